@@ -14,6 +14,17 @@ function(hgl_engine_library name)
   endif()
 endfunction()
 
+# game/<name>/**/*.cpp -> static library avg_<name>, on top of the engine.
+function(hgl_game_library name)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/game/${name}/*.cpp)
+  if(sources)
+    add_library(avg_${name} STATIC ${sources})
+    target_include_directories(avg_${name} PUBLIC ${CMAKE_SOURCE_DIR}/engine ${CMAKE_SOURCE_DIR})
+    target_link_libraries(avg_${name} PUBLIC ${HGL_ENGINE_LIBS} Threads::Threads ${CMAKE_DL_LIBS})
+    set(HGL_ENGINE_LIBS avg_${name} ${HGL_ENGINE_LIBS} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Link a target to every engine library.
 function(hgl_link_engine target)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/engine ${CMAKE_SOURCE_DIR})
