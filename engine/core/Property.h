@@ -1,0 +1,241 @@
+#pragma once
+// Bound properties: a member object that reads through one of its owner's methods and
+// writes through another. A property holds no value and owns nothing. It is never
+// copied: an owner's constructors (the copy constructor included) construct their
+// properties empty and bind them to the new object in one private step, InitPrivate,
+// so that every property reports the state of the object that contains it.
+//
+//     class Rect
+//     {
+//         float GetRight() const;
+//         void SetRight(float);
+//         void InitPrivate() { Right.Bind<&Rect::GetRight, &Rect::SetRight>(this); }
+//     public:
+//         hgl::Property<float> Right;
+//         Rect() { InitPrivate(); }
+//         Rect(const Rect &o) : fields(o.fields) { InitPrivate(); }
+//     };
+#include <cassert>
+#include <type_traits>
+#include <utility>
+
+#include "core/BoundMethod.h"
+#include "core/Types.h"
+
+namespace hgl
+{
+class String;
+
+template<typename T> class Property
+{
+public:
+    using ValueType = std::remove_cv_t<T>;
+    using Getter = ValueType (*)(void *);
+    using Setter = void (*)(void *, ValueType);
+
+private:
+    void *object = nullptr;
+    Getter getter = nullptr;
+    Setter setter = nullptr;
+
+    // The class a bound method belongs to (Fallback for an empty slot).
+    template<auto Method, typename Fallback> struct ClassOf
+    {
+        using type = typename bound_method_detail::MemberOwner<decltype(Method)>::type;
+    };
+    template<auto Method, typename Fallback>
+        requires std::is_null_pointer_v<decltype(Method)>
+    struct ClassOf<Method, Fallback>
+    {
+        using type = Fallback;
+    };
+
+    template<auto Get> static ValueType GetThunk(void *obj)
+    {
+        using Owner = typename bound_method_detail::MemberOwner<decltype(Get)>::type;
+        return (static_cast<Owner *>(obj)->*Get)();
+    }
+
+    template<auto Set> static void SetThunk(void *obj, ValueType value)
+    {
+        using Owner = typename bound_method_detail::MemberOwner<decltype(Set)>::type;
+        (static_cast<Owner *>(obj)->*Set)(std::move(value));
+    }
+
+public:
+    Property() = default;
+    ~Property() = default;
+
+    Property(const Property &) = delete;
+    Property &operator=(const Property &) = delete;
+
+    // Binds the owner's getter and (optionally) setter: Right.Bind<&Rect::GetRight, &Rect::SetRight>(this).
+    // An owner exposing a read-only value binds the getter alone.
+    template<auto Get, auto Set = nullptr, typename Owner> void Bind(Owner *owner)
+    {
+        using GetClass = std::remove_const_t<typename ClassOf<Get, Owner>::type>;
+        using SetClass = std::remove_const_t<typename ClassOf<Set, GetClass>::type>;
+        static_assert(std::is_same_v<GetClass, SetClass>, "getter and setter must belong to one class");
+
+        // Convert to the methods' own class first, so that a base at a non-zero
+        // offset gets its own address.
+        const GetClass *self = owner;
+        object = const_cast<void *>(static_cast<const void *>(self));
+        if constexpr (std::is_null_pointer_v<decltype(Get)>)
+            getter = nullptr;
+        else
+            getter = &GetThunk<Get>;
+        if constexpr (std::is_null_pointer_v<decltype(Set)>)
+            setter = nullptr;
+        else
+            setter = &SetThunk<Set>;
+    }
+
+    // Binds raw thunks that receive the owner as their first argument.
+    void Bind(void *owner, Getter get, Setter set = nullptr)
+    {
+        object = owner;
+        getter = get;
+        setter = set;
+    }
+
+    bool CanRead() const { return getter != nullptr; }
+    bool CanWrite() const { return setter != nullptr; }
+
+    // Nothing binds an unbound property by accident, so a read of one is a caller's
+    // mistake: debug builds stop there, release builds give a zero value.
+    ValueType Get() const
+    {
+        assert(getter && "read of an unbound property");
+        if (!getter)
+            return ValueType{};
+        return getter(object);
+    }
+
+    void Set(ValueType value)
+    {
+        assert(setter && "write of a property without setter");
+        if (setter)
+            setter(object, std::move(value));
+    }
+
+    operator ValueType() const { return Get(); }
+
+    Property &operator=(const ValueType &value)
+        requires(!std::is_const_v<T>)
+    {
+        Set(value);
+        return *this;
+    }
+
+    // Compound updates are a read through the getter followed by a write through the setter.
+    template<typename U>
+    Property &operator+=(const U &v)
+        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a + b; })
+    {
+        Set(static_cast<ValueType>(Get() + v));
+        return *this;
+    }
+
+    template<typename U>
+    Property &operator-=(const U &v)
+        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a - b; })
+    {
+        Set(static_cast<ValueType>(Get() - v));
+        return *this;
+    }
+
+    template<typename U>
+    Property &operator*=(const U &v)
+        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a * b; })
+    {
+        Set(static_cast<ValueType>(Get() * v));
+        return *this;
+    }
+
+    template<typename U>
+    Property &operator/=(const U &v)
+        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a / b; })
+    {
+        Set(static_cast<ValueType>(Get() / v));
+        return *this;
+    }
+
+    Property &operator++()
+        requires(!std::is_const_v<T> && std::is_arithmetic_v<ValueType> && !std::is_same_v<ValueType, bool>)
+    {
+        Set(static_cast<ValueType>(Get() + 1));
+        return *this;
+    }
+
+    Property &operator--()
+        requires(!std::is_const_v<T> && std::is_arithmetic_v<ValueType> && !std::is_same_v<ValueType, bool>)
+    {
+        Set(static_cast<ValueType>(Get() - 1));
+        return *this;
+    }
+};
+
+// A property whose value is a pointer to an object of class T.
+template<typename T> class PropertyObject : public Property<T *>
+{
+public:
+    using Property<T *>::operator=;
+
+    T *operator->() const { return this->Get(); }
+    T &operator*() const { return *this->Get(); }
+};
+
+// A read-only view of one of the owner's fields.
+template<typename T> class OnlyReadProperty
+{
+    const T *source = nullptr;
+
+public:
+    OnlyReadProperty() = default;
+    explicit OnlyReadProperty(const T *field) : source(field) {}
+    ~OnlyReadProperty() = default;
+
+    OnlyReadProperty(const OnlyReadProperty &) = delete;
+    OnlyReadProperty &operator=(const OnlyReadProperty &) = delete;
+
+    void Bind(const T *field) { source = field; }
+
+    T Get() const
+    {
+        assert(source && "read of an unbound property");
+        return source ? *source : T{};
+    }
+
+    operator T() const { return Get(); }
+};
+
+// A string property forwarding to a String the owner holds. A write assigns the
+// target (when one is set) and then always runs the change notice (when bound).
+class PropertyString
+{
+    String *target = nullptr;
+    BoundMethod<void()> change_notice;
+
+    int GetLength() const;
+
+public:
+    // The target's length, 0 while there is no target.
+    Property<const int> Length;
+
+    PropertyString();
+    ~PropertyString() = default;
+
+    PropertyString(const PropertyString &) = delete;
+    PropertyString &operator=(const PropertyString &) = delete;
+
+    void SetTarget(String *str) { target = str; }
+    String *GetTarget() const { return target; }
+
+    void SetChangeNotice(const BoundMethod<void()> &notice) { change_notice = notice; }
+    template<auto Method, typename Owner> void BindChangeNotice(Owner *owner) { change_notice.template Bind<Method>(owner); }
+
+    PropertyString &operator=(const String &value);
+    PropertyString &operator=(const u16char *text);
+};
+} // namespace hgl

@@ -1,0 +1,149 @@
+#include "io/HAC.h"
+
+namespace hgl
+{
+HAC::HacLoadItem::~HacLoadItem()
+{
+    if (!caller_buffer)
+        delete[] static_cast<uint8 *>(buffer);
+}
+
+int HAC::HacLoadItem::GetState()
+{
+    lock.Lock();
+    const int s = state;
+    lock.Unlock();
+    return s;
+}
+
+void HAC::HacLoadItem::SetState(int s)
+{
+    lock.Lock();
+    state = s;
+    lock.Unlock();
+}
+
+HAC::HAC() = default;
+
+HAC::~HAC()
+{
+    Stop();
+    request_queue.Clear();
+    done_list.Clear();
+    delete semaphore;
+}
+
+bool HAC::StartLoader(int priority)
+{
+    if (semaphore)
+        return false;
+    semaphore = new Semaphore(0, 1024);
+    return Start(ThreadPriority(priority));
+}
+
+void HAC::Stop()
+{
+    if (stop_requested.exchange(true))
+        return;
+    // Wake the loader at once rather than at its next time-out, then join it.
+    if (semaphore)
+        semaphore->Release(1);
+    Close();
+}
+
+bool HAC::QueueLoad(HacLoadItem *item)
+{
+    if (!item || !semaphore || stop_requested)
+        return false;
+    Lock();
+    request_queue.Add(item);
+    Unlock();
+    semaphore->Release(1);
+    return true;
+}
+
+HAC::HacLoadItem *HAC::TakeDone(HacLoadItem *item)
+{
+    Lock();
+    const int index = done_list.Find(item);
+    if (index >= 0)
+        done_list.Unlink(index);
+    Unlock();
+    return index >= 0 ? item : nullptr;
+}
+
+int HAC::GetQueueCount()
+{
+    Lock();
+    const int n = request_queue.GetCount();
+    Unlock();
+    return n;
+}
+
+int HAC::GetDoneCount()
+{
+    Lock();
+    const int n = done_list.GetCount();
+    Unlock();
+    return n;
+}
+
+void HAC::Serve(HacLoadItem *item)
+{
+    if (!item->file)
+    {
+        int size = 0;
+        item->file = FindFile(item->folder, item->name.c_str(), &size);
+        if (item->start == 0 && item->length == 0)
+            item->length = size;
+    }
+    if (!item->file)
+    {
+        item->SetState(lsNotFound);
+        return;
+    }
+    item->SetState(lsLoading);
+    bool allocated = false;
+    if (!item->caller_buffer)
+    {
+        item->buffer = item->length > 0 ? new uint8[item->length] : new uint8[1];
+        allocated = true;
+    }
+    if (ReadFilePart(item->file, item->start, item->length, item->buffer))
+    {
+        item->SetState(lsDone);
+        return;
+    }
+    if (allocated)
+    {
+        delete[] static_cast<uint8 *>(item->buffer);
+        item->buffer = nullptr;
+    }
+    item->SetState(lsReadFailed);
+}
+
+bool HAC::Execute()
+{
+    while (!stop_requested)
+    {
+        if (!semaphore->Acquire(1.0))
+        {
+            Thread::Sleep(1);
+            continue;
+        }
+        if (stop_requested)
+            break;
+        Lock();
+        HacLoadItem *item = request_queue.GetCount() > 0 ? request_queue[0] : nullptr;
+        Unlock();
+        if (!item)
+            continue;
+        Serve(item);
+        Lock();
+        request_queue.Unlink(0);
+        done_list.Add(item);
+        Unlock();
+    }
+    return true;
+}
+} // namespace hgl

@@ -1,0 +1,189 @@
+#pragma once
+// The script engine: native bindings by declaration string, the compiled script
+// functions, the call stack with its run loop, and saving/restoring the run state.
+//
+// Owners bind natives with the typed front ends:
+//     vm->MapFunc(u"void BG_COLOR(int,int,int)", &BgColor);
+//     vm->MapMemberFunc(u"void SetCG(string,int)", this, &Unit::SetCG);   // virtual members too
+//     vm->MapProperty(u"int8 Mood", &mood);
+// The declared parameter list must match the C++ parameters (string = const u16char *,
+// int = int32, uint = uint32, int8/16, uint8/16, bool, float); a declared value return
+// type must be exactly the C++ return type. A mismatch, a null function or object, or
+// a duplicate name refuses the binding.
+//
+// A native may call Pause, Stop, GotoLabel, Resume, RunFunc, LoadState or even Clear
+// on the engine that runs it: calls made during a run only set up the stack and the
+// state, the running loop carries on with whatever they left, and functions cleared
+// during a run are freed when the run returns.
+#include "core/BoundMethod.h"
+#include "core/Object.h"
+#include "core/Types.h"
+#include "script/DevilFunc.h"
+#include "script/DevilNative.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hgl
+{
+class String;
+class Stream;
+
+class DevilVM : public Object
+{
+public:
+    using CompileHook = BoundMethod<bool(const u16char *)>;
+
+protected:
+    int run_state = 2;              // 0 running, 1 paused, 2 stopped
+    CompileHook compile_hook;
+
+public:
+    ~DevilVM() override = default;
+
+    int GetRunState() const { return run_state; }
+
+    // Consulted by the compiler after each native call statement: called with the
+    // native's name, true runs the new command once at once.
+    void SetCompileHook(const CompileHook &hook) { compile_hook = hook; }
+    const CompileHook &GetCompileHook() const { return compile_hook; }
+
+    // --- binding ---
+    template<class T> bool MapProperty(const u16char *decl, T *address)
+    {
+        return MapNativeProperty(decl, address, devil_native::TypeToken<std::remove_cv_t<T>>::tok);
+    }
+    template<class R, class... A> bool MapFunc(const u16char *decl, R (*fn)(A...))
+    {
+        return MapNativeFunc(decl, DevilNativeBinding::Plain(fn));
+    }
+    // The object may be of a class derived from the member's class (this is adjusted).
+    template<class O, class C, class R, class... A> bool MapMemberFunc(const u16char *decl, O *object, R (C::*fn)(A...))
+    {
+        return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<C *>(object), fn));
+    }
+    template<class O, class C, class R, class... A> bool MapMemberFunc(const u16char *decl, const O *object, R (C::*fn)(A...) const)
+    {
+        return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<const C *>(object), fn));
+    }
+
+    // cpp_type: token of the C++ variable's type (-1 none).
+    virtual bool MapNativeProperty(const u16char *decl, void *address, int cpp_type) = 0;
+    virtual bool MapNativeFunc(const u16char *decl, const DevilNativeBinding &binding) = 0;
+
+    // --- scripts ---
+    virtual bool LoadScript(std::u16string_view text) = 0;     // empty text: false
+    // NUL-terminated text when length is -1; null text or a length below 1: false.
+    bool LoadScript(const u16char *text, int length);
+    virtual void Clear() = 0;
+
+    // --- running ---
+    virtual bool RunFunc(const u16char *name) = 0;
+    virtual bool RunFrom(const u16char *name, const u16char *label) = 0;
+    virtual bool Resume(const u16char *name = nullptr) = 0;    // null: continue the paused frame
+    virtual void Pause() = 0;
+    virtual void Stop() = 0;
+    virtual bool GotoLabel(const u16char *label) = 0;
+    virtual bool Start(const u16char *name, const u16char *label) = 0;
+    virtual bool GetCurrentPosition(String &name, int &index) = 0;
+    virtual bool GetCurrentPosition(std::u16string &name, int &index) = 0;
+
+    // --- run state ---
+    virtual bool SaveState(Stream *stream) = 0;
+    virtual bool LoadState(Stream *stream) = 0;
+};
+
+class DevilEngine : public DevilVM
+{
+    std::map<std::u16string, DevilPropertyMap, std::less<>> properties;
+    std::map<std::u16string, std::unique_ptr<DevilFuncMap>, std::less<>> natives;
+    std::map<std::u16string, std::unique_ptr<DevilFunc>, std::less<>> script_funcs;
+
+    std::vector<ScriptFuncRunState> stack;      // bottom first
+    bool has_current = false;                   // the current frame, when there is one, is the top
+    std::vector<std::u16string> unresolved_names;
+
+    std::vector<std::unique_ptr<u16char[]>> pool;
+
+    // Run bookkeeping: the nesting of Run, a counter bumped by every ClearStack, and
+    // what Clear threw away while a run was going on.
+    int run_depth = 0;
+    uint32 stack_epoch = 0;
+    uint32 clear_count = 0;
+    std::vector<std::unique_ptr<DevilFunc>> dead_funcs;
+    std::vector<std::unique_ptr<u16char[]>> dead_pool;
+    int64 command_budget = -1;
+
+    void ReleaseDead();
+
+public:
+    DevilEngine();
+    ~DevilEngine() override;
+
+    bool MapNativeProperty(const u16char *decl, void *address, int cpp_type) override;
+    bool MapNativeFunc(const u16char *decl, const DevilNativeBinding &binding) override;
+
+    using DevilVM::LoadScript;
+    bool LoadScript(std::u16string_view text) override;         // with the script compiler
+    void Clear() override;
+
+    bool RunFunc(const u16char *name) override;
+    bool RunFrom(const u16char *name, const u16char *label) override;
+    bool Resume(const u16char *name = nullptr) override;
+    void Pause() override;
+    void Stop() override;
+    bool GotoLabel(const u16char *label) override;
+    bool Start(const u16char *name, const u16char *label) override;
+    bool GetCurrentPosition(String &name, int &index) override;
+    bool GetCurrentPosition(std::u16string &name, int &index) override;
+
+    bool SaveState(Stream *stream) override;
+    bool LoadState(Stream *stream) override;
+
+    // --- look-ups for the compiler ---
+    DevilFunc *GetScriptFunc(std::u16string_view name) const;
+    DevilFuncMap *GetFuncMap(std::u16string_view name) const;
+    DevilPropertyMap *GetPropertyMap(std::u16string_view name) const;
+
+    // Adds a compiled function under its name; a duplicate name is refused (false)
+    // and the function destroyed.
+    bool AddScriptFunc(std::unique_ptr<DevilFunc> func);
+    int GetScriptFuncCount() const { return int(script_funcs.size()); }
+
+    // A copy of the text in the string pool; the address stays valid until Clear.
+    const u16char *AddPoolString(std::u16string_view text);
+    int GetPoolSize() const { return int(pool.size()); }
+
+    // The compile hook for a native call just compiled: true when the hook is set and
+    // asks for the command to run now.
+    bool CallCompileHook(const u16char *native_name);
+    // Runs a command at compile time. The run state is kept as it was and anything the
+    // native does to the stack is set-up only (no run starts from inside it).
+    bool RunCommandNow(DevilCommand *cmd);
+
+    // --- stack ---
+    void Call(DevilFunc *func);
+    bool Return();
+    bool Goto(DevilFunc *func, int index);
+    void ClearStack();
+    bool Run();
+
+    int GetStackDepth() const { return int(stack.size()); }
+    const ScriptFuncRunState &GetFrame(int i) const { return stack[i]; }
+    // Name of a frame: its function's, or the one it was restored under.
+    std::u16string_view GetFrameName(int i) const;
+    bool HasCurrentFrame() const { return has_current; }
+    DevilFunc *GetCurrentFunc() const { return has_current ? stack.back().func : nullptr; }
+    uint32 GetStackEpoch() const { return stack_epoch; }
+    bool IsRunning() const { return run_depth > 0; }
+
+    // Test aid: the run loop gives up (false, logged) after this many commands; -1 no limit.
+    void SetCommandBudget(int64 budget) { command_budget = budget; }
+};
+
+// A new, empty engine; the caller deletes it.
+DevilVM *NewDevilEngine();
+} // namespace hgl

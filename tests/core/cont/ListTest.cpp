@@ -1,0 +1,520 @@
+// List<T>: edge cases, virtual dispatch, stream forms, non-plain items and a
+// randomized comparison against std::vector.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "core/List.h"
+#include "core/String.h"
+#include "io/MemStream.h"
+#include "support/LogCapture.h"
+
+using hgl::List;
+using hgl::MemStream;
+
+namespace
+{
+template<typename T> std::vector<T> Items(const List<T> &l) { return std::vector<T>(l.begin(), l.end()); }
+
+std::vector<uint8_t> Bytes(const MemStream &s)
+{
+    const uint8_t *p = s.GetData();
+    return p ? std::vector<uint8_t>(p, p + s.GetSize()) : std::vector<uint8_t>{};
+}
+
+// Items written as the raw bytes of a few ints, the way a saved list looks.
+MemStream *StreamOf(std::vector<int32_t> words)
+{
+    auto *s = new MemStream;
+    s->Create(0, false);
+    for (int32_t w : words)
+        s->Write(&w, 4);
+    s->Position = 0;
+    return s;
+}
+
+int IntCompare(void *, const int &a, const int &b) { return a - b; }
+} // namespace
+
+TEST(List, BasicEdgeCases)
+{
+    List<int> l;
+    EXPECT_EQ(l.Add(7), 0);
+    EXPECT_EQ(l.Add(8), 1);
+    EXPECT_EQ(int(l.Count), 2);
+
+    // Find returns the last equal item; DeleteByData removes that one.
+    List<int> f;
+    f.Add(1), f.Add(2), f.Add(1);
+    EXPECT_EQ(f.Find(1), 2);
+    EXPECT_EQ(f.Find(3), -1);
+    EXPECT_TRUE(f.DeleteByData(1));
+    EXPECT_EQ(Items(f), (std::vector<int>{1, 2}));
+    EXPECT_FALSE(f -= 9);
+
+    // Deleting the only item leaves no array; bad indexes change nothing.
+    List<int> d;
+    d.Add(5);
+    EXPECT_FALSE(d.Delete(1));
+    EXPECT_FALSE(d.Delete(-1));
+    EXPECT_TRUE(d.Delete(0));
+    EXPECT_EQ(int(d.Count), 0);
+    EXPECT_EQ(static_cast<int *>(d.Data), nullptr);
+    EXPECT_FALSE(d.Delete(0));
+
+    // Insert clamps below and appends above.
+    List<int> ins;
+    ins.Add(1), ins.Add(2);
+    ins.Insert(-5, 0);
+    ins.Insert(ins.GetCount() + 3, 9);
+    ins.Insert(2, 5);
+    EXPECT_EQ(Items(ins), (std::vector<int>{0, 1, 5, 2, 9}));
+
+    // Move takes the item out and puts it back at the clamped target.
+    auto moved = [](int from, int to) {
+        List<char> m;
+        for (char c : std::string("abcd"))
+            m.Add(c);
+        m.Move(from, to);
+        return std::string(m.begin(), m.end());
+    };
+    EXPECT_EQ(moved(0, 2), "bcad");
+    EXPECT_EQ(moved(3, 0), "dabc");
+    EXPECT_EQ(moved(1, 99), "acdb");
+    EXPECT_EQ(moved(4, 0), "abcd");
+    EXPECT_EQ(moved(2, -3), "cabd");
+    EXPECT_EQ(moved(2, 2), "abcd");
+
+    // Count writes resize: new plain items are zero, 0 empties.
+    List<int> c;
+    c.Count = 5;
+    EXPECT_EQ(c.GetCount(), 5);
+    EXPECT_EQ(Items(c), (std::vector<int>{0, 0, 0, 0, 0}));
+    c.Count = 2;
+    EXPECT_EQ(c.GetCount(), 2);
+    c.Count = 0;
+    EXPECT_EQ(c.GetCount(), 0);
+    EXPECT_EQ(c.GetData(), nullptr);
+
+    // AddArray: the index of the first; nothing for n < 1; the list's own items as source.
+    List<int> a;
+    const int src[] = {1, 2, 3};
+    EXPECT_EQ(a.AddArray(src, 3), 0);
+    EXPECT_EQ(a.AddArray(src, 0), -1);
+    EXPECT_EQ(a.AddArray(src, -4), -1);
+    EXPECT_EQ(a.AddArray(a.GetData(), 3), 3);
+    EXPECT_EQ(a.AddArray(a.GetData() + 1, 5), 6);
+    EXPECT_EQ(Items(a), (std::vector<int>{1, 2, 3, 1, 2, 3, 2, 3, 1, 2, 3}));
+    a.DeleteByDataArray(src, 3);
+    EXPECT_EQ(Items(a), (std::vector<int>{1, 2, 3, 1, 2, 3, 2, 3}));
+    a.Exchange(0, 7);
+    EXPECT_EQ(a[0], 3);
+    EXPECT_EQ(a[7], 1);
+    // An item of the list itself, added while the block has to move.
+    List<int> self;
+    self.Add(42);
+    for (int i = 0; i < 100; i++)
+        self.Add(self[0]);
+    EXPECT_EQ(self.Find(42), 100);
+    EXPECT_EQ(self.Find(0), -1);
+}
+
+TEST(List, ExchangeOutsideTheListDoesNothing)
+{
+    List<int> l;
+    l.Add(1), l.Add(2);
+    EXPECT_DEBUG_DEATH(l.Exchange(0, 2), "out of range");
+    EXPECT_EQ(Items(l), (std::vector<int>{1, 2}));
+}
+
+TEST(List, FindComparesBytes)
+{
+    struct Col
+    {
+        float r, g, b, a;
+    };
+    List<Col> l;
+    l.Add(Col{-0.0f, 0, 0, 1});
+    EXPECT_EQ(l.Find(Col{0.0f, 0, 0, 1}), -1);
+    EXPECT_EQ(l.Find(Col{-0.0f, 0, 0, 1}), 0);
+}
+
+TEST(List, SortUsesTheGivenComparison)
+{
+    List<int> l;
+    for (int v : {5, 1, 4, 1, 3})
+        l.Add(v);
+    l.Sort(List<int>::ItemCompare(nullptr, &IntCompare));
+    EXPECT_EQ(Items(l), (std::vector<int>{1, 1, 3, 4, 5}));
+    EXPECT_TRUE(l.CompareFunc);
+    EXPECT_EQ(l.Compare(2, 9), -7);
+
+    List<int> one;
+    one.Add(3);
+    one.Sort(List<int>::ItemCompare(nullptr, &IntCompare));
+    EXPECT_EQ(one[0], 3);
+    EXPECT_TRUE(one.CompareFunc);  // stored even when nothing moves
+}
+
+// Every operation that calls another goes through the virtual table.
+TEST(List, InnerCallsReachOverrides)
+{
+    struct Counting : List<int>
+    {
+        int adds = 0, deletes = 0, clears = 0;
+        int Add(const int &v) override { adds++; return List<int>::Add(v); }
+        bool Delete(int i) override { deletes++; return List<int>::Delete(i); }
+        void Clear() override { clears++; List<int>::Clear(); }
+    } l;
+    l += 1;
+    l << 2;
+    l.Insert(5, 3);
+    EXPECT_EQ(l.adds, 3);
+    l -= 2;
+    l.DeleteByData(1);
+    const int arr[] = {3};
+    l.DeleteByDataArray(arr, 1);
+    EXPECT_EQ(l.deletes, 3);
+    l.Add(4);
+    l.Count = 0;
+    EXPECT_EQ(l.clears, 1);
+}
+
+TEST(List, SaveToStreamForms)
+{
+    List<int32_t> l;
+    l.Add(0x0A), l.Add(0x0B), l.Add(0x0C);
+
+    MemStream all;
+    EXPECT_TRUE(l.SaveToStream(&all, 0, 0));
+    EXPECT_EQ(Bytes(all), (std::vector<uint8_t>{3, 0, 0, 0, 0x0A, 0, 0, 0, 0x0B, 0, 0, 0, 0x0C, 0, 0, 0}));
+
+    MemStream part;
+    EXPECT_TRUE(l.SaveToStream(&part, 1, 2));
+    EXPECT_EQ(Bytes(part), (std::vector<uint8_t>{2, 0, 0, 0, 0x0B, 0, 0, 0, 0x0C, 0, 0, 0}));
+
+    MemStream bad;
+    EXPECT_FALSE(l.SaveToStream(&bad, 2, 2));
+    EXPECT_FALSE(l.SaveToStream(&bad, -1, 1));
+    EXPECT_FALSE(l.SaveToStream(&bad, 1, 0));
+    EXPECT_FALSE(l.SaveToStream(nullptr, 0, 0));
+    EXPECT_TRUE(Bytes(bad).empty());
+
+    // The empty list: the count alone, a success.
+    List<int32_t> e;
+    MemStream empty;
+    EXPECT_TRUE(e.SaveToStream(&empty, 0, 0));
+    EXPECT_EQ(Bytes(empty), (std::vector<uint8_t>{0, 0, 0, 0}));
+
+    // A stream that takes nothing: a failed count write is a failed save.
+    MemStream full(2, true);
+    EXPECT_FALSE(l.SaveToStream(&full, 0, 0));
+    MemStream tight(10, true);
+    EXPECT_FALSE(l.SaveToStream(&tight, 0, 0));
+}
+
+TEST(List, LoadFromStreamForms)
+{
+    {   // appends everything stored
+        List<int32_t> l;
+        l.Add(99);
+        std::unique_ptr<MemStream> s(StreamOf({2, 1, 2}));
+        EXPECT_TRUE(l.LoadFromStream(s.get(), -1));
+        EXPECT_EQ(Items(l), (std::vector<int32_t>{99, 1, 2}));
+    }
+    {   // fewer than stored: the stream stands after the whole list
+        List<int32_t> l;
+        std::unique_ptr<MemStream> s(StreamOf({3, 1, 2, 3, 77}));
+        EXPECT_TRUE(l.LoadFromStream(s.get(), 1));
+        EXPECT_EQ(Items(l), (std::vector<int32_t>{1}));
+        EXPECT_EQ(int64_t(s->Position), 16);
+    }
+    {   // more than stored: false after the count
+        List<int32_t> l;
+        std::unique_ptr<MemStream> s(StreamOf({3, 1, 2, 3}));
+        EXPECT_FALSE(l.LoadFromStream(s.get(), 4));
+        EXPECT_EQ(l.GetCount(), 0);
+        EXPECT_EQ(int64_t(s->Position), 4);
+        EXPECT_FALSE(l.LoadFromStream(s.get(), 0));
+        EXPECT_FALSE(l.LoadFromStream(s.get(), -2));
+        EXPECT_FALSE(l.LoadFromStream(nullptr, -1));
+        EXPECT_EQ(int64_t(s->Position), 4);
+    }
+    {   // a stored count of 0
+        List<int32_t> l;
+        std::unique_ptr<MemStream> s(StreamOf({0}));
+        EXPECT_TRUE(l.LoadFromStream(s.get(), -1));
+        EXPECT_EQ(l.GetCount(), 0);
+    }
+}
+
+TEST(List, CorruptStreamsLeaveTheListUnchanged)
+{
+    auto check = [](const std::vector<uint8_t> &bytes, const char16_t *message) {
+        hgl::test::LogCapture log;
+        List<int32_t> l;
+        l.Add(5), l.Add(6);
+        MemStream s;
+        s.Create(0, false);
+        if (!bytes.empty())
+            s.Write(bytes.data(), int(bytes.size()));
+        s.Position = 0;
+        EXPECT_FALSE(l.LoadFromStream(&s, -1));
+        EXPECT_EQ(Items(l), (std::vector<int32_t>{5, 6}));
+        EXPECT_TRUE(log.ContainsError(message)) << log.Dump();
+    };
+    check({2, 0}, u"列表数据读取失败：数量不完整");                          // truncated count
+    check({}, u"列表数据读取失败：数量不完整");                                // nothing at all
+    check({2, 0, 0, 0, 1, 0, 0, 0, 2, 0}, u"列表数据中的数量<2>超出了数据的长度");  // truncated items
+    check({0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0}, u"列表数据中的数量无效<-2>");       // negative count
+    check({0, 0, 0, 0x40, 1, 2, 3, 4}, u"列表数据中的数量<1073741824>超出了数据的长度");  // 2^30
+}
+
+namespace
+{
+// A stream form of two bytes per item, to tell the item functions apart from raw bytes.
+bool WriteShort(hgl::Stream *s, const int32_t *v)
+{
+    const int16_t x = int16_t(*v);
+    return s->WriteFully(&x, 2);
+}
+bool ReadShort(hgl::Stream *s, int32_t *v)
+{
+    int16_t x;
+    if (!s->ReadFully(&x, 2))
+        return false;
+    *v = x;
+    return true;
+}
+bool WriteFail(hgl::Stream *, const int32_t *) { return false; }
+} // namespace
+
+TEST(List, ItemFunctions)
+{
+    List<int32_t> l;
+    l.WriteItem = &WriteShort;
+    l.ReadItem = &ReadShort;
+    l.Add(1), l.Add(-2), l.Add(3);
+
+    MemStream s;
+    EXPECT_TRUE(l.SaveToStream(&s, 0, 0));
+    EXPECT_EQ(Bytes(s), (std::vector<uint8_t>{3, 0, 0, 0, 1, 0, 0xFE, 0xFF, 3, 0}));
+
+    s.Position = 0;
+    List<int32_t> back;
+    back.ReadItem = &ReadShort;
+    EXPECT_TRUE(back.LoadFromStream(&s, -1));
+    EXPECT_EQ(Items(back), (std::vector<int32_t>{1, -2, 3}));
+
+    // Item functions cannot skip stored items, so a partial load is refused.
+    s.Position = 0;
+    EXPECT_FALSE(back.LoadFromStream(&s, 2));
+    EXPECT_EQ(back.GetCount(), 3);
+
+    // A short item area: the list is put back as it was.
+    MemStream cut;
+    cut.Write(Bytes(s).data(), 8);
+    cut.Position = 0;
+    {
+        hgl::test::LogCapture log;
+        EXPECT_FALSE(back.LoadFromStream(&cut, -1));
+        EXPECT_TRUE(log.ContainsError(u"列表数据读取失败：第<2>项不完整")) << log.Dump();
+    }
+    EXPECT_EQ(Items(back), (std::vector<int32_t>{1, -2, 3}));
+
+    // A failing item writer fails the save.
+    l.WriteItem = &WriteFail;
+    MemStream f;
+    EXPECT_FALSE(l.SaveToStream(&f, 0, 0));
+}
+
+namespace
+{
+// A rectangle whose Right property is bound to its own address, like the engine's
+// geometry types: its bytes must never be copied around.
+struct BoundRect
+{
+    float left = 0, width = 0;
+    hgl::Property<float> Right;
+
+    float GetRight() const { return left + width; }
+    void SetRight(float r) { left = r - width; }
+    void InitPrivate() { Right.Bind<&BoundRect::GetRight, &BoundRect::SetRight>(this); }
+
+    BoundRect() { InitPrivate(); }
+    BoundRect(float l, float w) : left(l), width(w) { InitPrivate(); }
+    BoundRect(const BoundRect &o) : left(o.left), width(o.width) { InitPrivate(); }
+    BoundRect &operator=(const BoundRect &o)
+    {
+        left = o.left;
+        width = o.width;
+        return *this;
+    }
+    bool operator==(const BoundRect &o) const { return left == o.left && width == o.width; }
+};
+} // namespace
+
+TEST(List, ItemsThatAreNotPlainAreCopiedProperly)
+{
+    static_assert(!List<BoundRect>::RawItems);
+    List<BoundRect> l;
+    for (int i = 0; i < 100; i++)
+        l.Add(BoundRect(float(i), 2));
+    for (int i = 0; i < 100; i++)
+        ASSERT_EQ(float(l[i].Right), float(i + 2));
+    EXPECT_EQ(l.Find(BoundRect(50, 2)), 50);
+    EXPECT_EQ(l.Find(BoundRect(50, 3)), -1);
+
+    l.Insert(0, BoundRect(-1, 1));
+    l.Delete(50);
+    l.Move(0, 10);
+    l.Exchange(1, 2);
+    l.Count = 120;
+    List<BoundRect> copy(l);
+    for (int i = 0; i < copy.GetCount(); i++)
+        ASSERT_EQ(float(copy[i].Right), copy[i].left + copy[i].width);
+    EXPECT_EQ(float(copy[10].Right), 0.0f);
+
+    // No raw byte form for such items.
+    MemStream s;
+    EXPECT_FALSE(l.SaveToStream(&s, 0, 0));
+    EXPECT_EQ(s.GetSize(), 0);
+}
+
+TEST(List, StringItems)
+{
+    // Strings share counted buffers: they are copied as values and found by their text.
+    List<hgl::String> l;
+    for (int i = 0; i < 50; i++)
+        l.Add(hgl::String(i));
+    l.Insert(3, hgl::String(u"x"));
+    l.Delete(0);
+    EXPECT_EQ(l.Find(hgl::String(u"x")), 2);
+    EXPECT_EQ(l.Find(hgl::String(49)), 49);
+    EXPECT_EQ(l[0].Comp(u"1"), 0);
+    l.Count = 60;
+    EXPECT_EQ(l[59].GetLength(), 0);
+}
+
+TEST(List, RandomAgainstVector)
+{
+    std::mt19937 rng(20261206);
+    List<int> l;
+    std::vector<int> v;
+    auto pick = [&](int n) { return int(rng() % uint32_t(n)); };
+    for (int step = 0; step < 100000; step++)
+    {
+        const int op = pick(12);
+        const int value = pick(50);
+        const int size = int(v.size());
+        switch (op)
+        {
+        case 0:
+        case 1:
+        case 2:
+            ASSERT_EQ(l.Add(value), size);
+            v.push_back(value);
+            break;
+        case 3:
+        {
+            const int idx = pick(size + 5) - 2;
+            l.Insert(idx, value);
+            const int at = idx < 0 ? 0 : (idx > size ? size : idx);
+            v.insert(v.begin() + at, value);
+            break;
+        }
+        case 4:
+        {
+            const int idx = pick(size + 3) - 1;
+            const bool ok = idx >= 0 && idx < size;
+            ASSERT_EQ(l.Delete(idx), ok);
+            if (ok)
+                v.erase(v.begin() + idx);
+            break;
+        }
+        case 5:
+        {
+            int expect = -1;
+            for (int i = size - 1; i >= 0; i--)
+                if (v[i] == value)
+                {
+                    expect = i;
+                    break;
+                }
+            ASSERT_EQ(l.Find(value), expect);
+            ASSERT_EQ(l.DeleteByData(value), expect != -1);
+            if (expect != -1)
+                v.erase(v.begin() + expect);
+            break;
+        }
+        case 6:
+            if (size > 0)
+            {
+                const int a = pick(size), b = pick(size);
+                l.Exchange(a, b);
+                std::swap(v[a], v[b]);
+            }
+            break;
+        case 7:
+        {
+            const int from = pick(size + 2) - 1, to = pick(size + 4) - 2;
+            l.Move(from, to);
+            if (from >= 0 && from < size && from != to)
+            {
+                const int t = to < 0 ? 0 : (to >= size ? size - 1 : to);
+                const int item = v[from];
+                v.erase(v.begin() + from);
+                v.insert(v.begin() + t, item);
+            }
+            break;
+        }
+        case 8:
+        {
+            const int n = pick(6) - 1;
+            int src[5] = {value, value + 1, value + 2, value + 3, value + 4};
+            ASSERT_EQ(l.AddArray(src, n), n >= 1 ? size : -1);
+            for (int i = 0; i < n; i++)
+                v.push_back(src[i]);
+            break;
+        }
+        case 9:
+            if (pick(100) == 0)
+            {
+                l.Clear();
+                v.clear();
+            }
+            break;
+        case 10:
+        {
+            const int n = pick(size + 3);
+            l.Count = n;
+            v.resize(size_t(n), 0);
+            break;
+        }
+        case 11:
+            if (pick(50) == 0)
+            {
+                MemStream s;
+                ASSERT_TRUE(l.SaveToStream(&s, 0, 0));
+                s.Position = 0;
+                List<int> back;
+                ASSERT_TRUE(back.LoadFromStream(&s, -1));
+                ASSERT_EQ(Items(back), v);
+            }
+            break;
+        }
+        ASSERT_EQ(l.GetCount(), int(v.size())) << "step " << step;
+        if (v.empty())
+        {
+            ASSERT_EQ(l.GetData(), nullptr);
+        }
+        if (step % 97 == 0)
+        {
+            ASSERT_EQ(Items(l), v) << "step " << step;
+        }
+    }
+    EXPECT_EQ(Items(l), v);
+}

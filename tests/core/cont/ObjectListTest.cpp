@@ -1,0 +1,283 @@
+// ObjectList<T> and ClasList<T>: who creates, deletes and hands back which object, in
+// which order.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Tracked.h"
+#include "core/ClasList.h"
+#include "core/ObjectList.h"
+#include "io/MemStream.h"
+
+using cont_test::Ev;
+using cont_test::Events;
+using cont_test::LiveCount;
+using cont_test::Tracked;
+using hgl::ObjectList;
+
+namespace
+{
+std::vector<int> Ids(const ObjectList<Tracked> &l)
+{
+    std::vector<int> v;
+    for (Tracked *t : l)
+        v.push_back(t ? t->id : -1);
+    return v;
+}
+
+int ById(void *, Tracked *a, Tracked *b) { return a->id - b->id; }
+int ByIdSlot(void *, Tracked *const &a, Tracked *const &b) { return b->id - a->id; }
+} // namespace
+
+TEST(ObjectList, CreatesAndDeletesInOrder)
+{
+    Tracked::Reset();
+    const int live = LiveCount();
+    {
+        ObjectList<Tracked> l;
+        l.SetCount(3);
+        EXPECT_EQ(Events(), Ev({"+0", "+1", "+2"}));
+        l.SetCount(1);  // the last first
+        EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1"}));
+        l.Count = 0;
+        EXPECT_EQ(Events().back(), "-0");
+        EXPECT_EQ(l.GetData(), nullptr);
+
+        Tracked::Reset();
+        l.Count = 2;                 // +0 +1
+        l.CreateAt(-1);              // +2 first
+        l.CreateAt(l.GetCount());    // +3 last
+        l.CreateAt(2);               // +4 at index 2
+        l.Create();                  // +5
+        EXPECT_EQ(Ids(l), (std::vector<int>{2, 0, 4, 1, 3, 5}));
+
+        // Delete destroys, Unlink hands back.
+        Events().clear();
+        EXPECT_TRUE(l.Delete(0));
+        EXPECT_EQ(Events(), Ev({"-2"}));
+        Tracked *kept = l[0];
+        EXPECT_TRUE(l.Unlink(0));
+        EXPECT_FALSE(l.Unlink(9));
+        EXPECT_FALSE(l.Delete(-1));
+        EXPECT_EQ(Events(), Ev({"-2"}));
+        EXPECT_FALSE(l.UnlinkByData(kept));
+        delete kept;
+
+        // The list forms of DeleteByData delete through Delete.
+        Tracked *one = l[1];
+        Events().clear();
+        EXPECT_TRUE(l.DeleteByData(one));
+        EXPECT_EQ(Events(), Ev({"-1"}));
+        EXPECT_FALSE(l -= one);
+
+        // Handed-over objects are owned; a held null is skipped.
+        l.Add(new Tracked(100));
+        l.Add(nullptr);
+        Tracked *arr[] = {new Tracked(101), new Tracked(102)};
+        l.AddArray(arr, 2);
+        EXPECT_EQ(Ids(l), (std::vector<int>{4, 3, 5, 100, -1, 101, 102}));
+
+        Tracked *two[] = {l[0], l[6]};
+        Events().clear();
+        l.DeleteByDataArray(two, 2);
+        EXPECT_EQ(Events(), Ev({"-4", "-102"}));
+
+        Tracked *back[] = {l[0], l[1]};
+        l.UnlinkByDataArray(back, 2);
+        EXPECT_EQ(Ids(l), (std::vector<int>{100, -1, 101}));
+        delete back[0];
+        delete back[1];
+
+        Events().clear();
+    }   // destruction: the last first, the null skipped
+    EXPECT_EQ(Events(), Ev({"-101", "-100"}));
+    EXPECT_EQ(LiveCount(), live);
+}
+
+TEST(ObjectList, ClearDeletesUnlinkAllDoesNot)
+{
+    Tracked::Reset();
+    ObjectList<Tracked> l;
+    l.SetCount(3);
+    std::vector<Tracked *> objs(l.begin(), l.end());
+    l.UnlinkAll();
+    EXPECT_EQ(l.GetCount(), 0);
+    EXPECT_EQ(Events(), Ev({"+0", "+1", "+2"}));
+    for (Tracked *t : objs)
+        l.Add(t);
+    l.Clear();
+    EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1", "-0"}));
+    l.DeleteAll();
+    EXPECT_EQ(Events().size(), 6u);
+}
+
+TEST(ObjectList, DuplicatesAreUnlinkedFromTheEnd)
+{
+    // Handing one object over twice is outside the contract: debug builds stop it.
+    ObjectList<Tracked> l;
+    Tracked *t = new Tracked(7);
+    l.Add(t);
+    l.Add(new Tracked(8));
+#ifdef NDEBUG
+    l.Add(t);
+    EXPECT_TRUE(l.UnlinkByData(t));
+    EXPECT_EQ(l.GetCount(), 2);
+    EXPECT_EQ(l[0], t);
+#else
+    EXPECT_DEATH(l.Add(t), "twice");
+    EXPECT_DEATH(l.Insert(0, t), "twice");
+#endif
+}
+
+TEST(ObjectList, SortsByObjectsOrBySlots)
+{
+    Tracked::Reset();
+    ObjectList<Tracked> l;
+    for (int id : {5, 1, 4, 2, 3})
+        l.Add(new Tracked(id));
+    // The inherited Sort works on the slots with its own comparison, never with the
+    // object comparison the list keeps.
+    l.List<Tracked *>::Sort(ObjectList<Tracked>::ItemCompare(nullptr, &ByIdSlot));
+    EXPECT_EQ(Ids(l), (std::vector<int>{5, 4, 3, 2, 1}));
+    l.Sort(ObjectList<Tracked>::ObjectCompare(nullptr, &ById));
+    EXPECT_EQ(Ids(l), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_LT(l.Compare(l[0], l[1]), 0);
+}
+
+namespace
+{
+struct Rec
+{
+    int32_t v = 0;
+};
+bool WriteRec(hgl::Stream *s, Rec *const *r) { return s->WriteFully(&(*r)->v, 4); }
+bool ReadRec(hgl::Stream *s, Rec **r) { return s->ReadFully(&(*r)->v, 4); }
+} // namespace
+
+TEST(ObjectList, StreamsOnlyThroughItemFunctions)
+{
+    ObjectList<Rec> l;
+    l.Create()->v = 10;
+    l.Create()->v = 20;
+    hgl::MemStream s;
+    EXPECT_FALSE(l.SaveToStream(&s, 0, 0));
+    EXPECT_EQ(s.GetSize(), 0);
+    const int32_t raw[] = {1, 0x1234, 0};
+    s.Write(raw, 12);
+    s.Position = 0;
+    EXPECT_FALSE(l.LoadFromStream(&s, -1));
+    EXPECT_EQ(l.GetCount(), 2);
+    EXPECT_EQ(int64_t(s.Position), 0);
+
+    l.WriteItem = &WriteRec;
+    l.ReadItem = &ReadRec;
+    hgl::MemStream out;
+    EXPECT_TRUE(l.SaveToStream(&out, 0, 0));
+    out.Position = 0;
+    ObjectList<Rec> back;
+    back.ReadItem = &ReadRec;
+    EXPECT_TRUE(back.LoadFromStream(&out, -1));
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(back[0]->v, 10);
+    EXPECT_EQ(back[1]->v, 20);
+
+    // A cut stream: the objects made for it are deleted again.
+    hgl::MemStream cut;
+    cut.Write(out.GetData(), 9);
+    cut.Position = 0;
+    EXPECT_FALSE(back.LoadFromStream(&cut, -1));
+    EXPECT_EQ(back.GetCount(), 2);
+}
+
+namespace
+{
+// Classes by the id's bits: bit i set -> class i.
+struct Multi : hgl::ClasList<Tracked>
+{
+    Multi() : hgl::ClasList<Tracked>(3, true) {}
+    bool IsClass(Tracked *t, int index) override { return (t->id >> index) & 1; }
+    std::vector<int> Class(int i) const
+    {
+        std::vector<int> v;
+        for (Tracked *t : *GetClassList(i))
+            v.push_back(t->id);
+        return v;
+    }
+};
+
+struct Single : hgl::ClasList<Tracked>
+{
+    Single() : hgl::ClasList<Tracked>(2, false) {}
+    int GetClass(Tracked *t) override { return t->id % 10; }  // 2.. is out of range
+};
+} // namespace
+
+TEST(ClasList, MultiClass)
+{
+    Tracked::Reset();
+    {
+        Multi c;
+        Tracked *a = new Tracked(5);   // classes 0 and 2
+        Tracked *b = new Tracked(0);   // none
+        Tracked *d = new Tracked(7);   // 0, 1, 2
+        c.Add(a), c.Add(b), c.Add(d);
+        EXPECT_EQ(c.Class(0), (std::vector<int>{5, 7}));
+        EXPECT_EQ(c.Class(1), (std::vector<int>{7}));
+        EXPECT_EQ(c.Class(2), (std::vector<int>{5, 7}));
+        EXPECT_EQ(c.GetCount(), 3);
+
+        c.Unlink(b);
+        EXPECT_EQ(c.GetCount(), 2);
+        EXPECT_EQ(LiveCount(), 3);
+        delete b;
+
+        Events().clear();
+        c.Delete(a);
+        EXPECT_EQ(Events(), Ev({"-5"}));
+        EXPECT_EQ(c.Class(0), (std::vector<int>{7}));
+        EXPECT_EQ(c.Class(2), (std::vector<int>{7}));
+        c.Delete(a);  // no longer held: nothing
+
+        Tracked *e = new Tracked(3);
+        c.Add(e);
+        c.UnlinkAll();
+        EXPECT_EQ(c.GetCount(), 0);
+        EXPECT_TRUE(c.Class(0).empty());
+        EXPECT_EQ(Events(), Ev({"-5", "+3"}));
+
+        c.Add(d), c.Add(e);
+        c.Clear();
+        EXPECT_EQ(Events(), Ev({"-5", "+3", "-3", "-7"}));
+        EXPECT_TRUE(c.Class(1).empty());
+
+        c.Add(new Tracked(1));
+        c.Add(new Tracked(2));
+        Events().clear();
+    }
+    EXPECT_EQ(Events(), Ev({"-2", "-1"}));
+    EXPECT_EQ(LiveCount(), 0);
+}
+
+TEST(ClasList, SingleClassWithAClassOutsideTheRange)
+{
+    Tracked::Reset();
+    {
+        Single c;
+        Tracked *a = new Tracked(1);
+        Tracked *b = new Tracked(5);   // class 5 of 2: in no class list
+        c.Add(a), c.Add(b);
+        EXPECT_EQ(c.GetClassList(1)->GetCount(), 1);
+        EXPECT_EQ(c.GetClassList(0)->GetCount(), 0);
+        EXPECT_EQ(c.GetClassList(5), nullptr);
+        EXPECT_EQ(c.GetCount(), 2);
+        c.Unlink(b);
+        delete b;
+        c.Delete(a);
+        EXPECT_EQ(c.GetClassList(1)->GetCount(), 0);
+        c.Add(new Tracked(11));
+        hgl::ClasList<Tracked> base(2, false);  // knows no class at all
+        base.Add(new Tracked(12));
+        EXPECT_EQ(base.GetCount(), 1);
+    }
+    EXPECT_EQ(LiveCount(), 0);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// Shared helpers of the archive tests: archives built by the writer into a
+// temp folder, and small byte helpers.
+#include "io/HAC.h"
+#include "io/HAC3.h"
+#include "support/TempDir.h"
+#include "tools/hacpack/HacWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace archive_test
+{
+inline std::vector<uint8_t> Bytes(const std::string &s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+
+inline std::string Pattern(size_t n, unsigned seed = 1)
+{
+    std::string s(n, '\0');
+    for (size_t i = 0; i < n; ++i)
+        s[i] = char((i * 31 + seed * 7 + (i >> 5)) & 0xFF);
+    return s;
+}
+
+// Writes the archive into the temp folder and mounts it.
+inline std::unique_ptr<hgl::HAC> Mount(const hgl::test::TempDir &dir, const hgl::hacpack::HacWriter &w,
+                                       const std::string &name = "test.hac")
+{
+    std::string err;
+    EXPECT_TRUE(w.WriteFile(dir.File(name), &err)) << err;
+    return std::unique_ptr<hgl::HAC>(hgl::OpenHAC(dir.File16(name).c_str()));
+}
+
+inline std::unique_ptr<hgl::HAC> MountBytes(const hgl::test::TempDir &dir, const std::vector<uint8_t> &bytes,
+                                            const std::string &name = "raw.hac")
+{
+    EXPECT_TRUE(dir.WriteFile(name, bytes));
+    return std::unique_ptr<hgl::HAC>(hgl::OpenHAC(dir.File16(name).c_str()));
+}
+
+inline std::string LoadText(hgl::HAC *hac, const char16_t *path)
+{
+    void *buf = nullptr;
+    int size = -1;
+    if (!hac->LoadFile(path, &buf, &size))
+        return "<missing>";
+    std::string s(static_cast<char *>(buf), size_t(size));
+    delete[] static_cast<uint8_t *>(buf);
+    return s;
+}
+
+inline std::string ReadAll(hgl::Stream *s)
+{
+    std::string out;
+    if (!s)
+        return "<null>";
+    char buf[4096];
+    s->Position = 0;
+    int n;
+    while ((n = s->Read(buf, sizeof(buf))) > 0)
+        out.append(buf, size_t(n));
+    return out;
+}
+
+inline void PutU32(std::vector<uint8_t> &b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = uint8_t(v >> (8 * i));
+}
+
+inline uint32_t GetU32(const std::vector<uint8_t> &b, size_t at)
+{
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+}
+} // namespace archive_test

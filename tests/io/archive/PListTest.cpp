@@ -1,0 +1,88 @@
+// Key/value lists: the separator rule, duplicate keys, the written form.
+#include "ArchiveTestUtil.h"
+
+#include "io/PList.h"
+#include "io/StringList.h"
+
+using hgl::PList;
+using hgl::String;
+using hgl::test::TempDir;
+
+namespace
+{
+std::u16string Value(const PList &p, const char16_t *key)
+{
+    String v;
+    return p.Get(String(key), v) ? v.ToStdString() : u"<none>";
+}
+} // namespace
+
+TEST(PList, ParseLineSeparators)
+{
+    PList p;
+    EXPECT_TRUE(p.ParseLine(String(u"key\t =value")));
+    EXPECT_EQ(Value(p, u"key"), u"value");
+    EXPECT_TRUE(p.ParseLine(String(u"a b\tc")));       // the TAB wins over the earlier space
+    EXPECT_EQ(Value(p, u"a b"), u"c");
+    EXPECT_TRUE(p.ParseLine(String(u"Name=My Game")));  // no TAB: the first space
+    EXPECT_EQ(Value(p, u"Name=My"), u"Game");
+    EXPECT_TRUE(p.ParseLine(String(u"x=1 ")));          // no TAB: space first; value keeps trailing blanks
+    EXPECT_EQ(Value(p, u"x=1"), u"");
+    EXPECT_TRUE(p.ParseLine(String(u"y=2")));
+    EXPECT_EQ(Value(p, u"y"), u"2");
+    EXPECT_TRUE(p.ParseLine(String(u"\tempty key")));
+    EXPECT_EQ(Value(p, u""), u"empty key");
+    EXPECT_FALSE(p.ParseLine(String(u"a")));
+    EXPECT_FALSE(p.ParseLine(String(u"ab")));
+    EXPECT_FALSE(p.ParseLine(String()));
+}
+
+TEST(PList, FilesDuplicatesAndSaving)
+{
+    TempDir dir("plist");
+    // UTF-16 with CR LF, duplicate key: the first line of the file wins.
+    std::u16string text = u"GameName\t游戏\r\nEnglishGameName\tThe Game\r\nGameName\tlater\r\n";
+    std::string bytes("\xFF\xFE");
+    for (char16_t c : text)
+        bytes += char(c & 0xFF), bytes += char(c >> 8);
+    ASSERT_TRUE(dir.WriteFile("System.List", bytes));
+    PList p;
+    ASSERT_TRUE(p.LoadFromFile(dir.File16("system.list").c_str()));
+    EXPECT_EQ(p.GetCount(), 2);
+    EXPECT_EQ(Value(p, u"GameName"), u"游戏");
+    EXPECT_EQ(Value(p, u"EnglishGameName"), u"The Game");
+    EXPECT_FALSE(p.LoadFromFile(dir.File16("none.list").c_str()));
+
+    // Written: mark, then the pairs from the last in key order to the first.
+    PList s;
+    s.ParseLine(String(u"A\t1"));
+    s.ParseLine(String(u"B\t 2"));
+    ASSERT_TRUE(s.SaveToFile(dir.File16("out.list").c_str()));
+    const std::string expect("\xFF\xFE" "B\0\t\0" "2\0\n\0" "A\0\t\0" "1\0\n\0", 18);
+    EXPECT_EQ(dir.ReadFile("out.list"), expect);
+
+    String k, v;
+    EXPECT_TRUE(s.GetPair(0, k, v));
+    EXPECT_EQ(k, u"A");
+    EXPECT_FALSE(s.GetPair(2, k, v));
+    EXPECT_FALSE(s.GetPair(-1, k, v));
+
+    // A value that begins with blanks loses them on the way back.
+    PList blank;
+    blank.Set(String(u"k"), String(u" \t=v"));
+    ASSERT_TRUE(blank.SaveToFile(dir.File16("blank.list").c_str()));
+    PList back;
+    ASSERT_TRUE(back.LoadFromFile(dir.File16("blank.list").c_str()));
+    EXPECT_EQ(Value(back, u"k"), u"v");
+
+    // From an archive; a file that cannot be created gives false.
+    hgl::hacpack::HacWriter w;
+    w.root.Add(u"System.List", bytes);
+    auto hac = archive_test::Mount(dir, w);
+    ASSERT_TRUE(hac);
+    PList fromHac;
+    ASSERT_TRUE(fromHac.LoadFromHAC(hac.get(), u"system.list"));
+    EXPECT_EQ(Value(fromHac, u"GameName"), u"游戏");
+    EXPECT_FALSE(fromHac.LoadFromHAC(hac.get(), u"none.list"));
+    EXPECT_FALSE(s.SaveToFile(dir.File16("no/such/folder/out.list").c_str()));
+}

@@ -1,0 +1,402 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/String.h"
+#include "io/DataObject.h"
+#include "io/FileStream.h"
+#include "io/MemStream.h"
+#include "io/PartStream.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+
+using namespace hgl;
+using hgl::test::LogCapture;
+using hgl::test::TempDir;
+
+namespace
+{
+std::vector<uint8> Bytes(MemStream &m)
+{
+    const int64 n = m.Size;
+    return n > 0 ? std::vector<uint8>(m.GetData(), m.GetData() + n) : std::vector<uint8>();
+}
+
+void Fill(MemStream &m, int n)
+{
+    ASSERT_TRUE(m.Create(n, false));
+    for (int i = 0; i < n; ++i) m.GetData()[i] = uint8(i);
+}
+
+class Pair : public DataObject
+{
+public:
+    int32 a = 0, b = 0;
+    bool WriteToStream(Stream *s) override { return s->WriteValue(a) && s->WriteValue(b); }
+    bool ReadFromStream(Stream *s) override { return s->ReadValue(a) && s->ReadValue(b); }
+};
+} // namespace
+
+TEST(Stream, TextForm)
+{
+    MemStream m;
+    // An empty String is the 4-byte count 0 and reads back as a cleared String.
+    ASSERT_TRUE(m.WriteString(String()));
+    EXPECT_EQ(Bytes(m), (std::vector<uint8>{0, 0, 0, 0}));
+    m.Position = 0;
+    String s(u"old");
+    EXPECT_EQ(m.ReadString(s), 0);
+    EXPECT_EQ(s.Length, 0);
+
+    // count + UTF-16LE units, no terminator.
+    m.Clear();
+    ASSERT_TRUE(m.WriteString(String(u"中a")));
+    EXPECT_EQ(Bytes(m), (std::vector<uint8>{2, 0, 0, 0, 0x2D, 0x4E, 'a', 0}));
+    m.Position = 0;
+    EXPECT_EQ(m.ReadString(s), 2);
+    EXPECT_TRUE(s == u"中a");
+
+    m.Position = 0;
+    u16char buf[8];
+    EXPECT_EQ(m.ReadUTF16Text(buf, 7), 2);
+    EXPECT_EQ(std::u16string(buf), u"中a");
+    // A text longer than the caller's buffer fails and writes nothing.
+    m.Position = 0;
+    buf[0] = u'x';
+    EXPECT_EQ(m.ReadUTF16Text(buf, 1), -1);
+    EXPECT_EQ(buf[0], u'x');
+}
+
+TEST(Stream, TextFormBadCounts)
+{
+    String s(u"keep");
+    MemStream m;
+    // A negative stored count fails ReadString and keeps the String.
+    int32 neg = -3;
+    m.Write(&neg, 4);
+    m.Position = 0;
+    EXPECT_EQ(m.ReadString(s), -1);
+    EXPECT_TRUE(s == u"keep");
+    // ... but is an empty text for ReadUTF16Text.
+    m.Position = 0;
+    u16char buf[4] = {u'z'};
+    EXPECT_EQ(m.ReadUTF16Text(buf, 3), 0);
+    EXPECT_EQ(buf[0], 0);
+
+    // A huge count on a 10-byte stream fails at once, without allocating.
+    m.Clear();
+    int32 huge = 0x7FFFFFFF;
+    m.Write(&huge, 4);
+    m.Write("abcdef", 6);
+    m.Position = 0;
+    EXPECT_EQ(m.ReadString(s), -1);
+    EXPECT_TRUE(s == u"keep");
+
+    // Units cut short: -1, String unchanged.
+    m.Clear();
+    int32 three = 3;
+    m.Write(&three, 4);
+    m.Write(u"ab", 4);
+    m.Position = 0;
+    EXPECT_EQ(m.ReadString(s), -1);
+    EXPECT_TRUE(s == u"keep");
+    // Fewer than 4 count bytes.
+    MemStream tiny;
+    tiny.Write("ab", 2);
+    tiny.Position = 0;
+    EXPECT_EQ(tiny.ReadString(s), -1);
+    EXPECT_EQ(tiny.ReadUTF16Text(buf, 3), -1);
+}
+
+TEST(Stream, ObjectsAndSeek)
+{
+    MemStream m;
+    Pair p;
+    p.a = 7;
+    p.b = -9;
+    EXPECT_TRUE(m.WriteObject(&p));
+    Pair q;
+    m.Position = 0;
+    EXPECT_TRUE(m.ReadObject(&q));
+    EXPECT_EQ(q.a, 7);
+    EXPECT_EQ(q.b, -9);
+    DataObject plain;
+    EXPECT_FALSE(m.WriteObject(&plain));
+    EXPECT_FALSE(m.ReadObject(&plain));
+    EXPECT_FALSE(m.ReadObject(static_cast<DataObject *>(nullptr)));
+
+    Fill(m, 100);
+    m.Position = 30;
+    EXPECT_EQ(m.Seek(0, 1), 30);
+    EXPECT_EQ(m.Seek(5, 1), 35);
+    EXPECT_EQ(m.Seek(-4, 2), 96);
+    EXPECT_EQ(m.Seek(10, 0), 10);
+    // Negative targets stop at 0, targets past the end at the end.
+    EXPECT_EQ(m.Seek(-200, 0), 0);
+    EXPECT_EQ(m.Seek(-200, 2), 0);
+    EXPECT_EQ(m.Seek(50, 2), 100);
+    EXPECT_EQ(m.Seek(-300, 1), 0);
+}
+
+TEST(MemStream, WriteRulesAndPosition)
+{
+    MemStream fixed(10, true);
+    fixed.Position = 8;
+    EXPECT_EQ(fixed.Write("abcde", 5), 2);
+    EXPECT_EQ(fixed.Size, 10);
+    EXPECT_EQ(fixed.Write("x", 1), 0);
+
+    MemStream grow(10, false);
+    grow.Position = 8;
+    EXPECT_EQ(grow.Write("abcde", 5), 5);
+    EXPECT_EQ(grow.Size, 13);
+    EXPECT_EQ(grow.Position, 13);
+
+    // Position at or past the size stays at the size; reading there gives 0.
+    grow.Position = 13;
+    EXPECT_EQ(grow.Position, 13);
+    grow.Position = 1000;
+    EXPECT_EQ(grow.Position, 13);
+    char c;
+    EXPECT_EQ(grow.Read(&c, 1), 0);
+    grow.Position = -5;
+    EXPECT_EQ(grow.Position, 0);
+
+    // Negative sizes, null buffers.
+    EXPECT_EQ(grow.Read(&c, -1), -1);
+    EXPECT_EQ(grow.Write(&c, -1), -1);
+    EXPECT_EQ(grow.Read(nullptr, 1), -1);
+    EXPECT_EQ(grow.Write(nullptr, 1), -1);
+    EXPECT_FALSE(grow.Create(-1, false));
+
+    // No buffer: Position -1, Size 0, Read 0; a first Write makes the buffer.
+    MemStream none;
+    EXPECT_EQ(none.Position, -1);
+    EXPECT_EQ(none.Size, 0);
+    EXPECT_EQ(none.Read(&c, 1), 0);
+    none.Position = 5;
+    none.Size = 5;
+    EXPECT_EQ(none.Size, 0);
+    EXPECT_EQ(none.Write("hello", 5), 5);
+    EXPECT_EQ(none.Size, 5);
+    EXPECT_EQ(none.Position, 5);
+
+    // Shrinking pulls the position back; negative sizes are ignored; size 0
+    // keeps a buffer, so the position stays a real one.
+    none.Size = 2;
+    EXPECT_EQ(none.Position, 2);
+    none.Size = -4;
+    EXPECT_EQ(none.Size, 2);
+    none.Size = 0;
+    EXPECT_EQ(none.Size, 0);
+    EXPECT_EQ(none.Position, 0);
+    EXPECT_EQ(none.Read(&c, 1), 0);
+    // A fixed stream never changes size through the property.
+    fixed.Size = 3;
+    EXPECT_EQ(fixed.Size, 10);
+
+    none.Clear();
+    EXPECT_EQ(none.Position, -1);
+    EXPECT_FALSE(none.IsFixed());
+}
+
+TEST(MemStream, SaveAndLoadBlocks)
+{
+    MemStream src;
+    src.Write("hello", 5);
+    MemStream dst;
+    ASSERT_TRUE(src.SaveToStream(&dst));
+    EXPECT_EQ(Bytes(dst), (std::vector<uint8>{5, 0, 0, 0, 'h', 'e', 'l', 'l', 'o'}));
+    dst.Position = 0;
+    MemStream back;
+    ASSERT_TRUE(back.LoadFromStream(&dst));
+    EXPECT_EQ(back.Size, 5);
+    EXPECT_EQ(back.Position, 0);
+    EXPECT_EQ(std::memcmp(back.GetData(), "hello", 5), 0);
+
+    // An empty stream saves as the count alone and that counts as success.
+    MemStream empty, out;
+    EXPECT_TRUE(empty.SaveToStream(&out));
+    EXPECT_EQ(out.Size, 4);
+    out.Position = 0;
+    EXPECT_TRUE(back.LoadFromStream(&out));
+    EXPECT_EQ(back.Size, 0);
+    EXPECT_EQ(back.Position, -1);
+    EXPECT_FALSE(back.HasBuffer());
+
+    EXPECT_FALSE(back.LoadFromStream(nullptr));
+    EXPECT_FALSE(back.SaveToStream(nullptr));
+
+    // A stored size beyond the data fails before allocating, with a message.
+    LogCapture log;
+    MemStream forged;
+    uint32 big = 0xFFFFFFF0u;
+    forged.Write(&big, 4);
+    forged.Write("abc", 3);
+    forged.Position = 0;
+    EXPECT_FALSE(back.LoadFromStream(&forged));
+    EXPECT_FALSE(back.HasBuffer());
+    EXPECT_EQ(log.Errors().size(), 1u) << log.Dump();
+
+    // Truncated data: false, no buffer left.
+    MemStream cut;
+    uint32 ten = 10;
+    cut.Write(&ten, 4);
+    cut.Write("abc", 3);
+    cut.Position = 0;
+    PartStream window(&cut, 0, 100, true); // a window that claims more than there is
+    EXPECT_FALSE(back.LoadFromStream(&window));
+    EXPECT_FALSE(back.HasBuffer());
+}
+
+TEST(PartStream, WindowRules)
+{
+    MemStream parent;
+    Fill(parent, 200);
+    PartStream part(&parent, 100, 50, false);
+    EXPECT_EQ(part.Size, 50);
+    EXPECT_EQ(part.Position, 0);
+    part.Position = 70;
+    EXPECT_EQ(part.Position, 50);
+    EXPECT_EQ(parent.Position, 150);
+    part.Position = -3;
+    EXPECT_EQ(part.Position, 0);
+    EXPECT_EQ(parent.Position, 100);
+
+    uint8 buf[32];
+    part.Position = 40;
+    EXPECT_EQ(part.Read(buf, 20), 10);
+    EXPECT_EQ(buf[0], 140);
+    EXPECT_EQ(buf[9], 149);
+    // The end of the window is the end of the data: 0, not a failure.
+    EXPECT_EQ(part.Read(buf, 20), 0);
+    EXPECT_EQ(part.Position, 50);
+
+    // Others moving the parent do not disturb the window.
+    part.Position = 5;
+    parent.Position = 0;
+    EXPECT_EQ(part.Read(buf, 2), 2);
+    EXPECT_EQ(buf[0], 105);
+    EXPECT_EQ(part.Read(buf, -1), -1);
+
+    // Writes land inside the window only.
+    EXPECT_EQ(part.Write("\xAA\xBB", 2), 2);
+    EXPECT_EQ(parent.GetData()[107], 0xAA);
+    EXPECT_EQ(part.Seek(-1, 2), 49);
+    EXPECT_EQ(part.Write("\x01\x02\x03", 3), 1);
+    EXPECT_EQ(parent.GetData()[149], 1);
+    EXPECT_EQ(parent.GetData()[150], 150);
+    EXPECT_EQ(parent.Size, 200);
+
+    PartStream ro(&parent, 0, 10, true);
+    EXPECT_EQ(ro.Write("a", 1), -1);
+    ro.Position = 10;
+    EXPECT_EQ(ro.Write("a", 1), -1);
+    EXPECT_EQ(ro.Read(buf, 4), 0);
+    ro.Size = 99;
+    EXPECT_EQ(ro.Size, 10);
+
+    // A window reaching past its parent's end reads what is there.
+    PartStream past(&parent, 190, 50, true);
+    EXPECT_EQ(past.Read(buf, 32), 10);
+    EXPECT_EQ(past.Read(buf, 32), 0);
+}
+
+TEST(FileStream, OpenModesAndTransfers)
+{
+    TempDir dir;
+    ASSERT_TRUE(dir.Valid());
+    const std::u16string name = dir.File16("data.bin");
+    LogCapture log;
+
+    FileStream f;
+    EXPECT_FALSE(f.Open(name.c_str(), 3));
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_TRUE(log.ContainsError(u"打开文件<" + name + u">使用了未知的打开方式:3")) << log.Dump();
+
+    ASSERT_TRUE(f.Create(name.c_str()));
+    EXPECT_EQ(f.Size, 0);
+    EXPECT_EQ(f.Write("0123456789", 10), 10);
+    EXPECT_EQ(f.Position, 10);
+    EXPECT_EQ(f.Size, 10);
+    EXPECT_EQ(f.Write("x", 0), -1);
+    EXPECT_EQ(f.Read(nullptr, 0), -1);
+    EXPECT_EQ(f.Seek(3, 0), 3);
+    EXPECT_EQ(f.Seek(2, 1), 5);
+    EXPECT_EQ(f.Seek(-1, 2), 9);
+    EXPECT_EQ(f.Seek(0, 5), -1);
+    EXPECT_EQ(f.Position, 9);
+    char buf[16] = {};
+    EXPECT_EQ(f.Read(buf, 16), 1);
+    EXPECT_EQ(buf[0], '9');
+    EXPECT_EQ(f.Read(buf, 16), 0);
+    f.Size = 2; // never changes the file
+    EXPECT_EQ(f.Size, 10);
+    f.Close();
+    EXPECT_EQ(f.Position, -1);
+    EXPECT_EQ(f.Size, -1);
+    EXPECT_EQ(f.Read(buf, 1), -1);
+    EXPECT_EQ(f.Write(buf, 1), -1);
+
+    // 2: read only; 4: write, keeps the content; 6: read+write, keeps it; 1 empties.
+    ASSERT_TRUE(f.Open(name.c_str(), 2));
+    EXPECT_EQ(f.Write("z", 1), -1);
+    ASSERT_TRUE(f.Open(name.c_str(), 4));
+    EXPECT_EQ(f.Size, 10);
+    EXPECT_EQ(f.Write("AB", 2), 2);
+    EXPECT_EQ(f.Read(buf, 1), -1);
+    ASSERT_TRUE(f.Open(name.c_str(), 6));
+    EXPECT_EQ(f.Read(buf, 4), 4);
+    EXPECT_EQ(std::string(buf, 4), "AB23");
+    ASSERT_TRUE(f.Open(name.c_str(), 1));
+    EXPECT_EQ(f.Size, 0);
+    f.Close();
+
+    // A missing file and a folder fail to open, with the system's reason code.
+    log.Clear();
+    const std::u16string missing = dir.File16("none.bin");
+    EXPECT_FALSE(f.Open(missing.c_str(), 2));
+    EXPECT_TRUE(log.ContainsInfo(u"打开文件<2><" + missing + u">失败！Windows错误代码:2")) << log.Dump();
+    EXPECT_FALSE(f.Open(dir.Path16().c_str(), 2));
+    EXPECT_FALSE(f.Open(dir.Path16().c_str(), 6));
+    EXPECT_FALSE(f.IsOpen());
+    EXPECT_FALSE(f.Open(nullptr, 2));
+    EXPECT_FALSE(f.Open(u"", 6));
+}
+
+TEST(FileStream, WindowsOverOneFileAndMemLoad)
+{
+    TempDir dir;
+    std::string content;
+    for (int i = 0; i < 300; ++i) content.push_back(char(i & 0xFF));
+    ASSERT_TRUE(dir.WriteFile("Arc.dat", content));
+
+    FileStream f;
+    ASSERT_TRUE(f.Open(dir.File16("arc.DAT").c_str(), 2)); // any case finds it
+    PartStream a(&f, 10, 20, true), b(&f, 200, 100, true);
+    uint8 x[8], y[8];
+    EXPECT_EQ(a.Read(x, 4), 4);
+    EXPECT_EQ(b.Read(y, 4), 4);
+    EXPECT_EQ(a.Read(x + 4, 4), 4);
+    EXPECT_EQ(x[0], 10);
+    EXPECT_EQ(x[7], 17);
+    EXPECT_EQ(y[0], 200);
+    b.Position = 100;
+    EXPECT_EQ(b.Read(y, 8), 0); // the end of the window, not a failure
+
+    MemStream m;
+    ASSERT_TRUE(m.LoadFromFile(dir.File16("ARC.dat").c_str()));
+    EXPECT_EQ(m.Size, 300);
+    EXPECT_EQ(m.Position, 0);
+    EXPECT_EQ(m.GetData()[299], uint8(299 & 0xFF));
+
+    ASSERT_TRUE(dir.WriteFile("empty", ""));
+    EXPECT_FALSE(m.LoadFromFile(dir.File16("empty").c_str()));
+    EXPECT_FALSE(m.LoadFromFile(nullptr));
+    LogCapture log;
+    EXPECT_FALSE(m.LoadFromFile(dir.File16("missing").c_str()));
+    EXPECT_EQ(log.Count(), 1u);
+}

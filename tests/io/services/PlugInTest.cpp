@@ -1,0 +1,317 @@
+#include "PlugInTestSupport.h"
+
+#include "io/Compress.h"
+
+using namespace hgl;
+using namespace svc_test;
+using hgl::test::LogCapture;
+using Strings = std::vector<std::string>;
+
+namespace
+{
+// The record "Test.Order" hands out: the two engine callbacks it was given.
+struct TestOrderInterface
+{
+    PlugInInterfaceByNameCallback ByName;
+    PlugInInterfaceByTypeCallback ByType;
+};
+
+// A built-in plug-in, as the log is, serving one interface version.
+class BuiltInPlugIn : public PlugIn
+{
+    static bool Serve(int version, void *record)
+    {
+        if (version != 5)
+            return false;
+        *static_cast<int *>(record) = 42;
+        return true;
+    }
+
+public:
+    BuiltInPlugIn()
+    {
+        name = u"BuiltIn";
+        filename = u"BuiltInPlugIn";
+        get_interface = Serve;
+    }
+};
+
+using PlugInTest = PlugInFixture;
+} // namespace
+
+TEST_F(PlugInTest, LoadCountsReferencesAndUnloadsAtZero)
+{
+    LogCapture log;
+    const std::u16string file = PlugInFile("Test.Order");
+
+    PlugIn *p = LoadPlugIn(u"Test.Order");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->GetRefCount(), 1);
+    EXPECT_EQ(p->GetVersion(), 1u);
+    EXPECT_EQ(std::u16string(p->GetIntro()), u"调用次序测试插件");
+    EXPECT_EQ(S(p->GetFileName()), file);
+    EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"加载插件<Test.Order>:<" + file + u">完成"});
+
+    // Exports are resolved, the callbacks handed over, then the plug-in is started.
+    EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init"}));
+
+    // The same exact name gives the same object; another spelling is another plug-in.
+    EXPECT_EQ(LoadPlugIn(u"Test.Order"), p);
+    EXPECT_EQ(p->GetRefCount(), 2);
+    EXPECT_EQ(GetPlugInCount(), 1);
+    log.Clear();
+    EXPECT_EQ(LoadPlugIn(u"test.order"), nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"加载插件<test.order>:<" + PlugInFile("test.order") + u">失败!")) << log.Dump();
+
+    log.Clear();
+    ReleasePlugIn(p);
+    EXPECT_EQ(GetPlugInCount(), 1);
+    EXPECT_TRUE(LibraryMapped("Test.Order"));
+    EXPECT_EQ(log.Count(), 0u);
+
+    ReleasePlugIn(p);
+    EXPECT_EQ(GetPlugInCount(), 0);
+    EXPECT_FALSE(LibraryMapped("Test.Order"));
+    EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"释放插件<Test.Order>:<" + file + u">完成"});
+    EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init",
+                                 "Test.Order:Close", "Test.Order:Unload"}));
+}
+
+TEST_F(PlugInTest, MissingLibrary)
+{
+    LogCapture log;
+    const std::u16string file = PlugInFile("Test.Missing");
+
+    EXPECT_EQ(LoadPlugIn(u"Test.Missing"), nullptr);
+
+    const auto entries = log.Entries();
+    ASSERT_EQ(entries.size(), 2u) << log.Dump();
+    EXPECT_EQ(entries[0].level, LogLevel::Error);
+    const std::u16string prefix = u"加载模块<" + file + u">失败！Windows 回报错误码: ";
+    EXPECT_EQ(entries[0].text.substr(0, prefix.size()), prefix);
+    EXPECT_NE(entries[0].text.find(u"Test.Missing.so"), std::u16string::npos);  // the loader's own text
+    EXPECT_EQ(entries[1].level, LogLevel::Info);
+    EXPECT_EQ(entries[1].text, u"加载插件<Test.Missing>:<" + file + u">失败!");
+    EXPECT_EQ(GetPlugInCount(), 0);
+
+    // The suffix is appended even to a name that already ends in it.
+    log.Clear();
+    EXPECT_EQ(LoadPlugIn(u"Compress.Zip.so"), nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Zip.so>:<" + PlugInDir() + u"/Compress.Zip.so.so>失败!"));
+}
+
+TEST_F(PlugInTest, IncompleteLibraries)
+{
+    LogCapture log;
+
+    // No version export: nothing was obtained, so the plug-in is dropped, and since it
+    // was never started it is never told to close.
+    EXPECT_EQ(LoadPlugIn(u"Test.NoVersion"), nullptr);
+    const std::u16string nv = PlugInFile("Test.NoVersion");
+    EXPECT_EQ(log.Lines(), (std::vector<std::u16string>{
+                               u"没有找到函数<GetPlugInVersion>！",
+                               u"插件<Test.NoVersion>:<" + nv + u">不正确!",
+                               u"释放插件<Test.NoVersion>:<" + nv + u">完成",
+                           }));
+    EXPECT_EQ(Events(), Strings{"Test.NoVersion:Unload"});
+    EXPECT_EQ(GetPlugInCount(), 0);
+
+    // Version obtained, intro missing: incorrect, but kept; not started, not closed.
+    log.Clear();
+    PlugIn *p = LoadPlugIn(u"Test.NoIntro");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->GetVersion(), 7u);
+    EXPECT_EQ(p->GetIntro(), nullptr);
+    EXPECT_EQ(p->GetInterfaceEntry(), nullptr);
+    const std::u16string ni = PlugInFile("Test.NoIntro");
+    EXPECT_EQ(log.Lines(), (std::vector<std::u16string>{
+                               u"没有找到函数<GetPlugInIntro>！",
+                               u"插件<Test.NoIntro>:<" + ni + u">不正确!",
+                           }));
+    EXPECT_FALSE(p->GetInterface(1, &log));     // no entry: every request is refused
+    ReleasePlugIn(p);
+    EXPECT_EQ(Events(), (Strings{"Test.NoVersion:Unload", "Test.NoIntro:Unload"}));
+
+    // A library without the interface export is logged but loads completely.
+    log.Clear();
+    p = LoadPlugIn(u"Compress.NoIface");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(log.Lines(), (std::vector<std::u16string>{
+                               u"没有找到函数<GetPlugInInterface>！",
+                               u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成",
+                           }));
+}
+
+TEST_F(PlugInTest, ModuleWithoutLibrary)
+{
+    LogCapture log;
+    ExternalModule m;
+    EXPECT_FALSE(m.IsLoaded());
+    EXPECT_EQ(m.FindFunc("GetPlugInVersion"), nullptr);
+    EXPECT_EQ(log.Count(), 0u);
+    EXPECT_EQ(m.GetFunc("GetPlugInVersion"), nullptr);
+    EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"在取得函数<GetPlugInVersion>前没有加载外部模块！"});
+
+    ASSERT_TRUE(m.Load(String(PlugInFile("Compress.RLE").c_str())));
+    EXPECT_NE(m.GetFunc("GetPlugInIntro"), nullptr);
+    m.Free();
+    EXPECT_FALSE(m.IsLoaded());
+}
+
+TEST_F(PlugInTest, ReleaseAllGoesFromLastToFirstWhateverTheCounts)
+{
+    PlugIn *order = LoadPlugIn(u"Test.Order");
+    ASSERT_NE(order, nullptr);
+    order->AddRef();
+    order->AddRef();
+    ASSERT_NE(LoadPlugIn(u"Test.NoIntro"), nullptr);
+    ASSERT_NE(LoadPlugIn(u"Compress.Old"), nullptr);
+    EXPECT_EQ(GetPlugInCount(), 3);
+
+    ReleaseAllPlugIn();
+    EXPECT_EQ(GetPlugInCount(), 0);
+    EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init",
+                                 "Compress.Old:Close", "Compress.Old:Unload", "Test.NoIntro:Unload",
+                                 "Test.Order:Close", "Test.Order:Unload"}));
+}
+
+TEST_F(PlugInTest, CallbacksAndTypeRegistry)
+{
+    PlugIn *order = LoadPlugIn(u"Test.Order");
+    ASSERT_NE(order, nullptr);
+    TestOrderInterface toi{};
+    ASSERT_TRUE(order->GetInterface(1, &toi));
+    ASSERT_NE(toi.ByName, nullptr);
+    ASSERT_NE(toi.ByType, nullptr);
+
+    int record = 0;
+    EXPECT_FALSE(toi.ByType(0, 5, &record));
+    EXPECT_FALSE(toi.ByType(5, 5, &record));
+    EXPECT_FALSE(toi.ByType(2, 5, &record));        // empty slot
+
+    BuiltInPlugIn *builtin = new BuiltInPlugIn;
+    RegisterPlugInType(builtin, 2);
+    EXPECT_EQ(GetPlugInByType(2), builtin);
+    EXPECT_EQ(builtin->GetType(), 2);
+    EXPECT_EQ(GetPlugInCount(), 2);
+    RegisterPlugInType(builtin, 2);                 // already listed: not added twice
+    EXPECT_EQ(GetPlugInCount(), 2);
+    EXPECT_FALSE(toi.ByType(2, 4, &record));
+    EXPECT_TRUE(toi.ByType(2, 5, &record));
+    EXPECT_EQ(record, 42);
+
+    // Clearing the registry empties the slots but keeps the plug-ins loaded.
+    ClearPlugInRegistry();
+    EXPECT_EQ(GetPlugInByType(2), nullptr);
+    EXPECT_FALSE(toi.ByType(2, 5, &record));
+    EXPECT_EQ(GetPlugInCount(), 2);
+
+    // A plug-in reaching another one by its full name.
+    CompressPlugInInterface cpi{};
+    EXPECT_TRUE(toi.ByName(u"Compress.RLE", CompressInterfaceVersion, &cpi));
+    EXPECT_NE(cpi.Decompress, nullptr);
+    EXPECT_FALSE(toi.ByName(u"Compress.RLE", 2, &cpi));
+    EXPECT_FALSE(toi.ByName(u"Compress.Nothing", 3, &cpi));
+
+    // A plug-in registered in a slot leaves it when its last reference goes.
+    BuiltInPlugIn *second = new BuiltInPlugIn;
+    RegisterPlugInType(second, 3);
+    ReleasePlugIn(second);
+    EXPECT_EQ(GetPlugInByType(3), nullptr);
+}
+
+TEST_F(PlugInTest, InterfaceLookUpFailuresAreLoggedOnceThenRemembered)
+{
+    LogCapture log;
+
+    // Too old: exactly two error lines, and the library is released again (it was
+    // completely loaded, so it is closed).
+    EXPECT_EQ(GetCompressInterface(u"Old"), nullptr);
+    EXPECT_EQ(log.Errors(), (std::vector<std::u16string>{u"插件<Old>的版本太低！", u"加载插件<Old>失败!"}));
+    EXPECT_EQ(Events(), (Strings{"Compress.Old:Close", "Compress.Old:Unload"}));
+    EXPECT_EQ(GetPlugInCount(), 0);
+
+    log.Clear();
+    EXPECT_EQ(GetCompressInterface(u"Old"), nullptr);
+    char out[4];
+    EXPECT_EQ(Decompress(u"Old", "x", 1, out, sizeof(out)), 0);
+    EXPECT_EQ(log.Count(), 0u);
+
+    // No interface export, and an interface refused.
+    EXPECT_EQ(GetCompressInterface(u"NoIface"), nullptr);
+    EXPECT_EQ(log.Errors(),
+              (std::vector<std::u16string>{u"获取插件<NoIface>接口<ver:3>失败!", u"加载插件<NoIface>失败!"}));
+    log.Clear();
+    EXPECT_EQ(GetCompressInterface(u"Refuse"), nullptr);
+    EXPECT_EQ(log.Errors(),
+              (std::vector<std::u16string>{u"获取插件<Refuse>接口<ver:3>失败!", u"加载插件<Refuse>失败!"}));
+
+    // The methods without a plug-in take the same path: three lines on first use.
+    for (const char16_t *method : {u"RYC", u"RSC", u"Jpeg2000VSRLE"})
+    {
+        log.Clear();
+        char out[16];
+        EXPECT_EQ(Decompress(method, "abc", 3, out, sizeof(out)), 0);
+        const std::u16string full = std::u16string(u"Compress.") + method;
+        const std::u16string file = PlugInDir() + u"/" + full + u".so";
+        const auto lines = log.Lines();
+        ASSERT_EQ(lines.size(), 3u) << log.Dump();
+        EXPECT_EQ(lines[0].rfind(u"加载模块<" + file + u">失败！Windows 回报错误码: ", 0), 0u);
+        EXPECT_EQ(lines[1], u"加载插件<" + full + u">:<" + file + u">失败!");
+        EXPECT_EQ(lines[2], u"加载插件<" + std::u16string(method) + u">失败!");
+        EXPECT_EQ(log.Errors().size(), 2u);
+
+        log.Clear();
+        EXPECT_EQ(Decompress(method, "abc", 3, out, sizeof(out)), 0);
+        EXPECT_EQ(log.Count(), 0u);
+    }
+}
+
+TEST_F(PlugInTest, ReleasedPlugInsLeaveNoCachedInterfaces)
+{
+    CompressPlugInInterface *first = GetCompressInterface(u"Zip");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(GetCompressInterface(u"RYC"), nullptr);   // a remembered failure
+    EXPECT_TRUE(LibraryMapped("Compress.Zip"));
+
+    ReleaseAllPlugIn();
+    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
+
+    // Both the record and the failure are forgotten: the next use loads afresh.
+    LogCapture log;
+    CompressPlugInInterface *again = GetCompressInterface(u"Zip");
+    ASSERT_NE(again, nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Zip>:<" + PlugInFile("Compress.Zip") + u">完成"));
+
+    char packed[64], plain[16];
+    const int n = again->Compress("hello", 5, packed, sizeof(packed), 0);
+    ASSERT_GT(n, 0);
+    EXPECT_EQ(Decompress(u"Zip", packed, n, plain, sizeof(plain)), 5);
+
+    log.Clear();
+    EXPECT_EQ(GetCompressInterface(u"RYC"), nullptr);
+    EXPECT_EQ(log.Errors().size(), 2u);
+
+    // Releasing the plug-in behind a cached record drops that record too.
+    PlugIn *zip = LoadPlugIn(u"Compress.Zip");
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(zip->GetRefCount(), 2);               // the cache holds the other reference
+    ReleasePlugIn(zip);
+    ReleasePlugIn(zip);
+    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
+    EXPECT_NE(GetCompressInterface(u"Zip"), nullptr);
+}
+
+TEST_F(PlugInTest, WithoutPlugInsFolderTheCurrentFolderIsUsed)
+{
+    // Tests run in the build folder, which holds "Plug-Ins".
+    ClearInfoStrings();
+    PlugIn *p = LoadPlugIn(u"Compress.RLE");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(S(p->GetFileName()), u"Plug-Ins/Compress.RLE.so");
+    ReleasePlugIn(p);
+
+    LogCapture log;
+    EXPECT_EQ(LoadPlugIn(u"Compress.Nothing"), nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Nothing>:<Compress.Nothing.so>失败!")) << log.Dump();
+}

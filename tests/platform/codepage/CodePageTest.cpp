@@ -1,0 +1,141 @@
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace hgl::platform;
+using hgl::u16char;
+
+TEST(CodePage, TableAndQueries)
+{
+    for (hgl::uint cp : {936u, 54936u, 932u, 949u, 950u, 1250u, 1252u, 1258u, 20127u, 28591u, 65001u}) {
+        EXPECT_TRUE(IsValidCodePage(cp)) << cp;
+        CodePageInfo info{};
+        EXPECT_TRUE(GetCodePageInfo(cp, info)) << cp;
+        EXPECT_EQ(info.defaultChar[0], '?');
+    }
+    CodePageInfo info{};
+    ASSERT_TRUE(GetCodePageInfo(936, info));
+    EXPECT_EQ(info.maxCharSize, 2);
+    ASSERT_TRUE(GetCodePageInfo(1252, info));
+    EXPECT_EQ(info.maxCharSize, 1);
+    EXPECT_FALSE(IsValidCodePage(12345));
+    EXPECT_FALSE(IsValidCodePage(0));   // 0 is a stand-in, not a code page
+    EXPECT_FALSE(GetCodePageInfo(12345, info));
+    EXPECT_STREQ(CodePageCharset(936), "CP936");
+    EXPECT_EQ(CodePageCharset(12345), nullptr);
+}
+
+TEST(CodePage, AnsiCodePageSetting)
+{
+    EXPECT_EQ(hgl::GetAnsiCodePage(), 936u);
+    EXPECT_EQ(ResolveCodePage(0), 936u);
+    EXPECT_EQ(ResolveCodePage(1252), 1252u);
+    EXPECT_FALSE(hgl::SetAnsiCodePage(0));
+    EXPECT_FALSE(hgl::SetAnsiCodePage(12345));
+    EXPECT_EQ(hgl::GetAnsiCodePage(), 936u);
+    ASSERT_TRUE(hgl::SetAnsiCodePage(1252));
+    std::u16string w;
+    EXPECT_TRUE(MultiByteToUTF16(0, "\xE9", 1, w));
+    EXPECT_EQ(w, u"é");
+    ASSERT_TRUE(hgl::SetAnsiCodePage(936));
+    EXPECT_TRUE(MultiByteToUTF16(0, "\xD6\xD0", 2, w));
+    EXPECT_EQ(w, u"中");
+}
+
+TEST(CodePage, BufferFormsFollowWindowsCounting)
+{
+    const char gbk[] = "\xD6\xD0\xCE\xC4";
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, 4, nullptr, 0), 2);
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, nullptr, 0), 3);   // the terminator counts
+    u16char buf[4] = {u'#', u'#', u'#', u'#'};
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, buf, 4), 3);
+    EXPECT_EQ(std::u16string(buf), u"中文");
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, buf, 2), 0);      // too small: failure
+    EXPECT_EQ(MultiByteToUTF16(12345, gbk, -1, nullptr, 0), 0);
+    EXPECT_EQ(MultiByteToUTF16(936, nullptr, -1, nullptr, 0), 0);
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, 0, nullptr, 0), 0);
+
+    EXPECT_EQ(UTF16ToMultiByte(936, u"中文", -1, nullptr, 0), 5);
+    EXPECT_EQ(UTF16ToMultiByte(936, u"中文", 2, nullptr, 0), 4);
+    char bytes[8];
+    EXPECT_EQ(UTF16ToMultiByte(936, u"中文", -1, bytes, 8), 5);
+    EXPECT_STREQ(bytes, gbk);
+    EXPECT_EQ(UTF16ToMultiByte(936, u"中文", -1, bytes, 4), 0);
+}
+
+TEST(CodePage, BadInputNeverFails)
+{
+    std::u16string w;
+    EXPECT_TRUE(MultiByteToUTF16(936, "a\xFF\xFF" "b", 4, w));
+    EXPECT_EQ(w.front(), u'a');
+    EXPECT_EQ(w.back(), u'b');
+    EXPECT_GE(w.size(), 3u);
+    EXPECT_TRUE(MultiByteToUTF16(936, "ab\xD6", 3, w));   // cut in the middle of a character
+    EXPECT_EQ(w, u"ab?");
+    EXPECT_TRUE(MultiByteToUTF16(65001, "a\xFF" "b\xE4\xB8", 5, w));
+    EXPECT_EQ(w, u"a\xFFFD" u"b\xFFFD");
+    EXPECT_TRUE(MultiByteToUTF16(65001, "\xC0\xAF\xED\xA0\x80", 5, w));   // overlong, surrogate
+    for (u16char c : w) EXPECT_EQ(c, 0xFFFD);
+
+    std::string m;
+    EXPECT_TRUE(UTF16ToMultiByte(1252, u"a中b", -1, m));
+    EXPECT_EQ(m, "a?b");
+    const u16char pair[] = {0xD83D, 0xDE00, u'x', 0};   // one character outside the BMP
+    EXPECT_TRUE(UTF16ToMultiByte(936, pair, -1, m));
+    EXPECT_EQ(m, "?x");
+    const u16char lone[] = {u'a', 0xD800, 0};
+    EXPECT_TRUE(UTF16ToMultiByte(936, lone, -1, m));
+    EXPECT_EQ(m, "a?");
+    EXPECT_EQ(UTF16ToUTF8(lone), "a\xEF\xBF\xBD");
+    EXPECT_FALSE(UTF16ToMultiByte(12345, u"a", -1, m));
+}
+
+TEST(CodePage, RoundTrips)
+{
+    const std::u16string samples[] = {u"中文", u"打开HAC包<Data.hac>完成！", u"ASCII only", u"无效的代码页<12345>"};
+    for (const auto &s : samples) {
+        for (hgl::uint cp : {936u, 54936u, 65001u}) {
+            std::string bytes;
+            ASSERT_TRUE(UTF16ToMultiByte(cp, s.c_str(), -1, bytes));
+            std::u16string back;
+            ASSERT_TRUE(MultiByteToUTF16(cp, bytes.c_str(), static_cast<int>(bytes.size()), back));
+            EXPECT_EQ(back, s) << cp;
+        }
+    }
+    // GB18030 and UTF-8 carry characters outside the BMP as surrogate pairs.
+    const std::u16string astral = u"\U0001F600";
+    std::string b;
+    ASSERT_TRUE(UTF16ToMultiByte(54936, astral.c_str(), -1, b));
+    std::u16string back;
+    ASSERT_TRUE(MultiByteToUTF16(54936, b.c_str(), -1, back));
+    EXPECT_EQ(back, astral);
+    EXPECT_EQ(UTF8ToUTF16(UTF16ToUTF8(astral)), astral);
+    EXPECT_EQ(UTF16ToUTF8(u"中文"), "中文");
+    EXPECT_EQ(UTF8ToUTF16("中文"), u"中文");
+    EXPECT_EQ(UTF8ToUTF16(static_cast<const char *>(nullptr)), u"");
+    // The euro sign sits at 0x80 in code page 936, as on Windows.
+    EXPECT_TRUE(MultiByteToUTF16(936, "\x80", 1, back));
+    EXPECT_EQ(back, u"\x20AC");
+}
+
+TEST(CodePage, ConversionsFromManyThreads)
+{
+    std::vector<std::thread> threads;
+    std::vector<int> failures(4, 0);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t, &failures] {
+            for (int i = 0; i < 2000; ++i) {
+                std::u16string w;
+                std::string m;
+                if (!MultiByteToUTF16(936, "\xD6\xD0\xFF\xCE\xC4", 5, w) || w != u"中?文") ++failures[t];
+                if (!UTF16ToMultiByte(936, u"中文", -1, m) || m != "\xD6\xD0\xCE\xC4") ++failures[t];
+            }
+        });
+    for (auto &th : threads) th.join();
+    EXPECT_EQ(failures, std::vector<int>(4, 0));
+}

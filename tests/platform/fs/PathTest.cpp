@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "platform/Dir.h"
+#include "platform/Env.h"
+#include "platform/File.h"
+#include "platform/Path.h"
+#include "platform/ProcessPath.h"
+#include "support/ScopedEnv.h"
+#include "support/TempDir.h"
+
+using namespace hgl;
+using namespace hgl::platform;
+using hgl::test::ScopedEnv;
+using hgl::test::TempDir;
+
+TEST(PlatformPath, Conversions)
+{
+    EXPECT_EQ(Utf16ToUtf8(u"a\\中/𝄞"), "a\\\xE4\xB8\xAD/\xF0\x9D\x84\x9E");
+    // Unpaired surrogates become U+FFFD.
+    const u16char lone[] = {u'a', 0xD800, u'b', 0xDC00, 0};
+    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(Utf16ToUtf8(u"abc", 2), "ab");
+    EXPECT_EQ(Utf16ToUtf8(nullptr), "");
+
+    EXPECT_EQ(Utf8ToUtf16(std::string("x\xE4\xB8\xAD\xF0\x9D\x84\x9E")), u"x中𝄞");
+    // Truncated, overlong, stray continuation and surrogate encodings.
+    EXPECT_EQ(Utf8ToUtf16(std::string("a\xE4\xB8")), u"a\xFFFD");
+    EXPECT_EQ(Utf8ToUtf16(std::string("\xC0\xAF")), u"\xFFFD");
+    EXPECT_EQ(Utf8ToUtf16(std::string("\x80z")), u"\xFFFDz");
+    EXPECT_EQ(Utf8ToUtf16(std::string("\xED\xA0\x80")), u"\xFFFD");
+
+    EXPECT_EQ(ToNativePath(u"\\Save\\Config.TDF"), "/Save/Config.TDF");
+    EXPECT_EQ(ToNativePath(u"/home/u/game\\Save\\0.save"), "/home/u/game/Save/0.save");
+
+    std::string folder, name;
+    SplitNativePath("a/b/c", folder, name);
+    EXPECT_EQ(folder, "a/b");
+    EXPECT_EQ(name, "c");
+    SplitNativePath("c", folder, name);
+    EXPECT_EQ(folder, "");
+    SplitNativePath("/c/", folder, name);
+    EXPECT_EQ(folder, "/");
+    EXPECT_EQ(name, "c");
+}
+
+TEST(PlatformPath, CaseInsensitiveResolution)
+{
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("Save/config.tdf", "x"));
+    ASSERT_TRUE(dir.MakeDir("Data/Music"));
+    const std::string root = dir.Path();
+
+    // The exact spelling is taken as it is.
+    EXPECT_EQ(ResolvePath(root + "/Save/config.tdf"), root + "/Save/config.tdf");
+    // Each component is found ignoring case.
+    EXPECT_EQ(ResolvePath(root + "/SAVE/Config.TDF"), root + "/Save/config.tdf");
+    EXPECT_EQ(ResolvePath(ToNativePath((dir.Path16() + u"\\save\\CONFIG.tdf").c_str())), root + "/Save/config.tdf");
+    // Missing parts keep the caller's spelling after the part that exists.
+    EXPECT_EQ(ResolvePath(root + "/data/MUSIC/New/One.ogg"), root + "/Data/Music/New/One.ogg");
+    EXPECT_EQ(ResolvePath(root + "/DATA/"), root + "/Data/");
+    // A file in the middle of a path ends the resolution.
+    EXPECT_EQ(ResolvePath(root + "/save/CONFIG.TDF/x"), root + "/Save/config.tdf/x");
+
+    // Relative paths resolve from the current folder.
+    char old[4096];
+    ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
+    ASSERT_EQ(chdir(root.c_str()), 0);
+    EXPECT_EQ(ResolvePath(std::string("save/Config.tdf")), "Save/config.tdf");
+    EXPECT_EQ(ResolvePath(std::string("./DATA/../save")), "./Data/../Save");
+    ASSERT_EQ(chdir(old), 0);
+
+    // Twins differing in case only: the exact one wins, else the first sorted.
+    ASSERT_TRUE(dir.WriteFile("twins/ABC", "1"));
+    ASSERT_TRUE(dir.WriteFile("twins/abc", "2"));
+    EXPECT_EQ(ResolvePath(root + "/twins/abc"), root + "/twins/abc");
+    EXPECT_EQ(ResolvePath(root + "/twins/Abc"), root + "/twins/ABC");
+
+    // Changes made behind the cache's back are seen (the listing is checked
+    // against the folder), and so are our own.
+    EXPECT_EQ(ResolvePath(root + "/Save/NEW.txt"), root + "/Save/NEW.txt");
+    ASSERT_TRUE(dir.WriteFile("Save/new.TXT", "n"));
+    EXPECT_EQ(ResolvePath(root + "/Save/NEW.txt"), root + "/Save/new.TXT");
+    ASSERT_EQ(unlink(dir.File("Save/new.TXT").c_str()), 0);
+    ForgetFolder(root + "/Save");
+    EXPECT_EQ(ResolvePath(root + "/Save/NEW.txt"), root + "/Save/NEW.txt");
+    ForgetAllFolders();
+    EXPECT_EQ(ResolvePath(root + "/SAVE"), root + "/Save");
+}
+
+TEST(PlatformFile, DescriptorsAndMoves)
+{
+    TempDir dir;
+    const std::u16string name = dir.File16("Sub/Data.bin");
+    int err = 0;
+    // Creating in a missing folder fails with the system's reason.
+    EXPECT_EQ(FdOpen(name.c_str(), fomCreateReadWrite, &err), -1);
+    EXPECT_EQ(err, ENOENT);
+    EXPECT_EQ(FdOpen(name.c_str(), 3, &err), -1);
+    EXPECT_EQ(err, EINVAL);
+    ASSERT_TRUE(MakeFolder(dir.File16("sub").c_str()));
+    EXPECT_FALSE(MakeFolder(dir.File16("SUB").c_str(), &err)); // exists in another case
+    EXPECT_EQ(err, EEXIST);
+
+    const int fd = FdOpen(name.c_str(), fomCreateReadWrite, &err);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(dir.List("sub"), std::vector<std::string>{"Data.bin"});
+    EXPECT_EQ(FdWrite(fd, "hello world", 11), 11);
+    EXPECT_EQ(FdSize(fd), 11);
+    char buf[32] = {};
+    EXPECT_EQ(FdReadAt(fd, 6, buf, 32), 5);
+    EXPECT_EQ(std::string(buf, 5), "world");
+    EXPECT_EQ(FdSeek(fd, 0, 1), 11); // positioned reads leave the position alone
+    EXPECT_EQ(FdWriteAt(fd, 0, "J", 1), 1);
+    EXPECT_EQ(FdSeek(fd, 0, 0), 0);
+    EXPECT_EQ(FdRead(fd, buf, 32), 11);
+    EXPECT_EQ(std::string(buf, 11), "Jello world");
+    EXPECT_EQ(FdRead(fd, buf, 32), 0);
+    EXPECT_EQ(FdSeek(fd, 0, 7), -1);
+    EXPECT_EQ(FdSeek(fd, -5, 0), -1);
+    EXPECT_EQ(FdRead(fd, nullptr, 1), -1);
+    EXPECT_EQ(FdReadAt(fd, -1, buf, 1), -1);
+    FdClose(fd);
+    EXPECT_EQ(FdRead(-1, buf, 1), -1);
+
+    // Folders never open as files.
+    EXPECT_EQ(FdOpen(dir.Path16().c_str(), fomOpenRead, &err), -1);
+    EXPECT_EQ(err, EISDIR);
+    EXPECT_EQ(FdOpen(dir.File16("SUB").c_str(), fomOpenReadWrite, &err), -1);
+
+    PathInfo info;
+    ASSERT_TRUE(PathStat(dir.File16("SUB/DATA.BIN").c_str(), &info));
+    EXPECT_FALSE(info.is_folder);
+    EXPECT_EQ(info.size, 11u);
+    EXPECT_FALSE(PathStat(u""));
+
+    // Moves never replace, in any spelling.
+    ASSERT_TRUE(dir.WriteFile("sub/other.bin", "o"));
+    EXPECT_FALSE(PathMove(dir.File16("sub/data.bin").c_str(), dir.File16("SUB/OTHER.BIN").c_str(), &err));
+    EXPECT_EQ(err, EEXIST);
+    EXPECT_TRUE(PathMove(dir.File16("sub/data.bin").c_str(), dir.File16("sub/third.bin").c_str()));
+    EXPECT_EQ(dir.List("sub"), (std::vector<std::string>{"other.bin", "third.bin"}));
+    EXPECT_TRUE(PathDelete(dir.File16("SUB/Third.BIN").c_str()));
+    EXPECT_FALSE(PathDelete(dir.File16("sub/third.bin").c_str(), &err));
+    EXPECT_EQ(err, ENOENT);
+    EXPECT_FALSE(ErrorText(ENOENT).empty());
+}
+
+TEST(PlatformDir, PatternsAndListings)
+{
+    EXPECT_TRUE(MatchPattern(u"*.*", u"README"));
+    EXPECT_TRUE(MatchPattern(u"*.*", u"a.b.c"));
+    EXPECT_TRUE(MatchPattern(u"*.TXT", u"note.txt"));
+    EXPECT_FALSE(MatchPattern(u"*.txt", u"note.txt.bak"));
+    EXPECT_TRUE(MatchPattern(u"a?c", u"ABC"));
+    EXPECT_FALSE(MatchPattern(u"a?c", u"ac"));
+    EXPECT_TRUE(MatchPattern(u"*", u""));
+    EXPECT_TRUE(MatchPattern(u"data.*", u"data"));
+    EXPECT_TRUE(MatchPattern(u"[x]", u"[X]")); // brackets are plain characters
+    EXPECT_TRUE(MatchPattern(u"中*", u"中文.txt"));
+    // Many stars do not explode.
+    EXPECT_FALSE(MatchPattern(u"*a*a*a*a*a*a*a*a*a*a*b", std::u16string(200, u'a').c_str()));
+
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("b.bin", "12"));
+    ASSERT_TRUE(dir.MakeDir("A"));
+    std::vector<DirEntry> list;
+    ASSERT_TRUE(ReadFolder(dir.Path16().c_str(), list));
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name, u"A");
+    EXPECT_TRUE(list[0].is_folder);
+    EXPECT_EQ(list[1].size, 2u);
+    EXPECT_FALSE(ReadFolder(dir.File16("none").c_str(), list));
+}
+
+TEST(PlatformEnv, FoldersAndProcess)
+{
+    {
+        ScopedEnv a("TMPDIR", "/x/tmp"), b("TEMP", "/y/tmp");
+        EXPECT_EQ(TempFolder(), "/x/tmp");
+    }
+    {
+        ScopedEnv a("TMPDIR", ""), b("TEMP", "/y/tmp");
+        EXPECT_EQ(TempFolder(), "/y/tmp");
+    }
+    {
+        ScopedEnv a("TMPDIR", nullptr), b("TEMP", nullptr);
+        EXPECT_EQ(TempFolder(), "/tmp");
+    }
+    TempDir dir;
+    ScopedEnv home("HOME", dir.Path().c_str());
+    ScopedEnv cfg("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    ScopedEnv docs("XDG_DOCUMENTS_DIR", nullptr);
+    EXPECT_EQ(DataHome(), dir.Path() + "/.local/share");
+    EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), dir.Path() + "/Documents");
+    ASSERT_TRUE(dir.WriteFile(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\nbad line\n"));
+    EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), dir.Path() + "/Docs");
+    ScopedEnv docs2("XDG_DOCUMENTS_DIR", "/elsewhere");
+    EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), "/elsewhere");
+
+    EXPECT_FALSE(ExecutablePath().empty());
+    EXPECT_EQ(ExecutablePath().substr(ExecutablePath().rfind('/') + 1), "test_platform_fs");
+    char old[4096];
+    ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
+    ASSERT_EQ(chdir("/"), 0);
+    EXPECT_EQ(CurrentFolder(), ""); // the root, without its separator
+    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+    EXPECT_EQ(CurrentFolder(), dir.Path());
+    ASSERT_EQ(chdir(old), 0);
+}

@@ -1,0 +1,256 @@
+// Compiling "if" and "else": the generated labels and jumps, operands and the
+// comparison chosen for them, failures, and the nesting limit.
+#include "ScriptHost.h"
+
+#include "script/DevilCompiler.h"
+#include "script/Tokenizer.h"
+
+#include <typeinfo>
+
+using namespace lang_test;
+using namespace hgl;
+using hgl::test::LogCapture;
+
+namespace
+{
+std::u16string Repeat(std::u16string_view s, int n)
+{
+    std::u16string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
+
+DevilCompInterface *FirstComp(const ScriptHost &host)
+{
+    const DevilFunc *f = host.Func(u"main");
+    if (!f || f->GetCommandCount() == 0) return nullptr;
+    auto *jump = dynamic_cast<DevilCompGoto *>(f->GetCommand(0));
+    return jump ? jump->GetComp() : nullptr;
+}
+} // namespace
+
+TEST(Condition, CompiledShape)
+{
+    struct Case
+    {
+        std::u16string body;
+        std::u16string listing;
+    };
+    const std::vector<Case> cases = {
+        {u"if (A == 1) { X(); }", u"0 IFNOT GOTO main_0_end\n1 NATIVE X()\nmain_0_end: 2\n"},
+        {u"if (A == 1) { X(); } else { Y(); }",
+         u"0 IFNOT GOTO main_0_else\n1 NATIVE X()\n2 GOTO main_0_end\n3 NATIVE Y()\nmain_0_else: 3\nmain_0_end: 4\n"},
+        {u"Z(); if (A == 1) X(); else Y(); Z();",
+         u"0 NATIVE Z()\n1 IFNOT GOTO main_1_else\n2 NATIVE X()\n3 GOTO main_1_end\n4 NATIVE Y()\n5 NATIVE Z()\n"
+         u"main_1_else: 4\nmain_1_end: 5\n"},
+        // Nested conditions get labels of their own.
+        {u"if (A == 1) { if (B == 2) { X(); } Y(); }",
+         u"0 IFNOT GOTO main_0_end\n1 IFNOT GOTO main_1_end\n2 NATIVE X()\n3 NATIVE Y()\nmain_0_end: 4\nmain_1_end: 3\n"},
+        {u"if (A == 1) if (B == 2) X(); else Y(); Z();",
+         u"0 IFNOT GOTO main_0_end\n1 IFNOT GOTO main_1_else\n2 NATIVE X()\n3 GOTO main_1_end\n4 NATIVE Y()\n"
+         u"5 NATIVE Z()\nmain_0_end: 5\nmain_1_else: 4\nmain_1_end: 5\n"},
+        // Only the first comparison counts; the rest up to ")" is passed over.
+        {u"if (A == 1 && B == 2) X();", u"0 IFNOT GOTO main_0_end\n1 NATIVE X()\nmain_0_end: 2\n"},
+        // A single-statement body that ends without a ";" of its own does not swallow
+        // the statement after it.
+        {u"if (A == 1) { X(); } else if (A == 2) { Y(); } else { Z(); } Say(\"after\");",
+         u"0 IFNOT GOTO main_0_else\n1 NATIVE X()\n2 GOTO main_0_end\n3 IFNOT GOTO main_3_else\n4 NATIVE Y()\n"
+         u"5 GOTO main_3_end\n6 NATIVE Z()\n7 NATIVE Say(\"after\")\nmain_0_else: 3\nmain_0_end: 7\nmain_3_else: 6\n"
+         u"main_3_end: 7\n"},
+        {u"if (A == 1) int q; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
+        {u"if (A == 1) ; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
+        {u"if (A == 1) L: Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nL: 1\nmain_0_end: 1\n"},
+        {u"if (A == 1) x; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
+        // Simple statements still have their ";" skipped.
+        {u"if (A == 1) return; Y();", u"0 IFNOT GOTO main_0_end\n1 RETURN\n2 NATIVE Y()\nmain_0_end: 2\n"},
+        {u"if (A == 1) goto L; Y(); L:", u"0 IFNOT GOTO main_0_end\n1 GOTO L\n2 NATIVE Y()\nL: 3\nmain_0_end: 2\n"},
+        {u"if (A == 1) x = 1; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
+        {u"if (A == 1) int q = 1; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
+    };
+    for (const auto &c : cases) {
+        ScriptHost host;
+        LogCapture log;
+        EXPECT_TRUE(host.Load(u"func main(){" + c.body + u"}")) << test::U8(c.body) << log.Dump();
+        EXPECT_EQ(test::U8(host.Listing()), test::U8(c.listing)) << test::U8(c.body);
+        EXPECT_TRUE(log.Lines().empty()) << test::U8(c.body) << log.Dump();
+    }
+}
+
+TEST(Condition, ElseIfChainRuns)
+{
+    ScriptHost host;
+    ASSERT_TRUE(host.Load(u"func main(){ if (A == 1) { X(); } else if (A == 2) { Y(); } else { Z(); } Say(\"after\"); }"));
+    const std::vector<std::pair<int, Trace>> runs = {
+        {1, {u"X", u"Say:after"}}, {2, {u"Y", u"Say:after"}}, {3, {u"Z", u"Say:after"}}, {-1, {u"Z", u"Say:after"}}};
+    for (const auto &[a, expected] : runs) {
+        host.A = a;
+        EXPECT_EQ(host.RunAll(u"main"), expected) << a;
+    }
+}
+
+TEST(Condition, OperandTypes)
+{
+    struct Case
+    {
+        std::u16string cond;
+        const std::type_info &type;
+    };
+    const std::vector<Case> cases = {
+        {u"5 < 7", typeid(DevilCompLess<uint32, uint32>)},
+        {u"-1 < A", typeid(DevilCompLess<int32, int32>)},
+        {u"A > 1.5", typeid(DevilCompGreater<int32, double>)},
+        {u"A > 1.5f", typeid(DevilCompGreater<int32, float>)},
+        {u"1.5 < A", typeid(DevilCompLess<double, int32>)},
+        {u"-1.5f != -2.5", typeid(DevilCompNotEqu<float, double>)},
+        {u"true == BV", typeid(DevilCompEqu<bool, bool>)},
+        {u"false <= S8", typeid(DevilCompLessEqu<bool, int32>)},
+        {u"U16 >= UV", typeid(DevilCompGreaterEqu<uint32, uint32>)},
+        {u"I64 == U64", typeid(DevilCompEqu<int64, uint64>)},
+        {u"FV == DV", typeid(DevilCompEqu<float, double>)},
+        {u"F(2) >= 3", typeid(DevilCompGreaterEqu<int32, uint32>)},
+        {u"D() > IsOn()", typeid(DevilCompGreater<double, bool>)},
+        {u"'a' == 0", typeid(DevilCompEqu<uint32, uint32>)},
+    };
+    for (const auto &c : cases) {
+        ScriptHost host;
+        LogCapture log;
+        ASSERT_TRUE(host.Load(u"func main(){ if (" + c.cond + u") X(); }")) << test::U8(c.cond) << log.Dump();
+        DevilCompInterface *comp = FirstComp(host);
+        ASSERT_NE(comp, nullptr) << test::U8(c.cond);
+        EXPECT_EQ(typeid(*comp), c.type) << test::U8(c.cond) << " is " << typeid(*comp).name();
+        EXPECT_EQ(host.f_calls, 0) << "a native operand runs only when the condition does";
+    }
+}
+
+TEST(Condition, Failures)
+{
+    const std::u16string if_error = u"if解析错误";
+    const std::u16string func_error = u"解晰函数<main>失败!";
+    struct Case
+    {
+        std::u16string cond;
+        std::vector<std::u16string> log;
+    };
+    const std::vector<Case> cases = {
+        {u"A", {if_error, func_error}},
+        {u"!A", {if_error, func_error}},
+        {u"A = 1", {if_error, func_error}},
+        {u"\"s\" == A", {if_error, func_error}},
+        {u"A == \"s\"", {if_error, func_error}},
+        {u"0x10 == A", {if_error, func_error}},
+        {u"- A == 1", {if_error, func_error}},
+        {u"(A) == 1", {if_error, func_error}},
+        {u"Nope(1) == 1", {if_error, func_error}},
+        {u"Q == 1", {u"没有找到属性映射<Q>", if_error, func_error}},
+        {u"A == Q", {u"没有找到属性映射<Q>", if_error, func_error}},
+        {u"Str == 1", {u"if 比较指令暂时不支持<string>类型的数据进行比较", if_error, func_error}},
+        {u"Vd(2) == 1", {u"if中调用的函数返回类型无法支持", if_error, func_error}},
+        {u"F(\"x\") == 1", {u"if中的真实函数映射没有找到", if_error, func_error}},
+        {u"X() == 1", {u"if中调用的函数返回类型无法支持", if_error, func_error}},
+    };
+    for (const auto &c : cases) {
+        ScriptHost host;
+        LogCapture log;
+        EXPECT_FALSE(host.Load(u"func main(){ if (" + c.cond + u") { X(); } }")) << test::U8(c.cond);
+        EXPECT_EQ(log.Lines(), c.log) << test::U8(c.cond) << log.Dump();
+        EXPECT_TRUE(log.ContainsError(if_error));
+        EXPECT_EQ(host.Func(u"main"), nullptr);
+    }
+
+    // A failing body fails the condition as well.
+    ScriptHost host;
+    LogCapture log;
+    EXPECT_FALSE(host.Load(u"func main(){ if (A == 1) { L: L: } }"));
+    EXPECT_EQ(log.Lines(), (Trace{u"添加跳转标识符<L>失败，这个标识符重复了！", u"冒号后面的字段无法解析!", if_error, func_error}));
+
+    // A native variable registered with a type that is no keyword has an empty type name.
+    ScriptHost h2;
+    int odd = 0;
+    ASSERT_TRUE(h2.vm->MapProperty(u"Thing Odd", &odd));
+    LogCapture log2;
+    EXPECT_FALSE(h2.Load(u"func main(){ if (Odd == 1) X(); }"));
+    EXPECT_EQ(log2.Lines(), (Trace{u"if 比较指令暂时不支持<>类型的数据进行比较", if_error, func_error}));
+}
+
+TEST(Condition, GeneratedLabelCollisions)
+{
+    // The script's label first: the generated one is refused, the "if" still compiles
+    // and its jump lands on the script's label.
+    ScriptHost h1;
+    LogCapture log1;
+    ASSERT_TRUE(h1.Load(u"func main(){ X(); main_1_end: if (A == 1) Z(); Y(); }"));
+    EXPECT_EQ(log1.Lines(), (Trace{u"添加跳转标识符<main_1_end>失败，这个标识符重复了！"}));
+    EXPECT_EQ(h1.Func(u"main")->FindLabel(u"main_1_end"), 1);
+
+    // The script's label after the "if": its definition fails, and so does the function.
+    ScriptHost h2;
+    LogCapture log2;
+    EXPECT_FALSE(h2.Load(u"func main(){ if (A == 1) X(); main_0_end: Y(); }"));
+    EXPECT_EQ(log2.Lines(), (Trace{u"添加跳转标识符<main_0_end>失败，这个标识符重复了！", u"冒号后面的字段无法解析!",
+                                    u"解晰函数<main>失败!"}));
+}
+
+TEST(Condition, NestingLimit)
+{
+    // As deep as allowed: compiles and runs.
+    {
+        ScriptHost host;
+        LogCapture log;
+        const std::u16string body = Repeat(u"if (A == 1) ", DEVIL_MAX_IF_NESTING) + u"X(); Y();";
+        ASSERT_TRUE(host.Load(u"func main(){" + body + u"}")) << log.Dump();
+        EXPECT_EQ(host.Func(u"main")->GetCommandCount(), DEVIL_MAX_IF_NESTING + 2);
+        host.A = 1;
+        EXPECT_EQ(host.RunAll(u"main"), (Trace{u"X", u"Y"}));
+        host.A = 0;
+        EXPECT_EQ(host.RunAll(u"main"), (Trace{u"Y"}));
+    }
+    // One deeper fails the function cleanly instead of recursing on.
+    {
+        ScriptHost host;
+        LogCapture log;
+        const std::u16string body = Repeat(u"if (A == 1) ", DEVIL_MAX_IF_NESTING + 1) + u"X();";
+        EXPECT_FALSE(host.Load(u"func main(){" + body + u"}"));
+        EXPECT_EQ(log.CountOf(u"if解析错误"), size_t(DEVIL_MAX_IF_NESTING + 1));
+        EXPECT_TRUE(log.Contains(u"解晰函数<main>失败!"));
+        EXPECT_EQ(host.Func(u"main"), nullptr);
+    }
+    // Far deeper text (braced or not) is refused just as cleanly.
+    {
+        ScriptHost host;
+        LogCapture log;
+        EXPECT_FALSE(host.Load(u"func main(){" + Repeat(u"if(A==1){", 20000) + u"}"));
+        EXPECT_FALSE(host.Load(u"func m2(){" + Repeat(u"if(A==1)", 20000) + u"X();}"));
+    }
+    // The limit is on nesting, not on the number of conditions.
+    {
+        ScriptHost host;
+        EXPECT_TRUE(host.Load(u"func main(){" + Repeat(u"if (A == 1) { X(); } ", 2000) + u"}"));
+        EXPECT_EQ(host.Func(u"main")->GetCommandCount(), 4000);
+    }
+}
+
+TEST(Condition, RuntimeEvaluation)
+{
+    ScriptHost host;
+    ASSERT_TRUE(host.Load(u"func main(){\n"
+                          u"  if (F(2) >= 3) Say(\"big\"); else Say(\"small\");\n"
+                          u"  if (A < 0) Say(\"u32\");\n"          // A is int, 0 is uint: unsigned compare
+                          u"  if (A == -1) Say(\"minus\");\n"
+                          u"  if (S8 < -100) Say(\"s8\");\n"
+                          u"  if (1.5 > A) Say(\"dbl\");\n"
+                          u"  if (FV == 0.1) Say(\"fv\");\n"
+                          u"}"));
+    EXPECT_EQ(host.f_calls, 0);
+    host.A = -1;
+    host.S8 = -128;
+    host.FV = 0.1f;
+    host.f_result = 3;
+    EXPECT_EQ(host.RunAll(u"main"), (Trace{u"F:2", u"Say:big", u"Say:minus", u"Say:s8", u"Say:dbl"}));
+    host.f_result = 2;
+    host.A = 1;
+    host.S8 = 5;
+    EXPECT_EQ(host.RunAll(u"main"), (Trace{u"F:2", u"Say:small", u"Say:dbl"}));
+    host.A = 2;
+    EXPECT_EQ(host.RunAll(u"main"), (Trace{u"F:2", u"Say:small"}));
+    EXPECT_EQ(host.f_calls, 3);
+}

@@ -1,0 +1,300 @@
+// The one-token recogniser, the token reader and string unescaping.
+#include "core/String.h"
+#include "script/Tokenizer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace angle_script;
+using hgl::DevilParse;
+using hgl::u16char;
+
+namespace
+{
+struct Tok
+{
+    int type;
+    std::u16string text;
+    bool operator==(const Tok &o) const { return type == o.type && text == o.text; }
+};
+
+std::ostream &operator<<(std::ostream &os, const Tok &t)
+{
+    os << t.type << ":";
+    for (u16char c : t.text) {
+        if (c >= 0x20 && c < 0x7F) os << char(c);
+        else os << "\\u" << std::hex << int(c) << std::dec;
+    }
+    return os;
+}
+
+// Every raw token (white space and comments included) of a text, as the recogniser sees it.
+std::vector<Tok> RawTokens(std::u16string_view text)
+{
+    std::vector<Tok> out;
+    asCTokenizer tz;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        hgl::uint32 len = 0;
+        const int t = tz.GetToken(text.data() + pos, hgl::uint32(text.size() - pos), &len);
+        EXPECT_GE(len, 1u);
+        EXPECT_LE(len, text.size() - pos);
+        out.push_back({t, std::u16string(text.substr(pos, len))});
+        pos += len;
+    }
+    return out;
+}
+
+// The significant tokens as the reader hands them out, up to the first end.
+std::vector<Tok> ReadTokens(std::u16string_view text)
+{
+    std::vector<Tok> out;
+    DevilParse p(nullptr, text);
+    std::u16string_view v;
+    for (int t; (t = p.GetToken(v)) != ttEnd;) out.push_back({t, std::u16string(v)});
+    return out;
+}
+} // namespace
+
+TEST(Tokenizer, KeywordTableAndReverseLookup)
+{
+    // 94 entries, ids 13..98 all present, each text a keyword of its own id.
+    bool seen[99] = {};
+    for (int i = 0; i < numTokenWords; ++i) {
+        const int id = tokenWords[i].tokenType;
+        ASSERT_GE(id, 13);
+        ASSERT_LE(id, 98);
+        seen[id] = true;
+        std::u16string w(tokenWords[i].word);
+        auto toks = RawTokens(w);
+        ASSERT_EQ(toks.size(), 1u) << i;
+        EXPECT_EQ(toks[0].type, id) << i;
+    }
+    for (int id = 13; id <= 98; ++id) EXPECT_TRUE(seen[id]) << id;
+
+    for (int id = 0; id <= 12; ++id) EXPECT_EQ(asCTokenizer::GetDefinition(id), nullptr);
+    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(82)), u"&&");
+    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(81)), u"!");
+    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(67)), u"int");
+    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(72)), u"uint");
+    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(63)), u"goto");
+    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(66)), u"string");
+    EXPECT_EQ(asCTokenizer::GetDefinition(99), nullptr);
+    EXPECT_EQ(asCTokenizer::GetDefinition(-1), nullptr);
+
+    int types = 0;
+    for (int id = 0; id < 100; ++id) types += IsTypeToken(id);
+    EXPECT_EQ(types, 12);
+    EXPECT_TRUE(IsTypeToken(ttDouble));
+    EXPECT_FALSE(IsTypeToken(ttVoid));
+}
+
+TEST(Tokenizer, TokenClasses)
+{
+    struct Case
+    {
+        std::u16string text;
+        std::vector<Tok> tokens;
+    };
+    const std::vector<Case> cases = {
+        {u"int32 x", {{67, u"int32"}, {2, u" "}, {5, u"x"}}},
+        {u"GOTO", {{63, u"GOTO"}}},
+        {u"and", {{82, u"and"}}},
+        {u"iffy if", {{5, u"iffy"}, {2, u" "}, {57, u"if"}}},
+        {u"inout in interface", {{95, u"inout"}, {2, u" "}, {93, u"in"}, {2, u" "}, {71, u"interface"}}},
+        {u"a>>=b", {{5, u"a"}, {28, u">>="}, {5, u"b"}}},
+        {u"x<=y", {{5, u"x"}, {53, u"<="}, {5, u"y"}}},
+        {u"=>", {{33, u"="}, {52, u">"}}},
+        {u">>>=>>>", {{29, u">>>="}, {48, u">>>"}}},
+        {u"!==", {{50, u"!="}, {33, u"="}}},
+        {u"1.5", {{8, u"1.5"}}},
+        {u"1.5f", {{7, u"1.5f"}}},
+        {u"1.5F", {{7, u"1.5F"}}},
+        {u"1.5e-3", {{8, u"1.5e-3"}}},
+        {u"1.5E+3f", {{7, u"1.5E+3f"}}},
+        {u"1.5e", {{8, u"1.5e"}}},
+        {u"1.", {{8, u"1."}}},
+        {u"1e3", {{6, u"1"}, {5, u"e3"}}},
+        {u"1f", {{6, u"1"}, {5, u"f"}}},
+        {u".5", {{32, u"."}, {6, u"5"}}},
+        {u"123abc", {{6, u"123"}, {5, u"abc"}}},
+        {u"0x1F", {{12, u"0x1F"}}},
+        {u"0XaBg", {{12, u"0XaB"}, {5, u"g"}}},
+        {u"7xFF", {{12, u"7xFF"}}},
+        {u"0x", {{12, u"0x"}}},
+        {u"0xz", {{12, u"0x"}, {5, u"z"}}},
+        {u"'a'", {{6, u"'a'"}}},
+        {u"'\\''", {{6, u"'\\''"}}},
+        {u"\"a\\\"b\"", {{9, u"\"a\\\"b\""}}},
+        {u"\"a\\\\\"", {{9, u"\"a\\\\\""}}},
+        {u"\"ab\ncd\"", {{11, u"\"ab"}, {2, u"\n"}, {5, u"cd"}, {11, u"\""}}},
+        {u"\"abc", {{11, u"\"abc"}}},
+        {u"\"", {{11, u"\""}}},
+        {u"\"\"\"\"\"\"", {{10, u"\"\"\"\"\"\""}}},
+        {u"\"\"\"", {{9, u"\"\""}, {11, u"\""}}},
+        {u"\"\"\"a\\\"\"\"b", {{10, u"\"\"\"a\\\"\"\""}, {5, u"b"}}},
+        {u"\"\"\"abc", {{10, u"\"\"\"abc"}}},
+        {u"\"\"\"x\ny\"\"\"", {{10, u"\"\"\"x\ny\"\"\""}}},
+        // An unterminated character constant is one shorter than the distance to the break.
+        {u"'ab\nx", {{11, u"'a"}, {5, u"b"}, {2, u"\n"}, {5, u"x"}}},
+        {u"'", {{11, u"'"}}},
+        {u"'a", {{11, u"'"}, {5, u"a"}}},
+        {u"// c\nx", {{3, u"// c\n"}, {5, u"x"}}},
+        {u"// last", {{3, u"// last"}}},
+        {u"/* a */b", {{4, u"/* a */"}, {5, u"b"}}},
+        {u"/*/ x */", {{4, u"/*/ x */"}}},
+        {u"/**/", {{4, u"/**/"}}},
+        {u"/* open", {{4, u"/* open"}}},
+        {u"/", {{16, u"/"}}},
+        {u"/=", {{22, u"/="}}},
+        {u" \t\r\n\uFEFFx", {{2, u" \t\r\n\uFEFF"}, {5, u"x"}}},
+        {u"\u3000", {{0, u"\u3000"}}},
+        {u"#x", {{0, u"#"}, {5, u"x"}}},
+        {u"$", {{0, u"$"}}},
+        {u"_a9", {{5, u"_a9"}}},
+        {u"\u00e9", {{0, u"\u00e9"}}},
+    };
+    for (const auto &c : cases) EXPECT_EQ(RawTokens(c.text), c.tokens) << std::string(c.text.begin(), c.text.end());
+
+    // Words longer than any keyword are identifiers without comparison.
+    const std::u16string long_ident(60, u'a');
+    EXPECT_EQ(RawTokens(long_ident), (std::vector<Tok>{{5, long_ident}}));
+    // A keyword prefix of a longer word does not split it.
+    EXPECT_EQ(RawTokens(u"int64x"), (std::vector<Tok>{{5, u"int64x"}}));
+}
+
+TEST(Tokenizer, ReaderSkipsAndEnds)
+{
+    // White space, comments and a byte order mark inside the text are passed over.
+    EXPECT_EQ(ReadTokens(u"a /* c */ b // d\n\uFEFFc"),
+              (std::vector<Tok>{{5, u"a"}, {5, u"b"}, {5, u"c"}}));
+
+    // An unrecognised character reads as the end and is consumed; reading goes on after it.
+    DevilParse p(nullptr, u"a \u3000 b");
+    std::u16string_view v;
+    EXPECT_EQ(p.GetToken(v), ttIdentifier);
+    EXPECT_EQ(v, u"a");
+    EXPECT_EQ(p.GetToken(v), ttEnd);
+    EXPECT_EQ(v, u"a");                         // out keeps its previous content
+    EXPECT_EQ(p.GetToken(v), ttIdentifier);
+    EXPECT_EQ(v, u"b");
+    EXPECT_EQ(p.GetToken(v), ttEnd);
+    EXPECT_EQ(p.GetToken(v), ttEnd);
+    EXPECT_EQ(p.GetCharsLeft(), 0u);
+
+    // A last-line comment without a line feed ends the text.
+    DevilParse q(nullptr, u"x // tail");
+    EXPECT_EQ(q.GetToken(v), ttIdentifier);
+    EXPECT_EQ(q.GetToken(v), ttEnd);
+    EXPECT_EQ(q.GetCharsLeft(), 0u);
+
+    // The std::u16string form keeps its content at the end as well.
+    DevilParse r(nullptr, u"\"s\"");
+    std::u16string s = u"old";
+    EXPECT_EQ(r.GetToken(s), ttStringConstant);
+    EXPECT_EQ(s, u"\"s\"");
+    EXPECT_EQ(r.GetToken(s), ttEnd);
+    EXPECT_EQ(s, u"\"s\"");
+}
+
+TEST(Tokenizer, PeekAndSkipTo)
+{
+    DevilParse p(nullptr, u"f ( a , b ) ; g");
+    std::u16string_view v;
+    EXPECT_EQ(p.PeekToken(v), ttIdentifier);
+    EXPECT_EQ(v, u"f");
+    EXPECT_EQ(p.PeekToken(v), ttIdentifier);    // peeking twice reads the same token
+    EXPECT_EQ(p.GetToken(v), ttIdentifier);
+    EXPECT_EQ(v, u"f");
+    EXPECT_TRUE(p.SkipTo(ttCloseParanthesis, v));
+    EXPECT_EQ(v, u")");
+    EXPECT_EQ(p.GetToken(v), ttEndStatement);
+    EXPECT_FALSE(p.SkipTo(ttEndStatement, v));  // reaches the end first
+    EXPECT_EQ(p.GetToken(v), ttEnd);
+
+    // The measured form of the constructor, and an explicit length shorter than the text.
+    const u16char text[] = u"abc def";
+    DevilParse m(nullptr, text);
+    EXPECT_EQ(m.GetCharsLeft(), 7u);
+    DevilParse n(nullptr, text, 3);
+    EXPECT_EQ(n.GetToken(v), ttIdentifier);
+    EXPECT_EQ(v, u"abc");
+    EXPECT_EQ(n.GetToken(v), ttEnd);
+    DevilParse z(nullptr, text, 0);
+    EXPECT_EQ(z.GetToken(v), ttEnd);
+    DevilParse neg(nullptr, text, -5);
+    EXPECT_EQ(neg.GetCharsLeft(), 0u);
+    DevilParse null_text(nullptr, nullptr);
+    EXPECT_EQ(null_text.GetToken(v), ttEnd);
+    // Peeking at the end changes nothing.
+    EXPECT_EQ(null_text.PeekToken(v), ttEnd);
+}
+
+TEST(Tokenizer, Unescape)
+{
+    const std::vector<std::pair<std::u16string, std::u16string>> cases = {
+        {u"\\t\\q\\\\", u"\t\\q\\"},
+        {u"a\\nb\\rc", u"a\nb\rc"},
+        {u"\\\"\\'", u"\"'"},
+        {u"\\x41\\0", u"\\x41\\0"},               // no numeric escapes
+        {u"end\\", u"end\\"},                     // a trailing backslash stays
+        {u"\\\\\\", u"\\\\"},
+        {u"", u""},
+        {u"\u4e2d\u6587\\n", u"\u4e2d\u6587\n"},
+    };
+    for (const auto &[in, expected] : cases) {
+        std::u16string out = u"junk";
+        hgl::UnescapeString(out, in.data(), int(in.size()));
+        EXPECT_EQ(out, expected);
+    }
+    std::u16string out = u"junk";
+    hgl::UnescapeString(out, nullptr, 4);
+    EXPECT_EQ(out, u"");
+}
+
+TEST(Tokenizer, EveryUnitIsConsumed)
+{
+    // Whatever the text, the recogniser covers it completely with tokens of length >= 1
+    // and the reader reaches the end. A cheap deterministic sweep over short texts.
+    const u16char alphabet[] = {u'a', u'1', u'.', u'"', u'\'', u'\\', u'/', u'*', u'\n', u'x', u'e',
+                                u'f', u'<', u'>', u'=', u' ', 0x3000, 0xFEFF, u'-', u'_'};
+    const int n = sizeof(alphabet) / sizeof(alphabet[0]);
+    std::u16string text;
+    for (int a = 0; a < n; ++a)
+        for (int b = 0; b < n; ++b)
+            for (int c = 0; c < n; ++c) {
+                text = {alphabet[a], alphabet[b], alphabet[c], alphabet[(a + b) % n], alphabet[(b * c) % n],
+                        alphabet[(a * 7 + c) % n]};
+                size_t total = 0;
+                for (auto &t : RawTokens(text)) total += t.text.size();
+                ASSERT_EQ(total, text.size());
+                DevilParse p(nullptr, text);
+                std::u16string_view v;
+                int guard = 0;
+                while (p.GetCharsLeft() > 0 && guard++ < 100) p.GetToken(v);
+                ASSERT_EQ(p.GetCharsLeft(), 0u);
+            }
+}
+
+TEST(Tokenizer, StringForms)
+{
+    DevilParse p(nullptr, u"abc \"q\\n\" ) end");
+    hgl::String s(u"old");
+    EXPECT_EQ(p.PeekToken(s), ttIdentifier);
+    EXPECT_TRUE(s == u"abc");
+    EXPECT_EQ(p.GetToken(s), ttIdentifier);
+    EXPECT_EQ(p.GetToken(s), ttStringConstant);
+    EXPECT_TRUE(s == u"\"q\\n\"");
+    hgl::String value;
+    hgl::UnescapeString(value, s.c_str() + 1, int(s.Length) - 2);
+    EXPECT_TRUE(value == u"q\n");
+    EXPECT_TRUE(p.SkipTo(ttCloseParanthesis, s));
+    EXPECT_TRUE(s == u")");
+    EXPECT_FALSE(p.SkipTo(ttCloseParanthesis, s));
+    EXPECT_TRUE(s == u"end");                   // the last token read before the end
+    EXPECT_EQ(p.GetToken(s), ttEnd);
+    EXPECT_TRUE(s == u"end");
+}

@@ -1,0 +1,333 @@
+// Binding natives by declaration: every parameter type, members (plain, virtual,
+// through a second base, const), results at their widths, and every refusal.
+#include "script/DevilEngine.h"
+#include "script/DevilValue.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace hgl;
+using namespace angle_script;
+
+namespace
+{
+struct Seen
+{
+    bool b = false;
+    int8 i8 = 0;
+    int16 i16 = 0;
+    int32 i32 = 0;
+    uint8 u8 = 0;
+    uint16 u16 = 0;
+    uint32 u32 = 0;
+    float f = 0;
+    std::u16string s;
+    int calls = 0;
+} seen;
+
+void All(bool b, int8 i8, int16 i16, int32 i32, uint8 u8, uint16 u16, uint32 u32, float f, const u16char *s)
+{
+    seen = Seen{b, i8, i16, i32, u8, u16, u32, f, s, seen.calls + 1};
+}
+void TakeInt(int v) { seen.i32 = v; ++seen.calls; }
+void TakeInt2(int v) { seen.i32 = v * 2; ++seen.calls; }
+void TakeBool(bool v) { seen.b = v; }
+void TakeFloat(float v) { seen.f = v; }
+void TakeUInt(unsigned v) { seen.u32 = v; }
+void Nothing() {}
+int RetInt() { return 7; }
+int8 RetI8() { return -1; }
+uint16 RetU16() { return 65535; }
+int64 RetI64() { return -5000000000LL; }
+uint64 RetU64() { return 18446744073709551615ULL; }
+double RetDouble() { return 0.1; }
+float RetFloat() { return 2.5f; }
+bool RetBool() { return true; }
+const u16char *RetText() { return u"x"; }
+
+struct Base
+{
+    int tag = 1;
+    std::u16string got;
+    virtual ~Base() = default;
+    void Plain(const u16char *s, int v) { got = std::u16string(s) + u"/" + char16_t(u'0' + v) + u"/" + char16_t(u'0' + tag); }
+    virtual int Virt(int v) { return v + 100; }
+    int Peek() const { return tag; }
+};
+struct Derived : Base
+{
+    int Virt(int v) override { return v + 200; }
+};
+struct Other
+{
+    int other_tag = 9;
+    const void *self = nullptr;
+    virtual ~Other() = default;
+    void Where() { self = this; }
+};
+struct Both : Base, Other
+{
+};
+
+DevilResult Call(DevilEngine &e, const u16char *name, std::initializer_list<DevilArgSlot> args = {})
+{
+    DevilSystemFuncCallFixed call(e.GetFuncMap(name));
+    int i = 0;
+    for (const DevilArgSlot &a : args) call.Arg(i++) = a;
+    EXPECT_TRUE(call.Run());
+    return call.GetResult();
+}
+
+DevilArgSlot I(int32 v) { DevilArgSlot a{}; a.i = v; return a; }
+DevilArgSlot U(uint32 v) { DevilArgSlot a{}; a.u = v; return a; }
+DevilArgSlot F(float v) { DevilArgSlot a{}; a.f = v; return a; }
+DevilArgSlot S(const u16char *v) { DevilArgSlot a{}; a.s = v; return a; }
+} // namespace
+
+TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
+{
+    DevilEngine e;
+    hgl::test::LogCapture log;
+    ASSERT_TRUE(e.MapFunc(u"void All(bool,int8,int16,int32,uint8,uint16,uint32,float,string)", &All));
+    const DevilFuncMap *fm = e.GetFuncMap(u"All");
+    ASSERT_NE(fm, nullptr);
+    EXPECT_EQ(fm->params, (std::vector<eTokenType>{ttBool, ttInt8, ttInt16, ttInt, ttUInt8, ttUInt16, ttUInt, ttFloat, ttString}));
+    EXPECT_EQ(fm->return_type, ttVoid);
+
+    const u16char *pooled = e.AddPoolString(u"文本");
+    Call(e, u"All", {U(256), U(0x1FF), I(70000), I(-5), U(300), U(65537), U(0xFFFFFFFFu), F(1.5f), S(pooled)});
+    EXPECT_EQ(seen.calls, 1);
+    EXPECT_FALSE(seen.b);               // only the low byte of a bool word counts
+    EXPECT_EQ(seen.i8, -1);
+    EXPECT_EQ(seen.i16, 70000 - 65536);
+    EXPECT_EQ(seen.i32, -5);
+    EXPECT_EQ(seen.u8, 44);
+    EXPECT_EQ(seen.u16, 1);
+    EXPECT_EQ(seen.u32, 0xFFFFFFFFu);
+    EXPECT_EQ(seen.f, 1.5f);
+    EXPECT_EQ(seen.s, u"文本");
+
+    ASSERT_TRUE(e.MapFunc(u"void Flag(bool)", &TakeBool));
+    Call(e, u"Flag", {U(2)});
+    EXPECT_TRUE(seen.b);
+    Call(e, u"Flag", {U(0x100)});
+    EXPECT_FALSE(seen.b);
+
+    // The argument block's words as the script sees them.
+    ASSERT_TRUE(e.MapFunc(u"void BG_COLOR(int,int,int)", +[](int, int, int) {}));
+    DevilSystemFuncCallFixed bg(e.GetFuncMap(u"BG_COLOR"));
+    bg.Arg(0).i = 255;
+    bg.Arg(1).i = 0;
+    bg.Arg(2).i = -1;
+    EXPECT_EQ(bg.BlockSizeBytes(), 12);
+    EXPECT_EQ(bg.Word(0), 255u);
+    EXPECT_EQ(bg.Word(2), 0xFFFFFFFFu);
+    DevilSystemFuncCallFixed none(e.GetFuncMap(u"Flag"));
+    EXPECT_EQ(none.BlockSizeBytes(), 4);
+
+    // int32/int and uint32/uint are one type; unrecorded tokens are passed over.
+    EXPECT_TRUE(e.MapFunc(u"void A(int32 value)", &TakeInt));
+    EXPECT_TRUE(e.MapFunc(u"void B(uint)", &TakeUInt));
+    EXPECT_TRUE(e.MapFunc(u"void C(int64, int)", &TakeInt));
+    EXPECT_EQ(e.GetFuncMap(u"C")->params, (std::vector<eTokenType>{ttInt}));
+    EXPECT_TRUE(e.MapFunc(u"void D(int,name,double)", &TakeInt));
+    EXPECT_TRUE(e.MapFunc(u"void SetChar(float);", &TakeFloat));     // a trailing ";" is fine
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+}
+
+TEST(DevilBinding, RefusedDeclarations)
+{
+    DevilEngine e;
+    hgl::test::LogCapture log;
+    // Parameter lists that disagree with the C++ function.
+    EXPECT_FALSE(e.MapFunc(u"void A(int,int)", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void A(float)", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void A(uint)", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void A(int8)", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void A()", &TakeInt));
+    EXPECT_EQ(log.CountOf(u"映射函数“void A(int,int)”失败，声明的参数类型与真实函数的参数类型不符！"), 1u) << log.Dump();
+    EXPECT_EQ(log.Errors().size(), 5u);
+    // Declared value return types must be exactly the C++ one; a void declaration drops a result.
+    log.Clear();
+    EXPECT_FALSE(e.MapFunc(u"int R()", &Nothing));
+    EXPECT_FALSE(e.MapFunc(u"int8 R()", &RetInt));
+    EXPECT_FALSE(e.MapFunc(u"double R()", &RetFloat));
+    EXPECT_EQ(log.CountOf(u"映射函数“int R()”失败，声明的返回类型与真实函数的返回类型不符！"), 1u) << log.Dump();
+    EXPECT_TRUE(e.MapFunc(u"void R()", &RetInt));
+    EXPECT_TRUE(e.MapFunc(u"string T()", &RetText));
+    // Null functions and objects.
+    log.Clear();
+    void (*null_fn)(int) = nullptr;
+    EXPECT_FALSE(e.MapFunc(u"void N(int)", null_fn));
+    Base *no_object = nullptr;
+    EXPECT_FALSE(e.MapMemberFunc(u"void M(string,int)", no_object, &Base::Plain));
+    void (Base::*null_member)(const u16char *, int) = nullptr;
+    Base b;
+    EXPECT_FALSE(e.MapMemberFunc(u"void M(string,int)", &b, null_member));
+    EXPECT_EQ(log.CountOf(u"映射函数“void N(int)”失败，函数或对象指针为NULL！"), 1u) << log.Dump();
+    EXPECT_EQ(log.Errors().size(), 3u);
+    // Malformed: no parentheses, no closing one (no message), a name that is no identifier.
+    log.Clear();
+    EXPECT_FALSE(e.MapFunc(u"void P", &Nothing));
+    EXPECT_FALSE(e.MapFunc(u"void P(int", &TakeInt));
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+    EXPECT_FALSE(e.MapFunc(u"void 5(int)", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void", &Nothing));
+    EXPECT_FALSE(e.MapFunc(u"", &Nothing));
+    EXPECT_FALSE(e.MapFunc(nullptr, &Nothing));
+    EXPECT_EQ(log.Errors().size(), 3u) << log.Dump();
+    EXPECT_EQ(e.GetFuncMap(u"P"), nullptr);
+    EXPECT_EQ(e.GetFuncMap(u"A"), nullptr);
+    EXPECT_TRUE(e.MapFunc(u"void P()", &Nothing));
+    EXPECT_EQ(e.GetFuncMap(u"P")->GetParamCount(), 0);
+
+    // A duplicate keeps the first binding.
+    log.Clear();
+    seen = Seen{};
+    EXPECT_TRUE(e.MapFunc(u"void Dup(int)", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void Dup(int)", &TakeInt2));
+    EXPECT_EQ(log.Infos(), (std::vector<std::u16string>{u"重复函数名映射：“void Dup(int)”"}));
+    Call(e, u"Dup", {I(4)});
+    EXPECT_EQ(seen.i32, 4);
+}
+
+TEST(DevilBinding, MemberFunctionsThroughRealPointersToMember)
+{
+    DevilEngine e;
+    Derived d;
+    d.tag = 3;
+    ASSERT_TRUE(e.MapMemberFunc(u"void Plain(string,int)", &d, &Base::Plain));
+    ASSERT_TRUE(e.MapMemberFunc(u"int Virt(int)", static_cast<Base *>(&d), &Base::Virt));
+    ASSERT_TRUE(e.MapMemberFunc(u"int Peek()", &d, &Base::Peek));
+    Call(e, u"Plain", {S(u"cg"), I(2)});
+    EXPECT_EQ(d.got, u"cg/2/3");
+    EXPECT_EQ(Call(e, u"Virt", {I(1)}).i, 201);      // the override runs
+    EXPECT_EQ(Call(e, u"Peek").i, 3);
+
+    // A member of a second base class gets its adjusted this.
+    Both both;
+    ASSERT_TRUE(e.MapMemberFunc(u"void Where()", &both, &Other::Where));
+    Call(e, u"Where");
+    EXPECT_EQ(both.self, static_cast<Other *>(&both));
+    EXPECT_NE(both.self, static_cast<void *>(&both));
+}
+
+TEST(DevilBinding, ResultsKeepTheirDeclaredWidth)
+{
+    DevilEngine e;
+    ASSERT_TRUE(e.MapFunc(u"int RetInt()", &RetInt));
+    ASSERT_TRUE(e.MapFunc(u"int8 RetI8()", &RetI8));
+    ASSERT_TRUE(e.MapFunc(u"uint16 RetU16()", &RetU16));
+    ASSERT_TRUE(e.MapFunc(u"int64 RetI64()", &RetI64));
+    ASSERT_TRUE(e.MapFunc(u"uint64 RetU64()", &RetU64));
+    ASSERT_TRUE(e.MapFunc(u"double RetDouble()", &RetDouble));
+    ASSERT_TRUE(e.MapFunc(u"float RetFloat()", &RetFloat));
+    ASSERT_TRUE(e.MapFunc(u"bool RetBool()", &RetBool));
+    EXPECT_EQ(Call(e, u"RetInt").i, 7);
+    EXPECT_EQ(Call(e, u"RetI8").i, -1);
+    EXPECT_EQ(Call(e, u"RetU16").u, 65535u);
+    EXPECT_EQ(Call(e, u"RetI64").i64, -5000000000LL);
+    EXPECT_EQ(Call(e, u"RetU64").u64, 18446744073709551615ULL);
+    EXPECT_EQ(Call(e, u"RetDouble").d, 0.1);
+    EXPECT_EQ(Call(e, u"RetFloat").f, 2.5f);
+    EXPECT_TRUE(Call(e, u"RetBool").b);
+
+    // As condition operands: the result read through the operand type.
+    auto value = [&](const u16char *name) {
+        return CreateDevilFuncValue(&e, new DevilSystemFuncCallFixed(e.GetFuncMap(name)));
+    };
+    std::unique_ptr<DevilValueInterface> v8(value(u"RetI8"));
+    ASSERT_EQ(v8->GetType(), ttInt);
+    EXPECT_EQ(*static_cast<DevilValue<int32> *>(v8.get())->GetValue(), -1);
+    std::unique_ptr<DevilValueInterface> v16(value(u"RetU16"));
+    ASSERT_EQ(v16->GetType(), ttUInt);
+    EXPECT_EQ(*static_cast<DevilValue<uint32> *>(v16.get())->GetValue(), 65535u);
+    std::unique_ptr<DevilValueInterface> vd(value(u"RetDouble"));
+    ASSERT_EQ(vd->GetType(), ttDouble);
+    EXPECT_EQ(*static_cast<DevilValue<double> *>(vd.get())->GetValue(), 0.1);
+    ASSERT_TRUE(e.MapFunc(u"void V()", &Nothing));
+    DevilSystemFuncCallFixed *vcall = new DevilSystemFuncCallFixed(e.GetFuncMap(u"V"));
+    EXPECT_EQ(CreateDevilFuncValue(&e, vcall), nullptr);
+    delete vcall;
+}
+
+TEST(DevilBinding, NativeVariables)
+{
+    DevilEngine e;
+    hgl::test::LogCapture log;
+    int8 mood = -1;
+    uint16 wide = 65535;
+    uint8 flag_byte = 2;
+    bool flag = false;
+    int n = 5;
+    double d = 0.5;
+    float fl = 0;
+    EXPECT_TRUE(e.MapProperty(u"int8 Mood", &mood));
+    EXPECT_TRUE(e.MapProperty(u"uint16 Wide = 3; anything", &wide));     // the rest is ignored
+    EXPECT_TRUE(e.MapProperty(u"int N", &n));
+    EXPECT_TRUE(e.MapProperty(u"double D", &d));
+    EXPECT_TRUE(e.MapProperty(u"bool Flag", &flag));
+    EXPECT_TRUE(e.MapProperty(u"string Name", &n));       // no operand type: kept, refused later
+    EXPECT_TRUE(e.MapProperty(u"Foo Bar", &n));
+    EXPECT_EQ(e.GetPropertyMap(u"Bar")->type, ttIdentifier);
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+
+    EXPECT_FALSE(e.MapProperty(u"int N", &n));
+    EXPECT_EQ(log.Infos(), (std::vector<std::u16string>{u"重复属性名映射：“int N”"}));
+    EXPECT_FALSE(e.MapProperty(u"int M", &mood));          // int8 variable under "int"
+    EXPECT_FALSE(e.MapProperty(u"float M", &d));
+    EXPECT_FALSE(e.MapProperty(u"int M", static_cast<int *>(nullptr)));
+    EXPECT_FALSE(e.MapProperty(u"int", &n));
+    EXPECT_FALSE(e.MapProperty(u"int 5", &n));
+    EXPECT_EQ(log.Errors().size(), 5u) << log.Dump();
+    EXPECT_EQ(e.GetPropertyMap(u"M"), nullptr);
+    EXPECT_TRUE(e.MapFunc(u"void N()", &Nothing));         // a function may share a variable's name
+
+    auto read = [&](const u16char *name) { return CreateDevilPropertyValue(&e, e.GetPropertyMap(name)); };
+    std::unique_ptr<DevilValueInterface> vm(read(u"Mood")), vw(read(u"Wide")), vn(read(u"N")), vf(read(u"Flag"));
+    ASSERT_EQ(vm->GetType(), ttInt);
+    ASSERT_EQ(vw->GetType(), ttUInt);
+    ASSERT_EQ(vf->GetType(), ttBool);
+    EXPECT_EQ(*static_cast<DevilValue<int32> *>(vm.get())->GetValue(), -1);
+    EXPECT_EQ(*static_cast<DevilValue<uint32> *>(vw.get())->GetValue(), 65535u);
+    EXPECT_EQ(*static_cast<DevilValue<int32> *>(vn.get())->GetValue(), 5);
+    n = -7;
+    EXPECT_EQ(*static_cast<DevilValue<int32> *>(vn.get())->GetValue(), -7);     // read anew each time
+    // A bool whose byte is neither 0 nor 1 reads as true.
+    std::memcpy(&flag, &flag_byte, 1);
+    EXPECT_TRUE(*static_cast<DevilValue<bool> *>(vf.get())->GetValue());
+    EXPECT_EQ(read(u"Name"), nullptr);
+    EXPECT_EQ(read(u"Bar"), nullptr);
+    (void)fl;
+}
+
+TEST(DevilBinding, FloatToWordFollowsTheProcessor)
+{
+    EXPECT_EQ(DevilFloatToWord(1.9), 1u);
+    EXPECT_EQ(DevilFloatToWord(-1.9), 0xFFFFFFFFu);
+    EXPECT_EQ(DevilFloatToWord(3e9), 3000000000u);
+    EXPECT_EQ(DevilFloatToWord(4294967296.5), 0u);
+    EXPECT_EQ(DevilFloatToWord(std::numeric_limits<double>::quiet_NaN()), 0u);
+    EXPECT_EQ(DevilFloatToWord(std::numeric_limits<double>::infinity()), 0u);
+    EXPECT_EQ(DevilFloatToWord(-std::numeric_limits<double>::infinity()), 0u);
+    EXPECT_EQ(DevilFloatToWord(1e30), 0u);
+    EXPECT_EQ(DevilFloatToWord(-9223372036854775808.0), 0u);
+}
+
+TEST(DevilBinding, LiteralsConvertTheirText)
+{
+    DevilEngine e;
+    EXPECT_TRUE(*DevilBool(&e, u"true").GetValue());
+    EXPECT_FALSE(*DevilBool(&e, u"false").GetValue());
+    EXPECT_EQ(*DevilInteger(&e, u"-5").GetValue(), -5);
+    EXPECT_EQ(*DevilUInteger(&e, u"5").GetValue(), 5u);
+    EXPECT_EQ(*DevilDouble(&e, u"1.5").GetValue(), 1.5);
+    EXPECT_EQ(*DevilFloat(&e, u"-1.5").GetValue(), -1.5f);
+    EXPECT_EQ(DevilFloat(&e, u"1.5").GetType(), ttFloat);
+    EXPECT_EQ(DevilUInteger(&e, u"5").GetType(), ttUInt);
+    EXPECT_EQ(DevilInteger(&e, u"5").GetType(), ttInt);
+}

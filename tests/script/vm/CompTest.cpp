@@ -1,0 +1,244 @@
+// Every comparison (6 operators x 7 x 7 operand types) over boundary values,
+// checked against an exact reference built on 128-bit integers.
+#include "script/DevilComp.h"
+#include "script/DevilEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <vector>
+
+using namespace hgl;
+using namespace angle_script;
+
+namespace
+{
+using i128 = __int128;
+
+template<class T> constexpr int Tok();
+template<> constexpr int Tok<bool>() { return ttBool; }
+template<> constexpr int Tok<int32>() { return ttInt; }
+template<> constexpr int Tok<uint32>() { return ttUInt; }
+template<> constexpr int Tok<int64>() { return ttInt64; }
+template<> constexpr int Tok<uint64>() { return ttUInt64; }
+template<> constexpr int Tok<float>() { return ttFloat; }
+template<> constexpr int Tok<double>() { return ttDouble; }
+
+constexpr double P24 = 16777216.0, P53 = 9007199254740992.0, P63 = 9223372036854775808.0, P64 = 18446744073709551616.0;
+const double inf = std::numeric_limits<double>::infinity();
+const double nan = std::numeric_limits<double>::quiet_NaN();
+
+template<class T> std::vector<T> Values();
+template<> std::vector<bool> Values() { return {false, true}; }
+template<> std::vector<int32> Values()
+{
+    return {0, 1, -1, 2, (1 << 24) - 1, 1 << 24, (1 << 24) + 1, -(1 << 24) - 1, INT32_MAX, INT32_MIN, INT32_MIN + 1};
+}
+template<> std::vector<uint32> Values()
+{
+    return {0u, 1u, 2u, (1u << 24) - 1, 1u << 24, (1u << 24) + 1, 1u << 31, UINT32_MAX, UINT32_MAX - 1};
+}
+template<> std::vector<int64> Values()
+{
+    return {0, 1, -1, (1LL << 24) + 1, 1LL << 53, (1LL << 53) + 1, (1LL << 53) - 1, -(1LL << 53) - 1, 1LL << 32,
+            (1LL << 32) - 1, -(1LL << 31) - 1, INT64_MAX, INT64_MIN, INT64_MIN + 1};
+}
+template<> std::vector<uint64> Values()
+{
+    return {0u, 1u, (1ULL << 53) + 1, 1ULL << 53, 1ULL << 63, (1ULL << 63) + 1, UINT64_MAX, UINT64_MAX - 1,
+            (1ULL << 32) - 1, 1ULL << 32};
+}
+template<> std::vector<float> Values()
+{
+    return {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 0.1f, float(P24), float(P24) + 2, float(P63), -float(P63), float(P64),
+            4294967296.0f, 2147483648.0f, -2147483648.0f, std::numeric_limits<float>::max(), float(inf), float(-inf),
+            float(nan), std::numeric_limits<float>::denorm_min()};
+}
+template<> std::vector<double> Values()
+{
+    return {0.0, -0.0, 1.0, -1.0, 0.1, 1.5, -1.5, P24 + 1, P53, P53 + 2, P63, -P63, P64, P64 - 2048, 4294967295.0,
+            4294967295.5, 4294967296.0, -2147483648.5, -2147483649.0, std::numeric_limits<double>::max(), inf, -inf,
+            nan, std::numeric_limits<double>::denorm_min(), double(0.1f)};
+}
+
+// -1 less, 0 equal, 1 greater, 2 unordered.
+struct Exact
+{
+    bool is_float;
+    i128 i;
+    double d;
+};
+template<class T> Exact Make(T v)
+{
+    if constexpr (std::is_floating_point_v<T>) return {true, 0, double(v)};
+    else return {false, i128(v), 0};
+}
+
+int CompareIntFloat(i128 i, double d)
+{
+    if (std::isnan(d)) return 2;
+    if (d >= P64) return -1;
+    if (d <= -P64) return 1;
+    const double fl = std::floor(d);
+    const i128 fi = i128(fl);
+    if (i < fi) return -1;
+    if (i > fi) return 1;
+    return d == fl ? 0 : -1;
+}
+
+// The integer domains: bool and int are signed 32-bit, then the usual widening.
+enum Dom { S32, U32, S64, U64 };
+Dom DomainOf(int ta, int tb)
+{
+    auto rank = [](int t) { return t == ttUInt64 ? 3 : t == ttInt64 ? 2 : t == ttUInt ? 1 : 0; };
+    const int r = std::max(rank(ta), rank(tb));
+    return r == 3 ? U64 : r == 2 ? S64 : r == 1 ? U32 : S32;
+}
+i128 Into(i128 v, Dom d)
+{
+    switch (d)
+    {
+    case U32: return i128(uint32(uint64(int64(v))));
+    case U64: return i128(uint64(v));
+    default: return v;
+    }
+}
+
+int Reference(const Exact &a, int ta, const Exact &b, int tb)
+{
+    if (a.is_float && b.is_float)
+    {
+        if (std::isnan(a.d) || std::isnan(b.d)) return 2;
+        return a.d < b.d ? -1 : a.d > b.d ? 1 : 0;
+    }
+    if (a.is_float)
+    {
+        const int r = CompareIntFloat(b.i, a.d);
+        return r == 2 ? 2 : -r;
+    }
+    if (b.is_float) return CompareIntFloat(a.i, b.d);
+    const Dom d = DomainOf(ta, tb);
+    const i128 x = Into(a.i, d), y = Into(b.i, d);
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+
+bool Expected(int op, int r)
+{
+    switch (op)
+    {
+    case ttEqual: return r == 0;
+    case ttNotEqual: return r != 0;
+    case ttLessThan: return r == -1;
+    case ttGreaterThan: return r == 1;
+    case ttLessThanOrEqual: return r == -1 || r == 0;
+    default: return r == 1 || r == 0;
+    }
+}
+
+template<class A, class B> int CheckPair()
+{
+    A a{};
+    B b{};
+    DevilPropertyMap pa{Tok<A>(), &a}, pb{Tok<B>(), &b};
+    std::unique_ptr<DevilCompInterface> comps[6];
+    for (int k = 0; k < 6; ++k)
+    {
+        comps[k].reset(CreateDevilComp(ttEqual + k, new DevilValueProperty<A>(nullptr, &pa, Tok<A>()),
+                                       new DevilValueProperty<B>(nullptr, &pb, Tok<B>())));
+        EXPECT_NE(comps[k], nullptr);
+        if (!comps[k]) return 0;
+    }
+    int checked = 0;
+    for (A x : Values<A>())
+        for (B y : Values<B>())
+        {
+            a = x;
+            b = y;
+            const int r = Reference(Make(x), Tok<A>(), Make(y), Tok<B>());
+            for (int k = 0; k < 6; ++k)
+            {
+                EXPECT_EQ(comps[k]->Comp(), Expected(ttEqual + k, r))
+                    << "op " << ttEqual + k << " types " << Tok<A>() << "," << Tok<B>() << " values " << double(x) << ","
+                    << double(y);
+                ++checked;
+            }
+        }
+    return checked;
+}
+
+template<class A> int CheckLeft()
+{
+    return CheckPair<A, bool>() + CheckPair<A, int32>() + CheckPair<A, uint32>() + CheckPair<A, int64>()
+        + CheckPair<A, uint64>() + CheckPair<A, float>() + CheckPair<A, double>();
+}
+} // namespace
+
+TEST(DevilComp, EveryOperatorAndTypePairAgainstAnExactReference)
+{
+    const int checked = CheckLeft<bool>() + CheckLeft<int32>() + CheckLeft<uint32>() + CheckLeft<int64>()
+        + CheckLeft<uint64>() + CheckLeft<float>() + CheckLeft<double>();
+    EXPECT_GT(checked, 294 * 4);
+}
+
+namespace
+{
+template<class L, class R> bool Cmp(int op, L *l, R *r)
+{
+    std::unique_ptr<DevilCompInterface> c(CreateDevilComp(op, l, r));
+    EXPECT_NE(c, nullptr);
+    return c && c->Comp();
+}
+} // namespace
+
+TEST(DevilComp, TheScriptsOwnCases)
+{
+    DevilEngine e;
+    int32 iv = -1;
+    int64 i64v = -1;
+    uint32 uv = 3;
+    float fv = 0.1f;
+    DevilPropertyMap pi{ttInt, &iv}, pi64{ttInt64, &i64v}, pu{ttUInt, &uv}, pf{ttFloat, &fv};
+    auto I = [&] { return CreateDevilPropertyValue(&e, &pi); };
+    auto I64 = [&] { return CreateDevilPropertyValue(&e, &pi64); };
+    // An int variable holding -1 against the literal 0, which is unsigned.
+    EXPECT_FALSE(Cmp(ttLessThan, I(), new DevilUInteger(&e, u"0")));
+    EXPECT_TRUE(Cmp(ttGreaterThan, I(), new DevilUInteger(&e, u"0")));
+    EXPECT_TRUE(Cmp(ttEqual, I(), new DevilInteger(&e, u"-1")));
+    EXPECT_TRUE(Cmp(ttLessThan, I64(), new DevilUInteger(&e, u"0")));
+    EXPECT_FALSE(Cmp(ttGreaterThan, CreateDevilPropertyValue(&e, &pu), new DevilInteger(&e, u"-5")));
+    EXPECT_FALSE(Cmp(ttEqual, CreateDevilPropertyValue(&e, &pf), new DevilDouble(&e, u"0.1")));
+    iv = 1;
+    EXPECT_TRUE(Cmp(ttGreaterThan, new DevilDouble(&e, u"1.5"), I()));
+    EXPECT_TRUE(Cmp(ttEqual, new DevilBool(&e, u"true"), new DevilFloat(&e, u"1.0")));
+    EXPECT_TRUE(Cmp(ttEqual, new DevilFloat(&e, -0.0f), new DevilDouble(&e, 0.0)));
+    // Operands whose type has no comparison are refused and stay with the caller.
+    std::unique_ptr<DevilValueInterface> s(CreateDevilScriptValue(&e, u"f", u"s", ttString));
+    std::unique_ptr<DevilValueInterface> one(new DevilInteger(&e, 1));
+    EXPECT_EQ(CreateDevilComp(ttEqual, s.get(), one.get()), nullptr);
+    EXPECT_EQ(CreateDevilComp(ttAssignment, one.get(), one.get()), nullptr);
+    EXPECT_EQ(CreateDevilComp(ttEqual, nullptr, one.get()), nullptr);
+}
+
+namespace
+{
+std::vector<int> order;
+int Left() { order.push_back(1); return 1; }
+int Right() { order.push_back(2); return 2; }
+} // namespace
+
+TEST(DevilComp, LeftOperandIsReadFirstAndNativesRunEveryTime)
+{
+    DevilEngine e;
+    ASSERT_TRUE(e.MapFunc(u"int Left()", &Left));
+    ASSERT_TRUE(e.MapFunc(u"int Right()", &Right));
+    std::unique_ptr<DevilCompInterface> c(CreateDevilComp(
+        ttLessThan, CreateDevilFuncValue(&e, new DevilSystemFuncCallFixed(e.GetFuncMap(u"Left"))),
+        CreateDevilFuncValue(&e, new DevilSystemFuncCallFixed(e.GetFuncMap(u"Right")))));
+    ASSERT_NE(c, nullptr);
+    order.clear();
+    EXPECT_TRUE(c->Comp());
+    EXPECT_TRUE(c->Comp());
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 1, 2}));
+}
