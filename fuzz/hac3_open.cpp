@@ -27,10 +27,12 @@ void Walk(hgl::HAC3 &hac, const Folder *folder, int depth)
             __builtin_trap();
         if (size > (16 << 20))
             continue;
-        void *buffer = nullptr;
-        int got = -1;
         int found_size = -1;
         const bool found = hac.FindFile(handle, name.c_str(), &found_size) != nullptr;
+        if (found_size > (16 << 20))
+            continue;
+        void *buffer = nullptr;
+        int got = -1;
         if (hac.LoadFileInFolder(handle, name.c_str(), &buffer, &got))
         {
             // Names may repeat in a damaged folder: compare with the entry found.
@@ -50,10 +52,11 @@ void Walk(hgl::HAC3 &hac, const Folder *folder, int depth)
         void *entry = hac.FindFile(handle, name.c_str(), nullptr);
         if (!entry)
             continue;
-        std::vector<uint8_t> part(size_t(size) + 1);
+        const int n = found_size;   // the entry found, which a repeated name may make another one
+        std::vector<uint8_t> part(size_t(n) + 1);
         hac.ReadFilePart(entry, 0, 0, part.data());
-        hac.ReadFilePart(entry, size / 2, size - size / 2, part.data());
-        hac.ReadFilePart(entry, size, 1, part.data());
+        hac.ReadFilePart(entry, n / 2, n - n / 2, part.data());
+        hac.ReadFilePart(entry, n, 1, part.data());
     }
 }
 } // namespace

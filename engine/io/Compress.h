@@ -34,8 +34,9 @@ CompressPlugInInterface *GetCompressInterface(const String &name);
 
 int Decompress(const String &name, const void *source, int source_size, void *dest, int dest_size);
 
-// Compresses with the method's compress entry; the extra value is passed through.
-// (Not a dispatch of its own in the original interface; a convenience for writers.)
+// Compresses with the method's compress entry, for writers (archive and settings
+// tools); the extra value is passed through. The destination must allow for a block
+// somewhat larger than the source (incompressible data): size + size / 8 + 1 KiB is enough.
 int Compress(const String &name, const void *source, int source_size, void *dest, int dest_size,
              CompressExtra extra = 0);
 

@@ -2,6 +2,7 @@
 
 #include "core/Log.h"
 #include "io/FileHelpers.h"
+#include "io/Core.h"
 #include "io/FileStream.h"
 #include "io/MemStream.h"
 
@@ -64,7 +65,17 @@ bool HacMapping::Compose(const String &base, const u16char *path, String &out) c
     {
         while (IsSep(*path))
             ++path;
-        out = path;
+        // The start folder as recorded at start-up; before that, the current one.
+        const u16char *start = GetInfoString(8);
+        if (start && *start)
+        {
+            out = start;
+            if (*path)
+                out += u"\\";
+            out += path;
+        }
+        else
+            out = path;
     }
     else
     {

@@ -1,6 +1,7 @@
 // Folders of loose files served through the archive interface.
 #include "ArchiveTestUtil.h"
 
+#include "io/Core.h"
 #include "io/HacMapping.h"
 #include "support/LogCapture.h"
 
@@ -138,6 +139,15 @@ TEST(HacMapping, RootsEmptyAbsoluteAndMissing)
         EXPECT_EQ(null_root->GetFileCount(nullptr), 1);
     }
     ASSERT_EQ(chdir(old), 0);
+    {
+        // Once the start folder is recorded, it is used wherever the process stands.
+        hgl::SetInfoString(8, dir.Path16().c_str());
+        std::unique_ptr<HAC> hac(hgl::OpenHAC(u""));
+        ASSERT_TRUE(hac);
+        EXPECT_EQ(LoadText(hac.get(), u"here.TXT"), "here");
+        EXPECT_EQ(hac->GetFileCount(nullptr), 1);
+        hgl::SetInfoString(8, nullptr);
+    }
 
     // An absolute root lists its own folder.
     std::unique_ptr<HAC> abs(hgl::OpenHAC(dir.Path16().c_str()));

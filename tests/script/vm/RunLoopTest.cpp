@@ -410,3 +410,39 @@ TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
     EXPECT_FALSE(h.engine.RunFunc(u"spin"));
     EXPECT_TRUE(log.ContainsInfo(u"运行出错！<spin><0>"));
 }
+
+// Natives that the compile hook runs while a script is loaded must not disturb a
+// paused script of the same engine.
+TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)
+{
+    Host h;
+    auto main = h.New(u"main");
+    h.Native(main.get(), u"Wait", {u"w"});
+    h.Native(main.get(), u"Mark", {u"after"});
+    h.Add(std::move(main));
+    EXPECT_TRUE(h.engine.RunFunc(u"main"));
+    ASSERT_EQ(h.engine.GetRunState(), 1);
+
+    std::unique_ptr<hgl::DevilCommand> wait(h.NewCall(u"Wait", {u"hooked"}));
+    std::unique_ptr<hgl::DevilCommand> halt(h.NewCall(u"Halt", {}));
+    std::unique_ptr<hgl::DevilCommand> pr(h.NewCall(u"PauseResume", {}));
+    EXPECT_TRUE(h.engine.RunCommandNow(wait.get()));
+    EXPECT_TRUE(h.engine.RunCommandNow(halt.get()));
+    EXPECT_TRUE(h.engine.RunCommandNow(pr.get()));   // a Resume from inside starts no run
+    EXPECT_EQ(h.trace, (Trace{u"w", u"hooked", u"halt", u"pr"}));
+    EXPECT_EQ(h.engine.GetRunState(), 1);
+    EXPECT_EQ(h.Position(), u"main:1");
+
+    EXPECT_TRUE(h.engine.Resume(nullptr));
+    EXPECT_EQ(h.trace.back(), u"after");
+
+    // Without a hook nothing asks for a run; with one, the hook decides by name.
+    EXPECT_FALSE(h.engine.CallCompileHook(u"MES"));
+    struct Hook
+    {
+        bool Want(const u16char *name) { return std::u16string(name) == u"MES"; }
+    } hook;
+    h.engine.SetCompileHook(hgl::DevilVM::CompileHook::Make<&Hook::Want>(&hook));
+    EXPECT_TRUE(h.engine.CallCompileHook(u"MES"));
+    EXPECT_FALSE(h.engine.CallCompileHook(u"BG"));
+}
