@@ -4,6 +4,8 @@
 #include "io/FileStream.h"
 #include "io/HAC.h"
 #include "io/HAC3.h"
+#include "io/TDF.h"
+#include "io/MemStream.h"
 #include "tools/hacpack/HacWriter.h"
 
 #include <benchmark/benchmark.h>
@@ -87,8 +89,42 @@ struct Fixture
         }
     }
 
+    // A folder mounted as an archive over the loose tree, and a 1 MB TDF tree
+    // stored in an archive of its own.
+    std::unique_ptr<hgl::HAC> mapping;
+    std::unique_ptr<hgl::HAC> tdf_hac;
+
+    void MakeExtras()
+    {
+        if (mapping)
+            return;
+        mapping.reset(hgl::OpenHAC(Utf8ToUtf16((dir / "loose").string()).c_str()));
+        hgl::TDFNode root;
+        root.SetName(u"root");
+        for (int i = 0; i < 4000; ++i)
+        {
+            hgl::TDFNode *c = root.AddChild(hgl::String(i));
+            c->SetInt32(u"value", i);
+            c->SetString(u"text", hgl::String(u"some text of a save slot, a little longer than a word"));
+            std::vector<uint8_t> blob(128, uint8_t(i));
+            c->SetData(u"blob", blob.data(), int(blob.size()));
+        }
+        hgl::MemStream ms;
+        root.Save(&ms);
+        hgl::hacpack::HacWriter w;
+        w.root.Add(u"tree.tdf", std::vector<uint8_t>(ms.GetData(), ms.GetData() + int64_t(ms.Size)));
+        const std::string path = (dir / "tdf.hac").string();
+        if (!w.WriteFile(path))
+            std::abort();
+        tdf_hac.reset(hgl::OpenHAC(Utf8ToUtf16(path).c_str()));
+        if (!mapping || !tdf_hac)
+            std::abort();
+    }
+
     ~Fixture()
     {
+        mapping.reset();
+        tdf_hac.reset();
         hac.reset();
         std::error_code ec;
         fs::remove_all(dir, ec);
@@ -222,4 +258,39 @@ void BM_MixedCaseLookup(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_MixedCaseLookup)->Unit(benchmark::kMicrosecond);
+void BM_MappingFileExist(benchmark::State &state)
+{
+    Fixture &f = Get();
+    f.MakeExtras();
+    const bool mixed = state.range(0) != 0;
+    std::vector<std::u16string> names;
+    for (size_t i = 0; i < 1000; ++i)
+        names.push_back(mixed ? f.mixed[i] : f.engine[i]);
+    for (auto _ : state)
+        for (auto &n : names)
+            if (!f.mapping->FileExist(n.c_str()))
+                state.SkipWithError("look-up missed");
+    state.SetItemsProcessed(state.iterations() * int64_t(names.size()));
+    state.SetLabel(mixed ? "mixed case" : "exact case");
+}
+BENCHMARK(BM_MappingFileExist)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_TDFLoad(benchmark::State &state)
+{
+    Fixture &f = Get();
+    f.MakeExtras();
+    const bool memory = state.range(0) != 0;
+    int64_t bytes = 0;
+    for (auto _ : state)
+    {
+        std::unique_ptr<hgl::Stream> s(f.tdf_hac->LoadFileStream(u"tree.tdf", memory));
+        bytes = s->Size;
+        hgl::TDFNode n;
+        if (!n.Load(s.get()) || n.GetChildCount() != 4000)
+            state.SkipWithError("load failed");
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.SetLabel(memory ? "MemStream" : "PartStream");
+}
+BENCHMARK(BM_TDFLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace

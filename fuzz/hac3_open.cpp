@@ -48,7 +48,7 @@ void Walk(hgl::HAC3 &hac, const Folder *folder, int depth)
             {
             }
         }
-        // A damaged directory need not be sorted; its names may then not be found.
+        // A stored name holding a separator, or empty, cannot be reached by path.
         void *entry = hac.FindFile(handle, name.c_str(), nullptr);
         if (!entry)
             continue;

@@ -53,7 +53,7 @@ struct Host
     bool Hook(const u16char *name)
     {
         const std::u16string n(name);
-        return n == u"MES" || n == u"StopNow" || n == u"Reset" || n == u"SetA";
+        return n == u"MES" || n == u"StopNow" || n == u"Reset" || n == u"SetA" || n == u"Jump" || n == u"Again";
     }
 
     Host()

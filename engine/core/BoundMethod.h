@@ -9,11 +9,21 @@ namespace hgl
 {
 namespace bound_method_detail
 {
+// The class (const for a const method) a member function belongs to.
 template<typename M> struct MemberOwner;
 template<typename C, typename R, typename... A> struct MemberOwner<R (C::*)(A...)> { using type = C; };
 template<typename C, typename R, typename... A> struct MemberOwner<R (C::*)(A...) const> { using type = const C; };
 template<typename C, typename R, typename... A> struct MemberOwner<R (C::*)(A...) noexcept> { using type = C; };
 template<typename C, typename R, typename... A> struct MemberOwner<R (C::*)(A...) const noexcept> { using type = const C; };
+
+// The object as the class the method belongs to. The object pointer is kept as the
+// owner's own type and converted here, so that a method of a base sitting at an
+// offset inside the owner gets the base's address.
+template<auto Method, typename Owner> auto *AsMethodClass(void *obj)
+{
+    typename MemberOwner<decltype(Method)>::type *self = static_cast<Owner *>(obj);
+    return self;
+}
 } // namespace bound_method_detail
 
 template<typename Sig> class BoundMethod;
@@ -28,10 +38,9 @@ private:
     void *object = nullptr;
     Thunk thunk = nullptr;
 
-    template<auto Method> static R CallMember(void *obj, A... args)
+    template<auto Method, typename Owner> static R CallMember(void *obj, A... args)
     {
-        using Owner = typename bound_method_detail::MemberOwner<decltype(Method)>::type;
-        return (static_cast<Owner *>(obj)->*Method)(std::forward<A>(args)...);
+        return (bound_method_detail::AsMethodClass<Method, Owner>(obj)->*Method)(std::forward<A>(args)...);
     }
 
     template<auto Function> static R CallFree(void *, A... args)
@@ -47,11 +56,8 @@ public:
     template<auto Method, typename Owner> void Bind(Owner *obj)
     {
         static_assert(std::is_member_function_pointer_v<decltype(Method)>);
-        // Convert to the method's own class first, so that a base at a non-zero
-        // offset gets its own address.
-        typename bound_method_detail::MemberOwner<decltype(Method)>::type *self = obj;
-        object = const_cast<void *>(static_cast<const void *>(self));
-        thunk = &CallMember<Method>;
+        object = const_cast<void *>(static_cast<const void *>(obj));
+        thunk = &CallMember<Method, Owner>;
     }
 
     // Binds a plain function that takes no object.

@@ -44,8 +44,10 @@ public:
     Property<const bool> AtMin;
     Property<const bool> AtMax;
 
+    Limit() : Limit(T(), T()) {}
+
     // The smaller of a and b becomes min, the larger max; the value starts at min.
-    Limit(T a = T(), T b = T())
+    Limit(T a, T b)
     {
         if (a >= b)
         {

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <algorithm>
 #include <concepts>
+#include <cstddef>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -49,6 +50,62 @@ template<typename T>
 concept ListItem = raw_item<T> || (std::is_copy_constructible_v<T> && std::is_copy_assignable_v<T> &&
                                    std::is_default_constructible_v<T> &&
                                    (std::equality_comparable<T> || CompComparable<T>));
+
+// A per-item stream function of a list: (stream, pointer to the item or slot).
+// Functions with a bool result report failure, which fails the whole save or load;
+// functions of any other result type (void, say) are taken as always succeeding.
+// Plain functions and captureless lambdas are accepted.
+template<typename P> class StreamItemFunc
+{
+    using Raw = void (*)();
+    using Thunk = bool (*)(Raw, Stream *, P);
+
+    Raw fn = nullptr;
+    Thunk thunk = nullptr;
+
+    template<typename R, typename Q> static bool Call(Raw f, Stream *str, P item)
+    {
+        const auto real = reinterpret_cast<R (*)(Stream *, Q)>(f);
+        if constexpr (std::is_same_v<R, bool>)
+            return real(str, item);
+        else
+        {
+            real(str, item);
+            return true;
+        }
+    }
+
+public:
+    StreamItemFunc() = default;
+    StreamItemFunc(std::nullptr_t) {}
+
+    template<typename R, typename Q>
+        requires std::is_convertible_v<P, Q>
+    StreamItemFunc(R (*f)(Stream *, Q))
+    {
+        if (f)
+        {
+            fn = reinterpret_cast<Raw>(f);
+            thunk = &StreamItemFunc::Call<R, Q>;
+        }
+    }
+
+    template<typename F>
+        requires std::is_class_v<F> && requires(F f) {
+            { +f } -> std::same_as<std::decay_t<decltype(+f)>>;
+            requires std::is_function_v<std::remove_pointer_t<decltype(+f)>>;
+        }
+    StreamItemFunc(F f) : StreamItemFunc(+f)
+    {
+    }
+
+    explicit operator bool() const { return thunk != nullptr; }
+    bool operator==(std::nullptr_t) const { return thunk == nullptr; }
+    bool operator==(const StreamItemFunc &) const = default;
+
+    // Calling an empty function is outside the contract; the lists test it first.
+    bool operator()(Stream *str, P item) const { return thunk(fn, str, item); }
+};
 } // namespace list_detail
 
 template<typename T> class List : public _Object
@@ -59,8 +116,8 @@ template<typename T> class List : public _Object
 
 public:
     using ItemCompare = BoundMethod<int(const T &, const T &)>;
-    using ItemWriter = bool (*)(Stream *, const T *);
-    using ItemReader = bool (*)(Stream *, T *);
+    using ItemWriter = list_detail::StreamItemFunc<T *>;
+    using ItemReader = list_detail::StreamItemFunc<T *>;
 
     static constexpr bool RawItems = list_detail::raw_item<T>;
 
@@ -209,8 +266,8 @@ public:
 
     // Per-item stream writer and reader; null: the items' raw bytes are streamed.
     // A false result from either fails the whole save or load.
-    ItemWriter WriteItem = nullptr;
-    ItemReader ReadItem = nullptr;
+    ItemWriter WriteItem;
+    ItemReader ReadItem;
 
 public:
     List() { InitPrivate(); }
@@ -562,8 +619,8 @@ public:
             return;
         if constexpr (RawItems)
             HeapSort(items, count, int(sizeof(T)), this, &List::HeapCompareThunk);
-        else
-            std::sort(items, items + count, [this](const T &a, const T &b) { return CallCompare(a, b) < 0; });
+        else  // the stable form stays inside the range even when the comparison is inconsistent
+            std::stable_sort(items, items + count, [this](const T &a, const T &b) { return CallCompare(a, b) < 0; });
     }
 
 private:

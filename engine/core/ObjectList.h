@@ -37,7 +37,8 @@ protected:
         Base::AfterShrink();
     }
 
-    // Handing the same object over twice would delete it twice later.
+    // The same object may sit in two slots while the caller only unlinks it; deleting
+    // it while another slot still holds it would delete it twice.
     bool NotHeld([[maybe_unused]] T *obj) const
     {
 #ifndef NDEBUG
@@ -45,6 +46,13 @@ protected:
             return Base::Find(obj) == -1;
 #endif
         return true;
+    }
+
+    // Deletes an object whose slot is already gone.
+    void DeleteUnslotted(T *obj)
+    {
+        assert(NotHeld(obj) && "object deleted while another slot of the owning list holds it");
+        delete obj;
     }
 
 public:
@@ -78,9 +86,12 @@ public:
         }
         else
         {
-            for (int i = count - 1; i >= n; i--)
-                delete items[i];
-            count = n;
+            while (count > n)
+            {
+                T *obj = items[count - 1];
+                count--;
+                DeleteUnslotted(obj);
+            }
             Base::AfterShrink();
         }
     }
@@ -88,27 +99,6 @@ public:
     // Compares the two objects the slots hold through ObjectCompareFunc.
     int Compare(T *const &a, T *const &b) override { return CallObjectCompare(a, b); }
 
-    int Add(T *const &obj) override
-    {
-        assert(NotHeld(obj) && "object handed to an owning list twice");
-        return Base::Add(obj);
-    }
-
-    int AddArray(T *const *src, int n) override
-    {
-#ifndef NDEBUG
-        if (src)
-            for (int i = 0; i < n; i++)
-                assert(NotHeld(src[i]) && "object handed to an owning list twice");
-#endif
-        return Base::AddArray(src, n);
-    }
-
-    void Insert(int index, T *const &obj) override
-    {
-        assert(NotHeld(obj) && "object handed to an owning list twice");
-        Base::Insert(index, obj);
-    }
 
     void Clear() override { DeleteAll(); }
 
@@ -119,7 +109,7 @@ public:
             return false;
         T *obj = items[index];
         RemoveSlot(index);  // the slot goes first, in case the object's destructor looks at the list
-        delete obj;
+        DeleteUnslotted(obj);
         return true;
     }
 
@@ -213,7 +203,7 @@ public:
         {
             T *obj = items[count - 1];
             count--;
-            delete obj;
+            DeleteUnslotted(obj);
         }
         Base::ReleaseBlock();
     }

@@ -38,28 +38,14 @@ private:
     Getter getter = nullptr;
     Setter setter = nullptr;
 
-    // The class a bound method belongs to (Fallback for an empty slot).
-    template<auto Method, typename Fallback> struct ClassOf
+    template<auto Get, typename Owner> static ValueType GetThunk(void *obj)
     {
-        using type = typename bound_method_detail::MemberOwner<decltype(Method)>::type;
-    };
-    template<auto Method, typename Fallback>
-        requires std::is_null_pointer_v<decltype(Method)>
-    struct ClassOf<Method, Fallback>
-    {
-        using type = Fallback;
-    };
-
-    template<auto Get> static ValueType GetThunk(void *obj)
-    {
-        using Owner = typename bound_method_detail::MemberOwner<decltype(Get)>::type;
-        return (static_cast<Owner *>(obj)->*Get)();
+        return (bound_method_detail::AsMethodClass<Get, Owner>(obj)->*Get)();
     }
 
-    template<auto Set> static void SetThunk(void *obj, ValueType value)
+    template<auto Set, typename Owner> static void SetThunk(void *obj, ValueType value)
     {
-        using Owner = typename bound_method_detail::MemberOwner<decltype(Set)>::type;
-        (static_cast<Owner *>(obj)->*Set)(std::move(value));
+        (bound_method_detail::AsMethodClass<Set, Owner>(obj)->*Set)(std::move(value));
     }
 
 public:
@@ -73,22 +59,15 @@ public:
     // An owner exposing a read-only value binds the getter alone.
     template<auto Get, auto Set = nullptr, typename Owner> void Bind(Owner *owner)
     {
-        using GetClass = std::remove_const_t<typename ClassOf<Get, Owner>::type>;
-        using SetClass = std::remove_const_t<typename ClassOf<Set, GetClass>::type>;
-        static_assert(std::is_same_v<GetClass, SetClass>, "getter and setter must belong to one class");
-
-        // Convert to the methods' own class first, so that a base at a non-zero
-        // offset gets its own address.
-        const GetClass *self = owner;
-        object = const_cast<void *>(static_cast<const void *>(self));
+        object = const_cast<void *>(static_cast<const void *>(owner));
         if constexpr (std::is_null_pointer_v<decltype(Get)>)
             getter = nullptr;
         else
-            getter = &GetThunk<Get>;
+            getter = &GetThunk<Get, Owner>;
         if constexpr (std::is_null_pointer_v<decltype(Set)>)
             setter = nullptr;
         else
-            setter = &SetThunk<Set>;
+            setter = &SetThunk<Set, Owner>;
     }
 
     // Binds raw thunks that receive the owner as their first argument.

@@ -95,39 +95,30 @@ int StrAppendChar(u16char *dst, int capacity, u16char ch)
     return len;
 }
 
-const u16char *StrChr(const u16char *text, u16char ch)
+u16char *StrChr(const u16char *text, u16char ch)
 {
     if (!text) return nullptr;
     for (; *text; ++text)
-        if (*text == ch) return text;
+        if (*text == ch) return const_cast<u16char *>(text);
     return nullptr;
 }
 
-u16char *StrChr(u16char *text, u16char ch) { return const_cast<u16char *>(StrChr(static_cast<const u16char *>(text), ch)); }
-
-const u16char *StrChrN(const u16char *text, u16char ch, int n)
+u16char *StrChrN(const u16char *text, u16char ch, int n)
 {
     if (!text) return nullptr;
     for (int i = 0; i < n && text[i]; ++i)
-        if (text[i] == ch) return text + i;
+        if (text[i] == ch) return const_cast<u16char *>(text + i);
     return nullptr;
 }
 
-u16char *StrChrN(u16char *text, u16char ch, int n)
-{
-    return const_cast<u16char *>(StrChrN(static_cast<const u16char *>(text), ch, n));
-}
-
-const u16char *StrRChr(const u16char *text, u16char ch)
+u16char *StrRChr(const u16char *text, u16char ch)
 {
     if (!text) return nullptr;
     const u16char *found = nullptr;
     for (; *text; ++text)
         if (*text == ch) found = text;
-    return found;
+    return const_cast<u16char *>(found);
 }
-
-u16char *StrRChr(u16char *text, u16char ch) { return const_cast<u16char *>(StrRChr(static_cast<const u16char *>(text), ch)); }
 
 int StatChar(const u16char *text, u16char ch)
 {

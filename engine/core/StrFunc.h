@@ -33,18 +33,14 @@ int StrAppendChar(u16char *dst, int capacity, u16char ch);
 
 // ---- search and counting
 
-const u16char *StrChr(const u16char *text, u16char ch);
-u16char *StrChr(u16char *text, u16char ch);
+// Like the C library's strchr, the searches take a constant text and hand back
+// a plain pointer into it, so callers searching their own buffers can write
+// through the result; do not write into a text that is really constant.
+u16char *StrChr(const u16char *text, u16char ch);
 // As StrChr, looking at no more than the first n units (stops at the terminator).
-const u16char *StrChrN(const u16char *text, u16char ch, int n);
-u16char *StrChrN(u16char *text, u16char ch, int n);
-const u16char *StrRChr(const u16char *text, u16char ch);
-u16char *StrRChr(u16char *text, u16char ch);
+u16char *StrChrN(const u16char *text, u16char ch, int n);
+u16char *StrRChr(const u16char *text, u16char ch);
 int StatChar(const u16char *text, u16char ch);
-// A literal nullptr has nothing to search.
-inline const u16char *StrChr(std::nullptr_t, u16char) { return nullptr; }
-inline const u16char *StrChrN(std::nullptr_t, u16char, int) { return nullptr; }
-inline const u16char *StrRChr(std::nullptr_t, u16char) { return nullptr; }
 
 // ---- comparison: differences of units as unsigned 16-bit values (code-unit order)
 

@@ -87,6 +87,8 @@ String::String(const u16char *text, int length) : Length(this)
     if (text && length != 0) instance_ = new PrivateString(text, length, false);
 }
 
+String::String(std::nullptr_t) : Length(this) {}
+
 String::String(u16char ch) : Length(this)
 {
     if (ch) instance_ = new PrivateString(&ch, 1, false);
@@ -116,6 +118,20 @@ PrivateString *FromNumber(int64 value)
 String::String(int value) : Length(this), instance_(FromNumber(value)) {}
 String::String(long value) : Length(this), instance_(FromNumber(value)) {}
 String::String(long long value) : Length(this), instance_(FromNumber(value)) {}
+
+namespace
+{
+PrivateString *FromUnsigned(uint64 value)
+{
+    u16char digits[HGL_MAX_PATH + 1];
+    UInt64ToStr(digits, HGL_MAX_PATH, value);
+    return new PrivateString(digits, -1, false);
+}
+} // namespace
+
+String::String(unsigned int value) : Length(this), instance_(FromUnsigned(value)) {}
+String::String(unsigned long value) : Length(this), instance_(FromUnsigned(value)) {}
+String::String(unsigned long long value) : Length(this), instance_(FromUnsigned(value)) {}
 
 String::String(const std::u16string &text) : Length(this)
 {
@@ -344,6 +360,8 @@ void String::Strcat(const u16char *text, int length)
     if (Shared()) Unlink();   // the old shared buffer stays alive, so text stays valid
     instance_->Strcat(text, length);
 }
+
+void String::Strcat(const String &other) { Strcat(other.c_str(), other.GetLength()); }
 
 String &String::operator+=(const String &other)
 {

@@ -3,6 +3,7 @@
 // on write. Copies are a count increment, so Strings are passed by value freely;
 // an edit of a shared text first makes a private copy. A String without buffer
 // and one of length 0 behave alike (but see Comp(const u16char *)).
+#include "core/StrFunc.h"   // the text functions come with the text type
 #include "core/Types.h"
 
 #include <atomic>
@@ -53,6 +54,10 @@ public:
         LengthProperty &operator=(const LengthProperty &) = delete;
         operator int() const { return owner_->GetLength(); }
         int operator()() const { return owner_->GetLength(); }
+        // The read side of hgl::Property, so code written for one reads this too.
+        int Get() const { return owner_->GetLength(); }
+        bool CanRead() const { return true; }
+        bool CanWrite() const { return false; }
 
     private:
         const String *owner_;
@@ -62,6 +67,7 @@ public:
 
     String();
     String(const u16char *text);
+    String(std::nullptr_t);                       // empty (either text type could be meant)
     String(const u16char *text, int length);
     String(u16char ch);                           // 0 gives an empty String
     String(const char *text);                     // ANSI code page (code page 0)
@@ -71,6 +77,11 @@ public:
     String(int value);
     String(long value);                           // int64 on this platform
     String(long long value);
+    // Unsigned numbers in decimal as well: without these an unsigned argument
+    // would be ambiguous between the signed forms and the character.
+    String(unsigned int value);
+    String(unsigned long value);
+    String(unsigned long long value);
     explicit String(const std::u16string &text);
     ~String();
 
@@ -128,6 +139,7 @@ public:
 
     void Strcat(const u16char *text);
     void Strcat(const u16char *text, int length);
+    void Strcat(const String &other);
     String &operator+=(const String &other);
     String &operator+=(const u16char *text);
     void Delete(int pos, int count);

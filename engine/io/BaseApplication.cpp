@@ -51,7 +51,10 @@ bool BaseApplication::Init(SystemInitInfo *sii)
         return false;
 
     if (!InitDisplay(*sii))
+    {
+        PutError(u"初始化显示模式失败");
         return false;
+    }
 
     if (hooks.InitOpenGLCaps)
         hooks.InitOpenGLCaps(*sii);

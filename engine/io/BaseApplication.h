@@ -36,6 +36,8 @@ protected:
     SpecialPathBlock paths;             // the special folders found at start-up
 
     // Steps of Init for the window layer; the base has no window and succeeds.
+    // InitDisplay sets the display mode and makes the window, logging the mode
+    // change itself; when it fails, Init reports "初始化显示模式失败" and ends.
     virtual bool InitDisplay(SystemInitInfo &) { return true; }
     virtual bool InitInput(SystemInitInfo &) { return true; }
 

@@ -40,7 +40,18 @@ void SetInfoString(int index, const u16char *text)
     if (index < 5 || index > 16)
         return;
 
-    u16char *copy = CreateCopy(text);   // null for a null or empty text
+    // An empty text is kept as an empty copy (a folder that was not found reads as
+    // ""); only a null text clears the slot.
+    u16char *copy = nullptr;
+    if (text)
+    {
+        const int length = StrLen(text);
+        copy = new u16char[size_t(length) + 1];
+        for (int i = 0; i < length; i++)
+            copy[i] = text[i];
+        copy[length] = 0;
+    }
+
     delete[] info_strings[index];
     info_strings[index] = copy;
 }

@@ -15,7 +15,9 @@ bool FileExist(const u16char *name);
 bool IsDirectory(const u16char *path);
 
 // folder + '\' (unless it already ends in a separator) + name, as a new array the
-// caller frees with delete[]. An empty folder gives the name alone.
+// caller frees with delete[]. An empty folder gives the name alone. The engine's
+// own separator is kept even after a system folder ("/opt/game\GUI"): every
+// path reaches the system through the platform layer, which reads '\' as '/'.
 u16char *MergePath(const u16char *folder, const u16char *name);
 // The same into out (out_units units, terminator included); false, out untouched,
 // when it does not fit.
@@ -25,6 +27,15 @@ bool MergePathToBuffer(u16char *out, int out_units, const u16char *folder, const
 // Failure: the message "加载文件<%s>到缓冲区失败!", 0 and a null block. An empty
 // file gives 0 and a zero-length block.
 int64 LoadFileToMemory(const u16char *name, void **buffer);
+// The same for a typed block pointer (char *, uint8 *, ...).
+template <typename T> int64 LoadFileToMemory(const u16char *name, T **buffer)
+{
+    static_assert(sizeof(T) == 1, "the block is bytes");
+    void *p = nullptr;
+    const int64 size = LoadFileToMemory(name, buffer ? &p : nullptr);
+    if (buffer) *buffer = static_cast<T *>(p);
+    return size;
+}
 
 // Creates every missing folder along the path (absolute or relative); true when
 // the whole path exists as folders afterwards.

@@ -90,12 +90,14 @@ int HAC::GetDoneCount()
 
 void HAC::Serve(HacLoadItem *item)
 {
+    int64 size = -1;    // known when the loader looked the file up itself
     if (!item->file)
     {
-        int size = 0;
-        item->file = FindFile(item->folder, item->name.c_str(), &size);
+        int found = 0;
+        item->file = FindFile(item->folder, item->name.c_str(), &found);
+        size = found;
         if (item->start == 0 && item->length == 0)
-            item->length = size;
+            item->length = found;
     }
     if (!item->file)
     {
@@ -103,6 +105,12 @@ void HAC::Serve(HacLoadItem *item)
         return;
     }
     item->SetState(lsLoading);
+    // A range the file cannot hold fails before any block is made for it.
+    if (item->start < 0 || item->length < 0 || (size >= 0 && int64(item->start) + item->length > size))
+    {
+        item->SetState(lsReadFailed);
+        return;
+    }
     bool allocated = false;
     if (!item->caller_buffer)
     {

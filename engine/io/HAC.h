@@ -94,8 +94,8 @@ public:
     virtual void *FindFolder(const u16char *path) = 0;
     virtual int GetFileCount(void *folder) = 0;
     virtual bool GetFileByIndex(void *folder, int index, String &name, int &size) = 0;
-    virtual void *FindFile(void *folder, const u16char *path, int *size) = 0;
-    virtual void *FindFileFromRoot(const u16char *path, int *size) = 0;
+    virtual void *FindFile(void *folder, const u16char *path, int *size = nullptr) = 0;
+    virtual void *FindFileFromRoot(const u16char *path, int *size = nullptr) = 0;
     virtual bool FileExistInFolder(void *folder, const u16char *path) = 0;
     virtual Stream *LoadFileStreamInFolder(void *folder, const u16char *path, bool toMemory) = 0;
     virtual bool LoadFileInFolder(void *folder, const u16char *path, void **buffer, int *size) = 0;

@@ -176,7 +176,26 @@ bool HAC3::LoadFolder(DirReader &in, HacFolder<Hac3File> *folder, int depth)
             return false;
         folder->files.push_back(std::move(f));
     }
+    folder->SortForLookup();
     return true;
+}
+
+bool HAC3::LoadFolder(Stream *s, HacFolder<Hac3File> *folder)
+{
+    if (!s || !folder)
+        return false;
+    const int64 pos = s->Position;
+    const int64 size = s->Size;
+    if (pos < 0 || size < pos || size - pos > INT_MAX)
+        return false;
+    std::vector<uint8> dir(static_cast<size_t>(size - pos));
+    if (!dir.empty() && !ReadFullyAt(s, pos, dir.data(), int(dir.size())))
+        return false;
+    // The record stands where the directory begins, so file data lies before it.
+    DirReader in{dir.data(), dir.data() + dir.size(), pos};
+    const bool ok = LoadFolder(in, folder, 0);
+    s->Position = pos + (in.p - dir.data());
+    return ok;
 }
 
 bool HAC3::ReadStored(const Hac3File *file, int64 at, void *dest, int length)

@@ -42,6 +42,12 @@ public:
 
     bool IsValid() const { return valid; }
 
+    // Reads one folder record (with everything below it) from the stream's position
+    // into folder, appending to what it holds; the stream is left after the record.
+    // The whole record is checked as the constructor checks the directory: false,
+    // with what was read before the fault kept, when it is damaged.
+    virtual bool LoadFolder(Stream *s, HacFolder<Hac3File> *folder);
+
     bool ReadFilePart(void *file, int start, int length, void *dest) override;
     Stream *LoadFileStreamInFolder(void *folder, const u16char *path, bool toMemory) override;
     bool LoadFileInFolder(void *folder, const u16char *path, void **buffer, int *size) override;

@@ -49,8 +49,8 @@ public:
     void *FindFolder(const u16char *path) override;
     int GetFileCount(void *folder) override;
     bool GetFileByIndex(void *folder, int index, String &name, int &size) override;
-    void *FindFile(void *folder, const u16char *name, int *size) override;
-    void *FindFileFromRoot(const u16char *path, int *size) override;
+    void *FindFile(void *folder, const u16char *name, int *size = nullptr) override;
+    void *FindFileFromRoot(const u16char *path, int *size = nullptr) override;
     bool FileExistInFolder(void *folder, const u16char *name) override;
     Stream *LoadFileStreamInFolder(void *folder, const u16char *path, bool toMemory) override;
     bool LoadFileInFolder(void *folder, const u16char *path, void **buffer, int *size) override;

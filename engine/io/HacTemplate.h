@@ -5,6 +5,7 @@
 #include "core/String.h"
 #include "io/HAC.h"
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
 #include <vector>
@@ -16,6 +17,15 @@ template <typename F> struct HacFolder
     String name;                                            // lower-cased
     std::vector<std::unique_ptr<HacFolder<F>>> folders;      // stored order
     std::vector<std::unique_ptr<F>> files;                   // stored order
+
+    // Look-up order of a list whose stored order is not the descending order the
+    // binary search needs (an archive from a careless writer); empty when the
+    // stored order already is. Set by SortForLookup.
+    std::vector<HacFolder<F> *> folder_lookup;
+    std::vector<F *> file_lookup;
+
+    // Checks both lists after they were read and builds a look-up order where needed.
+    void SortForLookup();
 };
 
 namespace hac_detail
@@ -35,21 +45,51 @@ inline int CompareName(const String &name, const u16char *key, int len)
     }
 }
 
-template <typename T> T *BinarySearch(const std::vector<std::unique_ptr<T>> &list, const u16char *key, int len)
+inline int CompareNames(const String &a, const String &b) { return CompareName(a, b.c_str(), b.Length); }
+
+template <typename T> T *Item(const std::unique_ptr<T> &p) { return p.get(); }
+template <typename T> T *Item(T *p) { return p; }
+
+template <typename P> auto BinarySearch(const std::vector<P> &list, const u16char *key, int len)
+    -> decltype(Item(list[0]))
 {
     int low = 0, high = int(list.size()) - 1;
     while (low <= high)
     {
         const int mid = (low + high) / 2;
-        const int c = CompareName(list[mid]->name, key, len);
+        const int c = CompareName(Item(list[mid])->name, key, len);
         if (c == 0)
-            return list[mid].get();
+            return Item(list[mid]);
         if (c > 0)
             low = mid + 1;      // the lists are sorted descending
         else
             high = mid - 1;
     }
     return nullptr;
+}
+
+// The stored list, or its look-up order when one was built.
+template <typename T> T *Lookup(const std::vector<std::unique_ptr<T>> &stored, const std::vector<T *> &order,
+                                const u16char *key, int len)
+{
+    return order.empty() ? BinarySearch(stored, key, len) : BinarySearch(order, key, len);
+}
+
+// Empty when the list is in descending order already; else the entries sorted so.
+template <typename T> std::vector<T *> LookupOrder(const std::vector<std::unique_ptr<T>> &list)
+{
+    std::vector<T *> order;
+    bool sorted = true;
+    for (size_t i = 1; i < list.size() && sorted; ++i)
+        sorted = CompareNames(list[i - 1]->name, list[i]->name) >= 0;
+    if (sorted)
+        return order;
+    order.reserve(list.size());
+    for (const auto &p : list)
+        order.push_back(p.get());
+    std::stable_sort(order.begin(), order.end(),
+                     [](const T *a, const T *b) { return CompareNames(a->name, b->name) > 0; });
+    return order;
 }
 
 inline bool IsSeparator(u16char c) { return c == u'\\' || c == u'/'; }
@@ -71,6 +111,12 @@ inline bool LowerPath(const u16char *path, u16char *buf)
     return true;
 }
 } // namespace hac_detail
+
+template <typename F> void HacFolder<F>::SortForLookup()
+{
+    folder_lookup = hac_detail::LookupOrder(folders);
+    file_lookup = hac_detail::LookupOrder(files);
+}
 
 template <typename F> class HacTemplate : public HAC
 {
@@ -136,7 +182,7 @@ public:
         return true;
     }
 
-    void *FindFile(void *folder, const u16char *path, int *size) override
+    void *FindFile(void *folder, const u16char *path, int *size = nullptr) override
     {
         F *file = path ? SearchFile(Folder(folder), path) : nullptr;
         if (size)
@@ -144,7 +190,7 @@ public:
         return file;
     }
 
-    void *FindFileFromRoot(const u16char *path, int *size) override { return FindFile(nullptr, path, size); }
+    void *FindFileFromRoot(const u16char *path, int *size = nullptr) override { return FindFile(nullptr, path, size); }
 
     bool FileExistInFolder(void *folder, const u16char *path) override
     {
@@ -185,11 +231,11 @@ private:
             if (sep < 0)
             {
                 if constexpr (std::is_same_v<T, F>)
-                    return hac_detail::BinarySearch(folder->files, path, len);
+                    return hac_detail::Lookup(folder->files, folder->file_lookup, path, len);
                 else
-                    return hac_detail::BinarySearch(folder->folders, path, len);
+                    return hac_detail::Lookup(folder->folders, folder->folder_lookup, path, len);
             }
-            folder = hac_detail::BinarySearch(folder->folders, path, sep);
+            folder = hac_detail::Lookup(folder->folders, folder->folder_lookup, path, sep);
             if (!folder)
                 return nullptr;
             path += sep + 1;

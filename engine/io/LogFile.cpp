@@ -122,7 +122,13 @@ int OpenLogFile(const std::string &base, std::u16string &opened)
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, 0644);
         if (fd < 0)
         {
-            if (errno == EISDIR || errno == ETXTBSY || errno == EINTR)
+            const int err = errno;
+            if (err == EISDIR || err == ETXTBSY || err == EINTR)
+                continue;
+            // A name taken by a file we may not write (left by another user) is
+            // passed over like a held one; a folder we cannot create in ends the search.
+            struct stat st;
+            if ((err == EACCES || err == EPERM) && lstat(name.c_str(), &st) == 0)
                 continue;
             return -1;
         }

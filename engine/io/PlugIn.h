@@ -11,6 +11,7 @@ namespace hgl
 {
 // The file-name suffix of plug-in libraries ("Compress.Zip" is "Compress.Zip.so").
 constexpr const u16char *PlugInSuffix = u".so";
+constexpr const u16char *kPlugInSuffix = PlugInSuffix;
 
 // A loaded plug-in; the base of external and built-in ones.
 class PlugIn
@@ -152,8 +153,13 @@ PlugIn *LoadInterface(const String &kind, int version, const String &name, void 
 // The generic look-up: the cached record for name, or a fresh load of the plug-in
 // "<kind>.<name>" asked for interface version. Failures are logged once and then
 // remembered (null, silently).
+//
+// Any map of these entries will do; a plain one is not told when plug-ins are
+// released, so it must not be used after ReleaseAllPlugIn (or after releasing a
+// plug-in it holds). Long-lived caches are PlugInInterfaceCache.
 template<typename T>
-T *GetPlugInInterfaceByName(PlugInInterfaceCache<T> &cache, const String &kind, int version, const String &name)
+T *GetPlugInInterfaceByName(_IndexData<String, T *, PlugInFlagData<String, T *>> &cache, const String &kind,
+                            int version, const String &name)
 {
     T *record = nullptr;
     if (cache.Get(name, record))

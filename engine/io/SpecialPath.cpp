@@ -18,15 +18,86 @@ bool Same(const u16char *a, const u16char *b)
     return std::u16string(a ? a : u"") == std::u16string(b ? b : u"");
 }
 
-// Stores a native path in a slot; a path too long for it leaves the slot empty.
-void Store(u16char *slot, const std::string &native)
+// Stores a native path in a slot of `units` units; a path too long for it leaves
+// the slot empty (a cut path would name another folder).
+void Store(u16char *slot, int units, const std::string &native)
 {
     const std::u16string s = platform::Utf8ToUtf16(native);
-    if (s.size() + 1 > size_t(HGL_SPECIAL_PATH_UNITS)) {
+    if (s.size() + 1 > size_t(units)) {
         slot[0] = 0;
         return;
     }
     std::memcpy(slot, s.c_str(), (s.size() + 1) * sizeof(u16char));
+}
+
+// The path block as `spCount` slots of `units` units each, laid out one after another.
+class Slots
+{
+    u16char *base;
+    int units;
+
+public:
+    Slots(u16char *b, int u) : base(b), units(u) {}
+    u16char *operator[](int index) const { return base + size_t(index) * size_t(units); }
+    int Units() const { return units; }
+    void Store(int index, const std::string &native) const { ::hgl::Store((*this)[index], units, native); }
+};
+
+void Fill(const Slots &b)
+{
+    for (int i = 0; i < spCount; ++i) b[i][0] = 0;
+
+    b.Store(spStartFolder, platform::CurrentFolder());
+
+    // The executable's folder keeps its trailing separator, so its text never
+    // equals the start folder's even when both are the same place.
+    std::u16string exe_folder;
+    {
+        const std::string exe = platform::ExecutablePath();
+        const size_t slash = exe.rfind('/');
+        if (slash != std::string::npos) exe_folder = platform::Utf8ToUtf16(exe.substr(0, slash + 1));
+    }
+
+    if (auto root = platform::GetEnv("OVGDK"))
+        b.Store(spKitRoot, *root);
+    else
+        std::memcpy(b[spKitRoot], b[spStartFolder], size_t(b.Units()) * sizeof(u16char));
+
+    FindFolder(b[spGUIFolder], b.Units(), b[spStartFolder], exe_folder.c_str(), b[spKitRoot], u"GUI");
+    FindFolder(b[spPlugInsFolder], b.Units(), b[spStartFolder], exe_folder.c_str(), b[spKitRoot], u"Plug-Ins");
+
+    const std::string data_home = platform::DataHome();
+    b.Store(spWindowsFolder, std::string());
+    b.Store(spSystemFolder, "/usr/lib");
+    b.Store(spFontsFolder, data_home.empty() ? std::string() : data_home + "/fonts");
+    b.Store(spTempFolder, platform::TempFolder());
+    b.Store(spAppDataFolder, data_home);
+    b.Store(spDocumentsFolder, platform::UserFolder("DOCUMENTS", "Documents"));
+    b.Store(spPicturesFolder, platform::UserFolder("PICTURES", "Pictures"));
+    b.Store(spMusicFolder, platform::UserFolder("MUSIC", "Music"));
+    b.Store(spVideosFolder, platform::UserFolder("VIDEOS", "Videos"));
+    b.Store(spStartMenuFolder, data_home.empty() ? std::string() : data_home + "/applications");
+    b.Store(spDesktopFolder, platform::UserFolder("DESKTOP", "Desktop"));
+
+    PutInfo(u"　　程序启动路径:%s", b[spStartFolder]);
+    PutNewLine();
+    PutInfo(u"　　操作系统路径:%s", b[spWindowsFolder]);
+    PutInfo(u"操作系统字库路径:%s", b[spFontsFolder]);
+    PutInfo(u"操作系统系统路径:%s", b[spSystemFolder]);
+    PutNewLine();
+    PutInfo(u"　　临时文件路径:%s", b[spTempFolder]);
+    PutInfo(u"“我的数据”路径:%s", b[spAppDataFolder]);
+    PutInfo(u"“我的文档”路径:%s", b[spDocumentsFolder]);
+    PutInfo(u"“我的图片”路径:%s", b[spPicturesFolder]);
+    PutInfo(u"“我的音乐”路径:%s", b[spMusicFolder]);
+    PutInfo(u"“我的视频”路径:%s", b[spVideosFolder]);
+    PutInfo(u"“开始菜单”路径:%s", b[spStartMenuFolder]);
+    PutInfo(u"　　“桌面”路径:%s", b[spDesktopFolder]);
+    PutNewLine();
+    PutInfo(u"　　　OVGDK 路径:%s", b[spKitRoot]);
+    PutInfo(u"　　 GUI资源路径:%s", b[spGUIFolder]);
+    PutInfo(u"　　　　插件路径:%s", b[spPlugInsFolder]);
+    PutNewLine();
 }
 } // namespace
 
@@ -49,63 +120,11 @@ bool FindFolder(u16char *out, int out_units, const u16char *start_folder, const 
 
 void InitSpecialPath(SpecialPathBlock *block)
 {
-    if (!block) return;
-    for (int i = 0; i < spCount; ++i) block->path[i][0] = 0;
+    if (block) Fill(Slots(&block->path[0][0], HGL_SPECIAL_PATH_UNITS));
+}
 
-    Store(block->path[spStartFolder], platform::CurrentFolder());
-
-    // The executable's folder keeps its trailing separator, so its text never
-    // equals the start folder's even when both are the same place.
-    u16char exe_folder[HGL_SPECIAL_PATH_UNITS];
-    {
-        std::string exe = platform::ExecutablePath();
-        const size_t slash = exe.rfind('/');
-        exe = slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
-        Store(exe_folder, exe);
-    }
-
-    if (auto root = platform::GetEnv("OVGDK"))
-        Store(block->path[spKitRoot], *root);
-    else
-        std::memcpy(block->path[spKitRoot], block->path[spStartFolder], sizeof(block->path[spStartFolder]));
-
-    FindFolder(block->path[spGUIFolder], HGL_SPECIAL_PATH_UNITS, block->path[spStartFolder], exe_folder,
-               block->path[spKitRoot], u"GUI");
-    FindFolder(block->path[spPlugInsFolder], HGL_SPECIAL_PATH_UNITS, block->path[spStartFolder], exe_folder,
-               block->path[spKitRoot], u"Plug-Ins");
-
-    const std::string data_home = platform::DataHome();
-    Store(block->path[spWindowsFolder], std::string());
-    Store(block->path[spSystemFolder], "/usr/lib");
-    Store(block->path[spFontsFolder], data_home.empty() ? std::string() : data_home + "/fonts");
-    Store(block->path[spTempFolder], platform::TempFolder());
-    Store(block->path[spAppDataFolder], data_home);
-    Store(block->path[spDocumentsFolder], platform::UserFolder("DOCUMENTS", "Documents"));
-    Store(block->path[spPicturesFolder], platform::UserFolder("PICTURES", "Pictures"));
-    Store(block->path[spMusicFolder], platform::UserFolder("MUSIC", "Music"));
-    Store(block->path[spVideosFolder], platform::UserFolder("VIDEOS", "Videos"));
-    Store(block->path[spStartMenuFolder], data_home.empty() ? std::string() : data_home + "/applications");
-    Store(block->path[spDesktopFolder], platform::UserFolder("DESKTOP", "Desktop"));
-
-    const SpecialPathBlock &b = *block;
-    PutInfo(u"　　程序启动路径:%s", b[spStartFolder]);
-    PutNewLine();
-    PutInfo(u"　　操作系统路径:%s", b[spWindowsFolder]);
-    PutInfo(u"操作系统字库路径:%s", b[spFontsFolder]);
-    PutInfo(u"操作系统系统路径:%s", b[spSystemFolder]);
-    PutNewLine();
-    PutInfo(u"　　临时文件路径:%s", b[spTempFolder]);
-    PutInfo(u"“我的数据”路径:%s", b[spAppDataFolder]);
-    PutInfo(u"“我的文档”路径:%s", b[spDocumentsFolder]);
-    PutInfo(u"“我的图片”路径:%s", b[spPicturesFolder]);
-    PutInfo(u"“我的音乐”路径:%s", b[spMusicFolder]);
-    PutInfo(u"“我的视频”路径:%s", b[spVideosFolder]);
-    PutInfo(u"“开始菜单”路径:%s", b[spStartMenuFolder]);
-    PutInfo(u"　　“桌面”路径:%s", b[spDesktopFolder]);
-    PutNewLine();
-    PutInfo(u"　　　OVGDK 路径:%s", b[spKitRoot]);
-    PutInfo(u"　　 GUI资源路径:%s", b[spGUIFolder]);
-    PutInfo(u"　　　　插件路径:%s", b[spPlugInsFolder]);
-    PutNewLine();
+void InitSpecialPath(u16char (*block)[HGL_MAX_PATH])
+{
+    if (block) Fill(Slots(&block[0][0], HGL_MAX_PATH));
 }
 } // namespace hgl

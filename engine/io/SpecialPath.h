@@ -44,6 +44,10 @@ struct SpecialPathBlock
 // else the start folder; TEMP is TMPDIR, else TEMP, else /tmp; the user's folders
 // come from the XDG settings.
 void InitSpecialPath(SpecialPathBlock *block);
+// The same for a block of the content platform's size, fifteen slots of
+// HGL_MAX_PATH units: u16char paths[spCount][HGL_MAX_PATH]; InitSpecialPath(paths).
+// A folder longer than a slot leaves that slot empty.
+void InitSpecialPath(u16char (*block)[HGL_MAX_PATH]);
 
 // Looks for the folder `name` in the start folder, then the executable's folder
 // (unless its text equals the start folder's), then the kit root (unless it
@@ -51,4 +55,10 @@ void InitSpecialPath(SpecialPathBlock *block);
 // empty and three lines name the places searched. out holds out_units units.
 bool FindFolder(u16char *out, int out_units, const u16char *start_folder, const u16char *exe_folder,
                 const u16char *kit_root, const u16char *name);
+// The same into a path buffer of HGL_MAX_PATH units.
+inline bool FindFolder(u16char *out, const u16char *start_folder, const u16char *exe_folder,
+                       const u16char *kit_root, const u16char *name)
+{
+    return FindFolder(out, HGL_MAX_PATH, start_folder, exe_folder, kit_root, name);
+}
 } // namespace hgl

@@ -10,6 +10,7 @@
 
 #include <bit>
 #include <climits>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -140,6 +141,14 @@ public:
         return count;
     }
 
+    // The same into a caller's array, whose size gives the capacity (one unit is
+    // kept for the terminator): u16char name[32]; stream->ReadUTF16Text(name).
+    template <int N> int ReadUTF16Text(u16char (&buffer)[N])
+    {
+        static_assert(N > 0, "the buffer needs room for the terminator");
+        return ReadUTF16Text(static_cast<u16char *>(buffer), N - 1);
+    }
+
     // Reads a text into a String. Returns the count, 0 for an empty text (the
     // String is cleared), -1 when the count is negative, larger than the data
     // left, or the units cannot be read in full (the String keeps its value).
@@ -182,10 +191,16 @@ public:
         return count == 0 || WriteFully(text, count * 2);
     }
 
-    // The object saves or loads itself through its own virtual slots (templates,
-    // so that this header needs no DataObject definition).
+    // The object saves or loads itself through its own virtual slots; false for
+    // a null object. The templates keep this header free of the DataObject
+    // definition; the plain forms (in DataObject.cpp) take a DataObject as such,
+    // a null pointer constant included.
     template <typename D> bool ReadObject(D *obj) { return obj ? obj->ReadFromStream(this) : false; }
     template <typename D> bool WriteObject(D *obj) { return obj ? obj->WriteToStream(this) : false; }
+    bool ReadObject(DataObject *obj);
+    bool WriteObject(DataObject *obj);
+    bool ReadObject(std::nullptr_t) { return false; }
+    bool WriteObject(std::nullptr_t) { return false; }
 
 private:
     // Reads count units in bounded chunks, so that a forged count costs no more

@@ -80,6 +80,13 @@ public:
     // The text into a buffer of capacity units plus the terminator; false when
     // the key is missing, the text is damaged or does not fit.
     bool GetText(const u16char *key, u16char *buffer, int capacity);
+    // The same into a caller's array, whose size gives the capacity (one unit is
+    // kept for the terminator).
+    template <int N> bool GetText(const u16char *key, u16char (&buffer)[N])
+    {
+        static_assert(N > 0, "the buffer needs room for the terminator");
+        return GetText(key, static_cast<u16char *>(buffer), N - 1);
+    }
     bool GetObject(const u16char *key, DataObject *obj);
     // True only when exactly size bytes were there; a shorter block is copied and
     // the rest of the buffer zeroed.

@@ -40,7 +40,10 @@ public:
     virtual void Unlock();
 };
 
-enum ThreadPriority : int
+// A thread priority is a plain int, 0..6 (3 is normal); these name the values.
+using ThreadPriority = int;
+
+enum ThreadPriorityValue : int
 {
     tpIdle = 0,
     tpLowest,

@@ -2,6 +2,7 @@
 
 #include "core/Format.h"
 #include "core/Log.h"
+#include "core/String.h"
 #include "script/DevilComp.h"
 #include "script/DevilEngine.h"
 #include "script/DevilFunc.h"
@@ -21,7 +22,22 @@ int ResolveLabel(DevilFunc *func, const std::u16string &label, int &target)
     }
     return target;
 }
+
+std::u16string_view NameView(const String &s)
+{
+    return s.c_str() ? std::u16string_view(s.c_str(), size_t(s.GetLength())) : std::u16string_view();
+}
+
+std::u16string_view NameView(const u16char *s)
+{
+    return s ? std::u16string_view(s) : std::u16string_view();
+}
 } // namespace
+
+DevilGoto::DevilGoto(DevilEngine *e, DevilFunc *f, const String &l) : DevilGoto(e, f, NameView(l)) {}
+DevilGoto::DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l) : DevilGoto(e, f, NameView(l)) {}
+void DevilCompGoto::SetLabel(const String &l) { SetLabel(NameView(l)); }
+void DevilCompGoto::SetLabel(const u16char *l) { SetLabel(NameView(l)); }
 
 bool DevilGoto::Run()
 {
@@ -64,6 +80,7 @@ bool DevilReturn::Run()
 
 bool DevilScriptFuncCall::Run()
 {
+    if (!target) return false;      // a call built without a function fails here, not later
     engine->Call(target);
     return true;
 }

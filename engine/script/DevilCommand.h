@@ -10,6 +10,7 @@
 
 namespace hgl
 {
+class String;
 class DevilEngine;
 class DevilFunc;
 class DevilCompInterface;
@@ -35,6 +36,8 @@ class DevilGoto final : public DevilCommand
 
 public:
     DevilGoto(DevilEngine *e, DevilFunc *f, std::u16string_view l) : engine(e), func(f), label(l) {}
+    DevilGoto(DevilEngine *e, DevilFunc *f, const String &l);
+    DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l);         // null: no label
 
     const std::u16string &GetLabel() const { return label; }
     int GetTarget() const { return target; }
@@ -59,6 +62,8 @@ public:
     ~DevilCompGoto() override;
 
     void SetLabel(std::u16string_view l) { label = l; target = -1; }
+    void SetLabel(const String &l);
+    void SetLabel(const u16char *l);                                     // null: no label
     const std::u16string &GetLabel() const { return label; }
     DevilCompInterface *GetComp() const { return comp; }
 

@@ -51,8 +51,12 @@ bool DevilEngine::LoadScript(std::u16string_view text)
             return false;
         }
 
-        // Added only now: a function can call only functions compiled before it.
-        AddScriptFunc(std::move(func));
+        // Added only now: a function can call only functions compiled before it. A
+        // native run at compile time may have loaded a function of this name meanwhile.
+        if (!AddScriptFunc(std::move(func))) {
+            PutInfo(u"脚本函数名称重复: %s", name.c_str());
+            return false;
+        }
     }
 }
 
@@ -64,6 +68,35 @@ bool DevilFunc::ParseFunc(DevilParse &parse)
 
 namespace
 {
+// Where a paused script stands, so that a native run at compile time that jumps it
+// to a label (the game's choice jump does) leaves it where it was. A native that
+// replaces or clears the stack is undone by the engine itself; a jump within the
+// top frame is not, so it is put back here.
+class KeptPosition
+{
+    uint32 epoch;
+    int depth;
+    DevilFunc *func = nullptr;
+    int index = 0;
+
+public:
+    explicit KeptPosition(const DevilEngine *engine)
+        : epoch(engine->GetStackEpoch()), depth(engine->GetStackDepth())
+    {
+        if (depth > 0) {
+            func = engine->GetFrame(depth - 1).func;
+            index = engine->GetFrame(depth - 1).index;
+        }
+    }
+
+    void Restore(DevilEngine *engine) const
+    {
+        if (!func || engine->GetStackEpoch() != epoch || engine->GetStackDepth() != depth) return;
+        const ScriptFuncRunState &top = engine->GetFrame(depth - 1);
+        if (top.func == func && top.index != index && engine->GetCurrentFunc() == func) engine->Goto(func, index);
+    }
+};
+
 // A call statement: the name and its "(" have been read. False only when a native
 // run at compile time cleared the engine (see below).
 bool CompileCall(DevilFunc *func, DevilParse &parse, std::u16string_view name)
@@ -78,7 +111,9 @@ bool CompileCall(DevilFunc *func, DevilParse &parse, std::u16string_view name)
             if (engine->CallCompileHook(fm->name.c_str())) {
                 const int funcs = engine->GetScriptFuncCount();
                 const int pooled = engine->GetPoolSize();
+                const KeptPosition kept(engine);
                 engine->RunCommandNow(call);
+                kept.Restore(engine);
                 // The table and the pool only ever shrink by Clear. After one, the
                 // function being compiled may hold texts and call targets that are
                 // about to be freed, so it must not be kept.

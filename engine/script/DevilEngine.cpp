@@ -109,7 +109,7 @@ bool DevilEngine::MapNativeProperty(const u16char *decl, void *address, int cpp_
         PutError(u"映射属性“%s”失败，变量地址为NULL！", decl);
         return false;
     }
-    if (IsValueType(type) && cpp_type != type)
+    if (IsValueType(type) && cpp_type != devil_native::untyped && cpp_type != type)
     {
         PutError(u"映射属性“%s”失败，声明的类型与真实变量的类型不符！", decl);
         return false;
@@ -194,6 +194,41 @@ DevilPropertyMap *DevilEngine::GetPropertyMap(std::u16string_view name) const
 {
     auto it = properties.find(name);
     return it == properties.end() ? nullptr : const_cast<DevilPropertyMap *>(&it->second);
+}
+
+DevilFunc *DevilEngine::GetScriptFunc(const String &name) const
+{
+    return GetScriptFunc(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
+}
+
+DevilFuncMap *DevilEngine::GetFuncMap(const String &name) const
+{
+    return GetFuncMap(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
+}
+
+DevilPropertyMap *DevilEngine::GetPropertyMap(const String &name) const
+{
+    return GetPropertyMap(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
+}
+
+DevilFunc *DevilEngine::GetScriptFunc(const u16char *name) const
+{
+    return name ? GetScriptFunc(std::u16string_view(name)) : nullptr;
+}
+
+DevilFuncMap *DevilEngine::GetFuncMap(const u16char *name) const
+{
+    return name ? GetFuncMap(std::u16string_view(name)) : nullptr;
+}
+
+DevilPropertyMap *DevilEngine::GetPropertyMap(const u16char *name) const
+{
+    return name ? GetPropertyMap(std::u16string_view(name)) : nullptr;
+}
+
+bool DevilEngine::AddScriptFunc(DevilFunc *func)
+{
+    return AddScriptFunc(std::unique_ptr<DevilFunc>(func));
 }
 
 bool DevilEngine::AddScriptFunc(std::unique_ptr<DevilFunc> func)
@@ -288,8 +323,10 @@ bool DevilEngine::Goto(DevilFunc *func, int index)
     DevilFunc *cur = GetCurrentFunc();
     if (!has_current || cur != func)
     {
+        // A current frame restored for a function no longer loaded still has its name.
+        const std::u16string actual(has_current ? GetFrameName(int(stack.size()) - 1) : std::u16string_view());
         PutInfo(u"DevilEngine执行GOTO时，当前函数对应不正确!\n要求为<%s>,实质为<%s>",
-                func ? func->GetName().c_str() : u"", cur ? cur->GetName().c_str() : u"");
+                func ? func->GetName().c_str() : u"", actual.c_str());
         return false;
     }
     stack.back().index = index;

@@ -6,6 +6,7 @@
 //     vm->MapFunc(u"void BG_COLOR(int,int,int)", &BgColor);
 //     vm->MapMemberFunc(u"void SetCG(string,int)", this, &Unit::SetCG);   // virtual members too
 //     vm->MapProperty(u"int8 Mood", &mood);
+//     vm->MapProperty(u"int8 Mood", (void *)&mood);     // untyped: read at the declared width
 // The declared parameter list must match the C++ parameters (string = const u16char *,
 // int = int32, uint = uint32, int8/16, uint8/16, bool, float); a declared value return
 // type must be exactly the C++ return type. A mismatch, a null function or object, or
@@ -21,6 +22,8 @@
 #include "script/DevilFunc.h"
 #include "script/DevilNative.h"
 
+#include <concepts>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,14 +55,21 @@ public:
     const CompileHook &GetCompileHook() const { return compile_hook; }
 
     // --- binding ---
+    // A typed address must be exactly the declared numeric type; an untyped one
+    // (void *) is taken at the declared type's width.
     template<class T> bool MapProperty(const u16char *decl, T *address)
     {
-        return MapNativeProperty(decl, address, devil_native::TypeToken<std::remove_cv_t<T>>::tok);
+        using V = std::remove_cv_t<T>;
+        void *raw = const_cast<void *>(static_cast<const volatile void *>(address));
+        if constexpr (std::is_void_v<V>) return MapNativeProperty(decl, raw, devil_native::untyped);
+        else return MapNativeProperty(decl, raw, devil_native::TypeToken<V>::tok);
     }
+    bool MapProperty(const u16char *decl, std::nullptr_t) { return MapNativeProperty(decl, nullptr, devil_native::untyped); }
     template<class R, class... A> bool MapFunc(const u16char *decl, R (*fn)(A...))
     {
         return MapNativeFunc(decl, DevilNativeBinding::Plain(fn));
     }
+    bool MapFunc(const u16char *decl, std::nullptr_t) { return MapNativeFunc(decl, DevilNativeBinding{.null_function = true}); }
     // The object may be of a class derived from the member's class (this is adjusted).
     template<class O, class C, class R, class... A> bool MapMemberFunc(const u16char *decl, O *object, R (C::*fn)(A...))
     {
@@ -69,6 +79,24 @@ public:
     {
         return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<const C *>(object), fn));
     }
+    // Null objects and null members are refused (logged) like any other null binding.
+    template<class C, class R, class... A> bool MapMemberFunc(const u16char *decl, std::nullptr_t, R (C::*fn)(A...))
+    {
+        return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<C *>(nullptr), fn));
+    }
+    template<class O> bool MapMemberFunc(const u16char *decl, O *, std::nullptr_t)
+    {
+        return MapNativeFunc(decl, DevilNativeBinding{.member = true, .null_function = true});
+    }
+
+    // The same with the declaration held in a String (only a String: a literal
+    // always takes the forms above).
+    template<std::same_as<String> S, class T> bool MapProperty(const S &decl, T *address) { return MapProperty(decl.c_str(), address); }
+    template<std::same_as<String> S> bool MapProperty(const S &decl, std::nullptr_t) { return MapProperty(decl.c_str(), nullptr); }
+    template<std::same_as<String> S, class R, class... A> bool MapFunc(const S &decl, R (*fn)(A...)) { return MapFunc(decl.c_str(), fn); }
+    template<std::same_as<String> S> bool MapFunc(const S &decl, std::nullptr_t) { return MapFunc(decl.c_str(), nullptr); }
+    template<std::same_as<String> S, class O, class M> bool MapMemberFunc(const S &decl, O *object, M fn) { return MapMemberFunc(decl.c_str(), object, fn); }
+    template<std::same_as<String> S, class M> bool MapMemberFunc(const S &decl, std::nullptr_t, M fn) { return MapMemberFunc(decl.c_str(), nullptr, fn); }
 
     // cpp_type: token of the C++ variable's type (-1 none).
     virtual bool MapNativeProperty(const u16char *decl, void *address, int cpp_type) = 0;
@@ -77,7 +105,9 @@ public:
     // --- scripts ---
     virtual bool LoadScript(std::u16string_view text) = 0;     // empty text: false
     // NUL-terminated text when length is -1; null text or a length below 1: false.
-    bool LoadScript(const u16char *text, int length);
+    // The game hands over a file's text without its byte-order mark and the length
+    // reduced by one: an empty file must arrive as 0, not -1.
+    bool LoadScript(const u16char *text, int length = -1);
     virtual void Clear() = 0;
 
     // --- running ---
@@ -147,10 +177,17 @@ public:
     DevilFunc *GetScriptFunc(std::u16string_view name) const;
     DevilFuncMap *GetFuncMap(std::u16string_view name) const;
     DevilPropertyMap *GetPropertyMap(std::u16string_view name) const;
+    DevilFunc *GetScriptFunc(const String &name) const;
+    DevilFuncMap *GetFuncMap(const String &name) const;
+    DevilPropertyMap *GetPropertyMap(const String &name) const;
+    DevilFunc *GetScriptFunc(const u16char *name) const;            // null: null
+    DevilFuncMap *GetFuncMap(const u16char *name) const;
+    DevilPropertyMap *GetPropertyMap(const u16char *name) const;
 
     // Adds a compiled function under its name; a duplicate name is refused (false)
     // and the function destroyed.
     bool AddScriptFunc(std::unique_ptr<DevilFunc> func);
+    bool AddScriptFunc(DevilFunc *func);                            // takes ownership
     int GetScriptFuncCount() const { return int(script_funcs.size()); }
 
     // A copy of the text in the string pool; the address stays valid until Clear.

@@ -31,6 +31,7 @@
 
 namespace hgl
 {
+class String;
 class DevilEngine;
 class DevilParse;
 class DevilValueInterface;
@@ -47,6 +48,8 @@ class DevilFunc
 
 public:
     DevilFunc(DevilEngine *e, std::u16string_view n);
+    DevilFunc(DevilEngine *e, const String &n);
+    DevilFunc(DevilEngine *e, const u16char *n);          // null: no name
     ~DevilFunc();
     DevilFunc(const DevilFunc &) = delete;
     DevilFunc &operator=(const DevilFunc &) = delete;
@@ -73,6 +76,14 @@ public:
     void AddScriptFuncCall(DevilFunc *target);
     // A variable of a type keyword; null (logged) on a duplicate name or a non-type token.
     DevilValueInterface *AddValue(int type, std::u16string_view var);
+
+    // The same with the names as a String or a NUL-terminated text (null: empty).
+    bool AddGotoFlag(const String &label);
+    bool AddGotoFlag(const u16char *label);
+    void AddGoto(const String &label);
+    void AddGoto(const u16char *label);
+    DevilValueInterface *AddValue(int type, const String &var);
+    DevilValueInterface *AddValue(int type, const u16char *var);
 
     // One line per command ("3 GOTO again"), then one per label ("again: 1").
     std::u16string GetListing() const;

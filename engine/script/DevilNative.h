@@ -84,6 +84,8 @@ inline uint32 DevilFloatToWord(double v)
 namespace devil_native
 {
 // Token id of each C++ type that can cross the binding. -1: no script type.
+// untyped: a native variable given by a plain void * address.
+inline constexpr int untyped = -2;
 template<class T> struct TypeToken { static constexpr int tok = -1; };
 template<> struct TypeToken<bool> { static constexpr int tok = angle_script::ttBool; };
 template<> struct TypeToken<int8> { static constexpr int tok = angle_script::ttInt8; };
@@ -98,6 +100,11 @@ template<> struct TypeToken<float> { static constexpr int tok = angle_script::tt
 template<> struct TypeToken<double> { static constexpr int tok = angle_script::ttDouble; };
 template<> struct TypeToken<const u16char *> { static constexpr int tok = angle_script::ttString; };
 template<> struct TypeToken<void> { static constexpr int tok = angle_script::ttVoid; };
+// Hosts often spell the 64-bit types long long; int64 is long here, so both
+// spellings are accepted for 64-bit results and variables.
+static_assert(!std::is_same_v<long long, int64> && !std::is_same_v<unsigned long long, uint64>);
+template<> struct TypeToken<long long> { static constexpr int tok = angle_script::ttInt64; };
+template<> struct TypeToken<unsigned long long> { static constexpr int tok = angle_script::ttUInt64; };
 
 // Decoding of an argument slot into the parameter type the callee takes. Narrow
 // types are cut from the 32-bit word as a 32-bit callee would read them.
@@ -113,8 +120,8 @@ template<> struct ParamCodec<float> { static float Get(DevilArgSlot a) { return 
 template<> struct ParamCodec<const u16char *> { static const u16char *Get(DevilArgSlot a) { return a.s; } };
 
 template<class T> inline constexpr bool is_param_type = TypeToken<T>::tok >= 0
-    && !std::is_same_v<T, int64> && !std::is_same_v<T, uint64> && !std::is_same_v<T, double>
-    && !std::is_same_v<T, void>;
+    && TypeToken<T>::tok != angle_script::ttInt64 && TypeToken<T>::tok != angle_script::ttUInt64
+    && TypeToken<T>::tok != angle_script::ttDouble && TypeToken<T>::tok != angle_script::ttVoid;
 
 // Storing a result at its declared width.
 template<class R> inline void PutResult(DevilResult &out, R v)
@@ -122,8 +129,8 @@ template<class R> inline void PutResult(DevilResult &out, R v)
     if constexpr (std::is_same_v<R, bool>) out.b = v;
     else if constexpr (std::is_same_v<R, int8> || std::is_same_v<R, int16> || std::is_same_v<R, int32>) out.i = int32(v);
     else if constexpr (std::is_same_v<R, uint8> || std::is_same_v<R, uint16> || std::is_same_v<R, uint32>) out.u = uint32(v);
-    else if constexpr (std::is_same_v<R, int64>) out.i64 = v;
-    else if constexpr (std::is_same_v<R, uint64>) out.u64 = v;
+    else if constexpr (std::is_same_v<R, int64> || std::is_same_v<R, long long>) out.i64 = int64(v);
+    else if constexpr (std::is_same_v<R, uint64> || std::is_same_v<R, unsigned long long>) out.u64 = uint64(v);
     else if constexpr (std::is_same_v<R, float>) out.f = v;
     else if constexpr (std::is_same_v<R, double>) out.d = v;
     else (void)out, (void)v;   // a result the script cannot use is dropped

@@ -66,7 +66,7 @@ DevilValueInterface *CreateDevilScriptValue(DevilEngine *e, std::u16string_view 
     switch (type)
     {
     case ttBool: return new DevilScriptValue<bool>(e, func, var, type);
-    case ttString: return new DevilScriptValue<std::u16string>(e, func, var, type);
+    case ttString: return new DevilScriptValue<String>(e, func, var, type);
     case ttInt: return new DevilScriptValue<int32>(e, func, var, type);
     case ttInt8: return new DevilScriptValue<int8>(e, func, var, type);
     case ttInt16: return new DevilScriptValue<int16>(e, func, var, type);

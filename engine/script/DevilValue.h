@@ -3,6 +3,7 @@
 // hands out a typed pointer to its current contents; script variables, native
 // variables (read through the host's address on each evaluation), native function
 // results (the function runs on each evaluation) and literal constants.
+#include "core/String.h"
 #include "core/Types.h"
 #include "script/DevilCommand.h"
 #include "script/DevilNative.h"
@@ -38,28 +39,41 @@ public:
 };
 
 // A variable defined inside a script function. Nothing assigns it; it reserves its
-// name. The element type of "string" is a plain UTF-16 text.
+// name. The element type of "string" is String; scalars start at 0.
 template<class T> class DevilScriptValue final : public DevilValue<T>
 {
     std::u16string func_name;
     std::u16string var_name;
     T value{};
 
+    static std::u16string_view View(const String &s)
+    {
+        return s.c_str() ? std::u16string_view(s.c_str(), size_t(s.GetLength())) : std::u16string_view();
+    }
+    static std::u16string_view View(const u16char *s) { return s ? std::u16string_view(s) : std::u16string_view(); }
+
 public:
     DevilScriptValue(DevilEngine *e, std::u16string_view func, std::u16string_view var, int t)
         : DevilValue<T>(e, t), func_name(func), var_name(var) {}
+    DevilScriptValue(DevilEngine *e, const String &func, const String &var, int t)
+        : DevilScriptValue(e, View(func), View(var), t) {}
+    DevilScriptValue(DevilEngine *e, const u16char *func, const u16char *var, int t)
+        : DevilScriptValue(e, View(func), View(var), t) {}
 
     const std::u16string &GetFuncName() const { return func_name; }
     const std::u16string &GetVarName() const { return var_name; }
     T *GetValue() override { return &value; }
 };
 
-// A native variable, read at its declared width each time and widened to the
-// operand type: 8/16-bit signed ones sign-extended into int, unsigned ones
-// zero-extended into unsigned int; a bool byte counts as true when it is not 0.
+// A native variable. A variable of the operand's own width is read in place (the
+// address of the host's variable is handed out, so every read sees its current
+// contents); an 8/16-bit one is read at its declared width and widened into the
+// operand type (signed ones sign-extended into int, unsigned ones zero-extended
+// into unsigned int); a bool byte counts as true when it is not 0, whatever else
+// it holds.
 template<class T> class DevilValueProperty final : public DevilValue<T>
 {
-    const void *address;
+    void *address;
     int declared;
     T current{};
 
@@ -76,28 +90,28 @@ public:
             uint8 byte;
             std::memcpy(&byte, address, 1);
             current = byte != 0;
+            return &current;
         }
         else if constexpr (std::is_same_v<T, int32>)
         {
             switch (declared)
             {
-            case angle_script::ttInt8: current = *static_cast<const int8 *>(address); break;
-            case angle_script::ttInt16: current = *static_cast<const int16 *>(address); break;
-            default: current = *static_cast<const int32 *>(address); break;
+            case angle_script::ttInt8: current = *static_cast<const int8 *>(address); return &current;
+            case angle_script::ttInt16: current = *static_cast<const int16 *>(address); return &current;
+            default: return static_cast<int32 *>(address);
             }
         }
         else if constexpr (std::is_same_v<T, uint32>)
         {
             switch (declared)
             {
-            case angle_script::ttUInt8: current = *static_cast<const uint8 *>(address); break;
-            case angle_script::ttUInt16: current = *static_cast<const uint16 *>(address); break;
-            default: current = *static_cast<const uint32 *>(address); break;
+            case angle_script::ttUInt8: current = *static_cast<const uint8 *>(address); return &current;
+            case angle_script::ttUInt16: current = *static_cast<const uint16 *>(address); return &current;
+            default: return static_cast<uint32 *>(address);
             }
         }
         else
-            current = *static_cast<const T *>(address);
-        return &current;
+            return static_cast<T *>(address);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "script/Tokenizer.h"
 
 #include "core/String.h"
+#include "script/DevilEngine.h"
 
 #include <cstring>
 
@@ -182,6 +183,22 @@ eTokenType asCTokenizer::GetToken(const u16char *src, uint32 srcLength, uint32 *
     ParseToken();
     if (outLength) *outLength = tokenLength;
     return tokenType;
+}
+
+eTokenType asCTokenizer::GetToken(const u16char *src, uint32 srcLength, hgl::uint64 *outLength)
+{
+    uint32 n = 0;
+    const eTokenType t = GetToken(src, srcLength, &n);
+    if (outLength) *outLength = n;
+    return t;
+}
+
+eTokenType asCTokenizer::GetToken(const u16char *src, uint32 srcLength, int *outLength)
+{
+    uint32 n = 0;
+    const eTokenType t = GetToken(src, srcLength, &n);
+    if (outLength) *outLength = int(n);
+    return t;
 }
 
 void asCTokenizer::ParseToken()
@@ -420,6 +437,11 @@ uint32 MeasureText(const u16char *text)
     return n;
 }
 } // namespace
+
+DevilEngine *DevilEngineOf(DevilVM *vm)
+{
+    return dynamic_cast<DevilEngine *>(vm);
+}
 
 DevilParse::DevilParse(DevilEngine *e, const u16char *text, int length)
     : engine(e), source(text), cur(text)

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace angle_script
 {
@@ -81,11 +82,13 @@ enum eTokenType : int
     ttFunc = 65,
     ttString = 66,
     ttInt = 67,                     // int, int32
+    ttInt32 = ttInt,
     ttInt8 = 68,
     ttInt16 = 69,
     ttInt64 = 70,
     ttInterface = 71,
     ttUInt = 72,                    // uint, uint32
+    ttUInt32 = ttUInt,
     ttUInt8 = 73,
     ttUInt16 = 74,
     ttUInt64 = 75,
@@ -139,6 +142,9 @@ public:
     // Type of the token at the start of source; its length (1..sourceLength) goes to
     // tokenLength. sourceLength must be at least 1.
     eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, hgl::uint32 *tokenLength);
+    // The same with the length handed back in a wider or a signed integer.
+    eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, hgl::uint64 *tokenLength);
+    eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, int *tokenLength);
 
     // Text of the first keyword-table entry with that id; null for ids without one (0-12).
     static const hgl::u16char *GetDefinition(int tokenType);
@@ -162,7 +168,11 @@ private:
 namespace hgl
 {
 class DevilEngine;
+class DevilVM;
 class String;
+
+// The engine behind an engine interface (null when there is none).
+DevilEngine *DevilEngineOf(DevilVM *vm);
 
 // Walks a text from start to end handing out the significant tokens (white space and
 // comments are passed over). Works on the caller's text in place: the text must
@@ -173,6 +183,18 @@ public:
     // length -1: the text is NUL-terminated and is measured; any other negative length reads as empty.
     DevilParse(DevilEngine *engine, const u16char *text, int length = -1);
     DevilParse(DevilEngine *engine, std::u16string_view text);
+
+    // The same for an engine held through its interface, as NewDevilEngine hands it out.
+    template<class E>
+        requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E>
+    DevilParse(E *vm, const u16char *text, int length = -1) : DevilParse(DevilEngineOf(vm), text, length)
+    {
+    }
+    template<class E>
+        requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E>
+    DevilParse(E *vm, std::u16string_view text) : DevilParse(DevilEngineOf(vm), text)
+    {
+    }
 
     DevilEngine *GetEngine() const { return engine; }
 

@@ -178,7 +178,12 @@ int RLEImageCompress(void *dest, int dest_size, const void *pixels, int width, i
 int RLEImageDecompress(void *dest, const void *source, int source_size, int width, int height, int channels)
 {
     const int total = PictureBytes(width, height, channels);
-    if (!dest || !source || source_size <= 0 || total == 0)
+    if (!dest || !source || source_size <= HeaderSize || total == 0)
+        return 0;
+
+    // A run packet (2 bytes) gives at most MaxRun bytes: a block too small for the
+    // picture is refused before its scratch planes are allocated.
+    if (int64_t(total) > int64_t(source_size - HeaderSize) / 2 * MaxRun + MaxRun)
         return 0;
 
     std::unique_ptr<uint8[]> planes(new (std::nothrow) uint8[size_t(total)]);

@@ -365,4 +365,29 @@ TEST(List, EngineRectangles)
     EXPECT_EQ(l.Find(hgl::RectScope2<float>(50, 100, 3, 4)), 50);
     l[7].Right = 100;
     EXPECT_EQ(l[7].Left, 97);
+
+    // Sorting moves the rectangles as objects: their properties follow them.
+    using Rects = hgl::List<hgl::RectScope2<float>>;
+    l.Sort(Rects::ItemCompare(nullptr, [](void *, const hgl::RectScope2<float> &a, const hgl::RectScope2<float> &b) {
+        return a.Top < b.Top ? 1 : (a.Top > b.Top ? -1 : 0);
+    }));
+    ASSERT_EQ(l.GetCount(), 100);
+    for (int i = 0; i < 100; i++)
+    {
+        ASSERT_EQ(l[i].Top, float(2 * (99 - i)));
+        ASSERT_EQ(float(l[i].Bottom), l[i].Top + 4);
+    }
+
+    // A comparison that contradicts itself scrambles the order but never the items.
+    l.Sort(Rects::ItemCompare(nullptr, [](void *, const hgl::RectScope2<float> &, const hgl::RectScope2<float> &) {
+        return -1;
+    }));
+    ASSERT_EQ(l.GetCount(), 100);
+    float tops = 0;
+    for (int i = 0; i < 100; i++)
+    {
+        ASSERT_EQ(float(l[i].Right), l[i].Left + 3);
+        tops += l[i].Top;
+    }
+    EXPECT_EQ(tops, float(99 * 100));
 }

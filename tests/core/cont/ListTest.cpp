@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "core/Color.h"
 #include "core/List.h"
 #include "core/String.h"
 #include "io/MemStream.h"
@@ -140,6 +141,13 @@ TEST(List, FindComparesBytes)
     l.Add(Col{-0.0f, 0, 0, 1});
     EXPECT_EQ(l.Find(Col{0.0f, 0, 0, 1}), -1);
     EXPECT_EQ(l.Find(Col{-0.0f, 0, 0, 1}), 0);
+
+    // The engine's colour is plain data too: its bytes, not its value, are compared.
+    static_assert(List<hgl::Color4f>::RawItems);
+    List<hgl::Color4f> c;
+    c.Add(hgl::Color4f(1, -0.0f, 0, 1));
+    EXPECT_EQ(c.Find(hgl::Color4f(1, 0.0f, 0, 1)), -1);
+    EXPECT_EQ(c.Find(hgl::Color4f(1, -0.0f, 0, 1)), 0);
 }
 
 TEST(List, SortUsesTheGivenComparison)
@@ -329,6 +337,47 @@ TEST(List, ItemFunctions)
     l.WriteItem = &WriteFail;
     MemStream f;
     EXPECT_FALSE(l.SaveToStream(&f, 0, 0));
+}
+
+namespace
+{
+void WriteWord(hgl::Stream *s, const int32_t *v) { s->Write(v, 4); }
+void ReadWord(hgl::Stream *s, int32_t *v) { s->Read(v, 4); }
+} // namespace
+
+// Item functions whose result says nothing (void, as many owners write them) and
+// captureless lambdas are accepted; a bool result is what reports a failure.
+TEST(List, ItemFunctionsOfOtherForms)
+{
+    List<int32_t> l;
+    EXPECT_FALSE(l.WriteItem);
+    EXPECT_TRUE(l.ReadItem == nullptr);
+    l.WriteItem = &WriteWord;
+    l.ReadItem = ReadWord;
+    l.Add(0x11), l.Add(0x22);
+    MemStream s;
+    EXPECT_TRUE(l.SaveToStream(&s, 0, 0));
+    EXPECT_EQ(Bytes(s), (std::vector<uint8_t>{2, 0, 0, 0, 0x11, 0, 0, 0, 0x22, 0, 0, 0}));
+    s.Position = 0;
+    List<int32_t> back;
+    back.ReadItem = l.ReadItem;
+    EXPECT_TRUE(back.LoadFromStream(&s, -1));
+    EXPECT_EQ(Items(back), (std::vector<int32_t>{0x11, 0x22}));
+
+    int calls = 0;
+    static int *seen;
+    seen = &calls;
+    l.WriteItem = [](hgl::Stream *str, const int32_t *v) {
+        ++*seen;
+        return str->WriteFully(v, 4);
+    };
+    MemStream t;
+    EXPECT_TRUE(l.SaveToStream(&t, 1, 1));
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(Bytes(t), (std::vector<uint8_t>{1, 0, 0, 0, 0x22, 0, 0, 0}));
+
+    l.WriteItem = nullptr;
+    EXPECT_FALSE(l.WriteItem);
 }
 
 namespace

@@ -275,3 +275,19 @@ TEST(Property, BindsMethodsOfABaseAtAnOffset)
     same.Unbind();
     EXPECT_FALSE(same.IsBound());
 }
+
+TEST(Property, StringLengthFollowsItsOwnString)
+{
+    String s;
+    const auto &length = s.Length;
+    EXPECT_EQ(0, int(length));
+    s = u"hello";
+    EXPECT_EQ(5, int(length));
+
+    auto source = std::make_unique<String>(u"abc");
+    String copy(*source);
+    *source = u"changed text";
+    EXPECT_EQ(3, int(copy.Length));
+    source.reset();
+    EXPECT_EQ(3, int(copy.Length));
+}

@@ -99,10 +99,16 @@ TEST(StrFunc, SearchAndCount)
     EXPECT_EQ(StatChar(t, u'/'), 2);
     EXPECT_EQ(StatChar(nullptr, u'/'), 0);
 
-    u16char buf[8] = u"abc";
-    u16char *m = StrChr(buf, u'b');   // the mutable overload hands back a mutable pointer
+    u16char buf[8] = u"abcb";
+    u16char *m = StrChr(buf, u'b');   // a plain pointer into the caller's buffer
     *m = u'B';
-    EXPECT_EQ(S(buf), u"aBc");
+    EXPECT_EQ(S(buf), u"aBcb");
+    const u16char *view = buf;        // as strchr: a constant text in, a plain pointer out
+    u16char *last = StrRChr(view, u'b');
+    *last = u'D';
+    u16char *first = StrChrN(view, u'c', 3);
+    *first = u'C';
+    EXPECT_EQ(S(buf), u"aBCD");
 }
 
 TEST(StrFunc, Compare)

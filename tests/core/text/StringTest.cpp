@@ -79,6 +79,78 @@ TEST(String, Constructors)
     EXPECT_EQ(std::hash<String>{}(String(u"ab")), std::hash<String>{}(String(u"a") + u"b"));
 
     static_assert(sizeof(String) <= 16, "a String is a pointer and its length property");
+
+    // A bare nullptr could mean either text type: it gives an empty String.
+    String fromNull(nullptr);
+    EXPECT_EQ(fromNull.Length, 0);
+    EXPECT_EQ(fromNull.c_str(), nullptr);
+
+    // Unsigned numbers in decimal (the signed forms and the character would be ambiguous).
+    EXPECT_EQ(Text(String(4000000000u)), u"4000000000");
+    EXPECT_EQ(Text(String(0u)), u"0");
+    EXPECT_EQ(Text(String(static_cast<unsigned long>(UINT64_MAX))), u"18446744073709551615");
+    EXPECT_EQ(Text(String(18446744073709551615ULL)), u"18446744073709551615");
+    EXPECT_EQ(Text(String(static_cast<hgl::int64>(-15))), u"-15");
+    EXPECT_EQ(Text(String(true)), u"1");   // a bool promotes to int
+}
+
+TEST(String, LengthIsReadThroughItsOwnPropertyObject)
+{
+    String s;
+    const auto &len = s.Length;
+    EXPECT_EQ(len, 0);
+    EXPECT_EQ(len.Get(), 0);
+    s = u"hello";
+    EXPECT_EQ(len, 5);
+    EXPECT_EQ(len.Get(), 5);
+    EXPECT_EQ(len(), 5);
+    EXPECT_TRUE(len.CanRead());
+    EXPECT_FALSE(len.CanWrite());
+    int n = s.Length;
+    EXPECT_EQ(n + 1, s.Length + 1);
+    EXPECT_EQ(static_cast<size_t>(s.Length), 5u);
+
+    // A copy binds its own property: it keeps reporting its own text.
+    String copy(s);
+    s.Strcat(u" world");
+    EXPECT_EQ(copy.Length, 5);
+    EXPECT_EQ(s.Length, 11);
+    s.Clear();
+    EXPECT_EQ(copy.Length, 5);
+}
+
+TEST(String, PrivateStringOperations)
+{
+    auto *p = new hgl::PrivateString(u"abcdef", -1, false);
+    EXPECT_EQ(p->Length(), 6);
+    EXPECT_EQ(p->RefCount(), 1);
+    p->AddRef();
+    EXPECT_FALSE(p->Release());   // another holder remains
+    p->Strcat(u"gh", -1);
+    EXPECT_EQ(std::u16string(p->Buffer()), u"abcdefgh");
+    p->Strcat(u"", -1);           // nothing to add
+    EXPECT_EQ(p->Length(), 8);
+    p->Delete(1, 2);
+    EXPECT_EQ(std::u16string(p->Buffer()), u"adefgh");
+    p->Delete(3, 100);            // past the end: cut at pos
+    EXPECT_EQ(std::u16string(p->Buffer()), u"ade");
+    EXPECT_EQ(p->Length(), 3);
+    EXPECT_TRUE(p->Release());    // the last holder destroys it
+
+    for (const hgl::PrivateString *q : {new hgl::PrivateString(nullptr, -1, false), new hgl::PrivateString(u"", -1, false),
+                                        new hgl::PrivateString(u"abc", 0, false)}) {
+        EXPECT_EQ(q->Length(), 0);
+        EXPECT_EQ(q->Buffer(), nullptr);
+        const_cast<hgl::PrivateString *>(q)->Release();
+    }
+    auto *two = new hgl::PrivateString(u"abcdef", 2, false);
+    EXPECT_EQ(std::u16string(two->Buffer()), u"ab");
+    two->Release();
+
+    u16char *owned = new u16char[3]{u'h', u'i', 0};
+    auto *adopted = new hgl::PrivateString(owned, 2, true);
+    EXPECT_EQ(adopted->Buffer(), owned);
+    adopted->Release();
 }
 
 TEST(String, CopyOnWriteIsVisibleThroughPointers)
@@ -215,6 +287,11 @@ TEST(String, EditsAndQueries)
     EXPECT_EQ(Text(u + u), u"abcabc");
     u.Strcat(nullptr);
     u.Strcat(u"");
+    u.Strcat(String());
+    EXPECT_EQ(Text(u), u"abc");
+    u.Strcat(String(u"d"));
+    EXPECT_EQ(Text(u), u"abcd");
+    u.Delete(3, 1);
     EXPECT_EQ(Text(u), u"abc");
 
     u16char *copy = u.CreateCopy();

@@ -2,6 +2,7 @@
 // Shared helpers of the archive tests: archives built by the writer into a
 // temp folder, and small byte helpers.
 #include "io/HAC.h"
+#include "io/Core.h"
 #include "io/HAC3.h"
 #include "support/TempDir.h"
 #include "tools/hacpack/HacWriter.h"
@@ -14,6 +15,13 @@
 
 namespace archive_test
 {
+// Points the engine at the build's compression plug-ins (the tests may run from
+// any folder, where "./Plug-Ins" does not exist).
+inline void UseBuildPlugIns()
+{
+    hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_ARCHIVE_PLUGIN_DIR).c_str());
+}
+
 inline std::vector<uint8_t> Bytes(const std::string &s) { return std::vector<uint8_t>(s.begin(), s.end()); }
 
 inline std::string Pattern(size_t n, unsigned seed = 1)

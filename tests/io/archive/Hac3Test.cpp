@@ -179,6 +179,7 @@ TEST(Hac3, ThousandFilesPerFolder)
 
 TEST(Hac3, CompressedEntries)
 {
+    UseBuildPlugIns();
     ASSERT_NE(hgl::GetCompressInterface(hgl::String(u"Zip")), nullptr) << "the Zip plug-in is needed";
     TempDir dir("hac3");
     HacWriter w;
@@ -355,9 +356,135 @@ TEST(Hac3, ArchiveFromAnIndependentWriter)
     EXPECT_EQ(hac->GetFileCount(hac->FindFolder(u"pic\\deep")), 1);
 }
 
+namespace
+{
+// Directory records written by hand, in whatever order the test wants.
+struct RecordBytes
+{
+    std::vector<uint8_t> b;
+    void U32(uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i)
+            b.push_back(uint8_t(v >> (8 * i)));
+    }
+    void Text(const std::u16string &t)
+    {
+        U32(uint32_t(t.size()));
+        for (char16_t c : t)
+            b.push_back(uint8_t(c)), b.push_back(uint8_t(c >> 8));
+    }
+    void File(const std::u16string &name, uint32_t size, uint32_t offset)
+    {
+        Text(name);
+        Text(u"");
+        U32(size);
+        U32(size);
+        b.insert(b.end(), 16, 0);
+        U32(offset);
+    }
+};
+} // namespace
+
+TEST(Hac3, ListsOutOfOrderAreStillFound)
+{
+    // A writer that did not sort: files b, a, C and folders x, Y in that order.
+    TempDir dir("hac3");
+    RecordBytes r;
+    const std::string head = std::string("HAC-3\x1a\0\0", 8) + "bbaacc";
+    r.b.assign(head.begin(), head.end());
+    const uint32_t d = uint32_t(r.b.size());
+    r.Text(u"root");
+    r.U32(2);
+    r.Text(u"x");
+    r.U32(0);
+    r.U32(1);
+    r.File(u"in_x.txt", 2, 10);
+    r.Text(u"Y");
+    r.U32(0);
+    r.U32(1);
+    r.File(u"in_y.txt", 2, 12);
+    r.U32(3);
+    r.File(u"b.txt", 2, 8);
+    r.File(u"a.txt", 2, 10);
+    r.File(u"C.txt", 2, 12);
+    r.U32(d);
+    auto hac = MountBytes(dir, r.b);
+    ASSERT_TRUE(hac);
+
+    EXPECT_EQ(LoadText(hac.get(), u"a.txt"), "aa");
+    EXPECT_EQ(LoadText(hac.get(), u"B.TXT"), "bb");
+    EXPECT_EQ(LoadText(hac.get(), u"c.txt"), "cc");
+    EXPECT_EQ(LoadText(hac.get(), u"x\\in_x.txt"), "aa");
+    EXPECT_EQ(LoadText(hac.get(), u"y/in_y.txt"), "cc");
+    EXPECT_NE(hac->FindFileFromRoot(u"c.txt", nullptr), nullptr);
+    EXPECT_FALSE(hac->FileExist(u"d.txt"));
+    // Listing keeps the stored order.
+    hgl::String name;
+    int size = 0;
+    ASSERT_TRUE(hac->GetFileByIndex(nullptr, 0, name, size));
+    EXPECT_EQ(name, u"b.txt");
+    ASSERT_TRUE(hac->GetFileByIndex(nullptr, 2, name, size));
+    EXPECT_EQ(name, u"c.txt");
+}
+
+TEST(Hac3, LoadFolderReadsOneRecordFromAStream)
+{
+    auto *archive = new hgl::MemStream;
+    std::vector<uint8_t> one;
+    {
+        HacWriter w;
+        w.root.Add(u"a.txt", std::string("hi"));
+        ASSERT_TRUE(w.Build(one));
+    }
+    archive->Write(one.data(), int(one.size()));
+    hgl::HAC3 hac(archive);
+    ASSERT_TRUE(hac.IsValid());
+
+    // A record standing after 10 bytes of file data, followed by other bytes.
+    RecordBytes r;
+    r.b.assign(10, 'z');
+    r.Text(u"Extra");
+    r.U32(0);
+    r.U32(2);
+    r.File(u"P.txt", 4, 0);
+    r.File(u"o.txt", 6, 4);
+    const size_t record_end = r.b.size();
+    r.U32(0xDEADBEEF);
+    hgl::MemStream s;
+    s.Write(r.b.data(), int(r.b.size()));
+    s.Position = 10;
+    hgl::HacFolder<hgl::Hac3File> folder;
+    ASSERT_TRUE(hac.LoadFolder(&s, &folder));
+    EXPECT_EQ(int64_t(s.Position), int64_t(record_end));
+    EXPECT_EQ(folder.name, u"extra");
+    ASSERT_EQ(folder.files.size(), 2u);
+    EXPECT_EQ(folder.files[0]->name, u"p.txt");
+    EXPECT_EQ(folder.files[1]->size, 6u);
+    EXPECT_EQ(hgl::HAC3::SearchFile(&folder, u"o.txt"), folder.files[1].get());
+
+    // Cut inside the second file record; data reaching past the record's start.
+    hgl::MemStream cut;
+    cut.Write(r.b.data(), int(record_end - 8));
+    cut.Position = 10;
+    hgl::HacFolder<hgl::Hac3File> partial;
+    EXPECT_FALSE(hac.LoadFolder(&cut, &partial));
+    RecordBytes past;
+    past.b.assign(10, 'z');
+    past.Text(u"f");
+    past.U32(0);
+    past.U32(1);
+    past.File(u"p.txt", 4, 8);
+    hgl::MemStream ps;
+    ps.Write(past.b.data(), int(past.b.size()));
+    ps.Position = 10;
+    hgl::HacFolder<hgl::Hac3File> late;
+    EXPECT_FALSE(hac.LoadFolder(&ps, &late));
+}
+
 #ifdef HGL_HACPACK_EXE
 TEST(Hac3, PackerOutputMounts)
 {
+    UseBuildPlugIns();
     TempDir dir("hacpack");
     const std::string big = Pattern(3000) + std::string(20000, 'q');
     ASSERT_TRUE(dir.WriteFile("src/Scripts/Main.TXT", "main"));

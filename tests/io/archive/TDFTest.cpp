@@ -5,6 +5,7 @@
 #include "io/Compress.h"
 #include "io/FileStream.h"
 #include "io/MemStream.h"
+#include "io/PartStream.h"
 #include "io/StringList.h"
 #include "io/TDF.h"
 
@@ -132,6 +133,12 @@ TEST(TDF, Values)
     EXPECT_EQ(std::u16string(text), u"hello");
     EXPECT_FALSE(n.GetText(u"t", text, 4));     // does not fit
     EXPECT_FALSE(n.GetText(u"cut", text, 7));
+    // An array gives its own capacity, less the terminator.
+    char16_t six[6], five[5];
+    EXPECT_TRUE(n.GetText(u"t", six));
+    EXPECT_EQ(std::u16string(six), u"hello");
+    EXPECT_FALSE(n.GetText(u"t", five));
+    EXPECT_FALSE(n.GetText(u"none", six));
 
     // Objects in their own stream form.
     hgl::StringList list;
@@ -179,8 +186,9 @@ TEST(TDF, CompressedBlocks)
     EXPECT_EQ(back, noise);
     EXPECT_FALSE(p.SaveCompressImage(u"huge", noise.data(), 1 << 16, 1 << 16, 4, String(u"Zip")));
 
-    // Through the Zip plug-in when it is there.
-    if (hgl::GetCompressInterface(String(u"Zip")))
+    // Through the Zip plug-in.
+    archive_test::UseBuildPlugIns();
+    ASSERT_NE(hgl::GetCompressInterface(String(u"Zip")), nullptr) << "the Zip plug-in is needed";
     {
         std::vector<uint8_t> flat(64 * 64 * 4, 0x42);
         TDFNode z;
@@ -215,6 +223,14 @@ TEST(TDF, DamagedInputStopsCleanly)
         // Whatever was read is a prefix of the tree and saves again.
         const auto again = Saved(n);
         EXPECT_LE(again.size(), bytes.size() + 64);
+
+        // The same through a window onto a larger stream (the buffered path).
+        MemStream whole;
+        whole.Write(bytes.data(), int(bytes.size()));
+        hgl::PartStream window(&whole, 0, int64_t(cut), true);
+        TDFNode w;
+        EXPECT_FALSE(w.Load(&window)) << cut;
+        EXPECT_EQ(Saved(w), again) << cut;
     }
     {
         MemStream ms;
@@ -263,6 +279,22 @@ TEST(TDF, Files)
     EXPECT_TRUE(r2.LoadFromFile(dir.File16("config.tdf").c_str()));
     EXPECT_EQ(r2.GetName(), u"cfg");
     EXPECT_FALSE(r2.LoadFromFile(dir.File16("none.tdf").c_str()));
+
+    // Two trees one after the other in a file: each load ends where its tree does.
+    {
+        hgl::FileStream out;
+        ASSERT_TRUE(out.Create(dir.File16("two.bin").c_str()));
+        TDFNode second;
+        second.SetName(u"second");
+        ASSERT_TRUE(t.Save(&out));
+        ASSERT_TRUE(second.Save(&out));
+        out.Close();
+        hgl::FileStream in(dir.File16("two.bin").c_str(), 2);
+        TDFNode one(&in), two(&in);
+        EXPECT_EQ(one.GetName(), u"cfg");
+        EXPECT_EQ(two.GetName(), u"second");
+        EXPECT_EQ(int64_t(in.Position), int64_t(in.Size));
+    }
 
     // From an archive.
     hgl::hacpack::HacWriter w;

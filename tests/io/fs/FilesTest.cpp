@@ -69,6 +69,11 @@ TEST(Files, MixedCaseLookups)
     ASSERT_NE(buf, nullptr);
     EXPECT_EQ(std::memcmp(buf, "tex", 3), 0);
     delete[] static_cast<uint8 *>(buf);
+    char *text = nullptr;
+    EXPECT_EQ(LoadFileToMemory(EnginePath(dir, u"save/CONFIG.tdf").c_str(), &text), 3);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text, 3), "cfg");
+    delete[] text;
 
     // Writing through another spelling overwrites the one file, never a twin.
     FileStream f;

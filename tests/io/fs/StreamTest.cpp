@@ -68,6 +68,17 @@ TEST(Stream, TextForm)
     buf[0] = u'x';
     EXPECT_EQ(m.ReadUTF16Text(buf, 1), -1);
     EXPECT_EQ(buf[0], u'x');
+
+    // An array gives its own capacity, keeping one unit for the terminator.
+    u16char three[3] = {u'x', u'x', u'x'};
+    m.Position = 0;
+    EXPECT_EQ(m.ReadUTF16Text(three), 2);
+    EXPECT_EQ(std::u16string(three), u"中a");
+    u16char two[2] = {u'q', u'q'};
+    m.Position = 0;
+    EXPECT_EQ(m.ReadUTF16Text(two), -1);
+    EXPECT_EQ(two[0], u'q');
+    EXPECT_EQ(two[1], u'q');
 }
 
 TEST(Stream, TextFormBadCounts)
@@ -127,6 +138,16 @@ TEST(Stream, ObjectsAndSeek)
     EXPECT_FALSE(m.WriteObject(&plain));
     EXPECT_FALSE(m.ReadObject(&plain));
     EXPECT_FALSE(m.ReadObject(static_cast<DataObject *>(nullptr)));
+    EXPECT_FALSE(m.ReadObject(nullptr));
+    EXPECT_FALSE(m.WriteObject(nullptr));
+    // Through the base: the object's own slots still run.
+    DataObject *as_base = &q;
+    m.Position = 0;
+    q.a = q.b = 0;
+    EXPECT_TRUE(m.ReadObject(as_base));
+    EXPECT_EQ(q.b, -9);
+    bool (Stream::*write_slot)(DataObject *) = &Stream::WriteObject;
+    EXPECT_FALSE((m.*write_slot)(&plain));
 
     Fill(m, 100);
     m.Position = 30;

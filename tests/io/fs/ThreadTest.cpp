@@ -171,6 +171,21 @@ TEST(Thread, Priority)
     t.go = true;
     t.Close();
     EXPECT_TRUE(t.done);
+
+    // Priorities are plain ints 0..6.
+    Once u;
+    u.Priority = 5;
+    EXPECT_EQ(int(u.Priority), 5);
+    u.Priority = -1;
+    EXPECT_EQ(int(u.Priority), 5);
+    ASSERT_TRUE(u.Start(2));
+    EXPECT_EQ(int(u.Priority), 2);
+    u.go = true;
+    u.Wait(0);
+    EXPECT_TRUE(u.done);
+    EXPECT_TRUE(u.IsLive); // until Close
+    u.Close();
+    EXPECT_FALSE(u.IsLive);
 }
 
 TEST(Mutex, TryLockAndWaitLock)

@@ -14,7 +14,15 @@ namespace
 {
 using CompressTest = PlugInFixture;
 
-const char16_t *const BuiltMethods[] = {u"Zip", u"Bzip2", u"Lzma", u"Lzo", u"RLE"};
+#ifndef HGL_HAVE_LZO
+#define HGL_HAVE_LZO 1
+#endif
+
+// The methods the project builds a plug-in for (Lzo only where liblzo2 was found and
+// the build was explicitly told to do without it).
+const std::vector<const char16_t *> BuiltMethods = HGL_HAVE_LZO
+                                                       ? std::vector<const char16_t *>{u"Zip", u"Bzip2", u"Lzma", u"Lzo", u"RLE"}
+                                                       : std::vector<const char16_t *>{u"Zip", u"Bzip2", u"Lzma", u"RLE"};
 
 Bytes RandomBytes(size_t n, unsigned seed)
 {
@@ -181,6 +189,8 @@ TEST_F(CompressTest, DispatchRefusesBadArguments)
     EXPECT_EQ(ImageCompress(u"RLE", out.data(), 100, pixels.data(), 4, -4, 4), 0);
     EXPECT_EQ(ImageDecompress(u"RLE", out.data(), pixels.data(), 64, 46341, 46341, 1), 0);
     EXPECT_EQ(ImageDecompress(u"RLE", out.data(), pixels.data(), 64, 4, 4, 0), 0);
+    // Within the int range but far more than a 64-byte block can hold: refused at once.
+    EXPECT_EQ(ImageDecompress(u"RLE", out.data(), pixels.data(), 64, 46340, 46340, 1), 0);
     EXPECT_EQ(ImageCompress(u"RLE", nullptr, 100, pixels.data(), 4, 4, 4), 0);
     EXPECT_EQ(ImageDecompress(u"RLE", out.data(), nullptr, 64, 4, 4, 4), 0);
 }
@@ -217,4 +227,21 @@ TEST_F(CompressTest, PictureCallsFallBackToTheBufferEntries)
     EXPECT_EQ(back, image);
     EXPECT_EQ(ImageDecompress(u"RLE", back.data(), rle.data(), m, 32, 64, 2), 0);
     EXPECT_EQ(ImageDecompress(u"RLE", back.data(), rle.data(), m - 1, 64, 32, 4), 0);
+}
+
+TEST_F(CompressTest, LzoPlugInIsPartOfTheBuild)
+{
+    if (!HGL_HAVE_LZO)
+        GTEST_SKIP() << "built with HGL_WITHOUT_LZO: no Lzo plug-in";
+
+    // Built beside the others, and the method's number names it.
+    std::ifstream so(hgl::test::ToU8(PlugInFile("Compress.Lzo")), std::ios::binary);
+    EXPECT_TRUE(so.good());
+    EXPECT_EQ(CompressAlgorithmIndex(u"Lzo"), 2);
+    CompressPlugInInterface *cpi = GetCompressInterface(CompressAlgorithmName(2));
+    ASSERT_NE(cpi, nullptr);
+    EXPECT_NE(cpi->Compress, nullptr);
+    EXPECT_NE(cpi->Decompress, nullptr);
+    EXPECT_EQ(cpi->ImageCompress, nullptr);
+    EXPECT_EQ(cpi->ImageDecompress, nullptr);
 }

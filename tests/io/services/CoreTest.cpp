@@ -63,6 +63,17 @@ TEST(CoreInfoStrings, BoundsAndCopies)
     SetInfoString(6, u"/other");
     EXPECT_EQ(Info(6), u"/other");
     SetInfoString(16, u"/games/avg");
+
+    // An empty text is stored as such (a folder not found); null clears the slot.
+    SetInfoString(9, u"");
+    ASSERT_NE(GetInfoString(9), nullptr);
+    EXPECT_EQ(Info(9), u"");
+    SetInfoString(9, nullptr);
+    EXPECT_EQ(GetInfoString(9), nullptr);
+    SetInfoString(7, u"/gui");
+    SetInfoString(7, GetInfoString(7));             // its own text again
+    EXPECT_EQ(Info(7), u"/gui");
+
     ClearInfoStrings();
     EXPECT_EQ(GetInfoString(6), nullptr);
     EXPECT_EQ(GetInfoString(16), nullptr);
@@ -329,4 +340,30 @@ TEST(CoreBaseApplication, StartsTheCoreAndReadsTheDescription)
     // The destructor shut the core down.
     EXPECT_EQ(GetInfoString(8), nullptr);
     SetStartUpHooks(old);
+}
+
+namespace
+{
+// An application whose display cannot be set up.
+class NoDisplayApplication : public BaseApplication
+{
+public:
+    NoDisplayApplication() : BaseApplication(false) {}
+
+protected:
+    bool InitDisplay(SystemInitInfo &) override { return false; }
+};
+} // namespace
+
+TEST(CoreBaseApplication, AFailedDisplayEndsTheSetUp)
+{
+    LogCapture log;
+    NoDisplayApplication app;
+    SystemInitInfo sii;
+    sii.info.ProjectName = u"无显示";
+    EXPECT_FALSE(app.Init(&sii));
+    EXPECT_EQ(log.Errors(), std::vector<std::u16string>{u"初始化显示模式失败"});
+    EXPECT_FALSE(log.Contains(u"初始化游戏工程成功!"));
+    EXPECT_EQ(GetGlobalPointer(1), &sii);           // set before the display
+    EXPECT_EQ(S(app.ProjectName), u"无显示");
 }

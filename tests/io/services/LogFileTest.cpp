@@ -8,6 +8,7 @@
 #include <regex>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <sys/wait.h>
 #include <thread>
@@ -245,6 +246,20 @@ TEST_F(LogFileTest, HeldFilesAreSkippedNeverWiped)
     ASSERT_GE(lines.size(), 3u);
     EXPECT_TRUE(IsHeader(lines[0]));
     EXPECT_EQ(lines[lines.size() - 3], u"第二个实例");
+}
+
+TEST_F(LogFileTest, AFileWeMayNotWriteIsPassedOver)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+
+    // Left by another user: the name is taken, the next number is used.
+    ASSERT_TRUE(dir.WriteFile("other.Loginfo", std::string("someone else's")));
+    ASSERT_EQ(chmod(dir.File("other.Loginfo").c_str(), 0444), 0);
+    ASSERT_NE(InitLog(dir.Path16().c_str(), u"other", 936, false), nullptr);
+    EXPECT_EQ(GetLogFileName(), dir.File16("other.1.Loginfo"));
+    CloseLog();
+    EXPECT_EQ(Bytes("other.Loginfo"), "someone else's");
 }
 
 TEST_F(LogFileTest, NoFileNoLog)

@@ -98,6 +98,15 @@ TEST_F(PlugInTest, MissingLibrary)
     log.Clear();
     EXPECT_EQ(LoadPlugIn(u"Compress.Zip.so"), nullptr);
     EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Zip.so>:<" + PlugInDir() + u"/Compress.Zip.so.so>失败!"));
+    EXPECT_EQ(std::u16string(kPlugInSuffix), u".so");
+
+    // A folder that already ends in a separator gets no second one.
+    log.Clear();
+    SetInfoString(6, (PlugInDir() + u"/").c_str());
+    PlugIn *p = LoadPlugIn(u"Compress.RLE");
+    ASSERT_NE(p, nullptr) << log.Dump();
+    EXPECT_EQ(S(p->GetFileName()), PlugInFile("Compress.RLE"));
+    ReleasePlugIn(p);
 }
 
 TEST_F(PlugInTest, IncompleteLibraries)
@@ -314,4 +323,37 @@ TEST_F(PlugInTest, WithoutPlugInsFolderTheCurrentFolderIsUsed)
     LogCapture log;
     EXPECT_EQ(LoadPlugIn(u"Compress.Nothing"), nullptr);
     EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Nothing>:<Compress.Nothing.so>失败!")) << log.Dump();
+}
+
+TEST_F(PlugInTest, LookUpThroughAPlainMapOfEntries)
+{
+    // The map type the compression registry is made of, owned here.
+    _IndexObject<String, CompressPlugInInterface, PlugInFlagData<String, CompressPlugInInterface *>> cache;
+    LogCapture log;
+
+    // The plug-in's version (3) equals the one asked for: accepted.
+    CompressPlugInInterface *rle = GetPlugInInterfaceByName(cache, u"Compress", CompressInterfaceVersion, u"RLE");
+    ASSERT_NE(rle, nullptr);
+    EXPECT_NE(rle->Compress, nullptr);
+    EXPECT_NE(rle->Decompress, nullptr);
+    ASSERT_EQ(cache.GetCount(), 1);
+    PlugIn *plugin = cache.GetItem(0)->plug_in;
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_EQ(S(plugin->GetName()), u"Compress.RLE");
+    EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", CompressInterfaceVersion, u"RLE"), rle);
+    EXPECT_EQ(plugin->GetRefCount(), 1);            // the cached record took no second reference
+
+    // A version the plug-in is too old for: two error lines, then remembered silently.
+    log.Clear();
+    EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", 4, u"Zip"), nullptr);
+    EXPECT_EQ(log.Errors(), (std::vector<std::u16string>{u"插件<Zip>的版本太低！", u"加载插件<Zip>失败!"}));
+    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
+    log.Clear();
+    EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", 4, u"Zip"), nullptr);
+    EXPECT_EQ(log.Count(), 0u);
+    EXPECT_EQ(cache.GetCount(), 2);
+
+    // The failure belongs to this map only: the process-wide registry still serves Zip.
+    EXPECT_NE(GetCompressInterface(u"Zip"), nullptr) << log.Dump();
+    cache.Clear();                                  // before the plug-ins go (TearDown)
 }

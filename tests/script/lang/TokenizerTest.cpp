@@ -1,9 +1,11 @@
 // The one-token recogniser, the token reader and string unescaping.
 #include "core/String.h"
+#include "script/DevilEngine.h"
 #include "script/Tokenizer.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -297,4 +299,31 @@ TEST(Tokenizer, StringForms)
     EXPECT_TRUE(s == u"end");                   // the last token read before the end
     EXPECT_EQ(p.GetToken(s), ttEnd);
     EXPECT_TRUE(s == u"end");
+}
+
+TEST(Tokenizer, OtherForms)
+{
+    // The length comes back in whatever integer the caller keeps it in.
+    asCTokenizer tz;
+    const std::u16string text = u"int32 x";
+    hgl::uint32 n32 = 0;
+    size_t nsize = 0;
+    int nint = 0;
+    EXPECT_EQ(tz.GetToken(text.data(), hgl::uint32(text.size()), &n32), ttInt32);
+    EXPECT_EQ(tz.GetToken(text.data(), hgl::uint32(text.size()), &nsize), ttInt);
+    EXPECT_EQ(tz.GetToken(text.data() + 5, 2, &nint), ttWhiteSpace);
+    EXPECT_EQ(n32, 5u);
+    EXPECT_EQ(nsize, 5u);
+    EXPECT_EQ(nint, 1);
+    EXPECT_EQ(ttUInt32, 72);
+
+    // A reader for an engine held through its interface reads for that engine.
+    std::unique_ptr<hgl::DevilVM> vm(hgl::NewDevilEngine());
+    DevilParse p(vm.get(), u"func");
+    EXPECT_EQ(p.GetEngine(), static_cast<hgl::DevilEngine *>(vm.get()));
+    std::u16string_view v;
+    EXPECT_EQ(p.GetToken(v), ttFunc);
+    DevilParse q(vm.get(), std::u16string_view(u"a b"));
+    EXPECT_EQ(q.GetEngine(), static_cast<hgl::DevilEngine *>(vm.get()));
+    EXPECT_EQ(q.GetCharsLeft(), 3u);
 }
