@@ -9,8 +9,7 @@
 // A pointer handed out by Find or Get stays owned by the cache: it lives until the
 // item is evicted or the cache cleared, so a caller must not keep it across a later
 // insertion.
-#include <concepts>
-
+#include "core/KeyCompare.h"
 #include "core/Log.h"
 #include "core/Object.h"
 #include "core/Property.h"
@@ -24,17 +23,6 @@ template<typename K, typename V> struct FudItem
     FudItem *prev;  // toward the head (more recently used)
     FudItem *next;  // toward the tail (less recently used)
 };
-
-namespace fud_detail
-{
-template<typename K> bool SameKey(const K &a, const K &b)
-{
-    if constexpr (requires { { a.Comp(b) } -> std::convertible_to<int>; })
-        return a.Comp(b) == 0;
-    else
-        return a == b;
-}
-} // namespace fud_detail
 
 template<typename K, typename V> class FinUseData : public Object
 {
@@ -134,7 +122,7 @@ public:
         Item *item = head;
         for (int i = 0; i < count && item; i++, item = item->next)
         {
-            if (fud_detail::SameKey(item->key, key))
+            if (key_compare::SameValue(item->key, key))
             {
                 value = item->value;
                 if (move_to_front)

@@ -15,6 +15,7 @@
 // Set and Change on an existing key of an owning map replace the pointer without
 // destroying the object it pointed to, and DeleteByData never destroys the value:
 // the caller who replaced or removed it deletes the old object.
+#include "core/KeyCompare.h"
 #include "core/ObjectList.h"
 
 namespace hgl
@@ -36,26 +37,6 @@ template<typename K, typename V> struct PlugInFlagData
     V value{};
     PlugIn *plug_in = nullptr;
 };
-
-namespace index_detail
-{
-// Negative when a sorts before b, 0 when equal, positive after.
-template<typename K> int CompareKey(const K &a, const K &b)
-{
-    if constexpr (requires { { a.Comp(b) } -> std::convertible_to<int>; })
-        return a.Comp(b);
-    else
-        return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-template<typename V> bool SameValue(const V &a, const V &b)
-{
-    if constexpr (requires { { a.Comp(b) } -> std::convertible_to<int>; })
-        return a.Comp(b) == 0;
-    else
-        return a == b;
-}
-} // namespace index_detail
 
 template<typename K, typename V, typename F> class _IndexData : public _Object
 {
@@ -90,12 +71,12 @@ public:
         int right = list.GetCount() - 1;
         while (left <= right)
         {
-            if (index_detail::CompareKey(list[left]->key, key) == 0)
+            if (key_compare::CompareKey(list[left]->key, key) == 0)
                 return left;
-            if (index_detail::CompareKey(list[right]->key, key) == 0)
+            if (key_compare::CompareKey(list[right]->key, key) == 0)
                 return right;
             const int mid = (left + right) / 2;
-            const int c = index_detail::CompareKey(list[mid]->key, key);
+            const int c = key_compare::CompareKey(list[mid]->key, key);
             if (c == 0)
                 return mid;
             if (c > 0)
@@ -121,23 +102,23 @@ public:
             return -1;
         while (left <= right)
         {
-            if (index_detail::CompareKey(key, list[left]->key) <= 0)
+            if (key_compare::CompareKey(key, list[left]->key) <= 0)
                 return left;
-            if (index_detail::CompareKey(key, list[right]->key) >= 0)
+            if (key_compare::CompareKey(key, list[right]->key) >= 0)
                 return right + 1;
             const int mid = (left + right) / 2;
-            const int c = index_detail::CompareKey(list[mid]->key, key);
+            const int c = key_compare::CompareKey(list[mid]->key, key);
             if (c == 0)
                 return mid;
             if (c < 0)
             {
-                if (index_detail::CompareKey(list[mid + 1]->key, key) >= 0)
+                if (key_compare::CompareKey(list[mid + 1]->key, key) >= 0)
                     return mid + 1;
                 left = mid;
             }
             else
             {
-                if (index_detail::CompareKey(list[mid - 1]->key, key) <= 0)
+                if (key_compare::CompareKey(list[mid - 1]->key, key) <= 0)
                     return mid;
                 right = mid;
             }
@@ -151,7 +132,7 @@ public:
     int FindByData(const V &value) const
     {
         for (int i = list.GetCount() - 1; i >= 0; i--)
-            if (index_detail::SameValue(list[i]->value, value))
+            if (key_compare::SameValue(list[i]->value, value))
                 return i;
         return -1;
     }

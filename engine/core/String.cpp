@@ -16,6 +16,7 @@ namespace hgl
 PrivateString::PrivateString(const u16char *text, int length, bool adopt) : count_(1), length_(0), buffer_(nullptr)
 {
     if (adopt) {
+        if (text && length < 0) length = StrLen(text);
         if (text && length > 0) {
             buffer_ = const_cast<u16char *>(text);
             length_ = length;

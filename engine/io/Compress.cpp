@@ -89,17 +89,28 @@ int Compress(const String &name, const void *source, int source_size, void *dest
     return Produced(cpi->Compress(source, source_size, dest, dest_size, extra), dest_size);
 }
 
+namespace
+{
+// The plug-in for a picture call, with the picture's size in bytes in total; null
+// when a buffer is missing, the byte count is not positive, the picture's shape
+// is unusable or no plug-in has the name.
+CompressPlugInInterface *ImageInterface(const String &name, const void *dest, const void *data, int data_size,
+                                        int width, int height, int channels, int &total)
+{
+    if (!dest || !data || data_size <= 0)
+        return nullptr;
+    total = PictureBytes(width, height, channels);
+    if (total == 0)
+        return nullptr;
+    return GetCompressInterface(name);
+}
+} // namespace
+
 int ImageCompress(const String &name, void *dest, int dest_size, const void *pixels, int width, int height,
                   int channels, CompressExtra extra)
 {
-    if (!dest || !pixels || dest_size <= 0)
-        return 0;
-
-    const int total = PictureBytes(width, height, channels);
-    if (total == 0)
-        return 0;
-
-    CompressPlugInInterface *cpi = GetCompressInterface(name);
+    int total = 0;
+    CompressPlugInInterface *cpi = ImageInterface(name, dest, pixels, dest_size, width, height, channels, total);
     if (!cpi)
         return 0;
 
@@ -115,14 +126,8 @@ int ImageCompress(const String &name, void *dest, int dest_size, const void *pix
 int ImageDecompress(const String &name, void *dest, const void *source, int source_size, int width, int height,
                     int channels)
 {
-    if (!dest || !source || source_size <= 0)
-        return 0;
-
-    const int total = PictureBytes(width, height, channels);
-    if (total == 0)
-        return 0;
-
-    CompressPlugInInterface *cpi = GetCompressInterface(name);
+    int total = 0;
+    CompressPlugInInterface *cpi = ImageInterface(name, dest, source, source_size, width, height, channels, total);
     if (!cpi)
         return 0;
 

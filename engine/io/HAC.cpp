@@ -88,6 +88,13 @@ int HAC::GetDoneCount()
     return n;
 }
 
+bool HAC::PartRange(uint32 file_size, int start, int &length)
+{
+    if (start == 0 && length == 0)
+        length = int(file_size);
+    return start >= 0 && length >= 0 && int64(start) + int64(length) <= int64(file_size);
+}
+
 void HAC::Serve(HacLoadItem *item)
 {
     int64 size = -1;    // known when the loader looked the file up itself

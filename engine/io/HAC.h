@@ -60,6 +60,10 @@ protected:
     // Serves one request; the loader thread's step 5-7.
     void Serve(HacLoadItem *item);
 
+    // The range of a partial read of a file of file_size bytes: 0 and 0 become the
+    // whole file; false when the range is negative or passes the file's end.
+    static bool PartRange(uint32 file_size, int start, int &length);
+
 public:
     HAC();
     ~HAC() override;

@@ -238,9 +238,7 @@ bool HAC3::ReadFilePart(void *entry, int start, int length, void *dest)
     const Hac3File *file = static_cast<const Hac3File *>(entry);
     if (!file || !dest)
         return false;
-    if (start == 0 && length == 0)
-        length = int(file->size);
-    if (start < 0 || length < 0 || int64(start) + int64(length) > int64(file->size))
+    if (!PartRange(file->size, start, length))
         return false;
     if (!file->method)
         return ReadStored(file, int64(file->offset) + start, dest, length);

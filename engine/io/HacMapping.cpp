@@ -247,9 +247,7 @@ bool HacMapping::ReadFilePart(void *file, int start, int length, void *dest)
     const FileMapping *entry = static_cast<const FileMapping *>(file);
     if (!entry || !dest)
         return false;
-    if (start == 0 && length == 0)
-        length = entry->size;
-    if (start < 0 || length < 0 || int64(start) + int64(length) > int64(uint32(entry->size)))
+    if (!PartRange(uint32(entry->size), start, length))
         return false;
     String disk;
     if (!Compose(entry->folder->disk, entry->disk_name.c_str(), disk))

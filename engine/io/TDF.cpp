@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
-#include <unistd.h>
 #include <vector>
 
 namespace hgl
@@ -37,6 +35,15 @@ bool ReadBlock(Stream *s, uint32 size, std::vector<uint8> &out)
             return false;
     }
     return true;
+}
+
+// Data kept without compression, copied out up to room bytes; the bytes copied.
+int CopyStored(const MemStream &data, void *dest, int64 room)
+{
+    const int n = int(std::min<int64>(data.GetSize(), room));
+    if (n > 0)
+        std::memcpy(dest, data.GetData(), size_t(n));
+    return n;
 }
 } // namespace
 
@@ -245,23 +252,18 @@ bool TDFNode::SaveToFile(const u16char *filename) const
     if (!Save(&out))
         return false;
 
-    const std::string target = platform::ResolvePath(filename);
-    const std::string temp = target + ".tmp";
-    std::u16string temp16 = platform::Utf8ToUtf16(temp);
-    const int fd = platform::FdOpen(temp16.c_str(), 1);
+    const std::u16string temp = platform::Utf8ToUtf16(platform::ResolvePath(filename) + ".tmp");
+    const int fd = platform::FdOpen(temp.c_str(), platform::fomCreateReadWrite);
     if (fd < 0)
         return false;   // nothing was made, nothing to clean up
     const int64 size = out.GetSize();
     bool ok = size == 0 || platform::FdWrite(fd, out.GetData(), int(size)) == int(size);
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && platform::FdSync(fd);
     platform::FdClose(fd);
     if (ok)
-        ok = std::rename(temp.c_str(), target.c_str()) == 0;
+        ok = platform::PathReplace(temp.c_str(), filename);
     if (!ok)
-        std::remove(temp.c_str());
-    std::string folder, leaf;
-    platform::SplitNativePath(target, folder, leaf);
-    platform::ForgetFolder(folder);
+        platform::PathDelete(temp.c_str());
     return ok;
 }
 
@@ -409,15 +411,9 @@ int TDFNode::LoadCompressDataByKey(const String &key, const String &dataKey, voi
         return -1;
     if (!dest || size < 0)
         return 0;
-    const int64 have = child->data.GetSize();
     if (method.Length == 0)
-    {
-        const int n = int(std::min<int64>(have, size));
-        if (n > 0)
-            std::memcpy(dest, child->data.GetData(), size_t(n));
-        return n;
-    }
-    return Decompress(method, child->data.GetData(), int(have), dest, size);
+        return CopyStored(child->data, dest, size);
+    return Decompress(method, child->data.GetData(), int(child->data.GetSize()), dest, size);
 }
 
 int TDFNode::LoadCompressData(const String &dataKey, void *dest, int size)
@@ -436,15 +432,10 @@ int TDFNode::LoadCompressImageByKey(const String &key, const String &dataKey, vo
     const int64 raw = int64(width) * height * channels;
     if (!dest || width <= 0 || height <= 0 || channels <= 0 || raw > INT_MAX)
         return 0;
-    const int64 have = child->data.GetSize();
     if (method.Length == 0)
-    {
-        const int n = int(std::min<int64>(have, raw));
-        if (n > 0)
-            std::memcpy(dest, child->data.GetData(), size_t(n));
-        return n;
-    }
-    return ImageDecompress(method, dest, child->data.GetData(), int(have), width, height, channels);
+        return CopyStored(child->data, dest, raw);
+    return ImageDecompress(method, dest, child->data.GetData(), int(child->data.GetSize()), width, height,
+                           channels);
 }
 
 int TDFNode::LoadCompressImage(const String &dataKey, void *dest, int width, int height, int channels)

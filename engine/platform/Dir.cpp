@@ -11,21 +11,28 @@
 
 namespace hgl::platform
 {
-bool ReadFolder(const u16char *folder, std::vector<DirEntry> &out)
+bool ReadFolderNames(const std::string &native_folder, std::vector<std::string> &names)
 {
-    out.clear();
-    std::string dir;
-    if (folder && *folder) dir = ResolvePath(folder);
-    if (dir.empty()) dir.assign(1, '.');
-    DIR *d = opendir(dir.c_str());
+    names.clear();
+    DIR *d = opendir(native_folder.c_str());
     if (!d) return false;
-    std::vector<std::string> names;
     while (dirent *e = readdir(d)) {
         if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
         names.emplace_back(e->d_name);
     }
     closedir(d);
     std::sort(names.begin(), names.end());
+    return true;
+}
+
+bool ReadFolder(const u16char *folder, std::vector<DirEntry> &out)
+{
+    out.clear();
+    std::string dir;
+    if (folder && *folder) dir = ResolvePath(folder);
+    if (dir.empty()) dir.assign(1, '.');
+    std::vector<std::string> names;
+    if (!ReadFolderNames(dir, names)) return false;
     const std::string prefix = dir.back() == '/' ? dir : dir + "/";
     out.reserve(names.size());
     for (const std::string &n : names) {

@@ -20,6 +20,10 @@ struct DirEntry
 // in sorted order. False when the folder cannot be read.
 bool ReadFolder(const u16char *folder, std::vector<DirEntry> &out);
 
+// The names in a folder (native path), without "." and "..", sorted bytewise.
+// False when the folder cannot be opened.
+bool ReadFolderNames(const std::string &native_folder, std::vector<std::string> &names);
+
 // '*' any run, '?' one unit, ASCII case ignored. "*.*" matches every name,
 // those without a dot included.
 bool MatchPattern(const u16char *pattern, const u16char *name);

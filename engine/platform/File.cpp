@@ -29,6 +29,43 @@ void Touched(const std::string &native)
     SplitNativePath(native, folder, name);
     ForgetFolder(folder);
 }
+
+// One call that adds or removes a name (unlink, mkdir) on the resolved path: its
+// errno lands in *error, and on success the folder's cached listing is dropped.
+template <typename Call>
+bool ChangeListing(const u16char *path, int *error, Call call)
+{
+    if (!path || !*path) {
+        SetError(error, ENOENT);
+        return false;
+    }
+    const std::string p = ResolvePath(path);
+    if (call(p.c_str()) != 0) {
+        SetError(error, errno);
+        return false;
+    }
+    Touched(p);
+    SetError(error, 0);
+    return true;
+}
+
+// Repeats one transfer call over short counts and EINTR until size bytes are
+// done or the file ends; -1 only when it fails before anything was moved.
+template <typename Byte, typename Call>
+int TransferAll(Byte *p, int size, Call call)
+{
+    int done = 0;
+    while (done < size) {
+        const ssize_t n = call(p + done, size_t(size - done), done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return done > 0 ? done : -1;
+        }
+        if (n == 0) break;
+        done += int(n);
+    }
+    return done;
+}
 } // namespace
 
 int FdOpen(const u16char *name, int mode, int *error)
@@ -74,69 +111,44 @@ void FdClose(int fd)
 int FdRead(int fd, void *buffer, int size)
 {
     if (fd < 0 || !buffer || size < 0) return -1;
-    char *p = static_cast<char *>(buffer);
-    int done = 0;
-    while (done < size) {
-        const ssize_t n = read(fd, p + done, size_t(size - done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return done > 0 ? done : -1;
-        }
-        if (n == 0) break;
-        done += int(n);
-    }
-    return done;
+    return TransferAll(static_cast<char *>(buffer), size,
+                       [fd](char *p, size_t n, int) { return read(fd, p, n); });
 }
 
 int FdWrite(int fd, const void *buffer, int size)
 {
     if (fd < 0 || !buffer || size < 0) return -1;
-    const char *p = static_cast<const char *>(buffer);
-    int done = 0;
-    while (done < size) {
-        const ssize_t n = write(fd, p + done, size_t(size - done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return done > 0 ? done : -1;
-        }
-        if (n == 0) break;
-        done += int(n);
-    }
-    return done;
+    return TransferAll(static_cast<const char *>(buffer), size,
+                       [fd](const char *p, size_t n, int) { return write(fd, p, n); });
 }
 
 int FdReadAt(int fd, int64 offset, void *buffer, int size)
 {
     if (fd < 0 || !buffer || size < 0 || offset < 0) return -1;
-    char *p = static_cast<char *>(buffer);
-    int done = 0;
-    while (done < size) {
-        const ssize_t n = pread(fd, p + done, size_t(size - done), off_t(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return done > 0 ? done : -1;
-        }
-        if (n == 0) break;
-        done += int(n);
-    }
-    return done;
+    return TransferAll(static_cast<char *>(buffer), size,
+                       [fd, offset](char *p, size_t n, int done) { return pread(fd, p, n, off_t(offset + done)); });
 }
 
 int FdWriteAt(int fd, int64 offset, const void *buffer, int size)
 {
     if (fd < 0 || !buffer || size < 0 || offset < 0) return -1;
-    const char *p = static_cast<const char *>(buffer);
-    int done = 0;
-    while (done < size) {
-        const ssize_t n = pwrite(fd, p + done, size_t(size - done), off_t(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return done > 0 ? done : -1;
-        }
-        if (n == 0) break;
-        done += int(n);
+    return TransferAll(static_cast<const char *>(buffer), size, [fd, offset](const char *p, size_t n, int done) {
+        return pwrite(fd, p, n, off_t(offset + done));
+    });
+}
+
+bool FdSync(int fd, int *error)
+{
+    if (fd < 0) {
+        SetError(error, EBADF);
+        return false;
     }
-    return done;
+    int r;
+    do
+        r = fsync(fd);
+    while (r != 0 && errno == EINTR);
+    SetError(error, r == 0 ? 0 : errno);
+    return r == 0;
 }
 
 int64 FdSeek(int fd, int64 offset, int whence)
@@ -180,18 +192,7 @@ bool PathStat(const u16char *path, PathInfo *info)
 
 bool PathDelete(const u16char *path, int *error)
 {
-    if (!path || !*path) {
-        SetError(error, ENOENT);
-        return false;
-    }
-    const std::string p = ResolvePath(path);
-    if (unlink(p.c_str()) != 0) {
-        SetError(error, errno);
-        return false;
-    }
-    Touched(p);
-    SetError(error, 0);
-    return true;
+    return ChangeListing(path, error, [](const char *p) { return unlink(p); });
 }
 
 bool PathMove(const u16char *from, const u16char *to, int *error)
@@ -253,20 +254,26 @@ bool PathMove(const u16char *from, const u16char *to, int *error)
     return true;
 }
 
-bool MakeFolder(const u16char *path, int *error)
+bool PathReplace(const u16char *from, const u16char *to, int *error)
 {
-    if (!path || !*path) {
+    if (!from || !*from || !to || !*to) {
         SetError(error, ENOENT);
         return false;
     }
-    const std::string p = ResolvePath(path);
-    if (mkdir(p.c_str(), 0777) != 0) {
-        SetError(error, errno);
-        return false;
+    const std::string src = ResolvePath(from);
+    const std::string dst = ResolvePath(to);
+    const bool done = rename(src.c_str(), dst.c_str()) == 0;
+    SetError(error, done ? 0 : errno);
+    if (done) {
+        Touched(src);
+        Touched(dst);
     }
-    Touched(p);
-    SetError(error, 0);
-    return true;
+    return done;
+}
+
+bool MakeFolder(const u16char *path, int *error)
+{
+    return ChangeListing(path, error, [](const char *p) { return mkdir(p, 0777); });
 }
 
 std::string ErrorText(int error)

@@ -29,6 +29,9 @@ int FdWrite(int fd, const void *buffer, int size);
 int FdReadAt(int fd, int64 offset, void *buffer, int size);
 int FdWriteAt(int fd, int64 offset, const void *buffer, int size);
 
+// Flushes the file's data to the disk (fsync). False with *error set when it fails.
+bool FdSync(int fd, int *error = nullptr);
+
 // whence 0 start, 1 current, 2 end. New position, or -1.
 int64 FdSeek(int fd, int64 offset, int whence);
 // Size in bytes, or -1.
@@ -50,6 +53,11 @@ bool PathDelete(const u16char *path, int *error = nullptr);
 // Moves or renames a file or folder; never replaces an existing target (in any
 // spelling of its case). A change of case alone is allowed.
 bool PathMove(const u16char *from, const u16char *to, int *error = nullptr);
+// Renames a file over an existing target in one atomic step (rename(2)), so the
+// target is either the old file or the new one, never missing or half written.
+// Both names are resolved ignoring case, so a target spelled in another case is
+// the one replaced. For a fresh copy saved beside the file it replaces.
+bool PathReplace(const u16char *from, const u16char *to, int *error = nullptr);
 // Creates one folder; false when it (or anything of that name) exists or cannot be made.
 bool MakeFolder(const u16char *path, int *error = nullptr);
 

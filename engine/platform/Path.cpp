@@ -1,6 +1,7 @@
 #include "platform/Path.h"
 
-#include <dirent.h>
+#include "platform/Dir.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -167,15 +168,8 @@ public:
             l.dev = st.st_dev;
             l.ino = st.st_ino;
             l.mtime = st.st_mtim;
-            DIR *d = opendir(key.c_str());
-            if (!d) return {};
             std::vector<std::string> names;
-            while (dirent *e = readdir(d)) {
-                if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
-                names.emplace_back(e->d_name);
-            }
-            closedir(d);
-            std::sort(names.begin(), names.end());
+            if (!ReadFolderNames(key, names)) return {};
             for (const std::string &n : names) l.by_folded.emplace(Fold(n), n);
             if (folders.size() >= kMaxFolders) folders.clear();
             it = folders.insert_or_assign(key, std::move(l)).first;

@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "platform/Path.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -102,61 +104,7 @@ std::vector<std::string> TempDir::List(const std::string &sub) const
     return out;
 }
 
-std::u16string ToU16(const std::string &s)
-{
-    std::u16string out;
-    size_t i = 0;
-    while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        int extra;
-        if (c < 0x80) { cp = c; extra = 0; }
-        else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
-        else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
-        else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; extra = 3; }
-        else { out.push_back(0xFFFD); ++i; continue; }
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) { ok = false; break; }
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        }
-        if (!ok) { out.push_back(0xFFFD); ++i; continue; }
-        i += size_t(extra) + 1;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(char16_t(0xD800 + (cp >> 10)));
-            out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
-        } else
-            out.push_back(char16_t(cp));
-    }
-    return out;
-}
+std::u16string ToU16(const std::string &s) { return platform::Utf8ToUtf16(s); }
 
-std::string ToU8(const std::u16string &s)
-{
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        char32_t cp = s[i];
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp < 0xE000)
-            cp = 0xFFFD;
-        if (cp < 0x80) out.push_back(char(cp));
-        else if (cp < 0x800) {
-            out.push_back(char(0xC0 | (cp >> 6)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(char(0xE0 | (cp >> 12)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(char(0xF0 | (cp >> 18)));
-            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
+std::string ToU8(const std::u16string &s) { return platform::Utf16ToUtf8(s.data(), int(s.size())); }
 } // namespace hgl::test

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <random>
+#include <type_traits>
 #include <algorithm>
 #include <vector>
 
@@ -21,11 +22,12 @@ using hgl::Stack;
 
 namespace
 {
-template<typename T> std::vector<T> Items(const Stack<T> &s)
+// The items of a stack or an only-list, bottom (first) to top (last).
+template<typename C> auto Items(const C &c)
 {
-    std::vector<T> v;
-    for (int i = 0; i < s.Count; i++)
-        v.push_back(s[i]);
+    std::vector<std::decay_t<decltype(c[0])>> v;
+    for (int i = 0; i < c.Count; i++)
+        v.push_back(c[i]);
     return v;
 }
 } // namespace
@@ -209,14 +211,6 @@ Key16 KeyWithFirst(uint8_t b)
     k[0] = b;
     return k;
 }
-
-template<typename T> std::vector<T> Values(const hgl::OnlyList<T> &l)
-{
-    std::vector<T> v;
-    for (int i = 0; i < l.Count; i++)
-        v.push_back(l[i]);
-    return v;
-}
 } // namespace
 
 TEST(OnlyList, OrderAndDuplicates)
@@ -228,7 +222,7 @@ TEST(OnlyList, OrderAndDuplicates)
     EXPECT_EQ(l.Add(KeyWithFirst(3)), 1);
     EXPECT_EQ(l.Add(KeyWithFirst(3)), 1);
     EXPECT_EQ(int(l.Count), 3);
-    EXPECT_EQ(Values(l), (std::vector<Key16>{KeyWithFirst(1), KeyWithFirst(3), KeyWithFirst(5)}));
+    EXPECT_EQ(Items(l), (std::vector<Key16>{KeyWithFirst(1), KeyWithFirst(3), KeyWithFirst(5)}));
     EXPECT_EQ(l.Find(KeyWithFirst(5)), 2);
     EXPECT_EQ(l.Find(KeyWithFirst(4)), -1);
     EXPECT_EQ(l.FindPos(KeyWithFirst(4)), 2);
@@ -283,5 +277,5 @@ TEST(OnlyList, RandomAgainstSet)
         }
         ASSERT_EQ(int(l.Count), int(ref.size()));
     }
-    EXPECT_EQ(Values(l), std::vector<Key16>(ref.begin(), ref.end()));
+    EXPECT_EQ(Items(l), std::vector<Key16>(ref.begin(), ref.end()));
 }

@@ -151,6 +151,11 @@ TEST(String, PrivateStringOperations)
     auto *adopted = new hgl::PrivateString(owned, 2, true);
     EXPECT_EQ(adopted->Buffer(), owned);
     adopted->Release();
+    owned = new u16char[4]{u'a', u'b', u'c', 0};
+    adopted = new hgl::PrivateString(owned, -1, true);   // measured
+    EXPECT_EQ(adopted->Length(), 3);
+    EXPECT_EQ(adopted->Buffer(), owned);
+    adopted->Release();
 }
 
 TEST(String, CopyOnWriteIsVisibleThroughPointers)

@@ -72,6 +72,19 @@ inline std::string ReadAll(hgl::Stream *s)
     return out;
 }
 
+// The file at path is found and delivers content through every way of reading
+// it: whole, as a stream over the archive, and as a stream copied into memory.
+inline void ExpectServes(hgl::HAC *hac, const char16_t *path, const std::string &content)
+{
+    SCOPED_TRACE(hgl::hacpack::Utf16ToUtf8(path));
+    EXPECT_TRUE(hac->FileExist(path));
+    EXPECT_EQ(LoadText(hac, path), content);
+    std::unique_ptr<hgl::Stream> s(hac->LoadFileStream(path, false));
+    EXPECT_EQ(ReadAll(s.get()), content);
+    std::unique_ptr<hgl::Stream> m(hac->LoadFileStream(path, true));
+    EXPECT_EQ(ReadAll(m.get()), content);
+}
+
 inline void PutU32(std::vector<uint8_t> &b, size_t at, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)

@@ -46,14 +46,7 @@ TEST(Hac3, PathsCaseAndSeparators)
 
     for (const char16_t *p : {u"Scripts\\Chapter1\\Start.txt", u"scripts\\chapter1\\start.txt",
                               u"scripts/chapter1/start.txt", u"\\scripts\\chapter1\\start.txt", u"SCRIPTS/CHAPTER1/START.TXT"})
-    {
-        EXPECT_TRUE(hac->FileExist(p));
-        EXPECT_EQ(LoadText(hac.get(), p), "start");
-        std::unique_ptr<hgl::Stream> s(hac->LoadFileStream(p, false));
-        EXPECT_EQ(ReadAll(s.get()), "start");
-        std::unique_ptr<hgl::Stream> m(hac->LoadFileStream(p, true));
-        EXPECT_EQ(ReadAll(m.get()), "start");
-    }
+        ExpectServes(hac.get(), p, "start");
 
     // FindFile compares the path as given: capitals are not found.
     int size = -1;
@@ -247,39 +240,32 @@ TEST(Hac3, DamagedArchivesAreNotMounted)
     auto b = OneFile();
     ASSERT_EQ(b.size(), 80u);
 
-    auto c = b;
-    PutU32(c, 76, 1000);
-    ExpectRefused(dir, c, "directory past the end");
-    c = b;
-    PutU32(c, 76, 4);
-    ExpectRefused(dir, c, "directory inside the header");
-    c = b;
-    PutU32(c, 76, 75);
-    ExpectRefused(dir, c, "directory in the trailer");
-    c = b;
-    PutU32(c, 22, 0xFFFFFFFF);
-    ExpectRefused(dir, c, "huge folder count");
-    c = b;
-    PutU32(c, 26, 0x10000000);
-    ExpectRefused(dir, c, "huge file count");
-    c = b;
-    PutU32(c, 30, 0xFFFFFFFF);
-    ExpectRefused(dir, c, "negative name count");
-    c = b;
-    PutU32(c, 10, 0x7FFFFFFF);
-    ExpectRefused(dir, c, "root name past the end");
-    c = b;
-    PutU32(c, 44, 40);
-    ExpectRefused(dir, c, "40-unit method name");
-    c = b;
-    PutU32(c, 48, 100);
-    ExpectRefused(dir, c, "file bytes past the directory");
-    c = b;
-    PutU32(c, 72, 9);
-    ExpectRefused(dir, c, "offset plus size past the directory");
-    c = b;
-    PutU32(c, 48, 0x80000000u);
-    ExpectRefused(dir, c, "size over INT_MAX");
+    // One field at a time given a value no sound archive has.
+    const struct
+    {
+        size_t at;
+        uint32_t value;
+        const char *what;
+    } patches[] = {
+        {76, 1000, "directory past the end"},
+        {76, 4, "directory inside the header"},
+        {76, 75, "directory in the trailer"},
+        {22, 0xFFFFFFFF, "huge folder count"},
+        {26, 0x10000000, "huge file count"},
+        {30, 0xFFFFFFFF, "negative name count"},
+        {10, 0x7FFFFFFF, "root name past the end"},
+        {44, 40, "40-unit method name"},
+        {48, 100, "file bytes past the directory"},
+        {72, 9, "offset plus size past the directory"},
+        {48, 0x80000000u, "size over INT_MAX"},
+    };
+    for (const auto &p : patches) {
+        auto c = b;
+        PutU32(c, p.at, p.value);
+        ExpectRefused(dir, c, p.what);
+    }
+
+    std::vector<uint8_t> c;
     c.assign(b.begin(), b.begin() + 60);
     c.insert(c.end(), {10, 0, 0, 0});
     ExpectRefused(dir, c, "truncated directory");

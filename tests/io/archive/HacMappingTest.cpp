@@ -33,14 +33,7 @@ TEST(HacMapping, WholeFileOperations)
 
     // Leading separator or not, any case: the disk path is root, one '\', name.
     for (const char16_t *p : {u"Scripts\\Start.TXT", u"\\Scripts\\Start.TXT", u"scripts\\start.txt", u"/SCRIPTS/START.TXT"})
-    {
-        EXPECT_TRUE(hac->FileExist(p));
-        EXPECT_EQ(LoadText(hac.get(), p), "start");
-        std::unique_ptr<hgl::Stream> s(hac->LoadFileStream(p, false));
-        EXPECT_EQ(ReadAll(s.get()), "start");
-        std::unique_ptr<hgl::Stream> m(hac->LoadFileStream(p, true));
-        EXPECT_EQ(ReadAll(m.get()), "start");
-    }
+        ExpectServes(hac.get(), p, "start");
 
     // An empty file is a success with nothing in it; a folder or a missing file fails.
     void *buffer = nullptr;

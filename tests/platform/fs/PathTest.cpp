@@ -153,6 +153,40 @@ TEST(PlatformFile, DescriptorsAndMoves)
     EXPECT_FALSE(ErrorText(ENOENT).empty());
 }
 
+TEST(PlatformFile, SyncAndReplace)
+{
+    TempDir dir;
+    int err = 0;
+    const std::u16string fresh = dir.File16("Save/Config.TDF.tmp");
+    ASSERT_TRUE(dir.WriteFile("save/config.tdf", "old"));
+    const int fd = FdOpen(fresh.c_str(), fomCreateReadWrite, &err);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(FdWrite(fd, "new", 3), 3);
+    EXPECT_TRUE(FdSync(fd, &err));
+    EXPECT_EQ(err, 0);
+    FdClose(fd);
+    EXPECT_FALSE(FdSync(-1, &err));
+    EXPECT_EQ(err, EBADF);
+
+    // The target, spelled in another case, is replaced in place: no twin appears.
+    EXPECT_TRUE(PathReplace(fresh.c_str(), dir.File16("SAVE/CONFIG.TDF").c_str(), &err));
+    EXPECT_EQ(err, 0);
+    EXPECT_EQ(dir.List("save"), std::vector<std::string>{"config.tdf"});
+    EXPECT_EQ(dir.ReadFile("save/config.tdf"), "new");
+    PathInfo info;
+    EXPECT_FALSE(PathStat(fresh.c_str(), &info)); // the resolver saw the source go
+
+    // A missing target is simply created; a missing source fails with its reason.
+    ASSERT_TRUE(dir.WriteFile("save/a.bin", "a"));
+    EXPECT_TRUE(PathReplace(dir.File16("SAVE/A.BIN").c_str(), dir.File16("save/B.bin").c_str()));
+    EXPECT_EQ(dir.List("save"), (std::vector<std::string>{"B.bin", "config.tdf"}));
+    EXPECT_FALSE(PathReplace(dir.File16("save/a.bin").c_str(), dir.File16("save/config.tdf").c_str(), &err));
+    EXPECT_EQ(err, ENOENT);
+    EXPECT_EQ(dir.ReadFile("save/config.tdf"), "new");
+    EXPECT_FALSE(PathReplace(u"", dir.File16("save/config.tdf").c_str(), &err));
+    EXPECT_EQ(err, ENOENT);
+}
+
 TEST(PlatformDir, PatternsAndListings)
 {
     EXPECT_TRUE(MatchPattern(u"*.*", u"README"));
@@ -178,6 +212,12 @@ TEST(PlatformDir, PatternsAndListings)
     EXPECT_TRUE(list[0].is_folder);
     EXPECT_EQ(list[1].size, 2u);
     EXPECT_FALSE(ReadFolder(dir.File16("none").c_str(), list));
+
+    std::vector<std::string> names = {"stale"};
+    ASSERT_TRUE(ReadFolderNames(dir.Path(), names));
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "b.bin"}));
+    EXPECT_FALSE(ReadFolderNames(dir.File("none"), names));
+    EXPECT_TRUE(names.empty());
 }
 
 TEST(PlatformEnv, FoldersAndProcess)

@@ -1,0 +1,238 @@
+// Damaged inputs along the story's road: each one fails on its own, with a log
+// line, and whatever worked before it keeps working.
+#include "IntegrationUtil.h"
+
+#include "io/FileStream.h"
+
+using namespace integration;
+using hgl::test::LogCapture;
+using hgl::test::TempDir;
+
+namespace
+{
+std::vector<uint8_t> ReadDisk(const TempDir &dir, const std::string &name)
+{
+    const std::string s = dir.ReadFile(name);
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
+
+// A stage with the chapter loaded and waiting at its second message.
+void StageAtSecondMessage(hgl::HAC *hac, Stage &stage)
+{
+    std::u16string text;
+    ASSERT_TRUE(LoadScriptText(hac, u"Script\\Chapter.CPP", ScriptSource::WholeFile, text));
+    ASSERT_TRUE(stage.Bind());
+    ASSERT_TRUE(stage.Load(text));
+    stage.choice = 1;
+    ASSERT_TRUE(stage.engine->Resume(u"main"));
+    ASSERT_TRUE(stage.Update());
+    ASSERT_EQ(stage.trace, kFirstPart);
+}
+
+// The game's load of a save: false with its own log line when the file is damaged.
+bool LoadGame(const std::u16string &file, Stage &stage)
+{
+    hgl::TDFNode save;
+    if (!save.LoadFromFile(file.c_str()))
+    {
+        hgl::PutError(u"读取存档<%s>失败！", file.c_str());
+        return false;
+    }
+    hgl::TDFNode *state = save.FindChild(hgl::String(u"RunState"));
+    if (!state)
+    {
+        hgl::PutError(u"存档<%s>中没有运行状态！", file.c_str());
+        return false;
+    }
+    state->GetStream()->SetPosition(0);
+    if (!stage.engine->LoadState(state->GetStream()))
+    {
+        hgl::PutError(u"存档<%s>中的运行状态已损坏！", file.c_str());
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+TEST(CorruptInput, TruncatedArchiveIsRefusedAndTheMountedOneStaysUsable)
+{
+    UseBuildPlugIns();
+    TempDir dir("integ");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(BuildLocalHac(bytes));
+    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+
+    LogCapture log;
+    std::unique_ptr<hgl::HAC> good(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    ASSERT_TRUE(good) << log.Dump();
+
+    // Cut at every length: the header, the bodies, the folder tree, the tree offset.
+    for (size_t cut = 0; cut < bytes.size(); cut += (cut < 16 || cut + 16 > bytes.size()) ? 1 : 7)
+    {
+        SCOPED_TRACE(cut);
+        log.Clear();
+        ASSERT_TRUE(dir.WriteFile("Broken.hac", std::vector<uint8_t>(bytes.begin(), bytes.begin() + long(cut))));
+        std::unique_ptr<hgl::HAC> broken(hgl::OpenHAC(dir.File16("Broken.hac").c_str()));
+        EXPECT_FALSE(broken);
+        EXPECT_EQ(log.Errors(), (Trace{u"无法支持或已损坏的HAC文件<" + dir.File16("Broken.hac") + u">"})) << log.Dump();
+    }
+
+    // The archive mounted before still serves the story, the compressed entry included.
+    std::u16string text;
+    ASSERT_TRUE(LoadScriptText(good.get(), u"Script\\Staff.CPP", ScriptSource::WholeFile, text));
+    StaffScreen staff;
+    ASSERT_TRUE(staff.Build(text));
+    EXPECT_EQ(staff.lines.size(), 3u);
+    Stage stage;
+    StageAtSecondMessage(good.get(), stage);
+}
+
+TEST(CorruptInput, DamagedSavesFailAndTheGoodSaveStillLoads)
+{
+    UseBuildPlugIns();
+    TempDir dir("integ");
+    ASSERT_TRUE(dir.MakeDir("Save"));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(BuildLocalHac(bytes));
+    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    LogCapture log;
+    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    ASSERT_TRUE(hac);
+
+    std::vector<uint8_t> run_state;
+    {
+        Stage stage;
+        StageAtSecondMessage(hac.get(), stage);
+        hgl::MemStream state;
+        ASSERT_TRUE(stage.engine->SaveState(&state));
+        run_state.assign(state.GetData(), state.GetData() + state.GetSize());
+    }
+    const std::u16string game = dir.File16("Save/Game.TDF");
+    ASSERT_TRUE(SaveGame(game, u"Script\\Chapter.CPP", run_state));
+    const std::vector<uint8_t> tdf = ReadDisk(dir, "Save/Game.TDF");
+    ASSERT_GT(tdf.size(), run_state.size());
+
+    std::u16string chapter;
+    ASSERT_TRUE(LoadScriptText(hac.get(), u"Script\\Chapter.CPP", ScriptSource::WholeFile, chapter));
+    Stage stage;
+    ASSERT_TRUE(stage.Bind());
+    ASSERT_TRUE(stage.Load(chapter));
+
+    // A save file cut anywhere does not load; the engine is left with no frame to run.
+    const std::u16string broken = dir.File16("Save/Broken.TDF");
+    for (size_t cut = 0; cut < tdf.size(); ++cut)
+    {
+        SCOPED_TRACE(cut);
+        log.Clear();
+        ASSERT_TRUE(dir.WriteFile("Save/Broken.TDF", std::vector<uint8_t>(tdf.begin(), tdf.begin() + long(cut))));
+        EXPECT_FALSE(LoadGame(broken, stage));
+        EXPECT_EQ(log.Errors().size(), 1u) << log.Dump();
+        EXPECT_TRUE(log.ContainsPart(broken)) << log.Dump();
+    }
+
+    // A whole save file whose run-state record is cut short: LoadState itself logs
+    // nothing, it only reports false; the game's line is the only one.
+    for (size_t cut = 0; cut < run_state.size(); ++cut)
+    {
+        SCOPED_TRACE(cut);
+        log.Clear();
+        ASSERT_TRUE(SaveGame(broken, u"Script\\Chapter.CPP", std::vector<uint8_t>(run_state.begin(), run_state.begin() + long(cut))));
+        EXPECT_FALSE(LoadGame(broken, stage));
+        EXPECT_EQ(log.Lines(), (Trace{u"存档<" + broken + u">中的运行状态已损坏！"})) << log.Dump();
+        EXPECT_EQ(stage.engine->GetStackDepth(), 0);   // the only frame was never read whole
+    }
+
+    // A failed save leaves the good file as it was (there is no such folder).
+    EXPECT_FALSE(SaveGame(dir.File16("NoSuchFolder/Game.TDF"), u"x", {1, 2, 3}));
+    EXPECT_EQ(ReadDisk(dir, "Save/Game.TDF"), tdf);
+
+    // The good save still loads into the same engine and the story ends as it should.
+    log.Clear();
+    ASSERT_TRUE(LoadGame(game, stage)) << log.Dump();
+    stage.trace.clear();
+    ASSERT_TRUE(stage.Update());
+    ASSERT_TRUE(stage.Update());
+    EXPECT_EQ(stage.trace, kSecondPart);
+    EXPECT_EQ(stage.engine->GetStackDepth(), 0);
+    EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();
+
+    // A save naming a function the script does not have loads, but the engine
+    // refuses to run the frame.
+    hgl::MemStream other;
+    {
+        Stage elsewhere;
+        ASSERT_TRUE(elsewhere.Bind());
+        ASSERT_TRUE(elsewhere.Load(u"func prologue() { MES(\"序\"); MES(\"幕\"); }"));
+        ASSERT_TRUE(elsewhere.engine->Resume(u"prologue"));
+        ASSERT_TRUE(elsewhere.engine->SaveState(&other));
+    }
+    const std::vector<uint8_t> other_state(other.GetData(), other.GetData() + other.GetSize());
+    ASSERT_TRUE(SaveGame(broken, u"Script\\Prologue.CPP", other_state));
+    log.Clear();
+    ASSERT_TRUE(LoadGame(broken, stage));
+    stage.trace.clear();
+    EXPECT_FALSE(stage.Update());
+    EXPECT_TRUE(stage.trace.empty());
+    EXPECT_TRUE(log.Contains(u"当前堆栈中的函数指针为NULL")) << log.Dump();
+}
+
+TEST(CorruptInput, MalformedScriptFailsAndThePausedStoryGoesOn)
+{
+    UseBuildPlugIns();
+    TempDir dir("integ");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(BuildLocalHac(bytes));
+    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    LogCapture log;
+    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    ASSERT_TRUE(hac);
+
+    Stage stage;
+    StageAtSecondMessage(hac.get(), stage);
+
+    // Each broken text is refused with a logged reason; none of them disturbs the
+    // story that waits at its message.
+    struct Case
+    {
+        std::u16string text;
+        Trace lines;
+    };
+    const Case broken[] = {
+        {u"func Broken1() { MES(\"未闭合\" }", {u"解晰函数<Broken1>失败!"}},
+        {u"func Broken2() { MES(\"x\"); ", {u"解晰函数<Broken2>失败!"}},
+        {u"func Broken3() { MES(\"x\"); again: again: }",
+         {u"添加跳转标识符<again>失败，这个标识符重复了！", u"冒号后面的字段无法解析!", u"解晰函数<Broken3>失败!"}},
+        {u"func Broken4() { if ( }", {u"if解析错误", u"解晰函数<Broken4>失败!"}},
+        {u"func main() { MES(\"重复\"); }", {u"脚本函数名称重复: main"}},
+    };
+    for (const Case &c : broken)
+    {
+        SCOPED_TRACE(hgl::test::U8(c.text));
+        log.Clear();
+        EXPECT_FALSE(stage.Load(c.text));
+        EXPECT_EQ(log.Lines(), c.lines) << log.Dump();
+        EXPECT_EQ(stage.engine->GetRunState(), 1);
+        EXPECT_EQ(stage.engine->GetScriptFuncCount(), 1);     // only "main"
+    }
+
+    // What the compiler passes over is not an error: a call of a function nobody
+    // bound is left out (logged), text that is not a function ends the load.
+    log.Clear();
+    EXPECT_TRUE(stage.Load(u"func Loose() { Unknown(1); MES(1, 2, 3); }"));
+    EXPECT_TRUE(log.ContainsInfo(u"脚本调用函数没有找到相应的真实函数映射与脚本函数<Unknown>")) << log.Dump();
+    for (const std::u16string text : {u"\"", u"{}", u"}}}} func main"})
+        EXPECT_TRUE(stage.Load(text)) << hgl::test::U8(text);
+    {
+        const std::u16string garbage{char16_t(0x8F6C), char16_t(0), char16_t(0xD800), char16_t(0xFFFF)};
+        EXPECT_TRUE(stage.Load(garbage));
+    }
+    EXPECT_EQ(stage.engine->GetRunState(), 1);
+
+    log.Clear();
+    stage.trace.clear();
+    ASSERT_TRUE(stage.Update());
+    ASSERT_TRUE(stage.Update());
+    EXPECT_EQ(stage.trace, kSecondPart);
+    EXPECT_EQ(stage.engine->GetStackDepth(), 0);
+    EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();
+}

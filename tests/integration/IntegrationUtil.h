@@ -1,0 +1,211 @@
+#pragma once
+// The pieces of the game the end-to-end tests stand in for: the content of
+// "Local.hac", the in-game screen with its natives, the credits screen, reading a
+// script file the two ways the game does, and the save file.
+#include "core/Log.h"
+#include "core/String.h"
+#include "io/Compress.h"
+#include "io/Core.h"
+#include "io/HAC.h"
+#include "io/MemStream.h"
+#include "io/PList.h"
+#include "io/StringList.h"
+#include "io/TDF.h"
+#include "script/DevilEngine.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+#include "tools/hacpack/HacWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace integration
+{
+using hgl::u16char;
+using Trace = std::vector<std::u16string>;
+
+// The compression plug-ins of this build, wherever the test program is started from.
+inline void UseBuildPlugIns() { hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_INTEGRATION_PLUGIN_DIR).c_str()); }
+
+inline std::u16string ToStd(const hgl::String &s) { return s.c_str() ? std::u16string(s.c_str(), size_t(s.GetLength())) : std::u16string(); }
+
+// A text file as the content tools write it: UTF-16LE with a byte-order mark.
+inline std::vector<uint8_t> U16LE(const std::u16string &text)
+{
+    std::vector<uint8_t> b{0xFF, 0xFE};
+    for (char16_t c : text)
+    {
+        b.push_back(uint8_t(c & 0xFF));
+        b.push_back(uint8_t(c >> 8));
+    }
+    return b;
+}
+
+inline const std::u16string kChapterScript =
+    u"// 第一章\r\n"
+    u"func main()\r\n"
+    u"{\r\n"
+    u"    BG_FadeToPart(1, 0.5, 0, 0, 1.5);\r\n"
+    u"    SetChar(\"left\", \"美咲\", 100, 200, \"smile\");\r\n"
+    u"    MES(\"【美咲】早上好。\");\r\n"
+    u"    CaseGoto(1, \"school\");\r\n"
+    u"    MES(\"这句不会出现\");\r\n"
+    u"school:\r\n"
+    u"    MES(\"【美咲】一起去上学吧。\");\r\n"
+    u"    SetChar(\"left\", \"美咲\", 120, 200, \"normal\");\r\n"
+    u"    MES(\"（完）\");\r\n"
+    u"}\r\n";
+
+inline const std::u16string kStaffScript =
+    u"func ALL()\r\n"
+    u"{\r\n"
+    u"    SAY(\"制作：小林\");\r\n"
+    u"    SAY(\"音乐：佐藤 & 鈴木\");\r\n"
+    u"    SAY(\"感谢游玩\");\r\n"
+    u"}\r\n";
+
+inline const std::u16string kSystemList = u"GameName\t天使的眼泪\r\nEnglishGameName\tAngel Tears\r\nVersion\t1.0\r\n";
+
+// The trace of the first sitting (to the second message) and of the restored one.
+inline const Trace kFirstPart{u"fade 1 0.5 0 0 1.5", u"char left 美咲 100 200 smile", u"【美咲】早上好。",
+                              u"goto 1 school", u"【美咲】一起去上学吧。"};
+inline const Trace kSecondPart{u"char left 美咲 120 200 normal", u"（完）"};
+
+// "Local.hac": the chapter stored, the credits script compressed with Zip.
+inline bool BuildLocalHac(std::vector<uint8_t> &out)
+{
+    hgl::hacpack::HacWriter w;
+    w.SetCompressor([](const std::u16string &method, const std::vector<uint8_t> &in, std::vector<uint8_t> &packed) {
+        packed.resize(in.size() + in.size() / 2 + 1024);
+        const int n = hgl::Compress(hgl::String(method.c_str()), in.data(), int(in.size()), packed.data(), int(packed.size()));
+        if (n < 1) return false;
+        packed.resize(size_t(n));
+        return true;
+    });
+    w.root.Add(u"Script\\Chapter.CPP", U16LE(kChapterScript));
+    // Long enough that deflate makes it smaller.
+    w.root.Add(u"Script\\Staff.CPP", U16LE(kStaffScript), u"Zip");
+    w.root.Add(u"System.List", U16LE(kSystemList));
+    std::string err;
+    const bool ok = w.Build(out, &err);
+    EXPECT_TRUE(ok) << err;
+    return ok;
+}
+
+inline std::vector<uint8_t> LoadBytes(hgl::HAC *hac, const u16char *path)
+{
+    void *buf = nullptr;
+    int size = 0;
+    if (!hac->LoadFile(path, &buf, &size)) return {};
+    std::vector<uint8_t> b(static_cast<uint8_t *>(buf), static_cast<uint8_t *>(buf) + size);
+    delete[] static_cast<uint8_t *>(buf);
+    return b;
+}
+
+enum class ScriptSource
+{
+    StringList,     // through a line list, joined again
+    WholeFile,      // the file's units after the byte-order mark
+};
+
+// The script file's text as the engine gets it (without the byte-order mark).
+inline bool LoadScriptText(hgl::HAC *hac, const u16char *path, ScriptSource source, std::u16string &text)
+{
+    text.clear();
+    if (source == ScriptSource::StringList)
+    {
+        hgl::StringList lines;
+        if (!lines.LoadFromHAC(hac, path, 0)) return false;
+        for (int i = 0; i < lines.Count; ++i)
+            text += ToStd(lines[i]) + u"\n";
+        return !text.empty();
+    }
+    const std::vector<uint8_t> b = LoadBytes(hac, path);
+    if (b.size() < 2 || b.size() % 2 != 0) return false;
+    std::u16string units;
+    for (size_t i = 0; i < b.size(); i += 2)
+        units.push_back(char16_t(b[i] | b[i + 1] << 8));
+    if (units[0] != u'\uFEFF') return false;
+    text = units.substr(1);
+    return true;
+}
+
+inline std::u16string Num(double v)
+{
+    std::string s = std::to_string(v);
+    s.erase(s.find_last_not_of('0') + 1);
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    return std::u16string(s.begin(), s.end());
+}
+
+// The in-game screen: its managers' natives all go into one engine.
+struct Stage
+{
+    std::unique_ptr<hgl::DevilEngine> engine{static_cast<hgl::DevilEngine *>(hgl::NewDevilEngine())};
+    int choice = 0;
+    Trace trace;
+
+    void MES(const u16char *text)
+    {
+        trace.push_back(text);
+        engine->Pause();
+    }
+    void SetChar(const u16char *pos, const u16char *name, int x, int y, const u16char *face)
+    {
+        trace.push_back(std::u16string(u"char ") + pos + u" " + name + u" " + Num(x) + u" " + Num(y) + u" " + face);
+    }
+    void BG_FadeToPart(int part, float a, float b, float c, float d)
+    {
+        trace.push_back(u"fade " + Num(part) + u" " + Num(a) + u" " + Num(b) + u" " + Num(c) + u" " + Num(d));
+    }
+    void CaseGoto(int value, const u16char *label)
+    {
+        if (value != choice) return;
+        trace.push_back(u"goto " + Num(value) + u" " + label);
+        if (!engine->GotoLabel(label)) hgl::PutError(u"跳转失败：<%d:%s>", value, label);
+    }
+
+    bool Bind()
+    {
+        if (!engine) return false;
+        bool ok = engine->MapMemberFunc(u"void MES(string)", this, &Stage::MES);
+        ok = ok && engine->MapMemberFunc(u"void SetChar(string,string,int,int,string);", this, &Stage::SetChar);
+        ok = ok && engine->MapMemberFunc(u"void BG_FadeToPart(int,float,float,float,float)", this, &Stage::BG_FadeToPart);
+        ok = ok && engine->MapMemberFunc(u"void CaseGoto(int,string)", this, &Stage::CaseGoto);
+        return ok;
+    }
+    bool Load(const std::u16string &text) { return engine->LoadScript(text.c_str(), int(text.size())); }
+    // The frame update: a waiting script goes on.
+    bool Update() { return engine->Resume(nullptr); }
+};
+
+// The credits screen: runs "ALL" to the end and deletes its engine.
+struct StaffScreen
+{
+    Trace lines;
+    void SAY(const u16char *text) { lines.push_back(text); }
+
+    bool Build(const std::u16string &text)
+    {
+        std::unique_ptr<hgl::DevilVM> engine(hgl::NewDevilEngine());
+        if (!engine) return false;
+        bool ok = engine->MapMemberFunc(u"void SAY(string)", this, &StaffScreen::SAY);
+        ok = ok && engine->LoadScript(text.c_str(), int(text.size()));
+        return ok && engine->Resume(u"ALL");
+    }
+};
+
+// The save: the chapter's archive path and the engine's run state, in a TDF file.
+inline bool SaveGame(const std::u16string &file, const u16char *chapter, const std::vector<uint8_t> &run_state)
+{
+    hgl::TDFNode root;
+    root.SetName(hgl::String(u"Game"));
+    root.SetString(u"Chapter", hgl::String(chapter));
+    root.SetData(u"RunState", run_state.data(), int(run_state.size()));
+    return root.SaveToFile(file.c_str());
+}
+} // namespace integration
