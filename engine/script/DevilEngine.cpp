@@ -285,16 +285,16 @@ bool DevilEngine::RunCommandNow(DevilCommand *cmd)
     --run_depth;
 
     run_state = saved_state;
-    // Put the stack back unless the native threw the functions away.
-    if (stack_epoch != epoch && clear_count == clears)
+    // Put the stack back, jumps within the current frame included, unless the native
+    // threw the functions away.
+    if (clear_count == clears)
     {
         stack = saved_stack;
         unresolved_names = saved_names;
         has_current = saved_current;
-        ++stack_epoch;
+        if (stack_epoch != epoch)
+            ++stack_epoch;
     }
-    else if (stack_epoch == epoch)
-        has_current = saved_current;
     return result;
 }
 
@@ -386,7 +386,10 @@ bool DevilEngine::Run()
         }
 
         frame.index = index + 1;
-        if (command_budget >= 0 && command_budget-- == 0)
+        // An exhausted budget stays exhausted: every later run stops at once too.
+        if (command_budget > 0)
+            --command_budget;
+        else if (command_budget == 0)
         {
             PutInfo(u"运行出错！<%s><%d>", func->GetName().c_str(), index);
             result = false;

@@ -409,6 +409,9 @@ TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
     h.engine.SetCommandBudget(1000);
     EXPECT_FALSE(h.engine.RunFunc(u"spin"));
     EXPECT_TRUE(log.ContainsInfo(u"运行出错！<spin><0>"));
+    // Spent is spent: the next run stops at once instead of running unbounded.
+    EXPECT_FALSE(h.engine.RunFunc(u"spin"));
+    EXPECT_EQ(log.CountOf(u"运行出错！<spin><0>"), 2);
 }
 
 // Natives that the compile hook runs while a script is loaded must not disturb a
@@ -417,6 +420,7 @@ TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)
 {
     Host h;
     auto main = h.New(u"main");
+    EXPECT_TRUE(main->AddGotoFlag(u"start"));
     h.Native(main.get(), u"Wait", {u"w"});
     h.Native(main.get(), u"Mark", {u"after"});
     h.Add(std::move(main));
@@ -432,6 +436,13 @@ TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)
     EXPECT_EQ(h.trace, (Trace{u"w", u"hooked", u"halt", u"pr"}));
     EXPECT_EQ(h.engine.GetRunState(), 1);
     EXPECT_EQ(h.Position(), u"main:1");
+
+    // A jump within the paused frame is undone as well.
+    h.var = 3;
+    std::unique_ptr<hgl::DevilCommand> jump(h.NewCall(u"CaseGoto", {3, u"start"}));
+    EXPECT_TRUE(h.engine.RunCommandNow(jump.get()));
+    EXPECT_EQ(h.Position(), u"main:1");
+    EXPECT_EQ(h.trace.size(), 4u);
 
     EXPECT_TRUE(h.engine.Resume(nullptr));
     EXPECT_EQ(h.trace.back(), u"after");
