@@ -3,6 +3,7 @@
 #include "io/FileStream.h"
 #include "io/HAC.h"
 #include "io/Stream.h"
+#include "core/Log.h"
 
 #include <climits>
 #include <memory>
@@ -134,15 +135,18 @@ void StringList::SplitBytes(const char *t, int n, uint codePage, bool utf8)
         add(start, i);
 }
 
-void StringList::LoadFromStream(Stream *stream, uint codePage)
+bool StringList::LoadFromStream(Stream *stream, uint codePage)
 {
     Clear();
     if (!stream)
-        return;
+        return false;
+    const int64 size = stream->Size;
     unsigned char mark[4] = {0, 0, 0, 0};
     int got = stream->Read(mark, 4);
     if (got < 0)
         got = 0;
+    if (size >= 0 && got < (size < 4 ? int(size) : 4))
+        return false;       // the stream could not deliver what it claims to hold
 
     enum { Bytes, LE, BE, UTF8 } kind = Bytes;
     int start = 0;
@@ -156,13 +160,12 @@ void StringList::LoadFromStream(Stream *stream, uint codePage)
     // The text runs from the mark's end to the stream's size; a stream that cannot
     // tell its size is read to its end.
     std::vector<char> text;
-    const int64 size = stream->Size;
     stream->Position = start;
     if (size >= 0)
     {
         int64 len = size - start;
         if (len <= 0)
-            return;
+            return true;
         if (len > INT_MAX - 2)
             len = INT_MAX - 2;
         text.resize(size_t(len));
@@ -174,7 +177,8 @@ void StringList::LoadFromStream(Stream *stream, uint codePage)
                 break;
             have += r;
         }
-        text.resize(size_t(have));
+        if (have < int(len))
+            return false;   // a short read is a failure, never a shorter text
     }
     else
     {
@@ -197,6 +201,7 @@ void StringList::LoadFromStream(Stream *stream, uint codePage)
     }
     else
         SplitBytes(text.data(), int(text.size()), codePage, kind == UTF8);
+    return true;
 }
 
 bool StringList::LoadFromFile(const u16char *name, uint codePage)
@@ -204,9 +209,11 @@ bool StringList::LoadFromFile(const u16char *name, uint codePage)
     FileStream fs;
     if (!name || !fs.Open(name, 2))
         return false;
-    LoadFromStream(&fs, codePage);
+    const bool ok = LoadFromStream(&fs, codePage);
     fs.Close();
-    return true;
+    if (!ok)
+        PutError(u"读取文本文件<%s>失败！", name);
+    return ok;
 }
 
 bool StringList::LoadFromHAC(HAC *archive, const u16char *path, uint codePage)
@@ -216,9 +223,11 @@ bool StringList::LoadFromHAC(HAC *archive, const u16char *path, uint codePage)
     Stream *s = archive->LoadFileStream(path, false);
     if (!s)
         return false;
-    LoadFromStream(s, codePage);
+    const bool ok = LoadFromStream(s, codePage);
     delete s;
-    return true;
+    if (!ok)
+        PutError(u"读取文本文件<%s>失败！", path);
+    return ok;
 }
 
 bool StringList::WriteToStream(Stream *stream)

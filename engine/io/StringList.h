@@ -47,7 +47,8 @@ public:
 
     // Replaces the contents with the lines of the text in the stream, which must
     // stand at its start. codePage is for text without a byte-order mark (0: ANSI).
-    void LoadFromStream(Stream *stream, uint codePage);
+    // False (and the list left empty) when the stream delivers less than its size.
+    bool LoadFromStream(Stream *stream, uint codePage);
     bool LoadFromFile(const u16char *name, uint codePage);
     bool LoadFromHAC(HAC *archive, const u16char *path, uint codePage);
 

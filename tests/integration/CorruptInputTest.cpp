@@ -2,7 +2,7 @@
 // line, and whatever worked before it keeps working.
 #include "IntegrationUtil.h"
 
-#include "io/FileStream.h"
+#include <unistd.h>
 
 using namespace integration;
 using hgl::test::LogCapture;
@@ -75,6 +75,55 @@ TEST(CorruptInput, TruncatedArchiveIsRefusedAndTheMountedOneStaysUsable)
         std::unique_ptr<hgl::HAC> broken(hgl::OpenHAC(dir.File16("Broken.hac").c_str()));
         EXPECT_FALSE(broken);
         EXPECT_EQ(log.Errors(), (Trace{u"无法支持或已损坏的HAC文件<" + dir.File16("Broken.hac") + u">"})) << log.Dump();
+    }
+
+    // A folder that is not there mounts nothing.
+    log.Clear();
+    EXPECT_FALSE(std::unique_ptr<hgl::HAC>(hgl::OpenHAC(dir.File16("NoSuchFolder/").c_str())));
+    EXPECT_FALSE(log.Errors().empty());
+
+    // An archive whose compressed entry is damaged mounts; that entry alone fails.
+    {
+        hgl::hacpack::HacWriter w;
+        w.root.Add(u"Script\\Chapter.CPP", U16LE(kChapterScript));
+        auto &bad = w.root.Add(u"Script\\Staff.CPP", U16LE(kStaffScript), u"Zip");
+        bad.precompressed = true;
+        bad.stored = {'n', 'o', 't', ' ', 'd', 'e', 'f', 'l', 'a', 't', 'e'};
+        std::vector<uint8_t> damaged;
+        ASSERT_TRUE(w.Build(damaged));
+        ASSERT_TRUE(dir.WriteFile("Damaged.hac", damaged));
+        log.Clear();
+        std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Damaged.hac").c_str()));
+        ASSERT_TRUE(hac) << log.Dump();
+        log.Clear();
+        std::u16string text;
+        EXPECT_FALSE(LoadScriptText(hac.get(), u"Script\\Staff.CPP", ScriptSource::WholeFile, text));
+        EXPECT_FALSE(LoadScriptText(hac.get(), u"Script\\Staff.CPP", ScriptSource::StringList, text));
+        EXPECT_EQ(log.Errors(), (Trace{u"解压文件<script\\staff.cpp>失败，使用的是<Zip>压缩算法！",
+                                       u"解压文件<script\\staff.cpp>失败，使用的是<Zip>压缩算法！"}));
+        int state = 0;
+        EXPECT_TRUE(QueueLoadBytes(hac.get(), u"Script", u"staff.cpp", &state).empty());
+        EXPECT_EQ(state, hgl::HAC::lsReadFailed);
+        Stage stage;
+        StageAtSecondMessage(hac.get(), stage);
+    }
+
+    // The mounted archive's file cut short on the disk while the game runs: the
+    // reads that now pass its end fail with a message, nothing is half-read.
+    {
+        ASSERT_TRUE(dir.WriteFile("Shrinking.hac", bytes));
+        std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Shrinking.hac").c_str()));
+        ASSERT_TRUE(hac);
+        ASSERT_EQ(truncate(dir.File("Shrinking.hac").c_str(), 16), 0);
+        log.Clear();
+        std::u16string text;
+        EXPECT_FALSE(LoadScriptText(hac.get(), u"Script\\Chapter.CPP", ScriptSource::WholeFile, text));
+        EXPECT_FALSE(LoadScriptText(hac.get(), u"Script\\Staff.CPP", ScriptSource::WholeFile, text));
+        int state = 0;
+        EXPECT_TRUE(QueueLoadBytes(hac.get(), u"Script", u"chapter.cpp", &state).empty());
+        EXPECT_EQ(state, hgl::HAC::lsReadFailed);
+        EXPECT_EQ(log.Errors(), (Trace{u"读取HAC文件数据<chapter.cpp>失败！", u"读取HAC文件数据<staff.cpp>失败！",
+                                       u"读取HAC文件数据<chapter.cpp>失败！"}));
     }
 
     // The archive mounted before still serves the story, the compressed entry included.
@@ -174,6 +223,38 @@ TEST(CorruptInput, DamagedSavesFailAndTheGoodSaveStillLoads)
     EXPECT_FALSE(stage.Update());
     EXPECT_TRUE(stage.trace.empty());
     EXPECT_TRUE(log.Contains(u"当前堆栈中的函数指针为NULL")) << log.Dump();
+
+    // A record of two frames cut inside the second keeps the first, whole frame:
+    // the caller's frame goes on after the call; the cut frame is never run.
+    Stage nested;
+    ASSERT_TRUE(nested.Bind());
+    ASSERT_TRUE(nested.Load(u"func inner() { MES(\"内\"); MES(\"内二\"); }\n"
+                            u"func outer() { inner(); MES(\"外\"); }"));
+    ASSERT_TRUE(nested.engine->Resume(u"outer"));
+    ASSERT_EQ(nested.trace, (Trace{u"内"}));
+    hgl::MemStream two;
+    ASSERT_TRUE(nested.engine->SaveState(&two));
+    const std::vector<uint8_t> two_frames(two.GetData(), two.GetData() + two.GetSize());
+    const size_t first_frame = 4 + 4 + 2 * 5 + 4;      // count, "outer", index
+    ASSERT_GT(two_frames.size(), first_frame + 4);
+    for (size_t cut = first_frame; cut < two_frames.size(); ++cut)
+    {
+        SCOPED_TRACE(cut);
+        ASSERT_TRUE(SaveGame(broken, u"Script\\Nested.CPP", std::vector<uint8_t>(two_frames.begin(), two_frames.begin() + long(cut))));
+        log.Clear();
+        EXPECT_FALSE(LoadGame(broken, nested));
+        ASSERT_EQ(nested.engine->GetStackDepth(), 1);
+        EXPECT_EQ(nested.engine->GetFrameName(0), u"outer");
+        nested.trace.clear();
+        ASSERT_TRUE(nested.Update());
+        EXPECT_EQ(nested.trace, (Trace{u"外"}));
+    }
+    ASSERT_TRUE(SaveGame(broken, u"Script\\Nested.CPP", two_frames));
+    ASSERT_TRUE(LoadGame(broken, nested));
+    nested.trace.clear();
+    while (nested.engine->GetStackDepth() > 0 && nested.trace.size() < 10)
+        ASSERT_TRUE(nested.Update());
+    EXPECT_EQ(nested.trace, (Trace{u"内二", u"外"}));
 }
 
 TEST(CorruptInput, MalformedScriptFailsAndThePausedStoryGoesOn)
@@ -235,4 +316,23 @@ TEST(CorruptInput, MalformedScriptFailsAndThePausedStoryGoesOn)
     EXPECT_EQ(stage.trace, kSecondPart);
     EXPECT_EQ(stage.engine->GetStackDepth(), 0);
     EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();
+}
+
+TEST(CorruptInput, ListsFromAShrunkArchiveReportTheFailure)
+{
+    UseBuildPlugIns();
+    TempDir dir("integ");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(BuildLocalHac(bytes));
+    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    LogCapture log;
+    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    ASSERT_TRUE(hac);
+    ASSERT_EQ(truncate(dir.File("Local.hac").c_str(), 16), 0);
+    log.Clear();
+    hgl::StringList lines;
+    EXPECT_FALSE(lines.LoadFromHAC(hac.get(), u"Script\\Chapter.CPP", 0));
+    hgl::PList system;
+    EXPECT_FALSE(system.LoadFromHAC(hac.get(), u"System.List"));
+    EXPECT_EQ(log.Errors().size(), 2u) << log.Dump();
 }

@@ -5,7 +5,6 @@
 // and a fresh engine restores it from that file and plays the rest.
 #include "IntegrationUtil.h"
 
-#include "io/FileStream.h"
 #include "io/MemStream.h"
 
 using namespace integration;
@@ -121,7 +120,7 @@ TEST(StoryRoad, ArchiveToSaveToRestoredEngine)
         // "main", index of the command after the second message.
         EXPECT_EQ(r.run_state, (std::vector<uint8_t>{1, 0, 0, 0, 4, 0, 0, 0, 'm', 0, 'a', 0, 'i', 0, 'n', 0, 6, 0, 0, 0}));
     }
-    // The end of the story was reached once per sitting and reported.
+    // Nothing failed along the road.
     EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();
 }
 
@@ -165,5 +164,16 @@ TEST(StoryRoad, FolderMappingGivesTheSameResults)
         EXPECT_FALSE(LoadBytes(folder.get(), path).empty());
     }
     EXPECT_FALSE(folder->FileExist(u"Script\\Missing.CPP"));
+
+    // The loader threads of both serve the same bytes as well.
+    for (hgl::HAC *hac : {archive.get(), folder.get()})
+    {
+        EXPECT_EQ(QueueLoadBytes(hac, u"SCRIPT", u"chapter.cpp"), U16LE(kChapterScript));
+        EXPECT_EQ(QueueLoadBytes(hac, u"Script", u"staff.cpp"), U16LE(kStaffScript));
+        EXPECT_EQ(QueueLoadBytes(hac, u"", u"system.list"), U16LE(kSystemList));
+        int state = 0;
+        EXPECT_TRUE(QueueLoadBytes(hac, u"Script", u"missing.cpp", &state).empty());
+        EXPECT_EQ(state, hgl::HAC::lsNotFound);
+    }
     EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();
 }
