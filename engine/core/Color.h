@@ -56,3 +56,7 @@ public:
     bool operator==(const Color4f &) const = default;
 };
 } // namespace hgl
+
+// The table is also known by its bare name.
+using hgl::NamedColor;
+using hgl::NamedColorTable;

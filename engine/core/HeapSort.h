@@ -1,5 +1,7 @@
 #pragma once
 // Generic in-place heap sort of fixed-size elements, driven by a bound comparison.
+#include <type_traits>
+
 #include "core/BoundMethod.h"
 
 namespace hgl
@@ -17,5 +19,37 @@ inline void HeapSort(void *base, int count, int size, void *object,
                      int (*compare)(void *object, const void *a, const void *b, int size))
 {
     HeapSort(base, count, size, SortCompare(object, compare));
+}
+
+// The same with an object and one of its member functions given at run time:
+// HeapSort(data, n, sizeof(Item), &sorter, &Sorter::Compare).
+template<typename Owner, typename Method>
+    requires std::is_member_function_pointer_v<Method>
+void HeapSort(void *base, int count, int size, Owner *object, Method compare)
+{
+    struct Call
+    {
+        Owner *object;
+        Method method;
+    } call{object, compare};
+
+    if (!object || !compare)
+        return;
+    HeapSort(base, count, size, SortCompare(&call, [](void *c, const void *a, const void *b, int n) -> int {
+                 Call *bound = static_cast<Call *>(c);
+                 return (bound->object->*bound->method)(a, b, n);
+             }));
+}
+
+// The same with a plain comparison function.
+using PlainSortCompare = int (*)(const void *a, const void *b, int size);
+
+inline void HeapSort(void *base, int count, int size, PlainSortCompare compare)
+{
+    if (!compare)
+        return;
+    HeapSort(base, count, size, SortCompare(&compare, [](void *f, const void *a, const void *b, int n) -> int {
+                 return (*static_cast<PlainSortCompare *>(f))(a, b, n);
+             }));
 }
 } // namespace hgl

@@ -45,6 +45,19 @@ void Copy16(uint16 *dst, const uint16 *src, int count)
     std::memcpy(dst, src, size_t(count) * sizeof(uint16));
 }
 
+void Fill16(u16char *dst, u16char value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        dst[i] = value;
+}
+
+void Copy16(u16char *dst, const u16char *src, int count)
+{
+    if (count <= 0 || dst == src)
+        return;
+    std::memcpy(dst, src, size_t(count) * sizeof(u16char));
+}
+
 void Fill32(uint32 *dst, uint32 value, int count)
 {
     for (int i = 0; i < count; ++i)

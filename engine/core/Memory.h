@@ -39,6 +39,9 @@ int MemCompare(const void *a, const void *b, int bytes);
 
 void Fill16(uint16 *dst, uint16 value, int count);
 void Copy16(uint16 *dst, const uint16 *src, int count);   // areas must not overlap
+// The same for UTF-16 text buffers (a distinct type from uint16, so no cast is needed).
+void Fill16(u16char *dst, u16char value, int count);
+void Copy16(u16char *dst, const u16char *src, int count);   // areas must not overlap
 void Fill32(uint32 *dst, uint32 value, int count);
 void Copy32(uint32 *dst, const uint32 *src, int count);   // areas must not overlap
 void Move32(uint32 *dst, const uint32 *src, int count);   // overlap-safe

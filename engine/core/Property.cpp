@@ -23,6 +23,13 @@ PropertyString &PropertyString::operator=(const String &value)
     return *this;
 }
 
+PropertyString &PropertyString::operator=(const PropertyString &source)
+{
+    // Read first: source may share this property's target.
+    const String value = source.target ? *source.target : String();
+    return *this = value;
+}
+
 PropertyString &PropertyString::operator=(const u16char *text)
 {
     if (target)

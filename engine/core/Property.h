@@ -52,8 +52,21 @@ public:
     Property() = default;
     ~Property() = default;
 
+    // The binding is never copied: a property always belongs to the object that
+    // contains it. Assigning one property from another copies the value instead, a
+    // read of the source followed by a write of this one (a.Right = b.Right).
     Property(const Property &) = delete;
-    Property &operator=(const Property &) = delete;
+
+    Property &operator=(const Property &source)
+        requires(!std::is_const_v<T>)
+    {
+        Set(source.Get());
+        return *this;
+    }
+
+    Property &operator=(const Property &)
+        requires(std::is_const_v<T>)
+    = delete;
 
     // Binds the owner's getter and (optionally) setter: Right.Bind<&Rect::GetRight, &Rect::SetRight>(this).
     // An owner exposing a read-only value binds the getter alone.
@@ -206,7 +219,9 @@ public:
     ~PropertyString() = default;
 
     PropertyString(const PropertyString &) = delete;
-    PropertyString &operator=(const PropertyString &) = delete;
+    // Copies the text, not the binding: the source's target (empty without one) is
+    // written here as any other text would be.
+    PropertyString &operator=(const PropertyString &source);
 
     void SetTarget(String *str) { target = str; }
     String *GetTarget() const { return target; }

@@ -1,5 +1,7 @@
 #pragma once
 // 2D areas: the abstract base and the rectangle with computed right and bottom edges.
+#include <utility>
+
 #include "core/Property.h"
 
 namespace hgl
@@ -11,6 +13,10 @@ public:
 
     // Whether (x, y) lies inside the area; the base has no area.
     virtual bool PointIn(T, T) const { return false; }
+
+    // The same asked of a non-const area. Areas may override either form; this one
+    // answers with the const form unless overridden.
+    virtual bool PointIn(T x, T y) { return std::as_const(*this).PointIn(x, y); }
 };
 
 // Left, Top, Width and Height, with Right and Bottom as properties. Writing Right or
@@ -71,6 +77,8 @@ public:
         const T dy = y - Top;
         return dx >= 0 && dx < Width && dy >= 0 && dy < Height;
     }
+
+    bool PointIn(T x, T y) override { return std::as_const(*this).PointIn(x, y); }
 
     bool operator==(const RectScope2 &o) const
     {

@@ -25,3 +25,6 @@ void MD5Transform(uint32 state[4], const uint8 block[64]);
 // One-shot digest of a buffer. Safe to call from several threads at once.
 void MD5Digest(const void *data, unsigned int size, unsigned char digest[16]);
 } // namespace hgl
+
+// The context is also known by its bare name.
+using hgl::MD5Context;

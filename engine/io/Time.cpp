@@ -76,18 +76,19 @@ bool WriteFields(Stream *stream, const int32 (&fields)[4])
     return true;
 }
 
-bool ReadFields(Stream *stream, int32 (&fields)[4])
+// Reads up to four fields; returns how many were read whole (a short read stops).
+int ReadFields(Stream *stream, int32 (&fields)[4])
 {
-    if (!stream)
-        return false;
+    int n = 0;
     for (int32 &v : fields)
     {
         uint8 bytes[4];
         if (!stream->ReadFully(bytes, 4))
-            return false;
+            break;
         v = GetLE32(bytes);
+        ++n;
     }
-    return true;
+    return n;
 }
 
 bool LocalNow(tm &out, long &nanoseconds)
@@ -222,23 +223,29 @@ bool Time::WriteToStream(Stream *stream)
     return WriteFields(stream, fields);
 }
 
+// The fields read are stored in place, so after a short read the ones already read
+// keep their new values. A field outside its range fails the read before anything
+// is stored.
 bool Time::ReadFromStream(Stream *stream)
 {
-    int32 f[4];
-    if (!ReadFields(stream, f))
+    if (!stream)
         return false;
 
-    if (f[0] < 0 || f[0] > 23 || f[1] < 0 || f[1] > 59 || f[2] < 0 || f[2] > 59 || f[3] < 0 || f[3] > 999)
-    {
-        PutError(u"时间数据无效<%d:%d:%d.%d>", f[0], f[1], f[2], f[3]);
-        return false;
-    }
+    int32 f[4] = {0, 0, 0, 0};
+    const int n = ReadFields(stream, f);
 
-    hour = f[0];
-    minute = f[1];
-    second = f[2];
-    millisecond = f[3];
-    return true;
+    static const int32 limit[4] = {23, 59, 59, 999};
+    for (int i = 0; i < n; ++i)
+        if (f[i] < 0 || f[i] > limit[i])
+        {
+            PutError(u"时间数据无效<%d:%d:%d.%d>", f[0], f[1], f[2], f[3]);
+            return false;
+        }
+
+    int *const field[4] = {&hour, &minute, &second, &millisecond};
+    for (int i = 0; i < n; ++i)
+        *field[i] = f[i];
+    return n == 4;
 }
 
 // ---- Date --------------------------------------------------------------------------
@@ -368,27 +375,32 @@ bool Date::WriteToStream(Stream *stream)
     return WriteFields(stream, fields);
 }
 
+// As for Time, the fields read are stored in place and a field out of range fails the
+// read before anything is stored. The stored days-in-month is not trusted but
+// recomputed from the year and month: a bad month would index past the month table.
+// The day may lie past the end of its month (a Month or Year write leaves the day as
+// it was, so a date can be saved that way), but never outside 1-31.
 bool Date::ReadFromStream(Stream *stream)
 {
-    int32 f[4];
-    if (!ReadFields(stream, f))
+    if (!stream)
         return false;
 
-    // A bad month would index past the month table; the stored days-in-month is
-    // recomputed, not trusted. The day may lie past the end of its month (a Month or
-    // Year write leaves the day as it was, so a date can be saved that way), but
-    // never outside 1-31.
-    const int dim = GetDaysInMonth(f[0], f[1]);
-    if (dim == 0 || f[2] < 1 || f[2] > 31)
+    int32 f[4] = {0, 0, 0, 0};
+    const int n = ReadFields(stream, f);
+
+    if ((n > 1 && (f[1] < 1 || f[1] > 12)) || (n > 2 && (f[2] < 1 || f[2] > 31)))
     {
         PutError(u"日期数据无效<%d-%d-%d>", f[0], f[1], f[2]);
         return false;
     }
 
-    year = f[0];
-    month = f[1];
-    day = f[2];
-    days_in_month = dim;
-    return true;
+    if (n > 0)
+        year = f[0];
+    if (n > 1)
+        month = f[1];
+    if (n > 2)
+        day = f[2];
+    days_in_month = GetDaysInMonth(year, month);
+    return n == 4;
 }
 } // namespace hgl

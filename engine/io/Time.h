@@ -57,8 +57,8 @@ public:
 
     // 16 bytes: hour, minute, second, millisecond as little-endian int32.
     bool WriteToStream(Stream *stream) override;
-    // Reads the 16-byte form; a short read or a field out of range fails and leaves
-    // the time unchanged.
+    // Reads the 16-byte form. A short read fails; the fields read before it keep their
+    // new values. A field out of range fails the read before anything is stored.
     bool ReadFromStream(Stream *stream) override;
 };
 
@@ -105,8 +105,10 @@ public:
 
     // 16 bytes: year, month, day, days in month as little-endian int32.
     bool WriteToStream(Stream *stream) override;
-    // Reads the 16-byte form; a short read, a month outside 1-12 or a day outside 1-31
-    // fails and leaves the date unchanged. Days in month is recomputed.
+    // Reads the 16-byte form. A short read fails; the fields read before it keep their
+    // new values. A month outside 1-12 or a day outside 1-31 fails the read before
+    // anything is stored.
+    // Days in month is recomputed from the year and month, never taken from the stream.
     bool ReadFromStream(Stream *stream) override;
 };
 } // namespace hgl

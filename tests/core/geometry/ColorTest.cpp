@@ -76,6 +76,7 @@ TEST(Color, TableHoldsTheKeywordsInAlphabeticalOrder)
 
     EXPECT_EQ(0, NamedColorTable[0].red + NamedColorTable[0].green + NamedColorTable[0].blue);
     EXPECT_EQ(u'\0', NamedColorTable[0].name[0]);
+    EXPECT_EQ(&hgl::NamedColorTable[120], &::NamedColorTable[120]);   // known by its bare name too
 
     for (int i = 1; i < NamedColorCount; ++i)
     {

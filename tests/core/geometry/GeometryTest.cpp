@@ -24,6 +24,23 @@ TEST(RectScope, PointInIsHalfOpen)
     EXPECT_TRUE(base.PointIn(11, 21));
     ScopeBase2D<float> none;
     EXPECT_FALSE(none.PointIn(0, 0));
+    ScopeBase2D<float> &mutable_base = r;
+    EXPECT_TRUE(mutable_base.PointIn(11, 21));
+    EXPECT_FALSE(mutable_base.PointIn(40, 21));
+
+    // An area of its own may override either form of the question.
+    struct Everywhere : ScopeBase2D<float>
+    {
+        bool PointIn(float, float) override { return true; }
+    } everywhere;
+    struct Origin : ScopeBase2D<float>
+    {
+        bool PointIn(float x, float y) const override { return x == 0 && y == 0; }
+    } origin;
+    ScopeBase2D<float> *areas[] = {&everywhere, &origin};
+    EXPECT_TRUE(areas[0]->PointIn(5, 5));
+    EXPECT_FALSE(areas[1]->PointIn(5, 5));
+    EXPECT_TRUE(areas[1]->PointIn(0, 0));
 
     RectScope2<float> empty(0, 0, 0, 10), negative(0, 0, -5, 10);
     EXPECT_FALSE(empty.PointIn(0, 0));
@@ -57,6 +74,16 @@ TEST(RectScope, RightAndBottomMoveTheRectangle)
 
     s.Right += 5;
     EXPECT_EQ(11, s.Left);
+
+    // Lining one rectangle up with another: the value moves, each keeps its binding.
+    s.Right = r.Right;
+    s.Bottom = r.Bottom;
+    EXPECT_EQ(96, s.Left);
+    EXPECT_EQ(0, s.Top);
+    EXPECT_EQ(100, s.Right);
+    r.Right = 50;
+    EXPECT_EQ(100, s.Right);
+    EXPECT_EQ(50, r.Right);
 }
 
 TEST(RectScope, CopiesAreBoundToThemselves)
@@ -148,6 +175,13 @@ TEST(Limit, BoundsPullTheValueButNeverReorder)
     EXPECT_EQ(4, o.value);
     o.value = 10;
     EXPECT_TRUE(o.AtMax);
+
+    // Bounds taken from another limit's properties.
+    Limit<float> other(0, 100);
+    other.Min = o.Max;
+    EXPECT_EQ(10, other.Min);
+    EXPECT_EQ(10, other.value);
+    EXPECT_EQ(10, o.Max);
 
     Limit<float> same(3, 3);
     EXPECT_TRUE(same.AtMin);

@@ -133,6 +133,35 @@ TEST(HeapSort, SmallCasesAndNoOps)
     HeapSort(w, 3, sizeof(int), SortCompare());   // unbound comparison
     EXPECT_EQ((std::array<int, 3>{3, 2, 1}), std::to_array(w));
 
+    // The same sort with an object and its member function, and with a plain function.
+    struct Descending
+    {
+        int calls = 0;
+        int Compare(const void *a, const void *b, int)
+        {
+            ++calls;
+            return *static_cast<const int *>(b) - *static_cast<const int *>(a);
+        }
+        int Ascending(const void *a, const void *b, int) const
+        {
+            return *static_cast<const int *>(a) - *static_cast<const int *>(b);
+        }
+    } desc;
+    int d[5] = {5, 1, 4, 1, 3};
+    HeapSort(d, 5, sizeof(int), &desc, &Descending::Compare);
+    EXPECT_EQ((std::array<int, 5>{5, 4, 3, 1, 1}), std::to_array(d));
+    EXPECT_GT(desc.calls, 0);
+    HeapSort(d, 5, sizeof(int), &desc, &Descending::Ascending);
+    EXPECT_EQ((std::array<int, 5>{1, 1, 3, 4, 5}), std::to_array(d));
+    int p[5] = {5, 1, 4, 1, 3};
+    HeapSort(p, 5, sizeof(int), [](const void *a, const void *b, int size) {
+        return std::memcmp(a, b, size_t(size)) == 0 ? 0 : *static_cast<const int *>(a) - *static_cast<const int *>(b);
+    });
+    EXPECT_EQ((std::array<int, 5>{1, 1, 3, 4, 5}), std::to_array(p));
+    HeapSort(p, 5, sizeof(int), static_cast<Descending *>(nullptr), &Descending::Compare);
+    HeapSort(p, 5, sizeof(int), PlainSortCompare(nullptr));
+    EXPECT_EQ((std::array<int, 5>{1, 1, 3, 4, 5}), std::to_array(p));
+
     int two[2] = {9, -9};
     HeapSort(two, 2, sizeof(int), nullptr, CompareInt);
     EXPECT_EQ(-9, two[0]);

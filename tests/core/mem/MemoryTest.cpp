@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cstring>
 #include <random>
 #include <vector>
@@ -183,5 +185,20 @@ TEST(Memory, SixteenAndThirtyTwoBitFillAndCopy)
 
     uint32 c32[10] = {};
     Copy32(c32, w32, 10);
+    EXPECT_EQ(0, std::memcmp(c32, w32, sizeof(w32)));
+
+    // Text buffers take the same routines without a cast.
+    u16char text[6] = u"hello";
+    u16char copy[6] = {};
+    Copy16(copy, text, 6);
+    EXPECT_EQ(std::u16string(u"hello"), std::u16string(copy));
+    Fill16(copy + 1, u'z', 3);
+    EXPECT_EQ(std::u16string(u"hzzzo"), std::u16string(copy));
+    Fill16(copy, u'x', 0);
+    Fill16(copy, u'x', -2);
+    Copy16(copy, text, -1);
+    EXPECT_EQ(std::u16string(u"hzzzo"), std::u16string(copy));
+    Fill32(c32, 1u, -3);
+    Copy32(c32, w32 + 1, 0);
     EXPECT_EQ(0, std::memcmp(c32, w32, sizeof(w32)));
 }

@@ -94,11 +94,13 @@ TEST(Property, ReadsAndWritesGoThroughTheOwner)
     EXPECT_FALSE(c.Writes.CanWrite());
     EXPECT_TRUE(c.Writes.CanRead());
 
-    // Read-only properties cannot be assigned; properties cannot be copied.
+    // Read-only properties cannot be assigned; properties cannot be copy-constructed
+    // (their binding belongs to their owner), but one can be assigned another's value.
     static_assert(!Assignable<Property<const int>, int>);
+    static_assert(!Assignable<Property<const int>, const Property<const int> &>);
     static_assert(Assignable<Property<int>, int>);
+    static_assert(Assignable<Property<int>, const Property<int> &>);
     static_assert(!std::is_copy_constructible_v<Property<int>>);
-    static_assert(!std::is_copy_assignable_v<Property<int>>);
     static_assert(sizeof(Property<int>) == 3 * sizeof(void *));
 }
 
@@ -124,6 +126,31 @@ TEST(Property, ACopiedOwnerReportsItsOwnState)
     EXPECT_EQ(30, assigned.Value);
 }
 
+TEST(Property, AssigningAPropertyCopiesTheValueNotTheBinding)
+{
+    Counter a, b;
+    a.Value = 3;
+    b.Value = 8;
+    a.Value = b.Value;   // read b, write a
+    EXPECT_EQ(8, a.Value);
+    EXPECT_EQ(2, a.Writes);
+    EXPECT_EQ(1, b.Writes);
+    b.Value = 9;   // a stays bound to itself
+    EXPECT_EQ(8, a.Value);
+    a.Value = a.Value;
+    EXPECT_EQ(8, a.Value);
+    EXPECT_EQ(3, a.Writes);
+
+    // Across types and from read-only properties, through the value.
+    a.Scale = b.Value;
+    EXPECT_DOUBLE_EQ(9.0, a.Scale);
+    a.Value = b.Writes;
+    EXPECT_EQ(2, a.Value);
+    (a.Value = b.Value) = 11;
+    EXPECT_EQ(11, a.Value);
+    EXPECT_EQ(9, b.Value);
+}
+
 TEST(Property, ObjectPropertyAndReadOnlyView)
 {
     Holder h;
@@ -134,6 +161,11 @@ TEST(Property, ObjectPropertyAndReadOnlyView)
     EXPECT_EQ(7, h.Current->Id());
     w.id = 9;
     EXPECT_EQ(9, (*h.Current).id);
+    Holder other;
+    other.Current = h.Current;
+    EXPECT_EQ(&w, other.Current.Get());
+    h.Current = nullptr;
+    EXPECT_EQ(&w, other.Current.Get());
 
     unsigned int field = 3;
     OnlyReadProperty<unsigned int> view(&field);
@@ -222,6 +254,23 @@ TEST(Property, StringPropertyForwardsAndNotifies)
     EXPECT_EQ(2, notices);
     EXPECT_EQ(0, loose.Length);
     EXPECT_EQ(nullptr, loose.GetTarget());
+
+    // One string property assigned from another takes its text; without a source
+    // target the text is empty.
+    Caption other;
+    other.Text = u"copied";
+    c.Text = other.Text;
+    EXPECT_TRUE(c.Get() == u"copied");
+    EXPECT_EQ(4, c.Changes());
+    EXPECT_EQ(1, other.Changes());
+    other.Text = u"later";
+    EXPECT_TRUE(c.Get() == u"copied");
+    c.Text = c.Text;
+    EXPECT_TRUE(c.Get() == u"copied");
+    c.Text = loose;
+    EXPECT_EQ(0, c.Text.Length);
+    loose = other.Text;
+    EXPECT_EQ(3, notices);
 
     // Neither target nor notice: the write is simply accepted.
     PropertyString bare;

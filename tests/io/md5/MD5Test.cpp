@@ -109,6 +109,10 @@ TEST(MD5, BitCountCarriesIntoTheHighWord)
     EXPECT_EQ(8u, ctx.count[0]);
     EXPECT_EQ(1u, ctx.count[1]);
 
+    ::MD5Context bare;   // the context is known by its bare name too
+    MD5Init(&bare);
+    EXPECT_EQ(0x67452301u, bare.state[0]);
+
     MD5Init(&ctx);
     std::vector<uint8_t> none;
     MD5Update(&ctx, none.data(), 0);

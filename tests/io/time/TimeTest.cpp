@@ -352,9 +352,22 @@ TEST(TimeDateStream, BadOrShortDataIsRefused)
     EXPECT_TRUE(log.ContainsError(u"日期数据无效<2100-2-32>")) << log.Dump();
     auto month0 = StreamOf({2100, 0, 1, 31});
     EXPECT_FALSE(d.ReadFromStream(month0.get()));
-    auto short_date = StreamOf({2001, 2, 3, 28}, 1);
+    ExpectDate(d, 2001, 7, 4);   // bad data stores nothing
+
+    // A short read fails, and the fields read before it keep their new values.
+    auto short_date = StreamOf({2008, 2, 3, 28}, 1);
     EXPECT_FALSE(d.ReadFromStream(short_date.get()));
-    ExpectDate(d, 2001, 7, 4);
+    ExpectDate(d, 2008, 2, 3);
+    auto year_only = StreamOf({2009, 5}, 2);
+    EXPECT_FALSE(d.ReadFromStream(year_only.get()));
+    ExpectDate(d, 2009, 2, 3);   // days in month follows the new year
+    auto short_bad = StreamOf({2010, 14}, 0);
+    EXPECT_FALSE(d.ReadFromStream(short_bad.get()));
+    ExpectDate(d, 2009, 2, 3);
+    auto nothing = StreamOf({}, 0);
+    EXPECT_FALSE(d.ReadFromStream(nothing.get()));
+    ExpectDate(d, 2009, 2, 3);
+    d = Date(2001, 7, 4);
 
     // A date whose day lies past its month (what a Month write leaves) saves and loads.
     Date past(2010, 1, 31);
@@ -386,9 +399,13 @@ TEST(TimeDateStream, BadOrShortDataIsRefused)
     EXPECT_FALSE(t.ReadFromStream(neg.get()));
     auto ms1000 = StreamOf({1, 1, 1, 1000});
     EXPECT_FALSE(t.ReadFromStream(ms1000.get()));
+    ExpectTime(t, 0, 0, 1, 0);
     auto short_time = StreamOf({1, 2, 3}, 0);
     EXPECT_FALSE(t.ReadFromStream(short_time.get()));
-    ExpectTime(t, 0, 0, 1, 0);
+    ExpectTime(t, 1, 2, 3, 0);
+    auto short_bad_time = StreamOf({5, 60}, 0);
+    EXPECT_FALSE(t.ReadFromStream(short_bad_time.get()));
+    ExpectTime(t, 1, 2, 3, 0);
 
     auto ok = StreamOf({23, 59, 59, 999});
     EXPECT_TRUE(t.ReadFromStream(ok.get()));
