@@ -1,6 +1,7 @@
 #include "io/PList.h"
 
-#include "io/FileStream.h"
+#include "io/MemStream.h"
+#include "platform/File.h"
 #include "io/StringList.h"
 
 namespace hgl
@@ -72,20 +73,20 @@ bool PList::GetPair(int index, String &key, String &value) const
 
 bool PList::SaveToFile(const u16char *name)
 {
-    FileStream fs;
-    if (!name || !fs.Create(name))
+    if (!name || !*name)
         return false;
+    // Built in memory first, so a failed write never costs the file it replaces.
+    MemStream out;
     static const unsigned char mark[2] = {0xFF, 0xFE};
-    bool ok = fs.WriteFully(mark, 2);
+    bool ok = out.WriteFully(mark, 2);
     const u16char tab = u'\t', lf = u'\n';
     for (int i = GetCount() - 1; ok && i >= 0; --i)
     {
         String key, value;
         GetPair(i, key, value);
-        ok = fs.WriteFully(key.c_str(), key.Length * 2) && fs.WriteFully(&tab, 2) &&
-             fs.WriteFully(value.c_str(), value.Length * 2) && fs.WriteFully(&lf, 2);
+        ok = out.WriteFully(key.c_str(), key.Length * 2) && out.WriteFully(&tab, 2) &&
+             out.WriteFully(value.c_str(), value.Length * 2) && out.WriteFully(&lf, 2);
     }
-    fs.Close();
-    return ok;
+    return ok && platform::FileWriteWhole(name, out.GetData(), out.GetSize());
 }
 } // namespace hgl

@@ -5,7 +5,6 @@
 #include "io/FileStream.h"
 #include "io/HAC.h"
 #include "platform/File.h"
-#include "platform/Path.h"
 
 #include <algorithm>
 #include <climits>
@@ -252,19 +251,7 @@ bool TDFNode::SaveToFile(const u16char *filename) const
     if (!Save(&out))
         return false;
 
-    const std::u16string temp = platform::Utf8ToUtf16(platform::ResolvePath(filename) + ".tmp");
-    const int fd = platform::FdOpen(temp.c_str(), platform::fomCreateReadWrite);
-    if (fd < 0)
-        return false;   // nothing was made, nothing to clean up
-    const int64 size = out.GetSize();
-    bool ok = size == 0 || platform::FdWrite(fd, out.GetData(), int(size)) == int(size);
-    ok = ok && platform::FdSync(fd);
-    platform::FdClose(fd);
-    if (ok)
-        ok = platform::PathReplace(temp.c_str(), filename);
-    if (!ok)
-        platform::PathDelete(temp.c_str());
-    return ok;
+    return platform::FileWriteWhole(filename, out.GetData(), out.GetSize());
 }
 
 TDFNode *TDFNode::FindChild(const String &n) const

@@ -178,6 +178,7 @@ bool PathStatNative(const std::string &native, PathInfo *info)
     if (native.empty() || stat(native.c_str(), &st) != 0) return false;
     if (info) {
         info->is_folder = S_ISDIR(st.st_mode);
+        info->is_special = !info->is_folder && !S_ISREG(st.st_mode);
         info->size = info->is_folder ? 0 : uint64(st.st_size);
         info->read_only = access(native.c_str(), W_OK) != 0;
     }
@@ -283,5 +284,46 @@ std::string ErrorText(int error)
     // GNU strerror_r returns the text, which may or may not be buf.
     const char *t = strerror_r(error, buf, sizeof(buf));
     return t ? std::string(t) : std::string();
+}
+namespace
+{
+bool WriteAllTo(const u16char *name, int mode, const void *data, int64 size, bool sync, int *error)
+{
+    const int fd = FdOpen(name, mode, error);
+    if (fd < 0)
+        return false;
+    bool ok = size <= INT_MAX && (size == 0 || FdWrite(fd, data, int(size)) == int(size));
+    if (!ok && error)
+        *error = size > INT_MAX ? EFBIG : errno;
+    ok = ok && (!sync || FdSync(fd, error));
+    FdClose(fd);
+    return ok;
+}
+} // namespace
+
+bool FileWriteWhole(const u16char *name, const void *data, int64 size, int *error)
+{
+    if (!name || !*name || size < 0 || (size > 0 && !data))
+    {
+        if (error)
+            *error = EINVAL;
+        return false;
+    }
+    PathInfo info;
+    if (PathStat(name, &info) && info.is_special)
+        return WriteAllTo(name, fomOpenWrite, data, size, false, error);
+
+    const std::u16string temp = Utf8ToUtf16(ResolvePath(name) + ".tmp");
+    if (!WriteAllTo(temp.c_str(), fomCreateReadWrite, data, size, true, error))
+    {
+        PathDelete(temp.c_str());
+        return false;
+    }
+    if (!PathReplace(temp.c_str(), name, error))
+    {
+        PathDelete(temp.c_str());
+        return false;
+    }
+    return true;
 }
 } // namespace hgl::platform

@@ -40,6 +40,7 @@ int64 FdSize(int fd);
 struct PathInfo
 {
     bool is_folder = false;
+    bool is_special = false;    // neither a regular file nor a folder (a device, a pipe)
     bool read_only = false;
     uint64 size = 0;
 };
@@ -58,6 +59,10 @@ bool PathMove(const u16char *from, const u16char *to, int *error = nullptr);
 // Both names are resolved ignoring case, so a target spelled in another case is
 // the one replaced. For a fresh copy saved beside the file it replaces.
 bool PathReplace(const u16char *from, const u16char *to, int *error = nullptr);
+// Writes a whole file so that a failure never costs the old one: the bytes go to a
+// fresh copy beside it ("<name>.tmp"), which is synced and then renamed over the
+// target. A target that is not a regular file (a device) is written in place.
+bool FileWriteWhole(const u16char *name, const void *data, int64 size, int *error = nullptr);
 // Creates one folder; false when it (or anything of that name) exists or cannot be made.
 bool MakeFolder(const u16char *path, int *error = nullptr);
 

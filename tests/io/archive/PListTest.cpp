@@ -4,6 +4,13 @@
 #include "io/PList.h"
 #include "io/StringList.h"
 
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using hgl::PList;
 using hgl::String;
 using hgl::test::TempDir;
@@ -85,4 +92,56 @@ TEST(PList, FilesDuplicatesAndSaving)
     EXPECT_EQ(Value(fromHac, u"GameName"), u"游戏");
     EXPECT_FALSE(fromHac.LoadFromHAC(hac.get(), u"none.list"));
     EXPECT_FALSE(s.SaveToFile(dir.File16("no/such/folder/out.list").c_str()));
+}
+
+TEST(PList, AShortWriteIsAFailedSave)
+{
+    // /dev/full takes the open and refuses every byte: the first write (the mark)
+    // already falls short, whatever the list holds.
+    struct stat st;
+    if (stat("/dev/full", &st) != 0 || !S_ISCHR(st.st_mode))
+        GTEST_SKIP() << "no /dev/full here";
+    PList empty;
+    EXPECT_FALSE(empty.SaveToFile(u"/dev/full"));
+    PList s;
+    s.ParseLine(String(u"A\t1"));
+    s.ParseLine(String(u"B\t2"));
+    EXPECT_FALSE(s.SaveToFile(u"/dev/full"));
+    EXPECT_FALSE(s.SaveToFile(nullptr));
+
+    // A file size limit cuts the save after any byte of the 18: every write is
+    // checked, not only the first. The limit is set in a child so that this
+    // process keeps its own; the child's exit code names the first limit that
+    // went wrong.
+    TempDir dir("plistshort");
+    constexpr int Whole = 18;
+    const std::vector<uint8_t> old_bytes = {0xFF, 0xFE, 'Z', 0, '\t', 0, '9', 0, '\n', 0};
+    ASSERT_TRUE(dir.WriteFile("keep.list", old_bytes));
+    std::fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+    {
+        signal(SIGXFSZ, SIG_IGN);          // a write past the limit fails with EFBIG
+        for (int limit = 0; limit <= Whole; ++limit)
+        {
+            const std::u16string name = dir.File16("cut" + std::to_string(limit) + ".list");
+            struct rlimit rl;
+            getrlimit(RLIMIT_FSIZE, &rl);
+            rl.rlim_cur = rlim_t(limit);
+            if (setrlimit(RLIMIT_FSIZE, &rl) != 0) _exit(100);
+            const bool saved = s.SaveToFile(name.c_str());
+            if (saved != (limit == Whole)) _exit(limit + 1);
+            // A save over an existing file that fails part-way leaves the old file.
+            if (limit == 12 && s.SaveToFile(dir.File16("keep.list").c_str())) _exit(101);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "limit " << WEXITSTATUS(status) - 1;
+    EXPECT_EQ(dir.ReadFile("cut18.list").size(), size_t(Whole));
+    const std::string kept = dir.ReadFile("keep.list");
+    EXPECT_EQ(std::vector<uint8_t>(kept.begin(), kept.end()), old_bytes);
 }

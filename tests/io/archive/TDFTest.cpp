@@ -8,6 +8,7 @@
 #include "io/PartStream.h"
 #include "io/StringList.h"
 #include "io/TDF.h"
+#include "support/Unprivileged.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -316,17 +317,30 @@ TEST(TDF, Files)
         EXPECT_FALSE(t.SaveToFile(dir.File16("no/such/folder/x.tdf").c_str()));
     }
 
-    // A folder that cannot be written (root ignores the permission bits).
-    if (geteuid() != 0)
+    // A folder that cannot be written. Root ignores the permission bits, so there
+    // the save is tried by a child running as nobody, the owner of the folder.
     {
         ASSERT_TRUE(dir.MakeDir("ro"));
         const std::u16string ro = dir.File16("ro/Game.TDF");
         ASSERT_TRUE(t.SaveToFile(ro.c_str()));
         const std::string before = dir.ReadFile("ro/Game.TDF");
+        ASSERT_FALSE(before.empty());
+        for (const char *p : {"", "ro", "ro/Game.TDF"})
+            ASSERT_TRUE(hgl::test::GiveToNobody(*p ? dir.File(p) : dir.Path())) << p;
         ASSERT_EQ(chmod(dir.File("ro").c_str(), 0555), 0);
         t.SetInt32(u"Volume", 10);
-        EXPECT_FALSE(t.SaveToFile(ro.c_str()));
-        EXPECT_EQ(dir.ReadFile("ro/Game.TDF"), before);
+        std::string why;
+        const auto outcome = hgl::test::RunUnprivileged(
+            [&] {
+                EXPECT_FALSE(t.SaveToFile(ro.c_str()));
+                return true;
+            },
+            &why, {dir.Path(), dir.File("ro")});
         chmod(dir.File("ro").c_str(), 0755);
+        EXPECT_EQ(dir.ReadFile("ro/Game.TDF"), before);
+        EXPECT_FALSE(dir.Exists("ro/Game.TDF.tmp"));
+        if (outcome == hgl::test::ChildOutcome::Unavailable)
+            GTEST_SKIP() << "the read-only folder was not tried: " << why;
+        EXPECT_EQ(outcome, hgl::test::ChildOutcome::Passed) << why;
     }
 }

@@ -133,6 +133,58 @@ TEST(DevilRunState, RecordsByteForByte)
     Le32(one, 1);
     EXPECT_EQ(saver.got, one);
 
+    // Three frames: paused inside main -> sub -> deeper. The calls sit at different
+    // places in each function, so each frame's index tells which one it is.
+    auto three = [](Host &t) {
+        auto deeper = t.New(u"deeper");
+        t.Native(deeper.get(), u"Mark", {u"d1"});
+        t.Native(deeper.get(), u"Mark", {u"d2"});
+        t.Native(deeper.get(), u"Mark", {u"d3"});
+        t.Native(deeper.get(), u"Wait", {u"dw"});       // command 3
+        t.Native(deeper.get(), u"Mark", {u"d4"});
+        DevilFunc *deeperp = t.Add(std::move(deeper));
+        auto sub = t.New(u"sub");
+        t.Native(sub.get(), u"Mark", {u"s1"});
+        t.Native(sub.get(), u"Mark", {u"s2"});
+        sub->AddScriptFuncCall(deeperp);                 // command 2
+        t.Native(sub.get(), u"Mark", {u"s3"});
+        DevilFunc *subp = t.Add(std::move(sub));
+        auto main = t.New(u"main");
+        main->AddScriptFuncCall(subp);                   // command 0
+        t.Native(main.get(), u"Mark", {u"m1"});
+        t.Add(std::move(main));
+    };
+    Host deep;
+    three(deep);
+    EXPECT_TRUE(deep.engine.RunFunc(u"main"));
+    EXPECT_EQ(deep.trace, (Trace{u"s1", u"s2", u"d1", u"d2", u"d3", u"dw"}));
+    EXPECT_EQ(deep.engine.GetStackDepth(), 3);
+    const Bytes three_frames = {
+        3, 0, 0, 0,                                                  // three frames, outermost first
+        4, 0, 0, 0, 0x6D, 0, 0x61, 0, 0x69, 0, 0x6E, 0,              // "main"
+        1, 0, 0, 0,                                                  //   goes on after the call
+        3, 0, 0, 0, 0x73, 0, 0x75, 0, 0x62, 0,                       // "sub"
+        3, 0, 0, 0,                                                  //   goes on after the call
+        6, 0, 0, 0, 0x64, 0, 0x65, 0, 0x65, 0, 0x70, 0, 0x65, 0, 0x72, 0, // "deeper"
+        4, 0, 0, 0,                                                  //   goes on after the pause
+    };
+    const Bytes deep_saved = Saved(deep.engine);
+    EXPECT_EQ(deep_saved, three_frames);
+    EXPECT_EQ(deep_saved.size(), 4u + (4 + 8 + 4) + (4 + 6 + 4) + (4 + 12 + 4));
+
+    // A fresh engine with the same functions ends the story from there: the rest
+    // of deeper, then of sub, then of main.
+    Host deep_fresh;
+    three(deep_fresh);
+    auto ds = StreamOf(three_frames);
+    ASSERT_TRUE(deep_fresh.engine.LoadState(ds.get()));
+    EXPECT_EQ(deep_fresh.engine.GetStackDepth(), 3);
+    EXPECT_EQ(Saved(deep_fresh.engine), three_frames);
+    EXPECT_TRUE(deep_fresh.engine.Resume(nullptr));
+    EXPECT_EQ(deep_fresh.trace, (Trace{u"d4", u"s3", u"m1"}));
+    EXPECT_EQ(deep_fresh.engine.GetStackDepth(), 0);
+    EXPECT_EQ(Saved(deep_fresh.engine), (Bytes{0, 0, 0, 0}));
+
     // A stream that refuses part of the record: false, the bytes written stay.
     for (int n = 0; n < int(saved.size()); ++n)
     {
