@@ -8,6 +8,7 @@
 #include <cstring>
 #include <ostream>
 #include <string_view>
+#include <type_traits>
 
 namespace hgl
 {
@@ -108,10 +109,16 @@ String::String(String &&other) noexcept : Length(this), instance_(other.instance
 
 namespace
 {
-PrivateString *FromNumber(int64 value)
+// Signed values go through the 64-bit signed conversion, unsigned ones through the
+// unsigned one, so the widest of each kind keeps its full range.
+template <typename T>
+PrivateString *FromNumber(T value)
 {
     u16char digits[HGL_MAX_PATH + 1];
-    Int64ToStr(digits, HGL_MAX_PATH, value);
+    if constexpr (std::is_signed_v<T>)
+        Int64ToStr(digits, HGL_MAX_PATH, int64(value));
+    else
+        UInt64ToStr(digits, HGL_MAX_PATH, uint64(value));
     return new PrivateString(digits, -1, false);
 }
 } // namespace
@@ -120,19 +127,9 @@ String::String(int value) : Length(this), instance_(FromNumber(value)) {}
 String::String(long value) : Length(this), instance_(FromNumber(value)) {}
 String::String(long long value) : Length(this), instance_(FromNumber(value)) {}
 
-namespace
-{
-PrivateString *FromUnsigned(uint64 value)
-{
-    u16char digits[HGL_MAX_PATH + 1];
-    UInt64ToStr(digits, HGL_MAX_PATH, value);
-    return new PrivateString(digits, -1, false);
-}
-} // namespace
-
-String::String(unsigned int value) : Length(this), instance_(FromUnsigned(value)) {}
-String::String(unsigned long value) : Length(this), instance_(FromUnsigned(value)) {}
-String::String(unsigned long long value) : Length(this), instance_(FromUnsigned(value)) {}
+String::String(unsigned int value) : Length(this), instance_(FromNumber(value)) {}
+String::String(unsigned long value) : Length(this), instance_(FromNumber(value)) {}
+String::String(unsigned long long value) : Length(this), instance_(FromNumber(value)) {}
 
 String::String(const std::u16string &text) : Length(this)
 {

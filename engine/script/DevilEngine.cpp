@@ -87,23 +87,38 @@ void DevilEngine::ReleaseDead()
 
 // ---------------------------------------------------------------- binding
 
+namespace
+{
+// Both kinds of declaration open with "type name"; `kind` names the kind in the log.
+// Fails when the name is missing or already bound in `mapped`.
+template <typename Map>
+bool ReadDeclHead(DevilParse &parse, const Map &mapped, const u16char *decl, const u16char *kind,
+                  int &type, std::u16string_view &name)
+{
+    std::u16string_view type_text;
+    type = parse.GetToken(type_text);
+    if (parse.GetToken(name) != ttIdentifier)
+    {
+        PutError(u"映射%s“%s”失败，声明中没有可用的名称！", kind, decl);
+        return false;
+    }
+    if (mapped.find(name) != mapped.end())
+    {
+        PutInfo(u"重复%s名映射：“%s”", kind, decl);
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 bool DevilEngine::MapNativeProperty(const u16char *decl, void *address, int cpp_type)
 {
     if (!decl) return false;
 
     DevilParse parse(this, decl);
-    std::u16string_view type_text, name;
-    const int type = parse.GetToken(type_text);
-    if (parse.GetToken(name) != ttIdentifier)
-    {
-        PutError(u"映射属性“%s”失败，声明中没有可用的名称！", decl);
-        return false;
-    }
-    if (properties.find(name) != properties.end())
-    {
-        PutInfo(u"重复属性名映射：“%s”", decl);
-        return false;
-    }
+    int type;
+    std::u16string_view name;
+    if (!ReadDeclHead(parse, properties, decl, u"属性", type, name)) return false;
     if (!address)
     {
         PutError(u"映射属性“%s”失败，变量地址为NULL！", decl);
@@ -123,18 +138,9 @@ bool DevilEngine::MapNativeFunc(const u16char *decl, const DevilNativeBinding &b
     if (!decl) return false;
 
     DevilParse parse(this, decl);
-    std::u16string_view ret_text, name;
-    const int ret = parse.GetToken(ret_text);
-    if (parse.GetToken(name) != ttIdentifier)
-    {
-        PutError(u"映射函数“%s”失败，声明中没有可用的名称！", decl);
-        return false;
-    }
-    if (natives.find(name) != natives.end())
-    {
-        PutInfo(u"重复函数名映射：“%s”", decl);
-        return false;
-    }
+    int ret;
+    std::u16string_view name;
+    if (!ReadDeclHead(parse, natives, decl, u"函数", ret, name)) return false;
 
     auto fm = std::make_unique<DevilFuncMap>();
     fm->name = name;
@@ -410,30 +416,33 @@ bool DevilEngine::Run()
 
 // ---------------------------------------------------------------- run operations
 
-bool DevilEngine::RunFunc(const u16char *name)
+namespace
 {
-    ClearStack();
-    DevilFunc *func = name ? GetScriptFunc(name) : nullptr;
+// A fresh start: the old stack goes, then the named function gets the only frame.
+bool CallAfresh(DevilEngine &e, const u16char *name)
+{
+    e.ClearStack();
+    DevilFunc *func = name ? e.GetScriptFunc(name) : nullptr;
     if (!func)
     {
         PutInfo(u"没有找到起始函数<%s>", name ? name : u"");
         return false;
     }
-    Call(func);
+    e.Call(func);
+    return true;
+}
+} // namespace
+
+bool DevilEngine::RunFunc(const u16char *name)
+{
+    if (!CallAfresh(*this, name)) return false;
     run_state = 0;
     return Run();
 }
 
 bool DevilEngine::Start(const u16char *name, const u16char *label)
 {
-    ClearStack();
-    DevilFunc *func = name ? GetScriptFunc(name) : nullptr;
-    if (!func)
-    {
-        PutInfo(u"没有找到起始函数<%s>", name ? name : u"");
-        return false;
-    }
-    Call(func);
+    if (!CallAfresh(*this, name)) return false;
     run_state = 0;
     return GotoLabel(label);
 }

@@ -32,8 +32,7 @@ TEST(CoreRun, StoryBetweenInitCoreAndCloseCoreLogsIntoTheChosenFolder)
     ASSERT_TRUE(dir.MakeDir("Log"));
     ASSERT_TRUE(dir.MakeDir("Save"));
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));      // before the core starts: no log is open yet
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));     // before the core starts: no log is open yet
 
     // Started without its default log; the game opens one where it wants it.
     hgl::SpecialPathBlock paths;
@@ -45,7 +44,7 @@ TEST(CoreRun, StoryBetweenInitCoreAndCloseCoreLogsIntoTheChosenFolder)
     UseBuildPlugIns();
 
     {
-        std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+        std::unique_ptr<hgl::HAC> hac = OpenLocalHac(dir);
         ASSERT_TRUE(hac);
         hgl::PList system;
         ASSERT_TRUE(system.LoadFromHAC(hac.get(), u"System.List"));

@@ -59,11 +59,10 @@ TEST(CorruptInput, TruncatedArchiveIsRefusedAndTheMountedOneStaysUsable)
     UseBuildPlugIns();
     TempDir dir("integ");
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
 
     LogCapture log;
-    std::unique_ptr<hgl::HAC> good(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    std::unique_ptr<hgl::HAC> good = OpenLocalHac(dir);
     ASSERT_TRUE(good) << log.Dump();
 
     // Cut at every length: the header, the bodies, the folder tree, the tree offset.
@@ -142,10 +141,9 @@ TEST(CorruptInput, DamagedSavesFailAndTheGoodSaveStillLoads)
     TempDir dir("integ");
     ASSERT_TRUE(dir.MakeDir("Save"));
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
     LogCapture log;
-    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    std::unique_ptr<hgl::HAC> hac = OpenLocalHac(dir);
     ASSERT_TRUE(hac);
 
     std::vector<uint8_t> run_state;
@@ -262,10 +260,9 @@ TEST(CorruptInput, MalformedScriptFailsAndThePausedStoryGoesOn)
     UseBuildPlugIns();
     TempDir dir("integ");
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
     LogCapture log;
-    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    std::unique_ptr<hgl::HAC> hac = OpenLocalHac(dir);
     ASSERT_TRUE(hac);
 
     Stage stage;
@@ -323,10 +320,9 @@ TEST(CorruptInput, ListsFromAShrunkArchiveReportTheFailure)
     UseBuildPlugIns();
     TempDir dir("integ");
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
     LogCapture log;
-    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    std::unique_ptr<hgl::HAC> hac = OpenLocalHac(dir);
     ASSERT_TRUE(hac);
     ASSERT_EQ(truncate(dir.File("Local.hac").c_str(), 16), 0);
     log.Clear();

@@ -98,6 +98,19 @@ inline bool BuildLocalHac(std::vector<uint8_t> &out)
     return ok;
 }
 
+// The story archive written as "Local.hac" in `dir`; `bytes` keeps what was written.
+// Call through ASSERT_NO_FATAL_FAILURE so a failure stops the test.
+inline void WriteLocalHac(const hgl::test::TempDir &dir, std::vector<uint8_t> &bytes)
+{
+    ASSERT_TRUE(BuildLocalHac(bytes));
+    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+}
+
+inline std::unique_ptr<hgl::HAC> OpenLocalHac(const hgl::test::TempDir &dir)
+{
+    return std::unique_ptr<hgl::HAC>(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+}
+
 inline std::vector<uint8_t> LoadBytes(hgl::HAC *hac, const u16char *path)
 {
     void *buf = nullptr;

@@ -94,15 +94,14 @@ TEST(StoryRoad, ArchiveToSaveToRestoredEngine)
     TempDir dir("integ");
     ASSERT_TRUE(dir.MakeDir("Save"));
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
 
     // The compressed entry really went in compressed: its text is not in the file.
     const std::vector<uint8_t> staff = U16LE(kStaffScript);
     EXPECT_EQ(std::search(bytes.begin(), bytes.end(), staff.begin() + 2, staff.end()), bytes.end());
 
     LogCapture log;
-    std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    std::unique_ptr<hgl::HAC> hac = OpenLocalHac(dir);
     ASSERT_TRUE(hac) << log.Dump();
     EXPECT_TRUE(log.ContainsInfo(u"打开HAC包<" + dir.File16("Local.hac") + u">完成！")) << log.Dump();
     EXPECT_TRUE(hac->FileExist(u"script\\chapter.cpp"));     // names are found in any case
@@ -130,15 +129,14 @@ TEST(StoryRoad, FolderMappingGivesTheSameResults)
     TempDir dir("integ");
     ASSERT_TRUE(dir.MakeDir("Save"));
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(BuildLocalHac(bytes));
-    ASSERT_TRUE(dir.WriteFile("Local.hac", bytes));
+    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
     // The same content as loose files, the path in other letter case than the game asks for.
     ASSERT_TRUE(dir.WriteFile("Local/sCRIPT/chapter.cpp", U16LE(kChapterScript)));
     ASSERT_TRUE(dir.WriteFile("Local/sCRIPT/STAFF.cpp", U16LE(kStaffScript)));
     ASSERT_TRUE(dir.WriteFile("Local/system.LIST", U16LE(kSystemList)));
 
     LogCapture log;
-    std::unique_ptr<hgl::HAC> archive(hgl::OpenHAC(dir.File16("Local.hac").c_str()));
+    std::unique_ptr<hgl::HAC> archive = OpenLocalHac(dir);
     std::unique_ptr<hgl::HAC> folder(hgl::OpenHAC(dir.File16("Local").c_str()));
     ASSERT_TRUE(archive && folder) << log.Dump();
 

@@ -8,6 +8,17 @@ using namespace vmtest;
 using namespace angle_script;
 using Trace = std::vector<std::u16string>;
 
+namespace
+{
+// The target the jumps go to: "other" marks "o" and ends.
+void AddOther(Host &h)
+{
+    auto other = h.New(u"other");
+    h.Native(other.get(), u"Mark", {u"o"});
+    h.Add(std::move(other));
+}
+} // namespace
+
 TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
 {
     Host h;
@@ -186,9 +197,7 @@ TEST(DevilRunLoop, NativesThatStopJumpOrClear)
 {
     Host h;
     hgl::test::LogCapture log;
-    auto other = h.New(u"other");
-    h.Native(other.get(), u"Mark", {u"o"});
-    h.Add(std::move(other));
+    AddOther(h);
 
     auto main = h.New(u"main");
     h.Native(main.get(), u"Mark", {u"a"});
@@ -299,9 +308,7 @@ TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
 {
     Host h;
     hgl::test::LogCapture log;
-    auto other = h.New(u"other");
-    h.Native(other.get(), u"Mark", {u"o"});
-    h.Add(std::move(other));
+    AddOther(h);
 
     // if (Var == 1) Mark("yes") ; Mark("end")
     auto main = h.New(u"main");

@@ -5,6 +5,8 @@
 #include "io/MemStream.h"
 #include "support/LogCapture.h"
 
+#include <utility>
+
 using namespace vmtest;
 using Bytes = std::vector<hgl::uint8>;
 using Trace = std::vector<std::u16string>;
@@ -39,6 +41,19 @@ void Name(Bytes &b, std::u16string_view n)
         b.push_back(hgl::uint8(c));
         b.push_back(hgl::uint8(c >> 8));
     }
+}
+
+// A run-state record: the frame count, then each frame's function name and command index.
+Bytes Record(std::initializer_list<std::pair<std::u16string_view, hgl::int32>> frames)
+{
+    Bytes b;
+    Le32(b, hgl::int32(frames.size()));
+    for (const auto &[name, index] : frames)
+    {
+        Name(b, name);
+        Le32(b, index);
+    }
+    return b;
 }
 
 // "sub" pauses at its command 1; "main" calls it as command 1.
@@ -86,12 +101,7 @@ TEST(DevilRunState, RecordsByteForByte)
     // Paused inside sub, called from main.
     EXPECT_TRUE(h.engine.RunFunc(u"main"));
     EXPECT_EQ(h.trace, (Trace{u"m1", u"s1", u"sw"}));
-    Bytes two;
-    Le32(two, 2);
-    Name(two, u"main");
-    Le32(two, 2);
-    Name(two, u"sub");
-    Le32(two, 2);
+    Bytes two = Record({{u"main", 2}, {u"sub", 2}});
     const Bytes saved = Saved(h.engine);
     EXPECT_EQ(saved, two);
     EXPECT_EQ(saved.size(), 34u);
@@ -127,10 +137,7 @@ TEST(DevilRunState, RecordsByteForByte)
     g.Native(f.get(), u"Save");
     g.Add(std::move(f));
     EXPECT_TRUE(g.engine.RunFunc(u"saving"));
-    Bytes one;
-    Le32(one, 1);
-    Name(one, u"saving");
-    Le32(one, 1);
+    Bytes one = Record({{u"saving", 1}});
     EXPECT_EQ(saver.got, one);
 
     // Three frames: paused inside main -> sub -> deeper. The calls sit at different
@@ -198,14 +205,7 @@ TEST(DevilRunState, TruncatedRecordsAreRefusedKeepingWholeFrames)
 {
     Host h;
     Story(h);
-    Bytes rec;
-    Le32(rec, 3);
-    Name(rec, u"main");
-    Le32(rec, 2);
-    Name(rec, u"sub");
-    Le32(rec, 2);
-    Name(rec, u"gone");
-    Le32(rec, 7);
+    Bytes rec = Record({{u"main", 2}, {u"sub", 2}, {u"gone", 7}});
     const size_t frame1_end = 4 + 4 + 8 + 4, frame2_end = frame1_end + 4 + 6 + 4;
 
     for (size_t cut = 0; cut < rec.size(); ++cut)
@@ -262,20 +262,12 @@ TEST(DevilRunState, LyingRecords)
     }
 
     // A negative index is refused; the frames before it stay.
-    Bytes negidx;
-    Le32(negidx, 2);
-    Name(negidx, u"main");
-    Le32(negidx, 1);
-    Name(negidx, u"sub");
-    Le32(negidx, -1);
+    Bytes negidx = Record({{u"main", 1}, {u"sub", -1}});
     EXPECT_FALSE(load(negidx));
     EXPECT_EQ(h.engine.GetStackDepth(), 1);
 
     // An index past the end is valid: the function ends at once.
-    Bytes past;
-    Le32(past, 1);
-    Name(past, u"main");
-    Le32(past, 99);
+    Bytes past = Record({{u"main", 99}});
     EXPECT_TRUE(load(past));
     h.trace.clear();
     EXPECT_TRUE(h.engine.Resume(nullptr));
@@ -289,10 +281,7 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
     Host h;
     Story(h);
     hgl::test::LogCapture log;
-    Bytes rec;
-    Le32(rec, 1);
-    Name(rec, u"chapter9");
-    Le32(rec, 4);
+    Bytes rec = Record({{u"chapter9", 4}});
     auto s = StreamOf(rec);
     EXPECT_TRUE(h.engine.LoadState(s.get()));
     EXPECT_TRUE(log.Lines().empty());
@@ -306,12 +295,7 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
 
     // Lower in the stack: the run reaches it on return and fails there.
     log.Clear();
-    Bytes deep;
-    Le32(deep, 2);
-    Name(deep, u"chapter9");
-    Le32(deep, 4);
-    Name(deep, u"sub");
-    Le32(deep, 2);
+    Bytes deep = Record({{u"chapter9", 4}, {u"sub", 2}});
     auto d = StreamOf(deep);
     EXPECT_TRUE(h.engine.LoadState(d.get()));
     h.trace.clear();
@@ -319,10 +303,7 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
     EXPECT_EQ(h.trace, (Trace{u"s2"}));
     EXPECT_EQ(log.Errors(), (Trace{u"当前堆栈中的函数指针为NULL"}));
     EXPECT_EQ(h.engine.GetStackDepth(), 1);
-    Bytes rest;
-    Le32(rest, 1);
-    Name(rest, u"chapter9");
-    Le32(rest, 4);
+    Bytes rest = Record({{u"chapter9", 4}});
     EXPECT_EQ(Saved(h.engine), rest);
 }
 
@@ -350,12 +331,7 @@ TEST(DevilRunState, ScriptStorySavedMidwayAndFinishedElsewhere)
     EXPECT_TRUE(h.engine.Resume(nullptr));
     EXPECT_EQ(h.trace, (Trace{u"start", u"first", u"in sub", u"sub waits"}));
 
-    Bytes expected;
-    Le32(expected, 2);
-    Name(expected, u"main");
-    Le32(expected, 3);
-    Name(expected, u"sub");
-    Le32(expected, 2);
+    Bytes expected = Record({{u"main", 3}, {u"sub", 2}});
     const Bytes saved = Saved(h.engine);
     EXPECT_EQ(saved, expected);
 
