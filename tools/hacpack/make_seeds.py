@@ -98,16 +98,16 @@ def main():
     write('fuzz/corpus/tdf_load/one.tdf', tdf('a'))
     write('fuzz/corpus/tdf_load/cut.tdf', tree[:len(tree) // 2])
 
-    write('fuzz/corpus/string_list/utf8_mark.txt', b'\x02\xef\xbb\xbfline\r\n\xe4\xb8\xad\n\nlast\xf0\x9f\x98\x80')
-    write('fuzz/corpus/string_list/utf16le.txt', b'\x00\xff\xfe' + 'a\r\nb\rc\n'.encode('utf-16-le'))
-    write('fuzz/corpus/string_list/utf16be.txt', b'\x01\xfe\xff' + 'x\r\n中'.encode('utf-16-be') + b'\x00')
-    write('fuzz/corpus/string_list/gbk.txt', b'\x01\xd6\xd0\xce\xc4\r\nabc\x80')
-    write('fuzz/corpus/string_list/stream_form.bin',
+    write('fuzz/corpus/stringlist_text/utf8_mark.txt', b'\x02\xef\xbb\xbfline\r\n\xe4\xb8\xad\n\nlast\xf0\x9f\x98\x80')
+    write('fuzz/corpus/stringlist_text/utf16le.txt', b'\x00\xff\xfe' + 'a\r\nb\rc\n'.encode('utf-16-le'))
+    write('fuzz/corpus/stringlist_text/utf16be.txt', b'\x01\xfe\xff' + 'x\r\n中'.encode('utf-16-be') + b'\x00')
+    write('fuzz/corpus/stringlist_text/gbk.txt', b'\x01\xd6\xd0\xce\xc4\r\nabc\x80')
+    write('fuzz/corpus/stringlist_stream/stream_form.bin',
           b'\x04' + struct.pack('<i', 3) + text('one') + text('') + text('三'))
 
-    write('fuzz/corpus/key_value/system.list',
+    write('fuzz/corpus/plist_parse/system.list',
           b'\xff\xfe' + 'GameName\t游戏\r\nEnglishGameName\tThe Game\r\nName=My Game\r\n\tempty\r\nx\r\n'.encode('utf-16-le'))
-    write('fuzz/corpus/key_value/plain.txt', b'a b\tc\nkey = value\nkey\tagain\n=\n')
+    write('fuzz/corpus/plist_parse/plain.txt', b'a b\tc\nkey = value\nkey\tagain\n=\n')
 
 
 if __name__ == '__main__':
