@@ -12,11 +12,17 @@
 
 namespace hgl
 {
+// An owned list of records; GetCount as the engine's other lists have it.
+template <typename T> struct HacOwnedList : std::vector<std::unique_ptr<T>>
+{
+    int GetCount() const { return int(this->size()); }
+};
+
 template <typename F> struct HacFolder
 {
     String name;                                            // lower-cased
-    std::vector<std::unique_ptr<HacFolder<F>>> folders;      // stored order
-    std::vector<std::unique_ptr<F>> files;                   // stored order
+    HacOwnedList<HacFolder<F>> folders;                     // stored order
+    HacOwnedList<F> files;                                  // stored order
 
     // Look-up order of a list whose stored order is not the descending order the
     // binary search needs (an archive from a careless writer); empty when the

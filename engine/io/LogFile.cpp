@@ -285,6 +285,7 @@ void LogClose()
     close(state.fd);                // also gives up the lock on the file
     state.fd = -1;
     state.console = false;
+    state.error_box = false;        // an entry called after closing shows no box
     state.file_name.clear();
     delete[] state.convert;
     state.convert = nullptr;

@@ -17,7 +17,6 @@ class StringList : public DataObject
     // Clear: the script engine keeps pointers to the texts of loaded lists.
     ObjectList<String> items;
 
-    int GetCount() const { return items.GetCount(); }
     void InitPrivate();
 
     void SplitUTF16(const u16char *text, int units);
@@ -25,6 +24,7 @@ class StringList : public DataObject
 
 public:
     Property<int> Count;    // read-only: the number of lines
+    int GetCount() const { return items.GetCount(); }
 
     StringList();
     StringList(const StringList &) = delete;

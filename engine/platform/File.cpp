@@ -92,8 +92,9 @@ int FdOpen(const u16char *name, int mode, int *error)
         return -1;
     }
     struct stat st;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    const bool stated = fstat(fd, &st) == 0;
+    if (!stated || S_ISDIR(st.st_mode)) {
+        const int e = stated ? EISDIR : errno;
         close(fd);
         SetError(error, e);
         return -1;

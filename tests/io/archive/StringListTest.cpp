@@ -131,6 +131,7 @@ TEST(StringList, ListOperationsAndStreamForm)
 
     sl.Clear();
     EXPECT_EQ(sl.Count, 0);
+    EXPECT_EQ(sl.GetCount(), 0);
 }
 
 TEST(StringList, FilesAndArchives)

@@ -6,6 +6,7 @@
 #include "support/Unprivileged.h"
 
 #include <cstdio>
+#include <ctime>
 #include <regex>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -124,6 +125,61 @@ TEST_F(LogFileTest, FileLayout)
 
     // Without the error-box flag only PutMessageBox shows a box.
     EXPECT_EQ(boxes, (U16Lines{u"Warning|只有对话框"}));
+}
+
+namespace
+{
+// UTF-16LE bytes of a text, as the log stores it.
+std::string LE(const std::u16string &text)
+{
+    std::string out;
+    for (char16_t c : text)
+    {
+        out += char(c & 0xFF);
+        out += char(c >> 8);
+    }
+    return out;
+}
+
+std::u16string HeaderAt(time_t when)
+{
+    struct tm t;
+    localtime_r(&when, &t);
+    const std::string h = "创建日志,时间:" + std::to_string(t.tm_year + 1900) + "年" + std::to_string(t.tm_mon + 1) +
+                          "月" + std::to_string(t.tm_mday) + "日 " + std::to_string(t.tm_hour) + "点" +
+                          std::to_string(t.tm_min) + "分";
+    return hgl::test::ToU16(h);
+}
+} // namespace
+
+TEST_F(LogFileTest, WholeFileByteForByte)
+{
+    const time_t before = time(nullptr);
+    ASSERT_NE(InitLog(dir.Path16().c_str(), u"bytes", 936, true), nullptr);
+    const time_t after = time(nullptr);
+    PutInfo(u"一行%d", 1);
+    GetLogInterface()->WriteMultiByteText(936, "\xD6\xD0");     // "中" in GBK
+    PutNewLine();
+    CloseLog();
+
+    // Entries called after closing write nothing and show no box, even though the
+    // log had error boxes on.
+    LogError(u"关闭以后");
+    LogErrorMultiByte(936, "x");
+    EXPECT_TRUE(boxes.empty());
+
+    const std::string crlf("\x0D\x00\x0A\x00", 4);
+    std::string body = crlf;                                     // the empty line after the header
+    body += LE(u"这个软件使用了《HGL 视觉小说引擎》进行开发") + crlf;
+    body += LE(u"这个软件所使用的版本是：v1.0") + crlf + crlf;
+    body += LE(u"一行1") + crlf + LE(u"中") + crlf + crlf;
+    body += crlf + LE(u"关闭日志!") + crlf;
+
+    const std::string bytes = Bytes("bytes.Loginfo");
+    const std::string bom("\xFF\xFE", 2);
+    const std::string first = bom + LE(HeaderAt(before)) + crlf + body;
+    const std::string second = bom + LE(HeaderAt(after)) + crlf + body;
+    EXPECT_TRUE(bytes == first || bytes == second) << hgl::test::ToU8(Lines("bytes.Loginfo")[0]);
 }
 
 TEST_F(LogFileTest, ErrorsShowBoxesWhenAsked)
