@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+using archive_test::LoadText;
 using hgl::HAC;
 using hgl::test::LogCapture;
 using hgl::test::TempDir;
@@ -110,17 +111,6 @@ std::vector<uint8_t> HandBuilt()
     return f.b;
 }
 
-std::string Load(HAC *hac, const char16_t *path)
-{
-    void *buf = nullptr;
-    int size = -1;
-    if (!hac->LoadFile(path, &buf, &size))
-        return "<missing>";
-    std::string s(static_cast<char *>(buf), size_t(size));
-    delete[] static_cast<uint8_t *>(buf);
-    return s;
-}
-
 std::string Drain(hgl::Stream *s)
 {
     if (!s)
@@ -146,14 +136,14 @@ TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
     for (const char16_t *p : {u"Sub\\Deep\\Note.txt", u"sub/deep/note.txt", u"SUB\\DEEP\\NOTE.TXT"})
     {
         EXPECT_TRUE(hac->FileExist(p));
-        EXPECT_EQ(Load(hac.get(), p), "note");
+        EXPECT_EQ(LoadText(hac.get(), p), "note");
         std::unique_ptr<hgl::Stream> m(hac->LoadFileStream(p, true)), w(hac->LoadFileStream(p, false));
         EXPECT_EQ(Drain(m.get()), "note");
         EXPECT_EQ(Drain(w.get()), "note");
     }
     // Split at the '\' only: "x/y" is one folder's name.
     EXPECT_TRUE(hac->FileExist(u"X/Y\\z.TXT"));
-    EXPECT_EQ(Load(hac.get(), u"x/y\\z.txt"), "zz");
+    EXPECT_EQ(LoadText(hac.get(), u"x/y\\z.txt"), "zz");
     EXPECT_FALSE(hac->FileExist(u"x/y/z.txt"));
 
     // FindFile takes the path as given.
@@ -169,10 +159,10 @@ TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
     EXPECT_EQ(hac->FindFileFromRoot(u"Twenty.bin"), nullptr);
 
     // Prefix names, unknown methods, empty files.
-    EXPECT_EQ(Load(hac.get(), u"a"), "a!");
-    EXPECT_EQ(Load(hac.get(), u"ab"), "AB!");
-    EXPECT_EQ(Load(hac.get(), u"odd.dat"), "xyz");
-    EXPECT_EQ(Load(hac.get(), u"empty.txt"), "");
+    EXPECT_EQ(LoadText(hac.get(), u"a"), "a!");
+    EXPECT_EQ(LoadText(hac.get(), u"ab"), "AB!");
+    EXPECT_EQ(LoadText(hac.get(), u"odd.dat"), "xyz");
+    EXPECT_EQ(LoadText(hac.get(), u"empty.txt"), "");
     {
         std::unique_ptr<hgl::Stream> m(hac->LoadFileStream(u"empty.txt", true)), w(hac->LoadFileStream(u"empty.txt", false));
         ASSERT_TRUE(m && w);
@@ -241,7 +231,7 @@ TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
     EXPECT_FALSE(hac->FileExist(u"nothing.txt"));
     EXPECT_EQ(hac->FindFile(nullptr, u"nothing.txt"), nullptr);
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-    EXPECT_EQ(Load(hac.get(), u"nothing.txt"), "<missing>");
+    EXPECT_EQ(LoadText(hac.get(), u"nothing.txt"), "<missing>");
     EXPECT_TRUE(log.ContainsInfo(u"没有查到所需的文件<nothing.txt>")) << log.Dump();
     log.Clear();
     EXPECT_EQ(hac->LoadFileStream(u"nothing.txt", true), nullptr);
@@ -257,7 +247,7 @@ TEST(Hac3, HandBuiltArchiveFromAStreamPositionedAnywhere)
     hgl::HAC3 hac(ms);
     ASSERT_TRUE(hac.IsValid());
     EXPECT_TRUE(hac.FileExist(u"Sub\\Deep\\Note.TXT"));
-    EXPECT_EQ(Load(&hac, u"twenty.bin"), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(LoadText(&hac, u"twenty.bin"), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_NE(hgl::HAC3::SearchFolder(static_cast<hgl::HacFolder<hgl::Hac3File> *>(hac.FindFolder(nullptr)), u"sub"),
               nullptr);
 
