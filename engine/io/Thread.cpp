@@ -94,7 +94,12 @@ bool Thread::Start(ThreadPriority p)
 
 void Thread::RequestStop()
 {
-    stop_requested = true;
+    {
+        // Under the lock: a worker between its check and its wait would
+        // otherwise miss this wake-up and sleep for ever.
+        std::lock_guard<std::mutex> guard(state_lock);
+        stop_requested = true;
+    }
     state_changed.notify_all();
 }
 
