@@ -15,7 +15,7 @@ run_build() {
   local dir="$1"; shift
   cmake -S . -B "$dir" -G Ninja "$@"
   cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
 }
 
 echo "=== normal build"

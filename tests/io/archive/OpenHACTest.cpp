@@ -48,7 +48,9 @@ TEST(OpenHAC, LoaderThreadServesQueuedRequests)
     ASSERT_TRUE(hac);
 
     auto wait_for = [&](HAC::HacLoadItem *item) {
-        for (int i = 0; i < 5000 && !hac->TakeDone(item); ++i)
+        // Generous: a loaded machine may be slow to schedule the loader.
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!hac->TakeDone(item) && std::chrono::steady_clock::now() < give_up)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         return item->GetState();
     };
