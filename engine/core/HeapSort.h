@@ -1,5 +1,6 @@
 #pragma once
 // Generic in-place heap sort of fixed-size elements, driven by a bound comparison.
+#include <memory>
 #include <type_traits>
 
 #include "core/BoundMethod.h"
@@ -51,5 +52,21 @@ inline void HeapSort(void *base, int count, int size, PlainSortCompare compare)
     HeapSort(base, count, size, SortCompare(&compare, [](void *f, const void *a, const void *b, int n) -> int {
                  return (*static_cast<PlainSortCompare *>(f))(a, b, n);
              }));
+}
+
+// The same with any other callable of that shape (a capturing lambda, a function
+// object); it only has to live for the call.
+template<typename F>
+    requires(std::is_invocable_r_v<int, F &, const void *, const void *, int> &&
+             !std::is_convertible_v<F, PlainSortCompare> &&
+             !std::is_convertible_v<F, const SortCompare &>)
+void HeapSort(void *base, int count, int size, F &&compare)
+{
+    using Callable = std::remove_reference_t<F>;
+    HeapSort(base, count, size,
+             SortCompare(const_cast<void *>(static_cast<const void *>(std::addressof(compare))),
+                         [](void *f, const void *a, const void *b, int n) -> int {
+                             return (*static_cast<Callable *>(f))(a, b, n);
+                         }));
 }
 } // namespace hgl

@@ -121,6 +121,11 @@ public:
 
     static constexpr bool RawItems = list_detail::raw_item<T>;
 
+    // Whether LoadFromStream can read and drop stored items that were not asked for
+    // through ReadItem: values can; a pointer read into a scratch slot would leak or
+    // dangle, so lists of pointers refuse a partial load through item functions.
+    static constexpr bool SkipsWithScratch = !std::is_pointer_v<T> && std::is_default_constructible_v<T>;
+
 protected:
     int count = 0;
     int capacity = 0;    // slots in the block; the reserve beyond count is hidden
@@ -402,6 +407,10 @@ public:
         return -1;
     }
 
+    // The form the list's own operations call. A derived list may override either
+    // form; this one answers with the const form unless overridden.
+    virtual int Find(const T &item) { return std::as_const(*this).Find(item); }
+
     virtual bool Delete(int index)
     {
         if (count <= 0 || index < 0 || index >= count)
@@ -529,8 +538,9 @@ public:
     // Reads an int32 stored count and appends n of the stored items (-1: all of them).
     // Refused with false, the list unchanged: a short count, a negative count, n above
     // the stored count, a count larger than the data left, a short item area or a
-    // failed item reader. A WriteItem/ReadItem form cannot skip items, so with ReadItem
-    // set n must take every stored item. The stream position is not restored.
+    // failed item reader. Either form leaves the stream after the whole stored list:
+    // ReadItem reads the items beyond n and drops them (a list of pointers cannot, and
+    // refuses n below the stored count). The stream position is not restored.
     virtual bool LoadFromStream(Stream *str, int n = -1)
     {
         if (!str || n == 0 || n < -1)
@@ -554,7 +564,7 @@ public:
             n = stored;
         if (n > stored)
             return false;
-        if (ReadItem && n < stored)
+        if (ReadItem && n < stored && !SkipsWithScratch)
             return false;
         if (int64(old) + n > INT_MAX)
         {
@@ -562,8 +572,12 @@ public:
             return false;
         }
 
+        // Raw items take sizeof(T) bytes each; an item form takes at least one byte, so
+        // a count above the bytes left is forged either way (and would only cost memory
+        // with readers that cannot report a short read).
         const int64 left = str->Remaining();
-        if (!ReadItem && left >= 0 && int64(stored) * int64(sizeof(T)) > left)
+        const int64 least = ReadItem ? 1 : int64(sizeof(T));
+        if (left >= 0 && int64(stored) * least > left)
         {
             PutError(u"列表数据中的数量<%d>超出了数据的长度", int(stored));
             return false;
@@ -582,6 +596,21 @@ public:
                     SetCount(old);
                     PutError(u"列表数据读取失败：第<%d>项不完整", i);
                     return false;
+                }
+            }
+            if constexpr (SkipsWithScratch)
+            {
+                // Stored items beyond n are read and dropped, so that the stream stands
+                // after the whole list, as with the raw form.
+                for (int i = n; i < stored; i++)
+                {
+                    T scratch{};
+                    if (!ReadItem(str, &scratch))
+                    {
+                        SetCount(old);
+                        PutError(u"列表数据读取失败：第<%d>项不完整", i);
+                        return false;
+                    }
                 }
             }
             return true;

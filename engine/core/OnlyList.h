@@ -99,6 +99,9 @@ public:
         return -1;
     }
 
+    // Forgets every value (the message window empties its indexes between scripts).
+    void Clear() { entries.DeleteAll(); }
+
     // Index of the value: the existing one, or the new entry made for it.
     int Add(const T &value)
     {

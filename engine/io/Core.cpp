@@ -65,7 +65,11 @@ void ClearInfoStrings()
     }
 }
 
-void InitCore(SpecialPathBlock *paths, bool open_log)
+namespace
+{
+// Steps before the special folders: random seed, floating-point exceptions masked,
+// plug-in registry cleared, the default log.
+void StartCore(bool open_log)
 {
     InitRandom();
     fedisableexcept(FE_ALL_EXCEPT);
@@ -73,17 +77,11 @@ void InitCore(SpecialPathBlock *paths, bool open_log)
 
     if (open_log)
         InitDefaultLog();
+}
 
-    std::unique_ptr<SpecialPathBlock> own;
-    if (!paths)
-    {
-        own = std::make_unique<SpecialPathBlock>();
-        paths = own.get();
-    }
-
-    InitSpecialPath(paths);
-
-    const SpecialPathBlock &p = *paths;
+// Steps after them: the info strings from the path block, the global pointers cleared.
+void PublishPaths(const SpecialPathBlock &p)
+{
     ClearInfoStrings();
     SetInfoString(5, p[spKitRoot]);
     SetInfoString(8, p[spStartFolder]);
@@ -100,6 +98,45 @@ void InitCore(SpecialPathBlock *paths, bool open_log)
     SetInfoString(11, p[spTempFolder]);
     SetInfoString(13, p[spDocumentsFolder]);
     SetInfoString(14, p[spPicturesFolder]);
+}
+} // namespace
+
+void InitCore(SpecialPathBlock *paths, bool open_log)
+{
+    StartCore(open_log);
+
+    std::unique_ptr<SpecialPathBlock> own;
+    if (!paths)
+    {
+        own = std::make_unique<SpecialPathBlock>();
+        paths = own.get();
+    }
+
+    InitSpecialPath(paths);
+    PublishPaths(*paths);
+}
+
+void InitCore(u16char (*paths)[HGL_MAX_PATH], bool open_log)
+{
+    if (!paths)
+    {
+        InitCore(static_cast<SpecialPathBlock *>(nullptr), open_log);
+        return;
+    }
+
+    StartCore(open_log);
+    InitSpecialPath(paths);
+
+    // The info strings are published from what the caller's block holds, so both agree.
+    auto block = std::make_unique<SpecialPathBlock>();
+    for (int i = 0; i < spCount; i++)
+    {
+        int n = 0;
+        for (; n < HGL_MAX_PATH - 1 && paths[i][n]; n++)
+            block->path[i][n] = paths[i][n];
+        block->path[i][n] = 0;
+    }
+    PublishPaths(*block);
 }
 
 void CloseCore()

@@ -3,6 +3,8 @@
 // folders), the global pointer slots, and the engine core's start-up and shut-down.
 #include "core/Types.h"
 
+#include <cstddef>
+
 namespace hgl
 {
 struct SpecialPathBlock;
@@ -12,6 +14,13 @@ struct SpecialPathBlock;
 // folders into paths (a block of the core's own when null), info strings 5..16,
 // global pointers cleared. May run again after CloseCore.
 void InitCore(SpecialPathBlock *paths, bool open_log);
+// The same with a path block of the content platform's size: fifteen buffers of
+// HGL_MAX_PATH units (u16char paths[15][HGL_MAX_PATH]).
+void InitCore(u16char (*paths)[HGL_MAX_PATH], bool open_log);
+inline void InitCore(std::nullptr_t, bool open_log)
+{
+    InitCore(static_cast<SpecialPathBlock *>(nullptr), open_log);
+}
 // Closes the log, releases every plug-in, clears the info strings.
 void CloseCore();
 

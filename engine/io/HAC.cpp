@@ -106,6 +106,23 @@ void HAC::Serve(HacLoadItem *item)
         if (item->start == 0 && item->length == 0)
             item->length = found;
     }
+    else if (item->start == 0 && item->length == 0 && !item->caller_buffer)
+    {
+        // A whole-file request for an entry the requester found itself: the block
+        // must be the file's size, which only a look-up by name can tell.
+        int found = 0;
+        if (FindFile(item->folder, item->name.c_str(), &found) == item->file)
+        {
+            size = found;
+            item->length = found;
+        }
+        else
+        {
+            item->SetState(lsLoading);
+            item->SetState(lsReadFailed);
+            return;
+        }
+    }
     if (!item->file)
     {
         item->SetState(lsNotFound);

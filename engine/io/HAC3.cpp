@@ -99,6 +99,7 @@ HAC3::HAC3(Stream *s) : stream(s)
     std::vector<uint8> dir(static_cast<size_t>(dir_size));
     if (!ReadFullyAt(stream, d, dir.data(), int(dir_size)))
         return;
+    data_end = int64(d);
     DirReader in{dir.data(), dir.data() + dir.size(), int64(d)};
     auto tree = std::make_unique<HacFolder<Hac3File>>();
     if (!LoadFolder(in, tree.get(), 0))
@@ -191,8 +192,12 @@ bool HAC3::LoadFolder(Stream *s, HacFolder<Hac3File> *folder)
     std::vector<uint8> dir(static_cast<size_t>(size - pos));
     if (!dir.empty() && !ReadFullyAt(s, pos, dir.data(), int(dir.size())))
         return false;
-    // The record stands where the directory begins, so file data lies before it.
-    DirReader in{dir.data(), dir.data() + dir.size(), pos};
+    // The entries are served from this archive's stream, so their bytes must lie in
+    // its data area (before its directory), wherever this record comes from.
+    int64 limit = data_end;
+    if (limit <= 0)
+        limit = stream ? int64(stream->Size) - 4 : 0;
+    DirReader in{dir.data(), dir.data() + dir.size(), limit};
     const bool ok = LoadFolder(in, folder, 0);
     s->Position = pos + (in.p - dir.data());
     return ok;

@@ -23,6 +23,7 @@ class HAC3 : public HacTemplate<Hac3File>
 {
     Stream *stream;
     bool valid = false;
+    int64 data_end = 0;     // the directory offset: every file's bytes lie before it
 
     // Bytes left for the directory parser (the directory ends 4 bytes before the end).
     struct DirReader;
@@ -44,8 +45,9 @@ public:
 
     // Reads one folder record (with everything below it) from the stream's position
     // into folder, appending to what it holds; the stream is left after the record.
-    // The whole record is checked as the constructor checks the directory: false,
-    // with what was read before the fault kept, when it is damaged.
+    // The whole record is checked as the constructor checks the directory (file
+    // bytes must lie within this archive's data): false, with what was read before
+    // the fault kept, when it is damaged.
     virtual bool LoadFolder(Stream *s, HacFolder<Hac3File> *folder);
 
     bool ReadFilePart(void *file, int start, int length, void *dest) override;

@@ -156,6 +156,8 @@ int OpenLogFile(const std::string &base, std::u16string &opened)
 }
 
 // The front end's sink while the log is open: every line goes through the table.
+// A sink that was installed before (a test's capture) keeps receiving the lines too,
+// so opening the log does not blind it.
 class LogFileSink : public LogSink
 {
 public:
@@ -166,6 +168,9 @@ public:
     {
         if (!table)
             return;
+
+        if (previous)
+            previous->Write(level, text, length);
 
         switch (level)
         {
@@ -433,6 +438,8 @@ LogPlugIn *InitLog(const u16char *folder, const u16char *name, uint code_page, b
 
     sink.table = table;
     sink.previous = SetLogSink(&sink);
+    if (sink.previous == &sink)   // a capture put our stale sink back when it went
+        sink.previous = nullptr;
     PutLogBanner();
     return plugin;
 }

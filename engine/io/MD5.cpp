@@ -43,6 +43,13 @@ void MD5Init(MD5Context *ctx)
     ctx->state[3] = 0x10325476u;
 }
 
+void MD5Transform(uint32 state[4], const uint32 block[16])
+{
+    uint8 bytes[64];
+    std::memcpy(bytes, block, 64);
+    MD5Transform(state, bytes);
+}
+
 void MD5Transform(uint32 state[4], const uint8 block[64])
 {
     uint32 a = state[0], b = state[1], c = state[2], d = state[3];

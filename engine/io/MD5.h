@@ -21,6 +21,9 @@ void MD5Final(unsigned char digest[16], MD5Context *ctx);
 
 // The compression function over one 64-byte block.
 void MD5Transform(uint32 state[4], const uint8 block[64]);
+// The same block given as its 16 words (in memory, little-endian, so the bytes
+// are the same).
+void MD5Transform(uint32 state[4], const uint32 block[16]);
 
 // One-shot digest of a buffer. Safe to call from several threads at once.
 void MD5Digest(const void *data, unsigned int size, unsigned char digest[16]);

@@ -11,7 +11,7 @@ void PartStream::SetPosition(int64 pos)
 {
     if (pos < 0) pos = 0;
     if (pos > length) pos = length;
-    if (parent) parent->SetPosition(start + pos);
+    if (parent) parent->Position = start + pos;
     position = pos;
 }
 

@@ -25,7 +25,8 @@ class Stream
 {
 public:
     // Current byte position (-1 when the stream cannot tell) and total byte size.
-    // Both run the concrete stream's virtual getter and setter.
+    // Bound to the virtual getters and setters below, which concrete streams
+    // override; a stream may instead bind them to functions of its own.
     Property<int64> Position;
     Property<int64> Size;
 
@@ -45,44 +46,49 @@ public:
     // origin 0: from the start, 2: from the end, anything else: from the current
     // position (an offset of 0 there moves nothing). Returns the position after
     // the move, as the stream's setter left it.
+    // Works only through the two properties, so a stream that binds them to
+    // functions of its own (instead of overriding the virtual getters and
+    // setters below) seeks correctly too.
     virtual int64 Seek(int64 offset, int origin)
     {
         if (origin == 0)
-            SetPosition(offset);
+            Position = offset;
         else if (origin == 2)
-            SetPosition(GetSize() + offset);
+            Position = Size.Get() + offset;
         else if (offset != 0)
-            SetPosition(GetPosition() + offset);
-        return GetPosition();
+            Position = Position.Get() + offset;
+        return Position.Get();
     }
 
-    virtual int64 GetPosition() const = 0;
-    virtual void SetPosition(int64 pos) = 0;
-    virtual int64 GetSize() const = 0;
-    virtual void SetSize(int64 size) = 0;
+    // What the properties run unless a stream binds them itself. A stream that
+    // overrides none of them has no position or size to report (-1).
+    virtual int64 GetPosition() const { return -1; }
+    virtual void SetPosition(int64) {}
+    virtual int64 GetSize() const { return -1; }
+    virtual void SetSize(int64) {}
 
     // Positioned transfers. Streams that can, do them without moving (or sharing)
     // their position; the default moves the position there and transfers.
     virtual int ReadAt(int64 offset, void *buffer, int size)
     {
         if (offset < 0 || size < 0) return -1;
-        SetPosition(offset);
-        if (GetPosition() != offset) return size == 0 ? 0 : -1;
+        Position = offset;
+        if (Position.Get() != offset) return size == 0 ? 0 : -1;
         return Read(buffer, size);
     }
     virtual int WriteAt(int64 offset, const void *buffer, int size)
     {
         if (offset < 0 || size < 0) return -1;
-        SetPosition(offset);
-        if (GetPosition() != offset) return -1;
+        Position = offset;
+        if (Position.Get() != offset) return -1;
         return Write(buffer, size);
     }
 
     // Bytes left between the position and the end, or -1 when unknown.
     int64 Remaining() const
     {
-        const int64 size = GetSize();
-        const int64 pos = GetPosition();
+        const int64 size = Size.Get();
+        const int64 pos = Position.Get();
         if (size < 0 || pos < 0 || pos > size) return -1;
         return size - pos;
     }

@@ -460,3 +460,27 @@ bool TDFNode::SaveCompressImage(const String &dataKey, const void *pixels, int w
     return SaveCompressImageByKey(String(TDFCompressKey), dataKey, pixels, width, height, channels, method, extra);
 }
 } // namespace hgl
+
+namespace hgl
+{
+int TDFNode::LoadCompressDataByKey(TDFNode *node, const String &key, const String &dataKey, void *dest, int size)
+{
+    return node ? node->LoadCompressDataByKey(key, dataKey, dest, size) : -1;
+}
+
+int TDFNode::LoadCompressData(TDFNode *node, const String &dataKey, void *dest, int size)
+{
+    return node ? node->LoadCompressData(dataKey, dest, size) : -1;
+}
+
+int TDFNode::LoadCompressImageByKey(TDFNode *node, const String &key, const String &dataKey, void *dest, int width,
+                                    int height, int channels)
+{
+    return node ? node->LoadCompressImageByKey(key, dataKey, dest, width, height, channels) : -1;
+}
+
+int TDFNode::LoadCompressImage(TDFNode *node, const String &dataKey, void *dest, int width, int height, int channels)
+{
+    return node ? node->LoadCompressImage(dataKey, dest, width, height, channels) : -1;
+}
+} // namespace hgl

@@ -109,6 +109,15 @@ public:
     int LoadCompressData(const String &dataKey, void *dest, int size);
     int LoadCompressImageByKey(const String &key, const String &dataKey, void *dest, int width, int height, int channels);
     int LoadCompressImage(const String &dataKey, void *dest, int width, int height, int channels);
+    // The same through a node pointer that may be null (a child that was not
+    // found): a null node gives -1, like a missing data child.
+    static int LoadCompressDataByKey(TDFNode *node, const String &key, const String &dataKey, void *dest,
+                                     int size);
+    static int LoadCompressData(TDFNode *node, const String &dataKey, void *dest, int size);
+    static int LoadCompressImageByKey(TDFNode *node, const String &key, const String &dataKey, void *dest,
+                                      int width, int height, int channels);
+    static int LoadCompressImage(TDFNode *node, const String &dataKey, void *dest, int width, int height,
+                                 int channels);
     // Stores the picture compressed when that makes it smaller, else raw. False
     // only for a picture size that cannot be held (nothing is stored then).
     bool SaveCompressImageByKey(const String &key, const String &dataKey, const void *pixels, int width, int height,

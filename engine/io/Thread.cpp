@@ -22,6 +22,10 @@ namespace
 // them the thread simply stays at its current value.
 constexpr int kNice[7] = {19, 10, 5, 0, -5, -10, -20};
 
+// The Thread object whose Execute runs on this system thread, if any: lets the
+// static Sleep serve as a pause check point of the worker that calls it.
+thread_local Thread *current_thread = nullptr;
+
 extern "C" void *StartRoutine(void *arg)
 {
     Thread::ThreadProc(static_cast<Thread *>(arg));
@@ -36,11 +40,17 @@ Thread::Thread()
     IsLive.Bind<&Thread::GetIsLive>(this);
 }
 
-Thread::~Thread() { Close(); }
+Thread::~Thread()
+{
+    Close();
+    // Still joinable only when the object is destroyed by its own thread, which
+    // cannot join itself: let the system reclaim the thread when it ends.
+    if (joinable) pthread_detach(pthread_self());
+}
 
 bool Thread::GetIsCurrentThread() const
 {
-    return started && thread_id.load() == std::this_thread::get_id();
+    return joinable && thread_id.load() == std::this_thread::get_id();
 }
 
 void Thread::ApplyPriority()
@@ -53,7 +63,11 @@ void Thread::SetPriority(ThreadPriority p)
 {
     if (int(p) < tpIdle || int(p) > tpTimeCritical) return;
     priority = int(p);
-    if (started) ApplyPriority();
+    // Under the state lock: the worker gives up its kernel id under it before it
+    // ends, and ids of ended threads are handed out again, so an id seen here
+    // still names this object's thread and not a stranger.
+    std::lock_guard<std::mutex> guard(state_lock);
+    ApplyPriority();
 }
 
 void Thread::ThreadProc(Thread *thread) { thread->Run(); }
@@ -62,12 +76,15 @@ void Thread::Run()
 {
     thread_id = std::this_thread::get_id();
     kernel_id = platform::CurrentThreadId();
+    current_thread = this;
     if (priority.load() != tpNormal) ApplyPriority();
     Execute();
     if (OnEnd) OnEnd(this);
+    current_thread = nullptr;
     {
         std::lock_guard<std::mutex> guard(state_lock);
         finished = true;
+        kernel_id = 0;
     }
     state_changed.notify_all();
 }
@@ -75,6 +92,12 @@ void Thread::Run()
 bool Thread::Start(ThreadPriority p)
 {
     if (started) return false;
+    if (joinable) {
+        // Closed from its own thread earlier; that thread is finishing or done.
+        if (thread_id.load() == std::this_thread::get_id()) return false;
+        pthread_join(handle, nullptr);
+        joinable = false;
+    }
     if (int(p) >= tpIdle && int(p) <= tpTimeCritical) priority = int(p);
     {
         std::lock_guard<std::mutex> guard(state_lock);
@@ -84,9 +107,12 @@ bool Thread::Start(ThreadPriority p)
     stop_requested = false;
     kernel_id = 0;
     // pthread directly: creation failure is a result here, not an exception.
+    thread_id = std::thread::id();
     started = true; // before the worker runs, so that it sees itself as live
+    joinable = true;
     if (pthread_create(&handle, nullptr, &StartRoutine, this) != 0) {
         started = false;
+        joinable = false;
         return false;
     }
     return true;
@@ -105,14 +131,20 @@ void Thread::RequestStop()
 
 void Thread::Close()
 {
-    if (!started) return;
+    if (!joinable) {
+        started = false;
+        return;
+    }
     RequestStop();
-    if (GetIsCurrentThread()) {
-        // Closing from inside: the thread cannot join itself. Let it run out on
-        // its own; nothing waits for it any more.
-        pthread_detach(handle);
-    } else
-        pthread_join(handle, nullptr);
+    if (thread_id.load() == std::this_thread::get_id()) {
+        // Closing from inside: a thread cannot join itself. It is no longer live,
+        // but stays joinable, so that whoever destroys the object first waits for
+        // the rest of Run (which still touches this object) to finish.
+        started = false;
+        return;
+    }
+    pthread_join(handle, nullptr);
+    joinable = false;
     started = false;
     handle = pthread_t{};
 }
@@ -158,7 +190,13 @@ void Thread::Wait(unsigned int ms)
         state_changed.wait_for(guard, std::chrono::milliseconds(ms), [this] { return finished; });
 }
 
-void Thread::Sleep(unsigned int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void Thread::Sleep(unsigned int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    // A worker that sleeps between its passes stops here while paused, so
+    // Pause works for loops that never call CheckPause themselves.
+    if (Thread *self = current_thread) self->CheckPause();
+}
 
 Semaphore::Semaphore(int initial, int max)
 {

@@ -3,9 +3,9 @@
 // Execute runs on its own system thread, and a counting semaphore.
 //
 // A thread is never killed or suspended from outside. Close asks it to stop and
-// joins it; Pause and Resume are honoured where the worker calls CheckPause. So
-// an Execute that runs for long must poll IsStopRequested (or CheckPause) and
-// return when asked. Derived classes whose Execute uses their own members call
+// joins it; Pause and Resume are honoured where the worker calls CheckPause (or
+// Sleep, which checks after sleeping). So an Execute that runs for long must
+// poll IsStopRequested (or CheckPause) and return when asked. Derived classes whose Execute uses their own members call
 // Close in their destructor, before those members go away.
 #include <pthread.h>
 
@@ -57,7 +57,8 @@ enum ThreadPriorityValue : int
 class Thread : public ThreadMutex
 {
     pthread_t handle{};
-    std::atomic<bool> started{false}; // a handle is held: set by Start, cleared by Close
+    std::atomic<bool> started{false};  // a handle is held: set by Start, cleared by Close
+    std::atomic<bool> joinable{false}; // the system thread is not joined yet
 
     std::mutex state_lock;
     std::condition_variable state_changed;
@@ -92,7 +93,11 @@ public:
 
     // Starts the system thread once per object; false when it could not be made.
     virtual bool Start(ThreadPriority p = tpNormal);
-    // Asks the thread to stop, lets a paused thread go on, and joins it.
+    // Asks the thread to stop, lets a paused thread go on, and joins it. Called
+    // on the thread itself (from Execute or OnEnd) it cannot join: the handle is
+    // given up (IsLive turns false) and the next Close from another thread, the
+    // destructor's at the latest, joins the thread's last steps. So the object
+    // must not be destroyed by its own thread.
     virtual void Close();
     // Cooperative: the worker stops at its next CheckPause. Pauses nest; each
     // returns the count before the call.
@@ -108,6 +113,7 @@ public:
     bool IsStopRequested() const { return stop_requested.load(); }
     void RequestStop();
     // For the worker: blocks while paused. False when the thread should stop.
+    // Sleep, called on a worker thread, ends with this check as well.
     bool CheckPause();
     // True once Execute and OnEnd have returned.
     bool IsFinished();

@@ -84,8 +84,11 @@ int FdOpen(const u16char *name, int mode, int *error)
     }
     const std::string path = ResolvePath(name);
     int fd;
+    // O_NONBLOCK only for the open itself: opening a named pipe would otherwise
+    // wait for the other end for ever. Pipes and sockets are then refused; for
+    // files and devices the flag is cleared again (it means nothing to files).
     do
-        fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
+        fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         SetError(error, errno);
@@ -93,8 +96,15 @@ int FdOpen(const u16char *name, int mode, int *error)
     }
     struct stat st;
     const bool stated = fstat(fd, &st) == 0;
-    if (!stated || S_ISDIR(st.st_mode)) {
-        const int e = stated ? EISDIR : errno;
+    if (!stated || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+        const int e = !stated ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        close(fd);
+        SetError(error, e);
+        return -1;
+    }
+    const int fl = fcntl(fd, F_GETFL);
+    if (fl == -1 || fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) == -1) {
+        const int e = errno;
         close(fd);
         SetError(error, e);
         return -1;

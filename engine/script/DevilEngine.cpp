@@ -595,7 +595,7 @@ bool DevilEngine::LoadState(Stream *stream)
     return true;
 }
 
-DevilVM *NewDevilEngine()
+DevilEngine *NewDevilEngine()
 {
     return new (std::nothrow) DevilEngine;
 }

@@ -28,6 +28,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace hgl
@@ -70,6 +71,15 @@ public:
         return MapNativeFunc(decl, DevilNativeBinding::Plain(fn));
     }
     bool MapFunc(const u16char *decl, std::nullptr_t) { return MapNativeFunc(decl, DevilNativeBinding{.null_function = true}); }
+    // A function object without captures (a lambda) binds as the plain function it converts to.
+    template<class F>
+        requires std::is_class_v<std::remove_cvref_t<F>> && requires(std::remove_cvref_t<F> &f) {
+            requires std::is_function_v<std::remove_pointer_t<decltype(+f)>>;
+        }
+    bool MapFunc(const u16char *decl, F &&fn)
+    {
+        return MapFunc(decl, +fn);
+    }
     // The object may be of a class derived from the member's class (this is adjusted).
     template<class O, class C, class R, class... A> bool MapMemberFunc(const u16char *decl, O *object, R (C::*fn)(A...))
     {
@@ -221,6 +231,8 @@ public:
     void SetCommandBudget(int64 budget) { command_budget = budget; }
 };
 
-// A new, empty engine; the caller deletes it.
-DevilVM *NewDevilEngine();
+// A new, empty engine (null when it cannot be allocated); the caller deletes it
+// through its virtual destructor. The result converts to DevilVM * for owners that
+// keep only the interface, while the game's screens hold it as DevilEngine *.
+DevilEngine *NewDevilEngine();
 } // namespace hgl

@@ -603,6 +603,9 @@ void UnescapeString(std::u16string &out, const u16char *text, int length)
         }
         i += 2;
     }
+    // The value is a NUL-terminated text: a NUL unit written in the constant ends it.
+    const size_t nul = out.find(u'\0');
+    if (nul != std::u16string::npos) out.resize(nul);
 }
 
 void UnescapeString(String &out, const u16char *text, int length)

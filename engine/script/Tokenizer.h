@@ -3,6 +3,7 @@
 // that the declaration parser and the script compiler read through.
 #include "core/Types.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -145,6 +146,24 @@ public:
     // The same with the length handed back in a wider or a signed integer.
     eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, hgl::uint64 *tokenLength);
     eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, int *tokenLength);
+    // Only the type wanted.
+    eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, std::nullptr_t)
+    {
+        return GetToken(source, sourceLength, static_cast<hgl::uint32 *>(nullptr));
+    }
+    // The length handed back through a reference.
+    eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, hgl::uint32 &tokenLength)
+    {
+        return GetToken(source, sourceLength, &tokenLength);
+    }
+    eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, hgl::uint64 &tokenLength)
+    {
+        return GetToken(source, sourceLength, &tokenLength);
+    }
+    eTokenType GetToken(const hgl::u16char *source, hgl::uint32 sourceLength, int &tokenLength)
+    {
+        return GetToken(source, sourceLength, &tokenLength);
+    }
 
     // Text of the first keyword-table entry with that id; null for ids without one (0-12).
     static const hgl::u16char *GetDefinition(int tokenType);
@@ -184,7 +203,7 @@ public:
     DevilParse(DevilEngine *engine, const u16char *text, int length = -1);
     DevilParse(DevilEngine *engine, std::u16string_view text);
 
-    // The same for an engine held through its interface, as NewDevilEngine hands it out.
+    // The same for an engine held through its interface (DevilVM *).
     template<class E>
         requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E>
     DevilParse(E *vm, const u16char *text, int length = -1) : DevilParse(DevilEngineOf(vm), text, length)

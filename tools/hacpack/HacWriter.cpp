@@ -334,15 +334,21 @@ bool HacWriter::AddDiskFolder(const std::string &folder, const std::u16string &m
         Fail(error, "not a folder: " + folder);
         return false;
     }
-    std::vector<fs::path> files;
+    std::vector<fs::path> files, folders;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         if (it->is_regular_file(ec))
             files.push_back(it->path());
+        else if (it->is_directory(ec))
+            folders.push_back(it->path());
     if (ec)
     {
         Fail(error, "cannot walk " + folder + ": " + ec.message());
         return false;
     }
+    // Empty folders are kept too, so the archive lists what the folder mapping would.
+    std::sort(folders.begin(), folders.end());
+    for (auto &p : folders)
+        root.Folder(Utf8ToUtf16(fs::relative(p, folder).generic_string()));
     std::sort(files.begin(), files.end());
     for (auto &p : files)
     {

@@ -144,6 +144,43 @@ TEST(FinUseData, OrderOfUse)
     EXPECT_FALSE(glyphs.Find(u'a', v, true));
 }
 
+// The chain operations a derived cache (the tile font) calls itself.
+TEST(FinUseData, MovesAndEvictionsAtEitherEnd)
+{
+    Recording c(3);
+    c.DeleteLast();  // empty: nothing to evict
+    EXPECT_EQ(int(c.Count), 0);
+    EXPECT_TRUE(c.released.empty());
+
+    hgl::FudItem<String, int> *a = c.Add(u"a", 1);
+    c.Add(u"b", 2);
+    hgl::FudItem<String, int> *h = c.Add(u"c", 3);
+    EXPECT_EQ(h->prev, nullptr);
+    EXPECT_EQ(h->next->next, a);
+    c.MoveToFront(a);  // the tail
+    EXPECT_EQ(c.Order(), (U{u"a", u"c", u"b"}));
+    c.MoveToFront(h);  // an inner item
+    EXPECT_EQ(c.Order(), (U{u"c", u"a", u"b"}));
+    c.MoveToFront(h);  // already the head
+    EXPECT_EQ(c.Order(), (U{u"c", u"a", u"b"}));
+
+    int v = 0;
+    EXPECT_TRUE(c.Get(u"b", v, false));  // a hit that leaves the order alone
+    EXPECT_EQ(c.Order(), (U{u"c", u"a", u"b"}));
+    c.DeleteLast();
+    EXPECT_EQ(c.released, (U{u"b"}));
+    EXPECT_EQ(c.Order(), (U{u"c", u"a"}));
+    EXPECT_TRUE(c.DeleteByValue(3));  // the head
+    EXPECT_EQ(c.Order(), (U{u"a"}));
+    EXPECT_EQ(a->prev, nullptr);
+    EXPECT_TRUE(c.Get(u"n", v));  // the chain still takes new heads
+    EXPECT_EQ(c.Order(), (U{u"n", u"a"}));
+    c.DeleteLast();
+    c.DeleteLast();
+    EXPECT_EQ(int(c.Count), 0);
+    EXPECT_EQ(c.released, (U{u"b", u"c", u"a", u"n"}));
+}
+
 TEST(FinUseData, RandomAgainstReferenceLRU)
 {
     std::mt19937 rng(4242);

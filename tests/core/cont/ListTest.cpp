@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -172,10 +173,14 @@ TEST(List, InnerCallsReachOverrides)
 {
     struct Counting : List<int>
     {
-        int adds = 0, deletes = 0, clears = 0;
+        int adds = 0, deletes = 0, clears = 0, finds = 0, sets = 0;
+        using List<int>::Find;
         int Add(const int &v) override { adds++; return List<int>::Add(v); }
         bool Delete(int i) override { deletes++; return List<int>::Delete(i); }
         void Clear() override { clears++; List<int>::Clear(); }
+        // The form a derived list writes from the operation's plain signature.
+        int Find(const int &v) override { finds++; return List<int>::Find(v); }
+        void SetCount(int n) override { sets++; List<int>::SetCount(n); }
     } l;
     l += 1;
     l << 2;
@@ -183,12 +188,19 @@ TEST(List, InnerCallsReachOverrides)
     EXPECT_EQ(l.adds, 3);
     l -= 2;
     l.DeleteByData(1);
-    const int arr[] = {3};
-    l.DeleteByDataArray(arr, 1);
+    const int arr[] = {3, 8};
+    l.DeleteByDataArray(arr, 2);
     EXPECT_EQ(l.deletes, 3);
+    EXPECT_EQ(l.finds, 4);
     l.Add(4);
     l.Count = 0;
+    EXPECT_EQ(l.sets, 1);
     EXPECT_EQ(l.clears, 1);
+
+    std::unique_ptr<MemStream> s(StreamOf({1, 5}));
+    EXPECT_TRUE(l.LoadFromStream(s.get(), -1));
+    EXPECT_GE(l.sets, 2);
+    EXPECT_EQ(Items(l), (std::vector<int>{5}));
 }
 
 TEST(List, SaveToStreamForms)
@@ -317,10 +329,12 @@ TEST(List, ItemFunctions)
     EXPECT_TRUE(back.LoadFromStream(&s, -1));
     EXPECT_EQ(Items(back), (std::vector<int32_t>{1, -2, 3}));
 
-    // Item functions cannot skip stored items, so a partial load is refused.
+    // A partial load reads the items it does not keep, so the stream stands after the list.
     s.Position = 0;
-    EXPECT_FALSE(back.LoadFromStream(&s, 2));
-    EXPECT_EQ(back.GetCount(), 3);
+    EXPECT_TRUE(back.LoadFromStream(&s, 2));
+    EXPECT_EQ(Items(back), (std::vector<int32_t>{1, -2, 3, 1, -2}));
+    EXPECT_EQ(s.Position.Get(), 10);
+    back.SetCount(3);
 
     // A short item area: the list is put back as it was.
     MemStream cut;
@@ -344,6 +358,42 @@ namespace
 void WriteWord(hgl::Stream *s, const int32_t *v) { s->Write(v, 4); }
 void ReadWord(hgl::Stream *s, int32_t *v) { s->Read(v, 4); }
 } // namespace
+
+// Item readers that cannot report a short read (void) are common; a forged count
+// must not make them "read" millions of items out of nothing.
+TEST(List, ItemFunctionsAgainstForgedCounts)
+{
+    for (int32_t forged : {3, 1 << 20, 1 << 30})
+    {
+        MemStream s;
+        s.Create(0, false);
+        s.Write(&forged, 4);
+        const int32_t one = 1;
+        s.Write(&one, 2);
+        s.Position = 0;
+        List<int32_t> l;
+        l.Add(7);
+        l.ReadItem = ReadWord;
+        hgl::test::LogCapture log;
+        EXPECT_FALSE(l.LoadFromStream(&s, -1)) << forged;
+        EXPECT_EQ(Items(l), (std::vector<int32_t>{7}));
+        EXPECT_TRUE(log.ContainsError(u"列表数据中的数量<" + std::u16string(hgl::String(int(forged)).c_str()) +
+                                      u">超出了数据的长度"))
+            << log.Dump();
+    }
+    // One more item than an int can count.
+    MemStream s;
+    const int32_t forged = 0x7FFFFFFF;
+    s.Write(&forged, 4);
+    s.Position = 0;
+    List<int32_t> l;
+    l.Add(7);
+    l.ReadItem = ReadWord;
+    hgl::test::LogCapture log;
+    EXPECT_FALSE(l.LoadFromStream(&s, -1));
+    EXPECT_EQ(log.Errors(), (std::vector<std::u16string>{u"列表数据中的数量过大<2147483647>"}));
+    EXPECT_EQ(l.GetCount(), 1);
+}
 
 // Item functions whose result says nothing (void, as many owners write them) and
 // captureless lambdas are accepted; a bool result is what reports a failure.

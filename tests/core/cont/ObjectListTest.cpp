@@ -198,6 +198,11 @@ TEST(ObjectList, StreamsOnlyThroughItemFunctions)
     cut.Position = 0;
     EXPECT_FALSE(back.LoadFromStream(&cut, -1));
     EXPECT_EQ(back.GetCount(), 2);
+
+    // Objects not asked for cannot be read and dropped: a part of the stored list is refused.
+    out.Position = 0;
+    EXPECT_FALSE(back.LoadFromStream(&out, 1));
+    EXPECT_EQ(back.GetCount(), 2);
 }
 
 namespace

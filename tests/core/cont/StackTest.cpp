@@ -239,6 +239,13 @@ TEST(OnlyList, OrderAndDuplicates)
     EXPECT_EQ(m[0], b);
     EXPECT_EQ(m[1], a);
     EXPECT_EQ(m.Find(a), 1);
+
+    // The message window empties its indexes between scripts.
+    m.Clear();
+    EXPECT_EQ(int(m.Count), 0);
+    EXPECT_EQ(m.Find(a), -1);
+    EXPECT_EQ(m.FindPos(a), -1);
+    EXPECT_EQ(m.Add(a), 0);
 }
 
 TEST(OnlyList, RandomAgainstSet)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -231,4 +232,32 @@ TEST(HeapSort, EqualKeysComeOutInTheAlgorithmsOwnOrder)
     HeapSort(r.data(), int(r.size()), sizeof(Keyed), nullptr, CompareKeyed);
     for (size_t i = 0; i < r.size(); ++i)
         ASSERT_EQ(rwant[i].tag, r[i].tag) << i;
+}
+
+TEST(HeapSort, AnyCallableComparison)
+{
+    // A lambda with state and a function object serve as the comparison too.
+    int calls = 0;
+    double d[6] = {2.5, -1, 9, 0, 2.5, -7};
+    HeapSort(d, 6, sizeof(double), [&calls](const void *a, const void *b, int) {
+        ++calls;
+        const double x = *static_cast<const double *>(a), y = *static_cast<const double *>(b);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    });
+    EXPECT_EQ((std::array<double, 6>{-7, -1, 0, 2.5, 2.5, 9}), std::to_array(d));
+    EXPECT_GT(calls, 0);
+
+    const std::function<int(const void *, const void *, int)> byByte = [](const void *a, const void *b, int) {
+        return int(*static_cast<const unsigned char *>(a)) - int(*static_cast<const unsigned char *>(b));
+    };
+    unsigned char bytes[4] = {9, 3, 7, 1};
+    HeapSort(bytes, 4, 1, byByte);
+    EXPECT_EQ((std::array<unsigned char, 4>{1, 3, 7, 9}), std::to_array(bytes));
+
+    calls = 0;
+    int none[3] = {3, 2, 1};
+    HeapSort(none, 1, sizeof(int), [&calls](const void *, const void *, int) { return ++calls; });
+    HeapSort(none, 3, 0, [&calls](const void *, const void *, int) { return ++calls; });
+    EXPECT_EQ(0, calls);
+    EXPECT_EQ((std::array<int, 3>{3, 2, 1}), std::to_array(none));
 }
