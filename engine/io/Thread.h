@@ -5,8 +5,9 @@
 // A thread is never killed or suspended from outside. Close asks it to stop and
 // joins it; Pause and Resume are honoured where the worker calls CheckPause (or
 // Sleep, which checks after sleeping). So an Execute that runs for long must
-// poll IsStopRequested (or CheckPause) and return when asked. Derived classes whose Execute uses their own members call
-// Close in their destructor, before those members go away.
+// poll IsStopRequested (or CheckPause) and return when asked. Derived classes
+// whose Execute uses their own members call Close in their destructor, before
+// those members go away.
 #include <pthread.h>
 
 #include <atomic>
