@@ -4,6 +4,7 @@
 #include "io/HAC.h"
 #include "io/Core.h"
 #include "io/HAC3.h"
+#include "io/Stream.h"
 #include "support/TempDir.h"
 #include "tools/hacpack/HacWriter.h"
 
@@ -48,15 +49,35 @@ inline std::unique_ptr<hgl::HAC> MountBytes(const hgl::test::TempDir &dir, const
     return std::unique_ptr<hgl::HAC>(hgl::OpenHAC(dir.File16(name).c_str()));
 }
 
+// The bytes of a buffer handed out by LoadFile, which is freed.
+inline std::string Take(void *buf, int size)
+{
+    std::string s(static_cast<char *>(buf), size_t(size));
+    delete[] static_cast<uint8_t *>(buf);
+    return s;
+}
+
 inline std::string LoadText(hgl::HAC *hac, const char16_t *path)
 {
     void *buf = nullptr;
     int size = -1;
     if (!hac->LoadFile(path, &buf, &size))
         return "<missing>";
-    std::string s(static_cast<char *>(buf), size_t(size));
-    delete[] static_cast<uint8_t *>(buf);
-    return s;
+    return Take(buf, size);
+}
+
+// The rest of a stream handed out by the archive, which is deleted.
+inline std::string Drain(hgl::Stream *s)
+{
+    if (!s)
+        return "<null>";
+    std::string out;
+    char buf[64];
+    int n;
+    while ((n = s->Read(buf, sizeof(buf))) > 0)
+        out.append(buf, size_t(n));
+    delete s;
+    return out;
 }
 
 inline std::string ReadAll(hgl::Stream *s)
@@ -89,6 +110,46 @@ inline void PutU32(std::vector<uint8_t> &b, size_t at, uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         b[at + i] = uint8_t(v >> (8 * i));
+}
+
+inline void AppendU32(std::vector<uint8_t> &b, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.push_back(uint8_t(v >> (8 * i)));
+}
+
+// A text as the archive formats store it: a u32 count of units, then UTF-16LE.
+inline void AppendText(std::vector<uint8_t> &b, const std::u16string &s)
+{
+    AppendU32(b, uint32_t(s.size()));
+    for (char16_t c : s)
+    {
+        b.push_back(uint8_t(c & 0xFF));
+        b.push_back(uint8_t(c >> 8));
+    }
+}
+
+// UTF-16 bytes without a byte-order mark.
+inline std::string Utf16LE(const std::u16string &s)
+{
+    std::string out;
+    for (char16_t c : s)
+    {
+        out.push_back(char(c & 0xFF));
+        out.push_back(char(c >> 8));
+    }
+    return out;
+}
+
+inline std::string Utf16BE(const std::u16string &s)
+{
+    std::string out;
+    for (char16_t c : s)
+    {
+        out.push_back(char(c >> 8));
+        out.push_back(char(c & 0xFF));
+    }
+    return out;
 }
 
 inline uint32_t GetU32(const std::vector<uint8_t> &b, size_t at)

@@ -1,6 +1,8 @@
 // HAC-3 archives assembled byte by byte here (not through the writer), so the
 // reader is checked against the file layout itself: field order and widths, the
 // descending sort, the separator rules and the refusal of damaged directories.
+#include "ArchiveTestUtil.h"
+
 #include "io/HAC.h"
 #include "io/HAC3.h"
 #include "io/MemStream.h"
@@ -20,23 +22,11 @@
 
 namespace
 {
+using archive_test::AppendText;
+using archive_test::AppendU32;
+using archive_test::Drain;
+using archive_test::Take;
 using Bytes = std::vector<uint8_t>;
-
-void PutU32(Bytes &b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(uint8_t(v >> (8 * i)));
-}
-
-void PutText(Bytes &b, const std::u16string &s)
-{
-    PutU32(b, uint32_t(s.size()));
-    for (char16_t c : s)
-    {
-        b.push_back(uint8_t(c & 0xFF));
-        b.push_back(uint8_t(c >> 8));
-    }
-}
 
 struct RawFile
 {
@@ -46,13 +36,13 @@ struct RawFile
 
 void PutFileRecord(Bytes &b, const RawFile &f)
 {
-    PutText(b, f.name);
-    PutText(b, f.method);
-    PutU32(b, f.size);
-    PutU32(b, f.stored);
+    AppendText(b, f.name);
+    AppendText(b, f.method);
+    AppendU32(b, f.size);
+    AppendU32(b, f.stored);
     for (int i = 0; i < 16; ++i)
         b.push_back(uint8_t(0xA0 + i)); // reserved: kept, never interpreted
-    PutU32(b, f.offset);
+    AppendU32(b, f.offset);
 }
 
 Bytes Header()
@@ -74,26 +64,6 @@ std::unique_ptr<hgl::HAC3> Reader(const Bytes &bytes)
     EXPECT_EQ(ms->Write(bytes.data(), int(bytes.size())), int(bytes.size()));
     ms->Position = 0;
     return std::make_unique<hgl::HAC3>(ms);
-}
-
-std::string Take(void *buf, int size)
-{
-    std::string s(static_cast<char *>(buf), size_t(size));
-    delete[] static_cast<uint8_t *>(buf);
-    return s;
-}
-
-std::string Drain(hgl::Stream *s)
-{
-    std::string out;
-    if (!s)
-        return "<null>";
-    char buf[64];
-    int n;
-    while ((n = s->Read(buf, sizeof(buf))) > 0)
-        out.append(buf, size_t(n));
-    delete s;
-    return out;
 }
 
 // A two-level archive: root "ROOT" holds folder "Dir" (files "Zeta.txt",
@@ -118,28 +88,28 @@ TwoLevel MakeTwoLevel()
     const uint32_t top = Body(b, "top");
     t.twenty_at = Body(b, "0123456789abcdefghij");
     const uint32_t D = uint32_t(b.size());
-    PutText(b, u"ROOT");
-    PutU32(b, 2); // "dir" > "a/b"
+    AppendText(b, u"ROOT");
+    AppendU32(b, 2); // "dir" > "a/b"
     {
-        PutText(b, u"Dir");
-        PutU32(b, 0);
-        PutU32(b, 4);
+        AppendText(b, u"Dir");
+        AppendU32(b, 0);
+        AppendU32(b, 4);
         PutFileRecord(b, {u"Zeta.txt", u"", 5, 5, zeta});
         PutFileRecord(b, {u"File.TXT", u"", 9, 9, file});
         PutFileRecord(b, {u"ab", u"", 2, 2, ab});
         PutFileRecord(b, {u"a", u"", 1, 1, a});
     }
     {
-        PutText(b, u"a/b");
-        PutU32(b, 0);
-        PutU32(b, 1);
+        AppendText(b, u"a/b");
+        AppendU32(b, 0);
+        AppendU32(b, 1);
         PutFileRecord(b, {u"c.txt", u"", 3, 3, c});
     }
-    PutU32(b, 3); // "twenty" > "top" > "odd"
+    AppendU32(b, 3); // "twenty" > "top" > "odd"
     PutFileRecord(b, {u"twenty", u"", 20, 20, t.twenty_at});
     PutFileRecord(b, {u"Top", u"", 3, 3, top});
     PutFileRecord(b, {u"odd", u"NoSuchMethod", 3, 3, top}); // unknown method: stored
-    PutU32(b, D);
+    AppendU32(b, D);
     return t;
 }
 } // namespace
@@ -325,11 +295,11 @@ TEST(Hac3Edge, CompressedEntriesOnlyWhole)
     Bytes b = Header();
     const uint32_t at = Body(b, "not really compressed data");
     const uint32_t D = uint32_t(b.size());
-    PutText(b, u"r");
-    PutU32(b, 0);
-    PutU32(b, 1);
+    AppendText(b, u"r");
+    AppendU32(b, 0);
+    AppendU32(b, 1);
     PutFileRecord(b, {u"Packed.bin", u"Zip", 100, 26, at});
-    PutU32(b, D);
+    AppendU32(b, D);
     auto hac = Reader(b);
     ASSERT_TRUE(hac->IsValid());
 
@@ -360,11 +330,11 @@ TEST(Hac3Edge, EmptyFilesThroughEveryLoad)
 {
     Bytes b = Header();
     const uint32_t D = uint32_t(b.size());
-    PutText(b, u"r");
-    PutU32(b, 0);
-    PutU32(b, 1);
+    AppendText(b, u"r");
+    AppendU32(b, 0);
+    AppendU32(b, 1);
     PutFileRecord(b, {u"empty", u"", 0, 0, 8});
-    PutU32(b, D);
+    AppendU32(b, D);
     auto hac = Reader(b);
     ASSERT_TRUE(hac->IsValid());
     void *buf = nullptr;
@@ -405,11 +375,11 @@ TEST(Hac3Edge, DamagedArchivesAreNotMounted)
         Bytes b = Header();
         b.resize(b.size() + body_len, 'z');
         const uint32_t D = uint32_t(b.size());
-        PutText(b, u"r");
-        PutU32(b, 0);
-        PutU32(b, 1);
+        AppendText(b, u"r");
+        AppendU32(b, 0);
+        AppendU32(b, 1);
         PutFileRecord(b, f);
-        PutU32(b, D);
+        AppendU32(b, D);
         return b;
     };
 
@@ -433,25 +403,25 @@ TEST(Hac3Edge, DamagedArchivesAreNotMounted)
     Bytes truncated = b;
     const uint32_t D = 12;
     truncated.resize(30);
-    PutU32(truncated, D);
+    AppendU32(truncated, D);
     refused(truncated, "directory cut short");
 
     {
         Bytes h = Header();
         const uint32_t d = uint32_t(h.size());
-        PutText(h, u"r");
-        PutU32(h, 0xFFFFFFFFu);
-        PutU32(h, d);
+        AppendText(h, u"r");
+        AppendU32(h, 0xFFFFFFFFu);
+        AppendU32(h, d);
         refused(h, "huge folder count");
         Bytes g = Header();
-        PutText(g, u"r");
-        PutU32(g, 0);
-        PutU32(g, 0x10000000u);
-        PutU32(g, d);
+        AppendText(g, u"r");
+        AppendU32(g, 0);
+        AppendU32(g, 0x10000000u);
+        AppendU32(g, d);
         refused(g, "huge file count");
         Bytes n = Header();
-        PutU32(n, 0x7FFFFFFFu); // name count far past the end
-        PutU32(n, d);
+        AppendU32(n, 0x7FFFFFFFu); // name count far past the end
+        AppendU32(n, d);
         refused(n, "huge name length");
     }
 
@@ -479,12 +449,12 @@ TEST(Hac3Edge, DamagedArchivesAreNotMounted)
         const int depth = 5000;
         for (int i = 0; i < depth; ++i)
         {
-            PutText(deep, u"d");
-            PutU32(deep, i + 1 < depth ? 1 : 0);
+            AppendText(deep, u"d");
+            AppendU32(deep, i + 1 < depth ? 1 : 0);
         }
         for (int i = 0; i < depth; ++i)
-            PutU32(deep, 0);
-        PutU32(deep, d);
+            AppendU32(deep, 0);
+        AppendU32(deep, d);
         refused(deep, "nesting depth");
     }
 }
@@ -550,12 +520,12 @@ TEST(Hac3Edge, LoadFolderReadsOneRecord)
     ASSERT_TRUE(hac->IsValid());
 
     Bytes rec;
-    PutText(rec, u"Extra");
-    PutU32(rec, 1);
-    PutText(rec, u"Inner");
-    PutU32(rec, 0);
-    PutU32(rec, 0);
-    PutU32(rec, 2);
+    AppendText(rec, u"Extra");
+    AppendU32(rec, 1);
+    AppendText(rec, u"Inner");
+    AppendU32(rec, 0);
+    AppendU32(rec, 0);
+    AppendU32(rec, 2);
     PutFileRecord(rec, {u"B.bin", u"", 3, 3, 8});
     PutFileRecord(rec, {u"a.bin", u"Zip", 100, 4, 12});
     rec.push_back(0xEE); // past the record
@@ -589,9 +559,9 @@ TEST(Hac3Edge, LoadFolderReadsOneRecord)
 
     // Bytes outside the archive's data are refused.
     Bytes bad;
-    PutText(bad, u"x");
-    PutU32(bad, 0);
-    PutU32(bad, 1);
+    AppendText(bad, u"x");
+    AppendU32(bad, 0);
+    AppendU32(bad, 1);
     PutFileRecord(bad, {u"f", u"", 10, 10, uint32_t(t.bytes.size())});
     hgl::MemStream bs;
     bs.Write(bad.data(), int(bad.size()));

@@ -1,5 +1,7 @@
 // A disk folder served as an archive, and the mounting and loader thread that
 // every archive shares.
+#include "ArchiveTestUtil.h"
+
 #include "io/HAC.h"
 #include "io/HacMapping.h"
 #include "io/OpenHAC.h"
@@ -15,28 +17,8 @@
 #include <string>
 #include <thread>
 
-namespace
-{
-std::string Take(void *buf, int size)
-{
-    std::string s(static_cast<char *>(buf), size_t(size));
-    delete[] static_cast<uint8_t *>(buf);
-    return s;
-}
-
-std::string Drain(hgl::Stream *s)
-{
-    if (!s)
-        return "<null>";
-    std::string out;
-    char buf[64];
-    int n;
-    while ((n = s->Read(buf, sizeof(buf))) > 0)
-        out.append(buf, size_t(n));
-    delete s;
-    return out;
-}
-} // namespace
+using archive_test::Drain;
+using archive_test::Take;
 
 TEST(HacMappingEdge, FolderOperations)
 {

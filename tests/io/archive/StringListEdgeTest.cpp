@@ -1,5 +1,7 @@
 // Text files of every encoding split into lines, the list's stream form, and the
 // key/value files read through it.
+#include "ArchiveTestUtil.h"
+
 #include "io/MemStream.h"
 #include "io/OpenHAC.h"
 #include "io/PList.h"
@@ -15,6 +17,8 @@
 
 namespace
 {
+using archive_test::Utf16BE;
+using archive_test::Utf16LE;
 using Bytes = std::vector<uint8_t>;
 
 std::vector<std::u16string> Lines(const hgl::StringList &l)
@@ -35,28 +39,6 @@ std::vector<std::u16string> LoadBytes(const std::string &bytes, unsigned cp = 65
     l.Add(hgl::String(u"stale"));
     l.LoadFromStream(&ms, cp);
     return Lines(l);
-}
-
-std::string Le16(const std::u16string &s)
-{
-    std::string out;
-    for (char16_t c : s)
-    {
-        out.push_back(char(c & 0xFF));
-        out.push_back(char(c >> 8));
-    }
-    return out;
-}
-
-std::string Be16(const std::u16string &s)
-{
-    std::string out;
-    for (char16_t c : s)
-    {
-        out.push_back(char(c >> 8));
-        out.push_back(char(c & 0xFF));
-    }
-    return out;
 }
 
 using V = std::vector<std::u16string>;
@@ -95,10 +77,10 @@ TEST(StringListEdge, MarksBreaksAndDecoding)
     // UTF-16 both ways; an odd last byte is dropped.
     const std::u16string text = u"第一\r\nline2\n\nx";
     const V expect{u"第一", u"line2", u"", u"x"};
-    EXPECT_EQ(LoadBytes("\xFF\xFE" + Le16(text)), expect);
-    EXPECT_EQ(LoadBytes("\xFE\xFF" + Be16(text)), expect);
-    EXPECT_EQ(LoadBytes("\xFF\xFE" + Le16(u"ab") + "c"), (V{u"ab"}));
-    EXPECT_EQ(LoadBytes("\xFF\xFE" + Le16(u"ab") + std::string("\0\0", 2) + Le16(u"cd")), (V{u"ab"}));
+    EXPECT_EQ(LoadBytes("\xFF\xFE" + Utf16LE(text)), expect);
+    EXPECT_EQ(LoadBytes("\xFE\xFF" + Utf16BE(text)), expect);
+    EXPECT_EQ(LoadBytes("\xFF\xFE" + Utf16LE(u"ab") + "c"), (V{u"ab"}));
+    EXPECT_EQ(LoadBytes("\xFF\xFE" + Utf16LE(u"ab") + std::string("\0\0", 2) + Utf16LE(u"cd")), (V{u"ab"}));
 
     // Without a mark the given code page decodes.
     EXPECT_EQ(LoadBytes("\xD6\xD0\r\n\xCE\xC4", 936), (V{u"中", u"文"}));
@@ -128,7 +110,7 @@ TEST(StringListEdge, ListOperationsAndStreamForm)
     {
         const uint32_t n = uint32_t(s.size());
         expect.append(reinterpret_cast<const char *>(&n), 4);
-        expect += Le16(s);
+        expect += Utf16LE(s);
     }
     EXPECT_EQ(bytes, expect);
 
@@ -167,7 +149,7 @@ TEST(StringListEdge, ListOperationsAndStreamForm)
 TEST(StringListEdge, FilesAndArchives)
 {
     hgl::test::TempDir dir("slfiles");
-    ASSERT_TRUE(dir.WriteFile("pack/t.txt", std::string("\xFF\xFE", 2) + Le16(u"a\r\nb")));
+    ASSERT_TRUE(dir.WriteFile("pack/t.txt", std::string("\xFF\xFE", 2) + Utf16LE(u"a\r\nb")));
     hgl::StringList l;
     EXPECT_TRUE(l.LoadFromFile(dir.File16("pack/t.txt").c_str(), 0));
     EXPECT_EQ(Lines(l), (V{u"a", u"b"}));
@@ -223,7 +205,7 @@ TEST(PListEdge, ParseSaveAndLoad)
     two.ParseLine(hgl::String(u"B\t2"));
     two.ParseLine(hgl::String(u"A\t 1"));
     ASSERT_TRUE(two.SaveToFile(dir.File16("out.txt").c_str()));
-    EXPECT_EQ(dir.ReadFile("out.txt"), std::string("\xFF\xFE", 2) + Le16(u"B\t2\nA\t1\n"));
+    EXPECT_EQ(dir.ReadFile("out.txt"), std::string("\xFF\xFE", 2) + Utf16LE(u"B\t2\nA\t1\n"));
 
     // Empty keys and values write nothing between the separators.
     hgl::PList blanks;
@@ -231,7 +213,7 @@ TEST(PListEdge, ParseSaveAndLoad)
     blanks.ParseLine(hgl::String(u"e\t"));
     blanks.ParseLine(hgl::String(u"键\t值"));
     ASSERT_TRUE(blanks.SaveToFile(dir.File16("blanks.txt").c_str()));
-    EXPECT_EQ(dir.ReadFile("blanks.txt"), std::string("\xFF\xFE", 2) + Le16(u"键\t值\ne\t\n\tv\n"));
+    EXPECT_EQ(dir.ReadFile("blanks.txt"), std::string("\xFF\xFE", 2) + Utf16LE(u"键\t值\ne\t\n\tv\n"));
 
     // Reading back: keys in any encoding; the first of equal keys wins; loading adds.
     ASSERT_TRUE(dir.WriteFile("in.txt", "k\tfirst\r\nk\tsecond\r\nother =x\r\nz\r\n"));

@@ -27,19 +27,10 @@ std::vector<std::u16string> Lines(const std::string &bytes, unsigned codePage = 
 
 std::string LE(const std::u16string &s, bool mark = true)
 {
-    std::string b = mark ? std::string("\xFF\xFE") : std::string();
-    for (char16_t c : s)
-        b += char(c & 0xFF), b += char(c >> 8);
-    return b;
+    return (mark ? std::string("\xFF\xFE") : std::string()) + archive_test::Utf16LE(s);
 }
 
-std::string BE(const std::u16string &s)
-{
-    std::string b("\xFE\xFF");
-    for (char16_t c : s)
-        b += char(c >> 8), b += char(c & 0xFF);
-    return b;
-}
+std::string BE(const std::u16string &s) { return std::string("\xFE\xFF") + archive_test::Utf16BE(s); }
 
 using V = std::vector<std::u16string>;
 } // namespace

@@ -1,5 +1,7 @@
 // TDF trees checked against their byte form: value widths, child order, the
 // compressed-block convention and damaged input.
+#include "ArchiveTestUtil.h"
+
 #include "io/FileStream.h"
 #include "io/MemStream.h"
 #include "io/OpenHAC.h"
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -20,6 +23,8 @@
 
 namespace
 {
+using archive_test::AppendText;
+using archive_test::AppendU32;
 using Bytes = std::vector<uint8_t>;
 
 Bytes SaveBytes(hgl::TDFNode &node)
@@ -40,20 +45,24 @@ void LoadBytes(hgl::TDFNode &node, const Bytes &b)
     node.Load(&ms);
 }
 
-void U32(Bytes &b, uint32_t v)
+// Root "r" with data "DA" and one-byte children named after their data, in the
+// order given.
+Bytes RootWithChildren(std::initializer_list<const char16_t *> names)
 {
-    for (int i = 0; i < 4; ++i)
-        b.push_back(uint8_t(v >> (8 * i)));
-}
-
-void Text(Bytes &b, const std::u16string &s)
-{
-    U32(b, uint32_t(s.size()));
-    for (char16_t c : s)
+    Bytes b;
+    AppendText(b, u"r");
+    AppendU32(b, 2);
+    b.push_back('D');
+    b.push_back('A');
+    AppendU32(b, uint32_t(names.size()));
+    for (const char16_t *n : names)
     {
-        b.push_back(uint8_t(c));
-        b.push_back(uint8_t(c >> 8));
+        AppendText(b, n);
+        AppendU32(b, 1);
+        b.push_back(uint8_t(n[0]));
+        AppendU32(b, 0);
     }
+    return b;
 }
 
 // The saved bytes of the one child named key.
@@ -81,19 +90,7 @@ TEST(TDFEdge, NodeBytesAndChildOrder)
     EXPECT_EQ(single.FindChild(hgl::String(u"x")), nullptr);
 
     // Built by hand: root "r" with data "DA" and children x, y, z in file order.
-    Bytes file;
-    Text(file, u"r");
-    U32(file, 2);
-    file.push_back('D');
-    file.push_back('A');
-    U32(file, 3);
-    for (const char16_t *n : {u"x", u"y", u"z"})
-    {
-        Text(file, n);
-        U32(file, 1);
-        file.push_back(uint8_t(n[0]));
-        U32(file, 0);
-    }
+    const Bytes file = RootWithChildren({u"x", u"y", u"z"});
     hgl::TDFNode tree;
     LoadBytes(tree, file);
     ASSERT_NE(tree.FindChild(hgl::String(u"z")), nullptr);
@@ -102,20 +99,7 @@ TEST(TDFEdge, NodeBytesAndChildOrder)
     EXPECT_EQ(v, 'y');
     // Saving writes the children last to first.
     Bytes once = SaveBytes(tree);
-    Bytes reversed;
-    Text(reversed, u"r");
-    U32(reversed, 2);
-    reversed.push_back('D');
-    reversed.push_back('A');
-    U32(reversed, 3);
-    for (const char16_t *n : {u"z", u"y", u"x"})
-    {
-        Text(reversed, n);
-        U32(reversed, 1);
-        reversed.push_back(uint8_t(n[0]));
-        U32(reversed, 0);
-    }
-    EXPECT_EQ(once, reversed);
+    EXPECT_EQ(once, RootWithChildren({u"z", u"y", u"x"}));
     // A second round trip restores the first order.
     hgl::TDFNode again;
     LoadBytes(again, once);
@@ -370,17 +354,17 @@ TEST(TDFEdge, TruncatedAndDamagedInput)
     // Counts and sizes far beyond the bytes present are refused without
     // allocating them.
     Bytes huge_children;
-    Text(huge_children, u"r");
-    U32(huge_children, 0);
-    U32(huge_children, 0xFFFFFFFFu);
+    AppendText(huge_children, u"r");
+    AppendU32(huge_children, 0);
+    AppendU32(huge_children, 0xFFFFFFFFu);
     hgl::TDFNode a;
     LoadBytes(a, huge_children);
     EXPECT_LE(SaveBytes(a).size(), 64u);
 
     Bytes huge_data;
-    Text(huge_data, u"r");
-    U32(huge_data, 0xFFFFFFF0u);
-    U32(huge_data, 0);
+    AppendText(huge_data, u"r");
+    AppendU32(huge_data, 0xFFFFFFF0u);
+    AppendU32(huge_data, 0);
     hgl::TDFNode b;
     LoadBytes(b, huge_data);
     EXPECT_LE(SaveBytes(b).size(), 64u);
@@ -388,9 +372,9 @@ TEST(TDFEdge, TruncatedAndDamagedInput)
     Bytes deep;
     for (int i = 0; i < 100000; ++i)
     {
-        Text(deep, u"d");
-        U32(deep, 0);
-        U32(deep, 1);
+        AppendText(deep, u"d");
+        AppendU32(deep, 0);
+        AppendU32(deep, 1);
     }
     hgl::TDFNode c;
     LoadBytes(c, deep);

@@ -39,6 +39,15 @@ void WriteBytes(Stream &s, std::initializer_list<uint8> bytes)
     ASSERT_EQ(s.Write(v.data(), int(v.size())), int(v.size()));
 }
 
+// ReadString refuses the bytes from the start of m and keeps the text it was given.
+void ExpectReadStringRefused(MemStream &m)
+{
+    m.Position = 0;
+    String s(u"keep");
+    EXPECT_EQ(m.ReadString(s), -1);
+    EXPECT_TRUE(s == u"keep");
+}
+
 // A stream over a fixed byte vector that leaves Seek to the base class and
 // counts how often each side is touched.
 class VecStream : public Stream
@@ -108,10 +117,7 @@ TEST(StreamEdge, TextReadersOnBadCounts)
         EXPECT_EQ(m.ReadUTF16Text(buf, 3), 0);
         EXPECT_EQ(buf[0], 0);
         // ... and a failure for ReadString, which keeps the old text.
-        m.Position = 0;
-        String s(u"keep");
-        EXPECT_EQ(m.ReadString(s), -1);
-        EXPECT_TRUE(s == u"keep");
+        ExpectReadStringRefused(m);
     }
     {
         // Fewer than 4 count bytes.
@@ -120,10 +126,7 @@ TEST(StreamEdge, TextReadersOnBadCounts)
         m.Position = 0;
         u16char buf[4] = {u'x', 0};
         EXPECT_EQ(m.ReadUTF16Text(buf, 3), -1);
-        m.Position = 0;
-        String s(u"keep");
-        EXPECT_EQ(m.ReadString(s), -1);
-        EXPECT_TRUE(s == u"keep");
+        ExpectReadStringRefused(m);
     }
     {
         // Count says 2, only one unit present.
@@ -132,10 +135,7 @@ TEST(StreamEdge, TextReadersOnBadCounts)
         m.Position = 0;
         u16char buf[4];
         EXPECT_EQ(m.ReadUTF16Text(buf, 3), -1);
-        m.Position = 0;
-        String s(u"keep");
-        EXPECT_EQ(m.ReadString(s), -1);
-        EXPECT_TRUE(s == u"keep");
+        ExpectReadStringRefused(m);
     }
     {
         // A count larger than the caller's room is refused without writing.
@@ -150,10 +150,7 @@ TEST(StreamEdge, TextReadersOnBadCounts)
         // 0x7FFFFFFF units announced by a 10-byte stream: refused, no allocation.
         MemStream m;
         WriteBytes(m, {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4, 5, 6});
-        m.Position = 0;
-        String s(u"keep");
-        EXPECT_EQ(m.ReadString(s), -1);
-        EXPECT_TRUE(s == u"keep");
+        ExpectReadStringRefused(m);
     }
     {
         // A stream whose Seek is the base one and whose size is known.

@@ -5,7 +5,6 @@
 #include "core/Log.h"
 #include "io/LogFile.h"
 
-#include <cstring>
 #include <regex>
 
 using namespace hgl;
@@ -14,46 +13,10 @@ using hgl::test::TempDir;
 
 namespace
 {
-std::vector<std::u16string> shown;   // "title|text" of every message box
-
-void Record(const u16char *text, const u16char *title)
-{
-    shown.push_back(std::u16string(title) + u"|" + text);
-}
-
-std::u16string Utf16(const std::string &bytes)
-{
-    std::u16string s(bytes.size() / 2, u'\0');
-    std::memcpy(s.data(), bytes.data(), s.size() * 2);
-    return s;
-}
-
-class LogFileEdgeTest : public ::testing::Test
+class LogFileEdgeTest : public LogFileFixture
 {
 protected:
-    TempDir dir{"svclogedge"};
-    LogMessageBoxFunc old = nullptr;
-
-    void SetUp() override
-    {
-        shown.clear();
-        old = SetLogMessageBoxHandler(Record);
-    }
-    void TearDown() override
-    {
-        CloseLog();
-        ReleaseAllPlugIn();
-        SetLogMessageBoxHandler(old);
-    }
-
-    // The file's text after the byte-order mark.
-    std::u16string Text(const std::string &name) const
-    {
-        const std::string b = dir.ReadFile(name);
-        EXPECT_GE(b.size(), 2u);
-        EXPECT_EQ(b.substr(0, 2), std::string("\xFF\xFE", 2));
-        return b.size() >= 2 ? Utf16(b.substr(2)) : std::u16string();
-    }
+    LogFileEdgeTest() : LogFileFixture("svclogedge") {}
 };
 } // namespace
 
@@ -65,7 +28,7 @@ TEST_F(LogFileEdgeTest, EveryEntryAsItLandsInTheFile)
     PutMessageBox(u"before");
     PutNewLine();
     PutInfoMultiByte(936, "before");
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(GetLogInterface(), nullptr);
 
     SetInfoString(5, u"x");   // the banner reads only the constant identity strings
@@ -117,15 +80,15 @@ TEST_F(LogFileEdgeTest, EveryEntryAsItLandsInTheFile)
     EXPECT_EQ(hgl::test::ToU8(t), hgl::test::ToU8(expect));
     EXPECT_EQ(t.find(u'\0'), std::u16string::npos) << "no NUL anywhere, not before CR LF either";
 
-    EXPECT_EQ(shown, (std::vector<std::u16string>{u"Warning|box only", u"Warning|中", u"Warning|an error",
+    EXPECT_EQ(boxes, (std::vector<std::u16string>{u"Warning|box only", u"Warning|中", u"Warning|an error",
                                                   u"Warning|错误", u"Warning|e03", u"Warning|m5"}));
 
     // Closed again: nothing reaches the file or a box.
-    shown.clear();
+    boxes.clear();
     PutInfo(u"after");
     PutError(u"after");
     PutMessageBox(u"after");
-    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(Text("game.Loginfo"), t);
     EXPECT_EQ(GetLogInterface(), nullptr);
 }

@@ -23,32 +23,10 @@ using U16Lines = std::vector<std::u16string>;
 
 namespace
 {
-// Message boxes shown while the test runs, as "title|text".
-std::vector<std::u16string> boxes;
-
-void RecordBox(const u16char *text, const u16char *title)
-{
-    boxes.push_back(std::u16string(title) + u"|" + text);
-}
-
-class LogFileTest : public ::testing::Test
+class LogFileTest : public LogFileFixture
 {
 protected:
-    TempDir dir{"svclog"};
-    LogMessageBoxFunc old_box = nullptr;
-
-    void SetUp() override
-    {
-        boxes.clear();
-        old_box = SetLogMessageBoxHandler(RecordBox);
-    }
-
-    void TearDown() override
-    {
-        CloseLog();
-        ReleaseAllPlugIn();
-        SetLogMessageBoxHandler(old_box);
-    }
+    LogFileTest() : LogFileFixture("svclog") {}
 
     std::string Bytes(const std::string &name) const { return dir.ReadFile(name); }
 
@@ -56,13 +34,8 @@ protected:
     // and that it ends with a line end.
     U16Lines Lines(const std::string &name) const
     {
-        const std::string bytes = Bytes(name);
-        EXPECT_GE(bytes.size(), 2u);
-        EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE", 2));
-        EXPECT_EQ(bytes.size() % 2, 0u);
-        std::u16string text;
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-            text += char16_t(uint8_t(bytes[i]) | (uint8_t(bytes[i + 1]) << 8));
+        const std::u16string text = Text(name);
+        EXPECT_EQ(Bytes(name).size() % 2, 0u);
         EXPECT_EQ(text.substr(text.size() >= 2 ? text.size() - 2 : 0), u"\r\n");
         U16Lines lines;
         size_t start = 0;

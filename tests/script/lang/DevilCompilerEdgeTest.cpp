@@ -655,6 +655,15 @@ TEST(DevilCompilerEdge, DirectParsers)
 {
     Host h;
     hgl::DevilFunc func(h.engine, hgl::String(u"t"));
+    auto callArgs = [&](hgl::DevilParse &parse, const char16_t *native) {
+        return std::unique_ptr<hgl::DevilSystemFuncCallFixed>(
+            func.ParseCallArgs(parse, h.engine->GetFuncMap(hgl::String(native))));
+    };
+    auto expectNextWord = [](hgl::DevilParse &parse, const char16_t *word) {
+        hgl::String out;
+        EXPECT_EQ(parse.GetToken(out), 5);
+        EXPECT_EQ(out, hgl::String(word));
+    };
     {
         struct Case
         {
@@ -702,48 +711,42 @@ TEST(DevilCompilerEdge, DirectParsers)
     }
     {
         hgl::DevilParse parse(h.engine, u"1, -2) tail");
-        std::unique_ptr<hgl::DevilSystemFuncCallFixed> call(func.ParseCallArgs(parse, h.engine->GetFuncMap(hgl::String(u"A"))));
+        std::unique_ptr<hgl::DevilSystemFuncCallFixed> call = callArgs(parse, u"A");
         ASSERT_NE(call, nullptr);
         EXPECT_EQ(call->BlockSizeBytes(), 8);
         EXPECT_EQ(call->Word(0), 1u);
         EXPECT_EQ(call->Word(1), 0xFFFFFFFEu);
-        hgl::String out;
-        EXPECT_EQ(parse.GetToken(out), 5);
-        EXPECT_EQ(out, hgl::String(u"tail"));
+        expectNextWord(parse, u"tail");
     }
     {
         hgl::DevilParse parse(h.engine, u") more) tail");
-        EXPECT_EQ(func.ParseCallArgs(parse, h.engine->GetFuncMap(hgl::String(u"I"))), nullptr);
-        hgl::String out;
-        EXPECT_EQ(parse.GetToken(out), 5);
-        EXPECT_EQ(out, hgl::String(u"tail"));
+        EXPECT_EQ(callArgs(parse, u"I"), nullptr);
+        expectNextWord(parse, u"tail");
     }
     {
         // Narrow and bool slots keep the full constant.
         hgl::DevilParse p1(h.engine, u"300)");
-        std::unique_ptr<hgl::DevilSystemFuncCallFixed> c1(func.ParseCallArgs(p1, h.engine->GetFuncMap(hgl::String(u"I8"))));
+        std::unique_ptr<hgl::DevilSystemFuncCallFixed> c1 = callArgs(p1, u"I8");
         ASSERT_NE(c1, nullptr);
         EXPECT_EQ(c1->Word(0), 300u);
         hgl::DevilParse p2(h.engine, u"2)");
-        std::unique_ptr<hgl::DevilSystemFuncCallFixed> c2(func.ParseCallArgs(p2, h.engine->GetFuncMap(hgl::String(u"BO"))));
+        std::unique_ptr<hgl::DevilSystemFuncCallFixed> c2 = callArgs(p2, u"BO");
         ASSERT_NE(c2, nullptr);
         EXPECT_EQ(c2->Word(0), 2u);
         hgl::DevilParse p3(h.engine, u"-2.5)");
-        std::unique_ptr<hgl::DevilSystemFuncCallFixed> c3(func.ParseCallArgs(p3, h.engine->GetFuncMap(hgl::String(u"FL"))));
+        std::unique_ptr<hgl::DevilSystemFuncCallFixed> c3 = callArgs(p3, u"FL");
         ASSERT_NE(c3, nullptr);
         EXPECT_EQ(c3->Word(0), 0xC0200000u);
     }
     {
         // Without a native the call is refused the same way.
         hgl::DevilParse parse(h.engine, u"1, 2) tail");
-        EXPECT_EQ(func.ParseCallArgs(parse, h.engine->GetFuncMap(hgl::String(u"Unknown"))), nullptr);
-        hgl::String out;
-        EXPECT_EQ(parse.GetToken(out), 5);
-        EXPECT_EQ(out, hgl::String(u"tail"));
+        EXPECT_EQ(callArgs(parse, u"Unknown"), nullptr);
+        expectNextWord(parse, u"tail");
     }
     {
         hgl::DevilParse parse(h.engine, u") tail");
-        std::unique_ptr<hgl::DevilSystemFuncCallFixed> call(func.ParseCallArgs(parse, h.engine->GetFuncMap(hgl::String(u"B"))));
+        std::unique_ptr<hgl::DevilSystemFuncCallFixed> call = callArgs(parse, u"B");
         ASSERT_NE(call, nullptr);
         EXPECT_EQ(call->BlockSizeBytes(), 0);
     }
@@ -762,9 +765,7 @@ TEST(DevilCompilerEdge, DirectParsers)
         hgl::DevilParse parse(h.engine, u" x ; more");
         func.ParseValueDef(parse, 67);
         EXPECT_NE(func.GetValue(u"x"), nullptr);
-        hgl::String out;
-        EXPECT_EQ(parse.GetToken(out), 5);
-        EXPECT_EQ(out, hgl::String(u"more"));
+        expectNextWord(parse, u"more");
     }
     {
         hgl::DevilFunc f4(h.engine, hgl::String(u"f4"));
@@ -774,9 +775,7 @@ TEST(DevilCompilerEdge, DirectParsers)
         EXPECT_EQ(f4.GetCommandCount(), 5);
         EXPECT_EQ(f4.FindLabel(u"f4_1_else"), 4);
         EXPECT_EQ(f4.FindLabel(u"f4_1_end"), 5);
-        hgl::String out;
-        EXPECT_EQ(parse.GetToken(out), 5);
-        EXPECT_EQ(out, hgl::String(u"tail"));
+        expectNextWord(parse, u"tail");
     }
     {
         hgl::DevilFunc f2(h.engine, hgl::String(u"f2"));
