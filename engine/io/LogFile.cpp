@@ -76,8 +76,11 @@ void WriteAll(int fd, const void *data, size_t size)
 // Converts an 8-bit text into the conversion buffer; the number of units, or -1.
 int Convert(uint code_page, const char *text, int length)
 {
-    if (!text)
-        return -1;
+    if (!text)              // a null text is an empty line, as for UTF-16 texts
+    {
+        text = "";
+        length = 0;
+    }
     if (length < 0)
         length = int(std::strlen(text));
     if (length == 0)

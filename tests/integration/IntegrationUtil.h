@@ -1,7 +1,8 @@
 #pragma once
 // The pieces of the game the end-to-end tests stand in for: the content of
 // "Local.hac", the in-game screen with its natives, the credits screen, reading a
-// script file the two ways the game does, and the save file.
+// script file the two ways the game does, the save file, and the road of one story
+// from the archive through a save to a restored engine.
 #include "core/Log.h"
 #include "core/String.h"
 #include "io/Compress.h"
@@ -249,5 +250,79 @@ inline bool SaveGame(const std::u16string &file, const u16char *chapter, const s
     root.SetString(u"Chapter", hgl::String(chapter));
     root.SetData(u"RunState", run_state.data(), int(run_state.size()));
     return root.SaveToFile(file.c_str());
+}
+
+// The whole road of one story: mount, read the name, play to the second message,
+// save, restore in a new engine, play to the end. Returns everything it observed.
+struct RoadResult
+{
+    std::u16string game_name, english_name;
+    Trace first_part, second_part, staff;
+    std::vector<uint8_t> run_state;
+};
+
+inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource source, RoadResult &out)
+{
+    ASSERT_NE(hac, nullptr);
+    hgl::PList system;
+    ASSERT_TRUE(system.LoadFromHAC(hac, u"System.List"));
+    hgl::String value;
+    ASSERT_TRUE(system.Get(hgl::String(u"GameName"), value));
+    out.game_name = ToStd(value);
+    ASSERT_TRUE(system.Get(hgl::String(u"EnglishGameName"), value));
+    out.english_name = ToStd(value);
+
+    // The credits screen's script is the compressed entry.
+    {
+        StaffScreen staff;
+        std::u16string text;
+        ASSERT_TRUE(LoadScriptText(hac, u"Script\\Staff.CPP", source, text));
+        ASSERT_TRUE(staff.Build(text));
+        out.staff = staff.lines;
+    }
+
+    std::u16string chapter;
+    ASSERT_TRUE(LoadScriptText(hac, u"Script\\Chapter.CPP", source, chapter));
+
+    // First sitting: play until the second message waits, then save.
+    {
+        Stage stage;
+        ASSERT_TRUE(stage.Bind());
+        ASSERT_TRUE(stage.Load(chapter));
+        ASSERT_TRUE(stage.engine->Resume(u"main"));
+        EXPECT_EQ(stage.engine->GetRunState(), 1);
+        stage.choice = 1;
+        ASSERT_TRUE(stage.Update());
+        EXPECT_EQ(stage.engine->GetRunState(), 1);
+        out.first_part = stage.trace;
+
+        hgl::MemStream state;
+        ASSERT_TRUE(stage.engine->SaveState(&state));
+        out.run_state.assign(state.GetData(), state.GetData() + state.GetSize());
+        ASSERT_TRUE(SaveGame(dir.File16("Save/Game.TDF"), u"Script\\Chapter.CPP", out.run_state));
+    }
+
+    // Second sitting: a new engine, the chapter named by the save, the run state from it.
+    {
+        hgl::TDFNode save;
+        ASSERT_TRUE(save.LoadFromFile(dir.File16("Save/Game.TDF").c_str()));
+        hgl::String chapter_name;
+        ASSERT_TRUE(save.GetString(u"Chapter", chapter_name));
+        std::u16string text;
+        ASSERT_TRUE(LoadScriptText(hac, chapter_name.c_str(), source, text));
+
+        Stage stage;
+        ASSERT_TRUE(stage.Bind());
+        ASSERT_TRUE(stage.Load(text));
+        hgl::TDFNode *state = save.FindChild(hgl::String(u"RunState"));
+        ASSERT_NE(state, nullptr);
+        state->GetStream()->SetPosition(0);
+        ASSERT_TRUE(stage.engine->LoadState(state->GetStream()));
+        EXPECT_EQ(stage.engine->GetStackDepth(), 1);
+        while (stage.engine->GetStackDepth() > 0 && stage.trace.size() < 20)
+            if (!stage.Update()) break;
+        EXPECT_EQ(stage.engine->GetStackDepth(), 0);
+        out.second_part = stage.trace;
+    }
 }
 } // namespace integration

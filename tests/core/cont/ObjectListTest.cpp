@@ -36,39 +36,36 @@ TEST(ObjectList, CreatesAndDeletesInOrder)
     {
         ObjectList<Tracked> l;
         l.SetCount(3);
-        EXPECT_EQ(Events(), Ev({"+0", "+1", "+2"}));
         l.SetCount(1);  // the last first
-        EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1"}));
         l.Count = 0;
-        EXPECT_EQ(Events().back(), "-0");
+        EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1", "-0"}));
         EXPECT_EQ(l.GetData(), nullptr);
 
         Tracked::Reset();
-        l.Count = 2;                 // +0 +1
-        l.CreateAt(-1);              // +2 first
-        l.CreateAt(l.GetCount());    // +3 last
-        l.CreateAt(2);               // +4 at index 2
-        l.Create();                  // +5
+        l.Count = 2;               // +0 +1
+        l.CreateAt(-1);            // +2 first
+        l.CreateAt(l.GetCount());  // +3 last
+        l.CreateAt(2);             // +4 at index 2
+        l.Create();                // +5
         EXPECT_EQ(Ids(l), (std::vector<int>{2, 0, 4, 1, 3, 5}));
 
         // Delete destroys, Unlink hands back.
         Events().clear();
         EXPECT_TRUE(l.Delete(0));
-        EXPECT_EQ(Events(), Ev({"-2"}));
         Tracked *kept = l[0];
         EXPECT_TRUE(l.Unlink(0));
         EXPECT_FALSE(l.Unlink(9));
         EXPECT_FALSE(l.Delete(-1));
-        EXPECT_EQ(Events(), Ev({"-2"}));
         EXPECT_FALSE(l.UnlinkByData(kept));
         delete kept;
+        EXPECT_EQ(Events(), Ev({"-2", "-0"}));
 
         // The list forms of DeleteByData delete through Delete.
         Tracked *one = l[1];
         Events().clear();
         EXPECT_TRUE(l.DeleteByData(one));
-        EXPECT_EQ(Events(), Ev({"-1"}));
         EXPECT_FALSE(l -= one);
+        EXPECT_EQ(Events(), Ev({"-1"}));
 
         // Handed-over objects are owned; a held null is skipped.
         l.Add(new Tracked(100));
@@ -87,9 +84,8 @@ TEST(ObjectList, CreatesAndDeletesInOrder)
         EXPECT_EQ(Ids(l), (std::vector<int>{100, -1, 101}));
         delete back[0];
         delete back[1];
-
         Events().clear();
-    }   // destruction: the last first, the null skipped
+    }  // destruction: the last first, the null skipped
     EXPECT_EQ(Events(), Ev({"-101", "-100"}));
     EXPECT_EQ(LiveCount(), live);
 }
@@ -102,26 +98,20 @@ TEST(ObjectList, ClearDeletesUnlinkAllDoesNot)
     std::vector<Tracked *> objs(l.begin(), l.end());
     l.UnlinkAll();
     EXPECT_EQ(l.GetCount(), 0);
-    EXPECT_EQ(Events(), Ev({"+0", "+1", "+2"}));
     for (Tracked *t : objs)
         l.Add(t);
     l.Clear();
-    EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1", "-0"}));
     l.DeleteAll();
-    EXPECT_EQ(Events().size(), 6u);
-}
+    EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1", "-0"}));
 
-TEST(ObjectList, DuplicatesAreUnlinkedFromTheEnd)
-{
-    // The same object may be handed over twice as long as the caller unlinks it again.
-    ObjectList<Tracked> l;
+    // The same object may be handed over twice as long as the caller unlinks it again;
+    // the copy at the end goes first.
     Tracked *t = new Tracked(7);
     l.Add(t);
     l.Add(new Tracked(8));
     l.Add(t);
     EXPECT_TRUE(l.UnlinkByData(t));
-    EXPECT_EQ(l.GetCount(), 2);
-    EXPECT_EQ(l[0], t);
+    EXPECT_EQ(Ids(l), (std::vector<int>{7, 8}));
 }
 
 #ifndef NDEBUG
@@ -233,9 +223,7 @@ TEST(ClasList, MultiClass)
     Tracked::Reset();
     {
         Multi c;
-        Tracked *a = new Tracked(5);   // classes 0 and 2
-        Tracked *b = new Tracked(0);   // none
-        Tracked *d = new Tracked(7);   // 0, 1, 2
+        Tracked *a = new Tracked(5), *b = new Tracked(0), *d = new Tracked(7);  // classes 0+2, none, 0+1+2
         c.Add(a), c.Add(b), c.Add(d);
         EXPECT_EQ(c.Class(0), (std::vector<int>{5, 7}));
         EXPECT_EQ(c.Class(1), (std::vector<int>{7}));
@@ -244,12 +232,8 @@ TEST(ClasList, MultiClass)
 
         c.Unlink(b);
         EXPECT_EQ(c.GetCount(), 2);
-        EXPECT_EQ(LiveCount(), 3);
         delete b;
-
-        Events().clear();
         c.Delete(a);
-        EXPECT_EQ(Events(), Ev({"-5"}));
         EXPECT_EQ(c.Class(0), (std::vector<int>{7}));
         EXPECT_EQ(c.Class(2), (std::vector<int>{7}));
         c.Delete(a);  // no longer held: nothing
@@ -259,12 +243,10 @@ TEST(ClasList, MultiClass)
         c.UnlinkAll();
         EXPECT_EQ(c.GetCount(), 0);
         EXPECT_TRUE(c.Class(0).empty());
-        EXPECT_EQ(Events(), Ev({"-5", "+3"}));
-
         c.Add(d), c.Add(e);
         c.Clear();
-        EXPECT_EQ(Events(), Ev({"-5", "+3", "-3", "-7"}));
         EXPECT_TRUE(c.Class(1).empty());
+        EXPECT_EQ(Events(), Ev({"+5", "+0", "+7", "-0", "-5", "+3", "-3", "-7"}));
 
         c.Add(new Tracked(1));
         c.Add(new Tracked(2));
@@ -276,11 +258,9 @@ TEST(ClasList, MultiClass)
 
 TEST(ClasList, SingleClassWithAClassOutsideTheRange)
 {
-    Tracked::Reset();
     {
         Single c;
-        Tracked *a = new Tracked(1);
-        Tracked *b = new Tracked(5);   // class 5 of 2: in no class list
+        Tracked *a = new Tracked(1), *b = new Tracked(5);  // class 5 of 2: in no class list
         c.Add(a), c.Add(b);
         EXPECT_EQ(c.GetClassList(1)->GetCount(), 1);
         EXPECT_EQ(c.GetClassList(0)->GetCount(), 0);

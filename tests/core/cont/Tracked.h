@@ -20,16 +20,18 @@ inline int &LiveCount()
 
 class Tracked
 {
-    static int &NextId()
+    static inline int next_id = 0;
+
+    void Record(char c)
     {
-        static int next = 0;
-        return next;
+        Events().push_back(c + std::to_string(id));
+        LiveCount() += c == '+' ? 1 : -1;
     }
 
 public:
     int id;
 
-    Tracked() : id(NextId()++) { Record('+'); }
+    Tracked() : id(next_id++) { Record('+'); }
     explicit Tracked(int i) : id(i) { Record('+'); }
     Tracked(const Tracked &) = delete;
     Tracked &operator=(const Tracked &) = delete;
@@ -38,22 +40,9 @@ public:
     static void Reset()
     {
         Events().clear();
-        NextId() = 0;
-    }
-
-private:
-    void Record(char c)
-    {
-        Events().push_back(std::string(1, c) + std::to_string(id));
-        LiveCount() += c == '+' ? 1 : -1;
+        next_id = 0;
     }
 };
 
-inline std::vector<std::string> Ev(std::initializer_list<const char *> list)
-{
-    std::vector<std::string> v;
-    for (const char *s : list)
-        v.push_back(s);
-    return v;
-}
+inline std::vector<std::string> Ev(std::initializer_list<const char *> list) { return {list.begin(), list.end()}; }
 } // namespace cont_test

@@ -48,8 +48,6 @@ TEST(Format, ConversionTable)
         {Format(u"%.3s|%5s|%-5s|", u"abcdef", u"ab", u"ab"), u"abc|   ab|ab   |"},
         {Format(u"%p", reinterpret_cast<void *>(0x12FF7C)), u"000000000012FF7C"},
         {Format(u"%y|%"), u"%y|%"},   // unknown conversion and a lone '%' are copied out
-        {Format(u"打开HAC包<%s>完成！", u"Local.hac"), u"打开HAC包<Local.hac>完成！"},
-        {Format(u"加载插件<%s>:<%s>失败!", u"Wav", u"x.so"), u"加载插件<Wav>:<x.so>失败!"},
         {Format(u"更改显示模式<%dx%d,%d bit,%dhz>成功！", 800, 600, 32, 60), u"更改显示模式<800x600,32 bit,60hz>成功！"},
         {Format(nullptr), u""},
     };

@@ -1,4 +1,5 @@
 #include "core/StrFunc.h"
+#include "support/LogCapture.h"   // U8
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,14 +16,30 @@ using namespace hgl;
 
 namespace
 {
+const u16char *const kNull = nullptr;
 std::u16string S(const u16char *p) { return p ? std::u16string(p) : std::u16string(u"<null>"); }
 int Sign(int v) { return (v > 0) - (v < 0); }
+
+// The parsers' rule, step by step in the accumulation type (not the nearest value).
+template<typename F> F StepParse(const char *digits)
+{
+    F value = 0;
+    const char *p = digits;
+    for (; *p && *p != '.'; ++p) value = value * F(10) + F(*p - '0');
+    if (*p == '.') {
+        F divisor = 10;
+        for (++p; *p; ++p) {
+            value = value + F(*p - '0') / divisor;
+            divisor = divisor * F(10);
+        }
+    }
+    return value;
+}
 } // namespace
 
-TEST(StrFunc, LengthCopyAppend)
+TEST(StrFunc, CopiesAndAppendsStayInBounds)
 {
     EXPECT_EQ(StrLen(nullptr), 0);
-    EXPECT_EQ(StrLen(u""), 0);
     EXPECT_EQ(StrLen(u"中文abc"), 5);
 
     u16char buf[16];
@@ -29,106 +47,92 @@ TEST(StrFunc, LengthCopyAppend)
     EXPECT_EQ(S(buf), u"hello");
     StrCpy(buf, nullptr);
     EXPECT_EQ(S(buf), u"");
-    StrCpy(nullptr, u"x");   // nothing
+    StrCpy(nullptr, u"x");
+    StrNCpy(nullptr, u"abc", 3);
+    StrAppendChar(nullptr, u'x');
+    StrCat(nullptr, u"x");
 
-    // StrNCpy: n units at most, then a terminator.
-    for (auto &c : buf) c = u'#';
-    StrNCpy(buf, u"abcdef", 3);
-    EXPECT_EQ(S(buf), u"abc");
-    EXPECT_EQ(buf[4], u'#');   // 4 units written, no more
-    StrNCpy(buf, u"ab", 5);
-    EXPECT_EQ(S(buf), u"ab");
-    StrNCpy(buf, u"ab", 0);
-    EXPECT_EQ(S(buf), u"");
+    // StrNCpy: n units at most, then a terminator and nothing beyond it.
+    const struct
+    {
+        const u16char *src;
+        int n;
+        std::u16string want;
+    } ncpy[] = {{u"abcdef", 3, u"abc"}, {u"abc", 3, u"abc"}, {u"ab", 5, u"ab"}, {u"ab", 0, u""}, {u"abc", -1, u""}, {kNull, 3, u""}};
+    for (const auto &r : ncpy) {
+        std::fill(std::begin(buf), std::end(buf), u'#');
+        StrNCpy(buf, r.src, r.n);
+        EXPECT_EQ(S(buf), r.want) << r.n;
+        EXPECT_EQ(buf[r.want.size() + 1], u'#') << r.n;
+    }
 
     StrCpy(buf, u"ab");
     StrAppendChar(buf, u'c');
-    EXPECT_EQ(S(buf), u"abc");
     StrAppendChar(buf, 0);
-    EXPECT_EQ(S(buf), u"abc");
     StrCat(buf, u"de");
     StrCat(buf, nullptr);
-    StrCat(buf, u"");
     EXPECT_EQ(S(buf), u"abcde");
+
+    // Bounded forms: never past the capacity, the count written comes back.
+    u16char six[6];
+    std::fill(std::begin(six), std::end(six), u'#');
+    EXPECT_EQ(StrCpy(six, 4, u"abcdef"), 3);
+    EXPECT_EQ(S(six), u"abc");
+    EXPECT_EQ(six[4], u'#');
+    EXPECT_EQ(StrCat(six, 6, u"xyz"), 5);
+    EXPECT_EQ(S(six), u"abcxy");
+    EXPECT_EQ(StrAppendChar(six, 6, u'!'), 5);   // full: nothing appended
+    EXPECT_EQ(StrCpy(six, 0, u"a"), 0);
+    EXPECT_EQ(S(six), u"abcxy");
+    EXPECT_EQ(UpperCase(u"abcdefgh", six, 6), 5);
+    EXPECT_EQ(S(six), u"ABCDE");
+    EXPECT_EQ(StrCpy(six, 1, u"abc"), 0);   // capacity 1 holds only the terminator
+    EXPECT_EQ(six[0], 0);
 
     EXPECT_EQ(CreateCopy(nullptr, -1), nullptr);
     EXPECT_EQ(CreateCopy(u"abc", 0), nullptr);
-    u16char *c = CreateCopy(u"abc", -1);
-    EXPECT_EQ(S(c), u"abc");
-    delete[] c;
-    c = CreateCopy(u"abcdef", 2);   // shorter than the text: still terminated
+    EXPECT_EQ(CreateCopy(u"", -1), nullptr);
+    u16char *c = CreateCopy(u"abcdef", 2);   // shorter than the text: still terminated
     EXPECT_EQ(S(c), u"ab");
     delete[] c;
-}
-
-TEST(StrFunc, BoundedFormsNeverPassCapacity)
-{
-    u16char buf[6];
-    for (auto &c : buf) c = u'#';
-    EXPECT_EQ(StrCpy(buf, 4, u"abcdef"), 3);
-    EXPECT_EQ(S(buf), u"abc");
-    EXPECT_EQ(buf[4], u'#');
-    EXPECT_EQ(StrCat(buf, 6, u"xyz"), 5);
-    EXPECT_EQ(S(buf), u"abcxy");
-    EXPECT_EQ(StrAppendChar(buf, 6, u'!'), 5);   // full: nothing appended
-    EXPECT_EQ(S(buf), u"abcxy");
-    EXPECT_EQ(StrCpy(buf, 0, u"a"), 0);
-    EXPECT_EQ(S(buf), u"abcxy");
-    EXPECT_EQ(UpperCase(u"abcdefgh", buf, 6), 5);
-    EXPECT_EQ(S(buf), u"ABCDE");
-    EXPECT_EQ(LowerCase(u"XY", buf, 6), 2);
-    EXPECT_EQ(S(buf), u"xy");
-    // capacity 1 holds only the terminator
-    EXPECT_EQ(StrCpy(buf, 1, u"abc"), 0);
-    EXPECT_EQ(buf[0], 0);
 }
 
 TEST(StrFunc, SearchAndCount)
 {
     const u16char *t = u"a/b/c";
-    EXPECT_EQ(StrChr(t, u'/'), t + 1);
-    EXPECT_EQ(StrRChr(t, u'/'), t + 3);
-    EXPECT_EQ(StrChr(t, u'x'), nullptr);
-    EXPECT_EQ(StrChr(u"", u'a'), nullptr);
-    EXPECT_EQ(StrChr(nullptr, u'a'), nullptr);
-    EXPECT_EQ(StrRChr(static_cast<const u16char *>(nullptr), u'a'), nullptr);
-    EXPECT_EQ(StrChr(t, 0), nullptr);   // the terminator is not found
-    EXPECT_EQ(StrChrN(t, u'b', 2), nullptr);
-    EXPECT_EQ(StrChrN(t, u'b', 3), t + 2);
-    EXPECT_EQ(StrChrN(u"ab", u'x', 100), nullptr);   // stops at the terminator
+    const u16char zeroInside[] = {u'a', u'b', 0, u'c', 0};
+    // {got, want}; the terminator is never found, and StrChrN stops at it.
+    const std::pair<const u16char *, const u16char *> found[] = {
+        {StrChr(t, u'/'), t + 1},         {StrRChr(t, u'/'), t + 3},        {StrChr(t, u'x'), nullptr},
+        {StrChr(u"", u'a'), nullptr},     {StrChr(nullptr, u'a'), nullptr}, {StrRChr(kNull, u'a'), nullptr},
+        {StrChr(t, 0), nullptr},          {StrChrN(t, u'b', 2), nullptr},   {StrChrN(t, u'b', 3), t + 2},
+        {StrChrN(t, u'b', 0), nullptr},   {StrChrN(t, u'b', -1), nullptr}, {StrChrN(kNull, u'b', 5), nullptr},
+        {StrChrN(zeroInside, u'c', 4), nullptr}};
+    for (size_t i = 0; i < std::size(found); ++i) EXPECT_EQ(found[i].first, found[i].second) << "row " << i;
     EXPECT_EQ(StatChar(t, u'/'), 2);
     EXPECT_EQ(StatChar(nullptr, u'/'), 0);
 
     u16char buf[8] = u"abcb";
-    u16char *m = StrChr(buf, u'b');   // a plain pointer into the caller's buffer
-    *m = u'B';
-    EXPECT_EQ(S(buf), u"aBcb");
-    const u16char *view = buf;        // as strchr: a constant text in, a plain pointer out
-    u16char *last = StrRChr(view, u'b');
-    *last = u'D';
-    u16char *first = StrChrN(view, u'c', 3);
-    *first = u'C';
+    *StrChr(buf, u'b') = u'B';   // a plain pointer into the caller's buffer
+    const u16char *view = buf;   // as strchr: a constant text in, a plain pointer out
+    *StrRChr(view, u'b') = u'D';
+    *StrChrN(view, u'c', 3) = u'C';
     EXPECT_EQ(S(buf), u"aBCD");
 }
 
-TEST(StrFunc, Compare)
+TEST(StrFunc, CompareReturnsUnitDifferences)
 {
-    EXPECT_EQ(StrCmp(nullptr, nullptr), 0);
-    EXPECT_EQ(StrCmp(nullptr, u""), -1);
-    EXPECT_EQ(StrCmp(u"", nullptr), 1);
-    EXPECT_EQ(StrCmp(u"a", u"b"), -1);
-    EXPECT_EQ(StrCmp(u"b", u"a"), 1);
-    EXPECT_EQ(StrCmp(u"ab", u"abc"), -99);
-    EXPECT_GT(StrCmp(u"\x8000", u"z"), 0);   // unsigned unit order
-    EXPECT_EQ(StrCmp(u"\xFFFF", u"\x0001"), 0xFFFE);
-
-    EXPECT_EQ(StrNCmp(u"MESSAGE", u"MES", 3), 0);
-    EXPECT_EQ(StrNCmp(u"MESSAGE", u"MES", 4), 'S');
-    EXPECT_EQ(StrNCmp(u"x", u"y", 0), 0);
-    EXPECT_EQ(StrNCmp(nullptr, u"y", 0), 0);
-    EXPECT_EQ(StrNCmp(nullptr, u"y", 2), -1);
-    EXPECT_EQ(StrNCmp(u"abc", u"abd", 3), -1);
-    EXPECT_EQ(StrNCmp(u"abc", u"abd", 2), 'b' - 'b');   // position n-1 compared only as the stop
+    // {got, want}: the difference of the first differing units, taken as unsigned.
+    const std::pair<int, int> rows[] = {
+        {StrCmp(nullptr, nullptr), 0},   {StrCmp(nullptr, u""), -1},       {StrCmp(u"", nullptr), 1},
+        {StrCmp(u"ab", u"abc"), -99},    {StrCmp(u"abc", u"ab"), u'c'},    {StrCmp(u"z", u"\x8000"), u'z' - 0x8000},
+        {StrCmp(u"\xFFFF", u"\x0001"), 0xFFFE},
+        {StrNCmp(u"MESSAGE", u"MES", 3), 0}, {StrNCmp(u"MESSAGE", u"MES", 4), 'S'},
+        {StrNCmp(u"x", u"y", 0), 0},     {StrNCmp(u"abc", u"xyz", -5), 0}, {StrNCmp(nullptr, u"y", 0), 0},
+        {StrNCmp(nullptr, u"y", 2), -1}, {StrNCmp(u"a", kNull, 3), 1},     {StrNCmp(kNull, kNull, 3), 0},
+        {StrNCmp(u"abc", u"abd", 2), 0},   // position n-1 compared only as the stop
+        {StrNCmp(u"abc", u"xbc", 1), u'a' - u'x'}, {StrNCmp(u"ab", u"abc", 3), -u'c'}};
+    for (size_t i = 0; i < std::size(rows); ++i) EXPECT_EQ(rows[i].first, rows[i].second) << "row " << i;
     // Equal texts far shorter than n: stops at their ends (ASan would catch a read beyond).
     std::u16string a = u"ab", b = u"ab";
     EXPECT_EQ(StrNCmp(a.c_str(), b.c_str(), 1000), 0);
@@ -159,107 +163,101 @@ TEST(StrFunc, CaseAndReplace)
     EXPECT_EQ(UpperCase(static_cast<u16char *>(nullptr)), nullptr);
 
     u16char out[16];
-    UpperCase(u"MixEd", out);
-    EXPECT_EQ(S(out), u"MIXED");
+    LowerCase(u"MixEd", out);
+    EXPECT_EQ(S(out), u"mixed");
     LowerCase(nullptr, out);
     EXPECT_EQ(S(out), u"");
-    LowerCase(u"x", nullptr);   // nothing
+    LowerCase(u"x", nullptr);
 
     u16char path[] = u"a\\b\\c";
     EXPECT_EQ(S(ReplaceChar(path, u'\\', u'/')), u"a/b/c");
     EXPECT_EQ(ReplaceChar(nullptr, u'a', u'b'), nullptr);
 }
 
-TEST(StrFunc, SPrintf)
+TEST(StrFunc, SPrintfReturnsTheCountOfEveryConversion)
 {
-    u16char buf[64];
+    u16char buf[128];
     EXPECT_EQ(SPrintf(nullptr, u"%d", 5), 0);
-    EXPECT_EQ(SPrintf(buf, u"打开HAC包<%s>完成！%d", u"Data.hac", 7), 20);
-    EXPECT_EQ(S(buf), u"打开HAC包<Data.hac>完成！7");
+    auto check = [&](int n, const std::u16string &want) {
+        EXPECT_EQ(std::u16string(buf), want);
+        EXPECT_EQ(n, static_cast<int>(want.size())) << test::U8(want);
+    };
+    check(SPrintf(buf, u""), u"");
+    check(SPrintf(buf, u"打开HAC包<%s>完成！%d", u"Data.hac", 7), u"打开HAC包<Data.hac>完成！7");
+    check(SPrintf(buf, u"[%-05d][%08x][%-8X]", 5, 0xbeef, 0xbeef), u"[5    ][0000beef][BEEF    ]");
+    check(SPrintf(buf, u"%#x %#o %+u", 0, 0, 5), u"0 0 5");
+    check(SPrintf(buf, u"[%.0s][%.*s]", u"ab", 1, u"xyz"), u"[][x]");
+    check(SPrintf(buf, u"[%10S][%.1S]", "narrow", "narrow"), u"[    narrow][n]");
+    check(SPrintf(buf, u"%lc%wc|%ws|%hc", u'中', u'文', u"w", 'h'), u"中文|w|h");
+    check(SPrintf(buf, u"[%5c][%-3c]", u'x', u'y'), u"[    x][y  ]");
+    check(SPrintf(buf, u"%zd %zu %hhd", static_cast<size_t>(5), static_cast<size_t>(6), 300), u"5 6 44");
+    check(SPrintf(buf, u"%010.3f|%E|%G", -3.14159, 1.5, 1e-10), u"-00003.142|1.500000E+00|1E-10");
+    check(SPrintf(buf, u"%c", 0x263A), u"\u263A");
 }
 
-TEST(StrFunc, ParseNumbers)
+TEST(StrFunc, ParsersStopAtTheFirstForeignUnit)
 {
-    EXPECT_EQ(ParseInt(nullptr), 0);
-    EXPECT_EQ(ParseInt(u"-42abc"), -42);
-    EXPECT_EQ(ParseInt(u"+5"), 0);
-    EXPECT_EQ(ParseInt(u" 5"), 0);
-    EXPECT_EQ(ParseInt(u"abc"), 0);
-    EXPECT_EQ(ParseInt(u""), 0);
-    EXPECT_EQ(ParseInt(u"2147483647"), INT_MAX);
-    EXPECT_EQ(ParseInt(u"-2147483648"), INT_MIN);
-    // Overflow wraps in 32 bits (no undefined behaviour): 99999999999 mod 2^32.
-    EXPECT_EQ(ParseInt(u"99999999999"), static_cast<int>(static_cast<uint32_t>(99999999999ULL)));
+    const std::pair<const char16_t *, int> ints[] = {
+        {nullptr, 0}, {u"", 0}, {u"-42abc", -42}, {u"+5", 0}, {u" 5", 0}, {u"-", 0}, {u"--5", 0}, {u"12.9", 12},
+        {u"2147483647", INT_MAX}, {u"-2147483648", INT_MIN},
+        // Overflow wraps in 32 bits (no undefined behaviour).
+        {u"2147483648", INT_MIN}, {u"99999999999", static_cast<int>(static_cast<uint32_t>(99999999999ULL))}};
+    for (const auto &[text, want] : ints) EXPECT_EQ(ParseInt(text), want) << (text ? test::U8(text) : "null");
     EXPECT_EQ(StrToInt(u"0x1F"), 0);
-    EXPECT_EQ(ParseUInt(u"-1"), 0u);
+    for (const char16_t *zero : {kNull, u"-1", u"+1"}) EXPECT_EQ(ParseUInt(zero), 0u);
     EXPECT_EQ(ParseUInt(u"4294967295"), 4294967295u);
     EXPECT_EQ(StrToUInt(u"12z"), 12u);
 
-    EXPECT_EQ(ParseFloat(u"3.25"), 3.25f);
-    EXPECT_EQ(ParseFloat(u"-.5"), -0.5f);
-    EXPECT_EQ(ParseFloat(u"12"), 12.0f);
-    EXPECT_EQ(ParseFloat(u"1e3"), 1.0f);
-    EXPECT_EQ(ParseFloat(u"7.5x"), 7.5f);
-    EXPECT_EQ(ParseFloat(nullptr), 0.0f);
+    const std::pair<const char16_t *, float> floats[] = {
+        {nullptr, 0.0f}, {u"3.25", 3.25f}, {u"-.5", -0.5f}, {u"12", 12.0f}, {u"1e3", 1.0f}, {u"7.5x", 7.5f},
+        {u"+1", 0.0f},   {u".", 0.0f},     {u"abc", 0.0f},  {u"1..2", 1.0f}, {u"1.2.3", StepParse<float>("1.2")}};
+    for (const auto &[text, want] : floats) EXPECT_EQ(ParseFloat(text), want) << (text ? test::U8(text) : "null");
+    EXPECT_EQ(StrToFloat(u"2.5"), 2.5f);
+    EXPECT_EQ(StrToDouble(u"-2.5x"), -2.5);
     EXPECT_TRUE(std::signbit(ParseFloat(u"-0")));
-    EXPECT_TRUE(std::signbit(ParseDouble(u"-0")));
-    EXPECT_EQ(StrToDouble(u"-2.5"), -2.5);
-
-    // Pinned to the step-by-step accumulation, not to the nearest float.
-    for (const u16char *t : {u"1.15", u"0.1", u"123.456789", u"0.3333333333"}) {
-        float vf = 0, df = 10;
-        double vd = 0, dd = 10;
-        const u16char *p = t;
-        for (; *p != u'.'; ++p) vf = vf * 10 + static_cast<float>(*p - u'0'), vd = vd * 10 + (*p - u'0');
-        for (++p; *p; ++p) {
-            float sf = static_cast<float>(*p - u'0') / df;
-            vf = vf + sf;
-            df = df * 10;
-            double sd = static_cast<double>(*p - u'0') / dd;
-            vd = vd + sd;
-            dd = dd * 10;
-        }
-        EXPECT_EQ(ParseFloat(t), vf) << static_cast<int>(t[0]);
-        EXPECT_EQ(ParseDouble(t), vd);
+    EXPECT_TRUE(std::signbit(ParseDouble(u"-0.0")));
+    // Pinned to the step-by-step accumulation, not to the nearest value.
+    for (const char *t : {"1.15", "0.1", "123.456789", "0.3333333333", "0.123456789012"}) {
+        const std::u16string w(t, t + std::strlen(t));
+        EXPECT_EQ(ParseFloat(w.c_str()), StepParse<float>(t)) << t;
+        EXPECT_EQ(ParseDouble(w.c_str()), StepParse<double>(t)) << t;
     }
+    // Many fraction digits: the divisor must not overflow.
+    EXPECT_NEAR(ParseDouble(u"0.33333333333333333333333"), 1.0 / 3.0, 1e-12);
+    EXPECT_NEAR(ParseFloat(u"0.33333333333333333333333"), 1.0f / 3.0f, 1e-6f);
 
-    EXPECT_TRUE(StrToBool(u"true"));
-    EXPECT_TRUE(StrToBool(u"T"));
-    EXPECT_FALSE(StrToBool(u"1"));
-    EXPECT_FALSE(StrToBool(u"yes"));
+    for (const char16_t *yes : {u"true", u"T", u"t", u"tx"}) EXPECT_TRUE(StrToBool(yes)) << test::U8(yes);
+    for (const char16_t *no : {u"1", u"yes", u" true", u""}) EXPECT_FALSE(StrToBool(no)) << test::U8(no);
     EXPECT_FALSE(StrToBool(nullptr));
 }
 
-TEST(StrFunc, NumberToText)
+TEST(StrFunc, NumberToTextSizes)
 {
     u16char buf[261];
-    EXPECT_EQ(Int64ToStr(buf, 260, -1234567890123LL), buf);
-    EXPECT_EQ(S(buf), u"-1234567890123");
-    EXPECT_EQ(S(Int64ToStr(buf, 3, 12345)), u"123");
-    EXPECT_EQ(S(Int64ToStr(buf, 3, -12345)), u"-12");   // the sign counts against size
+    std::fill(std::begin(buf), std::end(buf), u'#');
+    EXPECT_EQ(Int64ToStr(buf, -1, 5), nullptr);
+    EXPECT_EQ(buf[0], u'#');   // nothing written
     EXPECT_EQ(Int64ToStr(buf, 0, 5), nullptr);
     EXPECT_EQ(Int64ToStr(nullptr, 10, 5), nullptr);
-    EXPECT_EQ(S(UInt64ToStr(buf, 260, UINT64_MAX)), u"18446744073709551615");
-    EXPECT_EQ(S(UInt64ToStr(buf, 1, 0)), u"0");
+    EXPECT_EQ(UInt64ToStr(buf, 0, 1), nullptr);
+    EXPECT_EQ(UInt64ToStr(nullptr, 5, 1), nullptr);
+    EXPECT_EQ(S(Int64ToStr(buf, 3, 12345)), u"123");   // leading digits kept
+    EXPECT_EQ(S(Int64ToStr(buf, 3, -12345)), u"-12");  // the sign counts against size
+    EXPECT_EQ(S(Int64ToStr(buf, 1, -5)), u"-");        // the sign took the only place
+    EXPECT_EQ(S(Int64ToStr(buf, 1, 0)), u"0");
+    std::fill(std::begin(buf), std::end(buf), u'#');
+    EXPECT_EQ(UInt64ToStr(buf, 2, UINT64_MAX), buf);
+    EXPECT_EQ(S(buf), u"18");
+    EXPECT_EQ(buf[3], u'#');   // size + 1 units and no more
 
-    u16char small[4];
-    for (auto &c : small) c = u'#';
-    Int64ToStr(small, 2, 999);   // size + 1 units and no more
-    EXPECT_EQ(S(small), u"99");
-    EXPECT_EQ(small[3], u'#');
-}
-
-TEST(StrFunc, NumberToTextMatchesToString)
-{
+    // Everything else agrees with std::to_string.
     std::mt19937_64 rng(11);
     std::vector<int64_t> values = {0, 1, -1, 9, 10, -10, INT64_MAX, INT64_MIN, INT64_MIN + 1};
     for (int i = 0; i < 2000; ++i) values.push_back(static_cast<int64_t>(rng()) >> (rng() % 64));
-    u16char buf[261];
     for (int64_t v : values) {
         std::string expect = std::to_string(v);
         ASSERT_EQ(S(Int64ToStr(buf, 260, v)), std::u16string(expect.begin(), expect.end()));
         std::string uexpect = std::to_string(static_cast<uint64_t>(v));
         ASSERT_EQ(S(UInt64ToStr(buf, 260, static_cast<uint64_t>(v))), std::u16string(uexpect.begin(), uexpect.end()));
     }
-    EXPECT_EQ(S(Int64ToStr(buf, 260, INT64_MIN)), u"-9223372036854775808");
 }

@@ -10,48 +10,47 @@
 #include <thread>
 #include <vector>
 
+using hgl::PrivateString;
 using hgl::String;
 using hgl::u16char;
 
 namespace
 {
 std::u16string Text(const String &s) { return s.c_str() ? std::u16string(s.c_str(), s.Length) : std::u16string(); }
+const u16char *const kNull = nullptr;
 } // namespace
 
-TEST(String, EmptyStringsAndComparison)
+TEST(String, EmptyFormsAndComparison)
 {
-    String none;
-    String blank(u"");
-    for (const String *s : {&none, &blank}) {
+    String none, blank(u""), assigned;
+    assigned = u"";   // an instance of length 0
+    for (const String *s : {&none, &blank, &assigned}) {
         EXPECT_EQ(s->Length, 0);
         EXPECT_EQ(s->c_str(), nullptr);
+        EXPECT_EQ(s->GetChar(0), 0);
+        EXPECT_EQ(s->FindChar(u'a'), -1);
+        EXPECT_EQ(s->FindRightChar(u'a'), -1);
+        EXPECT_EQ(s->FindString(String(u"a")), -1);
+        EXPECT_EQ(s->StatChar(u'a'), 0);
+        EXPECT_EQ(s->StatLine(), 0);
+        EXPECT_EQ(s->CreateCopy(), nullptr);
         EXPECT_EQ(s->Comp(u""), -1);   // kept as it always was: test emptiness with Length
-        EXPECT_EQ(s->Comp(static_cast<const u16char *>(nullptr)), 0);
+        EXPECT_EQ(s->Comp(kNull), 0);
+        EXPECT_EQ(s->Comp(none), 0);
+        EXPECT_TRUE(*s == none && *s == u"");
     }
-    EXPECT_EQ(none.Comp(blank), 0);
     EXPECT_EQ(String(u"x", 0).Length, 0);
-    EXPECT_EQ(String(static_cast<const u16char *>(nullptr)).Length, 0);
+    EXPECT_EQ(String(kNull).Length, 0);
+    EXPECT_EQ(String(nullptr).c_str(), nullptr);   // a bare nullptr could mean either text type
 
     String abc(u"abc");
-    EXPECT_EQ(abc.Comp(static_cast<const u16char *>(nullptr)), 1);
-    EXPECT_EQ(abc.Comp(u""), 1);
-    EXPECT_EQ(abc.Comp(String(u"abd")), -1);
-    EXPECT_EQ(String(u"ab").Comp(abc), -99);
-    EXPECT_EQ(abc.Comp(String(u"ab")), 99);
-    EXPECT_EQ(abc.Comp(u"abc"), 0);
-    EXPECT_EQ(abc.Comp(u"abcd"), -'d');
-    EXPECT_EQ(none.Comp(abc), -1);
-    EXPECT_EQ(abc.Comp(none), 1);
-    EXPECT_GT(String(u"\x9000").Comp(String(u"z")), 0);
-
-    // Embedded zero units take part in the comparison.
-    const u16char withZero[] = {u'a', 0, u'b'};
-    const u16char withZero2[] = {u'a', 0, u'c'};
-    EXPECT_EQ(String(withZero, 3).Comp(String(withZero2, 3)), -1);
-
-    // Content operators treat every empty form alike.
-    EXPECT_TRUE(none == blank);
-    EXPECT_TRUE(none == u"");
+    const u16char withZero[] = {u'a', 0, u'b'}, withZero2[] = {u'a', 0, u'c'};
+    const std::pair<int, int> comps[] = {   // {got, want}
+        {abc.Comp(kNull), 1},  {abc.Comp(u""), 1},    {abc.Comp(assigned), 1},     {none.Comp(abc), -1},
+        {abc.Comp(u"abc"), 0}, {abc.Comp(u"abcd"), -'d'}, {abc.Comp(String(u"abd")), -1},
+        {String(u"ab").Comp(abc), -99}, {abc.Comp(String(u"ab")), 99}, {String(u"\x9000").Comp(String(u"z")), 0x9000 - 'z'},
+        {String(withZero, 3).Comp(String(withZero2, 3)), -1}};   // embedded zero units compare too
+    for (size_t i = 0; i < std::size(comps); ++i) EXPECT_EQ(comps[i].first, comps[i].second) << "row " << i;
     EXPECT_TRUE(abc == u"abc");
     EXPECT_TRUE(abc != u"ab");
     EXPECT_TRUE(String(u"ab") < abc);
@@ -59,39 +58,35 @@ TEST(String, EmptyStringsAndComparison)
 
 TEST(String, Constructors)
 {
-    EXPECT_EQ(Text(String(u'\n')), u"\n");
-    EXPECT_EQ(String(u16char(0)).Length, 0);
-    EXPECT_EQ(Text(String(-15)), u"-15");
-    EXPECT_EQ(Text(String(0)), u"0");
-    EXPECT_EQ(Text(String(static_cast<hgl::int64>(INT64_MIN))), u"-9223372036854775808");
-    EXPECT_EQ(Text(String(1234567890123LL)), u"1234567890123");
-    EXPECT_EQ(Text(String(u"abcdef", 3)), u"abc");
-    EXPECT_EQ(Text(String(u"abcdef", -1)), u"abcdef");
-    EXPECT_EQ(Text(String("plain")), u"plain");
-    EXPECT_EQ(Text(String(std::u16string(u"std"))), u"std");
+    static_assert(sizeof(u16char) == 2);
+    static_assert(sizeof(String) <= 16, "a String is a pointer and its length property");
+    const std::pair<String, std::u16string> rows[] = {
+        {String(u'\n'), u"\n"},
+        {String(u16char(0)), u""},
+        {String(-15), u"-15"},
+        {String(0), u"0"},
+        {String(INT_MIN), u"-2147483648"},
+        {String(static_cast<hgl::int64>(INT64_MIN)), u"-9223372036854775808"},
+        {String(static_cast<hgl::int64>(INT64_MAX)), u"9223372036854775807"},
+        {String(1234567890123LL), u"1234567890123"},
+        {String(4000000000u), u"4000000000"},   // unsigned numbers in decimal, not as a character
+        {String(static_cast<unsigned long>(UINT64_MAX)), u"18446744073709551615"},
+        {String(18446744073709551615ULL), u"18446744073709551615"},
+        {String(true), u"1"},   // a bool promotes to int
+        {String(u"abcdef", 3), u"abc"},
+        {String(u"abcdef", -1), u"abcdef"},
+        {String("plain"), u"plain"},
+        {String(std::u16string(u"std")), u"std"},
+    };
+    for (const auto &[s, want] : rows) EXPECT_EQ(Text(s), want);
+
     EXPECT_EQ(String::FromUTF8("中文").ToStdString(), u"中文");
     EXPECT_EQ(String(u"中文").ToUTF8(), "中文");
     std::ostringstream os;
     os << String(u"路径");
     EXPECT_EQ(os.str(), "路径");
-
     EXPECT_EQ(std::hash<String>{}(String(u"")), std::hash<String>{}(String()));
     EXPECT_EQ(std::hash<String>{}(String(u"ab")), std::hash<String>{}(String(u"a") + u"b"));
-
-    static_assert(sizeof(String) <= 16, "a String is a pointer and its length property");
-
-    // A bare nullptr could mean either text type: it gives an empty String.
-    String fromNull(nullptr);
-    EXPECT_EQ(fromNull.Length, 0);
-    EXPECT_EQ(fromNull.c_str(), nullptr);
-
-    // Unsigned numbers in decimal (the signed forms and the character would be ambiguous).
-    EXPECT_EQ(Text(String(4000000000u)), u"4000000000");
-    EXPECT_EQ(Text(String(0u)), u"0");
-    EXPECT_EQ(Text(String(static_cast<unsigned long>(UINT64_MAX))), u"18446744073709551615");
-    EXPECT_EQ(Text(String(18446744073709551615ULL)), u"18446744073709551615");
-    EXPECT_EQ(Text(String(static_cast<hgl::int64>(-15))), u"-15");
-    EXPECT_EQ(Text(String(true)), u"1");   // a bool promotes to int
 }
 
 TEST(String, LengthIsReadThroughItsOwnPropertyObject)
@@ -99,119 +94,16 @@ TEST(String, LengthIsReadThroughItsOwnPropertyObject)
     String s;
     const auto &len = s.Length;
     EXPECT_EQ(len, 0);
-    EXPECT_EQ(len.Get(), 0);
     s = u"hello";
-    EXPECT_EQ(len, 5);
-    EXPECT_EQ(len.Get(), 5);
     EXPECT_EQ(len(), 5);
-    EXPECT_TRUE(len.CanRead());
     EXPECT_FALSE(len.CanWrite());
-    int n = s.Length;
-    EXPECT_EQ(n + 1, s.Length + 1);
-    EXPECT_EQ(static_cast<size_t>(s.Length), 5u);
 
-    // A copy binds its own property: it keeps reporting its own text.
-    String copy(s);
-    s.Strcat(u" world");
-    EXPECT_EQ(copy.Length, 5);
-    EXPECT_EQ(s.Length, 11);
-    s.Clear();
-    EXPECT_EQ(copy.Length, 5);
-}
-
-TEST(String, PrivateStringOperations)
-{
-    auto *p = new hgl::PrivateString(u"abcdef", -1, false);
-    EXPECT_EQ(p->Length(), 6);
-    EXPECT_EQ(p->RefCount(), 1);
-    p->AddRef();
-    EXPECT_FALSE(p->Release());   // another holder remains
-    p->Strcat(u"gh", -1);
-    EXPECT_EQ(std::u16string(p->Buffer()), u"abcdefgh");
-    p->Strcat(u"", -1);           // nothing to add
-    EXPECT_EQ(p->Length(), 8);
-    p->Delete(1, 2);
-    EXPECT_EQ(std::u16string(p->Buffer()), u"adefgh");
-    p->Delete(3, 100);            // past the end: cut at pos
-    EXPECT_EQ(std::u16string(p->Buffer()), u"ade");
-    EXPECT_EQ(p->Length(), 3);
-    EXPECT_TRUE(p->Release());    // the last holder destroys it
-
-    for (const hgl::PrivateString *q : {new hgl::PrivateString(nullptr, -1, false), new hgl::PrivateString(u"", -1, false),
-                                        new hgl::PrivateString(u"abc", 0, false)}) {
-        EXPECT_EQ(q->Length(), 0);
-        EXPECT_EQ(q->Buffer(), nullptr);
-        const_cast<hgl::PrivateString *>(q)->Release();
-    }
-    auto *two = new hgl::PrivateString(u"abcdef", 2, false);
-    EXPECT_EQ(std::u16string(two->Buffer()), u"ab");
-    two->Release();
-
-    u16char *owned = new u16char[3]{u'h', u'i', 0};
-    auto *adopted = new hgl::PrivateString(owned, 2, true);
-    EXPECT_EQ(adopted->Buffer(), owned);
-    adopted->Release();
-    owned = new u16char[4]{u'a', u'b', u'c', 0};
-    adopted = new hgl::PrivateString(owned, -1, true);   // measured
-    EXPECT_EQ(adopted->Length(), 3);
-    EXPECT_EQ(adopted->Buffer(), owned);
-    adopted->Release();
-}
-
-TEST(String, CopyOnWriteIsVisibleThroughPointers)
-{
-    String a(u"x");
-    String b(a);
-    EXPECT_EQ(a.c_str(), b.c_str());
-    b.Strcat(u"y");
-    EXPECT_NE(a.c_str(), b.c_str());
-    EXPECT_EQ(Text(a), u"x");
-    EXPECT_EQ(Text(b), u"xy");
-
-    // LowerCase: in place on a sole owner, a copy when shared.
-    String c(u"ABC");
-    const u16char *before = c.c_str();
-    c.LowerCase();
-    EXPECT_EQ(c.c_str(), before);
-    EXPECT_EQ(Text(c), u"abc");
-    String d(u"ABC");
-    String e = d;
-    e.LowerCase();
-    EXPECT_NE(d.c_str(), e.c_str());
-    EXPECT_EQ(Text(d), u"ABC");
-    EXPECT_EQ(Text(e), u"abc");
-
-    // Replace likewise; the replacement comes first.
-    String f(u"a/b/c");
-    String g = f;
-    g.Replace(u' ', u'/');
-    EXPECT_EQ(Text(g), u"a b c");
-    EXPECT_EQ(Text(f), u"a/b/c");
-    before = f.c_str();
-    f.Replace(u'-', u'/');
-    EXPECT_EQ(f.c_str(), before);
-    EXPECT_EQ(Text(f), u"a-b-c");
-
-    // Delete and assignment.
-    String h(u"abcdef");
-    String i;
-    i = h;
-    EXPECT_EQ(i.c_str(), h.c_str());
-    i.Delete(0, 2);
-    EXPECT_EQ(Text(h), u"abcdef");
-    EXPECT_EQ(Text(i), u"cdef");
-
-    // A shared text of length 0: the appending sharer gets its own, the other stays empty.
-    String empty(u"");
-    empty.SetCopy(u"", -1);
-    String sharer = empty;
-    sharer.Strcat(u"y");
-    EXPECT_EQ(Text(sharer), u"y");
-    EXPECT_EQ(empty.Length, 0);
-
-    // Length of a copy after its source is gone (the copy holds its own reference).
-    String *src = new String(u"hello");
+    // A copy binds its own property: it keeps reporting its own text, also after the
+    // source is gone.
+    auto *src = new String(s);
     String copy(*src);
+    src->Strcat(u" world");
+    EXPECT_EQ(src->Length, 11);
     delete src;
     EXPECT_EQ(copy.Length, 5);
     EXPECT_EQ(Text(copy), u"hello");
@@ -221,99 +113,181 @@ TEST(String, CopyOnWriteIsVisibleThroughPointers)
     String moved(std::move(copy));
     EXPECT_EQ(moved.c_str(), buf);
     EXPECT_EQ(copy.Length, 0);
-    EXPECT_EQ(moved.Length, 5);   // the property is bound to its own String
+    EXPECT_EQ(moved.Length, 5);
+}
 
-    // Self-assignment keeps the text.
-    String &self = moved;
-    moved = self;
-    EXPECT_EQ(Text(moved), u"hello");
-    EXPECT_FALSE(moved.Clear() == false);   // last holder
-    EXPECT_FALSE(moved.Clear());
+TEST(String, PrivateStringOperations)
+{
+    auto *p = new PrivateString(u"abcdef", -1, false);
+    EXPECT_EQ(p->Length(), 6);
+    p->AddRef();
+    EXPECT_FALSE(p->Release());   // another holder remains
+    p->Strcat(u"gh", -1);
+    p->Strcat(u"xyz", 0);         // an explicit length of 0 adds nothing
+    p->Strcat(u"ijkl", 2);        // only the given units
+    EXPECT_EQ(std::u16string(p->Buffer()), u"abcdefghij");
+    p->Delete(3, INT_MAX);        // huge count: cut at pos, no overflow
+    EXPECT_EQ(std::u16string(p->Buffer()), u"abc");
+    EXPECT_EQ(p->Length(), 3);
+    EXPECT_TRUE(p->Release());    // the last holder destroys it
+
+    for (PrivateString *q : {new PrivateString(nullptr, -1, false), new PrivateString(u"", -1, false),
+                             new PrivateString(u"abc", 0, false)}) {
+        EXPECT_EQ(q->Length(), 0);
+        EXPECT_EQ(q->Buffer(), nullptr);
+        q->Release();
+    }
+    u16char *owned = new u16char[4]{u'a', u'b', u'c', 0};
+    auto *adopted = new PrivateString(owned, -1, true);   // measured
+    EXPECT_EQ(adopted->Length(), 3);
+    EXPECT_EQ(adopted->Buffer(), owned);
+    adopted->Release();
+}
+
+TEST(String, CopyOnWriteIsVisibleThroughPointers)
+{
+    struct Edit
+    {
+        const char *name;
+        void (*apply)(String &);
+        const char16_t *want;
+        bool inPlace;   // on a sole owner the buffer is edited where it is
+    };
+    const Edit edits[] = {
+        {"Strcat", [](String &s) { s.Strcat(u"y"); }, u"a/Bcy", false},
+        {"+=", [](String &s) { s += String(u"y"); }, u"a/Bcy", false},
+        {"Delete", [](String &s) { s.Delete(0, 2); }, u"Bc", true},
+        {"LowerCase", [](String &s) { s.LowerCase(); }, u"a/bc", true},
+        {"Replace", [](String &s) { s.Replace(u'-', u'/'); }, u"a-Bc", true},   // the replacement comes first
+        {"ClearString", [](String &s) { s.ClearString(String(u"/B")); }, u"ac", false},
+        {"Sprintf", [](String &s) { s.Sprintf(u"%s<%d>", u"名字", 42); }, u"名字<42>", false},
+        {"CatSprintf", [](String &s) { s.CatSprintf(u"%d", 5); }, u"a/Bc5", false},
+        {"SetAdopt", [](String &s) { s.SetAdopt(new u16char[3]{u'n', u'w', 0}, 2); }, u"nw", false},
+        {"Unlink", [](String &s) { s.Unlink(); }, u"a/Bc", false},
+    };
+    for (const Edit &e : edits) {
+        String a(u"a/Bc");
+        String b(a);
+        ASSERT_EQ(a.c_str(), b.c_str()) << e.name;   // a copy only adds a reference
+        e.apply(b);
+        EXPECT_EQ(Text(b), e.want) << e.name;
+        EXPECT_EQ(Text(a), u"a/Bc") << e.name;
+        EXPECT_NE(a.c_str(), b.c_str()) << e.name;
+
+        String sole(u"a/Bc");
+        const u16char *before = sole.c_str();
+        e.apply(sole);
+        EXPECT_EQ(Text(sole), e.want) << e.name;
+        if (e.inPlace) {
+            EXPECT_EQ(sole.c_str(), before) << e.name;
+        }
+    }
+
+    // An instance of length 0 shared three ways: only the appender changes.
+    String e1;
+    e1 = u"";
+    String e2(e1), e3(e1);
+    e2.Strcat(u"y");
+    e3 += u"z";
+    EXPECT_EQ(Text(e2), u"y");
+    EXPECT_EQ(Text(e3), u"z");
+    EXPECT_EQ(e1.Length, 0);
+
+    // Clear: true only when it let go of the last reference.
+    String f(u"f");
+    String g(f);
+    EXPECT_FALSE(f.Clear());
+    EXPECT_EQ(f.c_str(), nullptr);
+    EXPECT_EQ(Text(g), u"f");
+    EXPECT_TRUE(g.Clear());
+    EXPECT_FALSE(g.Clear());
 }
 
 TEST(String, EditsAndQueries)
 {
-    String s(u"abcdef");
-    s.Delete(1, 100);
-    EXPECT_EQ(Text(s), u"a");
-    s = u"abcdef";
-    s.Delete(0, 6);
-    EXPECT_EQ(s.Length, 0);
-    EXPECT_EQ(s.c_str(), nullptr);
-    s = u"abcdef";
-    s.Delete(6, 1);
-    EXPECT_EQ(Text(s), u"abcdef");
-    s.Delete(2, 2);
-    EXPECT_EQ(Text(s), u"abef");
-    s.Delete(1, INT_MAX);   // no overflow: cut at pos
-    EXPECT_EQ(Text(s), u"a");
+    const struct
+    {
+        int pos, count;
+        const char16_t *want;
+    } deletes[] = {{1, 100, u"a"},      {0, 6, u""},       {6, 1, u"abcdef"}, {100, 1, u"abcdef"}, {0, 0, u"abcdef"},
+                   {-1, 2, u"abcdef"}, {2, 2, u"abef"}, {4, 2, u"abcd"},   {1, INT_MAX, u"a"}};   // no overflow: cut at pos
+    for (const auto &d : deletes) {
+        String s(u"abcdef");
+        s.Delete(d.pos, d.count);
+        EXPECT_EQ(Text(s), d.want) << d.pos << "," << d.count;
+        if (s.Length == 0) {
+            EXPECT_EQ(s.c_str(), nullptr);
+        }
+    }
+    String none;
+    none.Delete(0, 1);
+    none.LowerCase();
+    none.Replace(u'a', u'b');
+    none.Unlink();
+    EXPECT_EQ(none.c_str(), nullptr);
 
-    String lines(u"a\nb");
-    EXPECT_EQ(lines.StatLine(), 2);
-    lines.Strcat(u"\n");
-    EXPECT_EQ(lines.StatLine(), 2);
-    EXPECT_EQ(String(u"\n").StatLine(), 1);
-    EXPECT_EQ(String().StatLine(), 0);
+    const std::pair<const char16_t *, int> lineCounts[] = {{u"a\nb", 2}, {u"a\nb\n", 2}, {u"\n", 1}, {u"\n\n", 2}, {u"abc", 1}};
+    for (const auto &[text, lines] : lineCounts) EXPECT_EQ(String(text).StatLine(), lines) << hgl::test::U8(text);
 
     String t(u"xabyab");
     EXPECT_TRUE(t.ClearString(String(u"ab")));
     EXPECT_EQ(Text(t), u"xy");
     EXPECT_FALSE(t.ClearString(String()));
+    EXPECT_FALSE(t.ClearString(String(u"zz")));
+    EXPECT_FALSE(String().ClearString(String(u"a")));
     String nest(u"aabb");   // searched again from the start after each removal
     EXPECT_TRUE(nest.ClearString(String(u"ab")));
-    EXPECT_EQ(nest.Length, 0);
+    EXPECT_EQ(nest.c_str(), nullptr);
     String same(u"q");
     EXPECT_TRUE(same.ClearString(same));
     EXPECT_EQ(same.Length, 0);
 
+    // {got, want}; FindChar(start, ch) gives a distance from start.
     String f(u"hello world");
-    EXPECT_EQ(f.FindChar(u'o'), 4);
-    EXPECT_EQ(f.FindChar(5, u'o'), 2);   // a distance from start
-    EXPECT_EQ(f.FindChar(11, u'o'), -1);
-    EXPECT_EQ(f.FindRightChar(u'o'), 7);
-    EXPECT_EQ(f.FindChar(u'z'), -1);
-    EXPECT_EQ(String().FindChar(u'a'), -1);
-    EXPECT_EQ(String().FindRightChar(u'a'), -1);
-    EXPECT_EQ(f.FindString(String(u"world")), 6);
-    EXPECT_EQ(f.FindString(String(u"worlds")), -1);
-    EXPECT_EQ(f.FindString(String()), -1);
-    EXPECT_EQ(f.StatChar(u'l'), 3);
-    EXPECT_EQ(f.GetChar(0), u'h');
-    EXPECT_EQ(f.GetChar(11), 0);
-    EXPECT_EQ(f.GetChar(-1), 0);
-    EXPECT_EQ(String().GetChar(0), 0);
+    const std::pair<int, int> queries[] = {
+        {f.FindChar(u'o'), 4},  {f.FindChar(5, u'o'), 2}, {f.FindChar(4, u'o'), 0}, {f.FindChar(11, u'o'), -1},
+        {f.FindChar(u'z'), -1}, {f.FindRightChar(u'o'), 7}, {f.FindString(String(u"world")), 6},
+        {f.FindString(String(u"worlds")), -1}, {f.FindString(String()), -1}, {f.StatChar(u'l'), 3},
+        {f.GetChar(0), u'h'},   {f.GetChar(11), 0},       {f.GetChar(-1), 0}};
+    for (size_t i = 0; i < std::size(queries); ++i) EXPECT_EQ(queries[i].first, queries[i].second) << "query " << i;
 
     String u(u"a");
     u += String(u"b");
     u += u"c";
-    EXPECT_EQ(Text(u), u"abc");
-    EXPECT_EQ(Text(u"<" + u), u"<abc");
-    EXPECT_EQ(Text(u + u">"), u"abc>");
-    EXPECT_EQ(Text(u + u), u"abcabc");
     u.Strcat(nullptr);
     u.Strcat(u"");
     u.Strcat(String());
     EXPECT_EQ(Text(u), u"abc");
-    u.Strcat(String(u"d"));
-    EXPECT_EQ(Text(u), u"abcd");
-    u.Delete(3, 1);
-    EXPECT_EQ(Text(u), u"abc");
+    EXPECT_EQ(Text(u"<" + u), u"<abc");
+    EXPECT_EQ(Text(u + u">"), u"abc>");
+    EXPECT_EQ(Text(u + u), u"abcabc");
+    EXPECT_EQ(Text(kNull + String(u"cd")), u"cd");   // a null text counts as empty
+    EXPECT_EQ((kNull + String()).Length, 0);
 
     u16char *copy = u.CreateCopy();
     EXPECT_EQ(std::u16string(copy), u"abc");
     EXPECT_NE(copy, u.c_str());
     delete[] copy;
-    EXPECT_EQ(String().CreateCopy(), nullptr);
-
-    String shared(u"abc");
-    String other(shared);
-    other.Unlink();
-    EXPECT_NE(other.c_str(), shared.c_str());
-    EXPECT_EQ(Text(other), u"abc");
 }
 
-TEST(String, AliasingAndAdoption)
+TEST(String, SettersAliasingAndAdoption)
 {
+    String a(u"abc");
+    String b;
+    b.Set(a);
+    EXPECT_EQ(b.c_str(), a.c_str());
+    b.Set(a);   // already shared: nothing
+    EXPECT_EQ(b.c_str(), a.c_str());
+    (b = a) = u"zz";   // assignment returns the String
+    EXPECT_EQ(Text(b), u"zz");
+    EXPECT_EQ(Text(a), u"abc");
+    b.Set(u"hello", 3);
+    EXPECT_EQ(Text(b), u"hel");
+    b.SetCopy(u"world", 2);
+    EXPECT_EQ(Text(b), u"wo");
+    b = kNull;
+    EXPECT_EQ(b.c_str(), nullptr);
+
     String s(u"abc");
     s.Strcat(s.c_str());   // appending itself
     EXPECT_EQ(Text(s), u"abcabc");
@@ -331,6 +305,8 @@ TEST(String, AliasingAndAdoption)
     s.Set(s.c_str(), -1);       // the whole own buffer: nothing to do
     EXPECT_EQ(s.c_str(), before);
     s = s.c_str();
+    String &self = s;
+    s = self;
     EXPECT_EQ(Text(s), u"el");
 
     u16char *buf = new u16char[4]{u'x', u'y', u'z', 0};
@@ -338,61 +314,59 @@ TEST(String, AliasingAndAdoption)
     EXPECT_EQ(s.c_str(), buf);
     s.SetAdopt(new u16char[1]{0}, 0);   // a zero-length text: freed, no instance
     EXPECT_EQ(s.c_str(), nullptr);
-    EXPECT_EQ(s.Length, 0);
 }
 
 TEST(String, SprintfProducesTheWholeText)
 {
     String s;
-    s.Sprintf(u"%s=%d", u"x", 5);
-    EXPECT_EQ(Text(s), u"x=5");
+    s.CatSprintf(u"%s", u"x");   // on a String without instance
+    EXPECT_EQ(Text(s), u"x");
+    s.Sprintf(u"%s=%d", kNull, 5);
+    EXPECT_EQ(Text(s), u"(null)=5");
     s.CatSprintf(u",%04d", 7);
-    EXPECT_EQ(Text(s), u"x=5,0007");
+    EXPECT_EQ(Text(s), u"(null)=5,0007");
+    s.Sprintf(u"");
+    EXPECT_EQ(s.Length, 0);
 
     std::u16string big(5000, u'字');
     s.Sprintf(u"%s!", big.c_str());
-    EXPECT_EQ(s.Length, 5001);
-    EXPECT_EQ(Text(s), big + u"!");
     s.CatSprintf(u"%s", big.c_str());
-    EXPECT_EQ(s.Length, 10001);
+    EXPECT_EQ(Text(s), big + u"!" + big);
 }
 
 TEST(String, CodePages)
 {
     const char gbk[] = "\xD6\xD0\xCE\xC4";   // 中文 in code page 936
-    EXPECT_EQ(Text(String(936u, gbk, 4)), u"中文");
-    EXPECT_EQ(Text(String(936u, gbk, -1)), u"中文");
-    EXPECT_EQ(Text(String(gbk)), u"中文");   // code page 0 is 936 by default
-    EXPECT_EQ(Text(String(936u, "abc", 3)), u"abc");
-    EXPECT_EQ(Text(String(936u, "abc", -1)), u"abc");
-    const char withNul[] = {'a', 0, 'b'};
-    EXPECT_EQ(String(936u, withNul, 3).Length, 3);   // an explicit length keeps every unit
-    EXPECT_EQ(Text(String(65001u, "中文", -1)), u"中文");
-    EXPECT_EQ(Text(String(1252u, "\xE9", 1)), u"é");
+    const char withNul[] = {'a', 'b', 0, 'c'};
+    const struct
+    {
+        hgl::uint cp;
+        const char *bytes;
+        int length;
+        const char16_t *want;
+    } rows[] = {
+        {936, gbk, 4, u"中文"}, {936, gbk, -1, u"中文"},   {936, gbk, 2, u"中"},   // only the bytes given
+        {0, gbk, -1, u"中文"},  {65001, "中文", -1, u"中文"}, {936, withNul, -1, u"ab"},
+    };
+    for (const auto &r : rows) EXPECT_EQ(Text(String(r.cp, r.bytes, r.length)), r.want) << r.cp << "," << r.length;
+    EXPECT_EQ(Text(String(gbk)), u"中文");              // a narrow text is in the ANSI code page, 936
+    EXPECT_EQ(String(936u, withNul, 4).Length, 4);   // an explicit length keeps every unit
 
-    // Invalid bytes convert without failing.
-    String bad(936u, "a\xFF\xFF" "b", 4);
-    EXPECT_GE(bad.Length, 2);
-    EXPECT_EQ(bad.GetChar(0), u'a');
-    EXPECT_EQ(bad.GetChar(bad.Length - 1), u'b');
-
-    // Round trip through ToMultiByte: the count includes the terminator.
+    // ToMultiByte: the count includes the terminator.
     char *out = nullptr;
     EXPECT_EQ(String(u"中文").ToMultiByte(&out, 936), 5);
     ASSERT_NE(out, nullptr);
-    EXPECT_EQ(std::memcmp(out, "\xD6\xD0\xCE\xC4", 5), 0);
-    EXPECT_EQ(Text(String(936u, out, -1)), u"中文");
+    EXPECT_EQ(std::memcmp(out, gbk, 5), 0);
     delete[] out;
-    out = reinterpret_cast<char *>(1);
-    EXPECT_EQ(String().ToMultiByte(&out, 936), 0);
-    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(String(u"中").ToMultiByte(&out, 0), 3);   // 0: the ANSI code page
+    EXPECT_STREQ(out, "\xD6\xD0");
+    delete[] out;
+    for (hgl::uint cp : {936u, 12345u}) {   // nothing to convert, or a failed conversion: nothing to free
+        out = reinterpret_cast<char *>(1);
+        EXPECT_EQ((cp == 936 ? String() : String(u"x")).ToMultiByte(&out, cp), 0);
+        EXPECT_EQ(out, nullptr);
+    }
     EXPECT_EQ(String(u"x").ToMultiByte(nullptr, 936), 0);
-    out = reinterpret_cast<char *>(1);
-    EXPECT_EQ(String(u"x").ToMultiByte(&out, 12345), 0);   // failed conversion: nothing to free
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(String(u"中").ToMultiByte(&out, 1252), 2);    // unmappable: the default character
-    EXPECT_STREQ(out, "?");
-    delete[] out;
 
     u16char wide[8];
     EXPECT_TRUE(hgl::MultiByteToWide(936, wide, 7, gbk, 4));
@@ -400,6 +374,8 @@ TEST(String, CodePages)
     EXPECT_TRUE(hgl::MultiByteToWide(936, wide, 1, gbk, -1));   // cut to the room given
     EXPECT_EQ(std::u16string(wide), u"中");
     EXPECT_FALSE(hgl::MultiByteToWide(12345, wide, 7, gbk, 4));
+    EXPECT_FALSE(hgl::MultiByteToWide(936, wide, 7, "", 0));
+    EXPECT_FALSE(hgl::MultiByteToWide(936, wide, 7, nullptr, 3));
 }
 
 TEST(String, InvalidCodePageIsLoggedAndChangesNothing)
@@ -415,9 +391,10 @@ TEST(String, InvalidCodePageIsLoggedAndChangesNothing)
     EXPECT_EQ(log.CountOf(u"无效的代码页<12345>"), 2u);
 
     log.Clear();
-    s.SetMultiByte(0, "", -1);        // empty text: nothing at all
+    s.SetMultiByte(0, "", -1);   // empty text: nothing at all
     s.SetMultiByte(936, nullptr, -1);
     s.SetMultiByte(0, "abc", 0);
+    s.SetMultiByte(936, "\0abc", 4);   // first byte 0
     EXPECT_EQ(Text(s), u"keep");
     EXPECT_EQ(log.Count(), 0u);
 }

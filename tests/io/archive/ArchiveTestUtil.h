@@ -1,6 +1,6 @@
 #pragma once
 // Shared helpers of the archive tests: archives built by the writer into a
-// temp folder, and small byte helpers.
+// temp folder, byte builders for hand-made files, and ways of reading back.
 #include "io/HAC.h"
 #include "io/Core.h"
 #include "io/HAC3.h"
@@ -23,14 +23,67 @@ inline void UseBuildPlugIns()
     hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_ARCHIVE_PLUGIN_DIR).c_str());
 }
 
-inline std::vector<uint8_t> Bytes(const std::string &s) { return std::vector<uint8_t>(s.begin(), s.end()); }
-
 inline std::string Pattern(size_t n, unsigned seed = 1)
 {
     std::string s(n, '\0');
     for (size_t i = 0; i < n; ++i)
         s[i] = char((i * 31 + seed * 7 + (i >> 5)) & 0xFF);
     return s;
+}
+
+// Little-endian fields as the archive formats store them; a text is a u32
+// count of units, then UTF-16LE.
+struct ByteWriter
+{
+    std::vector<uint8_t> b;
+
+    ByteWriter &U32(uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i)
+            b.push_back(uint8_t(v >> (8 * i)));
+        return *this;
+    }
+    ByteWriter &Text(const std::u16string &s)
+    {
+        U32(uint32_t(s.size()));
+        for (char16_t c : s)
+            b.push_back(uint8_t(c & 0xFF)), b.push_back(uint8_t(c >> 8));
+        return *this;
+    }
+    ByteWriter &Raw(const std::string &s)
+    {
+        b.insert(b.end(), s.begin(), s.end());
+        return *this;
+    }
+    ByteWriter &Raw(const std::vector<uint8_t> &r)
+    {
+        b.insert(b.end(), r.begin(), r.end());
+        return *this;
+    }
+    uint32_t Here() const { return uint32_t(b.size()); }
+};
+
+inline void PutU32(std::vector<uint8_t> &b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = uint8_t(v >> (8 * i));
+}
+
+// UTF-16 bytes without a byte-order mark.
+inline std::string Utf16LE(const std::u16string &s)
+{
+    std::string out;
+    for (char16_t c : s)
+        out.push_back(char(c & 0xFF)), out.push_back(char(c >> 8));
+    return out;
+}
+
+inline std::string Utf16BE(const std::u16string &s)
+{
+    std::string out;
+    for (char16_t c : s)
+        out.push_back(char(c >> 8)), out.push_back(char(c & 0xFF));
+    return out;
 }
 
 // Writes the archive into the temp folder and mounts it.
@@ -66,31 +119,25 @@ inline std::string LoadText(hgl::HAC *hac, const char16_t *path)
     return Take(buf, size);
 }
 
-// The rest of a stream handed out by the archive, which is deleted.
-inline std::string Drain(hgl::Stream *s)
-{
-    if (!s)
-        return "<null>";
-    std::string out;
-    char buf[64];
-    int n;
-    while ((n = s->Read(buf, sizeof(buf))) > 0)
-        out.append(buf, size_t(n));
-    delete s;
-    return out;
-}
-
+// Everything a stream holds, from its start; the stream is kept.
 inline std::string ReadAll(hgl::Stream *s)
 {
-    std::string out;
     if (!s)
         return "<null>";
+    std::string out;
     char buf[4096];
     s->Position = 0;
     int n;
     while ((n = s->Read(buf, sizeof(buf))) > 0)
         out.append(buf, size_t(n));
     return out;
+}
+
+// The same for a stream handed out by the archive, which is deleted.
+inline std::string Drain(hgl::Stream *s)
+{
+    std::unique_ptr<hgl::Stream> owned(s);
+    return ReadAll(s);
 }
 
 // The file at path is found and delivers content through every way of reading
@@ -100,60 +147,7 @@ inline void ExpectServes(hgl::HAC *hac, const char16_t *path, const std::string 
     SCOPED_TRACE(hgl::hacpack::Utf16ToUtf8(path));
     EXPECT_TRUE(hac->FileExist(path));
     EXPECT_EQ(LoadText(hac, path), content);
-    std::unique_ptr<hgl::Stream> s(hac->LoadFileStream(path, false));
-    EXPECT_EQ(ReadAll(s.get()), content);
-    std::unique_ptr<hgl::Stream> m(hac->LoadFileStream(path, true));
-    EXPECT_EQ(ReadAll(m.get()), content);
-}
-
-inline void PutU32(std::vector<uint8_t> &b, size_t at, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = uint8_t(v >> (8 * i));
-}
-
-inline void AppendU32(std::vector<uint8_t> &b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(uint8_t(v >> (8 * i)));
-}
-
-// A text as the archive formats store it: a u32 count of units, then UTF-16LE.
-inline void AppendText(std::vector<uint8_t> &b, const std::u16string &s)
-{
-    AppendU32(b, uint32_t(s.size()));
-    for (char16_t c : s)
-    {
-        b.push_back(uint8_t(c & 0xFF));
-        b.push_back(uint8_t(c >> 8));
-    }
-}
-
-// UTF-16 bytes without a byte-order mark.
-inline std::string Utf16LE(const std::u16string &s)
-{
-    std::string out;
-    for (char16_t c : s)
-    {
-        out.push_back(char(c & 0xFF));
-        out.push_back(char(c >> 8));
-    }
-    return out;
-}
-
-inline std::string Utf16BE(const std::u16string &s)
-{
-    std::string out;
-    for (char16_t c : s)
-    {
-        out.push_back(char(c >> 8));
-        out.push_back(char(c & 0xFF));
-    }
-    return out;
-}
-
-inline uint32_t GetU32(const std::vector<uint8_t> &b, size_t at)
-{
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+    EXPECT_EQ(Drain(hac->LoadFileStream(path, false)), content);
+    EXPECT_EQ(Drain(hac->LoadFileStream(path, true)), content);
 }
 } // namespace archive_test

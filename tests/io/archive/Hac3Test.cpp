@@ -1,4 +1,6 @@
-// HAC-3 archives built by the writer, mounted through OpenHAC and read back.
+// HAC-3 archives: some assembled byte by byte here (so the reader is checked
+// against the layout itself, not against the writer's reading of it), some built
+// by the writer, all mounted and read back.
 #include "ArchiveTestUtil.h"
 
 #include "io/Compress.h"
@@ -15,159 +17,254 @@ using hgl::hacpack::HacWriter;
 using hgl::test::LogCapture;
 using hgl::test::TempDir;
 
+namespace
+{
+// One stored file "a.txt" holding "hi": D = 10, the file record at 30.
+const std::vector<uint8_t> kEighty = {
+    0x48, 0x41, 0x43, 0x2d, 0x33, 0x1a, 0x00, 0x00, 0x68, 0x69, 0x04, 0x00, 0x00, 0x00, 0x72, 0x00, 0x6f, 0x00, 0x6f, 0x00,
+    0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x61, 0x00, 0x2e, 0x00, 0x74, 0x00,
+    0x78, 0x00, 0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x0a, 0x00, 0x00, 0x00};
+
+const std::string kMagic("HAC-3\x1a\0\0", 8);
+
+struct RawFile
+{
+    std::u16string name, method;
+    uint32_t size = 0, stored = 0, offset = 0;
+};
+
+void FileRecord(ByteWriter &out, const RawFile &f)
+{
+    out.Text(f.name).Text(f.method).U32(f.size).U32(f.stored);
+    for (int i = 0; i < 16; ++i)
+        out.b.push_back(uint8_t(0xA0 + i)); // reserved: kept, never interpreted
+    out.U32(f.offset);
+}
+
+std::unique_ptr<hgl::HAC3> Reader(const std::vector<uint8_t> &bytes)
+{
+    auto *ms = new hgl::MemStream;
+    ms->Write(bytes.data(), int(bytes.size()));
+    return std::make_unique<hgl::HAC3>(ms);
+}
+
+// Root "ROOT": folders "x/y" (file "Z.txt") and "Sub" (folder "Deep" with
+// "Note.TXT"); files Twenty.bin (20 bytes, stored last), Odd.dat (unknown method,
+// read as stored), Empty.txt, AB, a. Every list descending by lower-cased name.
+struct HandBuilt
+{
+    std::vector<uint8_t> bytes;
+    uint32_t twenty_at = 0;
+};
+
+HandBuilt MakeHandBuilt()
+{
+    ByteWriter f;
+    f.Raw(std::string("HAC-3\x1A\xAB\xCD", 8)); // the two bytes after the magic are not interpreted
+    const uint32_t oOdd = f.Here();
+    f.Raw("xyz");
+    const uint32_t oAB = f.Here();
+    f.Raw("AB!");
+    const uint32_t oA = f.Here();
+    f.Raw("a!");
+    const uint32_t oNote = f.Here();
+    f.Raw("note");
+    const uint32_t oZ = f.Here();
+    f.Raw("zz");
+    const uint32_t oTwenty = f.Here();
+    f.Raw("ABCDEFGHIJKLMNOPQRST");
+
+    const uint32_t d = f.Here();
+    f.Text(u"ROOT").U32(2);
+    f.Text(u"x/y").U32(0).U32(1);
+    FileRecord(f, {u"Z.txt", u"", 2, 0, oZ});
+    f.Text(u"Sub").U32(1);
+    f.Text(u"Deep").U32(0).U32(1);
+    FileRecord(f, {u"Note.TXT", u"", 4, 0, oNote});
+    f.U32(0);
+    f.U32(5);
+    FileRecord(f, {u"Twenty.bin", u"", 20, 0, oTwenty});
+    FileRecord(f, {u"Odd.dat", u"NoSuchMethod", 3, 3, oOdd});
+    FileRecord(f, {u"Empty.txt", u"", 0, 0, oZ});
+    FileRecord(f, {u"AB", u"", 3, 0, oAB});
+    FileRecord(f, {u"a", u"", 2, 0, oA});
+    f.U32(d);
+    return {f.b, oTwenty};
+}
+} // namespace
+
 TEST(Hac3, KnownEightyByteArchive)
 {
+    // The writer produces exactly this layout, so a reader fault cannot hide
+    // behind a matching writer fault in the writer-built tests below.
+    HacWriter w;
+    w.root.Add(u"a.txt", std::string("hi"));
+    std::vector<uint8_t> built;
+    ASSERT_TRUE(w.Build(built));
+    EXPECT_EQ(built, kEighty);
+
     TempDir dir("hac3");
-    const std::vector<uint8_t> bytes = {
-        0x48, 0x41, 0x43, 0x2d, 0x33, 0x1a, 0x00, 0x00, 0x68, 0x69, 0x04, 0x00, 0x00, 0x00, 0x72, 0x00, 0x6f, 0x00, 0x6f, 0x00,
-        0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x61, 0x00, 0x2e, 0x00, 0x74, 0x00,
-        0x78, 0x00, 0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x0a, 0x00, 0x00, 0x00};
     LogCapture log;
-    auto hac = MountBytes(dir, bytes);
-    ASSERT_TRUE(hac);
+    auto hac = MountBytes(dir, kEighty);
+    ASSERT_TRUE(hac) << log.Dump();
     EXPECT_TRUE(log.ContainsInfo(u"打开HAC包<" + dir.File16("raw.hac") + u">完成！")) << log.Dump();
     EXPECT_EQ(LoadText(hac.get(), u"a.txt"), "hi");
     EXPECT_EQ(LoadText(hac.get(), u"A.TXT"), "hi");
     EXPECT_EQ(hac->GetFileCount(nullptr), 1);
-}
-
-TEST(Hac3, PathsCaseAndSeparators)
-{
-    TempDir dir("hac3");
-    HacWriter w;
-    w.root.Add(u"Scripts\\Chapter1\\Start.txt", std::string("start"));
-    w.root.Add(u"scripts\\a", std::string("A"));
-    w.root.Add(u"scripts\\ab", std::string("AB"));
-    w.root.Add(u"x/y\\z.txt", std::string("odd"));     // a folder named "x" holding "y"
-    w.root.Folder(u"we/ird");
-    auto hac = Mount(dir, w);
-    ASSERT_TRUE(hac);
-
-    for (const char16_t *p : {u"Scripts\\Chapter1\\Start.txt", u"scripts\\chapter1\\start.txt",
-                              u"scripts/chapter1/start.txt", u"\\scripts\\chapter1\\start.txt", u"SCRIPTS/CHAPTER1/START.TXT"})
-        ExpectServes(hac.get(), p, "start");
-
-    // FindFile compares the path as given: capitals are not found.
-    int size = -1;
-    EXPECT_NE(hac->FindFileFromRoot(u"scripts\\chapter1\\start.txt", &size), nullptr);
-    EXPECT_EQ(size, 5);
-    size = -1;
-    EXPECT_EQ(hac->FindFileFromRoot(u"Scripts\\chapter1\\start.txt", &size), nullptr);
-    EXPECT_EQ(size, 0);
-
-    // A name that is a prefix of another: both found, in either order of search.
-    EXPECT_EQ(LoadText(hac.get(), u"scripts\\a"), "A");
-    EXPECT_EQ(LoadText(hac.get(), u"scripts\\ab"), "AB");
-    EXPECT_FALSE(hac->FileExist(u"scripts\\abc"));
-    EXPECT_FALSE(hac->FileExist(u"scripts\\"));
-
-    // A '\' anywhere splits there only: "x/y" before it would have to be one folder's name.
-    EXPECT_FALSE(hac->FileExist(u"x/y\\z.txt"));
-    EXPECT_TRUE(hac->FileExist(u"x/y/z.txt"));
-
-    // Folder handles: trailing separators are skipped; folder-relative look-ups.
-    void *folder = hac->FindFolder(u"Scripts\\Chapter1\\");
-    ASSERT_NE(folder, nullptr);
-    EXPECT_EQ(folder, hac->FindFolder(u"scripts/chapter1"));
-    EXPECT_EQ(hac->FindFolder(nullptr), hac->FindFolder(u""));
-    EXPECT_EQ(hac->FindFolder(u"nothing"), nullptr);
-    EXPECT_TRUE(hac->FileExistInFolder(folder, u"START.TXT"));
-    EXPECT_NE(hac->FindFile(folder, u"start.txt", &size), nullptr);
-    EXPECT_EQ(hac->FindFile(folder, u"Start.txt", &size), nullptr);
-    std::unique_ptr<hgl::Stream> s(hac->LoadFileStreamInFolder(folder, u"start.txt", true));
-    EXPECT_EQ(ReadAll(s.get()), "start");
-
     hgl::String name;
-    EXPECT_EQ(hac->GetFileCount(hac->FindFolder(u"scripts")), 2);
-    EXPECT_FALSE(hac->GetFileByIndex(hac->FindFolder(u"scripts"), -1, name, size));
-    EXPECT_FALSE(hac->GetFileByIndex(hac->FindFolder(u"scripts"), 2, name, size));
-    ASSERT_TRUE(hac->GetFileByIndex(hac->FindFolder(u"scripts"), 0, name, size));
-    EXPECT_EQ(name, u"ab");   // stored descending
+    int size = -1;
+    ASSERT_TRUE(hac->GetFileByIndex(nullptr, 0, name, size));
+    EXPECT_EQ(name, u"a.txt");
     EXPECT_EQ(size, 2);
-
-    // Paths that do not fit the path buffer fail.
-    std::u16string longPath(2000, u'a');
-    EXPECT_FALSE(hac->FileExist(longPath.c_str()));
 }
 
-TEST(Hac3, PartsWindowsAndEmptyFiles)
+TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
 {
-    TempDir dir("hac3");
-    HacWriter w;
-    const std::string twenty = "0123456789abcdefghij";
-    w.root.Add(u"t.bin", twenty);
-    w.root.Add(u"empty.bin", std::string());
-    w.root.Add(u"unknown.bin", std::string("raw bytes"), u"NoSuchMethod");
-    auto hac = Mount(dir, w);
-    ASSERT_TRUE(hac);
-
-    int size = 0;
-    void *f = hac->FindFileFromRoot(u"t.bin", &size);
-    ASSERT_NE(f, nullptr);
-    char buf[32] = {};
-    EXPECT_TRUE(hac->ReadFilePart(f, 10, 10, buf));
-    EXPECT_EQ(std::string(buf, 10), "abcdefghij");
-    EXPECT_FALSE(hac->ReadFilePart(f, 10, 11, buf));
-    EXPECT_FALSE(hac->ReadFilePart(f, -10, 20, buf));     // must not reach bytes before the file
-    EXPECT_FALSE(hac->ReadFilePart(f, 0, -1, buf));
-    EXPECT_FALSE(hac->ReadFilePart(nullptr, 0, 0, buf));
-    EXPECT_TRUE(hac->ReadFilePart(f, 0, 0, buf));
-    EXPECT_EQ(std::string(buf, 20), twenty);
-
-    // A stored file opened without toMemory is a read-only window.
-    std::unique_ptr<hgl::Stream> win(hac->LoadFileStream(u"t.bin", false));
-    ASSERT_TRUE(win);
-    EXPECT_EQ(int64_t(win->Size), 20);
-    EXPECT_EQ(win->Write("x", 1), -1);
-    EXPECT_EQ(ReadAll(win.get()), twenty);
-
-    // Empty files through all three loads.
-    void *buffer = nullptr;
-    size = -1;
-    ASSERT_TRUE(hac->LoadFile(u"empty.bin", &buffer, &size));
-    EXPECT_EQ(size, 0);
-    EXPECT_NE(buffer, nullptr);
-    delete[] static_cast<uint8_t *>(buffer);
-    std::unique_ptr<hgl::Stream> e1(hac->LoadFileStream(u"empty.bin", true));
-    std::unique_ptr<hgl::Stream> e2(hac->LoadFileStream(u"empty.bin", false));
-    ASSERT_TRUE(e1 && e2);
-    EXPECT_EQ(int64_t(e1->Size), 0);
-    EXPECT_EQ(int64_t(e2->Size), 0);
-    EXPECT_EQ(ReadAll(e2.get()), "");
-
-    // A method the table does not know reads as stored.
-    EXPECT_EQ(LoadText(hac.get(), u"unknown.bin"), "raw bytes");
-
-    // Missing files: a message for the loads, silence for the look-ups.
+    TempDir dir("hac3hand");
+    const HandBuilt hb = MakeHandBuilt();
     LogCapture log;
-    EXPECT_FALSE(hac->FileExist(u"missing.txt"));
-    EXPECT_EQ(log.Count(), 0u);
-    EXPECT_EQ(hac->LoadFileStream(u"missing.txt", true), nullptr);
-    EXPECT_TRUE(log.ContainsInfo(u"没有查到所需的文件<missing.txt>")) << log.Dump();
-    buffer = reinterpret_cast<void *>(1);
-    EXPECT_FALSE(hac->LoadFile(u"Missing.TXT", &buffer, &size));
-    EXPECT_TRUE(log.ContainsInfo(u"没有查到所需的文件<missing.txt>")) << log.Dump();
+    auto hac = MountBytes(dir, hb.bytes, "hand.hac");
+    ASSERT_TRUE(hac) << log.Dump();
+
+    // Whole-file paths are lower-cased, take '/' and skip leading and trailing separators.
+    for (const char16_t *p : {u"Sub\\Deep\\Note.txt", u"sub/deep/note.txt", u"SUB\\DEEP\\NOTE.TXT", u"\\sub\\deep\\note.txt",
+                              u"/sub/deep/note.txt", u"sub\\deep\\note.txt\\"})
+        ExpectServes(hac.get(), p, "note");
+    // A '\' anywhere splits there only: "x/y" is one folder's name.
+    EXPECT_EQ(LoadText(hac.get(), u"X/Y\\z.TXT"), "zz");
+    EXPECT_FALSE(hac->FileExist(u"x/y/z.txt"));
+    EXPECT_FALSE(hac->FileExist(u"x\\y/z.txt"));
+    EXPECT_EQ(hac->FindFolder(u"x/y"), nullptr);
+
+    // FindFile takes the path as given: capitals miss and zero the size.
+    int size = -1;
+    EXPECT_NE(hac->FindFile(nullptr, u"sub\\deep\\note.txt", &size), nullptr);
+    EXPECT_EQ(size, 4);
+    size = -1;
+    EXPECT_EQ(hac->FindFile(nullptr, u"sub\\deep\\Note.txt", &size), nullptr);
+    EXPECT_EQ(size, 0);
+    size = -1;
+    EXPECT_NE(hac->FindFileFromRoot(u"twenty.bin", &size), nullptr);
+    EXPECT_EQ(size, 20);
+    EXPECT_EQ(hac->FindFileFromRoot(u"Twenty.bin"), nullptr);
+
+    // Prefix names, unknown methods, empty files.
+    EXPECT_EQ(LoadText(hac.get(), u"a"), "a!");
+    EXPECT_EQ(LoadText(hac.get(), u"ab"), "AB!");
+    EXPECT_FALSE(hac->FileExist(u"abc"));
+    EXPECT_EQ(LoadText(hac.get(), u"odd.dat"), "xyz");
+    ExpectServes(hac.get(), u"empty.txt", "");
+    void *none = nullptr;
+    ASSERT_TRUE(hac->LoadFile(u"empty.txt", &none, &size));
+    EXPECT_NE(none, nullptr); // a success always hands out a buffer
+    EXPECT_EQ(Take(none, size), "");
+    char c = 'x';
+    EXPECT_TRUE(hac->ReadFilePart(hac->FindFileFromRoot(u"empty.txt"), 0, 0, &c));
+
+    // Listings, in stored (descending) order.
+    void *root = hac->FindFolder(nullptr);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root, hac->FindFolder(u""));
+    EXPECT_EQ(hac->GetFileCount(nullptr), 5);
+    hgl::String name;
+    const char16_t *names[] = {u"twenty.bin", u"odd.dat", u"empty.txt", u"ab", u"a"};
+    const int sizes[] = {20, 3, 0, 3, 2};
+    for (int i = 0; i < 5; ++i)
+    {
+        ASSERT_TRUE(hac->GetFileByIndex(nullptr, i, name, size));
+        EXPECT_EQ(name, names[i]);
+        EXPECT_EQ(size, sizes[i]);
+    }
+    EXPECT_FALSE(hac->GetFileByIndex(nullptr, -1, name, size));
+    EXPECT_FALSE(hac->GetFileByIndex(nullptr, 5, name, size));
+
+    // Folder handles; the folder-relative forms compare the name unchanged.
+    void *deep = hac->FindFolder(u"Sub\\Deep");
+    ASSERT_NE(deep, nullptr);
+    EXPECT_EQ(deep, hac->FindFolder(u"sub/deep"));
+    EXPECT_EQ(deep, hac->FindFolder(u"\\sub\\deep\\"));
+    EXPECT_EQ(hac->FindFolder(u"sub\\none"), nullptr);
+    EXPECT_EQ(hac->GetFileCount(deep), 1);
+    EXPECT_TRUE(hac->FileExistInFolder(deep, u"NOTE.TXT"));
+    EXPECT_TRUE(hac->FileExistInFolder(nullptr, u"Sub\\Deep\\Note.txt"));
+    EXPECT_FALSE(hac->FileExistInFolder(deep, u"twenty.bin"));
+    EXPECT_NE(hac->FindFile(deep, u"note.txt", &size), nullptr);
+    void *buf = nullptr;
+    ASSERT_TRUE(hac->LoadFileInFolder(deep, u"note.txt", &buf, &size));
+    EXPECT_EQ(Take(buf, size), "note");
+    ASSERT_TRUE(hac->LoadFileInFolder(nullptr, u"sub\\deep\\note.txt", &buf, &size));
+    EXPECT_EQ(Take(buf, size), "note");
+    EXPECT_EQ(Drain(hac->LoadFileStreamInFolder(deep, u"note.txt", false)), "note");
+
+    // Parts of a stored file; a window is read-only.
+    void *twenty = hac->FindFile(nullptr, u"twenty.bin", &size);
+    ASSERT_NE(twenty, nullptr);
+    char part[21] = {};
+    ASSERT_TRUE(hac->ReadFilePart(twenty, 10, 10, part));
+    EXPECT_EQ(std::string(part, 10), "KLMNOPQRST");
+    EXPECT_FALSE(hac->ReadFilePart(twenty, 10, 11, part));
+    EXPECT_FALSE(hac->ReadFilePart(twenty, -10, 20, part)); // must not reach bytes before the file
+    EXPECT_FALSE(hac->ReadFilePart(twenty, 0, -1, part));
+    EXPECT_FALSE(hac->ReadFilePart(twenty, 0x7FFFFFFF, 0x7FFFFFFF, part));
+    EXPECT_FALSE(hac->ReadFilePart(nullptr, 0, 0, part));
+    EXPECT_FALSE(hac->ReadFilePart(twenty, 0, 0, nullptr));
+    ASSERT_TRUE(hac->ReadFilePart(twenty, 0, 0, part));
+    EXPECT_EQ(std::string(part, 20), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_TRUE(hac->ReadFilePart(twenty, 20, 0, part));
+    {
+        std::unique_ptr<hgl::Stream> w(hac->LoadFileStream(u"TWENTY.BIN", false));
+        ASSERT_TRUE(w);
+        EXPECT_EQ(int64_t(w->Size), 20);
+        EXPECT_EQ(w->Write("x", 1), -1);
+        w->Position = 15;
+        char five[8] = {};
+        EXPECT_EQ(w->Read(five, 8), 5);
+        EXPECT_EQ(std::string(five, 5), "PQRST");
+    }
+
+    // A lower-cased path longer than the path buffer fails.
+    const std::u16string longpath = u"sub\\" + std::u16string(1100, u'x');
+    EXPECT_FALSE(hac->FileExist(longpath.c_str()));
+    EXPECT_EQ(hac->FindFolder(longpath.c_str()), nullptr);
+    EXPECT_EQ(hac->LoadFileStream(longpath.c_str(), true), nullptr);
+
+    // Missing files: the loads say so, the look-ups are silent.
+    log.Clear();
+    EXPECT_FALSE(hac->FileExist(u"nothing.txt"));
+    EXPECT_EQ(hac->FindFile(nullptr, u"nothing.txt"), nullptr);
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+    EXPECT_EQ(LoadText(hac.get(), u"Nothing.TXT"), "<missing>");
+    EXPECT_TRUE(log.ContainsInfo(u"没有查到所需的文件<nothing.txt>")) << log.Dump();
+    log.Clear();
+    EXPECT_EQ(hac->LoadFileStream(u"nothing.txt", true), nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"没有查到所需的文件<nothing.txt>")) << log.Dump();
+    EXPECT_EQ(hac->LoadFileStreamInFolder(deep, u"Note.TXT", true), nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"没有查到所需的文件<Note.TXT>")) << log.Dump();
+
+    // The reader does not depend on where the stream stands when handed over.
+    auto *ms = new hgl::MemStream;
+    ms->Write(hb.bytes.data(), int(hb.bytes.size()));
+    ms->Position = 37;
+    hgl::HAC3 direct(ms);
+    ASSERT_TRUE(direct.IsValid());
+    EXPECT_EQ(LoadText(&direct, u"twenty.bin"), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_NE(hgl::HAC3::SearchFolder(static_cast<hgl::HacFolder<hgl::Hac3File> *>(direct.FindFolder(nullptr)), u"sub"),
+              nullptr);
 }
 
 TEST(Hac3, ThousandFilesPerFolder)
 {
     TempDir dir("hac3");
     HacWriter w;
+    auto name = [](int i) { return "File" + std::to_string(i * 7919 % 1000) + (i % 3 ? ".txt" : ""); };
     for (int i = 0; i < 1000; ++i)
-    {
-        const std::string n = "File" + std::to_string(i * 7919 % 1000) + (i % 3 ? ".txt" : "");
-        w.root.Add(u"big\\" + hgl::hacpack::Utf8ToUtf16(n), n);
-    }
+        w.root.Add(u"big\\" + hgl::hacpack::Utf8ToUtf16(name(i)), name(i));
     auto hac = Mount(dir, w);
     ASSERT_TRUE(hac);
     EXPECT_EQ(hac->GetFileCount(hac->FindFolder(u"big")), 1000);
     for (int i = 0; i < 1000; ++i)
-    {
-        const std::string n = "File" + std::to_string(i * 7919 % 1000) + (i % 3 ? ".txt" : "");
-        const std::u16string p = u"BIG/" + hgl::hacpack::Utf8ToUtf16(n);
-        ASSERT_EQ(LoadText(hac.get(), p.c_str()), n);
-    }
+        ASSERT_EQ(LoadText(hac.get(), (u"BIG/" + hgl::hacpack::Utf8ToUtf16(name(i))).c_str()), name(i));
 }
 
 TEST(Hac3, CompressedEntries)
@@ -188,13 +285,12 @@ TEST(Hac3, CompressedEntries)
     w.root.Add(u"packed.txt", text, u"Zip");
     auto &bad = w.root.Add(u"broken.txt", text, u"Zip");
     bad.precompressed = true;
-    bad.stored = Bytes("definitely not deflate data");
+    const std::string junk = "definitely not deflate data";
+    bad.stored.assign(junk.begin(), junk.end());
     auto hac = Mount(dir, w);
     ASSERT_TRUE(hac);
 
-    EXPECT_EQ(LoadText(hac.get(), u"packed.txt"), text);
-    std::unique_ptr<hgl::Stream> s1(hac->LoadFileStream(u"packed.txt", false));
-    EXPECT_EQ(ReadAll(s1.get()), text);
+    ExpectServes(hac.get(), u"packed.txt", text);
     int size = 0;
     void *f = hac->FindFileFromRoot(u"packed.txt", &size);
     ASSERT_NE(f, nullptr);
@@ -207,40 +303,47 @@ TEST(Hac3, CompressedEntries)
     EXPECT_FALSE(hac->ReadFilePart(f, 0, 9, buf.data()));
     EXPECT_TRUE(log.ContainsError(u"压缩的文件不能只读取一部分<packed.txt>,<0,9>")) << log.Dump();
 
-    void *buffer = nullptr;
+    // Bytes the method refuses fail every load, each with the message.
+    const std::u16string failed = u"解压文件<broken.txt>失败，使用的是<Zip>压缩算法！";
+    void *buffer = reinterpret_cast<void *>(1);
     EXPECT_FALSE(hac->LoadFile(u"BROKEN.txt", &buffer, &size));
     EXPECT_EQ(buffer, nullptr);
-    EXPECT_TRUE(log.ContainsError(u"解压文件<broken.txt>失败，使用的是<Zip>压缩算法！")) << log.Dump();
+    EXPECT_TRUE(log.ContainsError(failed)) << log.Dump();
+    log.Clear();
     EXPECT_EQ(hac->LoadFileStream(u"broken.txt", false), nullptr);
+    EXPECT_TRUE(log.ContainsError(failed)) << log.Dump();
+    log.Clear();
+    EXPECT_FALSE(hac->ReadFilePart(hac->FindFileFromRoot(u"broken.txt"), 0, 0, buf.data()));
+    EXPECT_TRUE(log.ContainsError(failed)) << log.Dump();
 }
-
-namespace
-{
-std::vector<uint8_t> OneFile()
-{
-    HacWriter w;
-    w.root.Add(u"a.txt", std::string("hi"));
-    std::vector<uint8_t> b;
-    w.Build(b);
-    return b;   // the 80-byte archive: D = 10, file record at 30
-}
-
-void ExpectRefused(const TempDir &dir, const std::vector<uint8_t> &bytes, const char *what)
-{
-    LogCapture log;
-    auto hac = MountBytes(dir, bytes, "bad.hac");
-    EXPECT_FALSE(hac) << what;
-    EXPECT_TRUE(log.ContainsError(u"无法支持或已损坏的HAC文件<" + dir.File16("bad.hac") + u">")) << what << log.Dump();
-}
-} // namespace
 
 TEST(Hac3, DamagedArchivesAreNotMounted)
 {
-    TempDir dir("hac3");
-    auto b = OneFile();
-    ASSERT_EQ(b.size(), 80u);
+    TempDir dir("hac3bad");
+    auto refused = [&](const std::vector<uint8_t> &bytes, const char *what) {
+        SCOPED_TRACE(what);
+        {
+            auto direct = Reader(bytes);
+            EXPECT_FALSE(direct->IsValid());
+            EXPECT_FALSE(direct->FileExist(u"a.txt"));
+            EXPECT_EQ(direct->GetFileCount(nullptr), 0);
+        }
+        LogCapture log;
+        EXPECT_FALSE(MountBytes(dir, bytes, "bad.hac"));
+        EXPECT_TRUE(log.ContainsError(u"无法支持或已损坏的HAC文件<" + dir.File16("bad.hac") + u">")) << log.Dump();
+    };
+    // One file "f" after body_len bytes of data.
+    auto one_file = [](const RawFile &f, uint32_t body_len = 4) {
+        ByteWriter b;
+        b.Raw(kMagic).Raw(std::string(body_len, 'z'));
+        const uint32_t d = b.Here();
+        b.Text(u"r").U32(0).U32(1);
+        FileRecord(b, f);
+        b.U32(d);
+        return b.b;
+    };
 
-    // One field at a time given a value no sound archive has.
+    // One field of the known archive at a time given a value no sound archive has.
     const struct
     {
         size_t at;
@@ -248,80 +351,79 @@ TEST(Hac3, DamagedArchivesAreNotMounted)
         const char *what;
     } patches[] = {
         {76, 1000, "directory past the end"},
-        {76, 4, "directory inside the header"},
+        {76, 4, "directory inside the magic"},
         {76, 75, "directory in the trailer"},
         {22, 0xFFFFFFFF, "huge folder count"},
         {26, 0x10000000, "huge file count"},
         {30, 0xFFFFFFFF, "negative name count"},
         {10, 0x7FFFFFFF, "root name past the end"},
-        {44, 40, "40-unit method name"},
+        {44, 40, "method name past the record"},
         {48, 100, "file bytes past the directory"},
         {72, 9, "offset plus size past the directory"},
+        {72, 0xFFFFFFF0u, "offset past the end"},
         {48, 0x80000000u, "size over INT_MAX"},
     };
-    for (const auto &p : patches) {
-        auto c = b;
+    for (const auto &p : patches)
+    {
+        auto c = kEighty;
         PutU32(c, p.at, p.value);
-        ExpectRefused(dir, c, p.what);
+        refused(c, p.what);
     }
 
-    std::vector<uint8_t> c;
-    c.assign(b.begin(), b.begin() + 60);
-    c.insert(c.end(), {10, 0, 0, 0});
-    ExpectRefused(dir, c, "truncated directory");
-    c.assign(b.begin(), b.begin() + 7);
-    ExpectRefused(dir, c, "7-byte file");
-    c.assign(b.begin(), b.begin() + 20);
-    ExpectRefused(dir, c, "20-byte file");
+    ByteWriter cut;
+    cut.Raw(std::vector<uint8_t>(kEighty.begin(), kEighty.begin() + 60)).U32(10);
+    refused(cut.b, "directory cut short");
+    for (size_t n : {5, 7, 8, 20})
+        refused(std::vector<uint8_t>(kEighty.begin(), kEighty.begin() + long(n)), "cut short");
 
-    // A 40-unit method name, fully present.
-    c = b;
-    c.resize(44);
-    c.insert(c.end(), {40, 0, 0, 0});
-    for (int i = 0; i < 40; ++i)
-        c.insert(c.end(), {'m', 0});
-    c.insert(c.end(), b.begin() + 48, b.end() - 4);
-    c.insert(c.end(), {10, 0, 0, 0});
-    ExpectRefused(dir, c, "40-unit method name, present");
+    refused(one_file({u"f", std::u16string(32, u'M'), 4, 4, 8}), "32-unit method name");
+    refused(one_file({u"f", u"Zip", 100, 5, 8}), "compressed bytes run past");
+    // 31 units is the longest method name accepted (unknown, so stored).
+    {
+        auto hac = Reader(one_file({u"f", std::u16string(31, u'M'), 4, 4, 8}));
+        ASSERT_TRUE(hac->IsValid());
+        EXPECT_EQ(LoadText(hac.get(), u"f"), "zzzz");
+    }
 
-    // Nesting deeper than the reader accepts.
-    HacWriter deep;
-    std::u16string path;
-    for (int i = 0; i < 100; ++i)
-        path += u"d\\";
-    deep.root.Add(path + u"f.txt", std::string("x"));
-    std::vector<uint8_t> d;
-    ASSERT_TRUE(deep.Build(d));
-    ExpectRefused(dir, d, "too deep");
-
-    // The same archive built directly on a stream reports itself invalid.
-    auto *ms = new hgl::MemStream;
-    ms->Write(c.data(), int(c.size()));
-    hgl::HAC3 direct(ms);
-    EXPECT_FALSE(direct.IsValid());
-    EXPECT_FALSE(direct.FileExist(u"a.txt"));
-    EXPECT_EQ(direct.GetFileCount(nullptr), 0);
+    // Folders nested far deeper than any content needs (and than the stack allows).
+    for (int depth : {100, 5000})
+    {
+        ByteWriter deep;
+        deep.Raw(kMagic);
+        for (int i = 0; i < depth; ++i)
+            deep.Text(u"d").U32(i + 1 < depth ? 1 : 0);
+        for (int i = 0; i < depth; ++i)
+            deep.U32(0);
+        deep.U32(8);
+        refused(deep.b, "nesting depth");
+    }
 }
 
-TEST(Hac3, ShortReadIsAFailure)
+TEST(Hac3, ArchiveCutShortAfterMounting)
 {
-    TempDir dir("hac3");
-    HacWriter w;
-    w.root.Add(u"a.bin", Pattern(4000));
-    w.root.Add(u"b.bin", Pattern(4000, 2));
-    auto hac = Mount(dir, w);
+    const HandBuilt hb = MakeHandBuilt();
+    TempDir dir("hac3cut");
+    auto hac = MountBytes(dir, hb.bytes, "cut.hac");
     ASSERT_TRUE(hac);
-    // The archive shrinks under the mounted reader: its bytes are gone.
-    ASSERT_EQ(truncate(dir.File("test.hac").c_str(), 100), 0);
+    void *twenty = hac->FindFile(nullptr, u"twenty.bin");
+    ASSERT_NE(twenty, nullptr);
+    // The archive shrinks under the mounted reader: it now ends inside "twenty.bin".
+    ASSERT_EQ(truncate(dir.File("cut.hac").c_str(), off_t(hb.twenty_at + 5)), 0);
+
     LogCapture log;
-    void *buffer = nullptr;
-    int size = 0;
-    EXPECT_FALSE(hac->LoadFile(u"b.bin", &buffer, &size));
-    EXPECT_EQ(buffer, nullptr);
-    EXPECT_EQ(hac->LoadFileStream(u"b.bin", true), nullptr);
-    char part[16];
-    EXPECT_FALSE(hac->ReadFilePart(hac->FindFileFromRoot(u"b.bin", nullptr), 100, 16, part));
-    EXPECT_TRUE(log.ContainsPart(u"b.bin")) << log.Dump();
+    char part[32];
+    EXPECT_TRUE(hac->ReadFilePart(twenty, 0, 5, part));
+    EXPECT_FALSE(hac->ReadFilePart(twenty, 0, 0, part));
+    EXPECT_FALSE(hac->ReadFilePart(twenty, 4, 2, part));
+    void *buf = reinterpret_cast<void *>(1);
+    int n = -1;
+    EXPECT_FALSE(hac->LoadFile(u"twenty.bin", &buf, &n));
+    EXPECT_EQ(buf, nullptr);
+    EXPECT_EQ(hac->LoadFileStream(u"twenty.bin", true), nullptr);
+    EXPECT_GE(log.Errors().size(), 4u) << log.Dump();
+    EXPECT_TRUE(log.ContainsPart(u"twenty.bin")) << log.Dump();
+    // Files wholly before the cut still read.
+    EXPECT_EQ(LoadText(hac.get(), u"sub\\deep\\note.txt"), "note");
 }
 
 TEST(Hac3, ArchiveFromAnIndependentWriter)
@@ -342,57 +444,22 @@ TEST(Hac3, ArchiveFromAnIndependentWriter)
     EXPECT_EQ(hac->GetFileCount(hac->FindFolder(u"pic\\deep")), 1);
 }
 
-namespace
-{
-// Directory records written by hand, in whatever order the test wants.
-struct RecordBytes
-{
-    std::vector<uint8_t> b;
-    void U32(uint32_t v)
-    {
-        for (int i = 0; i < 4; ++i)
-            b.push_back(uint8_t(v >> (8 * i)));
-    }
-    void Text(const std::u16string &t)
-    {
-        U32(uint32_t(t.size()));
-        for (char16_t c : t)
-            b.push_back(uint8_t(c)), b.push_back(uint8_t(c >> 8));
-    }
-    void File(const std::u16string &name, uint32_t size, uint32_t offset)
-    {
-        Text(name);
-        Text(u"");
-        U32(size);
-        U32(size);
-        b.insert(b.end(), 16, 0);
-        U32(offset);
-    }
-};
-} // namespace
-
 TEST(Hac3, ListsOutOfOrderAreStillFound)
 {
     // A writer that did not sort: files b, a, C and folders x, Y in that order.
     TempDir dir("hac3");
-    RecordBytes r;
-    const std::string head = std::string("HAC-3\x1a\0\0", 8) + "bbaacc";
-    r.b.assign(head.begin(), head.end());
-    const uint32_t d = uint32_t(r.b.size());
-    r.Text(u"root");
-    r.U32(2);
-    r.Text(u"x");
-    r.U32(0);
-    r.U32(1);
-    r.File(u"in_x.txt", 2, 10);
-    r.Text(u"Y");
-    r.U32(0);
-    r.U32(1);
-    r.File(u"in_y.txt", 2, 12);
+    ByteWriter r;
+    r.Raw(kMagic).Raw("bbaacc");
+    const uint32_t d = r.Here();
+    r.Text(u"root").U32(2);
+    r.Text(u"x").U32(0).U32(1);
+    FileRecord(r, {u"in_x.txt", u"", 2, 2, 10});
+    r.Text(u"Y").U32(0).U32(1);
+    FileRecord(r, {u"in_y.txt", u"", 2, 2, 12});
     r.U32(3);
-    r.File(u"b.txt", 2, 8);
-    r.File(u"a.txt", 2, 10);
-    r.File(u"C.txt", 2, 12);
+    FileRecord(r, {u"b.txt", u"", 2, 2, 8});
+    FileRecord(r, {u"a.txt", u"", 2, 2, 10});
+    FileRecord(r, {u"C.txt", u"", 2, 2, 12});
     r.U32(d);
     auto hac = MountBytes(dir, r.b);
     ASSERT_TRUE(hac);
@@ -413,62 +480,117 @@ TEST(Hac3, ListsOutOfOrderAreStillFound)
     EXPECT_EQ(name, u"c.txt");
 }
 
-TEST(Hac3, LoadFolderReadsOneRecordFromAStream)
+TEST(Hac3, LoadFolderReadsOneRecord)
 {
-    auto *archive = new hgl::MemStream;
-    std::vector<uint8_t> one;
-    {
-        HacWriter w;
-        w.root.Add(u"a.txt", std::string("hi"));
-        ASSERT_TRUE(w.Build(one));
-    }
-    archive->Write(one.data(), int(one.size()));
-    hgl::HAC3 hac(archive);
-    ASSERT_TRUE(hac.IsValid());
+    const HandBuilt hb = MakeHandBuilt();
+    auto hac = Reader(hb.bytes);
+    ASSERT_TRUE(hac->IsValid());
 
-    // A record standing after 10 bytes of file data, followed by other bytes.
-    RecordBytes r;
-    r.b.assign(10, 'z');
-    r.Text(u"Extra");
-    r.U32(0);
-    r.U32(2);
-    r.File(u"P.txt", 4, 0);
-    r.File(u"o.txt", 6, 4);
-    const size_t record_end = r.b.size();
-    r.U32(0xDEADBEEF);
-    hgl::MemStream s;
-    s.Write(r.b.data(), int(r.b.size()));
-    s.Position = 10;
+    // A record standing after 10 other bytes, followed by more.
+    ByteWriter rec;
+    rec.Raw(std::string(10, 'q'));
+    rec.Text(u"Extra").U32(1);
+    rec.Text(u"Inner").U32(0).U32(0);
+    rec.U32(2);
+    FileRecord(rec, {u"B.bin", u"", 3, 3, 8});
+    FileRecord(rec, {u"a.bin", u"Zip", 100, 4, 12});
+    const size_t record_end = rec.b.size();
+    rec.U32(0xDEADBEEF);
+    auto load = [&](const std::vector<uint8_t> &bytes, hgl::HacFolder<hgl::Hac3File> &into, hgl::MemStream &ms) {
+        ms.Write(bytes.data(), int(bytes.size()));
+        ms.Position = 10;
+        return hac->LoadFolder(&ms, &into);
+    };
+
+    hgl::MemStream ms;
     hgl::HacFolder<hgl::Hac3File> folder;
-    ASSERT_TRUE(hac.LoadFolder(&s, &folder));
-    EXPECT_EQ(int64_t(s.Position), int64_t(record_end));
+    ASSERT_TRUE(load(rec.b, folder, ms));
+    EXPECT_EQ(int64_t(ms.Position), int64_t(record_end));
     EXPECT_EQ(folder.name, u"extra");
+    ASSERT_EQ(folder.folders.size(), 1u);
+    EXPECT_EQ(folder.folders[0]->name, u"inner");
     ASSERT_EQ(folder.files.size(), 2u);
-    EXPECT_EQ(folder.files[0]->name, u"p.txt");
-    EXPECT_EQ(folder.files[1]->size, 6u);
-    EXPECT_EQ(hgl::HAC3::SearchFile(&folder, u"o.txt"), folder.files[1].get());
+    const hgl::Hac3File &b = *folder.files[0];
+    EXPECT_EQ(b.name, u"b.bin");
+    EXPECT_EQ(b.method, 0);
+    EXPECT_EQ(b.size, 3u);
+    EXPECT_EQ(b.stored_size, 3u);
+    EXPECT_EQ(b.offset, 8u);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(b.reserved[i], 0xA0 + i);
+    const hgl::Hac3File &a = *folder.files[1];
+    EXPECT_GE(a.method, 1);
+    EXPECT_LE(a.method, 9);
+    EXPECT_EQ(a.size, 100u);
+    EXPECT_EQ(a.stored_size, 4u);
+    EXPECT_EQ(a.offset, 12u);
+    EXPECT_EQ(hgl::HAC3::SearchFile(&folder, u"b.bin"), folder.files[0].get());
+    EXPECT_EQ(hgl::HAC3::SearchFolder(&folder, u"inner"), folder.folders[0].get());
 
-    // Cut inside the second file record; data reaching past the record's start.
-    hgl::MemStream cut;
-    cut.Write(r.b.data(), int(record_end - 8));
-    cut.Position = 10;
+    // Cut inside the second file record.
+    hgl::MemStream cs;
     hgl::HacFolder<hgl::Hac3File> partial;
-    EXPECT_FALSE(hac.LoadFolder(&cut, &partial));
-    RecordBytes past;
-    past.b.assign(10, 'z');
-    past.Text(u"f");
-    past.U32(0);
-    past.U32(1);
-    past.File(u"p.txt", 4, 8);
-    hgl::MemStream ps;
-    ps.Write(past.b.data(), int(past.b.size()));
-    ps.Position = 10;
-    hgl::HacFolder<hgl::Hac3File> late;
-    EXPECT_FALSE(hac.LoadFolder(&ps, &late));
+    EXPECT_FALSE(load(std::vector<uint8_t>(rec.b.begin(), rec.b.begin() + long(record_end - 8)), partial, cs));
+
+    // File bytes outside the archive's data.
+    ByteWriter bad;
+    bad.Raw(std::string(10, 'q'));
+    bad.Text(u"x").U32(0).U32(1);
+    FileRecord(bad, {u"f", u"", 10, 10, uint32_t(hb.bytes.size())});
+    hgl::MemStream bs;
+    hgl::HacFolder<hgl::Hac3File> other;
+    EXPECT_FALSE(load(bad.b, other, bs));
+    EXPECT_TRUE(other.files.empty());
+}
+
+TEST(HacWriter, SortsDescendingAndRefusesDuplicatesAndLongMethods)
+{
+    HacWriter w;
+    w.root.Add(u"a", std::string("1"));
+    w.root.Add(u"AB", std::string("2"));
+    w.root.Add(u"b", std::string("3"));
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(w.Build(out));
+    // Directory: "root" text, 0 folders, 3 files; the first file name must be "b".
+    const uint32_t dir = out[out.size() - 4] | out[out.size() - 3] << 8;
+    EXPECT_EQ(out[dir + 4 + 8 + 4 + 4 + 4], 'b');
+
+    HacWriter dup;
+    dup.root.Add(u"x\\Name.txt", std::string("1"));
+    dup.root.Add(u"X/name.TXT", std::string("2"));
+    std::string err;
+    EXPECT_FALSE(dup.Build(out, &err));
+    EXPECT_NE(err.find("duplicate"), std::string::npos);
+
+    HacWriter longm;
+    longm.root.Add(u"f", std::string("1"), std::u16string(32, u'm'));
+    EXPECT_FALSE(longm.Build(out, &err));
+}
+
+TEST(HacWriter, PackedDiskFolderKeepsEmptyFolders)
+{
+    TempDir dir("hac3pack");
+    ASSERT_TRUE(dir.WriteFile("src/Top.txt", "top"));
+    ASSERT_TRUE(dir.WriteFile("src/Sub/Inner.txt", "inner"));
+    ASSERT_TRUE(dir.MakeDir("src/Empty"));
+    ASSERT_TRUE(dir.MakeDir("src/Sub/Deeper"));
+    HacWriter w;
+    std::string err;
+    ASSERT_TRUE(w.AddDiskFolder(dir.File("src"), u"", &err)) << err;
+    auto hac = Mount(dir, w, "out.hac");
+    ASSERT_TRUE(hac);
+    for (const char16_t *empty : {u"empty", u"Sub\\Deeper"})
+    {
+        void *f = hac->FindFolder(empty);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(hac->GetFileCount(f), 0);
+    }
+    EXPECT_EQ(LoadText(hac.get(), u"sub\\inner.txt"), "inner");
+    EXPECT_TRUE(hac->FileExist(u"TOP.TXT"));
 }
 
 #ifdef HGL_HACPACK_EXE
-TEST(Hac3, PackerOutputMounts)
+TEST(HacWriter, PackerOutputMounts)
 {
     UseBuildPlugIns();
     TempDir dir("hacpack");
@@ -489,7 +611,7 @@ TEST(Hac3, PackerOutputMounts)
         EXPECT_EQ(LoadText(hac.get(), u"EMPTY"), "");
         if (*method)
         {
-            EXPECT_LT(dir.ReadFile("out.hac").size(), big.size());   // the big file went in compressed
+            EXPECT_LT(dir.ReadFile("out.hac").size(), big.size()); // the big file went in compressed
         }
     }
     EXPECT_NE(std::system((std::string(HGL_HACPACK_EXE) + " 2>/dev/null").c_str()), 0);

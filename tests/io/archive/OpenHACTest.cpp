@@ -1,4 +1,4 @@
-// Mounting and the loader thread.
+// Mounting and the loader thread every archive shares.
 #include "ArchiveTestUtil.h"
 
 #include "io/HacMapping.h"
@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <thread>
-#include <unistd.h>
 
 using namespace archive_test;
 using hgl::HAC;
@@ -22,9 +21,12 @@ TEST(OpenHAC, RefusesWhatIsNoArchive)
     EXPECT_EQ(hgl::OpenHAC(missing.c_str()), nullptr);
     EXPECT_TRUE(log.ContainsError(u"打开HAC-3包裹文件<" + missing + u">失败！")) << log.Dump();
 
-    for (const std::string &bytes : {std::string("HAC-4\x1a\0\0 and more bytes", 22), std::string("HAC"),
-                                     std::string("HAC-3\x1a\0", 7), std::string()})
+    // Short or wrong headers: the magic check, not the open, refuses them.
+    for (const std::string &bytes :
+         {std::string(), std::string("HAC"), std::string("HAC-3"), std::string("HAC-3\x1a", 6), std::string("HAC-3\x1a\0", 7),
+          std::string("HAC-2\x1a\0\0 and more bytes", 22), std::string("HAC-4\x1a\0\0 and more bytes", 22)})
     {
+        SCOPED_TRACE(bytes);
         log.Clear();
         ASSERT_TRUE(dir.WriteFile("bad.hac", bytes));
         EXPECT_EQ(hgl::OpenHAC(dir.File16("bad.hac").c_str()), nullptr);
@@ -47,50 +49,58 @@ TEST(OpenHAC, LoaderThreadServesQueuedRequests)
     auto hac = Mount(dir, w);
     ASSERT_TRUE(hac);
 
-    auto wait_for = [&](HAC::HacLoadItem *item) {
-        // Generous: a loaded machine may be slow to schedule the loader.
-        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!hac->TakeDone(item) && std::chrono::steady_clock::now() < give_up)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return item->GetState();
+    auto item = [](const char16_t *name, int start = 0, int length = 0) {
+        auto *i = new HAC::HacLoadItem;
+        if (name)
+            i->name = name;
+        i->start = start;
+        i->length = length;
+        return i;
     };
-
-    auto *whole = new HAC::HacLoadItem;
-    whole->name = u"data\\one.bin";
-    ASSERT_TRUE(hac->QueueLoad(whole));
-    EXPECT_EQ(wait_for(whole), HAC::lsDone);
-    EXPECT_EQ(whole->length, 10);
-    ASSERT_NE(whole->buffer, nullptr);
-    EXPECT_EQ(std::string(static_cast<char *>(whole->buffer), 10), "0123456789");
-    delete whole;
-
+    auto *whole = item(u"data\\one.bin");
+    auto *missing = item(u"data\\two.bin");
+    auto *too_long = item(u"data\\one.bin", 5, 50);
     char mine[4];
-    auto *part = new HAC::HacLoadItem;
+    auto *part = item(u"one.bin", 6, 4);
     part->folder = hac->FindFolder(u"data");
-    part->name = u"one.bin";
-    part->start = 6;
-    part->length = 4;
     part->caller_buffer = true;
     part->buffer = mine;
-    ASSERT_TRUE(hac->QueueLoad(part));
-    EXPECT_EQ(wait_for(part), HAC::lsDone);
+    // An entry found by the requester, whole file: the block fits the file.
+    auto *preset = item(u"data\\one.bin");
+    preset->file = hac->FindFile(nullptr, u"data\\one.bin");
+    ASSERT_NE(preset->file, nullptr);
+    // The same without a name to look it up by cannot be sized: a failed read.
+    auto *unnamed = item(nullptr);
+    unnamed->file = preset->file;
+
+    const auto all = {whole, missing, too_long, part, preset, unnamed};
+    for (auto *i : all)
+        ASSERT_TRUE(hac->QueueLoad(i));
+    for (auto *i : all)
+    {
+        // Generous: a loaded machine may be slow to schedule the loader.
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!hac->TakeDone(i) && std::chrono::steady_clock::now() < give_up)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+
+    for (auto *done : {whole, preset})
+    {
+        EXPECT_EQ(done->GetState(), HAC::lsDone);
+        EXPECT_EQ(done->length, 10);
+        ASSERT_NE(done->buffer, nullptr);
+        EXPECT_EQ(std::string(static_cast<char *>(done->buffer), 10), "0123456789");
+    }
+    EXPECT_EQ(part->GetState(), HAC::lsDone);
     EXPECT_EQ(std::string(mine, 4), "6789");
-    delete part;
-
-    auto *missing = new HAC::HacLoadItem;
-    missing->name = u"data\\two.bin";
-    ASSERT_TRUE(hac->QueueLoad(missing));
-    EXPECT_EQ(wait_for(missing), HAC::lsNotFound);
-    delete missing;
-
-    auto *too_long = new HAC::HacLoadItem;
-    too_long->name = u"data\\one.bin";
-    too_long->start = 5;
-    too_long->length = 50;
-    ASSERT_TRUE(hac->QueueLoad(too_long));
-    EXPECT_EQ(wait_for(too_long), HAC::lsReadFailed);
-    EXPECT_EQ(too_long->buffer, nullptr);
-    delete too_long;
+    EXPECT_EQ(missing->GetState(), HAC::lsNotFound);
+    for (auto *failed : {too_long, unnamed})
+    {
+        EXPECT_EQ(failed->GetState(), HAC::lsReadFailed);
+        EXPECT_EQ(failed->buffer, nullptr);
+    }
+    for (auto *i : all)
+        delete i;
 
     // Unmounting with an idle loader does not wait for its time-out.
     const auto t0 = std::chrono::steady_clock::now();
@@ -110,5 +120,5 @@ TEST(OpenHAC, UnmountWithPendingRequests)
         item->name = u"a.txt";
         ASSERT_TRUE(hac->QueueLoad(item));
     }
-    hac.reset();    // served or not, every item is released with the archive
+    hac.reset(); // served or not, every item is released with the archive
 }

@@ -3,6 +3,7 @@
 
 #include "io/PList.h"
 #include "io/StringList.h"
+#include "support/LogCapture.h"
 
 #include <csignal>
 #include <cstdio>
@@ -27,52 +28,74 @@ std::u16string Value(const PList &p, const char16_t *key)
 TEST(PList, ParseLineSeparators)
 {
     PList p;
-    EXPECT_TRUE(p.ParseLine(String(u"key\t =value")));
-    EXPECT_EQ(Value(p, u"key"), u"value");
-    EXPECT_TRUE(p.ParseLine(String(u"a b\tc")));       // the TAB wins over the earlier space
-    EXPECT_EQ(Value(p, u"a b"), u"c");
-    EXPECT_TRUE(p.ParseLine(String(u"Name=My Game")));  // no TAB: the first space
-    EXPECT_EQ(Value(p, u"Name=My"), u"Game");
-    EXPECT_TRUE(p.ParseLine(String(u"x=1 ")));          // no TAB: space first; value keeps trailing blanks
-    EXPECT_EQ(Value(p, u"x=1"), u"");
-    EXPECT_TRUE(p.ParseLine(String(u"y=2")));
-    EXPECT_EQ(Value(p, u"y"), u"2");
-    EXPECT_TRUE(p.ParseLine(String(u"\tempty key")));
-    EXPECT_EQ(Value(p, u""), u"empty key");
+    const struct
+    {
+        const char16_t *line, *key, *value;
+    } lines[] = {
+        {u"key\t =value", u"key", u"value"},   // blanks and '=' after the TAB are skipped
+        {u"a b\tc d ", u"a b", u"c d "},      // the TAB wins over the earlier space
+        {u"Name=My Game", u"Name=My", u"Game"}, // no TAB: the first space
+        {u"x=1 ", u"x=1", u""},                 // no TAB: space first; the value may be empty
+        {u"y=2", u"y", u"2"},
+        {u"\tempty key", u"", u"empty key"},
+        {u"e\t", u"e", u""},
+    };
+    for (const auto &l : lines)
+    {
+        EXPECT_TRUE(p.ParseLine(String(l.line))) << hgl::test::ToU8(l.line);
+        EXPECT_EQ(Value(p, l.key), l.value) << hgl::test::ToU8(l.line);
+    }
     EXPECT_FALSE(p.ParseLine(String(u"a")));
     EXPECT_FALSE(p.ParseLine(String(u"ab")));
     EXPECT_FALSE(p.ParseLine(String()));
+    EXPECT_EQ(p.GetCount(), 7);
+
+    // Pairs in key order: the empty key first.
+    String k, v;
+    ASSERT_TRUE(p.GetPair(0, k, v));
+    EXPECT_EQ(k, u"");
+    EXPECT_FALSE(p.GetPair(7, k, v));
+    EXPECT_FALSE(p.GetPair(-1, k, v));
 }
 
 TEST(PList, FilesDuplicatesAndSaving)
 {
     TempDir dir("plist");
-    // UTF-16 with CR LF, duplicate key: the first line of the file wins.
-    std::u16string text = u"GameName\t游戏\r\nEnglishGameName\tThe Game\r\nGameName\tlater\r\n";
-    std::string bytes("\xFF\xFE");
-    for (char16_t c : text)
-        bytes += char(c & 0xFF), bytes += char(c >> 8);
+    // UTF-16 with CR LF, duplicate key: the first line of the file wins; loading adds.
+    std::u16string text = u"GameName\t游戏\r\nEnglishGameName\tThe Game\r\nGameName\tlater\r\nno-separator\r\n";
+    const std::string bytes = "\xFF\xFE" + archive_test::Utf16LE(text);
     ASSERT_TRUE(dir.WriteFile("System.List", bytes));
     PList p;
+    p.ParseLine(String(u"pre\tset"));
     ASSERT_TRUE(p.LoadFromFile(dir.File16("system.list").c_str()));
-    EXPECT_EQ(p.GetCount(), 2);
+    EXPECT_EQ(p.GetCount(), 3);
     EXPECT_EQ(Value(p, u"GameName"), u"游戏");
     EXPECT_EQ(Value(p, u"EnglishGameName"), u"The Game");
-    EXPECT_FALSE(p.LoadFromFile(dir.File16("none.list").c_str()));
+    EXPECT_EQ(Value(p, u"pre"), u"set");
+    // Code-page text loads too.
+    ASSERT_TRUE(dir.WriteFile("plain.txt", "k\tfirst\r\nother =x\r\n"));
+    PList plain;
+    ASSERT_TRUE(plain.LoadFromFile(dir.File16("plain.txt").c_str()));
+    EXPECT_EQ(Value(plain, u"other"), u"x");
+    {
+        hgl::test::LogCapture log;
+        EXPECT_FALSE(p.LoadFromFile(dir.File16("none.list").c_str()));
+    }
 
-    // Written: mark, then the pairs from the last in key order to the first.
+    // Written: mark, then the pairs from the last in key order to the first;
+    // empty keys and values write nothing between the separators.
     PList s;
     s.ParseLine(String(u"A\t1"));
     s.ParseLine(String(u"B\t 2"));
     ASSERT_TRUE(s.SaveToFile(dir.File16("out.list").c_str()));
     const std::string expect("\xFF\xFE" "B\0\t\0" "2\0\n\0" "A\0\t\0" "1\0\n\0", 18);
     EXPECT_EQ(dir.ReadFile("out.list"), expect);
-
-    String k, v;
-    EXPECT_TRUE(s.GetPair(0, k, v));
-    EXPECT_EQ(k, u"A");
-    EXPECT_FALSE(s.GetPair(2, k, v));
-    EXPECT_FALSE(s.GetPair(-1, k, v));
+    PList blanks;
+    blanks.ParseLine(String(u"\tv"));
+    blanks.ParseLine(String(u"e\t"));
+    blanks.ParseLine(String(u"键\t值"));
+    ASSERT_TRUE(blanks.SaveToFile(dir.File16("blanks.txt").c_str()));
+    EXPECT_EQ(dir.ReadFile("blanks.txt"), "\xFF\xFE" + archive_test::Utf16LE(u"键\t值\ne\t\n\tv\n"));
 
     // A value that begins with blanks loses them on the way back.
     PList blank;
@@ -90,6 +113,7 @@ TEST(PList, FilesDuplicatesAndSaving)
     PList fromHac;
     ASSERT_TRUE(fromHac.LoadFromHAC(hac.get(), u"system.list"));
     EXPECT_EQ(Value(fromHac, u"GameName"), u"游戏");
+    hgl::test::LogCapture log;
     EXPECT_FALSE(fromHac.LoadFromHAC(hac.get(), u"none.list"));
     EXPECT_FALSE(s.SaveToFile(dir.File16("no/such/folder/out.list").c_str()));
 }

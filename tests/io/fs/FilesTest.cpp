@@ -4,14 +4,17 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "io/FileHelpers.h"
 #include "io/FileStream.h"
+#include "io/MemStream.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "Watchdog.h"
 
 using namespace hgl;
 using hgl::test::LogCapture;
@@ -26,7 +29,13 @@ std::u16string EnginePath(const TempDir &dir, const std::u16string &rel) { retur
 struct Seen
 {
     std::vector<std::u16string> names, full;
-    std::vector<bool> folders;
+    std::vector<bool> folders, read_only;
+    std::vector<uint64> sizes;
+
+    size_t At(const std::u16string &name) const
+    {
+        return size_t(std::find(names.begin(), names.end(), name) - names.begin());
+    }
 };
 
 void Collect(void *data, FileInfo *info)
@@ -35,6 +44,8 @@ void Collect(void *data, FileInfo *info)
     s->names.push_back(info->name);
     s->full.push_back(info->full_name);
     s->folders.push_back(info->is_directory);
+    s->read_only.push_back(info->is_read_only);
+    s->sizes.push_back(info->size);
 }
 
 // Runs f with the current folder switched to path.
@@ -56,19 +67,24 @@ TEST(Files, MixedCaseLookups)
 
     EXPECT_TRUE(FileExist(EnginePath(dir, u"Save\\Config.TDF").c_str()));
     EXPECT_TRUE(FileExist(EnginePath(dir, u"DATA/sub\\pic.tex").c_str()));
+    EXPECT_TRUE(FileExist(EnginePath(dir, u"data").c_str())); // folders exist too
     EXPECT_FALSE(FileExist(EnginePath(dir, u"Save\\Other.TDF").c_str()));
     EXPECT_TRUE(IsDirectory(EnginePath(dir, u"SAVE").c_str()));
     EXPECT_TRUE(IsDirectory(EnginePath(dir, u"data\\SUB\\").c_str()));
     EXPECT_FALSE(IsDirectory(EnginePath(dir, u"Save\\Config.TDF").c_str()));
     EXPECT_TRUE(FileExist(EnginePath(dir, u"Save\\*.tdf").c_str()));
+    EXPECT_TRUE(FileExist(EnginePath(dir, u"save\\c?nfig.*").c_str()));
     EXPECT_TRUE(IsDirectory(EnginePath(dir, u"D*").c_str()));
+    EXPECT_FALSE(IsDirectory(EnginePath(dir, u"save\\C*").c_str()));
     EXPECT_FALSE(FileExist(EnginePath(dir, u"Save\\*.xyz").c_str()));
+    for (const u16char *bad : {static_cast<const u16char *>(nullptr), u""}) {
+        EXPECT_FALSE(FileExist(bad));
+        EXPECT_FALSE(IsDirectory(bad));
+        EXPECT_FALSE(FileDelete(bad));
+        EXPECT_FALSE(FileMove(bad, EnginePath(dir, u"x").c_str()));
+        EXPECT_FALSE(FileMove(EnginePath(dir, u"save\\config.tdf").c_str(), bad));
+    }
 
-    void *buf = nullptr;
-    EXPECT_EQ(LoadFileToMemory(EnginePath(dir, u"DATA\\SUB\\PIC.tex").c_str(), &buf), 3);
-    ASSERT_NE(buf, nullptr);
-    EXPECT_EQ(std::memcmp(buf, "tex", 3), 0);
-    delete[] static_cast<uint8 *>(buf);
     char *text = nullptr;
     EXPECT_EQ(LoadFileToMemory(EnginePath(dir, u"save/CONFIG.tdf").c_str(), &text), 3);
     ASSERT_NE(text, nullptr);
@@ -90,10 +106,12 @@ TEST(Files, MixedCaseLookups)
     EXPECT_EQ(dir.List("save"), (std::vector<std::string>{"0.save", "config.tdf"}));
 
     // Deleting works through any spelling, and a deleted name is really gone
-    // (no stale listing says otherwise).
+    // (no stale listing says otherwise). A folder is not deleted as a file.
     EXPECT_TRUE(FileDelete(EnginePath(dir, u"save\\0.SAVE").c_str()));
     EXPECT_FALSE(FileExist(EnginePath(dir, u"Save\\0.save").c_str()));
     EXPECT_FALSE(FileDelete(EnginePath(dir, u"save\\0.SAVE").c_str()));
+    EXPECT_FALSE(FileDelete(EnginePath(dir, u"Data").c_str()));
+    EXPECT_TRUE(IsDirectory(EnginePath(dir, u"Data").c_str()));
 }
 
 TEST(Files, LoadFileToMemoryFailures)
@@ -115,22 +133,48 @@ TEST(Files, LoadFileToMemoryFailures)
     delete[] static_cast<uint8 *>(buf);
 }
 
+TEST(Files, NamedPipesAreRefusedNotWaitedOn)
+{
+    // Opening a pipe for reading waits for a writer; nothing here may wait.
+    hgl::test::Watchdog dog("Files.NamedPipesAreRefusedNotWaitedOn");
+    TempDir dir("fifo");
+    ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0666), 0);
+    const std::u16string pipe = EnginePath(dir, u"PIPE");
+    LogCapture log;
+    for (int mode : {1, 2, 4, 6}) {
+        FileStream f;
+        EXPECT_FALSE(f.Open(pipe.c_str(), mode)) << mode;
+    }
+    void *buf = nullptr;
+    EXPECT_EQ(LoadFileToMemory(pipe.c_str(), &buf), 0);
+    EXPECT_EQ(buf, nullptr);
+    MemStream m;
+    EXPECT_FALSE(m.LoadFromFile(pipe.c_str()));
+    EXPECT_TRUE(FileExist(pipe.c_str()));
+    EXPECT_FALSE(IsDirectory(pipe.c_str()));
+}
+
 TEST(Files, MoveNeverOverwrites)
 {
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("a.txt", "A"));
     ASSERT_TRUE(dir.WriteFile("b.txt", "B"));
+    ASSERT_TRUE(dir.MakeDir("Folder"));
     EXPECT_FALSE(FileMove(EnginePath(dir, u"a.txt").c_str(), EnginePath(dir, u"b.txt").c_str()));
-    // Not even a target that differs in case only.
+    // Not even a target that differs in case only, nor a folder.
     EXPECT_FALSE(FileMove(EnginePath(dir, u"a.txt").c_str(), EnginePath(dir, u"B.TXT").c_str()));
+    EXPECT_FALSE(FileMove(EnginePath(dir, u"a.txt").c_str(), EnginePath(dir, u"FOLDER").c_str()));
     EXPECT_EQ(dir.ReadFile("b.txt"), "B");
     EXPECT_EQ(dir.ReadFile("a.txt"), "A");
 
     EXPECT_TRUE(FileMove(EnginePath(dir, u"A.TXT").c_str(), EnginePath(dir, u"c.txt").c_str()));
-    EXPECT_EQ(dir.List(), (std::vector<std::string>{"b.txt", "c.txt"}));
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"Folder", "b.txt", "c.txt"}));
     // A change of case alone is a rename.
     EXPECT_TRUE(FileMove(EnginePath(dir, u"c.txt").c_str(), EnginePath(dir, u"C.txt").c_str()));
-    EXPECT_EQ(dir.List(), (std::vector<std::string>{"C.txt", "b.txt"}));
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"C.txt", "Folder", "b.txt"}));
+    // Into an existing folder spelled otherwise.
+    EXPECT_TRUE(FileMove(EnginePath(dir, u"c.TXT").c_str(), EnginePath(dir, u"folder\\Moved.txt").c_str()));
+    EXPECT_EQ(dir.List("Folder"), std::vector<std::string>{"Moved.txt"});
     // Folders move too, and a missing source fails.
     ASSERT_TRUE(dir.MakeDir("old"));
     EXPECT_TRUE(FileMove(EnginePath(dir, u"Old").c_str(), EnginePath(dir, u"new").c_str()));
@@ -147,21 +191,23 @@ TEST(Files, MoveNeverOverwrites)
 
 TEST(Files, MergePath)
 {
-    u16char *p = MergePath(u"C:\\Game", u"a.txt");
-    EXPECT_EQ(std::u16string(p), u"C:\\Game\\a.txt");
-    delete[] p;
-    p = MergePath(u"C:\\Game\\", u"a.txt");
-    EXPECT_EQ(std::u16string(p), u"C:\\Game\\a.txt");
-    delete[] p;
-    p = MergePath(u"/home/u/", u"a.txt");
-    EXPECT_EQ(std::u16string(p), u"/home/u/a.txt");
-    delete[] p;
-    p = MergePath(u"", u"a.txt");
-    EXPECT_EQ(std::u16string(p), u"a.txt");
-    delete[] p;
+    const struct
+    {
+        const char16_t *folder, *name, *want;
+    } cases[] = {{u"C:\\Game", u"a.txt", u"C:\\Game\\a.txt"},
+                 {u"C:\\Game\\", u"a.txt", u"C:\\Game\\a.txt"},
+                 {u"/home/u/", u"a.txt", u"/home/u/a.txt"},
+                 {u"", u"a.txt", u"a.txt"}};
+    for (const auto &c : cases) {
+        u16char *p = MergePath(c.folder, c.name);
+        EXPECT_EQ(std::u16string(p), c.want);
+        delete[] p;
+    }
 
+    // The buffer form never writes past its size, even a size of 0.
     u16char buf[14];
     buf[0] = u'q';
+    EXPECT_FALSE(MergePathToBuffer(buf, 0, u"a", u"b"));
     EXPECT_FALSE(MergePathToBuffer(buf, 13, u"C:\\Game", u"a.txt")); // 13 units + terminator
     EXPECT_EQ(buf[0], u'q');
     EXPECT_TRUE(MergePathToBuffer(buf, 14, u"C:\\Game", u"a.txt"));
@@ -172,15 +218,19 @@ TEST(Files, MakePath)
 {
     TempDir dir;
     LogCapture log;
+    EXPECT_FALSE(MakePath(nullptr));
     // An absolute path: every level is made, and a second call finds them all.
     const std::u16string deep = EnginePath(dir, u"x\\y\\z\\");
     EXPECT_TRUE(MakePath(deep.c_str()));
     EXPECT_TRUE(IsDirectory(EnginePath(dir, u"x\\y\\z").c_str()));
     EXPECT_TRUE(MakePath(deep.c_str()));
     EXPECT_EQ(dir.List("x"), std::vector<std::string>{"y"});
-    // Existing folders of another case are used, not doubled.
-    EXPECT_TRUE(MakePath(EnginePath(dir, u"X\\Y\\w").c_str()));
+    // Existing folders of another case are used, not doubled; mixed separators,
+    // the root and the folder itself are fine.
+    EXPECT_TRUE(MakePath(EnginePath(dir, u"X\\Y/w").c_str()));
     EXPECT_EQ(dir.List("x/y"), (std::vector<std::string>{"w", "z"}));
+    EXPECT_TRUE(MakePath(u"/"));
+    EXPECT_TRUE(MakePath((dir.Path16() + u"\\").c_str()));
     EXPECT_EQ(log.Count(), 0u) << log.Dump();
 
     // A file in the way: false with one line naming the blocked prefix.
@@ -210,35 +260,52 @@ TEST(Files, EnumFile)
     TempDir dir;
     ASSERT_TRUE(dir.WriteFile("a.txt", "1"));
     ASSERT_TRUE(dir.WriteFile("B.TXT", "22"));
-    ASSERT_TRUE(dir.WriteFile("README", "3"));
-    ASSERT_TRUE(dir.WriteFile("sub/c.txt", "4"));
+    ASSERT_TRUE(dir.WriteFile("README", ""));
+    ASSERT_TRUE(dir.WriteFile("sub/c.txt", "4444"));
     ASSERT_TRUE(dir.WriteFile("sub/deeper/d.txt", "5"));
+    ASSERT_EQ(chmod(dir.File("a.txt").c_str(), 0444), 0);
+    const bool bits_bind = access(dir.File("a.txt").c_str(), W_OK) != 0; // not as root
 
-    // "*.*" matches names without a dot too.
+    // "*.*" matches names without a dot too; the fields come from the entry.
     Seen all;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*.*", &all, Collect), 4);
     EXPECT_EQ(all.names, (std::vector<std::u16string>{u"B.TXT", u"README", u"a.txt", u"sub"}));
     EXPECT_EQ(all.full[0], dir.Path16() + u"\\B.TXT");
     EXPECT_EQ(all.folders, (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(all.sizes[0], 2u);
+    EXPECT_EQ(all.sizes[1], 0u);
+    EXPECT_FALSE(all.read_only[0]);
+    if (bits_bind) {
+        EXPECT_TRUE(all.read_only[2]);
+    }
+    chmod(dir.File("a.txt").c_str(), 0644);
 
     // Case is ignored in patterns; only files.
     Seen txt;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*.txt", &txt, false, true, false, Collect), 2);
     EXPECT_EQ(txt.names, (std::vector<std::u16string>{u"B.TXT", u"a.txt"}));
 
-    // Recursion with "*": every level counted.
+    // Recursion with "*": every level counted, with full paths.
     Seen rec;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &rec, true, true, true, Collect), 7);
     EXPECT_NE(std::find(rec.full.begin(), rec.full.end(), dir.Path16() + u"\\sub\\deeper\\d.txt"), rec.full.end());
+    // Only folders, or only files, recursing; neither reports nothing.
+    Seen folders, files, nothing;
+    EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &folders, true, false, true, Collect), 2);
+    EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &files, false, true, true, Collect), 5);
+    EXPECT_EQ(files.sizes[files.At(u"c.txt")], 4u);
+    EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &nothing, false, false, false, Collect), 0);
+    EXPECT_TRUE(nothing.names.empty());
     // Recursion with a pattern reaches only matching sub-folders; an empty
     // matching sub-folder adds nothing (and takes nothing away).
     ASSERT_TRUE(dir.MakeDir("empty.txt"));
     Seen only;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*.txt", &only, false, true, true, Collect), 2);
 
-    // Failures: no callback, empty pattern, no match, missing folder.
+    // Failures: no callback, null or empty pattern, no match, missing folder.
     Seen none;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &none, nullptr), -1);
+    EXPECT_EQ(EnumFile(dir.Path16().c_str(), nullptr, &none, Collect), -1);
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"", &none, Collect), -1);
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*.zip", &none, Collect), -1);
     EXPECT_EQ(EnumFile((dir.Path16() + u"\\nope").c_str(), u"*", &none, Collect), -1);
@@ -248,12 +315,51 @@ TEST(Files, EnumFile)
     Seen here;
     InFolder(dir.File("sub"), [&] { EXPECT_EQ(EnumFile(u"", u"*.txt", &here, Collect), 1); });
     EXPECT_EQ(here.full, std::vector<std::u16string>{u"c.txt"});
-    // Folder argument in another case.
+    // Folder argument in another case, with a trailing separator: no second one.
     Seen cased;
-    EXPECT_EQ(EnumFile((dir.Path16() + u"\\SUB").c_str(), u"*", &cased, Collect), 2);
+    EXPECT_EQ(EnumFile((dir.Path16() + u"\\SUB\\").c_str(), u"*.TXT", &cased, Collect), 1);
+    EXPECT_EQ(cased.full, std::vector<std::u16string>{dir.Path16() + u"\\SUB\\c.txt"});
 
     // A symbolic link back up is reported but not walked.
     ASSERT_EQ(symlink(dir.Path().c_str(), dir.File("sub/loop").c_str()), 0);
     Seen loop;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &loop, true, true, true, Collect), 9);
+}
+
+TEST(Files, MixedCaseLookupsFromSeveralThreads)
+{
+    // Content may be read from worker threads (the archive loader) while the game
+    // thread writes saves beside it: the folder listings behind case-insensitive
+    // names are shared and must stay consistent.
+    hgl::test::Watchdog dog("Files.MixedCaseLookupsFromSeveralThreads");
+    TempDir dir("mtcase");
+    ASSERT_TRUE(dir.WriteFile("Data/Pic.TEX", "tex"));
+    std::atomic<int> wrong{0};
+    std::atomic<bool> writing{true};
+    std::thread writer([&] {
+        for (int i = 0; i < 200; ++i) {
+            const std::u16string name = EnginePath(dir, u"data\\Save" + ToU16(std::to_string(i % 7)) + u".tmp");
+            FileStream f;
+            if (f.Create(name.c_str())) f.Write("x", 1);
+            f.Close();
+            if (i % 2) FileDelete(name.c_str());
+        }
+        writing = false;
+    });
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 3; ++t)
+        readers.emplace_back([&] {
+            for (int i = 0; i < 200 || writing; ++i) {
+                if (!FileExist(EnginePath(dir, u"DATA\\pic.tex").c_str())) ++wrong;
+                char *buf = nullptr;
+                if (LoadFileToMemory(EnginePath(dir, u"data/PIC.Tex").c_str(), &buf) != 3) ++wrong;
+                delete[] buf;
+                if (i > 100000) break;
+            }
+        });
+    writer.join();
+    for (auto &r : readers) r.join();
+    EXPECT_EQ(wrong, 0);
+    // The writes all went into the one existing folder.
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"Data"});
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -29,6 +28,14 @@ void Fill(MemStream &m, int n)
 {
     ASSERT_TRUE(m.Create(n, false));
     for (int i = 0; i < n; ++i) m.GetData()[i] = uint8(i);
+}
+
+// A stream holding these bytes, positioned at the start.
+void Load(MemStream &m, const std::vector<uint8> &bytes)
+{
+    m.Clear();
+    ASSERT_EQ(m.Write(bytes.data(), int(bytes.size())), int(bytes.size()));
+    m.Position = 0;
 }
 
 class Pair : public DataObject
@@ -63,63 +70,59 @@ TEST(Stream, TextForm)
     u16char buf[8];
     EXPECT_EQ(m.ReadUTF16Text(buf, 7), 2);
     EXPECT_EQ(std::u16string(buf), u"中a");
-    // A text longer than the caller's buffer fails and writes nothing.
-    m.Position = 0;
-    buf[0] = u'x';
-    EXPECT_EQ(m.ReadUTF16Text(buf, 1), -1);
-    EXPECT_EQ(buf[0], u'x');
-
     // An array gives its own capacity, keeping one unit for the terminator.
-    u16char three[3] = {u'x', u'x', u'x'};
+    u16char three[3] = {}, two[2] = {u'q', u'q'};
     m.Position = 0;
     EXPECT_EQ(m.ReadUTF16Text(three), 2);
     EXPECT_EQ(std::u16string(three), u"中a");
-    u16char two[2] = {u'q', u'q'};
     m.Position = 0;
     EXPECT_EQ(m.ReadUTF16Text(two), -1);
-    EXPECT_EQ(two[0], u'q');
-    EXPECT_EQ(two[1], u'q');
+    EXPECT_EQ(std::u16string(two, 2), u"qq");
+
+    // A fixed stream without room: the write is short, so false.
+    MemStream fixed(6, true), tiny(2, true);
+    EXPECT_FALSE(fixed.WriteString(String(u"abc")));
+    EXPECT_FALSE(tiny.WriteString(String()));
 }
 
 TEST(Stream, TextFormBadCounts)
 {
-    String s(u"keep");
+    // ReadString refuses each and keeps its String; ReadUTF16Text (room for 3)
+    // gives its own result and never writes into the buffer on failure.
+    const struct
+    {
+        const char *what;
+        std::vector<uint8> bytes;
+        int utf16;
+    } cases[] = {
+        {"negative count", {0xFD, 0xFF, 0xFF, 0xFF}, 0}, // an empty text for ReadUTF16Text
+        {"fewer than 4 count bytes", {1, 0}, -1},
+        {"units cut short", {3, 0, 0, 0, 'a', 0, 'b', 0}, -1},
+        {"huge count on a 10-byte stream", {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4, 5, 6}, -1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        MemStream m;
+        Load(m, c.bytes);
+        String s(u"keep");
+        EXPECT_EQ(m.ReadString(s), -1);
+        EXPECT_TRUE(s == u"keep");
+        m.Position = 0;
+        u16char buf[4] = {u'x', u'y', u'z', 0};
+        EXPECT_EQ(m.ReadUTF16Text(buf, 3), c.utf16);
+        EXPECT_EQ(std::u16string(buf), c.utf16 == 0 ? u"" : u"xyz");
+    }
+    // More units than the caller's room: refused without writing, though
+    // ReadString takes the same bytes.
     MemStream m;
-    // A negative stored count fails ReadString and keeps the String.
-    int32 neg = -3;
-    m.Write(&neg, 4);
+    Load(m, {5, 0, 0, 0, 'a', 0, 'b', 0, 'c', 0, 'd', 0, 'e', 0});
+    u16char buf[4] = {u'x', u'y', u'z', 0};
+    EXPECT_EQ(m.ReadUTF16Text(buf, 3), -1);
+    EXPECT_EQ(std::u16string(buf), u"xyz");
     m.Position = 0;
-    EXPECT_EQ(m.ReadString(s), -1);
-    EXPECT_TRUE(s == u"keep");
-    // ... but is an empty text for ReadUTF16Text.
-    m.Position = 0;
-    u16char buf[4] = {u'z'};
-    EXPECT_EQ(m.ReadUTF16Text(buf, 3), 0);
-    EXPECT_EQ(buf[0], 0);
-
-    // A huge count on a 10-byte stream fails at once, without allocating.
-    m.Clear();
-    int32 huge = 0x7FFFFFFF;
-    m.Write(&huge, 4);
-    m.Write("abcdef", 6);
-    m.Position = 0;
-    EXPECT_EQ(m.ReadString(s), -1);
-    EXPECT_TRUE(s == u"keep");
-
-    // Units cut short: -1, String unchanged.
-    m.Clear();
-    int32 three = 3;
-    m.Write(&three, 4);
-    m.Write(u"ab", 4);
-    m.Position = 0;
-    EXPECT_EQ(m.ReadString(s), -1);
-    EXPECT_TRUE(s == u"keep");
-    // Fewer than 4 count bytes.
-    MemStream tiny;
-    tiny.Write("ab", 2);
-    tiny.Position = 0;
-    EXPECT_EQ(tiny.ReadString(s), -1);
-    EXPECT_EQ(tiny.ReadUTF16Text(buf, 3), -1);
+    String s;
+    EXPECT_EQ(m.ReadString(s), 5);
+    EXPECT_TRUE(s == u"abcde");
 }
 
 TEST(Stream, ObjectsAndSeek)
@@ -134,9 +137,12 @@ TEST(Stream, ObjectsAndSeek)
     EXPECT_TRUE(m.ReadObject(&q));
     EXPECT_EQ(q.a, 7);
     EXPECT_EQ(q.b, -9);
+    // The base DataObject stores and loads nothing.
     DataObject plain;
-    EXPECT_FALSE(m.WriteObject(&plain));
-    EXPECT_FALSE(m.ReadObject(&plain));
+    MemStream o;
+    EXPECT_FALSE(o.WriteObject(&plain));
+    EXPECT_FALSE(o.ReadObject(&plain));
+    EXPECT_EQ(int64(o.Size), 0);
     EXPECT_FALSE(m.ReadObject(static_cast<DataObject *>(nullptr)));
     EXPECT_FALSE(m.ReadObject(nullptr));
     EXPECT_FALSE(m.WriteObject(nullptr));
@@ -146,16 +152,16 @@ TEST(Stream, ObjectsAndSeek)
     q.a = q.b = 0;
     EXPECT_TRUE(m.ReadObject(as_base));
     EXPECT_EQ(q.b, -9);
-    bool (Stream::*write_slot)(DataObject *) = &Stream::WriteObject;
-    EXPECT_FALSE((m.*write_slot)(&plain));
 
     Fill(m, 100);
     m.Position = 30;
     EXPECT_EQ(m.Seek(0, 1), 30);
     EXPECT_EQ(m.Seek(5, 1), 35);
+    EXPECT_EQ(m.Seek(5, 7), 40); // any origin other than 0 and 2 is "current"
     EXPECT_EQ(m.Seek(-4, 2), 96);
     EXPECT_EQ(m.Seek(10, 0), 10);
     // Negative targets stop at 0, targets past the end at the end.
+    EXPECT_EQ(m.Seek(500, 0), 100);
     EXPECT_EQ(m.Seek(-200, 0), 0);
     EXPECT_EQ(m.Seek(-200, 2), 0);
     EXPECT_EQ(m.Seek(50, 2), 100);
@@ -169,6 +175,8 @@ TEST(MemStream, WriteRulesAndPosition)
     EXPECT_EQ(fixed.Write("abcde", 5), 2);
     EXPECT_EQ(fixed.Size, 10);
     EXPECT_EQ(fixed.Write("x", 1), 0);
+    fixed.Size = 3; // a fixed stream never changes size through the property
+    EXPECT_EQ(fixed.Size, 10);
 
     MemStream grow(10, false);
     grow.Position = 8;
@@ -176,9 +184,7 @@ TEST(MemStream, WriteRulesAndPosition)
     EXPECT_EQ(grow.Size, 13);
     EXPECT_EQ(grow.Position, 13);
 
-    // Position at or past the size stays at the size; reading there gives 0.
-    grow.Position = 13;
-    EXPECT_EQ(grow.Position, 13);
+    // Position past the size stays at the size; reading there gives 0.
     grow.Position = 1000;
     EXPECT_EQ(grow.Position, 13);
     char c;
@@ -189,6 +195,7 @@ TEST(MemStream, WriteRulesAndPosition)
     // Negative sizes, null buffers.
     EXPECT_EQ(grow.Read(&c, -1), -1);
     EXPECT_EQ(grow.Write(&c, -1), -1);
+    EXPECT_EQ(grow.Write(&c, 0), 0);
     EXPECT_EQ(grow.Read(nullptr, 1), -1);
     EXPECT_EQ(grow.Write(nullptr, 1), -1);
     EXPECT_FALSE(grow.Create(-1, false));
@@ -200,6 +207,7 @@ TEST(MemStream, WriteRulesAndPosition)
     EXPECT_EQ(none.Read(&c, 1), 0);
     none.Position = 5;
     none.Size = 5;
+    EXPECT_EQ(none.Position, -1);
     EXPECT_EQ(none.Size, 0);
     EXPECT_EQ(none.Write("hello", 5), 5);
     EXPECT_EQ(none.Size, 5);
@@ -215,13 +223,16 @@ TEST(MemStream, WriteRulesAndPosition)
     EXPECT_EQ(none.Size, 0);
     EXPECT_EQ(none.Position, 0);
     EXPECT_EQ(none.Read(&c, 1), 0);
-    // A fixed stream never changes size through the property.
-    fixed.Size = 3;
-    EXPECT_EQ(fixed.Size, 10);
 
-    none.Clear();
-    EXPECT_EQ(none.Position, -1);
-    EXPECT_FALSE(none.IsFixed());
+    // Clear forgets the fixed flag as well; Create replaces what was there.
+    fixed.Clear();
+    EXPECT_EQ(fixed.Position, -1);
+    EXPECT_FALSE(fixed.IsFixed());
+    EXPECT_EQ(fixed.Write("1234567", 7), 7);
+    EXPECT_TRUE(fixed.Create(3, true));
+    EXPECT_EQ(fixed.Size, 3);
+    EXPECT_EQ(fixed.Position, 0);
+    EXPECT_EQ(fixed.Write("abcdef", 6), 3);
 }
 
 TEST(MemStream, SaveAndLoadBlocks)
@@ -238,10 +249,13 @@ TEST(MemStream, SaveAndLoadBlocks)
     EXPECT_EQ(back.Position, 0);
     EXPECT_EQ(std::memcmp(back.GetData(), "hello", 5), 0);
 
-    // An empty stream saves as the count alone and that counts as success.
-    MemStream empty, out;
+    // An empty stream (with or without a buffer) saves as the count alone, and
+    // that counts as success.
+    MemStream empty, zero(0, false), out, out0;
     EXPECT_TRUE(empty.SaveToStream(&out));
-    EXPECT_EQ(out.Size, 4);
+    EXPECT_EQ(Bytes(out), (std::vector<uint8>{0, 0, 0, 0}));
+    EXPECT_TRUE(zero.SaveToStream(&out0));
+    EXPECT_EQ(Bytes(out0), (std::vector<uint8>{0, 0, 0, 0}));
     out.Position = 0;
     EXPECT_TRUE(back.LoadFromStream(&out));
     EXPECT_EQ(back.Size, 0);
@@ -254,23 +268,34 @@ TEST(MemStream, SaveAndLoadBlocks)
     // A stored size beyond the data fails before allocating, with a message.
     LogCapture log;
     MemStream forged;
-    uint32 big = 0xFFFFFFF0u;
-    forged.Write(&big, 4);
-    forged.Write("abc", 3);
-    forged.Position = 0;
+    Load(forged, {0xF0, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c'});
     EXPECT_FALSE(back.LoadFromStream(&forged));
     EXPECT_FALSE(back.HasBuffer());
     EXPECT_EQ(log.Errors().size(), 1u) << log.Dump();
+    MemStream short_count;
+    Load(short_count, {1, 0});
+    EXPECT_FALSE(back.LoadFromStream(&short_count));
 
-    // Truncated data: false, no buffer left.
+    // Truncated data behind a window that claims more than there is: false, no buffer.
     MemStream cut;
-    uint32 ten = 10;
-    cut.Write(&ten, 4);
-    cut.Write("abc", 3);
-    cut.Position = 0;
-    PartStream window(&cut, 0, 100, true); // a window that claims more than there is
+    Load(cut, {10, 0, 0, 0, 'a', 'b', 'c'});
+    PartStream window(&cut, 0, 100, true);
     EXPECT_FALSE(back.LoadFromStream(&window));
     EXPECT_FALSE(back.HasBuffer());
+
+    // From a file, found in any case; null, missing and empty files fail.
+    TempDir dir;
+    ASSERT_TRUE(dir.WriteFile("Data.bin", std::string("\x01\x02\x03\x04", 4)));
+    ASSERT_TRUE(dir.WriteFile("empty", ""));
+    MemStream file;
+    ASSERT_TRUE(file.LoadFromFile(dir.File16("DATA.BIN").c_str()));
+    EXPECT_EQ(file.Position, 0);
+    EXPECT_EQ(Bytes(file), (std::vector<uint8>{1, 2, 3, 4}));
+    EXPECT_FALSE(file.LoadFromFile(dir.File16("empty").c_str()));
+    EXPECT_FALSE(file.LoadFromFile(nullptr));
+    log.Clear();
+    EXPECT_FALSE(file.LoadFromFile(dir.File16("missing").c_str()));
+    EXPECT_EQ(log.Count(), 1u);
 }
 
 TEST(PartStream, WindowRules)
@@ -280,12 +305,16 @@ TEST(PartStream, WindowRules)
     PartStream part(&parent, 100, 50, false);
     EXPECT_EQ(part.Size, 50);
     EXPECT_EQ(part.Position, 0);
+    part.Size = 10; // ignored
+    EXPECT_EQ(part.Size, 50);
     part.Position = 70;
     EXPECT_EQ(part.Position, 50);
     EXPECT_EQ(parent.Position, 150);
     part.Position = -3;
     EXPECT_EQ(part.Position, 0);
     EXPECT_EQ(parent.Position, 100);
+    EXPECT_EQ(part.Seek(-4, 2), 46);
+    EXPECT_EQ(part.Seek(100, 0), 50);
 
     uint8 buf[32];
     part.Position = 40;
@@ -317,13 +346,32 @@ TEST(PartStream, WindowRules)
     ro.Position = 10;
     EXPECT_EQ(ro.Write("a", 1), -1);
     EXPECT_EQ(ro.Read(buf, 4), 0);
-    ro.Size = 99;
-    EXPECT_EQ(ro.Size, 10);
 
     // A window reaching past its parent's end reads what is there.
     PartStream past(&parent, 190, 50, true);
     EXPECT_EQ(past.Read(buf, 32), 10);
     EXPECT_EQ(past.Read(buf, 32), 0);
+
+    // Several windows over one file, read in turns, each keep their place.
+    TempDir dir;
+    std::string content;
+    for (int i = 0; i < 300; ++i) content.push_back(char(i & 0xFF));
+    ASSERT_TRUE(dir.WriteFile("Arc.dat", content));
+    FileStream f;
+    ASSERT_TRUE(f.Open(dir.File16("arc.DAT").c_str(), 2));
+    PartStream a(&f, 10, 20, true), b(&f, 200, 100, true), tail(&f, 290, 20, true);
+    uint8 x[8], y[8];
+    EXPECT_EQ(a.Read(x, 4), 4);
+    EXPECT_EQ(b.Read(y, 4), 4);
+    EXPECT_EQ(a.Read(x + 4, 4), 4);
+    EXPECT_EQ(x[0], 10);
+    EXPECT_EQ(x[7], 17);
+    EXPECT_EQ(y[0], 200);
+    b.Position = 100;
+    EXPECT_EQ(b.Read(y, 8), 0);
+    // A window longer than the file ends where the file ends, with 0.
+    EXPECT_EQ(tail.Read(buf, 32), 10);
+    EXPECT_EQ(tail.Read(buf, 32), 0);
 }
 
 TEST(FileStream, OpenModesAndTransfers)
@@ -331,24 +379,25 @@ TEST(FileStream, OpenModesAndTransfers)
     TempDir dir;
     ASSERT_TRUE(dir.Valid());
     const std::u16string name = dir.File16("data.bin");
-    LogCapture log;
 
     FileStream f;
-    EXPECT_FALSE(f.Open(name.c_str(), 3));
-    EXPECT_FALSE(f.IsOpen());
-    EXPECT_TRUE(log.ContainsError(u"打开文件<" + name + u">使用了未知的打开方式:3")) << log.Dump();
-
+    uint8 b[4] = {1, 2, 3, 4};
+    f.Close(); // never opened: harmless
     ASSERT_TRUE(f.Create(name.c_str()));
     EXPECT_EQ(f.Size, 0);
     EXPECT_EQ(f.Write("0123456789", 10), 10);
     EXPECT_EQ(f.Position, 10);
     EXPECT_EQ(f.Size, 10);
-    EXPECT_EQ(f.Write("x", 0), -1);
-    EXPECT_EQ(f.Read(nullptr, 0), -1);
+    EXPECT_EQ(f.Write("x", 0), -1); // sizes below 1 fail, 0 included
+    EXPECT_EQ(f.Read(b, 0), -1);
+    EXPECT_EQ(f.Read(b, -2), -1);
+    EXPECT_EQ(f.Read(nullptr, 1), -1);
     EXPECT_EQ(f.Seek(3, 0), 3);
     EXPECT_EQ(f.Seek(2, 1), 5);
     EXPECT_EQ(f.Seek(-1, 2), 9);
     EXPECT_EQ(f.Seek(0, 5), -1);
+    EXPECT_EQ(f.Seek(1, -1), -1);
+    EXPECT_EQ(f.Seek(-10, 0), -1); // before the start fails
     EXPECT_EQ(f.Position, 9);
     char buf[16] = {};
     EXPECT_EQ(f.Read(buf, 16), 1);
@@ -361,11 +410,12 @@ TEST(FileStream, OpenModesAndTransfers)
     EXPECT_EQ(f.Size, -1);
     EXPECT_EQ(f.Read(buf, 1), -1);
     EXPECT_EQ(f.Write(buf, 1), -1);
+    EXPECT_EQ(f.Seek(0, 0), -1);
 
     // 2: read only; 4: write, keeps the content; 6: read+write, keeps it; 1 empties.
     ASSERT_TRUE(f.Open(name.c_str(), 2));
     EXPECT_EQ(f.Write("z", 1), -1);
-    ASSERT_TRUE(f.Open(name.c_str(), 4));
+    ASSERT_TRUE(f.Open(name.c_str(), 4)); // reopening closes the first file
     EXPECT_EQ(f.Size, 10);
     EXPECT_EQ(f.Write("AB", 2), 2);
     EXPECT_EQ(f.Read(buf, 1), -1);
@@ -374,50 +424,39 @@ TEST(FileStream, OpenModesAndTransfers)
     EXPECT_EQ(std::string(buf, 4), "AB23");
     ASSERT_TRUE(f.Open(name.c_str(), 1));
     EXPECT_EQ(f.Size, 0);
-    f.Close();
+    // 4 and 6 create a missing file.
+    {
+        FileStream g4(dir.File16("new4.bin").c_str(), 4), g6(dir.File16("new6.bin").c_str(), 6);
+        EXPECT_EQ(g4.Write("q", 1), 1);
+        EXPECT_EQ(g6.Write("z", 1), 1);
+    }
+    EXPECT_EQ(dir.ReadFile("new4.bin"), "q");
+    EXPECT_EQ(dir.ReadFile("new6.bin"), "z");
 
-    // A missing file and a folder fail to open, with the system's reason code.
-    log.Clear();
+    // Unknown modes: the error line, false and closed.
+    for (int mode : {0, 3, 5, 7, -1}) {
+        LogCapture log;
+        ASSERT_TRUE(f.Open(name.c_str(), 2));
+        EXPECT_FALSE(f.Open(name.c_str(), mode));
+        const std::u16string line = u"打开文件<" + name + u">使用了未知的打开方式:" +
+                                    hgl::test::ToU16(std::to_string(mode));
+        EXPECT_EQ(log.Errors(), std::vector<std::u16string>{line}) << log.Dump();
+        EXPECT_FALSE(f.IsOpen());
+        EXPECT_EQ(f.Size, -1);
+    }
+
+    // A missing file and a folder fail to open: the info line with the mode
+    // first, then the name and the system's reason code.
+    LogCapture log;
     const std::u16string missing = dir.File16("none.bin");
     EXPECT_FALSE(f.Open(missing.c_str(), 2));
-    EXPECT_TRUE(log.ContainsInfo(u"打开文件<2><" + missing + u">失败！Windows错误代码:2")) << log.Dump();
-    EXPECT_FALSE(f.Open(dir.Path16().c_str(), 2));
-    EXPECT_FALSE(f.Open(dir.Path16().c_str(), 6));
+    EXPECT_EQ(log.Infos(), std::vector<std::u16string>{u"打开文件<2><" + missing + u">失败！Windows错误代码:2"})
+        << log.Dump();
+    ASSERT_TRUE(dir.MakeDir("sub"));
+    EXPECT_FALSE(f.Open(dir.File16("sub").c_str(), 2));
+    EXPECT_FALSE(f.Open(dir.File16("SUB").c_str(), 6));
+    EXPECT_EQ(log.Infos().size(), 3u) << log.Dump();
     EXPECT_FALSE(f.IsOpen());
     EXPECT_FALSE(f.Open(nullptr, 2));
     EXPECT_FALSE(f.Open(u"", 6));
-}
-
-TEST(FileStream, WindowsOverOneFileAndMemLoad)
-{
-    TempDir dir;
-    std::string content;
-    for (int i = 0; i < 300; ++i) content.push_back(char(i & 0xFF));
-    ASSERT_TRUE(dir.WriteFile("Arc.dat", content));
-
-    FileStream f;
-    ASSERT_TRUE(f.Open(dir.File16("arc.DAT").c_str(), 2)); // any case finds it
-    PartStream a(&f, 10, 20, true), b(&f, 200, 100, true);
-    uint8 x[8], y[8];
-    EXPECT_EQ(a.Read(x, 4), 4);
-    EXPECT_EQ(b.Read(y, 4), 4);
-    EXPECT_EQ(a.Read(x + 4, 4), 4);
-    EXPECT_EQ(x[0], 10);
-    EXPECT_EQ(x[7], 17);
-    EXPECT_EQ(y[0], 200);
-    b.Position = 100;
-    EXPECT_EQ(b.Read(y, 8), 0); // the end of the window, not a failure
-
-    MemStream m;
-    ASSERT_TRUE(m.LoadFromFile(dir.File16("ARC.dat").c_str()));
-    EXPECT_EQ(m.Size, 300);
-    EXPECT_EQ(m.Position, 0);
-    EXPECT_EQ(m.GetData()[299], uint8(299 & 0xFF));
-
-    ASSERT_TRUE(dir.WriteFile("empty", ""));
-    EXPECT_FALSE(m.LoadFromFile(dir.File16("empty").c_str()));
-    EXPECT_FALSE(m.LoadFromFile(nullptr));
-    LogCapture log;
-    EXPECT_FALSE(m.LoadFromFile(dir.File16("missing").c_str()));
-    EXPECT_EQ(log.Count(), 1u);
 }

@@ -11,12 +11,14 @@ using namespace hgl;
 
 namespace
 {
-std::string Hex(const unsigned char d[16])
+const uint32 kInitial[4] = {0x67452301u, 0xefcdab89u, 0x98badcfeu, 0x10325476u};
+
+std::string Hex(const void *digest)
 {
     static const char digits[] = "0123456789abcdef";
+    const auto *d = static_cast<const unsigned char *>(digest);
     std::string s;
-    for (int i = 0; i < 16; ++i)
-    {
+    for (int i = 0; i < 16; ++i) {
         s += digits[d[i] >> 4];
         s += digits[d[i] & 15];
     }
@@ -35,8 +37,7 @@ std::string Digest(const std::string &s) { return Digest(s.data(), s.size()); }
 std::vector<uint8_t> Bytes(size_t n)
 {
     std::vector<uint8_t> v(n);
-    for (size_t i = 0; i < n; ++i)
-        v[i] = uint8_t(i * 7 + 3);
+    for (size_t i = 0; i < n; ++i) v[i] = uint8_t(i * 7 + 3);
     return v;
 }
 
@@ -45,8 +46,7 @@ std::string DigestInPieces(const std::vector<uint8_t> &data, const std::vector<s
     MD5Context ctx;
     MD5Init(&ctx);
     size_t pos = 0, k = 0;
-    while (pos < data.size())
-    {
+    while (pos < data.size()) {
         const size_t n = std::min(pieces[k++ % pieces.size()], data.size() - pos);
         MD5Update(&ctx, data.data() + pos, unsigned(n));
         pos += n;
@@ -80,16 +80,15 @@ TEST(MD5, ReferenceSuite)
 TEST(MD5, LengthsAroundTheBlockEdges)
 {
     const std::pair<size_t, const char *> cases[] = {
-        {55, "52c0e574e1198de5fe3f8f11440dcb1b"},   // one final block
-        {56, "46c9907fc908ee68b1e7b8e71286a518"},   // two final blocks
+        {55, "52c0e574e1198de5fe3f8f11440dcb1b"}, // one final block
+        {56, "46c9907fc908ee68b1e7b8e71286a518"}, // two final blocks
         {63, "a62f6d59e837867693f042f5b8f5a236"},
         {64, "7160b8fb5e9e4023d549c3971fbaeead"},
         {65, "70bd662e7aefbda85a0f7244167b7897"},
         {1000, "10046f077f2082ac19676b8079f1cb1a"},
         {100000, "59f08777fcd1aa2b8e0c8f892cfaae09"},
     };
-    for (const auto &[n, want] : cases)
-    {
+    for (const auto &[n, want] : cases) {
         const auto data = Bytes(n);
         EXPECT_EQ(want, Digest(data.data(), n)) << n;
         EXPECT_EQ(want, DigestInPieces(data, {1})) << n;
@@ -99,25 +98,46 @@ TEST(MD5, LengthsAroundTheBlockEdges)
     }
 }
 
-TEST(MD5, BitCountCarriesIntoTheHighWord)
+TEST(MD5, PiecesOneByOne)
 {
     MD5Context ctx;
+    std::memset(&ctx, 0xAB, sizeof(ctx));
     MD5Init(&ctx);
-    ctx.count[0] = 0xFFFFFFF8u;   // one byte short of 2^32 bits
-    const uint8_t two[2] = {1, 2};
-    MD5Update(&ctx, two, 2);
-    EXPECT_EQ(8u, ctx.count[0]);
-    EXPECT_EQ(1u, ctx.count[1]);
+    EXPECT_EQ(0, std::memcmp(ctx.state, kInitial, 16));
+    EXPECT_EQ(ctx.count[0], 0u);
+    EXPECT_EQ(ctx.count[1], 0u);
 
-    ::MD5Context bare;   // the context is known by its bare name too
+    // The empty message is one block: 0x80, zeros, a bit count of 0.
+    uint8 block[64] = {0x80};
+    uint32 state[4];
+    std::memcpy(state, kInitial, 16);
+    MD5Transform(state, block);
+    EXPECT_EQ("d41d8cd98f00b204e9800998ecf8427e", Hex(state));
+    // "abc" padded by hand, given as words.
+    uint32 words[16] = {};
+    words[0] = 0x80636261u; // 'a' 'b' 'c' 0x80
+    words[14] = 24;         // the bit count
+    std::memcpy(state, kInitial, 16);
+    MD5Transform(state, words);
+    EXPECT_EQ("900150983cd24fb0d6963f7d28e17f72", Hex(state));
+
+    // Empty updates change nothing; the bit count counts bits.
+    MD5Update(&ctx, nullptr, 0);
+    MD5Update(&ctx, "abc", 3);
+    EXPECT_EQ(ctx.count[0], 24u);
+    MD5Update(&ctx, "", 0);
+    unsigned char digest[16];
+    MD5Final(digest, &ctx);
+    EXPECT_EQ("900150983cd24fb0d6963f7d28e17f72", Hex(digest));
+
+    // The bit count carries into the high word.
+    ::MD5Context bare; // the context is known by its bare name too
     MD5Init(&bare);
-    EXPECT_EQ(0x67452301u, bare.state[0]);
-
-    MD5Init(&ctx);
-    std::vector<uint8_t> none;
-    MD5Update(&ctx, none.data(), 0);
-    EXPECT_EQ(0u, ctx.count[0]);
-    EXPECT_EQ(0u, ctx.count[1]);
+    bare.count[0] = 0xFFFFFFF8u; // one byte short of 2^32 bits
+    const uint8_t two[2] = {1, 2};
+    MD5Update(&bare, two, 2);
+    EXPECT_EQ(8u, bare.count[0]);
+    EXPECT_EQ(1u, bare.count[1]);
 }
 
 TEST(MD5, OneShotDigestsFromManyThreads)
@@ -127,14 +147,11 @@ TEST(MD5, OneShotDigestsFromManyThreads)
     std::vector<int> bad(8, 0);
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([&, t] {
+            const std::string first = Digest(data.data(), data.size() - size_t(t));
             for (int i = 0; i < 20; ++i)
-                if (Digest(data.data(), data.size() - size_t(t)) != Digest(data.data(), data.size() - size_t(t)))
-                    ++bad[size_t(t)];
-            if (Digest(data.data(), data.size()) != "59f08777fcd1aa2b8e0c8f892cfaae09")
-                ++bad[size_t(t)];
+                if (Digest(data.data(), data.size() - size_t(t)) != first) ++bad[size_t(t)];
+            if (Digest(data.data(), data.size()) != "59f08777fcd1aa2b8e0c8f892cfaae09") ++bad[size_t(t)];
         });
-    for (auto &th : threads)
-        th.join();
-    for (int b : bad)
-        EXPECT_EQ(0, b);
+    for (auto &th : threads) th.join();
+    EXPECT_EQ(bad, std::vector<int>(8, 0));
 }

@@ -3,10 +3,13 @@
 #include "io/BaseApplication.h"
 #include "io/Compress.h"
 #include "io/LogFile.h"
+#include "io/SpecialPath.h"
 #include "io/SystemInitInfo.h"
 
 #include <cstdio>
+#include <fstream>
 #include <iterator>
+#include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,34 +42,35 @@ bool ZipWorks()
     return n > 0 && Decompress(u"Zip", packed, n, plain, sizeof(plain)) == int(sizeof(text)) &&
            std::string(plain) == text;
 }
+
+std::string KitRootOfBuild()
+{
+    const std::string d = HGL_PLUGIN_DIR;
+    return d.substr(0, d.rfind('/'));
+}
 } // namespace
 
 TEST(CoreInfoStrings, BoundsAndCopies)
 {
-    EXPECT_EQ(GetInfoString(0), nullptr);
-    EXPECT_EQ(GetInfoString(17), nullptr);
-    EXPECT_EQ(GetInfoString(-3), nullptr);
-    EXPECT_EQ(Info(1), u"HGL 视觉小说引擎");
-    EXPECT_EQ(Info(2), u"HGL Visual Novel Engine");
-    EXPECT_EQ(Info(3), u"1.0");
-    EXPECT_EQ(Info(4), u"HGL");
+    for (int i : {-3, 0, 17})
+        EXPECT_EQ(GetInfoString(i), nullptr) << i;
+    const char16_t *const identity[] = {u"HGL 视觉小说引擎", u"HGL Visual Novel Engine", u"1.0", u"HGL"};
+    for (int i = 1; i <= 4; i++)
+        EXPECT_EQ(Info(i), identity[i - 1]);
 
+    // The identity strings are constant; there is no slot past 16.
     SetInfoString(3, u"changed");
-    EXPECT_EQ(Info(3), u"1.0");
     SetInfoString(17, u"ignored");
+    EXPECT_EQ(Info(3), u"1.0");
     EXPECT_EQ(GetInfoString(17), nullptr);
 
     u16char text[] = u"/games/Plug-Ins";
     SetInfoString(6, text);
     text[0] = u'X';                                 // a copy was stored
     EXPECT_EQ(Info(6), u"/games/Plug-Ins");
-    SetInfoString(6, u"/other");
-    EXPECT_EQ(Info(6), u"/other");
-    SetInfoString(16, u"/games/avg");
 
     // An empty text is stored as such (a folder not found); null clears the slot.
     SetInfoString(9, u"");
-    ASSERT_NE(GetInfoString(9), nullptr);
     EXPECT_EQ(Info(9), u"");
     SetInfoString(9, nullptr);
     EXPECT_EQ(GetInfoString(9), nullptr);
@@ -76,14 +80,15 @@ TEST(CoreInfoStrings, BoundsAndCopies)
 
     ClearInfoStrings();
     EXPECT_EQ(GetInfoString(6), nullptr);
-    EXPECT_EQ(GetInfoString(16), nullptr);
+    EXPECT_EQ(GetInfoString(7), nullptr);
     EXPECT_EQ(Info(1), u"HGL 视觉小说引擎");
 
+    // Global pointers have the slots 1 to 5.
     int a = 0, b = 0;
-    EXPECT_EQ(GetGlobalPointer(6), nullptr);
     SetGlobalPointer(0, &a);
     SetGlobalPointer(6, &a);
     EXPECT_EQ(GetGlobalPointer(0), nullptr);
+    EXPECT_EQ(GetGlobalPointer(6), nullptr);
     SetGlobalPointer(1, &a);
     SetGlobalPointer(5, &b);
     EXPECT_EQ(GetGlobalPointer(1), &a);
@@ -95,34 +100,13 @@ TEST(CoreInfoStrings, BoundsAndCopies)
 
 TEST(CoreSystemInitInfo, DefaultsAndCheck)
 {
+    // The defaults Check and the single-instance check build on; the font, theme and
+    // frame-rate defaults show in the start-up hooks' calls below.
     SystemInitInfo sii;
     EXPECT_EQ(S(sii.StartFolder), CurrentFolder16());
-    EXPECT_EQ(sii.FrameMode, 2);
     EXPECT_TRUE(sii.SkipSingleInstanceCheck);
-    EXPECT_FALSE(sii.WaitActive);
-    EXPECT_TRUE(sii.BackNotDraw);
-    EXPECT_TRUE(sii.CloseScreenSaver);
-    EXPECT_FALSE(sii.UseJoystick);
-    EXPECT_EQ(sii.ReservedValue, 100);
-    EXPECT_FALSE(sii.graphics.FullScreen);
     EXPECT_EQ(sii.graphics.Mode.Width, 640);
     EXPECT_EQ(sii.graphics.Mode.Height, 480);
-    EXPECT_EQ(sii.graphics.Mode.Bits, 32);
-    EXPECT_EQ(sii.graphics.Mode.Refresh, 75);
-    EXPECT_EQ(sii.graphics.FPS, 60);
-    EXPECT_EQ(sii.graphics.Pixel.DepthBits, 32);
-    EXPECT_TRUE(sii.graphics.GL.GLSL);
-    EXPECT_FALSE(sii.graphics.gui.Use);
-    EXPECT_EQ(S(sii.graphics.gui.Theme), u"ZoruVEZ.HAC");
-    EXPECT_EQ(S(sii.graphics.EnglishFont.Name), u"Tahoma");
-    EXPECT_EQ(sii.graphics.EnglishFont.Height, 14);
-    EXPECT_TRUE(sii.graphics.EnglishFont.Bold);
-    EXPECT_EQ(S(sii.graphics.DefaultFont.Name), u"黑体");
-    EXPECT_FALSE(sii.graphics.DefaultFont.Bold);
-    EXPECT_EQ(sii.graphics.TileFontSize, 1000);
-    EXPECT_TRUE(sii.win.Caption);
-    EXPECT_TRUE(sii.win.MinimizeBox);
-    EXPECT_FALSE(sii.win.MaximizeBox);
 
     sii.graphics.Mode.Width = 0;
     sii.graphics.Mode.Height = 0;
@@ -138,34 +122,50 @@ TEST(CoreSystemInitInfo, DefaultsAndCheck)
     sii.win.Title = u"标题";
     sii.Check();
     EXPECT_EQ(sii.graphics.Mode.Width, 0);
+    EXPECT_EQ(sii.graphics.Mode.Height, 600);
     EXPECT_EQ(S(sii.win.Title), u"标题");
+
+    // Check is the virtual slot after the destructor: a derived description's own runs.
+    struct Mine : SystemInitInfo
+    {
+        int checked = 0;
+        void Check() override { checked++; }
+    } mine;
+    SystemInitInfo *base = &mine;
+    base->Check();
+    EXPECT_EQ(mine.checked, 1);
 }
 
 TEST(CoreSystemInitInfo, SingleInstanceAcrossProcesses)
 {
     TempDir dir("svcsingle");
     ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path().c_str());
+    const std::u16string name = u"单实例/测试";
 
     {
-        // Skipped, or without a project name, the check always passes.
-        SystemInitInfo a, b;
-        EXPECT_TRUE(a.CheckSingleInstance());
-        a.SkipSingleInstanceCheck = false;
-        b.SkipSingleInstanceCheck = false;
+        // Skipped (the default), or without a project name, the check always passes.
+        SystemInitInfo a, b, c, d;
+        a.info.ProjectName = b.info.ProjectName = name.c_str();
         EXPECT_TRUE(a.CheckSingleInstance());
         EXPECT_TRUE(b.CheckSingleInstance());
+        c.SkipSingleInstanceCheck = d.SkipSingleInstanceCheck = false;
+        EXPECT_TRUE(c.CheckSingleInstance());
+        EXPECT_TRUE(d.CheckSingleInstance());
         EXPECT_TRUE(dir.List().empty());
     }
 
     auto first = std::make_unique<SystemInitInfo>();
-    first->info.ProjectName = u"单实例/测试";
+    first->info.ProjectName = name.c_str();
     first->SkipSingleInstanceCheck = false;
+    LogCapture log;
     ASSERT_TRUE(first->CheckSingleInstance());
+    EXPECT_EQ(log.Count(), 0u);
     const std::string lock = SystemInitInfo::SingleInstanceLockFile(first->info.ProjectName);
     EXPECT_EQ(lock.rfind(dir.Path() + "/", 0), 0u);
     EXPECT_EQ(lock.find('/', dir.Path().size() + 1), std::string::npos);
 
-    // A second process with the same project is refused with the message.
+    // Another process with the same project is refused with the message (a second
+    // one in this process is, too: see the application's set-up below).
     auto second_process = [] {
         const pid_t child = fork();
         if (child == 0)
@@ -182,7 +182,6 @@ TEST(CoreSystemInitInfo, SingleInstanceAcrossProcesses)
         waitpid(child, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
-
     EXPECT_EQ(second_process(), 0);
 
     // Another project name is not affected.
@@ -198,39 +197,68 @@ TEST(CoreSystemInitInfo, SingleInstanceAcrossProcesses)
     EXPECT_EQ(second_process(), 1);
 }
 
-TEST(Core, StartAndStopTwiceInOneProcess)
+TEST(Core, StartAndStopRepeatedly)
 {
     TempDir dir("svccore");
-    ScopedEnv runtime("XDG_DATA_HOME", dir.File("data").c_str());
-    ScopedEnv kit("OVGDK", nullptr);
+    ScopedEnv data("XDG_DATA_HOME", dir.File("data").c_str());
+    ScopedEnv state("XDG_STATE_HOME", dir.File("state").c_str());
+    static u16char fixed[15][HGL_MAX_PATH];     // the content platform's block
 
-    for (int round = 0; round < 2; round++)
+    for (int round = 0; round < 3; round++)
     {
         SCOPED_TRACE(round);
-        SpecialPathBlock paths;
-        InitCore(&paths, true);
+        const bool with_log = round != 1, fixed_block = round == 1;
+        ScopedEnv kit("OVGDK", fixed_block ? KitRootOfBuild().c_str() : nullptr);
+        int marker = 0;
+        SetGlobalPointer(3, &marker);
 
-        // The start folder is the build folder, which holds the plug-ins.
-        EXPECT_EQ(Info(8), CurrentFolder16());
-        EXPECT_EQ(Info(5), CurrentFolder16());
-        EXPECT_EQ(Info(6), std::u16string(paths[spPlugInsFolder]));
+        // A capture installed before the log opens keeps hearing every line.
+        LogCapture log;
+        SpecialPathBlock paths;
+        if (fixed_block)
+            InitCore(fixed, with_log);
+        else
+            InitCore(&paths, with_log);
+        auto slot = [&](int i) { return std::u16string(fixed_block ? fixed[i] : paths[i]); };
+        EXPECT_EQ(GetGlobalPointer(3), nullptr) << "start-up clears the pointers";
+        EXPECT_TRUE(!with_log || log.ContainsPart(u"这个软件使用了《")) << log.Dump();
+
+        // The start folder is the build folder, which holds the plug-ins; without a
+        // kit root the start folder stands in for it. Slots 12 to 14 hold the kit
+        // root, the GUI and the plug-in folders.
+        if (CurrentFolder16().size() < size_t(HGL_MAX_PATH))
+        {
+            EXPECT_EQ(Info(8), CurrentFolder16());
+            EXPECT_EQ(slot(0), CurrentFolder16());
+        }
+        EXPECT_EQ(Info(5), fixed_block ? hgl::test::ToU16(KitRootOfBuild()) : CurrentFolder16());
+        EXPECT_EQ(Info(5), slot(12));
+        EXPECT_EQ(Info(7), slot(13));
+        EXPECT_EQ(Info(6), slot(14));
         EXPECT_NE(Info(6).find(u"Plug-Ins"), std::u16string::npos);
         EXPECT_EQ(Info(16).substr(Info(16).rfind(u'/')), u"/test_io_services");
-        EXPECT_EQ(Info(11), std::u16string(paths[spTempFolder]));
+        EXPECT_EQ(Info(11), slot(spTempFolder));
         EXPECT_EQ(Info(12), hgl::test::ToU16(dir.File("data")));
-        EXPECT_NE(GetLogInterface(), nullptr);
-        EXPECT_NE(GetPlugInByType(1), nullptr);
+        for (int i = 5; i <= 16; i++)
+            EXPECT_NE(GetInfoString(i), nullptr) << i;
+        EXPECT_EQ(GetLogInterface() != nullptr, with_log);
+        EXPECT_EQ(GetPlugInByType(1) != nullptr, with_log);
         const std::u16string log_file = GetLogFileName();
+        EXPECT_EQ(log_file.empty(), !with_log);
 
+        // Compression works in every round, through freshly loaded plug-ins.
         EXPECT_TRUE(ZipWorks());
-        int app = 0;
-        SetGlobalPointer(2, &app);
+        EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Zip>:<" + Info(6) + u"/Compress.Zip.so>完成")) << log.Dump();
 
         CloseCore();
         EXPECT_EQ(GetLogInterface(), nullptr);
         EXPECT_EQ(GetPlugInCount(), 0);
-        EXPECT_EQ(GetInfoString(6), nullptr);
-        EXPECT_EQ(GetInfoString(8), nullptr);
+        EXPECT_FALSE(LibraryMapped("Compress.Zip"));
+        for (int i = 5; i <= 16; i++)
+            EXPECT_EQ(GetInfoString(i), nullptr) << i;
+        EXPECT_EQ(Info(1), u"HGL 视觉小说引擎");
+        if (!with_log)
+            continue;
 
         // The log holds the start-up report, the plug-in's load, and the closing line;
         // release lines come after the log is closed and are not in it.
@@ -240,12 +268,17 @@ TEST(Core, StartAndStopTwiceInOneProcess)
         std::u16string text;
         for (size_t i = 2; i + 1 < bytes.size(); i += 2)
             text += char16_t(uint8_t(bytes[i]) | (uint8_t(bytes[i + 1]) << 8));
-        EXPECT_NE(text.find(u"\r\n　　　　插件路径:" + std::u16string(paths[spPlugInsFolder]) + u"\r\n"), std::u16string::npos);
+        EXPECT_NE(text.find(u"\r\n　　　　插件路径:" + slot(14) + u"\r\n"), std::u16string::npos);
         EXPECT_NE(text.find(u"\r\n加载插件<Compress.Zip>:<"), std::u16string::npos);
         EXPECT_EQ(text.find(u"释放插件"), std::u16string::npos);
         EXPECT_EQ(text.substr(text.size() - 9), u"\r\n关闭日志!\r\n");
         std::remove(hgl::test::ToU8(log_file).c_str());
     }
+
+    // No block: the core keeps one of its own.
+    InitCore(nullptr, false);
+    EXPECT_NE(GetInfoString(8), nullptr);
+    CloseCore();
 
     // Everything released, the info strings gone: a decompression still loads its plug-in.
     EXPECT_TRUE(ZipWorks());
@@ -296,6 +329,8 @@ TEST(CoreBaseApplication, StartsTheCoreAndReadsTheDescription)
         BaseApplication app(false);
         EXPECT_EQ(GetGlobalPointer(2), &app);
         EXPECT_EQ(Info(8), CurrentFolder16());
+        EXPECT_EQ(GetLogInterface(), nullptr) << "no log asked for";
+        EXPECT_NE(GetCompressInterface(u"Zip"), nullptr);
         EXPECT_FALSE(app.Init(nullptr));
         EXPECT_TRUE(log.ContainsError(u"sii为空!"));
 
@@ -339,6 +374,7 @@ TEST(CoreBaseApplication, StartsTheCoreAndReadsTheDescription)
 
     // The destructor shut the core down.
     EXPECT_EQ(GetInfoString(8), nullptr);
+    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
     SetStartUpHooks(old);
 }
 

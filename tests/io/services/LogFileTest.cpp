@@ -2,17 +2,16 @@
 
 #include "core/Log.h"
 #include "io/LogFile.h"
-#include "platform/CodePage.h"
 #include "support/Unprivileged.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <regex>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <termios.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -23,15 +22,51 @@ using U16Lines = std::vector<std::u16string>;
 
 namespace
 {
-class LogFileTest : public LogFileFixture
+// "title|text" of every message box the log has shown.
+U16Lines &ShownBoxes()
+{
+    static U16Lines boxes;
+    return boxes;
+}
+
+// A log written into a temp folder: message boxes are recorded instead of shown,
+// and the log and its plug-in are closed afterwards.
+class LogFileTest : public ::testing::Test
 {
 protected:
-    LogFileTest() : LogFileFixture("svclog") {}
+    TempDir dir{"svclog"};
+    U16Lines &boxes = ShownBoxes();
+
+    void SetUp() override
+    {
+        boxes.clear();
+        old_box = SetLogMessageBoxHandler(RecordBox);
+    }
+
+    void TearDown() override
+    {
+        CloseLog();
+        ReleaseAllPlugIn();
+        ClearInfoStrings();
+        SetLogMessageBoxHandler(old_box);
+    }
 
     std::string Bytes(const std::string &name) const { return dir.ReadFile(name); }
 
-    // The file as UTF-16 lines (split at CR LF), after checking the byte-order mark
-    // and that it ends with a line end.
+    // The file's text after the byte-order mark.
+    std::u16string Text(const std::string &name) const
+    {
+        const std::string b = Bytes(name);
+        EXPECT_GE(b.size(), 2u);
+        EXPECT_EQ(b.substr(0, 2), std::string("\xFF\xFE", 2));
+        if (b.size() < 2)
+            return std::u16string();
+        std::u16string s((b.size() - 2) / 2, u'\0');
+        std::memcpy(s.data(), b.data() + 2, s.size() * 2);
+        return s;
+    }
+
+    // The file as UTF-16 lines (split at CR LF), after checking that it ends with a line end.
     U16Lines Lines(const std::string &name) const
     {
         const std::u16string text = Text(name);
@@ -43,6 +78,14 @@ protected:
             lines.push_back(text.substr(start, pos - start));
         return lines;
     }
+
+private:
+    static void RecordBox(const u16char *text, const u16char *title)
+    {
+        ShownBoxes().push_back(std::u16string(title) + u"|" + text);
+    }
+
+    LogMessageBoxFunc old_box = nullptr;
 };
 
 bool IsHeader(const std::u16string &line)
@@ -56,52 +99,7 @@ const U16Lines Banner = {
     u"这个软件所使用的版本是：v1.0",
     u"",
 };
-} // namespace
 
-TEST_F(LogFileTest, FileLayout)
-{
-    PutInfo(u"打开之前 %d", 1);                       // no log yet: lost
-
-    LogPlugIn *plugin = InitLog(dir.Path16().c_str(), u"游戏", 936, false);
-    ASSERT_NE(plugin, nullptr);
-    EXPECT_EQ(GetLogFileName(), dir.File16("游戏.Loginfo"));
-    EXPECT_EQ(GetPlugInByType(1), plugin);
-    EXPECT_EQ(S(plugin->GetName()), u"UNICODE格式文本日志输出");
-    EXPECT_EQ(S(plugin->GetFileName()), u"LogPlugIn");
-    EXPECT_EQ(plugin->GetVersion(), 0u);
-    EXPECT_EQ(plugin->GetIntro(), nullptr);
-    ASSERT_NE(GetLogInterface(), nullptr);
-
-    PutInfo(u"第%d行:<%s>", 1, u"文字");
-    PutError(u"出错了");
-    PutNewLine();
-    PutMessageBox(u"只有对话框");
-    PutInfoMultiByte(65001, "UTF-8 文字 %d", 7);
-    CloseLog();
-    EXPECT_EQ(GetLogInterface(), nullptr);
-    PutInfo(u"关闭之后");                              // lost too
-
-    // The header line sits right after the byte-order mark.
-    const std::string bytes = Bytes("游戏.Loginfo");
-    ASSERT_GT(bytes.size(), 4u);
-    const std::string header_start("\xFF\xFE\x1B\x52\xFA\x5E", 6);   // FF FE, then "创建" in UTF-16LE
-    EXPECT_EQ(bytes.substr(0, 6), header_start);
-
-    const U16Lines lines = Lines("游戏.Loginfo");
-    ASSERT_EQ(lines.size(), 11u);
-    EXPECT_TRUE(IsHeader(lines[0])) << hgl::test::ToU8(lines[0]);
-    U16Lines rest(lines.begin() + 1, lines.end());
-    U16Lines expected = {u""};
-    expected.insert(expected.end(), Banner.begin(), Banner.end());
-    expected.insert(expected.end(), {u"第1行:<文字>", u"出错了", u"", u"UTF-8 文字 7", u"", u"关闭日志!"});
-    EXPECT_EQ(rest, expected);
-
-    // Without the error-box flag only PutMessageBox shows a box.
-    EXPECT_EQ(boxes, (U16Lines{u"Warning|只有对话框"}));
-}
-
-namespace
-{
 // UTF-16LE bytes of a text, as the log stores it.
 std::string LE(const std::u16string &text)
 {
@@ -127,53 +125,67 @@ std::u16string HeaderAt(time_t when)
 
 TEST_F(LogFileTest, WholeFileByteForByte)
 {
-    const time_t before = time(nullptr);
-    ASSERT_NE(InitLog(dir.Path16().c_str(), u"bytes", 936, true), nullptr);
-    const time_t after = time(nullptr);
-    PutInfo(u"一行%d", 1);
-    GetLogInterface()->WriteMultiByteText(936, "\xD6\xD0");     // "中" in GBK
+    // Nothing happens while no log is open, boxes included.
+    PutInfo(u"before");
+    PutError(u"before");
+    PutMessageBox(u"before");
     PutNewLine();
-    CloseLog();
-
-    // Entries called after closing write nothing and show no box, even though the
-    // log had error boxes on.
-    LogError(u"关闭以后");
-    LogErrorMultiByte(936, "x");
+    PutInfoMultiByte(936, "before");
     EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(GetLogInterface(), nullptr);
 
+    SetInfoString(5, u"x");   // the banner reads only the constant identity strings
+    const time_t before = time(nullptr);
+    ASSERT_NE(InitLog(dir.Path16().c_str(), u"游戏", 936, true), nullptr);
+    const time_t after = time(nullptr);
+    EXPECT_EQ(GetLogFileName(), dir.File16("游戏.Loginfo"));
+    ASSERT_NE(GetLogInterface(), nullptr);
+
+    LogWriteLine(u"hello world", 5);
+    LogWriteText(u"text");
+    LogNewLine();
+    LogWriteMultiByte(936, "abcdef", 3);
+    LogWriteMultiByteText(936, "\xd6\xd0\xce\xc4");        // 中文
+    LogMessageBox(u"box only");
+    LogMessageBoxMultiByte(936, "\xd6\xd0");               // 中
+    LogError(u"an error");
+    LogErrorMultiByte(936, "\xb4\xed\xce\xf3");            // 错误
+    LogErrorMultiByte(65001, "多字节错误");
+    PutInfo(u"第%d行:<%s>", 1, u"文字");
+    PutError(u"e%02d", 3);
+    PutMessageBox(u"m%u", 5u);
+    PutNewLine();
+    PutInfoMultiByte(65001, "UTF-8 文字 %d", 7);
+    PutInfoMultiByte(936, "%s-%d", "ab", 3);
+    CloseLog();
+    EXPECT_EQ(GetLogInterface(), nullptr);
+
+    // Closed again: nothing reaches the file or a box, though error boxes were on.
+    PutInfo(u"after");
+    PutError(u"after");
+    PutMessageBox(u"after");
+    LogError(u"after");
+    LogErrorMultiByte(936, "x");
+
+    EXPECT_EQ(boxes, (U16Lines{u"Warning|box only", u"Warning|中", u"Warning|an error", u"Warning|错误",
+                               u"Warning|多字节错误", u"Warning|e03", u"Warning|m5"}));
+
+    // No terminator unit anywhere, not before a CR LF either.
     const std::string crlf("\x0D\x00\x0A\x00", 4);
     std::string body = crlf;                                     // the empty line after the header
-    body += LE(u"这个软件使用了《HGL 视觉小说引擎》进行开发") + crlf;
-    body += LE(u"这个软件所使用的版本是：v1.0") + crlf + crlf;
-    body += LE(u"一行1") + crlf + LE(u"中") + crlf + crlf;
-    body += crlf + LE(u"关闭日志!") + crlf;
+    for (const char16_t *line : {u"这个软件使用了《HGL 视觉小说引擎》进行开发", u"这个软件所使用的版本是：v1.0", u"",
+                                 u"hello", u"text", u"", u"abc", u"中文", u"an error", u"错误", u"多字节错误",
+                                 u"第1行:<文字>", u"e03", u"", u"UTF-8 文字 7", u"ab-3", u"", u"关闭日志!"})
+        body += LE(line) + crlf;
 
-    const std::string bytes = Bytes("bytes.Loginfo");
+    const std::string bytes = Bytes("游戏.Loginfo");
     const std::string bom("\xFF\xFE", 2);
     const std::string first = bom + LE(HeaderAt(before)) + crlf + body;
     const std::string second = bom + LE(HeaderAt(after)) + crlf + body;
-    EXPECT_TRUE(bytes == first || bytes == second) << hgl::test::ToU8(Lines("bytes.Loginfo")[0]);
+    EXPECT_TRUE(bytes == first || bytes == second) << hgl::test::ToU8(Text("游戏.Loginfo"));
 }
 
-TEST_F(LogFileTest, ErrorsShowBoxesWhenAsked)
-{
-    ASSERT_NE(InitLog(dir.Path16().c_str(), u"box", 65001, true), nullptr);
-    PutError(u"错误<%d>", 5);
-    GetLogInterface()->ErrorMultiByte(65001, "多字节错误");
-    GetLogInterface()->MessageBoxMultiByte(936, "\xB2\xE2\xCA\xD4");    // "测试" in GBK
-    CloseLog();
-
-    EXPECT_EQ(boxes, (U16Lines{u"Warning|错误<5>", u"Warning|多字节错误", u"Warning|测试"}));
-
-    // The multi-byte error line ends in CR LF with no terminator unit before it.
-    const std::string bytes = Bytes("box.Loginfo");
-    const std::u16string line = u"多字节错误\r\n";
-    const std::string encoded(reinterpret_cast<const char *>(line.data()), line.size() * 2);
-    EXPECT_NE(bytes.find(encoded), std::string::npos);
-    EXPECT_EQ(bytes.find(std::string("\0\0\r\0", 4)), std::string::npos);
-}
-
-TEST_F(LogFileTest, PlugInTable)
+TEST_F(LogFileTest, TheLogIsPlugInTypeOne)
 {
     LogInterface table{};
     EXPECT_FALSE(LogGetPlugInInterface(1, &table));
@@ -185,91 +197,61 @@ TEST_F(LogFileTest, PlugInTable)
     EXPECT_EQ(table.WriteText, &LogWriteText);
     EXPECT_EQ(table.ErrorMultiByte, &LogErrorMultiByte);
 
+    LogPlugIn *plugin = InitLog(dir.Path16().c_str(), u"table", 936, false);
+    ASSERT_NE(plugin, nullptr);
+    EXPECT_EQ(GetPlugInByType(1), plugin);
+    EXPECT_EQ(plugin->GetType(), 1);
+    EXPECT_EQ(S(plugin->GetName()), u"UNICODE格式文本日志输出");
+    EXPECT_EQ(S(plugin->GetFileName()), u"LogPlugIn");
+    EXPECT_EQ(plugin->GetVersion(), 0u);
+    EXPECT_EQ(plugin->GetIntro(), nullptr);
+
     // A plug-in reaches the open log through the type callback (slot 1, version 2).
-    ASSERT_NE(InitLog(dir.Path16().c_str(), u"table", 936, false), nullptr);
     LogInterface via{};
     EXPECT_FALSE(GetPlugInInterfaceByTypeCallback(1, 3, &via));
     ASSERT_TRUE(GetPlugInInterfaceByTypeCallback(1, 2, &via));
     via.WriteLine(u"abcdef", 3);
     via.WriteText(u"整行");
     via.WriteMultiByte(936, "\xD6\xD0\xCE\xC4xyz", 5);   // "中文x" in GBK, length in bytes
+    // Without the error-box flag only a message box shows one.
+    PutError(u"出错了");
+    PutMessageBox(u"只有对话框");
     CloseLog();
+    EXPECT_EQ(boxes, (U16Lines{u"Warning|只有对话框"}));
 
     const U16Lines lines = Lines("table.Loginfo");
-    ASSERT_GE(lines.size(), 3u);
-    const U16Lines tail(lines.end() - 5, lines.end());
-    EXPECT_EQ(tail, (U16Lines{u"abc", u"整行", u"中文x", u"", u"关闭日志!"}));
-}
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(U16Lines(lines.end() - 6, lines.end()), (U16Lines{u"abc", u"整行", u"中文x", u"出错了", u"", u"关闭日志!"}));
 
-TEST_F(LogFileTest, ConversionBufferGrowsInStepsOf1024)
-{
-    ASSERT_NE(InitLog(dir.Path16().c_str(), u"grow", 936, false), nullptr);
-    EXPECT_EQ(GetLogConvertCapacity(), 1025);
-
-    const std::string exact(1025, 'a');
-    GetLogInterface()->WriteMultiByteText(936, exact.c_str());
-    EXPECT_EQ(GetLogConvertCapacity(), 1025);
-
-    const std::string more(1026, 'b');
-    GetLogInterface()->WriteMultiByteText(936, more.c_str());
-    EXPECT_EQ(GetLogConvertCapacity(), 2048);
-
-    const std::string short_again(10, 'c');
-    GetLogInterface()->WriteMultiByteText(936, short_again.c_str());
-    EXPECT_EQ(GetLogConvertCapacity(), 2048);
-    CloseLog();
-    EXPECT_EQ(GetLogConvertCapacity(), 0);
-
-    const U16Lines lines = Lines("grow.Loginfo");
-    const U16Lines tail(lines.end() - 5, lines.end());
-    EXPECT_EQ(tail[0], std::u16string(1025, u'a'));
-    EXPECT_EQ(tail[1], std::u16string(1026, u'b'));
-    EXPECT_EQ(tail[2], u"cccccccccc");
+    // Closing the log leaves the plug-in with the manager; shut-down deletes it.
+    EXPECT_TRUE(GetPlugInInterfaceByTypeCallback(1, 2, &via));
+    ReleaseAllPlugIn();
+    EXPECT_FALSE(GetPlugInInterfaceByTypeCallback(1, 2, &via));
 }
 
 TEST_F(LogFileTest, HeldFilesAreSkippedNeverWiped)
 {
-    // A child process holds game.Loginfo as a running instance would.
+    // game.Loginfo is held as a running instance would hold it (the lock belongs to
+    // the open file, so one taken here counts as another instance's).
     ASSERT_TRUE(dir.WriteFile("game.Loginfo", std::string("running instance")));
-    int ready[2], done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-    {
-        const int fd = open(dir.File("game.Loginfo").c_str(), O_WRONLY);
-        const bool locked = fd >= 0 && flock(fd, LOCK_EX) == 0;
-        char c = locked ? 'y' : 'n';
-        [[maybe_unused]] ssize_t w = write(ready[1], &c, 1);
-        [[maybe_unused]] ssize_t r = read(done[0], &c, 1);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
-    ASSERT_EQ(c, 'y');
+    const int running = open(dir.File("game.Loginfo").c_str(), O_WRONLY);
+    ASSERT_EQ(flock(running, LOCK_EX | LOCK_NB), 0);
 
     // A stale file of an earlier run that nobody holds is reused and emptied.
     ASSERT_TRUE(dir.WriteFile("game.1.Loginfo", std::string(5000, 'x')));
-
     ASSERT_NE(InitLog(dir.Path16().c_str(), u"game", 936, false), nullptr);
     EXPECT_EQ(GetLogFileName(), dir.File16("game.1.Loginfo"));
     PutInfo(u"第二个实例");
+    CloseLog();
 
     // A third log while both are held goes to the next number.
-    CloseLog();
-    const int hold = open(dir.File("game.1.Loginfo").c_str(), O_WRONLY);
-    ASSERT_EQ(flock(hold, LOCK_EX | LOCK_NB), 0);
+    const int second = open(dir.File("game.1.Loginfo").c_str(), O_WRONLY);
+    ASSERT_EQ(flock(second, LOCK_EX | LOCK_NB), 0);
     ASSERT_NE(InitLog(dir.Path16().c_str(), u"game", 936, false), nullptr);
     EXPECT_EQ(GetLogFileName(), dir.File16("game.2.Loginfo"));
     CloseLog();
-    close(hold);
-
-    c = 'x';
-    ASSERT_EQ(write(done[1], &c, 1), 1);
-    int status = 0;
-    waitpid(child, &status, 0);
-    close(ready[0]); close(ready[1]); close(done[0]); close(done[1]);
+    close(second);
+    close(running);
 
     EXPECT_EQ(Bytes("game.Loginfo"), "running instance");
     const U16Lines lines = Lines("game.1.Loginfo");
@@ -373,18 +355,21 @@ TEST_F(LogFileTest, ThreadsNeverMixLines)
 
 TEST_F(LogFileTest, ConsoleEchoOnlyOnATerminal)
 {
-    // Not a terminal (a file): nothing is echoed.
-    fflush(stdout);
+    // A short log written while standard output is the given file.
     const int saved = dup(STDOUT_FILENO);
     ASSERT_GE(saved, 0);
-    const int plain = open(dir.File("stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(plain, 0);
-    dup2(plain, STDOUT_FILENO);
-    ASSERT_NE(InitLog(dir.Path16().c_str(), u"quiet", 936, false), nullptr);
-    PutInfo(u"不显示");
-    CloseLog();
-    dup2(saved, STDOUT_FILENO);
-    close(plain);
+    auto log_with_stdout = [&](int fd, const char16_t *name, const char16_t *line) {
+        fflush(stdout);
+        dup2(fd, STDOUT_FILENO);
+        EXPECT_NE(InitLog(dir.Path16().c_str(), name, 936, false), nullptr);
+        PutInfo(line);
+        CloseLog();
+        dup2(saved, STDOUT_FILENO);
+        close(fd);
+    };
+
+    // Not a terminal (a file): nothing is echoed.
+    log_with_stdout(open(dir.File("stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), u"quiet", u"不显示");
     EXPECT_EQ(dir.ReadFile("stdout.txt"), "");
 
     // A terminal gets every line in UTF-8, ended by a single LF; empty lines are file-only.
@@ -398,14 +383,8 @@ TEST_F(LogFileTest, ConsoleEchoOnlyOnATerminal)
     ASSERT_EQ(tcgetattr(slave, &raw), 0);
     cfmakeraw(&raw);
     ASSERT_EQ(tcsetattr(slave, TCSANOW, &raw), 0);
-
-    dup2(slave, STDOUT_FILENO);
-    ASSERT_NE(InitLog(dir.Path16().c_str(), u"echo", 936, false), nullptr);
-    PutInfo(u"显示<%d>", 1);
-    CloseLog();
-    dup2(saved, STDOUT_FILENO);
+    log_with_stdout(slave, u"echo", u"显示<1>");
     close(saved);
-    close(slave);
 
     std::string echoed;
     char buf[4096];
@@ -422,4 +401,59 @@ TEST_F(LogFileTest, ConsoleEchoOnlyOnATerminal)
     EXPECT_NE(echoed.find("\n显示<1>\n关闭日志!\n"), std::string::npos) << echoed;
     EXPECT_EQ(echoed.find("\r"), std::string::npos);
     EXPECT_EQ(echoed.find("\n\n"), std::string::npos);
+}
+
+TEST_F(LogFileTest, LongEmptyAndCutTexts)
+{
+    ASSERT_NE(InitLog(dir.Path16().c_str(), u"texts", 936, false), nullptr);
+
+    // The conversion buffer grows in steps of 1024 units and keeps its size until the
+    // log closes.
+    EXPECT_EQ(GetLogConvertCapacity(), 1025);
+    LogWriteMultiByteText(936, std::string(1025, 'a').c_str());
+    EXPECT_EQ(GetLogConvertCapacity(), 1025);
+    LogWriteMultiByteText(936, std::string(1026, 'b').c_str());
+    EXPECT_EQ(GetLogConvertCapacity(), 2048);
+    LogWriteMultiByteText(936, "cccccccccc");
+    EXPECT_EQ(GetLogConvertCapacity(), 2048);
+
+    // The front end formats into 1024 units (1023 and the terminator), or 1024 bytes
+    // for the 8-bit form; the entries themselves take any length.
+    const std::u16string wide(3000, u'字');
+    PutInfo(u"%s", wide.c_str());
+    PutInfoMultiByte(936, "%s", std::string(3000, 'd').c_str());
+    LogWriteLine(wide.c_str(), int(wide.size()));
+
+    // 1,022 bytes and then a two-byte character: the 1,024-byte buffer cuts between
+    // its two bytes. Still written, as are texts ending in half a character.
+    PutInfoMultiByte(936, "%s", (std::string(1022, 'e') + "\xd6\xd0").c_str());
+    LogWriteMultiByte(936, "ab\xd6", 3);
+    LogErrorMultiByte(936, "cd\xd6");
+
+    // Null and empty texts are empty lines (a message box never writes).
+    LogWriteText(nullptr);
+    LogWriteLine(nullptr, 5);
+    LogWriteLine(u"abc", 0);
+    LogWriteMultiByte(936, "abc", 0);
+    LogWriteMultiByteText(936, nullptr);
+    LogWriteMultiByteText(936, "");
+    LogError(nullptr);
+    PutInfo(u"");
+    PutInfoMultiByte(936, "");
+    LogMessageBox(nullptr);
+    CloseLog();
+    EXPECT_EQ(GetLogConvertCapacity(), 0);
+
+    const U16Lines lines = Lines("texts.Loginfo");
+    ASSERT_EQ(lines.size(), 2 + Banner.size() + 9 + 9 + 2);
+    const U16Lines body(lines.begin() + 2 + Banner.size(), lines.end());
+    EXPECT_EQ(U16Lines(body.begin(), body.begin() + 6),
+              (U16Lines{std::u16string(1025, u'a'), std::u16string(1026, u'b'), u"cccccccccc", wide.substr(0, 1023),
+                        std::u16string(1023, u'd'), wide}));
+    EXPECT_EQ(body[6].rfind(std::u16string(1022, u'e'), 0), 0u);
+    EXPECT_EQ(body[7].rfind(u"ab", 0), 0u);
+    EXPECT_EQ(body[8].rfind(u"cd", 0), 0u);
+    U16Lines ending(10, u"");                        // nine entries, then the closing pair
+    ending.push_back(u"关闭日志!");
+    EXPECT_EQ(U16Lines(body.begin() + 9, body.end()), ending);
 }

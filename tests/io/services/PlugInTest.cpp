@@ -6,6 +6,7 @@ using namespace hgl;
 using namespace svc_test;
 using hgl::test::LogCapture;
 using Strings = std::vector<std::string>;
+using U16Lines = std::vector<std::u16string>;
 
 namespace
 {
@@ -50,7 +51,7 @@ TEST_F(PlugInTest, LoadCountsReferencesAndUnloadsAtZero)
     EXPECT_EQ(p->GetVersion(), 1u);
     EXPECT_EQ(std::u16string(p->GetIntro()), u"调用次序测试插件");
     EXPECT_EQ(S(p->GetFileName()), file);
-    EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"加载插件<Test.Order>:<" + file + u">完成"});
+    EXPECT_EQ(log.Lines(), U16Lines{u"加载插件<Test.Order>:<" + file + u">完成"});
 
     // Exports are resolved, the callbacks handed over, then the plug-in is started.
     EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init"}));
@@ -72,12 +73,12 @@ TEST_F(PlugInTest, LoadCountsReferencesAndUnloadsAtZero)
     ReleasePlugIn(p);
     EXPECT_EQ(GetPlugInCount(), 0);
     EXPECT_FALSE(LibraryMapped("Test.Order"));
-    EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"释放插件<Test.Order>:<" + file + u">完成"});
+    EXPECT_EQ(log.Lines(), U16Lines{u"释放插件<Test.Order>:<" + file + u">完成"});
     EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init",
                                  "Test.Order:Close", "Test.Order:Unload"}));
 }
 
-TEST_F(PlugInTest, MissingLibrary)
+TEST_F(PlugInTest, MissingLibrariesAndLibraryPaths)
 {
     LogCapture log;
     const std::u16string file = PlugInFile("Test.Missing");
@@ -107,6 +108,17 @@ TEST_F(PlugInTest, MissingLibrary)
     ASSERT_NE(p, nullptr) << log.Dump();
     EXPECT_EQ(S(p->GetFileName()), PlugInFile("Compress.RLE"));
     ReleasePlugIn(p);
+
+    // Without a plug-in folder the current one is used (tests run in the build folder,
+    // which holds "Plug-Ins"), and a bare name stays bare.
+    ClearInfoStrings();
+    p = LoadPlugIn(u"Compress.RLE");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(S(p->GetFileName()), u"Plug-Ins/Compress.RLE.so");
+    ReleasePlugIn(p);
+    log.Clear();
+    EXPECT_EQ(LoadPlugIn(u"Compress.Nothing"), nullptr);
+    EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Nothing>:<Compress.Nothing.so>失败!")) << log.Dump();
 }
 
 TEST_F(PlugInTest, IncompleteLibraries)
@@ -117,11 +129,8 @@ TEST_F(PlugInTest, IncompleteLibraries)
     // was never started it is never told to close.
     EXPECT_EQ(LoadPlugIn(u"Test.NoVersion"), nullptr);
     const std::u16string nv = PlugInFile("Test.NoVersion");
-    EXPECT_EQ(log.Lines(), (std::vector<std::u16string>{
-                               u"没有找到函数<GetPlugInVersion>！",
-                               u"插件<Test.NoVersion>:<" + nv + u">不正确!",
-                               u"释放插件<Test.NoVersion>:<" + nv + u">完成",
-                           }));
+    EXPECT_EQ(log.Lines(), (U16Lines{u"没有找到函数<GetPlugInVersion>！", u"插件<Test.NoVersion>:<" + nv + u">不正确!",
+                                     u"释放插件<Test.NoVersion>:<" + nv + u">完成"}));
     EXPECT_EQ(Events(), Strings{"Test.NoVersion:Unload"});
     EXPECT_EQ(GetPlugInCount(), 0);
 
@@ -133,10 +142,7 @@ TEST_F(PlugInTest, IncompleteLibraries)
     EXPECT_EQ(p->GetIntro(), nullptr);
     EXPECT_EQ(p->GetInterfaceEntry(), nullptr);
     const std::u16string ni = PlugInFile("Test.NoIntro");
-    EXPECT_EQ(log.Lines(), (std::vector<std::u16string>{
-                               u"没有找到函数<GetPlugInIntro>！",
-                               u"插件<Test.NoIntro>:<" + ni + u">不正确!",
-                           }));
+    EXPECT_EQ(log.Lines(), (U16Lines{u"没有找到函数<GetPlugInIntro>！", u"插件<Test.NoIntro>:<" + ni + u">不正确!"}));
     EXPECT_FALSE(p->GetInterface(1, &log));     // no entry: every request is refused
     ReleasePlugIn(p);
     EXPECT_EQ(Events(), (Strings{"Test.NoVersion:Unload", "Test.NoIntro:Unload"}));
@@ -145,13 +151,11 @@ TEST_F(PlugInTest, IncompleteLibraries)
     log.Clear();
     p = LoadPlugIn(u"Compress.NoIface");
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(log.Lines(), (std::vector<std::u16string>{
-                               u"没有找到函数<GetPlugInInterface>！",
-                               u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成",
-                           }));
+    EXPECT_EQ(log.Lines(), (U16Lines{u"没有找到函数<GetPlugInInterface>！",
+                                     u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成"}));
 }
 
-TEST_F(PlugInTest, ModuleWithoutLibrary)
+TEST_F(PlugInTest, ModuleMessagesAndReloading)
 {
     LogCapture log;
     ExternalModule m;
@@ -159,12 +163,24 @@ TEST_F(PlugInTest, ModuleWithoutLibrary)
     EXPECT_EQ(m.FindFunc("GetPlugInVersion"), nullptr);
     EXPECT_EQ(log.Count(), 0u);
     EXPECT_EQ(m.GetFunc("GetPlugInVersion"), nullptr);
-    EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"在取得函数<GetPlugInVersion>前没有加载外部模块！"});
+    EXPECT_EQ(log.Lines(), U16Lines{u"在取得函数<GetPlugInVersion>前没有加载外部模块！"});
 
+    // A missing export's name is an 8-bit text in code page 936.
+    log.Clear();
+    ASSERT_TRUE(m.Load(PlugInFile("Compress.Zip").c_str()));
+    EXPECT_EQ(m.FindFunc("NoSuchExport"), nullptr);
+    EXPECT_EQ(log.Count(), 0u);
+    EXPECT_EQ(m.GetFunc("\xba\xaf\xca\xfd"), nullptr);   // "函数" in GBK
+    EXPECT_EQ(log.Lines(), U16Lines{u"没有找到函数<函数>！"});
+
+    // Loading again frees the library held before.
     ASSERT_TRUE(m.Load(String(PlugInFile("Compress.RLE").c_str())));
+    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
     EXPECT_NE(m.GetFunc("GetPlugInIntro"), nullptr);
     m.Free();
     EXPECT_FALSE(m.IsLoaded());
+    EXPECT_FALSE(LibraryMapped("Compress.RLE"));
+    m.Free();
 }
 
 TEST_F(PlugInTest, ReleaseAllGoesFromLastToFirstWhateverTheCounts)
@@ -184,49 +200,81 @@ TEST_F(PlugInTest, ReleaseAllGoesFromLastToFirstWhateverTheCounts)
                                  "Test.Order:Close", "Test.Order:Unload"}));
 }
 
-TEST_F(PlugInTest, CallbacksAndTypeRegistry)
+TEST_F(PlugInTest, TypeSlotsAndTheCallbacksHandedToPlugIns)
 {
-    PlugIn *order = LoadPlugIn(u"Test.Order");
+    PlugIn *order = LoadPlugIn(u"Test.Order", 2);
     ASSERT_NE(order, nullptr);
-    TestOrderInterface toi{};
+    EXPECT_EQ(order->GetType(), 2);
+    TestOrderInterface toi{}, via{};
     ASSERT_TRUE(order->GetInterface(1, &toi));
-    ASSERT_NE(toi.ByName, nullptr);
-    ASSERT_NE(toi.ByType, nullptr);
+    EXPECT_EQ(toi.ByName, &GetPlugInInterfaceByNameCallback);
+    EXPECT_EQ(toi.ByType, &GetPlugInInterfaceByTypeCallback);
+    EXPECT_TRUE(toi.ByType(2, 1, &via));
+    EXPECT_EQ(via.ByName, toi.ByName);
 
+    // A second load reuses it: its type and the slots stay as they were.
+    EXPECT_EQ(LoadPlugIn(u"Test.Order", 3), order);
+    EXPECT_EQ(order->GetType(), 2);
+    EXPECT_FALSE(toi.ByType(3, 1, &via));
+
+    // A type outside 1..4 is only remembered by the plug-in.
+    PlugIn *rle = LoadPlugIn(u"Compress.RLE", 9);
+    ASSERT_NE(rle, nullptr);
+    EXPECT_EQ(rle->GetType(), 9);
+    RegisterPlugInType(rle, 7);
+    EXPECT_EQ(rle->GetType(), 7);
     int record = 0;
-    EXPECT_FALSE(toi.ByType(0, 5, &record));
-    EXPECT_FALSE(toi.ByType(5, 5, &record));
-    EXPECT_FALSE(toi.ByType(2, 5, &record));        // empty slot
+    for (int type : {0, 5, 7, 9, -1})
+        EXPECT_FALSE(toi.ByType(type, 3, &record)) << type;
 
+    // A built-in plug-in in a slot: listed once, asked only for its own version.
     BuiltInPlugIn *builtin = new BuiltInPlugIn;
-    RegisterPlugInType(builtin, 2);
-    EXPECT_EQ(GetPlugInByType(2), builtin);
-    EXPECT_EQ(builtin->GetType(), 2);
-    EXPECT_EQ(GetPlugInCount(), 2);
-    RegisterPlugInType(builtin, 2);                 // already listed: not added twice
-    EXPECT_EQ(GetPlugInCount(), 2);
-    EXPECT_FALSE(toi.ByType(2, 4, &record));
-    EXPECT_TRUE(toi.ByType(2, 5, &record));
+    RegisterPlugInType(builtin, 3);
+    RegisterPlugInType(builtin, 3);
+    EXPECT_EQ(GetPlugInByType(3), builtin);
+    EXPECT_EQ(builtin->GetType(), 3);
+    EXPECT_EQ(GetPlugInCount(), 3);
+    EXPECT_FALSE(toi.ByType(3, 4, &record));
+    EXPECT_TRUE(toi.ByType(3, 5, &record));
     EXPECT_EQ(record, 42);
 
     // Clearing the registry empties the slots but keeps the plug-ins loaded.
     ClearPlugInRegistry();
-    EXPECT_EQ(GetPlugInByType(2), nullptr);
-    EXPECT_FALSE(toi.ByType(2, 5, &record));
-    EXPECT_EQ(GetPlugInCount(), 2);
+    EXPECT_EQ(GetPlugInByType(3), nullptr);
+    EXPECT_FALSE(toi.ByType(2, 1, &via));
+    EXPECT_EQ(GetPlugInCount(), 3);
+    RegisterPlugInType(order, 2);
+    RegisterPlugInType(builtin, 3);
+    ReleasePlugIn(builtin);
+    EXPECT_EQ(GetPlugInByType(3), nullptr);
 
-    // A plug-in reaching another one by its full name.
+    // A plug-in reaching another one by its full name keeps the reference it takes.
     CompressPlugInInterface cpi{};
-    EXPECT_TRUE(toi.ByName(u"Compress.RLE", CompressInterfaceVersion, &cpi));
+    EXPECT_TRUE(toi.ByName(u"Compress.Zip", CompressInterfaceVersion, &cpi));
     EXPECT_NE(cpi.Decompress, nullptr);
+    PlugIn *zip = LoadPlugIn(u"Compress.Zip");
+    ASSERT_NE(zip, nullptr);
+    EXPECT_EQ(zip->GetRefCount(), 2);
+    ReleasePlugIn(zip);
+    EXPECT_TRUE(LibraryMapped("Compress.Zip"));
     EXPECT_FALSE(toi.ByName(u"Compress.RLE", 2, &cpi));
     EXPECT_FALSE(toi.ByName(u"Compress.Nothing", 3, &cpi));
+    EXPECT_FALSE(toi.ByName(nullptr, 3, &cpi));
 
-    // A plug-in registered in a slot leaves it when its last reference goes.
-    BuiltInPlugIn *second = new BuiltInPlugIn;
-    RegisterPlugInType(second, 3);
-    ReleasePlugIn(second);
-    EXPECT_EQ(GetPlugInByType(3), nullptr);
+    // The slot empties with the last reference, not before.
+    ReleasePlugIn(order);
+    EXPECT_TRUE(toi.ByType(2, 1, &via));
+    ReleasePlugIn(order);
+    EXPECT_FALSE(GetPlugInInterfaceByTypeCallback(2, 1, &via));
+    EXPECT_FALSE(LibraryMapped("Test.Order"));
+    ReleasePlugIn(nullptr);
+
+    // Shut-down empties the slots of the plug-ins it deletes.
+    RegisterPlugInType(rle, 4);
+    ReleaseAllPlugIn();
+    EXPECT_EQ(GetPlugInByType(4), nullptr);
+    EXPECT_FALSE(LibraryMapped("Compress.RLE"));
+    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
 }
 
 TEST_F(PlugInTest, InterfaceLookUpFailuresAreLoggedOnceThenRemembered)
@@ -236,7 +284,7 @@ TEST_F(PlugInTest, InterfaceLookUpFailuresAreLoggedOnceThenRemembered)
     // Too old: exactly two error lines, and the library is released again (it was
     // completely loaded, so it is closed).
     EXPECT_EQ(GetCompressInterface(u"Old"), nullptr);
-    EXPECT_EQ(log.Errors(), (std::vector<std::u16string>{u"插件<Old>的版本太低！", u"加载插件<Old>失败!"}));
+    EXPECT_EQ(log.Errors(), (U16Lines{u"插件<Old>的版本太低！", u"加载插件<Old>失败!"}));
     EXPECT_EQ(Events(), (Strings{"Compress.Old:Close", "Compress.Old:Unload"}));
     EXPECT_EQ(GetPlugInCount(), 0);
 
@@ -249,11 +297,11 @@ TEST_F(PlugInTest, InterfaceLookUpFailuresAreLoggedOnceThenRemembered)
     // No interface export, and an interface refused.
     EXPECT_EQ(GetCompressInterface(u"NoIface"), nullptr);
     EXPECT_EQ(log.Errors(),
-              (std::vector<std::u16string>{u"获取插件<NoIface>接口<ver:3>失败!", u"加载插件<NoIface>失败!"}));
+              (U16Lines{u"获取插件<NoIface>接口<ver:3>失败!", u"加载插件<NoIface>失败!"}));
     log.Clear();
     EXPECT_EQ(GetCompressInterface(u"Refuse"), nullptr);
     EXPECT_EQ(log.Errors(),
-              (std::vector<std::u16string>{u"获取插件<Refuse>接口<ver:3>失败!", u"加载插件<Refuse>失败!"}));
+              (U16Lines{u"获取插件<Refuse>接口<ver:3>失败!", u"加载插件<Refuse>失败!"}));
 
     // The methods without a plug-in take the same path: three lines on first use.
     for (const char16_t *method : {u"RYC", u"RSC", u"Jpeg2000VSRLE"})
@@ -311,20 +359,6 @@ TEST_F(PlugInTest, ReleasedPlugInsLeaveNoCachedInterfaces)
     EXPECT_NE(GetCompressInterface(u"Zip"), nullptr);
 }
 
-TEST_F(PlugInTest, WithoutPlugInsFolderTheCurrentFolderIsUsed)
-{
-    // Tests run in the build folder, which holds "Plug-Ins".
-    ClearInfoStrings();
-    PlugIn *p = LoadPlugIn(u"Compress.RLE");
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(S(p->GetFileName()), u"Plug-Ins/Compress.RLE.so");
-    ReleasePlugIn(p);
-
-    LogCapture log;
-    EXPECT_EQ(LoadPlugIn(u"Compress.Nothing"), nullptr);
-    EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Nothing>:<Compress.Nothing.so>失败!")) << log.Dump();
-}
-
 TEST_F(PlugInTest, LookUpThroughAPlainMapOfEntries)
 {
     // The map type the compression registry is made of, owned here.
@@ -346,7 +380,7 @@ TEST_F(PlugInTest, LookUpThroughAPlainMapOfEntries)
     // A version the plug-in is too old for: two error lines, then remembered silently.
     log.Clear();
     EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", 4, u"Zip"), nullptr);
-    EXPECT_EQ(log.Errors(), (std::vector<std::u16string>{u"插件<Zip>的版本太低！", u"加载插件<Zip>失败!"}));
+    EXPECT_EQ(log.Errors(), (U16Lines{u"插件<Zip>的版本太低！", u"加载插件<Zip>失败!"}));
     EXPECT_FALSE(LibraryMapped("Compress.Zip"));
     log.Clear();
     EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", 4, u"Zip"), nullptr);

@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the plug-in, compression, start-up and log tests: points the engine at
-// the build's Plug-Ins folder and collects what the test plug-ins report; catches
-// the log's message boxes.
+// the build's Plug-Ins folder and collects what the test plug-ins report.
 #include "core/String.h"
 #include "io/Core.h"
 #include "io/LogFile.h"
@@ -12,10 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <dlfcn.h>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -76,55 +73,4 @@ protected:
     }
 };
 
-// "title|text" of every message box the log has shown.
-inline std::vector<std::u16string> &ShownBoxes()
-{
-    static std::vector<std::u16string> boxes;
-    return boxes;
-}
-
-// A log written into a temp folder: message boxes are recorded instead of shown,
-// and the log and its plug-in are closed afterwards.
-class LogFileFixture : public ::testing::Test
-{
-protected:
-    explicit LogFileFixture(const char *folder) : dir(folder) {}
-
-    hgl::test::TempDir dir;
-    std::vector<std::u16string> &boxes = ShownBoxes();
-
-    void SetUp() override
-    {
-        boxes.clear();
-        old_box = hgl::SetLogMessageBoxHandler(RecordBox);
-    }
-
-    void TearDown() override
-    {
-        hgl::CloseLog();
-        hgl::ReleaseAllPlugIn();
-        hgl::SetLogMessageBoxHandler(old_box);
-    }
-
-    // The file's text after the byte-order mark.
-    std::u16string Text(const std::string &name) const
-    {
-        const std::string b = dir.ReadFile(name);
-        EXPECT_GE(b.size(), 2u);
-        EXPECT_EQ(b.substr(0, 2), std::string("\xFF\xFE", 2));
-        if (b.size() < 2)
-            return std::u16string();
-        std::u16string s((b.size() - 2) / 2, u'\0');
-        std::memcpy(s.data(), b.data() + 2, s.size() * 2);
-        return s;
-    }
-
-private:
-    static void RecordBox(const hgl::u16char *text, const hgl::u16char *title)
-    {
-        ShownBoxes().push_back(std::u16string(title) + u"|" + text);
-    }
-
-    hgl::LogMessageBoxFunc old_box = nullptr;
-};
 } // namespace svc_test

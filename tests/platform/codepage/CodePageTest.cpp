@@ -19,10 +19,8 @@ TEST(CodePage, TableAndQueries)
         EXPECT_EQ(info.defaultChar[0], '?');
     }
     CodePageInfo info{};
-    ASSERT_TRUE(GetCodePageInfo(936, info));
-    EXPECT_EQ(info.maxCharSize, 2);
-    ASSERT_TRUE(GetCodePageInfo(1252, info));
-    EXPECT_EQ(info.maxCharSize, 1);
+    ASSERT_TRUE(GetCodePageInfo(936, info) && info.maxCharSize == 2);
+    ASSERT_TRUE(GetCodePageInfo(1252, info) && info.maxCharSize == 1);
     EXPECT_FALSE(IsValidCodePage(12345));
     EXPECT_FALSE(IsValidCodePage(0));   // 0 is a stand-in, not a code page
     EXPECT_FALSE(GetCodePageInfo(12345, info));
@@ -115,8 +113,6 @@ TEST(CodePage, RoundTrips)
     ASSERT_TRUE(MultiByteToUTF16(54936, b.c_str(), -1, back));
     EXPECT_EQ(back, astral);
     EXPECT_EQ(UTF8ToUTF16(UTF16ToUTF8(astral)), astral);
-    EXPECT_EQ(UTF16ToUTF8(u"中文"), "中文");
-    EXPECT_EQ(UTF8ToUTF16("中文"), u"中文");
     EXPECT_EQ(UTF8ToUTF16(static_cast<const char *>(nullptr)), u"");
     // The euro sign sits at 0x80 in code page 936, as on Windows.
     EXPECT_TRUE(MultiByteToUTF16(936, "\x80", 1, back));

@@ -141,14 +141,13 @@ TEST(PlatformFile, DescriptorsAndMoves)
     EXPECT_EQ(info.size, 11u);
     EXPECT_FALSE(PathStat(u""));
 
-    // Moves never replace, in any spelling.
+    // Moves never replace, in any spelling (the file helpers' tests cover the
+    // rest); the system's reasons come back.
     ASSERT_TRUE(dir.WriteFile("sub/other.bin", "o"));
     EXPECT_FALSE(PathMove(dir.File16("sub/data.bin").c_str(), dir.File16("SUB/OTHER.BIN").c_str(), &err));
     EXPECT_EQ(err, EEXIST);
-    EXPECT_TRUE(PathMove(dir.File16("sub/data.bin").c_str(), dir.File16("sub/third.bin").c_str()));
-    EXPECT_EQ(dir.List("sub"), (std::vector<std::string>{"other.bin", "third.bin"}));
-    EXPECT_TRUE(PathDelete(dir.File16("SUB/Third.BIN").c_str()));
-    EXPECT_FALSE(PathDelete(dir.File16("sub/third.bin").c_str(), &err));
+    EXPECT_TRUE(PathDelete(dir.File16("SUB/Data.BIN").c_str()));
+    EXPECT_FALSE(PathDelete(dir.File16("sub/data.bin").c_str(), &err));
     EXPECT_EQ(err, ENOENT);
     EXPECT_FALSE(ErrorText(ENOENT).empty());
 }
@@ -222,17 +221,14 @@ TEST(PlatformDir, PatternsAndListings)
 
 TEST(PlatformEnv, FoldersAndProcess)
 {
+    // TMPDIR, then TEMP; an empty value counts as unset.
+    const struct
     {
-        ScopedEnv a("TMPDIR", "/x/tmp"), b("TEMP", "/y/tmp");
-        EXPECT_EQ(TempFolder(), "/x/tmp");
-    }
-    {
-        ScopedEnv a("TMPDIR", ""), b("TEMP", "/y/tmp");
-        EXPECT_EQ(TempFolder(), "/y/tmp");
-    }
-    {
-        ScopedEnv a("TMPDIR", nullptr), b("TEMP", nullptr);
-        EXPECT_EQ(TempFolder(), "/tmp");
+        const char *tmpdir, *temp, *want;
+    } temps[] = {{"/x/tmp", "/y/tmp", "/x/tmp"}, {"", "/y/tmp", "/y/tmp"}, {nullptr, nullptr, "/tmp"}};
+    for (const auto &c : temps) {
+        ScopedEnv a("TMPDIR", c.tmpdir), b("TEMP", c.temp);
+        EXPECT_EQ(TempFolder(), c.want);
     }
     TempDir dir;
     ScopedEnv home("HOME", dir.Path().c_str());

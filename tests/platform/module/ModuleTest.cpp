@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -45,7 +43,6 @@ TEST(Module, LoadLookUpAndUnload)
     ModuleError err;
     ModuleHandle h = ModuleOpen((PlugInDir + "/Compress.Zip.so").c_str(), &err);
     ASSERT_NE(h, nullptr);
-
     auto version = reinterpret_cast<GetPlugInVersionFunc>(ModuleSymbol(h, "GetPlugInVersion"));
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version(), 3u);
@@ -55,9 +52,19 @@ TEST(Module, LoadLookUpAndUnload)
     EXPECT_EQ(ModuleSymbol(h, "NoSuchFunction"), nullptr);
     EXPECT_EQ(ModuleSymbol(h, nullptr), nullptr);
     EXPECT_EQ(ModuleSymbol(nullptr, "GetPlugInVersion"), nullptr);
-
     ModuleClose(h);
     ModuleClose(nullptr);
+
+    // UTF-16 paths, with backslashes too.
+    test::TempDir dir("module");
+    ASSERT_TRUE(dir.MakeDir("插件"));
+    ASSERT_TRUE(CopyFile(PlugInDir + "/Compress.RLE.so", dir.File("插件/压缩.so")));
+    h = ModuleOpen((dir.Path16() + u"\\插件\\压缩.so").c_str(), nullptr);
+    ASSERT_NE(h, nullptr);
+    auto intro = reinterpret_cast<GetPlugInIntroFunc>(ModuleSymbol(h, "GetPlugInIntro"));
+    ASSERT_NE(intro, nullptr);
+    EXPECT_EQ(std::u16string(intro()), u"RLE 压缩算法");
+    ModuleClose(h);
 }
 
 TEST(Module, FailuresReportTheLoadersText)
@@ -66,13 +73,17 @@ TEST(Module, FailuresReportTheLoadersText)
     EXPECT_EQ(ModuleOpen((PlugInDir + "/Compress.Missing.so").c_str(), &err), nullptr);
     EXPECT_NE(err.text.find(u"Compress.Missing.so"), std::u16string::npos);
 
+    test::TempDir dir("module");
+    ModuleError missing;
+    EXPECT_EQ(ModuleOpen((dir.Path16() + u"/没有.so").c_str(), &missing), nullptr);
+    EXPECT_NE(missing.text.find(u"没有.so"), std::u16string::npos);
+
     ModuleError empty;
     EXPECT_EQ(ModuleOpen(static_cast<const char *>(nullptr), &empty), nullptr);
     EXPECT_FALSE(empty.text.empty());
     EXPECT_EQ(ModuleOpen(u"", nullptr), nullptr);
 
     // A file that is not a library.
-    test::TempDir dir("module");
     ASSERT_TRUE(dir.WriteFile("fake.so", std::string("not an ELF file")));
     ModuleError bad;
     EXPECT_EQ(ModuleOpen(dir.File("fake.so").c_str(), &bad), nullptr);
@@ -91,24 +102,4 @@ TEST(Module, BareNamesStayInTheCurrentFolder)
     ASSERT_NE(h, nullptr);
     EXPECT_NE(ModuleSymbol(h, "GetPlugInInterface"), nullptr);
     ModuleClose(h);
-}
-
-TEST(Module, UTF16PathsWithBackslashes)
-{
-    test::TempDir dir("module");
-    ASSERT_TRUE(dir.MakeDir("插件"));
-    ASSERT_TRUE(CopyFile(PlugInDir + "/Compress.RLE.so", dir.File("插件/压缩.so")));
-
-    std::u16string path = dir.Path16() + u"\\插件\\压缩.so";
-    ModuleHandle h = ModuleOpen(path.c_str(), nullptr);
-    ASSERT_NE(h, nullptr);
-    auto intro = reinterpret_cast<GetPlugInIntroFunc>(ModuleSymbol(h, "GetPlugInIntro"));
-    ASSERT_NE(intro, nullptr);
-    EXPECT_EQ(std::u16string(intro()), u"RLE 压缩算法");
-    ModuleClose(h);
-
-    ModuleError err;
-    std::u16string missing = dir.Path16() + u"/插件/没有.so";
-    EXPECT_EQ(ModuleOpen(missing.c_str(), &err), nullptr);
-    EXPECT_NE(err.text.find(u"没有.so"), std::u16string::npos);
 }

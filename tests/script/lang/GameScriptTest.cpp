@@ -3,8 +3,6 @@
 // constants of its parameter types, compiled and run, and receives what was written.
 #include "ScriptHost.h"
 
-#include "core/BoundMethod.h"
-
 #include <map>
 
 using namespace lang_test;
@@ -60,148 +58,52 @@ const std::map<std::u16string, Binder> kBinders = {
 };
 
 const u16char *const kGameDeclarations[] = {
-    u"void BG_BLACK()",
-    u"void BG_COLOR(int,int,int)",
-    u"void BG_DSP0(string)",
-    u"void BG_DSP3(string)",
-    u"void BG_DSPX0(string)",
-    u"void BG_DSPX3(string)",
-    u"void BG_DSP_DEF0(string)",
-    u"void BG_DSP_DEF3(string)",
-    u"void BG_ERS0()",
-    u"void BG_ERS3()",
-    u"void BG_ERSA()",
-    u"void BG_ERSW13()",
-    u"void BG_FLG(int,int,string)",
-    u"void BG_FadeToPart(int,float,float,float,float)",
-    u"void BG_INVISIBLE0(string)",
-    u"void BG_INVISIBLE3(string)",
-    u"void BG_INVISIBLEW13(string,string)",
-    u"void BG_Part(string,float,float,float,float,int,int)",
-    u"void BG_SET(string)",
-    u"void BG_SET0(string)",
-    u"void BG_SET3(string)",
-    u"void BG_SETW01(string,float,float,string,float,float)",
-    u"void BG_SETW02(string,string)",
-    u"void BG_SETW13(string,string)",
-    u"void BG_SETW23(string,string)",
-    u"void BG_SETX0(string)",
-    u"void BG_SETX3(string)",
-    u"void BG_SET_DEF0(string)",
-    u"void BG_SET_DEF3(string)",
-    u"void BG_SWP(int,int)",
-    u"void BG_ToFull(int)",
-    u"void BG_ToPart(int,float,float,float,float)",
-    u"void BG_WHITE()",
-    u"void BUTTOMUP0()",
-    u"void BUTTOMUP5()",
-    u"void CGCUT(string)",
-    u"void CGCUTOFF()",
-    u"void CHR0_X(float)",
-    u"void CHR0_Y(float)",
-    u"void CHR5_X(float)",
-    u"void CHR5_Y(float)",
-    u"void CHR_DSP0(string)",
-    u"void CHR_DSP0_P(string)",
-    u"void CHR_DSP5(string)",
-    u"void CHR_DSP5_P(string)",
-    u"void CHR_DSPT012(string,string,string)",
-    u"void CHR_DSPT021(string,string,string)",
-    u"void CHR_DSPT102(string,string,string)",
-    u"void CHR_DSPW01(string,string)",
-    u"void CHR_DSPW02(string,string)",
-    u"void CHR_DSPW12(string,string)",
-    u"void CHR_ERS0()",
-    u"void CHR_ERS5()",
-    u"void CHR_ERSA()",
-    u"void CHR_ERSW01()",
-    u"void CHR_ERSW02()",
-    u"void CHR_ERSW12()",
-    u"void CHR_SET0(string)",
-    u"void CHR_SET5(string)",
-    u"void CHR_SETT012(string,string,string)",
-    u"void CHR_SETT021(string,string,string)",
-    u"void CHR_SETT102(string,string,string)",
-    u"void CHR_SETW01(string,string)",
-    u"void CHR_SETW02(string,string)",
-    u"void CHR_SETW12(string,string)",
-    u"void CLEAR()",
-    u"void CaseGoto(int,string)",
-    u"void EndBubble()",
-    u"void EndSnow()",
-    u"void FADE_IN()",
-    u"void FADE_OUT()",
-    u"void FANX(int)",
-    u"void FANZHUAN0()",
-    u"void FANZHUAN5()",
-    u"void FONT(int)",
-    u"void ICON_LEFT_END()",
-    u"void ICON_LEFT_START(string,float)",
-    u"void ICON_MID_END()",
-    u"void ICON_MID_START(string,float)",
-    u"void ICON_RIGHT_END()",
-    u"void ICON_RIGHT_START(string,float)",
-    u"void INTCHR0(string,string,string,int)",
-    u"void INTCHR5(string,string,string,int)",
-    u"void MES(string)",
-    u"void MESC(string)",
-    u"void MOVEBG(float,float,float,float)",
-    u"void MOV_CHR(string,int,int)",
-    u"void SAY(string)",
-    u"void SELDT(string)",
-    u"void SELDT_Switch(string,string,string,string)",
-    u"void SELECT(string,int)",
-    u"void SWITCH(string,int)",
-    u"void SetBG(string)",
-    u"void SetCG(string,int)",
-    u"void SetChar(string,string,int,int,string);",
-    u"void SetImageSize(float,float)",
-    u"void SetMood(int , string,float,float)",
-    u"void SetMovie(string,string,string,float,float,float,float)",
-    u"void SetMusic(string,int,int,string,string)",
-    u"void SetObject(string,string,string)",
-    u"void SetSceneB(string,string)",
-    u"void SetSceneBZ(string)",
-    u"void SetTips(string,string,string,string)",
-    u"void SetZCG(string,int)",
-    u"void ShowMessage(string,string,string)",
-    u"void ShowMessageL(string,string,string)",
-    u"void StartButterFly(int)",
-    u"void StartSnow()",
-    u"void VIB_DOKA()",
-    u"void VIB_STP(int)",
-    u"void ZOOMBG(float,float,float,float)",
-    u"void ZOOMIN()",
-    u"void ZOOMOUT()",
-};
+    u"void BG_BLACK()", u"void BG_COLOR(int,int,int)", u"void BG_DSP0(string)", u"void BG_DSP3(string)",
+    u"void BG_DSPX0(string)", u"void BG_DSPX3(string)", u"void BG_DSP_DEF0(string)",
+    u"void BG_DSP_DEF3(string)", u"void BG_ERS0()", u"void BG_ERS3()", u"void BG_ERSA()", u"void BG_ERSW13()",
+    u"void BG_FLG(int,int,string)", u"void BG_FadeToPart(int,float,float,float,float)",
+    u"void BG_INVISIBLE0(string)", u"void BG_INVISIBLE3(string)", u"void BG_INVISIBLEW13(string,string)",
+    u"void BG_Part(string,float,float,float,float,int,int)", u"void BG_SET(string)", u"void BG_SET0(string)",
+    u"void BG_SET3(string)", u"void BG_SETW01(string,float,float,string,float,float)",
+    u"void BG_SETW02(string,string)", u"void BG_SETW13(string,string)", u"void BG_SETW23(string,string)",
+    u"void BG_SETX0(string)", u"void BG_SETX3(string)", u"void BG_SET_DEF0(string)",
+    u"void BG_SET_DEF3(string)", u"void BG_SWP(int,int)", u"void BG_ToFull(int)",
+    u"void BG_ToPart(int,float,float,float,float)", u"void BG_WHITE()", u"void BUTTOMUP0()",
+    u"void BUTTOMUP5()", u"void CGCUT(string)", u"void CGCUTOFF()", u"void CHR0_X(float)",
+    u"void CHR0_Y(float)", u"void CHR5_X(float)", u"void CHR5_Y(float)", u"void CHR_DSP0(string)",
+    u"void CHR_DSP0_P(string)", u"void CHR_DSP5(string)", u"void CHR_DSP5_P(string)",
+    u"void CHR_DSPT012(string,string,string)", u"void CHR_DSPT021(string,string,string)",
+    u"void CHR_DSPT102(string,string,string)", u"void CHR_DSPW01(string,string)",
+    u"void CHR_DSPW02(string,string)", u"void CHR_DSPW12(string,string)", u"void CHR_ERS0()",
+    u"void CHR_ERS5()", u"void CHR_ERSA()", u"void CHR_ERSW01()", u"void CHR_ERSW02()", u"void CHR_ERSW12()",
+    u"void CHR_SET0(string)", u"void CHR_SET5(string)", u"void CHR_SETT012(string,string,string)",
+    u"void CHR_SETT021(string,string,string)", u"void CHR_SETT102(string,string,string)",
+    u"void CHR_SETW01(string,string)", u"void CHR_SETW02(string,string)", u"void CHR_SETW12(string,string)",
+    u"void CLEAR()", u"void CaseGoto(int,string)", u"void EndBubble()", u"void EndSnow()", u"void FADE_IN()",
+    u"void FADE_OUT()", u"void FANX(int)", u"void FANZHUAN0()", u"void FANZHUAN5()", u"void FONT(int)",
+    u"void ICON_LEFT_END()", u"void ICON_LEFT_START(string,float)", u"void ICON_MID_END()",
+    u"void ICON_MID_START(string,float)", u"void ICON_RIGHT_END()", u"void ICON_RIGHT_START(string,float)",
+    u"void INTCHR0(string,string,string,int)", u"void INTCHR5(string,string,string,int)", u"void MES(string)",
+    u"void MESC(string)", u"void MOVEBG(float,float,float,float)", u"void MOV_CHR(string,int,int)",
+    u"void SAY(string)", u"void SELDT(string)", u"void SELDT_Switch(string,string,string,string)",
+    u"void SELECT(string,int)", u"void SWITCH(string,int)", u"void SetBG(string)", u"void SetCG(string,int)",
+    u"void SetChar(string,string,int,int,string);", u"void SetImageSize(float,float)",
+    u"void SetMood(int , string,float,float)", u"void SetMovie(string,string,string,float,float,float,float)",
+    u"void SetMusic(string,int,int,string,string)", u"void SetObject(string,string,string)",
+    u"void SetSceneB(string,string)", u"void SetSceneBZ(string)",
+    u"void SetTips(string,string,string,string)", u"void SetZCG(string,int)",
+    u"void ShowMessage(string,string,string)", u"void ShowMessageL(string,string,string)",
+    u"void StartButterFly(int)", u"void StartSnow()", u"void VIB_DOKA()", u"void VIB_STP(int)",
+    u"void ZOOMBG(float,float,float,float)", u"void ZOOMIN()", u"void ZOOMOUT()"};
 
-struct Declaration
+// The binder's key: the parameter list without its spaces.
+std::u16string Params(std::u16string_view decl)
 {
-    std::u16string name;
-    std::u16string params;              // "string,int": spaces and the ";" dropped
-    std::vector<std::u16string> types;
-};
-
-Declaration Split(std::u16string_view decl)
-{
-    Declaration d;
+    std::u16string p;
     const size_t open = decl.find(u'(');
-    const size_t close = decl.find(u')');
-    const size_t space = decl.find(u' ');
-    d.name = std::u16string(decl.substr(space + 1, open - space - 1));
-    std::u16string cur;
-    for (u16char c : decl.substr(open + 1, close - open - 1)) {
-        if (c == u' ') continue;
-        if (c == u',') {
-            d.types.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
-        d.params += c == u' ' ? std::u16string() : std::u16string(1, c);
-    }
-    if (!cur.empty()) d.types.push_back(cur);
-    return d;
+    for (u16char c : decl.substr(open + 1, decl.find(u')') - open - 1))
+        if (c != u' ') p += c;
+    return p;
 }
 } // namespace
 
@@ -215,24 +117,27 @@ TEST(GameScripts, EveryGameNativeCompilesAndRuns)
     std::vector<std::u16string> expected;
     int n = 0;
     for (const u16char *decl : kGameDeclarations) {
-        const Declaration d = Split(decl);
-        const auto binder = kBinders.find(d.params);
+        const std::u16string_view d(decl);
+        const std::u16string name(d.substr(d.find(u' ') + 1, d.find(u'(') - d.find(u' ') - 1));
+        const std::u16string params = Params(d);
+        const auto binder = kBinders.find(params);
         ASSERT_NE(binder, kBinders.end()) << hgl::test::U8(decl);
         ASSERT_TRUE(binder->second(vm.get(), decl)) << hgl::test::U8(decl) << log.Dump();
-        const hgl::DevilFuncMap *fm = engine->GetFuncMap(d.name);
+        const hgl::DevilFuncMap *fm = engine->GetFuncMap(name);
         ASSERT_NE(fm, nullptr) << hgl::test::U8(decl);
-        EXPECT_EQ(fm->GetParamCount(), int(d.types.size())) << hgl::test::U8(decl);
+        EXPECT_EQ(fm->GetParamCount(), params.empty() ? 0 : int(std::count(params.begin(), params.end(), u',')) + 1)
+            << hgl::test::U8(decl);
 
         // Arguments as the story scripts write them: Chinese texts, negative numbers,
         // floats with and without a fraction.
         std::u16string args, received;
-        for (size_t i = 0; i < d.types.size(); ++i, ++n) {
+        for (size_t i = 0; i < fm->params.size(); ++i, ++n) {
             if (i) args += (n % 3 == 0) ? u" , " : u",";
-            if (d.types[i] == u"string") {
+            if (fm->params[i] == angle_script::ttString) {
                 const std::u16string text = hgl::Format(u"图%d\\n", n);
                 args += u"\"" + text + u"\"";
                 received += u"\"" + hgl::Format(u"图%d\n", n) + u"\";";
-            } else if (d.types[i] == u"int") {
+            } else if (fm->params[i] == angle_script::ttInt) {
                 const int v = (n % 2) ? -n : n;
                 args += hgl::Format(u"%d", v);
                 received += hgl::Format(u"%d;", v);
@@ -241,7 +146,7 @@ TEST(GameScripts, EveryGameNativeCompilesAndRuns)
                 received += (n % 2) ? hgl::Format(u"-%d.5;", n) : hgl::Format(u"%d;", n);
             }
         }
-        body += u"    " + d.name + u"(" + args + u");\n";
+        body += u"    " + name + u"(" + args + u");\n";
         expected.push_back(received);
     }
 
@@ -256,85 +161,4 @@ TEST(GameScripts, EveryGameNativeCompilesAndRuns)
     ASSERT_EQ(g_received.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(hgl::test::U8(g_received[i]), hgl::test::U8(expected[i])) << hgl::test::U8(kGameDeclarations[i]);
-}
-
-namespace
-{
-// A native that moves the running script to a label, as the game's choice jump does.
-struct JumpHost : ScriptHost
-{
-    void Jump(const u16char *label) { trace.push_back(u"Jump:" + std::u16string(label)); engine->GotoLabel(label); }
-    bool Hook(const u16char *name) { return std::u16string(name) == u"Jump"; }
-
-    JumpHost()
-    {
-        EXPECT_TRUE(vm->MapMemberFunc(u"void Jump(string)", static_cast<JumpHost *>(this), &JumpHost::Jump));
-    }
-};
-} // namespace
-
-TEST(GameScripts, HookedJumpLeavesPausedScriptAlone)
-{
-    JumpHost host;
-    ASSERT_TRUE(host.Load(u"func story(){ MES(\"one\"); MES(\"two\"); end: MES(\"three\"); }"));
-    ASSERT_TRUE(host.vm->RunFunc(u"story"));
-    ASSERT_EQ(host.vm->GetRunState(), 1);
-
-    hgl::DevilVM::CompileHook hook;
-    hook.Bind<&JumpHost::Hook>(&host);
-    host.vm->SetCompileHook(hook);
-    ASSERT_TRUE(host.Load(u"func other(){ Jump(\"end\"); }"));
-    EXPECT_EQ(host.trace, (Trace{u"MES:one", u"Jump:end"}));
-
-    // The load jumped nowhere: the paused story goes on with its second line.
-    std::u16string name;
-    int index = -1;
-    ASSERT_TRUE(host.vm->GetCurrentPosition(name, index));
-    EXPECT_EQ(name, u"story");
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(host.vm->GetRunState(), 1);
-    host.trace.clear();
-    EXPECT_TRUE(host.vm->Resume(nullptr));
-    EXPECT_EQ(host.trace, (Trace{u"MES:two"}));
-}
-
-namespace
-{
-// A native that loads a further script into the engine, as moving the story to
-// another script file does.
-struct LoaderHost : ScriptHost
-{
-    void LoadMore(const u16char *text) { vm->LoadScript(text, -1); }
-    bool Hook(const u16char *name) { return std::u16string(name) == u"LoadMore"; }
-
-    LoaderHost()
-    {
-        EXPECT_TRUE(vm->MapMemberFunc(u"void LoadMore(string)", static_cast<LoaderHost *>(this), &LoaderHost::LoadMore));
-        hgl::DevilVM::CompileHook hook;
-        hook.Bind<&LoaderHost::Hook>(this);
-        vm->SetCompileHook(hook);
-    }
-};
-} // namespace
-
-TEST(GameScripts, LoadAtCompileTime)
-{
-    // Functions loaded by a native at compile time are there for the rest of the text.
-    {
-        LoaderHost host;
-        LogCapture log;
-        ASSERT_TRUE(host.Load(u"func main(){ LoadMore(\"func side(){ Y(); }\"); side(); }")) << log.Dump();
-        EXPECT_EQ(host.Listing(), u"0 NATIVE LoadMore(\"func side(){ Y(); }\")\n1 CALL side\n");
-        EXPECT_EQ(host.Listing(u"side"), u"0 NATIVE Y()\n");
-    }
-    // One that takes the name of the function being compiled wins; the load that was
-    // compiling it reports the duplicate and fails instead of dropping it unnoticed.
-    {
-        LoaderHost host;
-        LogCapture log;
-        EXPECT_FALSE(host.Load(u"func main(){ LoadMore(\"func main(){ Y(); }\"); X(); } func after(){}"));
-        EXPECT_EQ(log.Lines(), (Trace{u"脚本函数名称重复: main"}));
-        EXPECT_EQ(host.Listing(), u"0 NATIVE Y()\n");
-        EXPECT_EQ(host.Func(u"after"), nullptr);
-    }
 }

@@ -1,8 +1,8 @@
 // Whole scripts compiled and run: a story fragment paused at every message, its
-// run state saved mid-way and restored into a fresh engine; and the compile hook.
+// run state saved mid-way and restored into a fresh engine; natives run by the
+// compile hook, and natives that load or clear while a script runs or compiles.
 #include "ScriptHost.h"
 
-#include "core/BoundMethod.h"
 #include "io/MemStream.h"
 
 using namespace lang_test;
@@ -120,27 +120,17 @@ TEST(ScriptRun, StoryPausedSavedRestoredFinished)
     host.A = 2;
     EXPECT_TRUE(host.vm->RunFrom(u"main", u"start"));
     EXPECT_EQ(host.trace, (Trace{u"BG:3,0.5,-1.5", u"MES:最后一句"}));
-}
 
-TEST(ScriptRun, ClearAndReloadRunsAgain)
-{
-    ScriptHost host;
-    host.pause_in_mes = false;
-    ASSERT_TRUE(host.Load(kStory));
-    const std::u16string main_listing = host.Listing(u"main");
-    const std::u16string sub_listing = host.Listing(u"sub");
-    host.A = 0;
-    const Trace first = host.RunAll(u"main");
-
+    // Cleared and loaded again: the same listing, and the whole run once more.
+    const std::u16string listing = host.Listing(u"main") + host.Listing(u"sub");
     host.vm->Clear();
     EXPECT_EQ(host.Func(u"main"), nullptr);
     EXPECT_EQ(host.engine->GetPoolSize(), 0);
     ASSERT_TRUE(host.Load(kStory));
-    EXPECT_EQ(host.Listing(u"main"), main_listing);
-    EXPECT_EQ(host.Listing(u"sub"), sub_listing);
+    EXPECT_EQ(host.Listing(u"main") + host.Listing(u"sub"), listing);
     host.A = 0;
-    EXPECT_EQ(host.RunAll(u"main"), first);
-    EXPECT_EQ(first.size(), 8u);
+    EXPECT_EQ(host.RunAll(u"main"), (Trace{u"SetCG:bg\\01,2", u"MES:【乙】你好。\n", u"MES:【甲】子函数里的第一句", u"SetA:1",
+                                          u"MES:A是1", u"SetA:2", u"BG:3,0.5,-1.5", u"MES:最后一句"}));
 }
 
 TEST(ScriptRun, FailingJumpAndReturn)
@@ -157,56 +147,28 @@ TEST(ScriptRun, FailingJumpAndReturn)
     EXPECT_EQ(host.trace, (Trace{u"Y"}));
 }
 
-namespace
-{
-struct Hook
-{
-    hgl::DevilEngine *engine = nullptr;
-    std::vector<std::u16string> asked;
-    std::u16string run_only;              // names to run at compile time
-
-    bool Check(const u16char *name)
-    {
-        asked.push_back(name);
-        return run_only == name;
-    }
-};
-} // namespace
-
 TEST(ScriptRun, CompileHook)
 {
-    ScriptHost host;
-    Hook hook;
-    hgl::DevilVM::CompileHook bound;
-    bound.Bind<&Hook::Check>(&hook);
-    host.vm->SetCompileHook(bound);
-
     // Asked once per compiled native call statement, never for conditions, refused calls
     // or script calls; the command stays in the function.
-    hook.run_only = u"Say";
+    ScriptHost host;
+    host.UseHook({u"Say"});
     ASSERT_TRUE(host.Load(u"func g(){}\n"
                           u"func main(){ Say(\"at load\"); X(); g(); TwoInts(\"s\", 1); if (F(1) == 3) Y(); int v = F(2); }"));
-    EXPECT_EQ(hook.asked, (Trace{u"Say", u"X", u"Y"}));
+    EXPECT_EQ(host.hook_asked, (Trace{u"Say", u"X", u"Y"}));
     EXPECT_EQ(host.trace, (Trace{u"Say:at load"}));
     EXPECT_EQ(host.f_calls, 0);
     EXPECT_EQ(host.vm->GetRunState(), 2);
-    host.trace.clear();
     EXPECT_EQ(host.RunAll(u"main"), (Trace{u"Say:at load", u"X", u"F:1", u"Y"}));
 
-    // A paused script is left as it was by natives that pause or stop at compile time.
+    // A paused script is left as it was by natives that pause, stop or jump at compile time.
     ScriptHost h2;
-    Hook hook2;
-    ASSERT_TRUE(h2.Load(u"func story(){ MES(\"one\"); MES(\"two\"); }"));
+    ASSERT_TRUE(h2.Load(u"func story(){ MES(\"one\"); MES(\"two\"); end: MES(\"three\"); }"));
     ASSERT_TRUE(h2.vm->RunFunc(u"story"));
     ASSERT_EQ(h2.vm->GetRunState(), 1);
-    hgl::DevilVM::CompileHook bound2;
-    bound2.Bind<&Hook::Check>(&hook2);
-    h2.vm->SetCompileHook(bound2);
-    hook2.run_only = u"StopNow";
-    ASSERT_TRUE(h2.Load(u"func other(){ StopNow(); }"));
-    hook2.run_only = u"MES";
-    ASSERT_TRUE(h2.Load(u"func third(){ MES(\"hooked\"); }"));
-    EXPECT_EQ(h2.trace, (Trace{u"MES:one", u"Stop", u"MES:hooked"}));
+    h2.UseHook({u"StopNow", u"MES", u"Jump"});
+    ASSERT_TRUE(h2.Load(u"func other(){ StopNow(); MES(\"hooked\"); Jump(\"end\"); }"));
+    EXPECT_EQ(h2.trace, (Trace{u"MES:one", u"Stop", u"MES:hooked", u"Jump:end"}));
     EXPECT_EQ(h2.vm->GetRunState(), 1);
     std::u16string name;
     int index = -1;
@@ -219,37 +181,78 @@ TEST(ScriptRun, CompileHook)
 
     // A stopped engine stays stopped.
     ScriptHost h3;
-    Hook hook3;
-    hgl::DevilVM::CompileHook bound3;
-    bound3.Bind<&Hook::Check>(&hook3);
-    h3.vm->SetCompileHook(bound3);
-    hook3.run_only = u"MES";
+    h3.UseHook({u"MES"});
     ASSERT_TRUE(h3.Load(u"func main(){ MES(\"x\"); }"));
     EXPECT_EQ(h3.vm->GetRunState(), 2);
     EXPECT_EQ(h3.engine->GetStackDepth(), 0);
 
-    // A native that clears the engine at compile time takes the texts and functions the
-    // new function refers to: that function is not kept.
+    // Functions loaded by a native at compile time are there for the rest of the text.
     ScriptHost h4;
-    Hook hook4;
-    hgl::DevilVM::CompileHook bound4;
-    bound4.Bind<&Hook::Check>(&hook4);
-    h4.vm->SetCompileHook(bound4);
-    hook4.run_only = u"Reset";
+    h4.UseHook({u"LoadMore"});
+    ASSERT_TRUE(h4.Load(u"func main(){ LoadMore(\"func side(){ Y(); }\"); side(); }"));
+    EXPECT_EQ(h4.Listing(), u"0 NATIVE LoadMore(\"func side(){ Y(); }\")\n1 CALL side\n");
+    EXPECT_EQ(h4.Listing(u"side"), u"0 NATIVE Y()\n");
+    // One that takes the name of the function being compiled wins; the load that was
+    // compiling it reports the duplicate and fails instead of dropping it unnoticed.
+    ScriptHost h5;
+    h5.UseHook({u"LoadMore"});
+    LogCapture log;
+    EXPECT_FALSE(h5.Load(u"func main(){ LoadMore(\"func main(){ Y(); }\"); X(); } func after(){}"));
+    EXPECT_EQ(log.Lines(), (Trace{u"脚本函数名称重复: main"}));
+    EXPECT_EQ(h5.Listing(), u"0 NATIVE Y()\n");
+    EXPECT_EQ(h5.Func(u"after"), nullptr);
+}
+
+TEST(ScriptRun, HookedNativeClearsAndReloads)
+{
+    // A native run at compile time empties the engine (and here loads a larger script
+    // into it). The function being compiled points into what Clear threw away: it is
+    // given up rather than kept with dangling texts and call targets.
+    struct ReloadHost : ScriptHost
+    {
+        void Reload()
+        {
+            engine->Clear();
+            vm->LoadScript(u"func a(){ Say(\"1\"); Say(\"2\"); Say(\"3\"); } func b(){ a(); } func c(){ a(); } func d(){}", -1);
+        }
+        ReloadHost() { EXPECT_TRUE(vm->MapMemberFunc(u"void Reload()", static_cast<ReloadHost *>(this), &ReloadHost::Reload)); }
+    };
+    ReloadHost host;
+    host.UseHook({u"Reset", u"Reload"});
     {
         LogCapture log;
-        ASSERT_TRUE(h4.Load(u"func c(){ Reset(); X(); }"));      // nothing to lose yet
+        ASSERT_TRUE(host.Load(u"func c(){ Reset(); X(); }"));      // nothing to lose yet
         EXPECT_TRUE(log.Lines().empty());
+        EXPECT_NE(host.Func(u"c"), nullptr);
     }
-    h4.vm->Clear();
-    ASSERT_TRUE(h4.Load(u"func a(){ X(); }"));
-    {
-        LogCapture log;
-        EXPECT_FALSE(h4.Load(u"func b(){ a(); Say(\"s\"); Reset(); Y(); }"));
-        EXPECT_EQ(log.Lines(), (Trace{u"编译时运行的函数<Reset>清除了脚本引擎，编译中止!", u"解晰函数<b>失败!"}));
-    }
-    EXPECT_EQ(h4.engine->GetScriptFuncCount(), 0);
-    hook4.run_only.clear();
-    ASSERT_TRUE(h4.Load(u"func b(){ Say(\"s\"); Y(); }"));
-    EXPECT_EQ(h4.RunAll(u"b"), (Trace{u"Say:s", u"Y"}));
+    LogCapture log;
+    EXPECT_FALSE(host.Load(u"func f(){ Say(\"x\"); } func main(){ Say(\"before\"); f(); Reload(); Say(\"after\"); }"));
+    EXPECT_EQ(log.Lines(), (Trace{u"编译时运行的函数<Reload>清除了脚本引擎，编译中止!", u"解晰函数<main>失败!"}));
+    EXPECT_EQ(host.Func(u"main"), nullptr);
+    EXPECT_EQ(host.Func(u"f"), nullptr);
+    EXPECT_EQ(host.RunAll(u"b"), (Trace{u"Say:1", u"Say:2", u"Say:3"}));
+    EXPECT_EQ(host.RunAll(u"c"), (Trace{u"Say:1", u"Say:2", u"Say:3"}));
+}
+
+TEST(ScriptRun, LoadDuringARun)
+{
+    // A native of a running script loads more text; the natives the hook runs while
+    // compiling it pause and stop, and the running script goes on regardless.
+    ScriptHost host;
+    LogCapture log;
+    ASSERT_TRUE(host.Load(u"func main(){ LoadMore(\"func ext(){ MES(\\\"e\\\"); StopNow(); }\"); X(); MES(\"p\"); Y(); }"));
+    host.UseHook({u"MES", u"StopNow"});
+    ASSERT_TRUE(host.vm->RunFunc(u"main"));
+    EXPECT_EQ(host.trace, (Trace{u"LoadMore", u"MES:e", u"Stop", u"X", u"MES:p"}));
+    EXPECT_EQ(host.vm->GetRunState(), 1);
+    std::u16string name;
+    int index = -1;
+    ASSERT_TRUE(host.vm->GetCurrentPosition(name, index));
+    EXPECT_EQ(name, u"main");
+    EXPECT_EQ(index, 3);
+    host.trace.clear();
+    ASSERT_TRUE(host.vm->Resume(nullptr));
+    EXPECT_EQ(host.trace, (Trace{u"Y"}));
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+    EXPECT_NE(host.Func(u"ext"), nullptr);
 }

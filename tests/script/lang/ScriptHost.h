@@ -1,6 +1,7 @@
 #pragma once
 // A host for compiler tests: an engine with a fixed set of natives and native
 // variables that record what the scripts do.
+#include "core/BoundMethod.h"
 #include "core/Format.h"
 #include "script/DevilComp.h"
 #include "script/DevilEngine.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +50,11 @@ struct ScriptHost
     int32 f_result = 3;
     bool pause_in_mes = true;
 
+    // The compile hook, once UseHook has installed it: the names it was asked about,
+    // and the natives it lets run at compile time.
+    std::vector<std::u16string> hook_asked;
+    std::vector<std::u16string> hook_runs;
+
     void X() { trace.push_back(u"X"); }
     void Y() { trace.push_back(u"Y"); }
     void Z() { trace.push_back(u"Z"); }
@@ -80,6 +87,22 @@ struct ScriptHost
     double D() { return 2.5; }
     bool IsOn() { return BV; }
     void Vd(int32) {}
+    const u16char *Name() { return u""; }
+    // As the game's choice jump and its move to another script file do.
+    void Jump(const u16char *label) { trace.push_back(u"Jump:" + std::u16string(label)); engine->GotoLabel(label); }
+    void LoadMore(const u16char *text) { trace.push_back(u"LoadMore"); vm->LoadScript(text, -1); }
+    bool HookCheck(const u16char *name)
+    {
+        hook_asked.push_back(name);
+        return std::find(hook_runs.begin(), hook_runs.end(), name) != hook_runs.end();
+    }
+    void UseHook(std::vector<std::u16string> runs)
+    {
+        hook_runs = std::move(runs);
+        hgl::DevilVM::CompileHook hook;
+        hook.Bind<&ScriptHost::HookCheck>(this);
+        vm->SetCompileHook(hook);
+    }
 
     ScriptHost()
     {
@@ -106,6 +129,9 @@ struct ScriptHost
         EXPECT_TRUE(vm->MapMemberFunc(u"double D()", this, &ScriptHost::D));
         EXPECT_TRUE(vm->MapMemberFunc(u"bool IsOn()", this, &ScriptHost::IsOn));
         EXPECT_TRUE(vm->MapMemberFunc(u"void Vd(int)", this, &ScriptHost::Vd));
+        EXPECT_TRUE(vm->MapMemberFunc(u"string Name()", this, &ScriptHost::Name));
+        EXPECT_TRUE(vm->MapMemberFunc(u"void Jump(string)", this, &ScriptHost::Jump));
+        EXPECT_TRUE(vm->MapMemberFunc(u"void LoadMore(string)", this, &ScriptHost::LoadMore));
 
         EXPECT_TRUE(vm->MapProperty(u"int A", &A));
         EXPECT_TRUE(vm->MapProperty(u"int B", &B));

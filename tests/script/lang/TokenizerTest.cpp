@@ -77,15 +77,10 @@ TEST(Tokenizer, KeywordTableAndReverseLookup)
     }
     for (int id = 13; id <= 98; ++id) EXPECT_TRUE(seen[id]) << id;
 
-    for (int id = 0; id <= 12; ++id) EXPECT_EQ(asCTokenizer::GetDefinition(id), nullptr);
-    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(82)), u"&&");
-    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(81)), u"!");
-    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(67)), u"int");
-    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(72)), u"uint");
-    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(63)), u"goto");
-    EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(66)), u"string");
-    EXPECT_EQ(asCTokenizer::GetDefinition(99), nullptr);
-    EXPECT_EQ(asCTokenizer::GetDefinition(-1), nullptr);
+    // The first spelling of a keyword names it; ids without one have none.
+    for (int id : {-1, 0, 12, 99}) EXPECT_EQ(asCTokenizer::GetDefinition(id), nullptr) << id;
+    const std::pair<int, std::u16string> names[] = {{82, u"&&"}, {67, u"int"}, {72, u"uint"}, {63, u"goto"}};
+    for (const auto &[id, name] : names) EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(id)), name);
 
     int types = 0;
     for (int id = 0; id < 100; ++id) types += IsTypeToken(id);
@@ -114,7 +109,6 @@ TEST(Tokenizer, TokenClasses)
         {u"!==", {{50, u"!="}, {33, u"="}}},
         {u"1.5", {{8, u"1.5"}}},
         {u"1.5f", {{7, u"1.5f"}}},
-        {u"1.5F", {{7, u"1.5F"}}},
         {u"1.5e-3", {{8, u"1.5e-3"}}},
         {u"1.5E+3f", {{7, u"1.5E+3f"}}},
         {u"1.5e", {{8, u"1.5e"}}},
@@ -122,8 +116,6 @@ TEST(Tokenizer, TokenClasses)
         {u"1e3", {{6, u"1"}, {5, u"e3"}}},
         {u"1f", {{6, u"1"}, {5, u"f"}}},
         {u".5", {{32, u"."}, {6, u"5"}}},
-        {u"123abc", {{6, u"123"}, {5, u"abc"}}},
-        {u"0x1F", {{12, u"0x1F"}}},
         {u"0XaBg", {{12, u"0XaB"}, {5, u"g"}}},
         {u"7xFF", {{12, u"7xFF"}}},
         {u"0x", {{12, u"0x"}}},
@@ -134,7 +126,6 @@ TEST(Tokenizer, TokenClasses)
         {u"\"a\\\\\"", {{9, u"\"a\\\\\""}}},
         {u"\"ab\ncd\"", {{11, u"\"ab"}, {2, u"\n"}, {5, u"cd"}, {11, u"\""}}},
         {u"\"abc", {{11, u"\"abc"}}},
-        {u"\"", {{11, u"\""}}},
         {u"\"\"\"\"\"\"", {{10, u"\"\"\"\"\"\""}}},
         {u"\"\"\"", {{9, u"\"\""}, {11, u"\""}}},
         {u"\"\"\"a\\\"\"\"b", {{10, u"\"\"\"a\\\"\"\""}, {5, u"b"}}},
@@ -151,11 +142,9 @@ TEST(Tokenizer, TokenClasses)
         {u"/**/", {{4, u"/**/"}}},
         {u"/* open", {{4, u"/* open"}}},
         {u"/", {{16, u"/"}}},
-        {u"/=", {{22, u"/="}}},
         {u" \t\r\n\uFEFFx", {{2, u" \t\r\n\uFEFF"}, {5, u"x"}}},
         {u"\u3000", {{0, u"\u3000"}}},
         {u"#x", {{0, u"#"}, {5, u"x"}}},
-        {u"$", {{0, u"$"}}},
         {u"_a9", {{5, u"_a9"}}},
         {u"\u00e9", {{0, u"\u00e9"}}},
     };
@@ -215,6 +204,7 @@ TEST(Tokenizer, PeekAndSkipTo)
     EXPECT_EQ(v, u")");
     EXPECT_EQ(p.GetToken(v), ttEndStatement);
     EXPECT_FALSE(p.SkipTo(ttEndStatement, v));  // reaches the end first
+    EXPECT_EQ(v, u"g");                         // the last token read before the end
     EXPECT_EQ(p.GetToken(v), ttEnd);
 
     // The measured form of the constructor, and an explicit length shorter than the text.
@@ -279,51 +269,4 @@ TEST(Tokenizer, EveryUnitIsConsumed)
                 while (p.GetCharsLeft() > 0 && guard++ < 100) p.GetToken(v);
                 ASSERT_EQ(p.GetCharsLeft(), 0u);
             }
-}
-
-TEST(Tokenizer, StringForms)
-{
-    DevilParse p(nullptr, u"abc \"q\\n\" ) end");
-    hgl::String s(u"old");
-    EXPECT_EQ(p.PeekToken(s), ttIdentifier);
-    EXPECT_TRUE(s == u"abc");
-    EXPECT_EQ(p.GetToken(s), ttIdentifier);
-    EXPECT_EQ(p.GetToken(s), ttStringConstant);
-    EXPECT_TRUE(s == u"\"q\\n\"");
-    hgl::String value;
-    hgl::UnescapeString(value, s.c_str() + 1, int(s.Length) - 2);
-    EXPECT_TRUE(value == u"q\n");
-    EXPECT_TRUE(p.SkipTo(ttCloseParanthesis, s));
-    EXPECT_TRUE(s == u")");
-    EXPECT_FALSE(p.SkipTo(ttCloseParanthesis, s));
-    EXPECT_TRUE(s == u"end");                   // the last token read before the end
-    EXPECT_EQ(p.GetToken(s), ttEnd);
-    EXPECT_TRUE(s == u"end");
-}
-
-TEST(Tokenizer, OtherForms)
-{
-    // The length comes back in whatever integer the caller keeps it in.
-    asCTokenizer tz;
-    const std::u16string text = u"int32 x";
-    hgl::uint32 n32 = 0;
-    size_t nsize = 0;
-    int nint = 0;
-    EXPECT_EQ(tz.GetToken(text.data(), hgl::uint32(text.size()), &n32), ttInt32);
-    EXPECT_EQ(tz.GetToken(text.data(), hgl::uint32(text.size()), &nsize), ttInt);
-    EXPECT_EQ(tz.GetToken(text.data() + 5, 2, &nint), ttWhiteSpace);
-    EXPECT_EQ(n32, 5u);
-    EXPECT_EQ(nsize, 5u);
-    EXPECT_EQ(nint, 1);
-    EXPECT_EQ(ttUInt32, 72);
-
-    // A reader for an engine held through its interface reads for that engine.
-    std::unique_ptr<hgl::DevilVM> vm(hgl::NewDevilEngine());
-    DevilParse p(vm.get(), u"func");
-    EXPECT_EQ(p.GetEngine(), static_cast<hgl::DevilEngine *>(vm.get()));
-    std::u16string_view v;
-    EXPECT_EQ(p.GetToken(v), ttFunc);
-    DevilParse q(vm.get(), std::u16string_view(u"a b"));
-    EXPECT_EQ(q.GetEngine(), static_cast<hgl::DevilEngine *>(vm.get()));
-    EXPECT_EQ(q.GetCharsLeft(), 3u);
 }

@@ -21,56 +21,32 @@ void *operator new(std::size_t n)
     if (void *p = std::malloc(n ? n : 1)) return p;
     throw std::bad_alloc();
 }
-void *operator new[](std::size_t n)
-{
-    return operator new(n);
-}
 // The engine is made with the nothrow form; it must come from the same heap.
 void *operator new(std::size_t n, const std::nothrow_t &) noexcept
 {
     if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
     return std::malloc(n ? n : 1);
 }
-void *operator new[](std::size_t n, const std::nothrow_t &t) noexcept
-{
-    return operator new(n, t);
-}
-void operator delete(void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
+void *operator new[](std::size_t n) { return operator new(n); }
+void *operator new[](std::size_t n, const std::nothrow_t &t) noexcept { return operator new(n, t); }
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete[](void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
+void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
+void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
 
 using namespace vmtest;
 
 TEST(DevilAllocation, RunningAFunctionAllocatesNothing)
 {
     Host h;
-    // sub: a native with a string and an int argument, then return.
+    // sub: a native with a string and an int argument, then return; main: loop
+    // { Count(); if (Var == 0) call sub; pause/resume } until Count stops it.
     auto sub = h.New(u"sub");
     h.Native(sub.get(), u"CaseGoto", {7, u"nowhere"});
     sub->AddReturn();
     DevilFunc *subp = h.Add(std::move(sub));
-    // main: loop { Count(); if (Var == 0) ...; call sub; pause/resume } until Count stops it.
     auto main = h.New(u"main");
     EXPECT_TRUE(main->AddGotoFlag(u"top"));
     h.Native(main.get(), u"Count");

@@ -1,20 +1,23 @@
-// Binding natives by declaration: every parameter type, members (plain, virtual,
-// through a second base, const), results at their widths, and every refusal.
+// Binding natives and host variables by declaration: every parameter type, members
+// (plain, virtual, through a second base, const, noexcept), lambdas, results at their
+// widths, variables by typed and untyped address, and every refusal with its message.
 #include "script/DevilEngine.h"
 #include "script/DevilValue.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
 using namespace hgl;
 using namespace angle_script;
+using Lines = std::vector<std::u16string>;
 
 namespace
 {
+// What the last native call received.
 struct Seen
 {
     bool b = false;
@@ -44,10 +47,16 @@ int8 RetI8() { return -1; }
 uint16 RetU16() { return 65535; }
 int64 RetI64() { return -5000000000LL; }
 uint64 RetU64() { return 18446744073709551615ULL; }
+long long RetLongLong() { return -5000000000LL; }
+unsigned long long RetULongLong() { return 18446744073709551615ULL; }
 double RetDouble() { return 0.1; }
 float RetFloat() { return 2.5f; }
 bool RetBool() { return true; }
 const u16char *RetText() { return u"x"; }
+
+Lines g_calls;
+void PlainI(int v) { g_calls.push_back(u"plainI " + std::u16string(1, char16_t(u'0' + v))); }
+void PlainNoexcept() noexcept { g_calls.push_back(u"noexcept"); }
 
 struct Base
 {
@@ -57,6 +66,7 @@ struct Base
     void Plain(const u16char *s, int v) { got = std::u16string(s) + u"/" + char16_t(u'0' + v) + u"/" + char16_t(u'0' + tag); }
     virtual int Virt(int v) { return v + 100; }
     int Peek() const { return tag; }
+    void Member(int v) noexcept { g_calls.push_back(u"member " + std::u16string(1, char16_t(u'0' + v))); }
 };
 struct Derived : Base
 {
@@ -86,6 +96,8 @@ DevilArgSlot I(int32 v) { DevilArgSlot a{}; a.i = v; return a; }
 DevilArgSlot U(uint32 v) { DevilArgSlot a{}; a.u = v; return a; }
 DevilArgSlot F(float v) { DevilArgSlot a{}; a.f = v; return a; }
 DevilArgSlot S(const u16char *v) { DevilArgSlot a{}; a.s = v; return a; }
+
+template<class T> T Read(DevilValueInterface *v) { return *static_cast<DevilValue<T> *>(v)->GetValue(); }
 } // namespace
 
 TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
@@ -135,7 +147,7 @@ TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
     EXPECT_TRUE(e.MapFunc(u"void C(int64, int)", &TakeInt));
     EXPECT_EQ(e.GetFuncMap(u"C")->params, (std::vector<eTokenType>{ttInt}));
     EXPECT_TRUE(e.MapFunc(u"void D(int,name,double)", &TakeInt));
-    EXPECT_TRUE(e.MapFunc(u"void SetChar(float);", &TakeFloat));     // a trailing ";" is fine
+    EXPECT_TRUE(e.MapFunc(u"void SetChar(float);", &TakeFloat));     // a trailing ";" as the game writes it
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 }
 
@@ -149,31 +161,38 @@ TEST(DevilBinding, RefusedDeclarations)
     EXPECT_FALSE(e.MapFunc(u"void A(uint)", &TakeInt));
     EXPECT_FALSE(e.MapFunc(u"void A(int8)", &TakeInt));
     EXPECT_FALSE(e.MapFunc(u"void A()", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void L2(int)", [](float) {}));
     EXPECT_EQ(log.CountOf(u"映射函数“void A(int,int)”失败，声明的参数类型与真实函数的参数类型不符！"), 1u) << log.Dump();
-    EXPECT_EQ(log.Errors().size(), 5u);
+    EXPECT_EQ(log.Errors().size(), 6u);
     // Declared value return types must be exactly the C++ one; a void declaration drops a result.
     log.Clear();
     EXPECT_FALSE(e.MapFunc(u"int R()", &Nothing));
     EXPECT_FALSE(e.MapFunc(u"int8 R()", &RetInt));
     EXPECT_FALSE(e.MapFunc(u"double R()", &RetFloat));
+    EXPECT_FALSE(e.MapFunc(u"int64 R()", &RetULongLong));
     EXPECT_EQ(log.CountOf(u"映射函数“int R()”失败，声明的返回类型与真实函数的返回类型不符！"), 1u) << log.Dump();
     EXPECT_TRUE(e.MapFunc(u"void R()", &RetInt));
     EXPECT_TRUE(e.MapFunc(u"string T()", &RetText));
-    // Null functions and objects.
+    // Null functions and objects, however spelt.
     log.Clear();
     void (*null_fn)(int) = nullptr;
     EXPECT_FALSE(e.MapFunc(u"void N(int)", null_fn));
+    EXPECT_FALSE(e.MapFunc(u"void N(int)", nullptr));
     Base *no_object = nullptr;
     EXPECT_FALSE(e.MapMemberFunc(u"void M(string,int)", no_object, &Base::Plain));
+    EXPECT_FALSE(e.MapMemberFunc(u"void M(int)", nullptr, &Base::Member));
     void (Base::*null_member)(const u16char *, int) = nullptr;
     Base b;
     EXPECT_FALSE(e.MapMemberFunc(u"void M(string,int)", &b, null_member));
-    EXPECT_EQ(log.CountOf(u"映射函数“void N(int)”失败，函数或对象指针为NULL！"), 1u) << log.Dump();
-    EXPECT_EQ(log.Errors().size(), 3u);
-    // Malformed: no parentheses, no closing one (no message), a name that is no identifier.
+    EXPECT_FALSE(e.MapMemberFunc(u"void M(int)", &b, nullptr));
+    EXPECT_EQ(log.CountOf(u"映射函数“void N(int)”失败，函数或对象指针为NULL！"), 2u) << log.Dump();
+    EXPECT_EQ(log.Errors().size(), 6u);
+    // Malformed: no parentheses, no closing one (no message, even before a null is
+    // looked at), a name that is no identifier.
     log.Clear();
     EXPECT_FALSE(e.MapFunc(u"void P", &Nothing));
     EXPECT_FALSE(e.MapFunc(u"void P(int", &TakeInt));
+    EXPECT_FALSE(e.MapFunc(u"void P", nullptr));
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
     EXPECT_FALSE(e.MapFunc(u"void 5(int)", &TakeInt));
     EXPECT_FALSE(e.MapFunc(u"void", &Nothing));
@@ -182,6 +201,7 @@ TEST(DevilBinding, RefusedDeclarations)
     EXPECT_EQ(log.Errors().size(), 3u) << log.Dump();
     EXPECT_EQ(e.GetFuncMap(u"P"), nullptr);
     EXPECT_EQ(e.GetFuncMap(u"A"), nullptr);
+    EXPECT_EQ(e.GetFuncMap(u"N"), nullptr);
     EXPECT_TRUE(e.MapFunc(u"void P()", &Nothing));
     EXPECT_EQ(e.GetFuncMap(u"P")->GetParamCount(), 0);
 
@@ -190,7 +210,7 @@ TEST(DevilBinding, RefusedDeclarations)
     seen = Seen{};
     EXPECT_TRUE(e.MapFunc(u"void Dup(int)", &TakeInt));
     EXPECT_FALSE(e.MapFunc(u"void Dup(int)", &TakeInt2));
-    EXPECT_EQ(log.Infos(), (std::vector<std::u16string>{u"重复函数名映射：“void Dup(int)”"}));
+    EXPECT_EQ(log.Infos(), (Lines{u"重复函数名映射：“void Dup(int)”"}));
     Call(e, u"Dup", {I(4)});
     EXPECT_EQ(seen.i32, 4);
 }
@@ -216,6 +236,24 @@ TEST(DevilBinding, MemberFunctionsThroughRealPointersToMember)
     EXPECT_NE(both.self, static_cast<void *>(&both));
 }
 
+TEST(DevilBinding, ScriptCallsUseTheRecordedParameters)
+{
+    hgl::test::LogCapture log;
+    DevilEngine e;
+    g_calls.clear();
+    Base b;
+    // int64 is not recorded: one constant fills the one int parameter.
+    ASSERT_TRUE(e.MapFunc(u"void B(int64,int)", &PlainI));
+    ASSERT_TRUE(e.MapFunc(u"void N()", &PlainNoexcept));
+    ASSERT_TRUE(e.MapMemberFunc(u"void M(int)", &b, &Base::Member));
+    // A lambda without captures binds as a plain function.
+    ASSERT_TRUE(e.MapFunc(u"void L(string)", [](const u16char *t) { g_calls.push_back(t); }));
+    ASSERT_TRUE(e.LoadScript(u"func main(){ B(4); N(); M(2); L(\"lambda\"); }"));
+    EXPECT_TRUE(e.RunFunc(u"main"));
+    EXPECT_EQ(g_calls, (Lines{u"plainI 4", u"noexcept", u"member 2", u"lambda"}));
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+}
+
 TEST(DevilBinding, ResultsKeepTheirDeclaredWidth)
 {
     DevilEngine e;
@@ -224,6 +262,8 @@ TEST(DevilBinding, ResultsKeepTheirDeclaredWidth)
     ASSERT_TRUE(e.MapFunc(u"uint16 RetU16()", &RetU16));
     ASSERT_TRUE(e.MapFunc(u"int64 RetI64()", &RetI64));
     ASSERT_TRUE(e.MapFunc(u"uint64 RetU64()", &RetU64));
+    ASSERT_TRUE(e.MapFunc(u"int64 RetLL()", &RetLongLong));          // the 64-bit types spelt long long
+    ASSERT_TRUE(e.MapFunc(u"uint64 RetULL()", &RetULongLong));
     ASSERT_TRUE(e.MapFunc(u"double RetDouble()", &RetDouble));
     ASSERT_TRUE(e.MapFunc(u"float RetFloat()", &RetFloat));
     ASSERT_TRUE(e.MapFunc(u"bool RetBool()", &RetBool));
@@ -232,23 +272,23 @@ TEST(DevilBinding, ResultsKeepTheirDeclaredWidth)
     EXPECT_EQ(Call(e, u"RetU16").u, 65535u);
     EXPECT_EQ(Call(e, u"RetI64").i64, -5000000000LL);
     EXPECT_EQ(Call(e, u"RetU64").u64, 18446744073709551615ULL);
+    EXPECT_EQ(Call(e, u"RetLL").i64, -5000000000LL);
+    EXPECT_EQ(Call(e, u"RetULL").u64, 18446744073709551615ULL);
     EXPECT_EQ(Call(e, u"RetDouble").d, 0.1);
     EXPECT_EQ(Call(e, u"RetFloat").f, 2.5f);
     EXPECT_TRUE(Call(e, u"RetBool").b);
 
     // As condition operands: the result read through the operand type.
     auto value = [&](const u16char *name) {
-        return CreateDevilFuncValue(&e, new DevilSystemFuncCallFixed(e.GetFuncMap(name)));
+        return std::unique_ptr<DevilValueInterface>(CreateDevilFuncValue(&e, new DevilSystemFuncCallFixed(e.GetFuncMap(name))));
     };
-    std::unique_ptr<DevilValueInterface> v8(value(u"RetI8"));
+    auto v8 = value(u"RetI8"), v16 = value(u"RetU16"), vd = value(u"RetDouble");
     ASSERT_EQ(v8->GetType(), ttInt);
-    EXPECT_EQ(*static_cast<DevilValue<int32> *>(v8.get())->GetValue(), -1);
-    std::unique_ptr<DevilValueInterface> v16(value(u"RetU16"));
+    EXPECT_EQ(Read<int32>(v8.get()), -1);
     ASSERT_EQ(v16->GetType(), ttUInt);
-    EXPECT_EQ(*static_cast<DevilValue<uint32> *>(v16.get())->GetValue(), 65535u);
-    std::unique_ptr<DevilValueInterface> vd(value(u"RetDouble"));
+    EXPECT_EQ(Read<uint32>(v16.get()), 65535u);
     ASSERT_EQ(vd->GetType(), ttDouble);
-    EXPECT_EQ(*static_cast<DevilValue<double> *>(vd.get())->GetValue(), 0.1);
+    EXPECT_EQ(Read<double>(vd.get()), 0.1);
     ASSERT_TRUE(e.MapFunc(u"void V()", &Nothing));
     DevilSystemFuncCallFixed *vcall = new DevilSystemFuncCallFixed(e.GetFuncMap(u"V"));
     EXPECT_EQ(CreateDevilFuncValue(&e, vcall), nullptr);
@@ -261,48 +301,79 @@ TEST(DevilBinding, NativeVariables)
     hgl::test::LogCapture log;
     int8 mood = -1;
     uint16 wide = 65535;
-    uint8 flag_byte = 2;
     bool flag = false;
     int n = 5;
-    double d = 0.5;
-    float fl = 0;
+    const double pi = 3.25;
+    long long big = -5000000000LL;
+    unsigned long long huge = 18446744073709551615ULL;
     EXPECT_TRUE(e.MapProperty(u"int8 Mood", &mood));
     EXPECT_TRUE(e.MapProperty(u"uint16 Wide = 3; anything", &wide));     // the rest is ignored
     EXPECT_TRUE(e.MapProperty(u"int N", &n));
-    EXPECT_TRUE(e.MapProperty(u"double D", &d));
+    EXPECT_TRUE(e.MapProperty(u"double Pi", &pi));                       // read-only host variables too
     EXPECT_TRUE(e.MapProperty(u"bool Flag", &flag));
+    EXPECT_TRUE(e.MapProperty(u"int64 Big", &big));
+    EXPECT_TRUE(e.MapProperty(u"uint64 Huge", &huge));
     EXPECT_TRUE(e.MapProperty(u"string Name", &n));       // no operand type: kept, refused later
     EXPECT_TRUE(e.MapProperty(u"Foo Bar", &n));
     EXPECT_EQ(e.GetPropertyMap(u"Bar")->type, ttIdentifier);
+    EXPECT_TRUE(e.MapFunc(u"void N()", &Nothing));         // a function may share a variable's name
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 
     EXPECT_FALSE(e.MapProperty(u"int N", &n));
-    EXPECT_EQ(log.Infos(), (std::vector<std::u16string>{u"重复属性名映射：“int N”"}));
+    EXPECT_EQ(log.Infos(), (Lines{u"重复属性名映射：“int N”"}));
+    EXPECT_FALSE(e.MapProperty(u"uint64 M", &big));
     EXPECT_FALSE(e.MapProperty(u"int M", &mood));          // int8 variable under "int"
-    EXPECT_FALSE(e.MapProperty(u"float M", &d));
+    EXPECT_FALSE(e.MapProperty(u"float M", &pi));
     EXPECT_FALSE(e.MapProperty(u"int M", static_cast<int *>(nullptr)));
+    EXPECT_FALSE(e.MapProperty(u"int M", nullptr));
+    EXPECT_FALSE(e.MapProperty(u"int M", static_cast<void *>(nullptr)));
     EXPECT_FALSE(e.MapProperty(u"int", &n));
     EXPECT_FALSE(e.MapProperty(u"int 5", &n));
-    EXPECT_EQ(log.Errors().size(), 5u) << log.Dump();
+    EXPECT_FALSE(e.MapProperty(nullptr, &n));
+    const Lines errors = log.Errors();
+    ASSERT_EQ(errors.size(), 8u) << log.Dump();
+    EXPECT_EQ(errors[0], u"映射属性“uint64 M”失败，声明的类型与真实变量的类型不符！");
+    EXPECT_EQ(errors[3], u"映射属性“int M”失败，变量地址为NULL！");
     EXPECT_EQ(e.GetPropertyMap(u"M"), nullptr);
-    EXPECT_TRUE(e.MapFunc(u"void N()", &Nothing));         // a function may share a variable's name
+    EXPECT_EQ(e.GetPropertyMap(u"mood"), nullptr);         // names are compared exactly
 
-    auto read = [&](const u16char *name) { return CreateDevilPropertyValue(&e, e.GetPropertyMap(name)); };
-    std::unique_ptr<DevilValueInterface> vm(read(u"Mood")), vw(read(u"Wide")), vn(read(u"N")), vf(read(u"Flag"));
+    auto read = [&](const u16char *name) {
+        return std::unique_ptr<DevilValueInterface>(CreateDevilPropertyValue(&e, e.GetPropertyMap(name)));
+    };
+    auto vm = read(u"Mood"), vw = read(u"Wide"), vn = read(u"N"), vf = read(u"Flag"), vp = read(u"Pi"),
+         vb = read(u"Big"), vu = read(u"Huge");
     ASSERT_EQ(vm->GetType(), ttInt);
     ASSERT_EQ(vw->GetType(), ttUInt);
     ASSERT_EQ(vf->GetType(), ttBool);
-    EXPECT_EQ(*static_cast<DevilValue<int32> *>(vm.get())->GetValue(), -1);
-    EXPECT_EQ(*static_cast<DevilValue<uint32> *>(vw.get())->GetValue(), 65535u);
-    EXPECT_EQ(*static_cast<DevilValue<int32> *>(vn.get())->GetValue(), 5);
+    EXPECT_EQ(Read<int32>(vm.get()), -1);
+    EXPECT_EQ(Read<uint32>(vw.get()), 65535u);
+    EXPECT_EQ(Read<double>(vp.get()), 3.25);
+    EXPECT_EQ(Read<int64>(vb.get()), -5000000000LL);
+    EXPECT_EQ(Read<uint64>(vu.get()), 18446744073709551615ULL);
+    // A variable of the operand's own width is handed out in place and read anew each time.
+    EXPECT_EQ(static_cast<DevilValue<int32> *>(vn.get())->GetValue(), &n);
+    EXPECT_EQ(static_cast<void *>(static_cast<DevilValue<int64> *>(vb.get())->GetValue()), static_cast<void *>(&big));
     n = -7;
-    EXPECT_EQ(*static_cast<DevilValue<int32> *>(vn.get())->GetValue(), -7);     // read anew each time
+    EXPECT_EQ(Read<int32>(vn.get()), -7);
     // A bool whose byte is neither 0 nor 1 reads as true.
+    const uint8 flag_byte = 2;
     std::memcpy(&flag, &flag_byte, 1);
-    EXPECT_TRUE(*static_cast<DevilValue<bool> *>(vf.get())->GetValue());
-    EXPECT_EQ(read(u"Name"), nullptr);
-    EXPECT_EQ(read(u"Bar"), nullptr);
-    (void)fl;
+    EXPECT_TRUE(Read<bool>(vf.get()));
+    EXPECT_EQ(CreateDevilPropertyValue(&e, e.GetPropertyMap(u"Name")), nullptr);
+    EXPECT_EQ(CreateDevilPropertyValue(&e, e.GetPropertyMap(u"Bar")), nullptr);
+
+    // An address without a type is taken at the declared type's width: the bytes
+    // beside a narrow variable do not count.
+    struct
+    {
+        int8 v = -2;
+        int8 beside[3] = {0x11, 0x22, 0x33};
+    } packed;
+    uint16 wide2 = 65534;
+    EXPECT_TRUE(e.MapProperty(u"int8 Packed", static_cast<void *>(&packed.v)));
+    EXPECT_TRUE(e.MapProperty(u"uint16 Wide2", static_cast<void *>(&wide2)));
+    EXPECT_EQ(Read<int32>(read(u"Packed").get()), -2);
+    EXPECT_EQ(Read<uint32>(read(u"Wide2").get()), 65534u);
 }
 
 TEST(DevilBinding, FloatToWordFollowsTheProcessor)
@@ -323,11 +394,11 @@ TEST(DevilBinding, LiteralsConvertTheirText)
     DevilEngine e;
     EXPECT_TRUE(*DevilBool(&e, u"true").GetValue());
     EXPECT_FALSE(*DevilBool(&e, u"false").GetValue());
+    EXPECT_TRUE(*DevilBool(&e, u"Tx").GetValue());
+    EXPECT_FALSE(*DevilBool(&e, u"").GetValue());
     EXPECT_EQ(*DevilInteger(&e, u"-5").GetValue(), -5);
     EXPECT_EQ(*DevilUInteger(&e, u"5").GetValue(), 5u);
-    EXPECT_EQ(*DevilDouble(&e, u"1.5").GetValue(), 1.5);
+    EXPECT_EQ(*DevilUInteger(&e, u"abc").GetValue(), 0u);
+    EXPECT_EQ(*DevilDouble(&e, u"1.5e3").GetValue(), 1.5);      // the exponent is ignored
     EXPECT_EQ(*DevilFloat(&e, u"-1.5").GetValue(), -1.5f);
-    EXPECT_EQ(DevilFloat(&e, u"1.5").GetType(), ttFloat);
-    EXPECT_EQ(DevilUInteger(&e, u"5").GetType(), ttUInt);
-    EXPECT_EQ(DevilInteger(&e, u"5").GetType(), ttInt);
 }

@@ -1,8 +1,7 @@
-// The engine as the game's screens use it: a data screen that makes an engine,
-// binds its members, loads a file's text and runs it to the end; the in-game
-// screen whose messages pause the script, whose frame update resumes it, whose
-// choices jump from inside a native, and whose saves keep the run state; and the
-// message window's compile hook that collects every message while loading.
+// The engine as the game's screens use it: a data screen that runs a file's script
+// to the end; the in-game screen whose messages pause the script, whose frame update
+// resumes it, whose choices jump from inside a native and whose saves keep the run
+// state; and the message window's compile hook collecting messages while loading.
 #include "core/BoundMethod.h"
 #include "core/Log.h"
 #include "io/MemStream.h"
@@ -69,11 +68,7 @@ struct Stage
     {
         trace.push_back(part == 1 && a == 0.5f && b == 0 && c == 0 && d == 1.5f ? u"fade" : u"fade?");
     }
-    void MES(const u16char *text)
-    {
-        trace.push_back(text);
-        engine->Pause();
-    }
+    void MES(const u16char *text) { trace.push_back(text); engine->Pause(); }
     void CaseGoto(int value, const u16char *label)
     {
         if (value != choice) return;
@@ -84,7 +79,6 @@ struct Stage
     {
         trace.push_back(std::u16string(u"char ") + a + b + char16_t(u'0' + x) + char16_t(u'0' + y) + c);
     }
-
     // The frame update: a waiting script goes on.
     bool Update() { return engine->Resume(nullptr); }
 
@@ -109,18 +103,10 @@ struct MessageWindow
 
     bool CompileHook(const u16char *name)
     {
-        const std::u16string n(name);
-        return n.compare(0, 3, u"MES") == 0 || n.compare(0, 11, u"ShowMessage") == 0;
+        const std::u16string_view n(name);
+        return n.starts_with(u"MES") || n.starts_with(u"ShowMessage");
     }
-    void MES(const u16char *text)
-    {
-        if (collect)
-        {
-            index.push_back(text);
-            return;
-        }
-        engine->Pause();
-    }
+    void MES(const u16char *text) { collect ? index.push_back(text) : engine->Pause(); }
     void Other(const u16char *) {}
 };
 } // namespace

@@ -14,8 +14,16 @@ namespace
 void AddOther(Host &h)
 {
     auto other = h.New(u"other");
-    h.Native(other.get(), u"Mark", {u"o"});
+    h.Marks(other.get(), {u"o"});
     h.Add(std::move(other));
+}
+
+// Runs a function by name from an empty trace; gives what the natives recorded.
+Trace RunTrace(Host &h, const u16char *name, bool expect = true)
+{
+    h.trace.clear();
+    EXPECT_EQ(h.engine.RunFunc(name), expect);
+    return h.trace;
 }
 } // namespace
 
@@ -24,23 +32,25 @@ TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
     Host h;
     hgl::test::LogCapture log;
     auto main = h.New(u"main");
-    h.Native(main.get(), u"Mark", {u"a"});
-    h.Native(main.get(), u"Mark", {u"b"});
+    h.Marks(main.get(), {u"a", u"b"});
     h.Native(main.get(), u"Wait", {u"w"});      // command 2
-    h.Native(main.get(), u"Mark", {u"c"});
+    h.Marks(main.get(), {u"c"});
     h.Add(std::move(main));
 
+    // Before any run: no position (the outputs stay untouched) and nothing to run.
+    hgl::String name(u"untouched");
+    int index = -7;
+    EXPECT_FALSE(h.engine.GetCurrentPosition(name, index));
+    EXPECT_TRUE(name == u"untouched");
+    EXPECT_EQ(index, -7);
+    EXPECT_TRUE(h.engine.Run());
     EXPECT_EQ(h.engine.GetRunState(), 2);       // a new engine is stopped
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.engine.GetRunState(), 1);
-    EXPECT_EQ(h.trace, (Trace{u"a", u"b", u"w"}));
-    EXPECT_EQ(h.Position(), u"main:3");         // the frame already points past the pausing call
 
-    hgl::String name;
-    int index = 0;
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"a", u"b", u"w"}));
+    EXPECT_EQ(h.engine.GetRunState(), 1);
     EXPECT_TRUE(h.engine.GetCurrentPosition(name, index));
     EXPECT_TRUE(name == u"main");
-    EXPECT_EQ(index, 3);
+    EXPECT_EQ(index, 3);                        // the frame already points past the pausing call
 
     EXPECT_TRUE(h.engine.Resume(nullptr));
     EXPECT_EQ(h.trace, (Trace{u"a", u"b", u"w", u"c"}));
@@ -59,8 +69,13 @@ TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
     // A function without commands ends at once.
     h.Add(h.New(u"empty"));
     EXPECT_TRUE(h.engine.RunFunc(u"empty"));
-    EXPECT_EQ(h.engine.GetStackDepth(), 0);
     EXPECT_EQ(h.Position(), u"none");
+
+    // Pause outside a run only sets the state.
+    h.engine.Pause();
+    EXPECT_EQ(h.engine.GetRunState(), 1);
+    h.engine.Stop();
+    EXPECT_EQ(h.engine.GetRunState(), 2);
 }
 
 TEST(DevilRunLoop, CallsReturnsAndResumeByName)
@@ -68,23 +83,22 @@ TEST(DevilRunLoop, CallsReturnsAndResumeByName)
     Host h;
     hgl::test::LogCapture log;
     auto sub = h.New(u"sub");
-    h.Native(sub.get(), u"Mark", {u"s1"});
+    h.Marks(sub.get(), {u"s1"});
     h.Native(sub.get(), u"Wait", {u"sw"});
-    h.Native(sub.get(), u"Mark", {u"s2"});
+    h.Marks(sub.get(), {u"s2"});
     sub->AddReturn();
-    h.Native(sub.get(), u"Mark", {u"never"});
+    h.Marks(sub.get(), {u"never"});
     DevilFunc *subp = h.Add(std::move(sub));
 
     auto main = h.New(u"main");
-    h.Native(main.get(), u"Mark", {u"m1"});
+    h.Marks(main.get(), {u"m1"});
     main->AddScriptFuncCall(subp);
-    h.Native(main.get(), u"Mark", {u"m2"});
+    h.Marks(main.get(), {u"m2"});
     main->AddReturn();                           // return from the bottom function ends the run
-    h.Native(main.get(), u"Mark", {u"never"});
+    h.Marks(main.get(), {u"never"});
     h.Add(std::move(main));
 
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.trace, (Trace{u"m1", u"s1", u"sw"}));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"m1", u"s1", u"sw"}));
     ASSERT_EQ(h.engine.GetStackDepth(), 2);
     EXPECT_EQ(h.engine.GetFrameName(0), u"main");
     EXPECT_EQ(h.engine.GetFrame(0).index, 2);
@@ -95,8 +109,7 @@ TEST(DevilRunLoop, CallsReturnsAndResumeByName)
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
 
     // Paused in sub, naming main restarts main from its first command.
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
+    RunTrace(h, u"main");
     EXPECT_TRUE(h.engine.Resume(u"main"));
     EXPECT_EQ(h.trace, (Trace{u"m1", u"s1", u"sw", u"m1", u"s1", u"sw"}));
 
@@ -104,14 +117,14 @@ TEST(DevilRunLoop, CallsReturnsAndResumeByName)
     EXPECT_FALSE(h.engine.Resume(u"nothing"));
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
     EXPECT_EQ(log.Infos(), (Trace{u"没有找到起始函数<nothing>"}));
-    EXPECT_FALSE(h.engine.Resume(nullptr));
-    EXPECT_TRUE(log.ContainsInfo(u"不知道从那里开始运行"));
 
-    // An empty name is a name, not "continue".
+    // An empty name is a name, not "continue": the paused stack is discarded too.
     log.Clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
+    RunTrace(h, u"main");
     EXPECT_FALSE(h.engine.Resume(u""));
     EXPECT_EQ(log.Infos(), (Trace{u"没有找到起始函数<>"}));
+    EXPECT_EQ(h.engine.GetStackDepth(), 0);
+    EXPECT_EQ(h.engine.GetRunState(), 1);
 }
 
 TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
@@ -119,23 +132,23 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
     Host h;
     hgl::test::LogCapture log;
     auto main = h.New(u"main");
-    h.Native(main.get(), u"Mark", {u"a"});
+    h.Marks(main.get(), {u"a"});
     main->AddGoto(u"nowhere");                      // command 1
-    h.Native(main.get(), u"Mark", {u"b"});
+    h.Marks(main.get(), {u"b"});
     main->AddGoto(u"skip");                         // forward reference
-    h.Native(main.get(), u"Mark", {u"skipped"});
+    h.Marks(main.get(), {u"skipped"});
     EXPECT_TRUE(main->AddGotoFlag(u"skip"));
-    h.Native(main.get(), u"Mark", {u"c"});
+    h.Marks(main.get(), {u"c"});
     EXPECT_TRUE(main->AddGotoFlag(u"end"));         // a label at the end
     EXPECT_FALSE(main->AddGotoFlag(u"skip"));
     EXPECT_EQ(log.Errors(), (Trace{u"添加跳转标识符<skip>失败，这个标识符重复了！"}));
     EXPECT_EQ(main->FindLabel(u"skip"), 5);
     EXPECT_EQ(main->FindLabel(u"end"), 6);
-    h.Add(std::move(main));
+    DevilFunc *mainp = h.Add(std::move(main));
     log.Clear();
 
-    EXPECT_FALSE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.trace, (Trace{u"a"}));
+    // The three lines of a jump to a missing label, in this order and on these channels.
+    EXPECT_EQ(RunTrace(h, u"main", false), (Trace{u"a"}));
     const auto entries = log.Entries();
     ASSERT_EQ(entries.size(), 3u) << log.Dump();
     EXPECT_EQ(entries[0].level, hgl::LogLevel::Error);
@@ -160,37 +173,51 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
     EXPECT_EQ(h.Position(), u"main:5");
     EXPECT_EQ(h.engine.GetRunState(), 0);
     EXPECT_TRUE(h.engine.RunFrom(u"main", u"skip"));
-    EXPECT_EQ(h.trace, (Trace{u"c"}));
     EXPECT_TRUE(h.engine.RunFrom(u"main", u"end"));
     EXPECT_EQ(h.trace, (Trace{u"c"}));
 
     // A missing label: false, nothing runs, the frame stays at 0.
     EXPECT_FALSE(h.engine.Start(u"main", u"missing"));
-    EXPECT_TRUE(log.ContainsInfo(u"没有在函数<main>内找到跳转标识<missing>"));
     EXPECT_EQ(h.Position(), u"main:0");
     EXPECT_FALSE(h.engine.RunFrom(u"main", u"missing"));
     EXPECT_EQ(h.trace, (Trace{u"c"}));
     EXPECT_FALSE(h.engine.Start(u"none", u"skip"));
-    EXPECT_TRUE(log.ContainsInfo(u"没有找到起始函数<none>"));
+    EXPECT_EQ(log.Infos(), (Trace{u"没有在函数<main>内找到跳转标识<missing>", u"没有在函数<main>内找到跳转标识<missing>",
+                                  u"没有找到起始函数<none>"}));
 
-    // No frame at all.
+    // No frame at all; null names are refused without harm.
     log.Clear();
     h.engine.Stop();
-    EXPECT_EQ(h.engine.GetRunState(), 2);
     EXPECT_FALSE(h.engine.GotoLabel(u"skip"));
     EXPECT_EQ(log.Errors(), (Trace{u"跳转时，虚拟机的当前运行函数不存在！呼叫堆栈中也没有函数！"}));
+    EXPECT_FALSE(h.engine.Goto(mainp, 0));
+    EXPECT_FALSE(h.engine.Return());
+    EXPECT_FALSE(h.engine.RunFunc(nullptr));
+    EXPECT_FALSE(h.engine.Start(nullptr, u"skip"));
+    EXPECT_FALSE(h.engine.RunFrom(nullptr, nullptr));
+    EXPECT_FALSE(h.engine.GotoLabel(nullptr));
 
-    // Goto checks the index and the function.
+    // Goto checks the index and the function; past the end is allowed.
     log.Clear();
     EXPECT_TRUE(h.engine.Start(u"main", u"skip"));
-    EXPECT_FALSE(h.engine.Goto(h.engine.GetScriptFunc(u"main"), -3));
+    EXPECT_FALSE(h.engine.Goto(mainp, -3));
     auto other = h.New(u"other");
     EXPECT_FALSE(h.engine.Goto(other.get(), 0));
-    EXPECT_TRUE(h.engine.Goto(h.engine.GetScriptFunc(u"main"), 100));   // past the end is allowed
+    EXPECT_TRUE(h.engine.Goto(mainp, 100));
     EXPECT_EQ(log.Infos(), (Trace{u"DevilEngine执行GOTO时，指令索引<main>:<-3>不正确！",
                                   u"DevilEngine执行GOTO时，当前函数对应不正确!\n要求为<other>,实质为<main>"}));
     EXPECT_TRUE(h.engine.Resume(nullptr));      // ends at once
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
+    h.engine.Call(mainp);
+    h.engine.ClearStack();
+    EXPECT_EQ(h.engine.GetStackDepth(), 0);
+    EXPECT_FALSE(h.engine.HasCurrentFrame());
+
+    // An unresolved label is looked up again on each run.
+    log.Clear();
+    EXPECT_TRUE(mainp->AddGotoFlag(u"nowhere"));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"a"}));
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 }
 
 TEST(DevilRunLoop, NativesThatStopJumpOrClear)
@@ -198,51 +225,37 @@ TEST(DevilRunLoop, NativesThatStopJumpOrClear)
     Host h;
     hgl::test::LogCapture log;
     AddOther(h);
+    auto add = [&](const u16char *name, const u16char *native, const u16char *arg) {
+        auto f = h.New(name);
+        if (arg) h.Native(f.get(), native, {arg});
+        else h.Native(f.get(), native);
+        h.Marks(f.get(), {u"after"});
+        h.Add(std::move(f));
+    };
+    add(u"halt", u"Halt", nullptr);
+    add(u"jump", u"Jump", u"other");
+    add(u"pr", u"PauseResume", nullptr);
+    add(u"wipe", u"Wipe", nullptr);
 
-    auto main = h.New(u"main");
-    h.Native(main.get(), u"Mark", {u"a"});
-    h.Native(main.get(), u"Halt");
-    h.Native(main.get(), u"Mark", {u"never"});
-    h.Add(std::move(main));
-
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.trace, (Trace{u"a", u"halt"}));
+    EXPECT_EQ(RunTrace(h, u"halt"), (Trace{u"halt"}));
     EXPECT_EQ(h.engine.GetRunState(), 2);
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
 
     // RunFunc from a native replaces the stack; the running loop goes on with it.
-    auto j = h.New(u"j");
-    h.Native(j.get(), u"Jump", {u"other"});
-    h.Native(j.get(), u"Mark", {u"never"});
-    h.Add(std::move(j));
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"j"));
-    EXPECT_EQ(h.trace, (Trace{u"jump other", u"o"}));
+    EXPECT_EQ(RunTrace(h, u"jump"), (Trace{u"jump other", u"o"}));
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
 
     // Pause and Resume inside one native: the run just goes on.
-    auto pr = h.New(u"pr");
-    h.Native(pr.get(), u"PauseResume");
-    h.Native(pr.get(), u"Mark", {u"after"});
-    h.Add(std::move(pr));
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"pr"));
-    EXPECT_EQ(h.trace, (Trace{u"pr", u"after"}));
+    EXPECT_EQ(RunTrace(h, u"pr"), (Trace{u"pr", u"after"}));
 
-    // Clear from a native: the command that cleared finishes safely, the run stops.
-    auto w = h.New(u"w");
-    h.Native(w.get(), u"Wipe");
-    h.Native(w.get(), u"Mark", {u"never"});
-    h.Add(std::move(w));
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"w"));
-    EXPECT_EQ(h.trace, (Trace{u"wipe"}));
+    // Clear from a native: the command that cleared finishes safely, the run stops,
+    // the natives stay bound.
+    EXPECT_EQ(RunTrace(h, u"wipe"), (Trace{u"wipe"}));
     EXPECT_EQ(h.engine.GetScriptFuncCount(), 0);
     EXPECT_EQ(h.engine.GetPoolSize(), 0);
     EXPECT_EQ(h.engine.GetRunState(), 2);
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-    // The natives stay bound.
     EXPECT_NE(h.engine.GetFuncMap(u"Mark"), nullptr);
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 }
 
 // The game moves its story to another script from inside a native: clear, load the
@@ -256,7 +269,7 @@ TEST(DevilRunLoop, ReplacingTheScriptFromANative)
             trace.push_back(u"next");
             engine.Clear();
             auto f = New(u"main");
-            Native(f.get(), u"Mark", {u"chapter2"});
+            Marks(f.get(), {u"chapter2"});
             Native(f.get(), u"Wait", {u"wait2"});
             Add(std::move(f));
             engine.Resume(u"main");
@@ -264,13 +277,12 @@ TEST(DevilRunLoop, ReplacingTheScriptFromANative)
     } h;
     ASSERT_TRUE(h.engine.MapMemberFunc(u"void Next()", &h, &Story::Next));
     auto f = h.New(u"main");
-    h.Native(f.get(), u"Mark", {u"chapter1"});
+    h.Marks(f.get(), {u"chapter1"});
     h.Native(f.get(), u"Next");
-    h.Native(f.get(), u"Mark", {u"never"});
+    h.Marks(f.get(), {u"never"});
     h.Add(std::move(f));
 
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.trace, (Trace{u"chapter1", u"next", u"chapter2", u"wait2"}));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"chapter1", u"next", u"chapter2", u"wait2"}));
     EXPECT_EQ(h.Position(), u"main:2");
     EXPECT_EQ(h.engine.GetRunState(), 1);
 }
@@ -281,27 +293,24 @@ TEST(DevilRunLoop, ReentrantCaseGotoDoesNotNest)
 {
     Host h;
     auto main = h.New(u"main");
-    h.Native(main.get(), u"Mark", {u"start"});
+    h.Marks(main.get(), {u"start"});
     EXPECT_TRUE(main->AddGotoFlag(u"L"));
     h.Native(main.get(), u"Count");
     h.Native(main.get(), u"CaseGoto", {0, u"L"});
-    h.Native(main.get(), u"Mark", {u"never"});
+    h.Marks(main.get(), {u"never"});
     h.Add(std::move(main));
 
     h.var = 0;
     h.stop_after = 200000;
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"start"}));
     EXPECT_EQ(h.calls, 200000);
-    EXPECT_EQ(h.trace, (Trace{u"start"}));
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
 
     // Without a match the script falls through.
     h.var = 1;
     h.calls = 0;
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"start", u"never"}));
     EXPECT_EQ(h.calls, 1);
-    EXPECT_EQ(h.trace, (Trace{u"start", u"never"}));
 }
 
 TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
@@ -313,16 +322,15 @@ TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
     // if (Var == 1) Mark("yes") ; Mark("end")
     auto main = h.New(u"main");
     h.IfVar(main.get(), ttEqual, 1, u"main_0_end");
-    h.Native(main.get(), u"Mark", {u"yes"});
+    h.Marks(main.get(), {u"yes"});
     EXPECT_TRUE(main->AddGotoFlag(u"main_0_end"));
-    h.Native(main.get(), u"Mark", {u"end"});
+    h.Marks(main.get(), {u"end"});
     h.Add(std::move(main));
 
     h.var = 1;
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"yes", u"end"}));
     h.var = 2;   // the same compiled condition sees the new value
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.trace, (Trace{u"yes", u"end", u"end"}));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"end"}));
 
     // A native operand is called once per evaluation; one that restarts or stops the
     // engine must not make the jump act on the new stack.
@@ -333,76 +341,92 @@ TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
         auto *cg = new hgl::DevilCompGoto(&h.engine, hgl::CreateDevilComp(ttEqual, l, r), f.get());
         f->AddCommand(cg);
         cg->SetLabel(u"nowhere");
-        h.Native(f.get(), u"Mark", {u"fell through"});
+        h.Marks(f.get(), {u"fell through"});
         h.Add(std::move(f));
     };
     cond(u"p1", u"Probe");
     cond(u"p2", u"ProbeJump");
     cond(u"p3", u"ProbeStop");
 
-    h.trace.clear();
     h.var = 1;
-    EXPECT_TRUE(h.engine.RunFunc(u"p1"));
-    EXPECT_EQ(h.trace, (Trace{u"probe", u"fell through"}));
-
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"p2"));
-    EXPECT_EQ(h.trace, (Trace{u"probejump", u"o"}));
-
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"p3"));
-    EXPECT_EQ(h.trace, (Trace{u"probestop"}));
+    EXPECT_EQ(RunTrace(h, u"p1"), (Trace{u"probe", u"fell through"}));
+    EXPECT_EQ(RunTrace(h, u"p2"), (Trace{u"probejump", u"o"}));
+    EXPECT_EQ(RunTrace(h, u"p3"), (Trace{u"probestop"}));
     EXPECT_EQ(h.engine.GetRunState(), 2);
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 
     // p1 with a false condition jumps to a missing label.
     h.var = 0;
-    EXPECT_FALSE(h.engine.RunFunc(u"p1"));
+    RunTrace(h, u"p1", false);
     EXPECT_TRUE(log.ContainsError(u"在函数<p1>没有找到跳转标识<nowhere>"));
     EXPECT_TRUE(log.ContainsInfo(u"运行出错！<p1><0>"));
 }
 
-TEST(DevilRunLoop, ListingAndVariables)
+TEST(DevilRunLoop, ScriptVariables)
 {
     Host h;
     hgl::test::LogCapture log;
-    auto sub = h.New(u"sub");
-    DevilFunc *subp = h.Add(std::move(sub));
+    DevilFunc *subp = h.Add(h.New(u"sub"));
     auto f = h.New(u"main");
-    h.Native(f.get(), u"Mark", {u"hi"});
-    h.Native(f.get(), u"CaseGoto", {-2, u"L"});
-    EXPECT_TRUE(f->AddGotoFlag(u"L"));
-    f->AddGoto(u"L");
-    f->AddScriptFuncCall(subp);
-    h.IfVar(f.get(), ttLessThan, 3, u"main_4_end");
-    f->AddReturn();
-    EXPECT_EQ(f->GetListing(), u"0 NATIVE Mark(\"hi\")\n"
-                               u"1 NATIVE CaseGoto(-2,\"L\")\n"
-                               u"2 GOTO L\n"
-                               u"3 CALL sub\n"
-                               u"4 IFNOT GOTO main_4_end\n"
-                               u"5 RETURN\n"
-                               u"L: 2\n");
-
-    EXPECT_NE(f->AddValue(ttInt, u"a"), nullptr);
-    EXPECT_NE(f->AddValue(ttString, u"s"), nullptr);
-    EXPECT_EQ(f->AddValue(ttInt8, u"a"), nullptr);
-    EXPECT_EQ(f->AddValue(ttIdentifier, u"b"), nullptr);
-    EXPECT_EQ(log.Errors(), (Trace{u"添加变量失败，变量名称<a>重复！", u"变量<b>的类型无法实别，id=5"}));
-    EXPECT_EQ(f->GetValueCount(), 2);
-    EXPECT_EQ(f->GetValue(u"a")->GetType(), ttInt);
-    // The same name in another function is fine.
-    EXPECT_NE(h.engine.GetScriptFunc(u"sub")->AddValue(ttInt, u"a"), nullptr);
-    // Every type keyword makes a variable of its type.
+    // Every type keyword makes a variable of its type, holding zero; a string one is
+    // an empty String.
     for (int t : {ttBool, ttString, ttInt, ttInt8, ttInt16, ttInt64, ttUInt, ttUInt8, ttUInt16, ttUInt64, ttFloat, ttDouble})
     {
-        const std::u16string name = u"v" + std::u16string(1, u16char(u'A' + t - ttBool));
-        auto *v = f->AddValue(t, name);
+        auto *v = f->AddValue(t, u"v" + std::u16string(1, u16char(u'A' + t - ttBool)));
         ASSERT_NE(v, nullptr);
         EXPECT_EQ(int(v->GetType()), t);
     }
-    // A duplicate function name is refused.
+    EXPECT_EQ(f->GetValueCount(), 12);
+    auto *s = dynamic_cast<hgl::DevilScriptValue<hgl::String> *>(f->GetValue(u"vF"));
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(s->GetValue()->IsEmpty());
+    EXPECT_EQ(s->GetFuncName() + u"." + s->GetVarName(), u"main.vF");
+    auto *i8 = dynamic_cast<hgl::DevilScriptValue<signed char> *>(f->GetValue(u"vH"));
+    ASSERT_NE(i8, nullptr);
+    EXPECT_EQ(*i8->GetValue(), 0);
+    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
+
+    // Refusals: the first definition stays; the same name in another function is fine.
+    EXPECT_EQ(f->AddValue(ttInt8, u"vA"), nullptr);
+    EXPECT_EQ(f->AddValue(ttIdentifier, u"b"), nullptr);
+    EXPECT_EQ(f->AddValue(ttVoid, u"c"), nullptr);
+    EXPECT_EQ(log.Errors(), (Trace{u"添加变量失败，变量名称<vA>重复！", u"变量<b>的类型无法实别，id=5", u"变量<c>的类型无法实别，id=77"}));
+    EXPECT_EQ(f->GetValue(u"vA")->GetType(), ttBool);
+    EXPECT_NE(subp->AddValue(ttInt, u"vA"), nullptr);
+}
+
+TEST(DevilRunLoop, BuilderOwnershipAndNullTargets)
+{
+    Host h;
+    hgl::test::LogCapture log;
+    // Functions handed over by plain pointer belong to the engine, a refused duplicate too.
+    auto *sub = new DevilFunc(&h.engine, hgl::String(u"sub"));
+    h.Marks(sub, {u"sub"});
+    EXPECT_TRUE(h.engine.AddScriptFunc(sub));
+    EXPECT_EQ(h.engine.GetScriptFunc(hgl::String(u"sub")), sub);
+    EXPECT_FALSE(h.engine.AddScriptFunc(new DevilFunc(&h.engine, u"sub")));
     EXPECT_FALSE(h.engine.AddScriptFunc(h.New(u"sub")));
+    EXPECT_EQ(h.engine.GetScriptFunc(u"sub"), sub);
+    EXPECT_EQ(h.engine.GetScriptFunc(static_cast<const u16char *>(nullptr)), nullptr);
+
+    // Commands made directly take their labels as texts; null is the empty label.
+    auto main = h.New(u"main");
+    auto *cg = new hgl::DevilCompGoto(&h.engine, nullptr, main.get());
+    cg->SetLabel(hgl::String(u"x"));
+    EXPECT_EQ(cg->GetLabel(), u"x");
+    cg->SetLabel(static_cast<const u16char *>(nullptr));
+    EXPECT_EQ(cg->GetLabel(), u"");
+    delete cg;
+    main->AddScriptFuncCall(sub);
+    h.Add(std::move(main));
+    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"sub"}));
+
+    // A call built without a target fails when it runs, like any failed command.
+    auto broken = h.New(u"broken");
+    broken->AddScriptFuncCall(nullptr);
+    h.Add(std::move(broken));
+    RunTrace(h, u"broken", false);
+    EXPECT_EQ(log.Infos(), (Trace{u"运行出错！<broken><0>"}));
 }
 
 TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
@@ -415,7 +439,6 @@ TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
     h.Add(std::move(f));
     h.engine.SetCommandBudget(1000);
     EXPECT_FALSE(h.engine.RunFunc(u"spin"));
-    EXPECT_TRUE(log.ContainsInfo(u"运行出错！<spin><0>"));
     // Spent is spent: the next run stops at once instead of running unbounded.
     EXPECT_FALSE(h.engine.RunFunc(u"spin"));
     EXPECT_EQ(log.CountOf(u"运行出错！<spin><0>"), 2);
@@ -429,38 +452,27 @@ TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)
     auto main = h.New(u"main");
     EXPECT_TRUE(main->AddGotoFlag(u"start"));
     h.Native(main.get(), u"Wait", {u"w"});
-    h.Native(main.get(), u"Mark", {u"after"});
+    h.Marks(main.get(), {u"after"});
     h.Add(std::move(main));
     EXPECT_TRUE(h.engine.RunFunc(u"main"));
     ASSERT_EQ(h.engine.GetRunState(), 1);
 
-    std::unique_ptr<hgl::DevilCommand> wait(h.NewCall(u"Wait", {u"hooked"}));
-    std::unique_ptr<hgl::DevilCommand> halt(h.NewCall(u"Halt", {}));
-    std::unique_ptr<hgl::DevilCommand> pr(h.NewCall(u"PauseResume", {}));
-    EXPECT_TRUE(h.engine.RunCommandNow(wait.get()));
-    EXPECT_TRUE(h.engine.RunCommandNow(halt.get()));
-    EXPECT_TRUE(h.engine.RunCommandNow(pr.get()));   // a Resume from inside starts no run
-    EXPECT_EQ(h.trace, (Trace{u"w", u"hooked", u"halt", u"pr"}));
-    EXPECT_EQ(h.engine.GetRunState(), 1);
-    EXPECT_EQ(h.Position(), u"main:1");
-
-    // A jump within the paused frame is undone as well.
+    // A pause, a stop, a Resume from inside (which starts no run), and a jump within
+    // the paused frame are all undone.
     h.var = 3;
-    std::unique_ptr<hgl::DevilCommand> jump(h.NewCall(u"CaseGoto", {3, u"start"}));
-    EXPECT_TRUE(h.engine.RunCommandNow(jump.get()));
-    EXPECT_EQ(h.Position(), u"main:1");
-    EXPECT_EQ(h.trace.size(), 4u);
+    for (auto *c : {h.NewCall(u"Wait", {u"hooked"}), h.NewCall(u"Halt", {}), h.NewCall(u"PauseResume", {}),
+                    h.NewCall(u"CaseGoto", {3, u"start"})})
+    {
+        std::unique_ptr<hgl::DevilCommand> command(c);
+        EXPECT_TRUE(h.engine.RunCommandNow(command.get()));
+        EXPECT_EQ(h.engine.GetRunState(), 1);
+        EXPECT_EQ(h.Position(), u"main:1");
+    }
+    EXPECT_EQ(h.trace, (Trace{u"w", u"hooked", u"halt", u"pr"}));
 
     EXPECT_TRUE(h.engine.Resume(nullptr));
     EXPECT_EQ(h.trace.back(), u"after");
 
-    // Without a hook nothing asks for a run; with one, the hook decides by name.
+    // Without a hook nothing asks for a run.
     EXPECT_FALSE(h.engine.CallCompileHook(u"MES"));
-    struct Hook
-    {
-        bool Want(const u16char *name) { return std::u16string(name) == u"MES"; }
-    } hook;
-    h.engine.SetCompileHook(hgl::DevilVM::CompileHook::Make<&Hook::Want>(&hook));
-    EXPECT_TRUE(h.engine.CallCompileHook(u"MES"));
-    EXPECT_FALSE(h.engine.CallCompileHook(u"BG"));
 }

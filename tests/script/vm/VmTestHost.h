@@ -29,59 +29,21 @@ struct Host
     int stop_after = -1;    // Count stops the engine when calls reaches it
 
     void Mark(const u16char *s) { trace.push_back(s); }
-    void Wait(const u16char *s)
-    {
-        trace.push_back(s);
-        engine.Pause();
-    }
-    void Halt()
-    {
-        trace.push_back(u"halt");
-        engine.Stop();
-    }
-    void Count()
-    {
-        ++calls;
-        if (calls == stop_after) engine.Stop();
-    }
+    void Wait(const u16char *s) { trace.push_back(s); engine.Pause(); }
+    void Halt() { trace.push_back(u"halt"); engine.Stop(); }
+    void Count() { if (++calls == stop_after) engine.Stop(); }
     // The game's choice jump: on a match, jump to the label and carry on running.
     void CaseGoto(int value, const u16char *label)
     {
         if (value == var && engine.GotoLabel(label)) engine.Resume(nullptr);
     }
-    void Jump(const u16char *func)
-    {
-        trace.push_back(std::u16string(u"jump ") + func);
-        engine.RunFunc(func);
-    }
-    void Wipe()
-    {
-        trace.push_back(u"wipe");
-        engine.Clear();
-    }
-    void PauseResume()
-    {
-        trace.push_back(u"pr");
-        engine.Pause();
-        engine.Resume(nullptr);
-    }
-    int Probe()
-    {
-        trace.push_back(u"probe");
-        return var;
-    }
-    int ProbeJump()
-    {
-        trace.push_back(u"probejump");
-        engine.RunFunc(u"other");
-        return 0;
-    }
-    int ProbeStop()
-    {
-        trace.push_back(u"probestop");
-        engine.Stop();
-        return 0;
-    }
+    void Jump(const u16char *func) { trace.push_back(std::u16string(u"jump ") + func); engine.RunFunc(func); }
+    void Wipe() { trace.push_back(u"wipe"); engine.Clear(); }
+    void PauseResume() { trace.push_back(u"pr"); engine.Pause(); engine.Resume(nullptr); }
+    // Natives used as condition operands: one reads the variable, one restarts, one stops.
+    int Probe() { trace.push_back(u"probe"); return var; }
+    int ProbeJump() { trace.push_back(u"probejump"); engine.RunFunc(u"other"); return 0; }
+    int ProbeStop() { trace.push_back(u"probestop"); engine.Stop(); return 0; }
 
     Host()
     {
@@ -127,6 +89,10 @@ struct Host
     void Native(DevilFunc *f, const u16char *native, std::initializer_list<Arg> args = {})
     {
         f->AddCommand(NewCall(native, args));
+    }
+    void Marks(DevilFunc *f, std::initializer_list<const u16char *> marks)
+    {
+        for (const u16char *m : marks) Native(f, u"Mark", {m});
     }
 
     // if (Var op value) as the compiler makes it: jump to the label when it fails.
