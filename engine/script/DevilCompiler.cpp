@@ -17,46 +17,6 @@ namespace hgl
 {
 using namespace angle_script;
 
-namespace
-{
-// The engine's Clear count, seen by the statement compiler while LoadScript (which
-// may read it) compiles on this thread. A native run at compile time can clear the
-// engine and load a script again, after which the table and the pool may be as
-// large as before: only the count tells that the function being compiled holds
-// call targets and pooled texts that are about to be freed. Loads nest when such a
-// native loads a script itself.
-struct CompileContext
-{
-    const DevilEngine *engine;
-    const uint32 *clears;
-    const CompileContext *outer;
-};
-
-thread_local const CompileContext *t_compiling = nullptr;
-
-class CompileScope
-{
-    CompileContext context;
-
-public:
-    CompileScope(const DevilEngine *engine, const uint32 *clears) : context{engine, clears, t_compiling}
-    {
-        t_compiling = &context;
-    }
-    ~CompileScope() { t_compiling = context.outer; }
-    CompileScope(const CompileScope &) = delete;
-    CompileScope &operator=(const CompileScope &) = delete;
-};
-
-// The Clear count of the engine, when a LoadScript of it is compiling; 0 otherwise.
-uint32 ClearCountOf(const DevilEngine *engine)
-{
-    for (const CompileContext *c = t_compiling; c; c = c->outer)
-        if (c->engine == engine) return *c->clears;
-    return 0;
-}
-} // namespace
-
 bool DevilEngine::LoadScript(std::u16string_view text)
 {
     if (text.empty() || !text.data()) return false;
@@ -65,7 +25,6 @@ bool DevilEngine::LoadScript(std::u16string_view text)
         return false;
     }
 
-    const CompileScope scope(this, &clear_count);
     DevilParse parse(this, text);
     std::u16string_view tok;
 
@@ -152,17 +111,14 @@ bool CompileCall(DevilFunc *func, DevilParse &parse, std::u16string_view name)
             if (engine->CallCompileHook(fm->name.c_str())) {
                 const int funcs = engine->GetScriptFuncCount();
                 const int pooled = engine->GetPoolSize();
-                const uint32 clears = ClearCountOf(engine);
+                const uint32 clears = engine->GetClearCount();
                 const KeptPosition kept(engine);
                 engine->RunCommandNow(call);
                 kept.Restore(engine);
                 // After a Clear the function being compiled may hold texts and call
                 // targets that are about to be freed, so it must not be kept; with an
-                // empty table and pool before it there was nothing to lose. The table
-                // and the pool only ever shrink by Clear, which also tells it where no
-                // load is compiling (a body compiled on its own).
-                const bool cleared = ClearCountOf(engine) != clears && (funcs > 0 || pooled > 0);
-                if (cleared || engine->GetScriptFuncCount() < funcs || engine->GetPoolSize() < pooled) {
+                // empty table and pool before it there was nothing to lose.
+                if (engine->GetClearCount() != clears && (funcs > 0 || pooled > 0)) {
                     PutError(u"编译时运行的函数<%s>清除了脚本引擎，编译中止!", fm->name.c_str());
                     return false;
                 }

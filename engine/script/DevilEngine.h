@@ -203,6 +203,9 @@ public:
     // A copy of the text in the string pool; the address stays valid until Clear.
     const u16char *AddPoolString(std::u16string_view text);
     int GetPoolSize() const { return int(pool.size()); }
+    // Bumped by every Clear: tells a caller holding texts or functions of the engine
+    // that they were freed, even when the tables have since grown back.
+    uint32 GetClearCount() const { return clear_count; }
 
     // The compile hook for a native call just compiled: true when the hook is set and
     // asks for the command to run now.
