@@ -2,25 +2,73 @@
 # test, fuzz target or benchmark never needs a CMake edit.
 
 set(HGL_ENGINE_LIBS "")
+set(HGL_ENGINE_LAYERS "")
+set(HGL_GAME_LAYERS "")
+set(HGL_LAYER_ROOT ${CMAKE_BINARY_DIR}/layers)
+
+# Each library compiles against a folder of its own under <build>/layers/ that links
+# only its own and the lower layers' source folders, so an include of a higher layer
+# does not compile. core/Types.h alone is visible to every layer.
+function(hgl_layer_view view engine_layers game_layers)
+  set(dir ${HGL_LAYER_ROOT}/${view})
+  file(REMOVE_RECURSE ${dir})
+  file(MAKE_DIRECTORY ${dir}/core)
+  file(CREATE_LINK ${CMAKE_SOURCE_DIR}/engine/core/Types.h ${dir}/core/Types.h SYMBOLIC)
+  foreach(layer ${engine_layers})
+    if(NOT layer STREQUAL "core")
+      file(CREATE_LINK ${CMAKE_SOURCE_DIR}/engine/${layer} ${dir}/${layer} SYMBOLIC)
+    endif()
+  endforeach()
+  if("core" IN_LIST engine_layers)
+    file(REMOVE_RECURSE ${dir}/core)
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/engine/core ${dir}/core SYMBOLIC)
+  endif()
+  foreach(layer ${game_layers})
+    file(MAKE_DIRECTORY ${dir}/game)
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/game/${layer} ${dir}/game/${layer} SYMBOLIC)
+  endforeach()
+endfunction()
+
+# A library's outside dependencies (system libraries found by pkg-config and the
+# like) are declared in cmake/deps/<library target>.cmake as a function
+# hgl_deps_<library target>(target).
+file(GLOB HGL_DEPS_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/deps/*.cmake)
+foreach(f ${HGL_DEPS_FILES})
+  include(${f})
+endforeach()
+
+function(hgl_library_deps target)
+  if(COMMAND hgl_deps_${target})
+    cmake_language(CALL hgl_deps_${target} ${target})
+  endif()
+endfunction()
 
 # engine/<name>/**/*.cpp -> static library hgl_<name>, linked to every library before it.
 function(hgl_engine_library name)
+  set(layers ${HGL_ENGINE_LAYERS} ${name})
+  set(HGL_ENGINE_LAYERS ${layers} PARENT_SCOPE)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/engine/${name}/*.cpp)
   if(sources)
+    hgl_layer_view(hgl_${name} "${layers}" "")
     add_library(hgl_${name} STATIC ${sources})
-    target_include_directories(hgl_${name} PUBLIC ${CMAKE_SOURCE_DIR}/engine ${CMAKE_SOURCE_DIR})
+    target_include_directories(hgl_${name} PRIVATE ${HGL_LAYER_ROOT}/hgl_${name})
     target_link_libraries(hgl_${name} PUBLIC ${HGL_ENGINE_LIBS} Threads::Threads ${CMAKE_DL_LIBS})
+    hgl_library_deps(hgl_${name})
     set(HGL_ENGINE_LIBS ${HGL_ENGINE_LIBS} hgl_${name} PARENT_SCOPE)
   endif()
 endfunction()
 
 # game/<name>/**/*.cpp -> static library avg_<name>, on top of the engine.
 function(hgl_game_library name)
+  set(layers ${HGL_GAME_LAYERS} ${name})
+  set(HGL_GAME_LAYERS ${layers} PARENT_SCOPE)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/game/${name}/*.cpp)
   if(sources)
+    hgl_layer_view(avg_${name} "${HGL_ENGINE_LAYERS}" "${layers}")
     add_library(avg_${name} STATIC ${sources})
-    target_include_directories(avg_${name} PUBLIC ${CMAKE_SOURCE_DIR}/engine ${CMAKE_SOURCE_DIR})
+    target_include_directories(avg_${name} PRIVATE ${HGL_LAYER_ROOT}/avg_${name})
     target_link_libraries(avg_${name} PUBLIC ${HGL_ENGINE_LIBS} Threads::Threads ${CMAKE_DL_LIBS})
+    hgl_library_deps(avg_${name})
     set(HGL_ENGINE_LIBS avg_${name} ${HGL_ENGINE_LIBS} PARENT_SCOPE)
   endif()
 endfunction()
