@@ -25,7 +25,8 @@ void Put32(Bytes &out, uint32_t v)
 
 void PutTag(Bytes &out, const char *tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; i++)
+        out.push_back(uint8_t(tag[i]));
 }
 } // namespace
 
