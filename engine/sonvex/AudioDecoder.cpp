@@ -1,7 +1,6 @@
 #include "sonvex/AudioDecoder.h"
 
 #include "core/Log.h"
-#include "io/HAC.h"
 #include "io/PlugIn.h"
 
 #include <string_view>
@@ -53,31 +52,16 @@ AudioPlugInInterface *GetAudioInterface(const String &filename)
 bool AudioDecoder::Open(HAC *archive, const u16char *filename)
 {
     Close();
-    if (!archive || !filename)
-    {
-        PutError(u"打开声音文件失败: 没有档案或文件名");
-        return false;
-    }
-    Stream *stream = archive->LoadFileStream(filename, false);
-    if (!stream)
-    {
-        PutError(u"打开声音文件<%s>失败", filename);
-        return false;
-    }
-    return Open(stream, filename);
+    Stream *stream = OpenArchiveStream(archive, filename, u"打开声音文件<%s>失败");
+    return stream && Open(stream, filename);
 }
 
 bool AudioDecoder::Open(Stream *stream, const u16char *filename)
 {
     Close();
-    if (!stream) return false;
-    io.reset(new StreamIO(stream));
-    api = GetAudioInterface(String(filename));
-
-    if (api && api->Open) handle = api->Open(io->Get());
-
     int bits = 0;
-    if (!handle || !api->GetInfo(handle, &channels, &rate, &bits, &seconds) || channels < 1 ||
+    if (!plugin.Open(stream, GetAudioInterface(String(filename))) ||
+        !plugin->GetInfo(plugin.Handle(), &channels, &rate, &bits, &seconds) || channels < 1 ||
         channels > MaxChannels || rate < 1 || bits != 16)
     {
         PutError(u"解码声音文件<%s>失败", filename ? filename : u"");
@@ -89,28 +73,25 @@ bool AudioDecoder::Open(Stream *stream, const u16char *filename)
 
 void AudioDecoder::Close()
 {
-    if (handle) api->Close(handle);
-    handle = nullptr;
-    api = nullptr;
-    io.reset();
+    plugin.Close();
     channels = rate = 0;
     seconds = 0;
 }
 
 int AudioDecoder::Read(void *buffer, int bytes)
 {
-    if (!handle) return -1;
-    const int got = api->Read(handle, buffer, bytes / FrameBytes() * FrameBytes());
+    if (!plugin.IsOpen()) return -1;
+    const int got = plugin->Read(plugin.Handle(), buffer, bytes / FrameBytes() * FrameBytes());
     return got > bytes ? -1 : got;
 }
 
 bool AudioDecoder::Restart()
 {
-    return handle && api->Restart(handle);
+    return plugin.IsOpen() && plugin->Restart(plugin.Handle());
 }
 
 bool AudioDecoder::Seek(double at)
 {
-    return handle && api->Seek(handle, at);
+    return plugin.IsOpen() && plugin->Seek(plugin.Handle(), at);
 }
 } // namespace hgl

@@ -5,8 +5,6 @@
 #include "sonvex/AudioPlugInABI.h"
 #include "sonvex/StreamIO.h"
 
-#include <memory>
-
 namespace hgl
 {
 class HAC;
@@ -17,9 +15,7 @@ AudioPlugInInterface *GetAudioInterface(const String &filename);
 
 class AudioDecoder
 {
-    std::unique_ptr<StreamIO> io;
-    AudioPlugInInterface *api = nullptr;
-    AudioHandle handle = nullptr;
+    PlugInDecoder<AudioPlugInInterface> plugin;
     int channels = 0;
     int rate = 0;
     double seconds = 0;
@@ -36,7 +32,7 @@ class AudioDecoder
     bool Open(Stream *stream, const u16char *filename);
     void Close();
 
-    bool IsOpen() const { return handle != nullptr; }
+    bool IsOpen() const { return plugin.IsOpen(); }
     int GetChannels() const { return channels; }
     int GetRate() const { return rate; }
     double GetSeconds() const { return seconds; }

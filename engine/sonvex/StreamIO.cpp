@@ -37,3 +37,16 @@ int64 IOSize(void *ctx)
 
 StreamIO::StreamIO(Stream *source) : stream(source), io{source, IORead, IOSeek, IOTell, IOSize} {}
 } // namespace hgl
+
+#include "core/Log.h"
+#include "io/HAC.h"
+
+namespace hgl
+{
+Stream *OpenArchiveStream(HAC *archive, const u16char *filename, const u16char *error_format)
+{
+    Stream *stream = archive && filename ? archive->LoadFileStream(filename, false) : nullptr;
+    if (!stream) PutError(error_format, filename ? filename : u"");
+    return stream;
+}
+} // namespace hgl

@@ -35,6 +35,7 @@ class TheoraFile
     long bytes_read = 0;
     ogg_int64_t frame_count = 0; // frames handed out, for packets without a position
     std::vector<uint8> last;     // the last picture, repeated for duplicated frames
+    std::vector<uint8> cb_row, cr_row;
 
     bool ReadMore();
     bool NextPage(ogg_page &page);
@@ -163,21 +164,41 @@ bool TheoraFile::Open()
     ctx = th_decode_alloc(&info, setup);
     if (!ctx) return false;
 
+    // Black until the first picture (a stream may begin with a repeated frame).
     last.assign(size_t(Width()) * Height() * 4, 0);
     for (size_t i = 3; i < last.size(); i += 4)
         last[i] = 255;
     return true;
 }
 
-inline uint8 Clamp(int v)
-{
-    return uint8(v < 0 ? 0 : v > 255 ? 255 : v);
-}
-
 // Fixed-point BT.601: R = 1.164(Y-16) + 1.596(Cr-128), G = 1.164(Y-16) - 0.391(Cb-128)
 // - 0.813(Cr-128), B = 1.164(Y-16) + 2.018(Cb-128), in units of 1/1024.
 constexpr int FixY = 1192, FixRV = 1634, FixGU = 401, FixGV = 833, FixBU = 2066;
 constexpr int FixShift = 10;
+constexpr uint32_t OpaqueAlpha = 0xFF000000u;
+
+inline uint32_t Clamp(int v)
+{
+    return uint32_t(std::min(std::max(v, 0), 255));
+}
+
+// One row: plain loops over whole rows (chroma first spread to one sample per
+// pixel), so that the compiler can vectorise them.
+void ConvertRow(const uint8 *y, const uint8 *cb, const uint8 *cr, int width, uint32_t *out)
+{
+    for (int i = 0; i < width; i++)
+    {
+        const int l = (y[i] - 16) * FixY, u = cb[i] - 128, v = cr[i] - 128;
+        out[i] = Clamp((l + FixRV * v) >> FixShift) | Clamp((l - FixGU * u - FixGV * v) >> FixShift) << 8 |
+                 Clamp((l + FixBU * u) >> FixShift) << 16 | OpaqueAlpha;
+    }
+}
+
+void SpreadChroma(const uint8 *row, int first, int xdec, int width, uint8 *out)
+{
+    for (int i = 0; i < width; i++)
+        out[i] = row[(i + first) >> xdec];
+}
 
 void TheoraFile::Convert(const th_ycbcr_buffer ycbcr)
 {
@@ -185,24 +206,19 @@ void TheoraFile::Convert(const th_ycbcr_buffer ycbcr)
     const int ydec = !(info.pixel_fmt & 2);
     const int px = int(info.pic_x), py = int(info.pic_y);
     const int w = Width();
+    cb_row.resize(size_t(w));
+    cr_row.resize(size_t(w));
 
     for (int j = 0; j < Height(); j++)
     {
-        const uint8 *yrow = ycbcr[0].data + (j + py) * ycbcr[0].stride;
         const int cy = (j + py) >> ydec;
-        const uint8 *urow = ycbcr[1].data + cy * ycbcr[1].stride;
-        const uint8 *vrow = ycbcr[2].data + cy * ycbcr[2].stride;
-        uint8 *out = last.data() + size_t(j) * w * 4;
-
-        for (int i = 0; i < w; i++, out += 4)
+        if (j == 0 || cy != ((j - 1 + py) >> ydec))
         {
-            const int cx = (i + px) >> xdec;
-            const int y = (yrow[i + px] - 16) * FixY;
-            const int u = urow[cx] - 128, v = vrow[cx] - 128;
-            out[0] = Clamp((y + FixRV * v) >> FixShift);
-            out[1] = Clamp((y - FixGU * u - FixGV * v) >> FixShift);
-            out[2] = Clamp((y + FixBU * u) >> FixShift);
+            SpreadChroma(ycbcr[1].data + cy * ycbcr[1].stride, px, xdec, w, cb_row.data());
+            SpreadChroma(ycbcr[2].data + cy * ycbcr[2].stride, px, xdec, w, cr_row.data());
         }
+        ConvertRow(ycbcr[0].data + (j + py) * ycbcr[0].stride + px, cb_row.data(), cr_row.data(), w,
+                   reinterpret_cast<uint32_t *>(last.data()) + size_t(j) * w);
     }
 }
 
