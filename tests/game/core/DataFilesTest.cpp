@@ -4,6 +4,7 @@
 #include "io/TDF.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
+#include "tools/mkdemo/DemoContent.h"
 
 #include <memory>
 
@@ -135,4 +136,22 @@ TEST_F(GameCoreTest, SaveHeaders)
     root.SetName(u"Game"); // a tree, but not a save
     ASSERT_TRUE(root.SaveToFile(avg::SaveFileName(u"5").c_str()));
     EXPECT_FALSE(avg::ReadSaveHeader(u"5", script, date, time, played));
+}
+
+TEST_F(GameCoreTest, DemoContentFillsTheTables)
+{
+    const hgl::demo::DemoContent demo = hgl::demo::MakeDemoContent();
+    std::string error;
+    ASSERT_TRUE(hgl::demo::WriteTree(demo.data, dir.File("Data.hac"), &error)) << error;
+    ASSERT_TRUE(hgl::demo::PackArchive(demo.local, dir.File("Local.hac"), &error)) << error;
+    ASSERT_TRUE(dir.MakeDir("Data.hac"));
+    hgl::test::LogCapture log;
+    ASSERT_TRUE(avg::OpenArchives());
+    ASSERT_TRUE(avg::LoadDataTables()) << log.Dump();
+    hgl::String name;
+    EXPECT_TRUE(avg::data::GetChapterName(u"main00", name));
+    EXPECT_EQ(name, u"第一章 初雪");
+    float ay = 0, ax = 0, scale = 0;
+    EXPECT_EQ(avg::GetCharViewOffset(u"XY", u'M', ay, ax, scale), 0);
+    EXPECT_EQ(log.Errors(), std::vector<std::u16string>{}) << log.Dump();
 }
