@@ -3,7 +3,7 @@
 file(GLOB HGL_DEMO_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/mkdemo/*.cpp)
 list(FILTER HGL_DEMO_SOURCES EXCLUDE REGEX "/mkdemo\\.cpp$")
 add_library(hgl_demo STATIC ${HGL_DEMO_SOURCES})
-target_link_libraries(hgl_demo PUBLIC hgl_hacwriter)
+target_link_libraries(hgl_demo PUBLIC hgl_hacwriter hgl_mediawriter)
 hgl_link_engine(hgl_demo)
 
 add_executable(mkdemo ${CMAKE_SOURCE_DIR}/tools/mkdemo/mkdemo.cpp)

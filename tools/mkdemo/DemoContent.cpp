@@ -35,6 +35,7 @@ DemoContent MakeDemoContent()
 {
     DemoContent content;
     AddScripts(content);
+    AddMedia(content);
     return content;
 }
 

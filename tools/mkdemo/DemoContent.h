@@ -28,6 +28,8 @@ std::vector<uint8_t> TextFile(const std::u16string &text);
 
 // The story, the data scripts and the lists of "Local.hac".
 void AddScripts(DemoContent &content);
+// Music, system sounds, voices, the script's sound effect and the movies of "Data.hac".
+void AddMedia(DemoContent &content);
 
 DemoContent MakeDemoContent();
 
