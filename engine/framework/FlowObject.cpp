@@ -1,6 +1,7 @@
 #include "framework/FlowObject.h"
 
-#include "framework/KeyCode.h"
+#include "framework/JoystickKey.h"
+#include "platform/window/KeyCode.h"
 
 namespace hgl
 {
@@ -97,7 +98,7 @@ bool FlowObject::Proc_JoystickDown(int button)
 {
     if (control->Proc_JoystickDown(button) || Offer(OnJoystickDown, button)) return true;
     const int key = JoystickButtonToKey(button);
-    return key != kbNone && Proc_KeyDown(key);
+    return key != key::None && Proc_KeyDown(key);
 }
 
 bool FlowObject::Proc_JoystickRepeat(int button)

@@ -89,7 +89,7 @@ class FlowObject : public Object
     virtual bool Proc_KeyDown(int key);
     virtual bool Proc_KeyRepeat(int key);
     virtual bool Proc_Char(u16char) { return false; }
-    // A button no child or closure takes becomes the key it stands for (KeyCode.h).
+    // A button no child or closure takes becomes the key it stands for (JoystickKey.h).
     virtual bool Proc_JoystickDown(int button);
     virtual bool Proc_JoystickRepeat(int button);
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/Log.h"
-#include "framework/KeyCode.h"
+#include "platform/window/KeyCode.h"
 #include "framework/TranslateHooks.h"
 
 namespace hgl
@@ -367,8 +367,8 @@ bool ObjectControl::Proc_KeyDown(int key)
 {
     WalkScope walk(*this);
     if (ToFocused(focus_object, [key](EventObject *c) { return c->Proc_KeyDown(key); })) return true;
-    if (key == kbUp || key == kbLeft) return FocusPrevious();
-    if (key == kbDown || key == kbRight) return FocusNext();
+    if (key == key::Up || key == key::Left) return FocusPrevious();
+    if (key == key::Down || key == key::Right) return FocusNext();
     return false;
 }
 

@@ -4,7 +4,8 @@
 
 #include "FrameworkProbe.h"
 #include "framework/FlowControl.h"
-#include "framework/KeyCode.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
 #include "io/Core.h"
 #include "support/LogCapture.h"
 
@@ -82,7 +83,7 @@ TEST(FlowControl, MenuSaveScreenAndBack)
     flow.ProcState();
     EXPECT_EQ(flow.GetScreenCount(), 3);
 
-    save->Proc_KeyDown(hgl::kbEsc); // nothing takes it: the screen decides to close itself
+    save->Proc_KeyDown(hgl::key::Esc); // nothing takes it: the screen decides to close itself
     save->ObjectState = FlowObject::fosReturn;
     trace.events.clear();
     flow.RunFrame();
@@ -130,13 +131,13 @@ TEST(FlowControl, OverlayKeepsTheScreenBelowDrawnWithoutInput)
     trace.events.clear();
     flow.RunFrame();
     EXPECT_EQ(trace.events, (Events{"dialog:update", "title:draw", "dialog:draw"}));
-    EXPECT_FALSE(flow.Proc_KeyDown(hgl::kbEnter));
+    EXPECT_FALSE(flow.Proc_KeyDown(hgl::key::Enter));
     EXPECT_EQ(title_keys, 0);
     EXPECT_EQ(trace.events.back(), "dialog:key 54");
 
     flow.GetActiveObject()->ObjectState = FlowObject::fosReturn;
     flow.ProcState();
-    EXPECT_TRUE(flow.Proc_KeyDown(hgl::kbEnter));
+    EXPECT_TRUE(flow.Proc_KeyDown(hgl::key::Enter));
     EXPECT_EQ(title_keys, 1);
 }
 
@@ -187,12 +188,12 @@ TEST(FlowObject, InputGoesToTheChildrenFirstThenToTheClosures)
     screen.OnMouseRightDown.Bind(&right, [](void *n, int, int, int) { return ++*static_cast<int *>(n) > 0; });
 
     screen.Control->SetFocusObject(child);
-    EXPECT_TRUE(screen.Proc_KeyDown(hgl::kbF1));
+    EXPECT_TRUE(screen.Proc_KeyDown(hgl::key::F1));
     EXPECT_EQ(key_closure, 0);
     child->takes_input = false;
-    EXPECT_TRUE(screen.Proc_KeyDown(hgl::kbF1));
-    EXPECT_EQ(key_closure, hgl::kbF1);
-    EXPECT_TRUE(screen.Proc_MouseRightDown(1, 1, hgl::mfRight));
+    EXPECT_TRUE(screen.Proc_KeyDown(hgl::key::F1));
+    EXPECT_EQ(key_closure, hgl::key::F1);
+    EXPECT_TRUE(screen.Proc_MouseRightDown(1, 1, hgl::platform::MouseFlagRight));
     EXPECT_EQ(right, 1);
 
     // An unhandled joystick button becomes its key.
@@ -200,9 +201,10 @@ TEST(FlowObject, InputGoesToTheChildrenFirstThenToTheClosures)
     {
         int button, key;
     };
-    const Case cases[] = {{1, hgl::kbUp},    {2, hgl::kbDown}, {3, hgl::kbLeft},   {4, hgl::kbRight},
-                          {6, hgl::kbEnter}, {7, hgl::kbEsc},  {9, hgl::kbPageUp}, {10, hgl::kbPageDown},
-                          {11, hgl::kbHome}, {12, hgl::kbEnd}, {5, hgl::kbNone},   {8, hgl::kbNone}};
+    const Case cases[] = {{1, hgl::key::Up},     {2, hgl::key::Down},      {3, hgl::key::Left},
+                          {4, hgl::key::Right},  {6, hgl::key::Enter},     {7, hgl::key::Esc},
+                          {9, hgl::key::PageUp}, {10, hgl::key::PageDown}, {11, hgl::key::Home},
+                          {12, hgl::key::End},   {5, hgl::key::None},      {8, hgl::key::None}};
     child->SetEnabled(false); // no child to move the focus to: arrows are not taken
     for (const Case &tc : cases)
     {

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "FrameworkProbe.h"
-#include "framework/KeyCode.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
 #include "framework/TranslateHooks.h"
 #include "support/LogCapture.h"
 
@@ -110,8 +111,8 @@ TEST(ObjectControl, KeysMoveTheFocusWithWrap)
     };
     // Children 0, 1, 3 can take the focus; 2 is disabled.
     const Case cases[] = {
-        {0, hgl::kbDown, 1}, {1, hgl::kbRight, 3}, {3, hgl::kbDown, 0}, {0, hgl::kbUp, 3},
-        {3, hgl::kbLeft, 1}, {-1, hgl::kbDown, 0}, {-1, hgl::kbUp, 3},
+        {0, hgl::key::Down, 1}, {1, hgl::key::Right, 3}, {3, hgl::key::Down, 0}, {0, hgl::key::Up, 3},
+        {3, hgl::key::Left, 1}, {-1, hgl::key::Down, 0}, {-1, hgl::key::Up, 3},
     };
     for (const Case &tc : cases)
     {
@@ -137,12 +138,12 @@ TEST(ObjectControl, KeysMoveTheFocusWithWrap)
     c.AddObject(a);
     c.AddObject(b);
     c.SetFocusObject(a);
-    EXPECT_TRUE(c.Proc_KeyDown(hgl::kbDown));
+    EXPECT_TRUE(c.Proc_KeyDown(hgl::key::Down));
     EXPECT_EQ(c.GetFocusObject(), a);
     a->takes_input = false;
-    EXPECT_FALSE(c.Proc_KeyDown(hgl::kbEnter));
+    EXPECT_FALSE(c.Proc_KeyDown(hgl::key::Enter));
     hgl::ObjectControl empty;
-    EXPECT_FALSE(empty.Proc_KeyDown(hgl::kbDown));
+    EXPECT_FALSE(empty.Proc_KeyDown(hgl::key::Down));
 }
 
 TEST(ObjectControl, FocusClosureOwnerNoticeAndPropagation)
@@ -168,7 +169,7 @@ TEST(ObjectControl, FocusClosureOwnerNoticeAndPropagation)
     EXPECT_EQ(calls, (std::vector<std::pair<hgl::EventObject *, bool>>{{a, true}}));
     delete a; // the focused child goes: nothing dangles
     EXPECT_EQ(form->GetFocusObject(), nullptr);
-    EXPECT_FALSE(form->Proc_KeyDown(hgl::kbEnter));
+    EXPECT_FALSE(form->Proc_KeyDown(hgl::key::Enter));
 }
 
 TEST(ObjectControl, PointerEventsHitTranslatedChildren)
@@ -193,7 +194,8 @@ TEST(ObjectControl, PointerEventsHitTranslatedChildren)
     for (const Case &tc : cases)
     {
         trace.events.clear();
-        EXPECT_EQ(screen.Proc_MouseLeftDown(tc.x, tc.y, hgl::mfLeft), tc.hit) << tc.x << "," << tc.y;
+        EXPECT_EQ(screen.Proc_MouseLeftDown(tc.x, tc.y, hgl::platform::MouseFlagLeft), tc.hit)
+            << tc.x << "," << tc.y;
         EXPECT_EQ(trace.events, tc.hit ? Events{"button:down " + std::to_string(tc.x - 100) + "," +
                                                 std::to_string(tc.y - 50)}
                                        : Events{});
@@ -204,7 +206,7 @@ TEST(ObjectControl, PointerEventsHitTranslatedChildren)
 
     // A press on the button released elsewhere is still heard by the button.
     trace.events.clear();
-    screen.Proc_MouseLeftDown(115, 65, hgl::mfLeft);
+    screen.Proc_MouseLeftDown(115, 65, hgl::platform::MouseFlagLeft);
     EXPECT_TRUE(screen.Proc_MouseLeftUp(0, 0, 0));
     EXPECT_EQ(trace.events, (Events{"button:down 15,15", "button:up -100,-50"}));
 

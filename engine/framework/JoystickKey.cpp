@@ -1,4 +1,6 @@
-#include "framework/KeyCode.h"
+#include "framework/JoystickKey.h"
+
+#include "platform/window/KeyCode.h"
 
 namespace hgl
 {
@@ -11,8 +13,8 @@ struct ButtonKey
 };
 
 constexpr ButtonKey kJoystickKeys[] = {
-    {1, kbUp},  {2, kbDown},   {3, kbLeft},      {4, kbRight}, {6, kbEnter},
-    {7, kbEsc}, {9, kbPageUp}, {10, kbPageDown}, {11, kbHome}, {12, kbEnd},
+    {1, key::Up},  {2, key::Down},   {3, key::Left},      {4, key::Right}, {6, key::Enter},
+    {7, key::Esc}, {9, key::PageUp}, {10, key::PageDown}, {11, key::Home}, {12, key::End},
 };
 } // namespace
 
@@ -20,6 +22,6 @@ int JoystickButtonToKey(int button)
 {
     for (const ButtonKey &entry : kJoystickKeys)
         if (entry.button == button) return entry.key;
-    return kbNone;
+    return key::None;
 }
 } // namespace hgl
