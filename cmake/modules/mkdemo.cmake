@@ -10,6 +10,13 @@ add_executable(mkdemo ${CMAKE_SOURCE_DIR}/tools/mkdemo/mkdemo.cpp)
 target_link_libraries(mkdemo PRIVATE hgl_demo)
 hgl_link_engine(mkdemo)
 
+# The pictures are compressed through the "Zip" plug-in at run time.
+function(hgl_mkdemo_late_links)
+  add_dependencies(mkdemo plugin_Compress_Zip)
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_mkdemo_late_links)
+
 function(hgl_test_extra_game_core target)
   target_link_libraries(${target} PRIVATE hgl_demo)
+  hgl_plugin_user(${target})
 endfunction()

@@ -31,12 +31,12 @@ std::vector<uint8_t> TextFile(const std::u16string &text)
     return bytes;
 }
 
-DemoContent MakeDemoContent()
+bool MakeDemoContent(DemoContent &content, std::string *error)
 {
-    DemoContent content;
+    content = DemoContent();
     AddScripts(content);
     AddMedia(content);
-    return content;
+    return AddPictures(content, error);
 }
 
 bool WriteTree(const std::vector<DemoFile> &files, const std::string &folder, std::string *error)

@@ -31,7 +31,12 @@ void AddScripts(DemoContent &content);
 // Music, system sounds, voices, the script's sound effect and the movies of "Data.hac".
 void AddMedia(DemoContent &content);
 
-DemoContent MakeDemoContent();
+// Every picture and texture, encoded with the "Zip" method (the compression
+// plug-ins must be reachable); false with a message when one cannot be encoded.
+bool AddPictures(DemoContent &content, std::string *error);
+
+// The whole demo; false with a message when part of it cannot be made.
+bool MakeDemoContent(DemoContent &content, std::string *error);
 
 // Writes the files below each folder (made when missing); false with a message.
 bool WriteTree(const std::vector<DemoFile> &files, const std::string &folder, std::string *error);

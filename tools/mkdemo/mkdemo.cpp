@@ -5,8 +5,12 @@
 // the game mounts just the same, and nothing is packed.
 #include "tools/mkdemo/DemoContent.h"
 
+#include "core/String.h"
+#include "io/Core.h"
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char **argv)
@@ -30,10 +34,21 @@ int main(int argc, char **argv)
     }
 
     using namespace hgl::demo;
-    const DemoContent content = MakeDemoContent();
+    // The pictures are compressed through the build's plug-ins beside this program.
+    std::error_code ec;
+    const auto plugins = std::filesystem::canonical("/proc/self/exe", ec).parent_path() / "Plug-Ins";
+    if (!ec && std::filesystem::is_directory(plugins, ec))
+        hgl::SetInfoString(6, hgl::String::FromUTF8(plugins.string()).c_str());
+
+    DemoContent content;
+    std::string error;
+    if (!MakeDemoContent(content, &error))
+    {
+        std::fprintf(stderr, "mkdemo: %s\n", error.c_str());
+        return 1;
+    }
     const std::string data_tree = folder + (folders ? "/Data.hac" : "/Data");
     const std::string local_tree = folder + (folders ? "/Local.hac" : "/Local");
-    std::string error;
     bool ok = WriteTree(content.data, data_tree, &error) && WriteTree(content.local, local_tree, &error);
     if (ok && !folders)
         ok = PackArchive(content.data, folder + "/Data.hac", &error) &&

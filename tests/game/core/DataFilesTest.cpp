@@ -140,8 +140,9 @@ TEST_F(GameCoreTest, SaveHeaders)
 
 TEST_F(GameCoreTest, DemoContentFillsTheTables)
 {
-    const hgl::demo::DemoContent demo = hgl::demo::MakeDemoContent();
+    hgl::demo::DemoContent demo;
     std::string error;
+    ASSERT_TRUE(hgl::demo::MakeDemoContent(demo, &error)) << error;
     ASSERT_TRUE(hgl::demo::WriteTree(demo.data, dir.File("Data.hac"), &error)) << error;
     ASSERT_TRUE(hgl::demo::PackArchive(demo.local, dir.File("Local.hac"), &error)) << error;
     ASSERT_TRUE(dir.MakeDir("Data.hac"));

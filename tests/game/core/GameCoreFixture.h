@@ -24,6 +24,9 @@ class GameCoreTest : public ::testing::Test
     {
         ASSERT_TRUE(dir.MakeDir("Save"));
         hgl::SetInfoString(8, dir.Path16().c_str());
+#ifdef HGL_PLUGIN_DIR_U
+        hgl::SetInfoString(6, HGL_PLUGIN_DIR_U); // the demo's pictures are compressed
+#endif
         avg::config::ResetConfig();
         avg::GetGameRecord().Clear();
     }
