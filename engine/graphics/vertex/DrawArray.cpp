@@ -1,6 +1,7 @@
 #include "graphics/vertex/DrawArray.h"
 
 #include "core/Log.h"
+#include "graphics/gl/OpenGLCaps.h"
 
 #include <GL/glew.h>
 
@@ -11,7 +12,7 @@ namespace hgl
 namespace
 {
 constexpr int Components[3] = {2, 2, 4}; // point, texture coordinate, colour
-int vbo_state = -1;                      // -1: ask the driver on first use
+int vbo_state = -1;                      // -1: as the OpenGL capabilities say
 
 void PointArray(DrawArrayBufferInterface::Role role, const void *pointer)
 {
@@ -91,13 +92,12 @@ class ClientBuffer : public DrawArrayBufferInterface
 
 bool DrawArray::UseVBO()
 {
-    if (vbo_state < 0) vbo_state = GLEW_ARB_vertex_buffer_object ? 1 : 0;
-    return vbo_state == 1;
+    return vbo_state < 0 ? GetOpenGLCaps().VertexBufferObject : vbo_state == 1;
 }
 
-void DrawArray::SetUseVBO(bool allowed)
+void DrawArray::SetUseVBO(int allowed)
 {
-    vbo_state = allowed ? 1 : 0;
+    vbo_state = allowed < 0 ? -1 : allowed;
 }
 
 DrawArray::DrawArray(unsigned int usage, unsigned int prim, int count, unsigned int format)

@@ -70,9 +70,9 @@ class DrawArray
     // Draws count vertices from first (count 0: to the end).
     void Draw(int first = 0, int count = 0);
 
-    // Whether new arrays use vertex buffer objects (the driver's answer unless
-    // switched off).
+    // Whether new arrays use vertex buffer objects (as the OpenGL capabilities say,
+    // unless overridden: 1 yes, 0 no, -1 back to the capabilities).
     static bool UseVBO();
-    static void SetUseVBO(bool allowed);
+    static void SetUseVBO(int allowed);
 };
 } // namespace hgl

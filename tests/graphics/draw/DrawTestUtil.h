@@ -16,7 +16,7 @@ constexpr RGBA White{255, 255, 255, 255};
 
 class DrawTest : public ::testing::Test
 {
-protected:
+  protected:
     GLTestContext gl{64, 48};
 
     void SetUp() override
@@ -38,8 +38,7 @@ protected:
             for (int x = left; x < left + width; x++)
             {
                 const RGBA p = gl.ReadPixel(x, y);
-                if (p.r > 64 || p.g > 64 || p.b > 64)
-                    return true;
+                if (p.r > 64 || p.g > 64 || p.b > 64) return true;
             }
         return false;
     }

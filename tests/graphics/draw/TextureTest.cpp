@@ -14,26 +14,31 @@ namespace
 // Three 4-pixel bands across: red, green, blue.
 ImageBlock Bands()
 {
-    return MakeImage(12, 4, [](int x, int) {
-        return x < 4 ? std::vector<uint8>{255, 0, 0, 255}
-                     : x < 8 ? std::vector<uint8>{0, 255, 0, 255} : std::vector<uint8>{0, 0, 255, 255};
-    });
+    return MakeImage(12, 4,
+                     [](int x, int)
+                     {
+                         return x < 4   ? std::vector<uint8>{255, 0, 0, 255}
+                                : x < 8 ? std::vector<uint8>{0, 255, 0, 255}
+                                        : std::vector<uint8>{0, 0, 255, 255};
+                     });
 }
 
 // Four 8 x 8 quadrants: red top-left, green top-right, blue bottom-right, white bottom-left.
 ImageBlock Quadrants()
 {
-    return MakeImage(16, 16, [](int x, int y) {
-        if (y < 8)
-            return x < 8 ? std::vector<uint8>{255, 0, 0, 255} : std::vector<uint8>{0, 255, 0, 255};
-        return x < 8 ? std::vector<uint8>{255, 255, 255, 255} : std::vector<uint8>{0, 0, 255, 255};
-    });
+    return MakeImage(
+        16, 16,
+        [](int x, int y)
+        {
+            if (y < 8) return x < 8 ? std::vector<uint8>{255, 0, 0, 255} : std::vector<uint8>{0, 255, 0, 255};
+            return x < 8 ? std::vector<uint8>{255, 255, 255, 255} : std::vector<uint8>{0, 0, 255, 255};
+        });
 }
 
 class TextureTest : public DrawTest
 {
-protected:
-    void TearDown() override { Texture2D::SetNonPowerOfTwo(true); }
+  protected:
+    void TearDown() override { Texture2D::SetNonPowerOfTwo(-1); }
 };
 } // namespace
 
@@ -49,7 +54,7 @@ TEST_F(TextureTest, DrawAndRegionAndScaleZero)
     EXPECT_EQ(gl.ReadPixel(22, 11), Black);
 
     Clear();
-    tex.DrawRegion(0, 20, 0.5f, 0, 0.5f, 1, 2, 2);  // the right half, twice as large
+    tex.DrawRegion(0, 20, 0.5f, 0, 0.5f, 1, 2, 2); // the right half, twice as large
     EXPECT_EQ(gl.ReadPixel(1, 21), Green);
     EXPECT_EQ(gl.ReadPixel(10, 27), Blue);
     EXPECT_EQ(gl.ReadPixel(13, 21), Black);
@@ -82,7 +87,7 @@ TEST_F(TextureTest, QuadCornersFollowTheVertices)
 
 TEST_F(TextureTest, PaddedWhenTheDriverLacksOddSizes)
 {
-    Texture2D::SetNonPowerOfTwo(false);
+    Texture2D::SetNonPowerOfTwo(0);
     Texture2D tex;
     ASSERT_TRUE(tex.Load(Bands(), 0, false));
     EXPECT_EQ(tex.GetStorageWidth(), 16);
@@ -107,7 +112,7 @@ TEST_F(TextureTest, InternalFormatsAndAlpha)
 
     LogCapture log;
     ImageBlock picture = Bands();
-    picture.format = 0x1234;  // not a format at all
+    picture.format = 0x1234; // not a format at all
     ASSERT_TRUE(tex.Load(picture, 0, false));
     EXPECT_EQ(tex.GetInternalFormat(), unsigned(GL_RGBA8));
     EXPECT_TRUE(log.ContainsPart(u"0x1234")) << log.Dump();
@@ -122,7 +127,7 @@ TEST_F(TextureTest, DrawArrayInBuffersAndInMemory)
     for (bool vbo : {true, false})
     {
         Clear();
-        DrawArray::SetUseVBO(vbo);
+        DrawArray::SetUseVBO(vbo ? 1 : 0);
         DrawArray quads(GL_STREAM_DRAW, GL_QUADS, 8, DrawArray::HasVertex | DrawArray::HasColor);
         ASSERT_TRUE(quads.Begin(GL_WRITE_ONLY));
         const float at[2] = {4, 30};
@@ -142,5 +147,5 @@ TEST_F(TextureTest, DrawArrayInBuffersAndInMemory)
         quads.Draw();
         EXPECT_EQ(gl.ReadPixel(8, 8), Red) << vbo;
     }
-    DrawArray::SetUseVBO(true);
+    DrawArray::SetUseVBO(-1);
 }
