@@ -19,7 +19,7 @@ class GlfwWindow : public PlatformWindow
     void SetTitle(const std::string &utf8_title) override;
 
     // Polls the first joystick's buttons each PollEvents when on.
-    void EnableJoystick(bool on) { joystick_ = on; }
+    void EnableJoystick(bool on) override { joystick_ = on; }
 
   protected:
     bool CreateSurface() override;

@@ -2,6 +2,7 @@
 // What a window is asked to be: size, display mode, switches and pixel format.
 // Texts are UTF-8 here; the layers above convert from their own strings.
 #include <string>
+#include <vector>
 
 namespace hgl::platform
 {
@@ -14,6 +15,17 @@ struct DisplayMode
 
     bool operator==(const DisplayMode &) const = default;
 };
+
+// True when modes holds wanted: the same size and depth, and the same rate unless
+// wanted asks for none (0).
+inline bool HasDisplayMode(const std::vector<DisplayMode> &modes, const DisplayMode &wanted)
+{
+    for (const DisplayMode &m : modes)
+        if (m.width == wanted.width && m.height == wanted.height && m.bits == wanted.bits &&
+            (wanted.refresh == 0 || m.refresh == wanted.refresh))
+            return true;
+    return false;
+}
 
 struct PixelFormat
 {
