@@ -12,8 +12,6 @@ namespace hgl::platform
 {
 namespace
 {
-std::mutex glfw_lock;
-int glfw_users = 0;
 std::string glfw_error;
 
 void OnGlfwError(int, const char *text)
@@ -21,22 +19,20 @@ void OnGlfwError(int, const char *text)
     glfw_error = text ? text : "unknown GLFW error";
 }
 
+// GLFW is started once and kept for the process: terminating it closes the X
+// connection and unloads the GL driver under anything that still refers to it,
+// and a later window would pay for starting it again.
 bool StartGlfw()
 {
-    std::lock_guard guard(glfw_lock);
-    if (glfw_users == 0)
+    static std::mutex lock;
+    static bool started = false;
+    std::lock_guard guard(lock);
+    if (!started)
     {
         glfwSetErrorCallback(OnGlfwError);
-        if (!glfwInit()) return false;
+        started = glfwInit() == GLFW_TRUE;
     }
-    glfw_users++;
-    return true;
-}
-
-void StopGlfw()
-{
-    std::lock_guard guard(glfw_lock);
-    if (--glfw_users == 0) glfwTerminate();
+    return started;
 }
 
 GLFWwindow *Handle(void *w)
@@ -73,7 +69,6 @@ GlfwWindow::~GlfwWindow()
         canvas_.Destroy();
         glfwDestroyWindow(Handle(window_));
     }
-    if (started_) StopGlfw();
 }
 
 std::vector<DisplayMode> GlfwWindow::DisplayModes() const

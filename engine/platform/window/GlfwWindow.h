@@ -32,7 +32,7 @@ class GlfwWindow : public PlatformWindow
     void PollJoystick();
 
     void *window_ = nullptr; // GLFWwindow
-    bool started_ = false;   // our share of glfwInit
+    bool started_ = false;   // GLFW is running
     bool joystick_ = false;
 };
 } // namespace hgl::platform
