@@ -3,6 +3,7 @@
 #include "core/Log.h"
 #include "framework/TranslateHooks.h"
 #include "graphics/app/JoystickPlugIn.h"
+#include "graphics/app/WindowPicture.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/OpenGLCaps.h"
 #include "graphics/gl/RenderState.h"
@@ -30,12 +31,18 @@ void PopTranslate()
     PopMatrix(GL_MODELVIEW);
 }
 
+// An icon or cursor file the engine cannot read leaves the system's default.
+void LoadPicture(const String &file, platform::WindowPicture &picture, const u16char *fallback_message)
+{
+    if (!file.IsEmpty() && !LoadWindowPicture(file, picture)) PutInfo(fallback_message, file.c_str());
+}
+
 platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
 {
     platform::WindowOptions o;
     o.title = sii.win.Title.ToUTF8();
-    o.icon_file = sii.win.IconFile.ToUTF8();
-    o.cursor_file = sii.win.CursorFile.ToUTF8();
+    LoadPicture(sii.win.IconFile, o.icon, u"图标文件<%s>不是可读取的图片，使用缺省图标");
+    LoadPicture(sii.win.CursorFile, o.cursor, u"光标文件<%s>不是可读取的图片，使用标准箭头光标");
     o.caption = sii.win.Caption;
     o.sys_menu = sii.win.SysMenu;
     o.ex_style = sii.win.ExStyle1000;
@@ -52,14 +59,6 @@ platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
     return o;
 }
 
-// Icon and cursor pictures are not read by the window layer: the defaults are used.
-void NoteDefaultPictures(const SystemInitInfo &sii)
-{
-    if (!sii.win.IconFile.IsEmpty())
-        PutInfo(u"图标文件<%s>不是可读取的图片，使用缺省图标", sii.win.IconFile.c_str());
-    if (!sii.win.CursorFile.IsEmpty())
-        PutInfo(u"光标文件<%s>不是可读取的图片，使用标准箭头光标", sii.win.CursorFile.c_str());
-}
 } // namespace
 
 WinOpenGLApplication::WinOpenGLApplication(bool open_log) : BaseApplication(open_log), flow(new FlowControl)
@@ -122,7 +121,6 @@ bool WinOpenGLApplication::InitDisplay(SystemInitInfo &sii)
         window.reset();
         return false;
     }
-    NoteDefaultPictures(sii);
     // Waiting and not drawing while inactive only make sense for a window among others.
     WaitActive = sii.graphics.FullScreen ? false : sii.WaitActive;
     BackNotDraw = sii.graphics.FullScreen ? false : sii.BackNotDraw;

@@ -68,6 +68,7 @@ GlfwWindow::~GlfwWindow()
         MakeCurrent();
         canvas_.Destroy();
         glfwDestroyWindow(Handle(window_));
+        if (cursor_) glfwDestroyCursor(static_cast<GLFWcursor *>(cursor_));
     }
 }
 
@@ -115,7 +116,26 @@ bool GlfwWindow::CreateSurface()
     glfwMakeContextCurrent(w);
     glfwSwapInterval(0); // the frame loop paces itself
     InstallCallbacks();
+    ApplyPictures();
     return true;
+}
+
+void GlfwWindow::ApplyPictures()
+{
+    auto image = [](const WindowPicture &p) {
+        return GLFWimage{p.width, p.height, const_cast<unsigned char *>(p.rgba.data())};
+    };
+    if (!options_.icon.Empty())
+    {
+        const GLFWimage icon = image(options_.icon);
+        glfwSetWindowIcon(Handle(window_), 1, &icon);
+    }
+    if (!options_.cursor.Empty())
+    {
+        const GLFWimage cursor = image(options_.cursor);
+        cursor_ = glfwCreateCursor(&cursor, 0, 0);
+        glfwSetCursor(Handle(window_), static_cast<GLFWcursor *>(cursor_));
+    }
 }
 
 void GlfwWindow::InstallCallbacks()

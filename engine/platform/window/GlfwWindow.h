@@ -28,10 +28,12 @@ class GlfwWindow : public PlatformWindow
 
   private:
     void InstallCallbacks();
+    void ApplyPictures();
     void UpdateGeometry();
     void PollJoystick();
 
     void *window_ = nullptr; // GLFWwindow
+    void *cursor_ = nullptr; // GLFWcursor made from the options' picture
     bool started_ = false;   // GLFW is running
     bool joystick_ = false;
 };

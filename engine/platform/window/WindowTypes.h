@@ -36,11 +36,24 @@ struct PixelFormat
     int multisample = 0; // used when above 1
 };
 
+// An icon or cursor picture: rows from the top, 4 bytes (R, G, B, A) a pixel.
+struct WindowPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+
+    bool Empty() const
+    {
+        return width <= 0 || height <= 0 || rgba.size() != size_t(width) * size_t(height) * 4;
+    }
+};
+
 struct WindowOptions
 {
     std::string title;
-    std::string icon_file;   // empty: the default icon
-    std::string cursor_file; // empty: the standard arrow
+    WindowPicture icon;   // empty: the default icon
+    WindowPicture cursor; // empty: the standard arrow (hot spot top-left)
 
     bool caption = true; // false: a pop-up window without decoration
     bool sys_menu = true;

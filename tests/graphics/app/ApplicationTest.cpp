@@ -1,9 +1,13 @@
 #include "framework/GUIObject.h"
+#include "graphics/ColorType.h"
 #include "graphics/app/WinOpenGLApplication.h"
+#include "graphics/texture/PictureFile.h"
+#include "io/FileStream.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"
 #include "platform/window/HeadlessWindow.h"
 #include "support/LogCapture.h"
+#include "support/TempDir.h"
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -232,5 +236,55 @@ TEST(WinOpenGLApplication, PacingModesCountedOnATestClock)
         EXPECT_LE(app.GetUpdateCount(), c.max_updates) << "mode " << c.mode;
         EXPECT_GE(clock.slept, c.min_slept) << "mode " << c.mode;
     }
+}
+} // namespace
+
+namespace
+{
+TEST(WinOpenGLApplication, WhileInactiveItWaitsForEventsInsteadOfDrawing)
+{
+    TestApp app;
+    hgl::SystemInitInfo sii;
+    sii.WaitActive = true;
+    ASSERT_TRUE(app.Init(&sii));
+    TestClock clock;
+    app.SetFrameClock(&clock);
+    app.flow->ClearTo(new Screen);
+
+    app.headless->InjectFocus(false);
+    for (int i = 0; i < 3; i++)
+        app.RunOnce();
+    EXPECT_EQ(app.GetFrameCount(), 0) << "no drawing in the background";
+    EXPECT_EQ(app.GetUpdateCount(), 1) << "then only waiting";
+
+    app.headless->InjectFocus(true);
+    app.RunOnce(); // the wait takes the focus event
+    app.RunOnce();
+    EXPECT_EQ(app.GetFrameCount(), 1);
+}
+
+TEST(WinOpenGLApplication, IconAndCursorFromPictureFilesOrTheDefaults)
+{
+    hgl::test::TempDir dir("icon");
+    hgl::TexFile tex;
+    tex.image.width = 2;
+    tex.image.height = 1;
+    tex.image.color_type = hgl::ctBGR;
+    tex.image.pixels = {1, 2, 3, 4, 5, 6};
+    {
+        hgl::FileStream out(dir.File16("icon.tex").c_str(), 1);
+        ASSERT_TRUE(tex.Write(&out, u""));
+    }
+    hgl::test::LogCapture log;
+    TestApp app;
+    hgl::SystemInitInfo sii;
+    sii.win.IconFile = dir.File16("icon.tex").c_str();
+    sii.win.CursorFile = dir.File16("arrow.cur").c_str();
+    ASSERT_TRUE(app.Init(&sii));
+    const auto &o = app.GetWindow()->Options();
+    EXPECT_EQ(o.icon.rgba, (std::vector<unsigned char>{3, 2, 1, 255, 6, 5, 4, 255}));
+    EXPECT_TRUE(o.cursor.Empty());
+    EXPECT_TRUE(log.Contains(u"光标文件<" + dir.File16("arrow.cur") + u">不是可读取的图片，使用标准箭头光标"))
+        << log.Dump();
 }
 } // namespace
