@@ -200,7 +200,6 @@ void WinOpenGLApplication::Frame(bool draw)
 
 void WinOpenGLApplication::UnpacedPass()
 {
-    clock->Now();
     window->PollEvents();
     Frame(MayDraw());
 }
