@@ -106,11 +106,17 @@ Texture::~Texture()
     if (id) glDeleteTextures(1, &id);
 }
 
-void Texture::Apply()
+void UseTexture(unsigned int target, unsigned int id)
 {
-    glActiveTexture(GL_TEXTURE0);
+    if (glActiveTexture) // absent before the GL entry points are loaded
+        glActiveTexture(GL_TEXTURE0);
     glEnable(target);
     glBindTexture(target, id);
+}
+
+void Texture::Apply()
+{
+    UseTexture(target, id);
 }
 
 Texture2D::Texture2D() : Texture(GL_TEXTURE_2D)
