@@ -13,7 +13,7 @@ void Probe::Draw()
     gui::FillRect(left, top, width, height, Color4f(1, 0, 0, 1));
 }
 
-GLTranslate::GLTranslate()
+GuiCanvas::GuiCanvas(int w, int h) : GLTestContext(w, h)
 {
     TranslateHooks hooks;
     hooks.Push = [](float x, float y)
@@ -25,8 +25,14 @@ GLTranslate::GLTranslate()
     previous = SetTranslateHooks(hooks);
 }
 
-GLTranslate::~GLTranslate()
+GuiCanvas::~GuiCanvas()
 {
     SetTranslateHooks(previous);
+}
+
+void GuiCanvas::Clear()
+{
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
 }
 } // namespace hgl::test

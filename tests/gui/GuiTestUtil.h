@@ -1,9 +1,11 @@
 #pragma once
 // Helpers of the widget tests: closures that count, a widget that counts its draws
-// and paints its rectangle, and the drawing translation the controls move by.
+// and paints its rectangle, and a GL canvas with the drawing translation the
+// controls move by.
 #include "core/BoundMethod.h"
 #include "framework/GUIObject.h"
 #include "framework/TranslateHooks.h"
+#include "support/GLTestContext.h"
 
 namespace hgl::test
 {
@@ -23,14 +25,16 @@ class Probe : public GUIObject
     void Draw() override;
 };
 
-// Installs a model-view push with translation as the drawing translation while it
-// lives (needs a current GL context).
-class GLTranslate
+// A GL canvas, with a model-view push and translation installed as the drawing
+// translation while it lives.
+class GuiCanvas : public GLTestContext
 {
     TranslateHooks previous;
 
   public:
-    GLTranslate();
-    ~GLTranslate();
+    GuiCanvas(int w, int h);
+    ~GuiCanvas();
+    void Clear(); // to transparent black
+    bool Inked(int x, int y) { return ReadPixel(x, y).a != 0; }
 };
 } // namespace hgl::test

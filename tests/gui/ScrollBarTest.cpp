@@ -1,9 +1,8 @@
 #include "framework/KeyCode.h"
 #include "gui/ScrollBar.h"
 
-#include "GuiTestUtil.h"
-
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace hgl;
 using namespace hgl::gui;
@@ -15,21 +14,17 @@ TEST(ScrollBar, ClampsAndFiresOnlyOnChange)
     bar.OnChange.Bind(&fired,
                       [](void *f, ScrollBar *, int v) { static_cast<std::vector<int> *>(f)->push_back(v); });
 
-    struct Step
-    {
-        const char *what;
-        int arg, value;
-    } steps[] = {
-        {"value", 50, 50}, {"value", 50, 50}, {"value", 150, 100}, {"value", -5, 0},
-        {"value", 70, 70}, {"max", 30, 30},   {"max", -10, 0},     {"value", 5, 0},
+    const int steps[][3] = {
+        // set max (1) or value (0), argument, value after
+        {0, 50, 50}, {0, 50, 50}, {0, 150, 100}, {0, -5, 0}, {0, 70, 70}, {1, 30, 30}, {1, -10, 0}, {0, 5, 0},
     };
-    for (const Step &s : steps)
+    for (const auto &s : steps)
     {
-        if (std::string(s.what) == "max")
-            bar.SetMaxValue(s.arg);
+        if (s[0])
+            bar.SetMaxValue(s[1]);
         else
-            bar.Value = s.arg;
-        EXPECT_EQ(bar.Value, s.value) << s.what << " " << s.arg;
+            bar.Value = s[1];
+        EXPECT_EQ(bar.Value, s[2]) << (s[0] ? "max " : "value ") << s[1];
     }
     EXPECT_EQ(fired, (std::vector<int>{50, 100, 0, 70, 30, 0}));
 }
@@ -49,14 +44,14 @@ TEST(ScrollBar, BallAndSteps)
     EXPECT_FALSE(bar.Proc_KeyDown(kbRight)); // not this bar's direction
     EXPECT_EQ(bar.Value, 61);
 
-    // Dragging the ball 30 pixels moves the value by 30 / 150 of the range.
+    // Dragging the ball 30 pixels moves the value by 30 / 150 of the range; a press
+    // beside the ball pages by the key step.
     bar.Value = 50;
     EXPECT_TRUE(bar.Proc_MouseLeftDown(5, 80, mfLeft));
     EXPECT_TRUE(bar.Proc_MouseMove(5, 110, mfLeft));
     EXPECT_TRUE(bar.Proc_MouseLeftUp(5, 110, 0));
     EXPECT_EQ(bar.Value, 70);
     EXPECT_FALSE(bar.Proc_MouseMove(5, 10, 0));
-    // A press beside the ball pages by the key step.
     bar.Proc_MouseLeftDown(5, 5, mfLeft);
     EXPECT_EQ(bar.Value, 60);
 }
