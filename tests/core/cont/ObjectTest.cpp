@@ -9,42 +9,38 @@
 
 namespace
 {
-std::vector<std::pair<hgl::ObjectControl *, hgl::Object *>> requests;
-void RecordRequest(hgl::ObjectControl *owner, hgl::Object *obj) { requests.emplace_back(owner, obj); }
-
 int destroyed = 0;
 struct Widget : hgl::Object
 {
     ~Widget() override { destroyed++; }
 };
+
+// Records what its objects tell it; deletes nothing.
+struct Recorder : hgl::ObjectOwner
+{
+    std::vector<hgl::Object *> destroy_requests, forgotten;
+    void DestroyObject(hgl::Object *obj) override { destroy_requests.push_back(obj); }
+    void ForgetObject(hgl::Object *obj) override { forgotten.push_back(obj); }
+};
 } // namespace
 
-TEST(Object, DefaultsAndDestroyRequest)
+TEST(Object, DefaultsDestroyOnceAndForgetOnDelete)
 {
-    hgl::Object o;
-    EXPECT_EQ(o.GetOwner(), nullptr);
-    EXPECT_TRUE(o.IsEnabled());
-    EXPECT_FALSE(o.IsDestroyed());
+    hgl::Object loose;
+    EXPECT_EQ(loose.GetOwner(), nullptr);
+    EXPECT_TRUE(loose.IsEnabled());
+    EXPECT_FALSE(loose.IsDestroyed());
+    loose.Destroy(); // no owner: only the mark
+    EXPECT_TRUE(loose.IsDestroyed());
 
-    // No owner layer installed: only the mark.
-    requests.clear();
-    auto *owner = reinterpret_cast<hgl::ObjectControl *>(&o);  // never dereferenced here
-    hgl::Object a;
-    a.SetOwner(owner);
-    a.Destroy();
-    EXPECT_TRUE(a.IsDestroyed());
-    EXPECT_TRUE(requests.empty());
-
-    // With one: the owner is asked once, however often Destroy runs.
-    hgl::Object::SetDestroyRequest(&RecordRequest);
-    hgl::Object b;
-    b.SetOwner(owner);
-    b.Destroy();
-    b.Destroy();
-    hgl::Object loose;  // no owner: nothing to ask
-    loose.Destroy();
-    hgl::Object::SetDestroyRequest(nullptr);
-    EXPECT_EQ(requests, (std::vector<std::pair<hgl::ObjectControl *, hgl::Object *>>{{owner, &b}}));
+    Recorder owner;
+    auto *held = new hgl::Object;
+    held->SetOwner(&owner);
+    held->Destroy();
+    held->Destroy();
+    EXPECT_EQ(owner.destroy_requests, std::vector<hgl::Object *>{held});
+    delete held;
+    EXPECT_EQ(owner.forgotten, std::vector<hgl::Object *>{held});
 }
 
 TEST(Object, OwningListsOfObjects)
