@@ -1,6 +1,6 @@
 #include "gui/Button.h"
 
-#include "framework/KeyCode.h"
+#include "platform/window/KeyCode.h"
 #include "gui/WidgetSupport.h"
 
 namespace hgl::gui
@@ -52,7 +52,7 @@ bool Button::Proc_MouseLeftUp(int x, int y, int)
 
 bool Button::Proc_KeyDown(int key)
 {
-    if (!focus || !enabled || (key != kbEnter && key != kbSpace)) return false;
+    if (!focus || !enabled || (key != key::Enter && key != key::Space)) return false;
     Click();
     return true;
 }

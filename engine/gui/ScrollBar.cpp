@@ -1,6 +1,6 @@
 #include "gui/ScrollBar.h"
 
-#include "framework/KeyCode.h"
+#include "platform/window/KeyCode.h"
 #include "gui/WidgetSupport.h"
 
 #include <algorithm>
@@ -110,8 +110,8 @@ bool ScrollBar::Proc_MouseLeftUp(int, int, int)
 
 bool ScrollBar::StepKey(int key, int step)
 {
-    const int back = vertical ? kbUp : kbLeft;
-    const int forth = vertical ? kbDown : kbRight;
+    const int back = vertical ? key::Up : key::Left;
+    const int forth = vertical ? key::Down : key::Right;
     if (!enabled || (key != back && key != forth)) return false;
     StepBy(key == back ? -step : step);
     return true;

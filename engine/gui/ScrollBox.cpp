@@ -1,6 +1,6 @@
 #include "gui/ScrollBox.h"
 
-#include "framework/KeyCode.h"
+#include "platform/window/KeyCode.h"
 #include "framework/ObjectClass.h"
 #include "gui/ClipScope.h"
 #include "gui/WidgetSupport.h"
@@ -245,16 +245,16 @@ bool ScrollBox::ScrollKey(int key, int step_x, int step_y)
 {
     switch (key)
     {
-    case kbUp:
+    case key::Up:
         SetScrollY(offset_y - float(step_y));
         return true;
-    case kbDown:
+    case key::Down:
         SetScrollY(offset_y + float(step_y));
         return true;
-    case kbLeft:
+    case key::Left:
         SetScrollX(offset_x - float(step_x));
         return true;
-    case kbRight:
+    case key::Right:
         SetScrollX(offset_x + float(step_x));
         return true;
     default:

@@ -1,4 +1,5 @@
-#include "framework/KeyCode.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
 #include "framework/ObjectControl.h"
 #include "gui/TextButton.h"
 
@@ -43,7 +44,7 @@ TEST(Button, ClickNeedsPressAndReleaseOverIt)
     for (const auto &c : cases)
     {
         ButtonRig rig;
-        rig.root.Proc_MouseLeftDown(c[0], c[1], mfLeft);
+        rig.root.Proc_MouseLeftDown(c[0], c[1], platform::MouseFlagLeft);
         EXPECT_EQ(rig.StateDrawn(), c[0] < 150 ? bsPress : bsNormal);
         rig.root.Proc_MouseLeftUp(c[2], c[3], 0);
         EXPECT_EQ(rig.clicks, c[4]) << c[0] << "," << c[1] << " -> " << c[2] << "," << c[3];
@@ -56,18 +57,18 @@ TEST(Button, KeysAndStates)
     ButtonRig rig;
     auto *other = new Button(10, 40, 40, 20);
     rig.root.AddObject(other);
-    EXPECT_FALSE(rig.root.Proc_KeyDown(kbEnter)); // nothing focused yet
+    EXPECT_FALSE(rig.root.Proc_KeyDown(key::Enter)); // nothing focused yet
     Button::SetFocusTarget(rig.button);
     EXPECT_EQ(rig.StateDrawn(), bsFocus);
-    EXPECT_TRUE(rig.root.Proc_KeyDown(kbEnter));
-    EXPECT_TRUE(rig.root.Proc_KeyDown(kbSpace));
-    EXPECT_FALSE(rig.root.Proc_KeyDown(kbEsc));
-    EXPECT_FALSE(other->Proc_KeyDown(kbEnter)); // not focused
+    EXPECT_TRUE(rig.root.Proc_KeyDown(key::Enter));
+    EXPECT_TRUE(rig.root.Proc_KeyDown(key::Space));
+    EXPECT_FALSE(rig.root.Proc_KeyDown(key::Esc));
+    EXPECT_FALSE(other->Proc_KeyDown(key::Enter)); // not focused
     EXPECT_EQ(rig.clicks, 2);
 
     rig.button->SetEnabled(false);
     EXPECT_EQ(rig.StateDrawn(), bsDisable);
-    EXPECT_FALSE(rig.button->Proc_KeyDown(kbEnter));
+    EXPECT_FALSE(rig.button->Proc_KeyDown(key::Enter));
 }
 
 TEST(TextButton, CaptionNoticeOnlyOnChange)

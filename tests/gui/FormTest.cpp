@@ -1,4 +1,5 @@
-#include "framework/KeyCode.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
 #include "framework/ObjectControl.h"
 #include "gui/Button.h"
 #include "gui/Form.h"
@@ -16,9 +17,9 @@ TEST(Form, DragMovesByThePointersDelta)
     form->AddObject(button);
     root.AddObject(form);
 
-    EXPECT_TRUE(root.Proc_MouseLeftDown(20, 20, mfLeft));
-    root.Proc_MouseMove(50, 45, mfLeft);
-    root.Proc_MouseMove(45, 47, mfLeft);
+    EXPECT_TRUE(root.Proc_MouseLeftDown(20, 20, platform::MouseFlagLeft));
+    root.Proc_MouseMove(50, 45, platform::MouseFlagLeft);
+    root.Proc_MouseMove(45, 47, platform::MouseFlagLeft);
     EXPECT_FLOAT_EQ(form->Left, 35);
     EXPECT_FLOAT_EQ(form->Top, 37);
     root.Proc_MouseLeftUp(45, 47, 0);
@@ -26,12 +27,12 @@ TEST(Form, DragMovesByThePointersDelta)
     EXPECT_FLOAT_EQ(form->Left, 35);
 
     // A press on a child is the child's; with drag-to-move off the form stays put.
-    root.Proc_MouseLeftDown(100, 50, mfLeft); // the button is now at 95..124, 42..61
+    root.Proc_MouseLeftDown(100, 50, platform::MouseFlagLeft); // the button is now at 95..124, 42..61
     EXPECT_TRUE(button->IsPressed());
     EXPECT_FALSE(form->IsDragging());
     root.Proc_MouseLeftUp(100, 50, 0);
     form->DragMove = false;
-    EXPECT_FALSE(root.Proc_MouseLeftDown(40, 40, mfLeft));
-    root.Proc_MouseMove(90, 90, mfLeft);
+    EXPECT_FALSE(root.Proc_MouseLeftDown(40, 40, platform::MouseFlagLeft));
+    root.Proc_MouseMove(90, 90, platform::MouseFlagLeft);
     EXPECT_FLOAT_EQ(form->Left, 35);
 }

@@ -1,4 +1,5 @@
-#include "framework/KeyCode.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
 #include "gui/ScrollBar.h"
 
 #include <gtest/gtest.h>
@@ -39,19 +40,19 @@ TEST(ScrollBar, BallAndSteps)
     EXPECT_FLOAT_EQ(bar.GetBallOffset(), 75);
 
     bar.SetFocus(true);
-    EXPECT_TRUE(bar.Proc_KeyDown(kbDown));
-    EXPECT_TRUE(bar.Proc_KeyRepeat(kbDown));
-    EXPECT_FALSE(bar.Proc_KeyDown(kbRight)); // not this bar's direction
+    EXPECT_TRUE(bar.Proc_KeyDown(key::Down));
+    EXPECT_TRUE(bar.Proc_KeyRepeat(key::Down));
+    EXPECT_FALSE(bar.Proc_KeyDown(key::Right)); // not this bar's direction
     EXPECT_EQ(bar.Value, 61);
 
     // Dragging the ball 30 pixels moves the value by 30 / 150 of the range; a press
     // beside the ball pages by the key step.
     bar.Value = 50;
-    EXPECT_TRUE(bar.Proc_MouseLeftDown(5, 80, mfLeft));
-    EXPECT_TRUE(bar.Proc_MouseMove(5, 110, mfLeft));
+    EXPECT_TRUE(bar.Proc_MouseLeftDown(5, 80, platform::MouseFlagLeft));
+    EXPECT_TRUE(bar.Proc_MouseMove(5, 110, platform::MouseFlagLeft));
     EXPECT_TRUE(bar.Proc_MouseLeftUp(5, 110, 0));
     EXPECT_EQ(bar.Value, 70);
     EXPECT_FALSE(bar.Proc_MouseMove(5, 10, 0));
-    bar.Proc_MouseLeftDown(5, 5, mfLeft);
+    bar.Proc_MouseLeftDown(5, 5, platform::MouseFlagLeft);
     EXPECT_EQ(bar.Value, 60);
 }

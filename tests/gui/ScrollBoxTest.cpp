@@ -1,4 +1,5 @@
-#include "framework/KeyCode.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
 #include "framework/ObjectControl.h"
 #include "gui/Button.h"
 #include "gui/ScrollBox.h"
@@ -73,9 +74,9 @@ TEST(ScrollBox, WheelKeysAndFocusScroll)
     EXPECT_TRUE(rig.root.Proc_MouseWheel(50, 50, 120, 0)); // at the top, still handled
     EXPECT_FLOAT_EQ(box.GetScrollY(), 0);
 
-    EXPECT_TRUE(box.Proc_KeyDown(kbDown));
-    EXPECT_TRUE(box.Proc_KeyRepeat(kbDown));
-    EXPECT_FALSE(box.Proc_KeyDown(kbEnter));
+    EXPECT_TRUE(box.Proc_KeyDown(key::Down));
+    EXPECT_TRUE(box.Proc_KeyRepeat(key::Down));
+    EXPECT_FALSE(box.Proc_KeyDown(key::Enter));
     EXPECT_FLOAT_EQ(box.GetScrollY(), 11);
 
     // A button taking the focus is scrolled into view, bottom edge at the box's.
@@ -100,14 +101,14 @@ TEST(ScrollBox, PointerReachesChildrenInContentCoordinates)
     const int cases[][3] = {{100, 100, 1}, {100, 300, 1}}; // press y, release y, clicks so far
     for (const auto &c : cases)
     {
-        root.Proc_MouseLeftDown(20, c[0], mfLeft);
+        root.Proc_MouseLeftDown(20, c[0], platform::MouseFlagLeft);
         root.Proc_MouseLeftUp(20, c[1], 0);
         EXPECT_EQ(clicks, c[2]);
         EXPECT_FALSE(button->IsPressed()); // also after a release outside the box
     }
-    root.Proc_MouseLeftDown(105, 100, mfLeft); // on the scroll bar
+    root.Proc_MouseLeftDown(105, 100, platform::MouseFlagLeft); // on the scroll bar
     EXPECT_FALSE(button->IsPressed());
-    EXPECT_FALSE(root.Proc_MouseLeftDown(20, 130, mfLeft)); // below the box
+    EXPECT_FALSE(root.Proc_MouseLeftDown(20, 130, platform::MouseFlagLeft)); // below the box
 }
 
 TEST(ScrollBox, DrawsOnlyChildrenInViewClipped)
