@@ -20,3 +20,7 @@ function(hgl_test_extra_game_core target)
   target_link_libraries(${target} PRIVATE hgl_demo)
   hgl_plugin_user(${target})
 endfunction()
+
+function(hgl_test_extra_game_unit target)
+  hgl_test_extra_game_core(${target})
+endfunction()

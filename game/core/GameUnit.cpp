@@ -69,12 +69,21 @@ void GameUnit::Update()
     }
     switch (GetState())
     {
-    case gsRunning: RunScript(); break;
+    case gsRunning:
+        RunScript();
+        break;
     case gsMessage:
-    case gsMessageFixed: WaitMessage(); break;
-    case gsTimedWait: WaitTimed(); break;
-    case gsScriptEnded: ToTitle(u"故事脚本已结束，返回标题画面"); break;
-    default: break;
+    case gsMessageFixed:
+        WaitMessage();
+        break;
+    case gsTimedWait:
+        WaitTimed();
+        break;
+    case gsScriptEnded:
+        ToTitle(u"故事脚本已结束，返回标题画面");
+        break;
+    default:
+        break;
     }
     advance_asked = false;
 }
@@ -232,8 +241,11 @@ bool GameUnit::AdvanceInput()
         SetState(gsMessage);
         return true;
     case gsMessage:
-    case gsMessageFixed: advance_asked = true; return true;
-    default: return false;
+    case gsMessageFixed:
+        advance_asked = true;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -241,8 +253,8 @@ bool GameUnit::Proc_MouseMove(int x, int y, int flags)
 {
     if (hgl::FlowObject::Proc_MouseMove(x, y, flags)) return true;
     hgl::RectScope2<float> button;
-    const bool over = message->GetFrameButton(button) && x >= button.Left && x < button.Right && y >= button.Top &&
-                      y < button.Bottom;
+    const bool over = message->GetFrameButton(button) && x >= button.Left && x < button.Right &&
+                      y >= button.Top && y < button.Bottom;
     const bool entered = over && !pointer_on_button;
     pointer_on_button = over;
     const ScreenHooks &hooks = GetScreenHooks();
@@ -255,6 +267,8 @@ bool GameUnit::Proc_MouseLeftDown(int x, int y, int flags)
 {
     if (hgl::FlowObject::Proc_MouseLeftDown(x, y, flags)) return true;
     AutoContinue = false;
+    // The stage managers are not widgets: the open choice takes the click here.
+    if (GetState() == gsChoice) return choice->Proc_MouseLeftDown(x, y, flags);
     return AdvanceInput();
 }
 
@@ -282,6 +296,8 @@ bool GameUnit::Proc_MouseMiddleDown(int x, int y, int flags)
 
 bool GameUnit::Proc_KeyDown(int key)
 {
+    // The open choice takes the arrows before the control moves its focus with them.
+    if (GetState() == gsChoice && choice->Proc_KeyDown(key)) return true;
     if (hgl::FlowObject::Proc_KeyDown(key)) return true;
     if (GetState() == gsHidden) return AdvanceInput();
     if (key == hgl::key::Enter || key == hgl::key::Space) return AdvanceInput();

@@ -114,10 +114,14 @@ bool GameUnit::ApplyRecord(const SaveRecord &record)
         GetStorySound().StopBGM();
     else
         GetStorySound().PlayBGM(music, music_loop);
-    if (record.red) red->Start(u"red.HGP");
-    else red->Stop();
-    if (record.anime.IsEmpty()) anime->Stop();
-    else anime->Start(record.anime);
+    if (record.red)
+        red->Start(u"red.HGP");
+    else
+        red->Stop();
+    if (record.anime.IsEmpty())
+        anime->Stop();
+    else
+        anime->Start(record.anime);
     AutoMode = record.auto_mode;
     return true;
 }
@@ -125,8 +129,8 @@ bool GameUnit::ApplyRecord(const SaveRecord &record)
 bool GameUnit::LoadStage(hgl::TDFNode &root)
 {
     SetState(gsRunning);
-    for (StageManager *manager : {(StageManager *)back, (StageManager *)chars, (StageManager *)choice,
-                                  (StageManager *)message})
+    for (StageManager *manager :
+         {(StageManager *)back, (StageManager *)chars, (StageManager *)choice, (StageManager *)message})
         if (!manager->LoadState(&root)) return false;
     // A line shown again must not let a click run past a choice that reopened.
     if (choice->IsOpen()) SetState(gsChoice);

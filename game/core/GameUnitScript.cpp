@@ -23,12 +23,12 @@ namespace avg
 {
 namespace
 {
-constexpr int kTenthMs = 100;         // the unit of the shake, invert and wait arguments
+constexpr int kTenthMs = 100; // the unit of the shake, invert and wait arguments
 constexpr int kZoomMs = 1000;
-constexpr float kZoomPart = 0.1f;     // ZOOMIN shows (0.1, 0.1) - (0.9, 0.9)
+constexpr float kZoomPart = 0.1f; // ZOOMIN shows (0.1, 0.1) - (0.9, 0.9)
 constexpr int kAutoSaveCaptionChars = 6;
 constexpr float kAutoSaveCaptionRows = 1.7f;
-constexpr int kBGMChannels = 2;       // SE_PLAY's channels 0 and 1
+constexpr int kBGMChannels = 2;         // SE_PLAY's channels 0 and 1
 constexpr float kCaptionMargin = 0.05f; // chapter and date captions, of the canvas
 
 const hgl::u16char kAutoSaveText[] = u"自動存檔";
@@ -146,8 +146,8 @@ void GameUnit::ShowChapter(const hgl::String &name)
 {
     hgl::String title;
     if (!data::GetChapterName(name, title)) return;
-    ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin, title, u"",
-                u"");
+    ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin, title,
+                u"", u"");
 }
 
 void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1, const hgl::String &text2,
@@ -212,7 +212,8 @@ void GameUnit::EXT_CALL(const hgl::u16char *name)
     if (!GotoScript(name)) return;
     if (!config::graphics_config.AutoSave) return;
     SaveGame(u"0");
-    const float cw = TextFont ? float(TextFont->CharWidth) : 0, ch = TextFont ? float(TextFont->CharHeight) : 0;
+    const float cw = TextFont ? float(TextFont->CharWidth) : 0,
+                ch = TextFont ? float(TextFont->CharHeight) : 0;
     ShowCaption(0, hgl::GetCanvasWidth() - kAutoSaveCaptionChars * cw, float(int(kAutoSaveCaptionRows * ch)),
                 kAutoSaveText, u"", kAutoSavePicture);
 }
@@ -308,8 +309,8 @@ void GameUnit::ANIME(const hgl::u16char *name)
 
 void GameUnit::SHOW_DATE(int month, int day, const hgl::u16char *text)
 {
-    const std::u16string date = hgl::String(month).ToStdString() + u"月" + hgl::String(day).ToStdString() + u"日 " +
-                                hgl::String(text).ToStdString();
+    const std::u16string date = hgl::String(month).ToStdString() + u"月" + hgl::String(day).ToStdString() +
+                                u"日 " + hgl::String(text).ToStdString();
     ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin,
                 hgl::String(date), u"", u"");
 }

@@ -77,7 +77,8 @@ bool ReadStack(hgl::TDFNode *node, std::vector<SaveRecord::Caller> &stack)
     {
         hgl::TDFNode *entry = node->FindChild(hgl::String(i));
         SaveRecord::Caller caller;
-        if (!entry || !entry->GetString(key::File, caller.file) || !GetBytes(*entry, key::State, caller.state))
+        if (!entry || !entry->GetString(key::File, caller.file) ||
+            !GetBytes(*entry, key::State, caller.state))
             return Damaged(key::Stack);
         stack.push_back(std::move(caller));
     }
@@ -93,7 +94,8 @@ bool ReadVariables(hgl::TDFNode *node, std::vector<std::pair<hgl::String, int>> 
     {
         hgl::TDFNode *child = node->GetChild(i);
         hgl::int32 value = 0;
-        if (child->GetName().IsEmpty() || child->GetStream()->GetSize() != sizeof(value)) return Damaged(key::Variables);
+        if (child->GetName().IsEmpty() || child->GetStream()->GetSize() != sizeof(value))
+            return Damaged(key::Variables);
         child->GetStream()->ReadAt(0, &value, sizeof(value));
         variables.emplace_back(child->GetName(), value);
     }

@@ -34,7 +34,8 @@ bool Thumbnail::Capture()
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
         {
-            const hgl::uint8 *src = &canvas[(size_t(ch - 1 - y * kScaleDown) * cw + x * kScaleDown) * kChannels];
+            const hgl::uint8 *src =
+                &canvas[(size_t(ch - 1 - y * kScaleDown) * cw + x * kScaleDown) * kChannels];
             hgl::uint8 *dst = &rgb[(size_t(y) * width + x) * kChannels];
             for (int c = 0; c < kChannels; ++c)
                 dst[c] = src[c];
@@ -56,7 +57,8 @@ bool Thumbnail::Write(const hgl::String &filename) const
     layer.image.pixels = rgb;
 
     hgl::MemStream out;
-    if (!file.Write(&out, u"Zip") || !hgl::platform::FileWriteWhole(filename.c_str(), out.GetData(), out.GetSize()))
+    if (!file.Write(&out, u"Zip") ||
+        !hgl::platform::FileWriteWhole(filename.c_str(), out.GetData(), out.GetSize()))
     {
         hgl::PutError(u"写入存档图片<%s>失败", filename.c_str());
         return false;

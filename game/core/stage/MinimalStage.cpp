@@ -1,6 +1,7 @@
 #include "game/core/stage/MinimalStage.h"
 
 #include "core/Log.h"
+#include "game/core/Config.h"
 #include "game/core/GameRecord.h"
 #include "game/core/GameResources.h"
 #include "game/core/GameUnit.h"
@@ -76,7 +77,8 @@ void DrawText(hgl::TileFont *font, float x, float y, float width, const hgl::Str
     if (!font || text.IsEmpty()) return;
     font->Color = colour;
     hgl::Makeup makeup;
-    if (font->MakeupText(makeup, text.c_str(), int(width), align)) font->DrawMakeup(x, y, makeup, text.c_str());
+    if (font->MakeupText(makeup, text.c_str(), int(width), align))
+        font->DrawMakeup(x, y, makeup, text.c_str());
 }
 } // namespace
 
@@ -254,8 +256,8 @@ void MinimalMessageStage::Draw()
     if (!shown || text.IsEmpty() || w <= 0) return;
     const float inset = w * kBoxInset;
     if (mode == Dialog)
-        DrawMsgBoxRect(GetMsgBoxTexture(mbtMessage1), 0, h * kBoxTop, w, h * (1 - kBoxTop), hgl::Color4f(1, 1, 1, 1),
-                       kBoxAlpha);
+        DrawMsgBoxRect(GetMsgBoxTexture(mbtMessage1), 0, h * kBoxTop, w, h * (1 - kBoxTop),
+                       hgl::Color4f(1, 1, 1, 1), kBoxAlpha);
     const float top = mode == Dialog ? h * kBoxTop + inset : inset;
     const hgl::Color4f &colour = dark ? kDarkText : kText;
     hgl::TileFont *font = mode == Novel ? NovelFont : TextFont;
@@ -270,7 +272,8 @@ MinimalChoiceStage::MinimalChoiceStage(GameUnit &u) : unit(u)
     hgl::DevilEngine *e = unit.GetEngine();
     e->MapMemberFunc(u"void SELECT(string,int)", this, &MinimalChoiceStage::SELECT);
     e->MapMemberFunc(u"void SELDT(string)", this, &MinimalChoiceStage::SELDT);
-    e->MapMemberFunc(u"void SELDT_Switch(string,string,string,string)", this, &MinimalChoiceStage::SELDT_Switch);
+    e->MapMemberFunc(u"void SELDT_Switch(string,string,string,string)", this,
+                     &MinimalChoiceStage::SELDT_Switch);
     e->MapMemberFunc(u"void SWITCH(string,int)", this, &MinimalChoiceStage::SWITCH);
     e->MapMemberFunc(u"void CaseGoto(int,string)", this, &MinimalChoiceStage::CaseGoto);
 }
@@ -312,8 +315,8 @@ void MinimalChoiceStage::SELDT(const hgl::u16char *option)
     if (int(options.size()) == expected) Open();
 }
 
-void MinimalChoiceStage::SELDT_Switch(const hgl::u16char *option, const hgl::u16char *f1, const hgl::u16char *f2,
-                                      const hgl::u16char *f3)
+void MinimalChoiceStage::SELDT_Switch(const hgl::u16char *option, const hgl::u16char *f1,
+                                      const hgl::u16char *f2, const hgl::u16char *f3)
 {
     SELDT(Met(f1) && Met(f2) && Met(f3) ? option : u"");
 }
@@ -345,8 +348,11 @@ bool MinimalChoiceStage::Pick(int index)
 
 void MinimalChoiceStage::OptionRow(int index, float &top, float &height)
 {
-    height = hgl::GetCanvasHeight() * kChoiceRow;
-    top = hgl::GetCanvasHeight() * kChoiceTop + index * height;
+    // Without a canvas (nothing drawn) the rows lie where the configured window would have them.
+    const int canvas = hgl::GetCanvasHeight();
+    const float h = float(canvas > 0 ? canvas : config::graphics_config.ScreenHeight);
+    height = h * kChoiceRow;
+    top = h * kChoiceTop + index * height;
 }
 
 bool MinimalChoiceStage::Proc_MouseLeftDown(int, int y, int)
@@ -365,10 +371,14 @@ bool MinimalChoiceStage::Proc_KeyDown(int key)
 {
     if (!open || options.empty()) return false;
     const int n = int(options.size());
-    if (key == hgl::key::Up) focus = (focus + n - 1) % n;
-    else if (key == hgl::key::Down) focus = (focus + 1) % n;
-    else if (key == hgl::key::Enter || key == hgl::key::Space) Pick(focus);
-    else return false;
+    if (key == hgl::key::Up)
+        focus = (focus + n - 1) % n;
+    else if (key == hgl::key::Down)
+        focus = (focus + 1) % n;
+    else if (key == hgl::key::Enter || key == hgl::key::Space)
+        Pick(focus);
+    else
+        return false;
     return true;
 }
 
@@ -414,7 +424,8 @@ void MinimalChoiceStage::Draw()
     {
         float top, height;
         OptionRow(i, top, height);
-        DrawText(TextFont, 0, top, w, options[i], i == focus ? kFocusText : kText, hgl::TileFont::AlignCenter);
+        DrawText(TextFont, 0, top, w, options[i], i == focus ? kFocusText : kText,
+                 hgl::TileFont::AlignCenter);
     }
 }
 
@@ -511,8 +522,8 @@ MinimalEffectStage::MinimalEffectStage(GameUnit &unit)
 
 // ---------------------------------------------------------------- caption
 
-MinimalCaption::MinimalCaption(float l, float t, const hgl::String &t1, const hgl::String &t2, const hgl::String &,
-                               hgl::TileFont *f)
+MinimalCaption::MinimalCaption(float l, float t, const hgl::String &t1, const hgl::String &t2,
+                               const hgl::String &, hgl::TileFont *f)
     : left(l), top(t), text1(t1), text2(t2), font(f ? f : LabelFont), started(hgl::GetTime())
 {
 }
