@@ -10,6 +10,8 @@ namespace
 // A chain of screens that keep asking for changes is cut here, once a frame's apply
 // point has carried out this many.
 constexpr int kMaxChangesPerApply = 64;
+
+constexpr const u16char *kAlreadyRunning = u"流程控制：流程对象已在运行中，不能再次启动!";
 } // namespace
 
 FlowControl::FlowControl(FlowObject *start)
@@ -30,8 +32,20 @@ FlowObject *FlowControl::Active() const
     return top;
 }
 
+bool FlowControl::Holds(const FlowObject *screen) const
+{
+    for (int i = 0; i < screens.Count.Get(); i++)
+        if (screens[i] == screen) return true;
+    return false;
+}
+
 void FlowControl::Start(FlowObject *screen)
 {
+    if (Holds(screen))
+    {
+        PutError(kAlreadyRunning);
+        return;
+    }
     screens.Push(screen);
     screen->SetEnabled(true);
     screen->SetVisible(true);
@@ -60,9 +74,9 @@ void FlowControl::Ask(FlowObject *screen, FlowObjectState state)
         return;
     }
     FlowObject *active = Active();
-    if (!active)
+    if (!active || Holds(screen))
     {
-        Start(screen);
+        Start(screen); // refuses a screen already running
         return;
     }
     active->SetNextObject(screen);
@@ -109,6 +123,11 @@ bool FlowControl::ApplyOne()
     if (!next)
     {
         PutError(u"流程控制：流程对象状态<%d>没有下一个流程对象!", state);
+        return false;
+    }
+    if (Holds(next))
+    {
+        PutError(kAlreadyRunning);
         return false;
     }
     switch (state)

@@ -17,6 +17,7 @@ class FlowControl : public FlowObject
     Stack<FlowObject *> screens; // bottom first; owned
 
     FlowObject *Active() const;
+    bool Holds(const FlowObject *screen) const;
     void Start(FlowObject *screen);
     void Ask(FlowObject *screen, FlowObjectState state);
     void DeleteTop();

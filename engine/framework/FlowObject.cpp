@@ -1,5 +1,6 @@
 #include "framework/FlowObject.h"
 
+#include "core/Log.h"
 #include "framework/JoystickKey.h"
 #include "platform/window/KeyCode.h"
 
@@ -26,6 +27,11 @@ FlowObject::~FlowObject()
 void FlowObject::SetNextObject(FlowObject *obj)
 {
     if (obj == next_object) return;
+    if (obj == this)
+    {
+        PutError(u"流程对象不能以自己为下一个流程对象!");
+        return;
+    }
     delete next_object;
     next_object = obj;
 }

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/Log.h"
-#include "platform/window/KeyCode.h"
 #include "framework/TranslateHooks.h"
+#include "platform/window/KeyCode.h"
 
 namespace hgl
 {
@@ -15,22 +15,6 @@ bool TakesInput(const EventObject *ev)
     return ev->IsEnabled() && ev->IsVisible() && !ev->IsDestroyed();
 }
 } // namespace
-
-// Marks a walk over the children; the outermost one carries out the Destroy
-// requests made meanwhile.
-class ObjectControl::WalkScope
-{
-    ObjectControl &control;
-
-  public:
-    explicit WalkScope(ObjectControl &c) : control(c) { control.walking++; }
-    ~WalkScope()
-    {
-        if (--control.walking == 0) control.FlushDestroyRequests();
-    }
-    WalkScope(const WalkScope &) = delete;
-    WalkScope &operator=(const WalkScope &) = delete;
-};
 
 ObjectControl::ObjectControl() : ClasList<Object>(ocClassCount, true)
 {
@@ -232,7 +216,7 @@ void ObjectControl::UpdateObject()
 void ObjectControl::DrawObject()
 {
     WalkScope walk(*this);
-    const TranslateHooks &hooks = GetTranslateHooks();
+    const TranslateHooks hooks = GetTranslateHooks(); // a child may install others meanwhile
     const bool translate = (left != 0 || top != 0) && hooks.Push && hooks.Pop;
     if (translate) hooks.Push(left, top);
 
@@ -411,6 +395,12 @@ void ObjectControl::SetFocusObject(EventObject *child)
         ChildFocusChanged(child, true);
     else
         child->SetFocus(true);
+}
+
+void ObjectControl::SetFocus(bool value)
+{
+    GUIObject::SetFocus(value);
+    if (!value) SetFocusObject(nullptr);
 }
 
 void ObjectControl::ChildFocusChanged(EventObject *child, bool value)

@@ -21,27 +21,32 @@ namespace hgl
 {
 class ObjectControl : public GUIObject, public ClasList<Object>, public ObjectOwner
 {
-    class WalkScope;
-
     int walking = 0;                     // depth of walks over the children now running
     std::vector<Object *> destroy_later; // Destroy requests made during a walk
 
     void FlushDestroyRequests();
     void ForgetReferences(const Object *obj);
     void ForgetAllReferences();
-    std::vector<Object *> Children(ObjectClass kind) const;
-    // The event children that take input now (enabled and visible), the one kept on
-    // top first, then from the last added to the first.
-    std::vector<EventObject *> InputOrder() const;
     bool Owns(const Object *obj) const;
-    // Held and not waiting to be destroyed: walks still reach it.
-    bool Live(const Object *obj) const { return Owns(obj) && !obj->IsDestroyed(); }
     bool MoveFocus(int step);
 
   protected:
     EventObject *focus_object = nullptr;   // the child with the focus
     EventObject *pressed_object = nullptr; // the child that took the last left press
     VisualObject *top_object = nullptr;    // drawn after all others, offered the pointer first
+
+    // Held for the length of any walk over the children (a derived control that walks
+    // them itself holds one too): a Destroy meanwhile waits until the walk is over.
+    class WalkScope;
+
+    // The children of one kind in drawing order, copied, so that a walk survives
+    // children added or deleted meanwhile.
+    std::vector<Object *> Children(ObjectClass kind) const;
+    // The event children that take input now (enabled, visible, not destroyed), the
+    // one kept on top first, then from the last added to the first.
+    std::vector<EventObject *> InputOrder() const;
+    // Held and not waiting to be destroyed: walks still reach it.
+    bool Live(const Object *obj) const { return Owns(obj) && !obj->IsDestroyed(); }
 
     bool IsClass(Object *obj, int index) override;
 
@@ -83,6 +88,9 @@ class ObjectControl : public GUIObject, public ClasList<Object>, public ObjectOw
     void DestroyObject(Object *obj) override;
     void ForgetObject(Object *obj) override;
 
+    // A control losing the focus takes it from its focused child too.
+    void SetFocus(bool value) override;
+
     void SetWidth(float value) override;
     void SetHeight(float value) override;
 
@@ -103,5 +111,18 @@ class ObjectControl : public GUIObject, public ClasList<Object>, public ObjectOw
     // and the control takes the focus in its own owner.
     virtual void ChildFocusChanged(EventObject *child, bool focus);
     void DrawObject() override;
+};
+class ObjectControl::WalkScope
+{
+    ObjectControl &control;
+
+  public:
+    explicit WalkScope(ObjectControl &c) : control(c) { control.walking++; }
+    ~WalkScope()
+    {
+        if (--control.walking == 0) control.FlushDestroyRequests();
+    }
+    WalkScope(const WalkScope &) = delete;
+    WalkScope &operator=(const WalkScope &) = delete;
 };
 } // namespace hgl

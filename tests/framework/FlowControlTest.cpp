@@ -172,7 +172,11 @@ TEST(FlowControl, BadRequestsAreLoggedAndIgnored)
     flow.ProcState();
     flow.GetActiveObject()->ObjectState = FlowObject::FlowObjectState(42);
     flow.ProcState();
-    EXPECT_EQ(log.Errors().size(), 3u) << log.Dump();
+    FlowObject *a = flow.GetActiveObject();
+    a->NextObject = a; // a screen is never its own next object
+    flow.CallTo(a);    // nor started twice
+    EXPECT_EQ(log.Errors().size(), 5u) << log.Dump();
+    EXPECT_EQ(flow.GetScreenCount(), 1);
     EXPECT_EQ(flow.GetActiveObject()->ObjectState, FlowObject::fosOK);
     EXPECT_TRUE(flow.IsRunning());
 }

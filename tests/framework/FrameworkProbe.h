@@ -28,7 +28,6 @@ class Probe : public GUIObject
   public:
     std::string id;
     bool takes_input = true; // answers every input event it gets with true
-    int pressed = 0;         // balance of left presses and releases it heard
 
     explicit Probe(std::string name, float l = 0, float t = 0, float w = 0, float h = 0)
         : GUIObject(l, t, w, h), id(std::move(name))
@@ -41,13 +40,10 @@ class Probe : public GUIObject
     bool Proc_MouseLeftDown(int x, int y, int) override { return Note("down", x, y); }
     bool Proc_MouseLeftUp(int x, int y, int) override { return Note("up", x, y); }
     bool Proc_KeyDown(int key) override { return Note("key", key, 0); }
-    bool Proc_JoystickDown(int button) override { return Note("joy", button, 0); }
 
   private:
     bool Note(const char *what, int a, int b)
     {
-        if (std::string(what) == "down") pressed++;
-        if (std::string(what) == "up") pressed--;
         trace.Add(id, std::string(what) + " " + std::to_string(a) + "," + std::to_string(b));
         return takes_input;
     }

@@ -15,17 +15,23 @@ using Events = std::vector<std::string>;
 
 namespace
 {
-// A child that destroys itself, or a sibling, from inside its own update.
-class Destroyer : public hgl::VisualObject
+// A child that destroys another, or itself, from inside its own update or input.
+class Destroyer : public Probe
 {
   public:
-    hgl::Object *victim = nullptr;
-    ~Destroyer() override { trace.deleted++; }
+    hgl::Object *victim = this;
+    Destroyer() : Probe("destroyer", 0, 0, 10, 10) {}
     void Update() override
     {
         victim->Destroy();
         victim->Destroy(); // a second request changes nothing
-        trace.Add("destroyer", "still here");
+        trace.Add(id, "still here");
+    }
+    bool Proc_MouseLeftDown(int, int, int) override
+    {
+        Destroy();
+        trace.Add(id, "still here");
+        return true;
     }
 };
 } // namespace
@@ -86,9 +92,7 @@ TEST(ObjectControl, DestroyDuringAWalkWaitsForItsEnd)
 {
     trace.Clear();
     hgl::ObjectControl c;
-    auto *self = new Destroyer;
-    self->victim = self;
-    auto *killer = new Destroyer;
+    auto *killer = new Destroyer, *self = new Destroyer;
     auto *sibling = new Probe("sibling");
     killer->victim = sibling;
     c.AddObject(killer);
@@ -99,6 +103,10 @@ TEST(ObjectControl, DestroyDuringAWalkWaitsForItsEnd)
     EXPECT_EQ(trace.events, (Events{"destroyer:still here", "destroyer:still here"}));
     EXPECT_EQ(trace.deleted, 2);
     EXPECT_EQ(c.GetCount(), 1);
+
+    EXPECT_TRUE(c.Proc_MouseLeftDown(1, 1, 0)); // the killer destroys itself when pressed
+    EXPECT_EQ(trace.deleted, 3);
+    EXPECT_FALSE(c.Proc_MouseLeftUp(1, 1, 0));
 }
 
 TEST(ObjectControl, KeysMoveTheFocusWithWrap)
@@ -167,6 +175,14 @@ TEST(ObjectControl, FocusClosureOwnerNoticeAndPropagation)
     EXPECT_FALSE(b->HasFocus());
     a->Focus = true; // no change: no call
     EXPECT_EQ(calls, (std::vector<std::pair<hgl::EventObject *, bool>>{{a, true}}));
+
+    auto *sibling = new Probe("sibling");
+    screen.AddObject(sibling);
+    screen.SetFocusObject(sibling); // the form loses the focus, and so does its child
+    EXPECT_FALSE(form->HasFocus() || a->HasFocus());
+    EXPECT_EQ(form->GetFocusObject(), nullptr);
+
+    form->SetFocusObject(a);
     delete a; // the focused child goes: nothing dangles
     EXPECT_EQ(form->GetFocusObject(), nullptr);
     EXPECT_FALSE(form->Proc_KeyDown(hgl::key::Enter));
@@ -200,7 +216,6 @@ TEST(ObjectControl, PointerEventsHitTranslatedChildren)
                                                 std::to_string(tc.y - 50)}
                                        : Events{});
         screen.Proc_MouseLeftUp(tc.x, tc.y, 0);
-        EXPECT_EQ(button->pressed, 0);
     }
     EXPECT_TRUE(button->HasFocus()); // the press gave it the focus
 

@@ -1,6 +1,7 @@
 #include "graphics/font/TileFont.h"
 
 #include "core/StrFunc.h"
+#include "graphics/gl/BlendMode.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"
 
@@ -52,11 +53,6 @@ int LineBreak(const u16char *text, int start, int over, int n)
 
 Font default_font{u"黑体", 0, 14, false, false};
 
-void UseTextBlend()
-{
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
 } // namespace
 
 TileFont::TileFont(const Font &chs, const Font &eng, int count)
@@ -148,7 +144,7 @@ float TileFont::DrawGlyph(float x, float y, u16char ch, const Color4f &color, bo
     }
     if (tile && !open && atlas.Bind())
     {
-        UseTextBlend();
+        BlendMode::Set(BlendMode::Normal);
         glBegin(GL_QUADS);
         open = true;
     }
