@@ -5,8 +5,13 @@
 #include "game/core/SaveFolder.h"
 #include "game/core/SaveHeader.h"
 #include "io/FileHelpers.h"
+#include "game/core/SaveRecord.h"
 #include "io/TDF.h"
 #include "platform/window/KeyCode.h"
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -240,5 +245,46 @@ TEST_F(StoryTest, DamagedSavesFailAndGoBackToTheTitle)
         unit->UpdateObject();
         EXPECT_EQ(unit->ObjectState.Get(), hgl::FlowObject::fosClear);
         EXPECT_EQ(MarkerName(unit->NextObject.Get()), "title");
+    }
+}
+
+TEST_F(StoryTest, ASaveKilledMidWriteLeavesAWholeFile)
+{
+    constexpr int kRounds = 12;
+    constexpr int kValues = 3000; // a save big enough for the kill to land inside a write
+    Start();
+    for (int i = 0; i < kValues; ++i)
+        unit->GetValues().Set(hgl::String(i), i);
+    ASSERT_TRUE(unit->SaveGame(u"k", false));
+    for (int round = 0; round < kRounds; ++round)
+    {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+        {
+            close(ready[0]);
+            for (int i = 0;; ++i)
+            {
+                // Each save differs in size from the one before it.
+                unit->GetValues().Set(u"grow" + hgl::String(i), i);
+                unit->SaveGame(u"k", false);
+                const char done = 1;
+                if (write(ready[1], &done, 1) != 1) _exit(1);
+            }
+        }
+        close(ready[1]);
+        char done;
+        for (int i = 0; i <= round % 4; ++i)
+            ASSERT_EQ(read(ready[0], &done, 1), 1);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(ready[0]);
+
+        hgl::TDFNode root;
+        avg::SaveRecord record;
+        ASSERT_TRUE(root.LoadFromFile(avg::SaveFileName(u"k").c_str()) && record.Read(root)) << round;
+        EXPECT_GE(record.variables.size(), size_t(kValues)) << round;
     }
 }
