@@ -250,8 +250,8 @@ TEST_F(StoryTest, DamagedSavesFailAndGoBackToTheTitle)
 
 TEST_F(StoryTest, ASaveKilledMidWriteLeavesAWholeFile)
 {
-    constexpr int kRounds = 12;
-    constexpr int kValues = 3000; // a save big enough for the kill to land inside a write
+    constexpr int kRounds = 8;
+    constexpr int kValues = 500; // a save big enough for the kill to land inside a write
     Start();
     for (int i = 0; i < kValues; ++i)
         unit->GetValues().Set(hgl::String(i), i);
