@@ -102,9 +102,7 @@ bool TileAtlas::Write(TileObject *tile, const uint8 *cell_pixels)
 bool TileAtlas::Bind()
 {
     if (!texture && !MakeTexture()) return false;
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    UseTexture(GL_TEXTURE_2D, texture);
     return true;
 }
 } // namespace hgl

@@ -21,6 +21,7 @@ namespace hgl
 {
 namespace
 {
+constexpr int StaleErrorLimit = 32;
 int npot_state = -1; // -1: as the OpenGL capabilities say
 
 GLenum ExternalFormat(int color_type)
@@ -89,7 +90,9 @@ std::vector<uint8> Padded(const ImageBlock &image, int tw, int th)
 
 bool Upload(GLenum internal, int tw, int th, const ImageBlock &image, const uint8 *data, bool mipmap)
 {
-    while (glGetError() != GL_NO_ERROR)
+    // Errors left by earlier calls would be taken for this upload's; a lost context
+    // reports one for ever, hence the bound.
+    for (int i = 0; i < StaleErrorLimit && glGetError() != GL_NO_ERROR; i++)
     {
     }
     glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, mipmap ? GL_TRUE : GL_FALSE);
@@ -106,11 +109,17 @@ Texture::~Texture()
     if (id) glDeleteTextures(1, &id);
 }
 
-void Texture::Apply()
+void UseTexture(unsigned int target, unsigned int id)
 {
-    glActiveTexture(GL_TEXTURE0);
+    if (glActiveTexture) // absent before the GL entry points are loaded
+        glActiveTexture(GL_TEXTURE0);
     glEnable(target);
     glBindTexture(target, id);
+}
+
+void Texture::Apply()
+{
+    UseTexture(target, id);
 }
 
 Texture2D::Texture2D() : Texture(GL_TEXTURE_2D)

@@ -15,6 +15,9 @@ namespace hgl
 class HAC;
 struct ImageBlock;
 
+// Binds a GL texture on unit 0 with texturing on for its target.
+void UseTexture(unsigned int target, unsigned int id);
+
 class Texture
 {
   protected:

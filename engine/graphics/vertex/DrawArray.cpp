@@ -183,6 +183,7 @@ void DrawArray::Draw(int first, int count)
 {
     if (first < 0 || first >= vertex_count || count < 0) return;
     if (count == 0 || count > vertex_count - first) count = vertex_count - first;
+    End(); // a buffer still mapped cannot be drawn from
     for (DrawArrayBufferInterface *b : buffers)
         b->Bind();
     glDrawArrays(primitive, first, count);

@@ -3,10 +3,12 @@
 #include "core/StrFunc.h"
 #include "graphics/font/FontSource.h"
 #include "graphics/font/TileFont.h"
+#include "io/BaseApplication.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -146,4 +148,18 @@ TEST(Font, ParagraphKeepsTheRulesAtEveryWidth)
             }
         }
     }
+}
+
+TEST(Font, StartUpHooksBuildTheDefaultTileFont)
+{
+    const StartUpHooks old = GetStartUpHooks();
+    InstallFontStartUpHooks();
+    const StartUpHooks &hooks = GetStartUpHooks();
+    ASSERT_TRUE(hooks.SetDefaultFont && hooks.CreateTileFont);
+    hooks.SetDefaultFont(Font{u"宋体", 0, 12, false, false});
+    EXPECT_EQ(GetDefaultFont().Name.Comp(u"宋体"), 0);
+    std::unique_ptr<TileFont> font(static_cast<TileFont *>(hooks.CreateTileFont(Chs, Eng, 7)));
+    EXPECT_EQ(font->Capacity, 7);
+    EXPECT_EQ(font->CharHeight, H);
+    SetStartUpHooks(old);
 }
