@@ -7,7 +7,7 @@
 #include "game/core/SaveHeader.h"
 #include "game/core/SaveRecord.h"
 #include "game/core/ScreenOverlay.h"
-#include "game/core/StorySound.h"
+#include "game/core/GameAudio.h"
 #include "game/core/Thumbnail.h"
 #include "io/MemStream.h"
 #include "io/TDF.h"
@@ -111,9 +111,9 @@ bool GameUnit::ApplyRecord(const SaveRecord &record)
     music = record.music;
     music_loop = record.music_loop;
     if (music.IsEmpty())
-        GetStorySound().StopBGM();
+        bgm::StopBGM();
     else
-        GetStorySound().PlayBGM(music, music_loop);
+        bgm::PlayBGM(music, music_loop);
     if (record.red)
         red->Start(u"red.HGP");
     else

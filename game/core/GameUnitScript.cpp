@@ -9,7 +9,7 @@
 #include "game/core/GameResources.h"
 #include "game/core/ScreenHooks.h"
 #include "game/core/ScreenOverlay.h"
-#include "game/core/StorySound.h"
+#include "game/core/GameAudio.h"
 #include "game/core/UpperName.h"
 #include "game/core/stage/MinimalStage.h"
 #include "graphics/font/TileFont.h"
@@ -28,7 +28,6 @@ constexpr int kZoomMs = 1000;
 constexpr float kZoomPart = 0.1f; // ZOOMIN shows (0.1, 0.1) - (0.9, 0.9)
 constexpr int kAutoSaveCaptionChars = 6;
 constexpr float kAutoSaveCaptionRows = 1.7f;
-constexpr int kBGMChannels = 2;         // SE_PLAY's channels 0 and 1
 constexpr float kCaptionMargin = 0.05f; // chapter and date captions, of the canvas
 
 const hgl::u16char kAutoSaveText[] = u"自動存檔";
@@ -107,7 +106,7 @@ void GameUnit::RegisterFunctions()
     e->MapMemberFunc(u"void BGM_PLAY(string,int)", this, &GameUnit::BGM_PLAY);
     e->MapMemberFunc(u"void BGM_STOP()", this, &GameUnit::BGM_STOP);
     e->MapMemberFunc(u"void SE_PLAY(int,string,int)", this, &GameUnit::SE_PLAY);
-    e->MapMemberFunc(u"void SE_STOP(int)", this, &GameUnit::SE_STOP);
+    e->MapMemberFunc(u"void SE_STOP()", this, &GameUnit::SE_STOP);
     e->MapMemberFunc(u"void VOICE_STOP()", this, &GameUnit::VOICE_STOP);
     e->MapMemberFunc(u"void RED_ON()", this, &GameUnit::RED_ON);
     e->MapMemberFunc(u"void RED_OFF()", this, &GameUnit::RED_OFF);
@@ -263,33 +262,28 @@ void GameUnit::BGM_PLAY(const hgl::u16char *name, int loop)
 {
     music = name;
     music_loop = loop != 0;
-    GetStorySound().PlayBGM(music, music_loop);
+    bgm::PlayBGM(music, music_loop);
 }
 
 void GameUnit::BGM_STOP()
 {
     music.Clear();
-    GetStorySound().StopBGM();
+    bgm::StopBGM();
 }
 
 void GameUnit::SE_PLAY(int channel, const hgl::u16char *name, int loop)
 {
-    if (channel < 0 || channel >= kBGMChannels)
-    {
-        hgl::PutError(u"音效通道不正确<%d>", channel);
-        return;
-    }
-    GetStorySound().PlaySE(channel, name, loop != 0);
+    PlayScriptSE(channel, name, loop != 0);
 }
 
-void GameUnit::SE_STOP(int channel)
+void GameUnit::SE_STOP()
 {
-    if (channel >= 0 && channel < kBGMChannels) GetStorySound().StopSE(channel);
+    StopScriptSE();
 }
 
 void GameUnit::VOICE_STOP()
 {
-    GetStorySound().StopVoice();
+    StopVoice();
 }
 
 void GameUnit::RED_ON()

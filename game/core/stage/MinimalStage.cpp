@@ -6,7 +6,7 @@
 #include "game/core/GameResources.h"
 #include "game/core/GameUnit.h"
 #include "game/core/SaveFolder.h"
-#include "game/core/StorySound.h"
+#include "game/core/GameAudio.h"
 #include "graphics/font/Makeup.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
@@ -176,7 +176,7 @@ void MinimalMessageStage::ShowText(Mode m, const hgl::String &voice_name, const 
     digest = Digest(line);
     unit.GetEngine()->Pause();
     shown = true;
-    if (play_voice && !voice.IsEmpty()) GetStorySound().PlayVoice(voice);
+    if (play_voice && !voice.IsEmpty()) PlayVoice(voice);
     unit.SetState(line.FindString(u"%LC") >= 0 ? gsMessageFixed : gsMessage);
 }
 
