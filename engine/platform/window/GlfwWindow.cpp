@@ -63,13 +63,18 @@ GlfwWindow::GlfwWindow()
 
 GlfwWindow::~GlfwWindow()
 {
-    if (window_)
-    {
-        MakeCurrent();
-        canvas_.Destroy();
-        glfwDestroyWindow(Handle(window_));
-        if (cursor_) glfwDestroyCursor(static_cast<GLFWcursor *>(cursor_));
-    }
+    DestroyWindow();
+}
+
+void GlfwWindow::DestroyWindow()
+{
+    if (!window_) return;
+    MakeCurrent();
+    canvas_.Destroy();
+    glfwDestroyWindow(Handle(window_));
+    window_ = nullptr;
+    if (cursor_) glfwDestroyCursor(static_cast<GLFWcursor *>(cursor_));
+    cursor_ = nullptr;
 }
 
 std::vector<DisplayMode> GlfwWindow::DisplayModes() const
@@ -90,6 +95,7 @@ bool GlfwWindow::CreateSurface()
         error_ = "GLFW could not start: " + glfw_error;
         return false;
     }
+    DestroyWindow();
     const WindowOptions &o = options_;
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_DECORATED, o.caption ? GLFW_TRUE : GLFW_FALSE);

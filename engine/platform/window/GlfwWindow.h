@@ -27,6 +27,7 @@ class GlfwWindow : public PlatformWindow
     void Present() override;
 
   private:
+    void DestroyWindow();
     void InstallCallbacks();
     void ApplyPictures();
     void UpdateGeometry();

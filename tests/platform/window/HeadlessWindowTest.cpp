@@ -44,3 +44,30 @@ TEST(HeadlessWindow, TwoCanvasesOneAfterAnother)
     }
 }
 } // namespace
+
+namespace
+{
+TEST(HeadlessWindow, MultisampledCanvasIsResolvedAtTheEndOfTheFrame)
+{
+    hgl::platform::HeadlessWindow window;
+    hgl::platform::WindowOptions options;
+    options.width = 8;
+    options.height = 8;
+    options.pixel.multisample = 4;
+    options.pixel.stencil_bits = 8;
+    ASSERT_TRUE(window.Create(options)) << window.Error();
+    window.BeginFrame();
+    glClearColor(1, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    window.EndFrame();
+    EXPECT_EQ(window.PresentCount(), 1);
+
+    unsigned char p[4] = {};
+    window.Canvas().BindForReading();
+    glReadPixels(7, 7, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    EXPECT_EQ(p[0], 255);
+    EXPECT_EQ(p[1], 255);
+    EXPECT_EQ(p[2], 0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+} // namespace
