@@ -196,20 +196,22 @@ ScrollBar *ScrollBox::BarUnder(int bx, int by)
 bool ScrollBox::Proc_MouseMove(int x, int y, int flags)
 {
     GUIObject::Proc_MouseMove(x, y, flags);
+    const bool over = pointer_over;
     const int bx = int(x - left), by = int(y - top);
     for (ScrollBar *bar : {&hbar, &vbar})
         if (bar->IsDragging()) return bar->Proc_MouseMove(bx, by, flags);
-    if (!enabled || !pointer_over) return false;
-    if (ScrollBar *bar = BarUnder(bx, by))
-    {
-        bar->Proc_MouseMove(bx, by, flags);
-        return true;
-    }
-    // The control's walk also keeps this box's own pointer-over flag, from the
-    // shifted point; the flag was right before it and the pointer is still over.
-    const bool handled = Panel::Proc_MouseMove(int(x + offset_x), int(y + offset_y), flags);
-    pointer_over = true;
-    return handled;
+    ScrollBar *bar = enabled && over ? BarUnder(bx, by) : nullptr;
+    if (bar) bar->Proc_MouseMove(bx, by, flags);
+
+    // The children see the pointer only where they show through the box; elsewhere
+    // they see it nowhere, so that each drops its pointer-over flag and notices the
+    // pointer coming back. The control's walk also keeps this box's own flag, from
+    // the shifted point: the right one is put back.
+    const bool inside = enabled && over && !bar;
+    const bool handled = inside ? Panel::Proc_MouseMove(int(x + offset_x), int(y + offset_y), flags)
+                                : Panel::Proc_MouseMove(Nowhere, Nowhere, flags);
+    pointer_over = over;
+    return bar || (inside && handled);
 }
 
 bool ScrollBox::Proc_MouseWheel(int x, int y, int wheel, int flags)

@@ -106,6 +106,12 @@ TEST(ScrollBox, PointerReachesChildrenInContentCoordinates)
         EXPECT_EQ(clicks, c[2]);
         EXPECT_FALSE(button->IsPressed()); // also after a release outside the box
     }
+    // The pointer entering the button, leaving the box and coming back: entered twice.
+    int entered = 0;
+    test::CountInto(button->OnPointerOver, entered);
+    for (int y : {100, 300, 100, 110})
+        root.Proc_MouseMove(20, y, 0);
+    EXPECT_EQ(entered, 2);
     root.Proc_MouseLeftDown(105, 100, platform::MouseFlagLeft); // on the scroll bar
     EXPECT_FALSE(button->IsPressed());
     EXPECT_FALSE(root.Proc_MouseLeftDown(20, 130, platform::MouseFlagLeft)); // below the box

@@ -2,6 +2,7 @@
 
 #include "core/Log.h"
 #include "framework/TranslateHooks.h"
+#include "graphics/font/TileFont.h"
 #include "graphics/app/JoystickPlugIn.h"
 #include "graphics/app/WindowPicture.h"
 #include "graphics/gl/Canvas.h"
@@ -18,6 +19,7 @@ namespace hgl
 namespace
 {
 constexpr int WindowSlot = 3;
+constexpr int DefaultFontSlot = 4;
 constexpr double InactiveWaitSeconds = 0.5; // bounds a wait so a lost wake-up costs little
 
 void PushTranslate(float x, float y)
@@ -64,12 +66,15 @@ platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
 WinOpenGLApplication::WinOpenGLApplication(bool open_log) : BaseApplication(open_log), flow(new FlowControl)
 {
     SetTranslateHooks({PushTranslate, PopTranslate});
+    InstallFontStartUpHooks();
 }
 
 WinOpenGLApplication::~WinOpenGLApplication()
 {
     if (window) window->MakeCurrent(); // screens free their GL objects in their destructors
     delete flow;
+    delete static_cast<TileFont *>(GetGlobalPointer(DefaultFontSlot)); // made by the start-up hook
+    SetGlobalPointer(DefaultFontSlot, nullptr);
     joystick.reset();
     if (GetGlobalPointer(WindowSlot) == window.get()) SetGlobalPointer(WindowSlot, nullptr);
     window.reset();
