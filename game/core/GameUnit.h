@@ -172,4 +172,7 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     void SHOW_DATE(int month, int day, const hgl::u16char *text);
     void WAIT(int tenths);
 };
+
+// A new game: an in-game screen on the story's first script.
+GameUnit *NewGame();
 } // namespace avg

@@ -30,6 +30,7 @@ constexpr int kAutoSaveCaptionChars = 6;
 constexpr float kAutoSaveCaptionRows = 1.7f;
 constexpr float kCaptionMargin = 0.05f; // chapter and date captions, of the canvas
 
+const hgl::u16char kFirstScript[] = u"MAIN00";
 const hgl::u16char kAutoSaveText[] = u"自動存檔";
 const hgl::u16char kAutoSavePicture[] = u"Effect\\t1.TEX";
 const hgl::u16char kRedPicture[] = u"red.HGP";
@@ -73,6 +74,13 @@ bool ListHolds(const hgl::u16char *list, const hgl::String &name)
     return false;
 }
 } // namespace
+
+GameUnit *NewGame()
+{
+    auto *unit = new GameUnit;
+    unit->GotoScript(kFirstScript);
+    return unit;
+}
 
 void GameUnit::MakeStage()
 {
@@ -153,6 +161,11 @@ void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1,
                            const hgl::String &picture)
 {
     const bool autosave = text1 == u"自动存档" || text1 == kAutoSaveText;
+    // A new caption in the place of an older one takes over from it.
+    const hgl::ObjectList<hgl::Object> &children = control->GetObjectList();
+    for (int i = 0; i < children.GetCount(); ++i)
+        if (auto *old = dynamic_cast<MinimalCaption *>(children[i]); old && old->IsAt(left, top))
+            old->Destroy();
     auto *caption = new MinimalCaption(left, top, text1, text2, picture, autosave ? TextFont : nullptr);
     control->AddObject(caption);
     control->BringToTop(caption);
