@@ -44,6 +44,13 @@ constexpr WeatherList kWeatherLists[] = {
     {u"rain.txt", weRain}, {u"sun.txt", weSun}, {u"flower.txt", wePetals}, {u"snow.txt", weSnow}};
 const hgl::u16char kDarkList[] = u"black.txt";
 
+// The factory's manager, or the minimal one when the factory has none to give.
+template <typename Minimal, typename Maker> auto Make(const Maker &maker, GameUnit &unit)
+{
+    auto *manager = maker ? maker(unit) : nullptr;
+    return manager ? manager : new Minimal(unit);
+}
+
 hgl::String LowerName(const hgl::String &name)
 {
     std::u16string text = name.ToStdString();
@@ -85,11 +92,11 @@ GameUnit *NewGame()
 void GameUnit::MakeStage()
 {
     const StageFactory &factory = GetStageFactory();
-    back = factory.back ? factory.back(*this) : new MinimalBackStage(*this);
-    chars = factory.chars ? factory.chars(*this) : new MinimalCharStage(*this);
-    message = factory.message ? factory.message(*this) : new MinimalMessageStage(*this);
-    choice = factory.choice ? factory.choice(*this) : new MinimalChoiceStage(*this);
-    effects = factory.effects ? factory.effects(*this) : new MinimalEffectStage(*this);
+    back = Make<MinimalBackStage>(factory.back, *this);
+    chars = Make<MinimalCharStage>(factory.chars, *this);
+    message = Make<MinimalMessageStage>(factory.message, *this);
+    choice = Make<MinimalChoiceStage>(factory.choice, *this);
+    effects = Make<MinimalEffectStage>(factory.effects, *this);
     // The order they are added in is the order they are drawn in.
     for (StageManager *manager : {(StageManager *)back, (StageManager *)chars, (StageManager *)message,
                                   (StageManager *)choice, (StageManager *)effects})

@@ -31,6 +31,8 @@ const struct
     {u"END10", u"func main()\n{\n    GAME_END(10);\n}\n"},
     {u"END7", u"func main()\n{\n    GAME_END(7);\n}\n"},
     {u"PLAIN", u"func main()\n{\n}\n"},
+    {u"BADCALL", u"func main()\n{\n    EXT_CALL(\"NOPE\");\n    MES(\"after\");\n}\n"},
+    {u"LOCKED", u"func main()\n{\n    MES(\"locked%LC\");\n    MES(\"free\");\n}\n"},
     {u"TIMED", u"func main()\n{\n    SET_SAVPNT();\n    WAIT(5);\n    MES(\"after\");\n}\n"},
 };
 } // namespace
@@ -143,6 +145,15 @@ TEST_F(StoryTest, ScriptCallsReturnAndTheStoryEnds)
     EXPECT_EQ(unit->GetCallDepth(), 0);
     EXPECT_EQ(unit->GetScript(), hgl::String(u"CALLER"));
 
+    // A call of a script that is not there comes straight back.
+    {
+        hgl::test::LogCapture log;
+        Start(u"BADCALL");
+        EXPECT_TRUE(log.ContainsError(u"加载脚本<NOPE>失败")) << log.Dump();
+        EXPECT_EQ(Text(), u"after");
+        EXPECT_EQ(unit->GetCallDepth(), 0);
+    }
+
     const struct
     {
         const char16_t *script;
@@ -162,6 +173,18 @@ TEST_F(StoryTest, ScriptCallsReturnAndTheStoryEnds)
         EXPECT_EQ(unit->ObjectState.Get(), e.how);
         EXPECT_EQ(MarkerName(unit->NextObject.Get()), e.next);
     }
+}
+
+TEST_F(StoryTest, AFixedMessageCannotBeHiddenAndAClickEndsAutoContinue)
+{
+    Start(u"LOCKED");
+    EXPECT_EQ(unit->GetState(), avg::gsMessageFixed);
+    EXPECT_FALSE(unit->Proc_MouseRightDown(1, 1, 0));
+    EXPECT_EQ(unit->GetState(), avg::gsMessageFixed);
+    unit->AutoContinue = true;
+    Click();
+    EXPECT_FALSE(unit->AutoContinue);
+    EXPECT_EQ(Text(), u"free");
 }
 
 TEST_F(StoryTest, TimedWaitAndInvalidStates)
