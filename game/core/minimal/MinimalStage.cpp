@@ -1,4 +1,4 @@
-#include "game/core/stage/MinimalStage.h"
+#include "game/core/minimal/MinimalStage.h"
 
 #include "core/Log.h"
 #include "game/core/Config.h"
