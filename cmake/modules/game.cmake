@@ -37,3 +37,8 @@ function(hgl_test_extra_game_tour target)
   hgl_test_extra_game_core(${target})
   target_compile_definitions(${target} PRIVATE HGL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endfunction()
+
+# The stage's widgets draw the demo's pictures.
+function(hgl_test_extra_game_stage_widgets target)
+  hgl_test_extra_game_core(${target})
+endfunction()

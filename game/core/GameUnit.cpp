@@ -18,12 +18,17 @@ namespace
 constexpr int kMaxScriptHops = 64;
 // The joystick button that opens the backlog.
 constexpr int kHistoryJoystickButton = 1;
+
+std::unique_ptr<ScreenOverlay> NewOverlay(ScreenOverlay::Mode mode)
+{
+    const StageFactory &factory = GetStageFactory();
+    return std::unique_ptr<ScreenOverlay>(factory.overlay ? factory.overlay(mode) : new ScreenOverlay(mode));
+}
 } // namespace
 
 GameUnit::GameUnit()
     : engine(hgl::NewDevilEngine()), thumbnail(std::make_unique<Thumbnail>()),
-      red(std::make_unique<ScreenOverlay>(ScreenOverlay::Pulse)),
-      anime(std::make_unique<ScreenOverlay>(ScreenOverlay::Frames))
+      red(NewOverlay(ScreenOverlay::Pulse)), anime(NewOverlay(ScreenOverlay::Frames))
 {
     SkipReadOnly = config::graphics_config.Speed != 0;
     AutoContinue = config::graphics_config.AutoContinue != 0;

@@ -33,6 +33,7 @@ constexpr float kCaptionMargin = 0.05f; // chapter and date captions, of the can
 const hgl::u16char kFirstScript[] = u"MAIN00";
 const hgl::u16char kAutoSaveText[] = u"自動存檔";
 const hgl::u16char kAutoSavePicture[] = u"Effect\\t1.TEX";
+const hgl::u16char kCaptionPicture[] = u"Effect\\t.TEX"; // the chapter and the date
 const hgl::u16char kRedPicture[] = u"red.HGP";
 
 struct WeatherList
@@ -161,7 +162,7 @@ void GameUnit::ShowChapter(const hgl::String &name)
     hgl::String title;
     if (!data::GetChapterName(name, title)) return;
     ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin, title,
-                u"", u"");
+                u"", kCaptionPicture);
 }
 
 void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1, const hgl::String &text2,
@@ -171,9 +172,12 @@ void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1,
     // A new caption in the place of an older one takes over from it.
     const hgl::ObjectList<hgl::Object> &children = control->GetObjectList();
     for (int i = 0; i < children.GetCount(); ++i)
-        if (auto *old = dynamic_cast<MinimalCaption *>(children[i]); old && old->IsAt(left, top))
-            old->Destroy();
-    auto *caption = new MinimalCaption(left, top, text1, text2, picture, autosave ? TextFont : nullptr);
+        if (auto *old = dynamic_cast<CaptionPlace *>(children[i]); old && old->IsAt(left, top))
+            children[i]->Destroy();
+    hgl::TileFont *font = autosave ? TextFont : nullptr;
+    const StageFactory &factory = GetStageFactory();
+    hgl::VisualObject *caption = factory.caption ? factory.caption(left, top, text1, text2, picture, font)
+                                                 : new MinimalCaption(left, top, text1, text2, picture, font);
     control->AddObject(caption);
     control->BringToTop(caption);
 }
@@ -326,7 +330,7 @@ void GameUnit::SHOW_DATE(int month, int day, const hgl::u16char *text)
     const std::u16string date = hgl::String(month).ToStdString() + u"月" + hgl::String(day).ToStdString() +
                                 u"日 " + hgl::String(text).ToStdString();
     ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin,
-                hgl::String(date), u"", u"");
+                hgl::String(date), u"", kCaptionPicture);
 }
 
 void GameUnit::WAIT(int tenths)

@@ -27,18 +27,20 @@ class ScreenOverlay
     static constexpr int kFrameMs = 100;
 
     explicit ScreenOverlay(Mode m);
-    ~ScreenOverlay();
+    virtual ~ScreenOverlay();
 
-    void Start(const hgl::String &picture);
-    void Stop();
+    virtual void Start(const hgl::String &picture);
+    virtual void Stop();
     bool IsOn() const { return on; }
     const hgl::String &GetName() const { return name; }
 
     // Draws over the canvas; an animation that has shown its last layer goes off.
-    void Draw();
+    virtual void Draw();
+
+  protected:
+    Mode mode;
 
   private:
-    Mode mode;
     bool on = false;
     hgl::String name;
     std::unique_ptr<hgl::HGP> picture;

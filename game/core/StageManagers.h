@@ -15,7 +15,9 @@
 namespace hgl
 {
 class TDFNode;
-}
+class TileFont;
+class VisualObject;
+} // namespace hgl
 
 namespace avg
 {
@@ -101,6 +103,16 @@ class EffectStage : public StageManager
     virtual void ClearEffects() = 0;
 };
 
+// A caption over the stage; a new caption at the same place takes over from it.
+class CaptionPlace
+{
+  public:
+    virtual ~CaptionPlace() = default;
+    virtual bool IsAt(float left, float top) const = 0;
+};
+
+class ScreenOverlay;
+
 // Makes the managers of one in-game screen. Each maker gets the screen, whose
 // engine, state control and story values it uses; a maker left empty takes the
 // minimal manager.
@@ -111,6 +123,13 @@ struct StageFactory
     std::function<BackStage *(GameUnit &)> back;
     std::function<CharStage *(GameUnit &)> chars;
     std::function<EffectStage *(GameUnit &)> effects;
+    // The full-screen overlays (ScreenOverlay::Mode) and the captions (font null:
+    // the caption's own); the object made must also be a CaptionPlace.
+    std::function<ScreenOverlay *(int mode)> overlay;
+    std::function<hgl::VisualObject *(float left, float top, const hgl::String &text1,
+                                      const hgl::String &text2, const hgl::String &picture,
+                                      hgl::TileFont *font)>
+        caption;
 };
 
 // The factory every in-game screen made after this call uses.

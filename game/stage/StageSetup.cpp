@@ -2,6 +2,8 @@
 
 #include "game/core/GameUnit.h"
 #include "game/stage/effect/EffectManage.h"
+#include "game/stage/widgets/CapLabel.h"
+#include "game/stage/widgets/SamPicOverlay.h"
 #include "graphics/gl/Canvas.h"
 
 namespace avg
@@ -12,6 +14,15 @@ void InstallStage()
     factory.effects = [](GameUnit &unit) -> EffectStage * {
         return new EffectManage(unit.GetEngine(), float(hgl::GetCanvasWidth()),
                                 float(hgl::GetCanvasHeight()));
+    };
+    factory.overlay = [](int mode) -> ScreenOverlay *
+    { return new SamPicOverlay(ScreenOverlay::Mode(mode)); };
+    factory.caption = [](float left, float top, const hgl::String &text1, const hgl::String &text2,
+                         const hgl::String &picture, hgl::TileFont *font) -> hgl::VisualObject *
+    {
+        if (font)
+            return new CapLabel(int(left), int(top), text1.c_str(), text2.c_str(), picture.c_str(), font);
+        return new CapLabel(int(left), int(top), text1.c_str(), text2.c_str(), picture.c_str());
     };
     SetStageFactory(factory);
 }

@@ -195,7 +195,7 @@ class MinimalEffectStage : public EffectStage
 };
 
 // A caption shown for a few seconds over the stage, then gone.
-class MinimalCaption : public hgl::VisualObject
+class MinimalCaption : public hgl::VisualObject, public CaptionPlace
 {
   public:
     static constexpr int kShowMs = 3000;
@@ -204,7 +204,7 @@ class MinimalCaption : public hgl::VisualObject
                    const hgl::String &picture, hgl::TileFont *font);
 
     const hgl::String &GetText() const { return text1; }
-    bool IsAt(float x, float y) const { return x == left && y == top; }
+    bool IsAt(float x, float y) const override { return x == left && y == top; }
     void Update() override;
     void Draw() override;
 

@@ -1,4 +1,4 @@
-#include "game/stage/effect/SamPic.h"
+#include "game/stage/widgets/SamPic.h"
 
 #include "core/Point.h"
 #include "game/core/GameResources.h"

@@ -1,0 +1,136 @@
+// The animated picture and the caption on the demo content, in a headless GL
+// context on a test clock.
+#include "../../core/GameCoreFixture.h"
+
+#include "support/GLTestContext.h"
+
+#include "game/core/GameResources.h"
+#include "game/stage/widgets/CapLabel.h"
+#include "game/stage/widgets/SamPic.h"
+#include "io/Time.h"
+#include "tools/mkdemo/DemoContent.h"
+
+#include <memory>
+
+namespace
+{
+constexpr int kCanvasW = 320, kCanvasH = 240;
+hgl::uint64 now_ns = 0;
+hgl::uint64 TestClock()
+{
+    return now_ns;
+}
+void AdvanceMs(int ms)
+{
+    now_ns += hgl::uint64(ms) * 1000000u;
+}
+} // namespace
+
+class WidgetsTest : public GameCoreTest
+{
+  protected:
+    hgl::test::GLTestContext gl{kCanvasW, kCanvasH};
+
+    void SetUp() override
+    {
+        GameCoreTest::SetUp();
+        ASSERT_TRUE(gl.Ok()) << gl.Error();
+        now_ns = 1000000000u;
+        hgl::SetClockSource(&TestClock);
+        hgl::demo::DemoContent demo;
+        std::string error;
+        ASSERT_TRUE(hgl::demo::MakeDemoContent(demo, &error)) << error;
+        ASSERT_TRUE(hgl::demo::WriteTree(demo.data, dir.File("Data.hac"), &error)) << error;
+        ASSERT_TRUE(hgl::demo::WriteTree(demo.local, dir.File("Local.hac"), &error)) << error;
+        ASSERT_TRUE(avg::OpenArchives());
+    }
+
+    void TearDown() override
+    {
+        avg::FreeSharedResources();
+        avg::FreeGameResources();
+        hgl::SetClockSource(nullptr);
+        GameCoreTest::TearDown();
+    }
+};
+
+TEST_F(WidgetsTest, FramesRunOnceThenReportTheEnd)
+{
+    SamPic pic;
+    pic.Load(u"p.HGP", 0, 0, kCanvasW, kCanvasH);
+    ASSERT_EQ(pic.GetFrameCount(), 3);
+    for (int round = 0; round < 2; ++round)
+    {
+        for (int i = 0; i < 29; ++i)
+            EXPECT_TRUE(pic.DrawFrames()) << round << " " << i;
+        EXPECT_FALSE(pic.DrawFrames());
+    }
+    hgl::test::LogCapture log;
+    pic.SetImage(u"missing.HGP", 0, 0, kCanvasW, kCanvasH);
+    EXPECT_FALSE(pic.DrawFrames());
+    EXPECT_FALSE(pic.DrawFrames());
+}
+
+TEST_F(WidgetsTest, PulseAlphas)
+{
+    EXPECT_NEAR(SamPic::PulseAlpha(45), 0.5f, 1e-3);
+    EXPECT_NEAR(SamPic::PulseAlpha(90), 0.5f, 1e-3);
+    EXPECT_GT(SamPic::PulseAlpha(22), 0.99f);
+    EXPECT_GT(SamPic::PulseAlpha(23), 0.99f);
+    EXPECT_LT(SamPic::PulseAlpha(67), 0.01f);
+    EXPECT_LT(SamPic::PulseAlpha(68), 0.01f);
+    EXPECT_NEAR(SamPic::PulseAlpha(361), SamPic::PulseAlpha(1), 1e-3); // no jump at the wrap
+    SamPic pic;
+    pic.Load(u"red.HGP", 0, 0, kCanvasW, kCanvasH);
+    for (int i = 0; i < 361; ++i)
+        EXPECT_TRUE(pic.DrawPulse());
+    EXPECT_EQ(pic.GetTick(), 0);
+}
+
+TEST_F(WidgetsTest, CaptionTimeline)
+{
+    ASSERT_TRUE(avg::LoadSharedResources());
+    CapLabel caption(10, 10, u"第一章节", u"", u"Effect\\t.TEX");
+    auto frame = [&](int ms)
+    {
+        AdvanceMs(ms);
+        caption.DrawCaption(&caption);
+    };
+    for (int i = 0; i < 120; ++i)
+        frame(16);
+    EXPECT_LT(caption.GetFirstReveal(), 4);
+    frame(16);
+    EXPECT_EQ(caption.GetFirstReveal(), 4);
+    EXPECT_EQ(caption.GetSequenceStart(), 0u);
+    frame(16);
+    const hgl::uint64 start = caption.GetSequenceStart();
+    EXPECT_EQ(start, hgl::GetTime());
+    const struct
+    {
+        int t;
+        float picture, first, second;
+    } times[] = {{500, 1, 1, 0}, {1500, 0.5f, 1, 0}, {2500, 0, 0.5f, 0}, {3500, 0, 0, 0.5f}, {6000, 0, 0, 1}};
+    for (const auto &c : times)
+    {
+        now_ns = (start + hgl::uint64(c.t)) * 1000000u;
+        caption.DrawCaption(&caption);
+        EXPECT_NEAR(caption.GetPictureAlpha(), c.picture, 1e-3) << c.t;
+        EXPECT_NEAR(caption.GetFirstAlpha(), c.first, 1e-3) << c.t;
+        EXPECT_NEAR(caption.GetSecondAlpha(), c.second, 1e-3) << c.t;
+    }
+    EXPECT_EQ(caption.GetSecondReveal(), 0); // no second text
+}
+
+TEST_F(WidgetsTest, CaptionWithoutPictureDrawsText)
+{
+    ASSERT_TRUE(avg::LoadSharedResources());
+    hgl::test::LogCapture log;
+    CapLabel caption(0, 0, u"自动存档", u"二", u"Effect\\missing.TEX", avg::TextFont);
+    for (int i = 0; i < 200; ++i)
+    {
+        AdvanceMs(16);
+        caption.DrawCaption(&caption);
+    }
+    EXPECT_EQ(caption.GetFirstReveal(), 4);
+    EXPECT_NE(caption.GetSequenceStart(), 0u);
+}
