@@ -4,7 +4,14 @@
 #include "game/stage/effect/EffectManage.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
+#include "support/GLTestContext.h"
 #include "support/LogCapture.h"
+
+#include "graphics/ColorType.h"
+#include "graphics/texture/ImageBlock.h"
+#include "graphics/texture/Texture.h"
+
+#include <GL/glew.h>
 
 #include <gtest/gtest.h>
 
@@ -164,5 +171,72 @@ TEST_F(EffectTest, StartStopCyclesFreeEverything)
     for (int i = 0; i < 1000 && effects->GetDraining() > 0; ++i)
         effects->Step();
     EXPECT_EQ(effects->GetDraining(), 0);
+}
+
+TEST(FlowerTest, OneBurstThenOff)
+{
+    hgl::InitRandomSeed(5489);
+    hgl::WeatherEffect::Flower burst(nullptr, 5, 4.0f, 1.0f);
+    burst.SetArea(100, 100, 100, 50);
+    burst.Step();
+    EXPECT_EQ(burst.GetLive(), 0); // made stopped
+    burst.Start();
+    burst.Step();
+    ASSERT_EQ(burst.GetLive(), 5);
+    EXPECT_FLOAT_EQ(burst.GetParticle(0).y, 150); // from the bottom of the area
+    for (int i = 0; i < 1000 && burst.IsOn(); ++i)
+        burst.Step();
+    EXPECT_FALSE(burst.IsOn());
+    EXPECT_EQ(burst.GetLive(), 0);
+}
+
+// A white flake over black adds 0.85 of its colour; the rain's lower end is a
+// pale white and its upper end fades out.
+TEST(EffectPixels, SnowGlowAndRainColours)
+{
+    hgl::test::GLTestContext gl(64, 64);
+    ASSERT_TRUE(gl.Ok()) << gl.Error();
+    hgl::InitRandomSeed(5489);
+    hgl::ImageBlock white;
+    white.width = white.height = 16;
+    white.color_type = hgl::ctRGBA;
+    white.pixels.assign(16 * 16 * 4, 255);
+    hgl::Texture2D texture;
+    ASSERT_TRUE(texture.Load(white, 0, false));
+    hgl::WeatherEffect::Snow snow(&texture, 1, 0.0f, 5.0f); // a flake falling straight down
+    snow.SetArea(0, 0, 64, 64);
+    glClearColor(0, 0, 0, 1);
+    const hgl::Particle &flake = snow.GetParticle(0);
+    float cx = 0, cy = -1;
+    for (int i = 0; i < 100 && cy < 20; ++i)
+    {
+        glClear(GL_COLOR_BUFFER_BIT);
+        snow.Draw();
+        cx = flake.x + (flake.quad[0].x + flake.quad[2].x) / 2;
+        cy = flake.y + (flake.quad[0].y + flake.quad[2].y) / 2;
+    }
+    ASSERT_GE(cy, 20);
+    ASSERT_LT(cy, 60);
+    EXPECT_NEAR(gl.ReadPixel(int(cx), int(cy)).g, 217, 3);
+
+    // The first drop starts half the area's top above it: here in the canvas.
+    hgl::WeatherEffect::Rain1 rain(20, 40.0f, 0.0f, 0.0f, 0.0f);
+    rain.SetArea(10, 100, 0, 64);
+    rain.Draw();
+    glClear(GL_COLOR_BUFFER_BIT);
+    rain.Draw(); // draws the first drop only
+    const hgl::Particle &drop = rain.GetParticle(0);
+    ASSERT_LT(drop.ty, 62);
+    // The line lies on the edge between two pixel columns.
+    auto at = [&](int y)
+    {
+        const hgl::test::RGBA a = gl.ReadPixel(9, y), b = gl.ReadPixel(10, y);
+        return a.r > b.r ? a : b;
+    };
+    const hgl::test::RGBA low = at(int(drop.ty) - 1), mid = at(int(drop.y + drop.ty) / 2),
+                          high = at(int(drop.y) + 1);
+    EXPECT_GT(low.r, 60);
+    EXPECT_GT(mid.b, mid.r); // blue towards the top
+    EXPECT_LT(high.r, low.r);
 }
 } // namespace
