@@ -7,7 +7,8 @@ add_executable(hacpack ${CMAKE_SOURCE_DIR}/tools/hacpack/hacpack.cpp)
 target_link_libraries(hacpack PRIVATE hgl_hacwriter)
 hgl_link_engine(hacpack)
 
-function(hgl_test_extra_io_archive target)
+function(hgl_test_extra_io target)
+  hgl_plugin_user(${target})
   target_link_libraries(${target} PRIVATE hgl_hacwriter)
   add_dependencies(${target} hacpack)
   # The compressed-entry tests load the build's compression plug-ins by folder, so

@@ -30,7 +30,7 @@
 #include "core/Object.h"
 #include "core/Property.h"
 #include "core/Types.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 
 namespace hgl
 {

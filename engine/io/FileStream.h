@@ -3,7 +3,7 @@
 // on disk regardless of the case of their letters.
 #include <string>
 
-#include "io/Stream.h"
+#include "core/Stream.h"
 
 namespace hgl
 {

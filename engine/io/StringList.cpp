@@ -2,7 +2,7 @@
 
 #include "io/FileStream.h"
 #include "io/HAC.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 #include "core/Log.h"
 
 #include <climits>

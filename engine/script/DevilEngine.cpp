@@ -2,7 +2,7 @@
 
 #include "core/Log.h"
 #include "core/String.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 #include "script/Tokenizer.h"
 
 #include <cassert>
