@@ -11,14 +11,6 @@
 using hgl::LogLevel;
 using hgl::test::LogCapture;
 
-TEST(Log, WithoutSinkLinesAreDropped)
-{
-    ASSERT_EQ(hgl::GetLogSink(), nullptr);
-    hgl::PutInfo(u"nobody hears %d", 1);
-    hgl::PutError(u"nor this %s", u"x");
-    hgl::PutNewLine();
-}
-
 TEST(Log, CaptureRecordsLevelsAndRestoresThePreviousSink)
 {
     LogCapture outer;

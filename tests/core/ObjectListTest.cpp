@@ -218,44 +218,6 @@ struct Single : hgl::ClasList<Tracked>
 };
 } // namespace
 
-TEST(ClasList, MultiClass)
-{
-    Tracked::Reset();
-    {
-        Multi c;
-        Tracked *a = new Tracked(5), *b = new Tracked(0), *d = new Tracked(7);  // classes 0+2, none, 0+1+2
-        c.Add(a), c.Add(b), c.Add(d);
-        EXPECT_EQ(c.Class(0), (std::vector<int>{5, 7}));
-        EXPECT_EQ(c.Class(1), (std::vector<int>{7}));
-        EXPECT_EQ(c.Class(2), (std::vector<int>{5, 7}));
-        EXPECT_EQ(c.GetCount(), 3);
-
-        c.Unlink(b);
-        EXPECT_EQ(c.GetCount(), 2);
-        delete b;
-        c.Delete(a);
-        EXPECT_EQ(c.Class(0), (std::vector<int>{7}));
-        EXPECT_EQ(c.Class(2), (std::vector<int>{7}));
-        c.Delete(a);  // no longer held: nothing
-
-        Tracked *e = new Tracked(3);
-        c.Add(e);
-        c.UnlinkAll();
-        EXPECT_EQ(c.GetCount(), 0);
-        EXPECT_TRUE(c.Class(0).empty());
-        c.Add(d), c.Add(e);
-        c.Clear();
-        EXPECT_TRUE(c.Class(1).empty());
-        EXPECT_EQ(Events(), Ev({"+5", "+0", "+7", "-0", "-5", "+3", "-3", "-7"}));
-
-        c.Add(new Tracked(1));
-        c.Add(new Tracked(2));
-        Events().clear();
-    }
-    EXPECT_EQ(Events(), Ev({"-2", "-1"}));
-    EXPECT_EQ(LiveCount(), 0);
-}
-
 TEST(ClasList, SingleClassWithAClassOutsideTheRange)
 {
     {

@@ -46,18 +46,3 @@ TEST(Object, DefaultsAndDestroyRequest)
     hgl::Object::SetDestroyRequest(nullptr);
     EXPECT_EQ(requests, (std::vector<std::pair<hgl::ObjectControl *, hgl::Object *>>{{owner, &b}}));
 }
-
-TEST(Object, OwningListsOfObjects)
-{
-    destroyed = 0;
-    {
-        hgl::ObjectList<hgl::Object> objs;
-        objs.SetCount(2);
-        objs.Add(new Widget);
-        objs.Add(new Widget);
-        hgl::ObjectList<hgl::_Object> roots;
-        roots.Create();
-        roots.Add(new Widget);
-    }
-    EXPECT_EQ(destroyed, 3);
-}

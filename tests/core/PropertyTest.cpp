@@ -164,37 +164,6 @@ TEST(Property, ACopiedOwnerReportsItsOwnState)
     EXPECT_EQ(30, assigned.Value);
 }
 
-TEST(Property, ObjectPropertyReadOnlyViewAndRawThunks)
-{
-    Holder h;
-    Widget w;
-    h.Current = &w;
-    EXPECT_EQ(7, h.Current->Id());
-    w.id = 9;
-    EXPECT_EQ(9, (*h.Current).id);
-    Holder other;
-    other.Current = h.Current;
-    h.Current = nullptr;
-    EXPECT_EQ(&w, other.Current.Get());
-
-    unsigned int field = 3;
-    OnlyReadProperty<unsigned int> view(&field);
-    field = 44;
-    EXPECT_EQ(44u, view.Get());
-    static_assert(!Assignable<OnlyReadProperty<unsigned int>, unsigned int>);
-
-    struct Box
-    {
-        float v = 0;
-    } box;
-    Property<float> p;
-    p.Bind(
-        &box, [](void *o) { return static_cast<Box *>(o)->v * 2; }, [](void *o, float v) { static_cast<Box *>(o)->v = v; });
-    p = 4;
-    EXPECT_FLOAT_EQ(4, box.v);
-    EXPECT_FLOAT_EQ(8, p);
-}
-
 TEST(Property, UnboundPropertiesDoNothingHarmful)
 {
     Property<int> unbound;
@@ -245,22 +214,4 @@ TEST(Property, StringPropertyForwardsAndNotifies)
     PropertyString bare;
     bare = u"x";
     EXPECT_EQ(0, bare.Length);
-}
-
-TEST(Property, BindsMethodsOfABaseAtAnOffset)
-{
-    Gauge g;
-    ASSERT_NE(static_cast<void *>(&g), static_cast<void *>(static_cast<Level *>(&g)));
-    EXPECT_EQ(4, g.LevelProp);
-    g.LevelProp = 9;
-    EXPECT_EQ(9, g.level);
-    EXPECT_EQ(1.0, g.pad[0]);
-    EXPECT_EQ(29, g.Calc(10));
-
-    // Bound methods compare by object and method.
-    BoundMethod<int(int)> same;
-    same.Bind<&Level::Twice>(&g);
-    EXPECT_TRUE(same == g.Calc);
-    same.Unbind();
-    EXPECT_FALSE(same.IsBound());
 }

@@ -24,14 +24,6 @@ int CountDefaultSequenceMisses()
 }
 } // namespace
 
-// The generator's state is one global, so the "never seeded" case runs in a freshly
-// started copy of this program.
-TEST(Random, UnseededGeneratorStartsFromTheDefaultSeed)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::exit(CountDefaultSequenceMisses()), ::testing::ExitedWithCode(0), "");
-}
-
 TEST(Random, SeededSequencesMatchThePublishedGenerator)
 {
     InitRandomSeed(5489);
@@ -65,18 +57,4 @@ TEST(Random, EmptyKeySeedsWithoutReadingIt)
         InitRandomByArray(k, n);
         EXPECT_EQ(a, RandomU32()) << n;
     }
-}
-
-TEST(Random, TimeSeedingGivesAWorkingGenerator)
-{
-    InitRandom();
-    const uint32 a = RandomU32(), b = RandomU32(), c = RandomU32();
-    EXPECT_FALSE(a == b && b == c);
-    // Two seedings a moment apart differ through the microsecond clock.
-    bool differs = false;
-    for (int i = 0; i < 50 && !differs; ++i) {
-        InitRandom();
-        differs = RandomU32() != a;
-    }
-    EXPECT_TRUE(differs);
 }

@@ -114,59 +114,6 @@ TEST(Stack, OwningStack)
     EXPECT_EQ(LiveCount(), live);
 }
 
-TEST(Stack, RandomAgainstVector)
-{
-    std::mt19937 rng(1206);
-    Stack<int> s;
-    std::vector<int> v;
-    int max = 0;
-    for (int step = 0; step < 100000; step++)
-    {
-        const int op = int(rng() % 10);
-        if (op < 5)
-        {
-            const int value = int(rng());
-            const bool ok = max == 0 || int(v.size()) < max;
-            ASSERT_EQ(s.Push(value), ok);
-            if (ok)
-                v.push_back(value);
-        }
-        else if (op < 9)
-        {
-            int out = -1;
-            ASSERT_EQ(s.Pop(out), !v.empty());
-            ASSERT_EQ(out, v.empty() ? -1 : v.back());  // a failed Pop leaves the variable alone
-            if (!v.empty())
-                v.pop_back();
-        }
-        else if (rng() % 20 == 0)
-        {
-            max = int(rng() % 40);
-            s.MaxCount = max;
-            if (int(v.size()) > max)
-                v.resize(size_t(max));
-        }
-        else if (rng() % 50 == 0)
-            s.Clear(), v.clear();
-        ASSERT_EQ(int(s.Count), int(v.size()));
-        ASSERT_EQ(int(s.MaxCount), max);
-    }
-    EXPECT_EQ(Items(s), v);
-}
-
-TEST(Stack, GameCallStack)
-{
-    hgl::StackObject<avg::GameStack> calls;  // deletes what is left on it
-    calls.Push(new avg::GameStack(hgl::String(u"Script\\A.CPP")));
-    calls.Push(new avg::GameStack(hgl::String(u"Script\\B.CPP")));
-    calls[1]->stream->Write("run", 3);
-    avg::GameStack *top = nullptr;
-    ASSERT_TRUE(calls.Pop(top));
-    EXPECT_EQ(top->name.Comp(u"Script\\B.CPP"), 0);
-    EXPECT_EQ(top->stream->GetSize(), 3);
-    delete top;
-}
-
 using Key16 = std::array<uint8_t, 16>;
 
 // Sorted insertion, duplicates and FindPos in a filled list are covered by RandomAgainstSet.
@@ -194,43 +141,4 @@ TEST(OnlyList, EmptyListsAndMessageDigests)
     EXPECT_EQ(m.Find(a), -1);
     EXPECT_EQ(m.FindPos(a), -1);
     EXPECT_EQ(m.Add(a), 0);
-}
-
-TEST(OnlyList, RandomAgainstSet)
-{
-    std::mt19937 rng(77);
-    hgl::OnlyList<Key16> l;
-    auto less = [](const Key16 &a, const Key16 &b) { return std::memcmp(a.data(), b.data(), 16) < 0; };
-    std::vector<Key16> ref;  // kept sorted by memcmp
-    auto make = [&] {
-        Key16 k{};
-        // Few distinct values in the first and last bytes: many duplicates and near misses.
-        k[0] = uint8_t(rng() % 40 + 100);
-        k[7] = uint8_t(rng() % 3 * 0x7F);
-        k[15] = uint8_t(rng() % 64 * 4);
-        return k;
-    };
-    for (int step = 0; step < 100000; step++)
-    {
-        const Key16 k = make();
-        auto it = std::lower_bound(ref.begin(), ref.end(), k, less);
-        const int pos = int(it - ref.begin());
-        const bool present = it != ref.end() && *it == k;
-        if (rng() % 3 == 0)
-        {
-            ASSERT_EQ(l.Find(k), present ? pos : -1);
-            if (!present && !ref.empty())
-            {
-                ASSERT_EQ(l.FindPos(k), pos);
-            }
-        }
-        else
-        {
-            ASSERT_EQ(l.Add(k), pos);
-            if (!present)
-                ref.insert(it, k);
-        }
-        ASSERT_EQ(int(l.Count), int(ref.size()));
-    }
-    EXPECT_EQ(Items(l), std::vector<Key16>(ref.begin(), ref.end()));
 }

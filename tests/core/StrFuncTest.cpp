@@ -18,7 +18,6 @@ namespace
 {
 const u16char *const kNull = nullptr;
 std::u16string S(const u16char *p) { return p ? std::u16string(p) : std::u16string(u"<null>"); }
-int Sign(int v) { return (v > 0) - (v < 0); }
 
 // The parsers' rule, step by step in the accumulation type (not the nearest value).
 template<typename F> F StepParse(const char *digits)
@@ -138,21 +137,6 @@ TEST(StrFunc, CompareReturnsUnitDifferences)
     EXPECT_EQ(StrNCmp(a.c_str(), b.c_str(), 1000), 0);
 }
 
-TEST(StrFunc, CompareSignMatchesStdCompare)
-{
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> len(0, 6), unit(0, 4);
-    const u16char alphabet[] = {u'a', u'b', u'Z', 0x7FFF, 0xFFFE};
-    for (int round = 0; round < 5000; ++round) {
-        std::u16string x, y;
-        for (int i = len(rng); i > 0; --i) x += alphabet[unit(rng)];
-        for (int i = len(rng); i > 0; --i) y += alphabet[unit(rng)];
-        ASSERT_EQ(Sign(StrCmp(x.c_str(), y.c_str())), Sign(x.compare(y))) << round;
-        const int n = static_cast<int>(std::min(x.size(), y.size())) + 1;
-        ASSERT_EQ(Sign(StrNCmp(x.c_str(), y.c_str(), n)), Sign(x.compare(y))) << round;
-    }
-}
-
 TEST(StrFunc, CaseAndReplace)
 {
     u16char buf[16] = u"aZ中-z{`@";
@@ -172,27 +156,6 @@ TEST(StrFunc, CaseAndReplace)
     u16char path[] = u"a\\b\\c";
     EXPECT_EQ(S(ReplaceChar(path, u'\\', u'/')), u"a/b/c");
     EXPECT_EQ(ReplaceChar(nullptr, u'a', u'b'), nullptr);
-}
-
-TEST(StrFunc, SPrintfReturnsTheCountOfEveryConversion)
-{
-    u16char buf[128];
-    EXPECT_EQ(SPrintf(nullptr, u"%d", 5), 0);
-    auto check = [&](int n, const std::u16string &want) {
-        EXPECT_EQ(std::u16string(buf), want);
-        EXPECT_EQ(n, static_cast<int>(want.size())) << test::U8(want);
-    };
-    check(SPrintf(buf, u""), u"");
-    check(SPrintf(buf, u"打开HAC包<%s>完成！%d", u"Data.hac", 7), u"打开HAC包<Data.hac>完成！7");
-    check(SPrintf(buf, u"[%-05d][%08x][%-8X]", 5, 0xbeef, 0xbeef), u"[5    ][0000beef][BEEF    ]");
-    check(SPrintf(buf, u"%#x %#o %+u", 0, 0, 5), u"0 0 5");
-    check(SPrintf(buf, u"[%.0s][%.*s]", u"ab", 1, u"xyz"), u"[][x]");
-    check(SPrintf(buf, u"[%10S][%.1S]", "narrow", "narrow"), u"[    narrow][n]");
-    check(SPrintf(buf, u"%lc%wc|%ws|%hc", u'中', u'文', u"w", 'h'), u"中文|w|h");
-    check(SPrintf(buf, u"[%5c][%-3c]", u'x', u'y'), u"[    x][y  ]");
-    check(SPrintf(buf, u"%zd %zu %hhd", static_cast<size_t>(5), static_cast<size_t>(6), 300), u"5 6 44");
-    check(SPrintf(buf, u"%010.3f|%E|%G", -3.14159, 1.5, 1e-10), u"-00003.142|1.500000E+00|1E-10");
-    check(SPrintf(buf, u"%c", 0x263A), u"\u263A");
 }
 
 TEST(StrFunc, ParsersStopAtTheFirstForeignUnit)

@@ -89,33 +89,6 @@ TEST(String, Constructors)
     EXPECT_EQ(std::hash<String>{}(String(u"ab")), std::hash<String>{}(String(u"a") + u"b"));
 }
 
-TEST(String, LengthIsReadThroughItsOwnPropertyObject)
-{
-    String s;
-    const auto &len = s.Length;
-    EXPECT_EQ(len, 0);
-    s = u"hello";
-    EXPECT_EQ(len(), 5);
-    EXPECT_FALSE(len.CanWrite());
-
-    // A copy binds its own property: it keeps reporting its own text, also after the
-    // source is gone.
-    auto *src = new String(s);
-    String copy(*src);
-    src->Strcat(u" world");
-    EXPECT_EQ(src->Length, 11);
-    delete src;
-    EXPECT_EQ(copy.Length, 5);
-    EXPECT_EQ(Text(copy), u"hello");
-
-    // Move leaves the source empty and keeps the buffer.
-    const u16char *buf = copy.c_str();
-    String moved(std::move(copy));
-    EXPECT_EQ(moved.c_str(), buf);
-    EXPECT_EQ(copy.Length, 0);
-    EXPECT_EQ(moved.Length, 5);
-}
-
 TEST(String, PrivateStringOperations)
 {
     auto *p = new PrivateString(u"abcdef", -1, false);
@@ -334,50 +307,6 @@ TEST(String, SprintfProducesTheWholeText)
     EXPECT_EQ(Text(s), big + u"!" + big);
 }
 
-TEST(String, CodePages)
-{
-    const char gbk[] = "\xD6\xD0\xCE\xC4";   // 中文 in code page 936
-    const char withNul[] = {'a', 'b', 0, 'c'};
-    const struct
-    {
-        hgl::uint cp;
-        const char *bytes;
-        int length;
-        const char16_t *want;
-    } rows[] = {
-        {936, gbk, 4, u"中文"}, {936, gbk, -1, u"中文"},   {936, gbk, 2, u"中"},   // only the bytes given
-        {0, gbk, -1, u"中文"},  {65001, "中文", -1, u"中文"}, {936, withNul, -1, u"ab"},
-    };
-    for (const auto &r : rows) EXPECT_EQ(Text(String(r.cp, r.bytes, r.length)), r.want) << r.cp << "," << r.length;
-    EXPECT_EQ(Text(String(gbk)), u"中文");              // a narrow text is in the ANSI code page, 936
-    EXPECT_EQ(String(936u, withNul, 4).Length, 4);   // an explicit length keeps every unit
-
-    // ToMultiByte: the count includes the terminator.
-    char *out = nullptr;
-    EXPECT_EQ(String(u"中文").ToMultiByte(&out, 936), 5);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(std::memcmp(out, gbk, 5), 0);
-    delete[] out;
-    EXPECT_EQ(String(u"中").ToMultiByte(&out, 0), 3);   // 0: the ANSI code page
-    EXPECT_STREQ(out, "\xD6\xD0");
-    delete[] out;
-    for (hgl::uint cp : {936u, 12345u}) {   // nothing to convert, or a failed conversion: nothing to free
-        out = reinterpret_cast<char *>(1);
-        EXPECT_EQ((cp == 936 ? String() : String(u"x")).ToMultiByte(&out, cp), 0);
-        EXPECT_EQ(out, nullptr);
-    }
-    EXPECT_EQ(String(u"x").ToMultiByte(nullptr, 936), 0);
-
-    u16char wide[8];
-    EXPECT_TRUE(hgl::MultiByteToWide(936, wide, 7, gbk, 4));
-    EXPECT_EQ(std::u16string(wide), u"中文");
-    EXPECT_TRUE(hgl::MultiByteToWide(936, wide, 1, gbk, -1));   // cut to the room given
-    EXPECT_EQ(std::u16string(wide), u"中");
-    EXPECT_FALSE(hgl::MultiByteToWide(12345, wide, 7, gbk, 4));
-    EXPECT_FALSE(hgl::MultiByteToWide(936, wide, 7, "", 0));
-    EXPECT_FALSE(hgl::MultiByteToWide(936, wide, 7, nullptr, 3));
-}
-
 TEST(String, InvalidCodePageIsLoggedAndChangesNothing)
 {
     hgl::test::LogCapture log;
@@ -397,23 +326,4 @@ TEST(String, InvalidCodePageIsLoggedAndChangesNothing)
     s.SetMultiByte(936, "\0abc", 4);   // first byte 0
     EXPECT_EQ(Text(s), u"keep");
     EXPECT_EQ(log.Count(), 0u);
-}
-
-TEST(String, SharedAcrossThreads)
-{
-    // Copies made and dropped on several threads at once must leave the count right
-    // (the sanitizer build would report a double free or a leak otherwise).
-    String shared(u"shared text");
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&shared] {
-            for (int i = 0; i < 20000; ++i) {
-                String copy(shared);
-                String again = copy;
-                if (again.Length != 11) std::abort();
-            }
-        });
-    for (auto &th : threads) th.join();
-    EXPECT_EQ(Text(shared), u"shared text");
-    EXPECT_TRUE(shared.Clear());
 }

@@ -10,11 +10,6 @@ using hgl::test::TempDir;
 
 namespace
 {
-std::vector<uint8_t> ReadDisk(const TempDir &dir, const std::string &name)
-{
-    const std::string s = dir.ReadFile(name);
-    return std::vector<uint8_t>(s.begin(), s.end());
-}
 
 // A stage with the chapter loaded and waiting at its second message.
 void StageAtSecondMessage(hgl::HAC *hac, Stage &stage)
@@ -29,29 +24,6 @@ void StageAtSecondMessage(hgl::HAC *hac, Stage &stage)
     ASSERT_EQ(stage.trace, kFirstPart);
 }
 
-// The game's load of a save: false with its own log line when the file is damaged.
-bool LoadGame(const std::u16string &file, Stage &stage)
-{
-    hgl::TDFNode save;
-    if (!save.LoadFromFile(file.c_str()))
-    {
-        hgl::PutError(u"读取存档<%s>失败！", file.c_str());
-        return false;
-    }
-    hgl::TDFNode *state = save.FindChild(hgl::String(u"RunState"));
-    if (!state)
-    {
-        hgl::PutError(u"存档<%s>中没有运行状态！", file.c_str());
-        return false;
-    }
-    state->GetStream()->SetPosition(0);
-    if (!stage.engine->LoadState(state->GetStream()))
-    {
-        hgl::PutError(u"存档<%s>中的运行状态已损坏！", file.c_str());
-        return false;
-    }
-    return true;
-}
 } // namespace
 
 TEST(CorruptInput, TruncatedArchiveIsRefusedAndTheMountedOneStaysUsable)
@@ -140,126 +112,6 @@ TEST(CorruptInput, TruncatedArchiveIsRefusedAndTheMountedOneStaysUsable)
     EXPECT_EQ(staff.lines.size(), 3u);
     Stage stage;
     StageAtSecondMessage(good.get(), stage);
-}
-
-TEST(CorruptInput, DamagedSavesFailAndTheGoodSaveStillLoads)
-{
-    UseBuildPlugIns();
-    TempDir dir("integ");
-    ASSERT_TRUE(dir.MakeDir("Save"));
-    std::vector<uint8_t> bytes;
-    ASSERT_NO_FATAL_FAILURE(WriteLocalHac(dir, bytes));
-    LogCapture log;
-    std::unique_ptr<hgl::HAC> hac = OpenLocalHac(dir);
-    ASSERT_TRUE(hac);
-
-    std::vector<uint8_t> run_state;
-    {
-        Stage stage;
-        StageAtSecondMessage(hac.get(), stage);
-        hgl::MemStream state;
-        ASSERT_TRUE(stage.engine->SaveState(&state));
-        run_state.assign(state.GetData(), state.GetData() + state.GetSize());
-    }
-    const std::u16string game = dir.File16("Save/Game.TDF");
-    ASSERT_TRUE(SaveGame(game, u"Script\\Chapter.CPP", run_state));
-    const std::vector<uint8_t> tdf = ReadDisk(dir, "Save/Game.TDF");
-    ASSERT_GT(tdf.size(), run_state.size());
-
-    std::u16string chapter;
-    ASSERT_TRUE(LoadScriptText(hac.get(), u"Script\\Chapter.CPP", ScriptSource::WholeFile, chapter));
-    Stage stage;
-    ASSERT_TRUE(stage.Bind());
-    ASSERT_TRUE(stage.Load(chapter));
-
-    // A save file cut anywhere does not load; the engine is left with no frame to run.
-    const std::u16string broken = dir.File16("Save/Broken.TDF");
-    for (size_t cut = 0; cut < tdf.size(); ++cut)
-    {
-        SCOPED_TRACE(cut);
-        log.Clear();
-        ASSERT_TRUE(dir.WriteFile("Save/Broken.TDF", std::vector<uint8_t>(tdf.begin(), tdf.begin() + long(cut))));
-        EXPECT_FALSE(LoadGame(broken, stage));
-        EXPECT_EQ(log.Errors().size(), 1u) << log.Dump();
-        EXPECT_TRUE(log.ContainsPart(broken)) << log.Dump();
-    }
-
-    // A whole save file whose run-state record is cut short: LoadState itself logs
-    // nothing, it only reports false; the game's line is the only one.
-    for (size_t cut = 0; cut < run_state.size(); ++cut)
-    {
-        SCOPED_TRACE(cut);
-        log.Clear();
-        ASSERT_TRUE(SaveGame(broken, u"Script\\Chapter.CPP", std::vector<uint8_t>(run_state.begin(), run_state.begin() + long(cut))));
-        EXPECT_FALSE(LoadGame(broken, stage));
-        EXPECT_EQ(log.Lines(), (Trace{u"存档<" + broken + u">中的运行状态已损坏！"})) << log.Dump();
-        EXPECT_EQ(stage.engine->GetStackDepth(), 0);   // the only frame was never read whole
-    }
-
-    // A failed save leaves the good file as it was (there is no such folder).
-    EXPECT_FALSE(SaveGame(dir.File16("NoSuchFolder/Game.TDF"), u"x", {1, 2, 3}));
-    EXPECT_EQ(ReadDisk(dir, "Save/Game.TDF"), tdf);
-
-    // The good save still loads into the same engine and the story ends as it should.
-    log.Clear();
-    ASSERT_TRUE(LoadGame(game, stage)) << log.Dump();
-    stage.trace.clear();
-    ASSERT_TRUE(stage.Update());
-    ASSERT_TRUE(stage.Update());
-    EXPECT_EQ(stage.trace, kSecondPart);
-    EXPECT_EQ(stage.engine->GetStackDepth(), 0);
-    EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();
-
-    // A save naming a function the script does not have loads, but the engine
-    // refuses to run the frame.
-    hgl::MemStream other;
-    {
-        Stage elsewhere;
-        ASSERT_TRUE(elsewhere.Bind());
-        ASSERT_TRUE(elsewhere.Load(u"func prologue() { MES(\"序\"); MES(\"幕\"); }"));
-        ASSERT_TRUE(elsewhere.engine->Resume(u"prologue"));
-        ASSERT_TRUE(elsewhere.engine->SaveState(&other));
-    }
-    const std::vector<uint8_t> other_state(other.GetData(), other.GetData() + other.GetSize());
-    ASSERT_TRUE(SaveGame(broken, u"Script\\Prologue.CPP", other_state));
-    log.Clear();
-    ASSERT_TRUE(LoadGame(broken, stage));
-    stage.trace.clear();
-    EXPECT_FALSE(stage.Update());
-    EXPECT_TRUE(stage.trace.empty());
-    EXPECT_TRUE(log.Contains(u"当前堆栈中的函数指针为NULL")) << log.Dump();
-
-    // A record of two frames cut inside the second keeps the first, whole frame:
-    // the caller's frame goes on after the call; the cut frame is never run.
-    Stage nested;
-    ASSERT_TRUE(nested.Bind());
-    ASSERT_TRUE(nested.Load(u"func inner() { MES(\"内\"); MES(\"内二\"); }\n"
-                            u"func outer() { inner(); MES(\"外\"); }"));
-    ASSERT_TRUE(nested.engine->Resume(u"outer"));
-    ASSERT_EQ(nested.trace, (Trace{u"内"}));
-    hgl::MemStream two;
-    ASSERT_TRUE(nested.engine->SaveState(&two));
-    const std::vector<uint8_t> two_frames(two.GetData(), two.GetData() + two.GetSize());
-    const size_t first_frame = 4 + 4 + 2 * 5 + 4;      // count, "outer", index
-    ASSERT_GT(two_frames.size(), first_frame + 4);
-    for (size_t cut = first_frame; cut < two_frames.size(); ++cut)
-    {
-        SCOPED_TRACE(cut);
-        ASSERT_TRUE(SaveGame(broken, u"Script\\Nested.CPP", std::vector<uint8_t>(two_frames.begin(), two_frames.begin() + long(cut))));
-        log.Clear();
-        EXPECT_FALSE(LoadGame(broken, nested));
-        ASSERT_EQ(nested.engine->GetStackDepth(), 1);
-        EXPECT_EQ(nested.engine->GetFrameName(0), u"outer");
-        nested.trace.clear();
-        ASSERT_TRUE(nested.Update());
-        EXPECT_EQ(nested.trace, (Trace{u"外"}));
-    }
-    ASSERT_TRUE(SaveGame(broken, u"Script\\Nested.CPP", two_frames));
-    ASSERT_TRUE(LoadGame(broken, nested));
-    nested.trace.clear();
-    while (nested.engine->GetStackDepth() > 0 && nested.trace.size() < 10)
-        ASSERT_TRUE(nested.Update());
-    EXPECT_EQ(nested.trace, (Trace{u"内二", u"外"}));
 }
 
 TEST(CorruptInput, MalformedScriptFailsAndThePausedStoryGoesOn)

@@ -53,24 +53,6 @@ Bytes Pack(const char16_t *method, const Bytes &plain, CompressExtra extra = 0)
 }
 } // namespace
 
-TEST(CompressTable, NamesAndNumbers)
-{
-    const char16_t *const names[] = {u"Bzip2", u"Lzo", u"Lzma", u"Zip", u"RLE", u"RYC", u"RSC", u"Jpeg2000VSRLE"};
-    for (int i = 1; i <= 8; i++)
-    {
-        EXPECT_EQ(CompressAlgorithmIndex(names[i - 1]), i);
-        EXPECT_EQ(S(CompressAlgorithmName(i)), names[i - 1]);
-    }
-    // Exact spelling only.
-    for (const char16_t *n : {u"lzma", u"LZMA", u"", u"Lzma2", u"Zip ", u" Zip", u"未知算法", u"Jpeg2000"})
-        EXPECT_EQ(CompressAlgorithmIndex(n), 0) << hgl::test::ToU8(n);
-    EXPECT_EQ(CompressAlgorithmIndex(String()), 0);
-
-    for (int n : {INT_MIN, -1, 0, 10, 11, INT_MAX})
-        EXPECT_EQ(S(CompressAlgorithmName(n)), u"未知算法") << n;
-    EXPECT_EQ(S(CompressAlgorithmName(9)), u"");
-}
-
 TEST_F(CompressTest, RoundTripsThroughEveryPlugIn)
 {
     LogCapture log;
@@ -178,56 +160,4 @@ TEST_F(CompressTest, DispatchRefusesBadArguments)
     EXPECT_EQ(ImageDecompress(u"RLE", out.data(), pixels.data(), 64, 46340, 46340, 1), 0);
     EXPECT_EQ(ImageCompress(u"RLE", nullptr, 100, pixels.data(), 4, 4, 4), 0);
     EXPECT_EQ(ImageDecompress(u"RLE", out.data(), nullptr, 64, 4, 4, 4), 0);
-}
-
-TEST_F(CompressTest, PictureCallsFallBackToTheBufferEntries)
-{
-    const int w = 9, h = 5, c = 3, size = w * h * c;
-    Bytes pixels(size);
-    for (size_t i = 0; i < pixels.size(); i++)
-        pixels[i] = uint8_t(i * 13);
-
-    // "Only01" stores a size word and the bytes: the picture went through entry 0
-    // over width x height x channels bytes.
-    Bytes packed(1024);
-    const int n = ImageCompress(u"Only01", packed.data(), int(packed.size()), pixels.data(), w, h, c, 0);
-    ASSERT_EQ(n, 4 + size);
-    EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), packed.begin() + 4));
-
-    Bytes out(size + 16, 0xEE);
-    EXPECT_EQ(ImageDecompress(u"Only01", out.data(), packed.data(), n, w, h, c), size);
-    EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), out.begin()));
-    EXPECT_EQ(out[size], 0xEE) << "no byte past width x height x channels";
-
-    // The expected size comes from the picture's shape, taken in 64 bits through the
-    // fallback too; a side below 1 is no picture.
-    EXPECT_EQ(ImageDecompress(u"Only01", out.data(), packed.data(), n, w, h - 1, c), 0);
-    EXPECT_EQ(ImageCompress(u"Only01", packed.data(), 1024, pixels.data(), 65536, 65536, 4, 0), 0);
-    EXPECT_EQ(ImageCompress(u"Only01", packed.data(), 1024, pixels.data(), -w, -h, c, 0), 0);
-    EXPECT_EQ(ImageDecompress(u"Only01", out.data(), packed.data(), n, 65536, 32768, 1), 0);
-    EXPECT_EQ(ImageDecompress(u"Only01", out.data(), packed.data(), n, -w, h, -c), 0);
-    EXPECT_EQ(ImageDecompress(u"Only01", out.data(), packed.data(), n, 0, h, c), 0);
-    EXPECT_EQ(ImageDecompress(u"Only01", out.data(), packed.data(), -1, w, h, c), 0);
-
-    // RLE has picture entries of its own (channel planes).
-    Bytes image(64 * 32 * 4);
-    for (size_t i = 0; i < image.size(); i++)
-        image[i] = (i % 4 == 3) ? 255 : uint8_t((i / 4) / 64 * 8);
-    Bytes rle(image.size() * 2);
-    const int m = ImageCompress(u"RLE", rle.data(), int(rle.size()), image.data(), 64, 32, 4);
-    ASSERT_GT(m, 0);
-    EXPECT_LT(m, int(image.size()) / 10);
-    Bytes back(image.size());
-    EXPECT_EQ(ImageDecompress(u"RLE", back.data(), rle.data(), m, 64, 32, 4), int(image.size()));
-    EXPECT_EQ(back, image);
-    EXPECT_EQ(ImageDecompress(u"RLE", back.data(), rle.data(), m, 32, 64, 2), 0);
-    EXPECT_EQ(ImageDecompress(u"RLE", back.data(), rle.data(), m - 1, 64, 32, 4), 0);
-
-    // A method without a plug-in is reported once, whichever call meets it first.
-    LogCapture log;
-    EXPECT_EQ(ImageCompress(u"RYC", packed.data(), 1024, pixels.data(), w, h, c, 0), 0);
-    EXPECT_EQ(ImageDecompress(u"RYC", out.data(), packed.data(), n, w, h, c), 0);
-    EXPECT_EQ(Decompress(u"RYC", packed.data(), n, out.data(), int(out.size())), 0);
-    EXPECT_EQ(log.CountOf(u"加载插件<RYC>失败!"), 1u);
-    EXPECT_EQ(log.Count(), 3u) << log.Dump();
 }

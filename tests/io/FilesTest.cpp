@@ -189,31 +189,6 @@ TEST(Files, MoveNeverOverwrites)
     EXPECT_EQ(dir.ReadFile("Game.TDF"), "new");
 }
 
-TEST(Files, MergePath)
-{
-    const struct
-    {
-        const char16_t *folder, *name, *want;
-    } cases[] = {{u"C:\\Game", u"a.txt", u"C:\\Game\\a.txt"},
-                 {u"C:\\Game\\", u"a.txt", u"C:\\Game\\a.txt"},
-                 {u"/home/u/", u"a.txt", u"/home/u/a.txt"},
-                 {u"", u"a.txt", u"a.txt"}};
-    for (const auto &c : cases) {
-        u16char *p = MergePath(c.folder, c.name);
-        EXPECT_EQ(std::u16string(p), c.want);
-        delete[] p;
-    }
-
-    // The buffer form never writes past its size, even a size of 0.
-    u16char buf[14];
-    buf[0] = u'q';
-    EXPECT_FALSE(MergePathToBuffer(buf, 0, u"a", u"b"));
-    EXPECT_FALSE(MergePathToBuffer(buf, 13, u"C:\\Game", u"a.txt")); // 13 units + terminator
-    EXPECT_EQ(buf[0], u'q');
-    EXPECT_TRUE(MergePathToBuffer(buf, 14, u"C:\\Game", u"a.txt"));
-    EXPECT_EQ(std::u16string(buf), u"C:\\Game\\a.txt");
-}
-
 TEST(Files, MakePath)
 {
     TempDir dir;
@@ -324,42 +299,4 @@ TEST(Files, EnumFile)
     ASSERT_EQ(symlink(dir.Path().c_str(), dir.File("sub/loop").c_str()), 0);
     Seen loop;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &loop, true, true, true, Collect), 9);
-}
-
-TEST(Files, MixedCaseLookupsFromSeveralThreads)
-{
-    // Content may be read from worker threads (the archive loader) while the game
-    // thread writes saves beside it: the folder listings behind case-insensitive
-    // names are shared and must stay consistent.
-    hgl::test::Watchdog dog("Files.MixedCaseLookupsFromSeveralThreads");
-    TempDir dir("mtcase");
-    ASSERT_TRUE(dir.WriteFile("Data/Pic.TEX", "tex"));
-    std::atomic<int> wrong{0};
-    std::atomic<bool> writing{true};
-    std::thread writer([&] {
-        for (int i = 0; i < 200; ++i) {
-            const std::u16string name = EnginePath(dir, u"data\\Save" + ToU16(std::to_string(i % 7)) + u".tmp");
-            FileStream f;
-            if (f.Create(name.c_str())) f.Write("x", 1);
-            f.Close();
-            if (i % 2) FileDelete(name.c_str());
-        }
-        writing = false;
-    });
-    std::vector<std::thread> readers;
-    for (int t = 0; t < 3; ++t)
-        readers.emplace_back([&] {
-            for (int i = 0; i < 200 || writing; ++i) {
-                if (!FileExist(EnginePath(dir, u"DATA\\pic.tex").c_str())) ++wrong;
-                char *buf = nullptr;
-                if (LoadFileToMemory(EnginePath(dir, u"data/PIC.Tex").c_str(), &buf) != 3) ++wrong;
-                delete[] buf;
-                if (i > 100000) break;
-            }
-        });
-    writer.join();
-    for (auto &r : readers) r.join();
-    EXPECT_EQ(wrong, 0);
-    // The writes all went into the one existing folder.
-    EXPECT_EQ(dir.List(), std::vector<std::string>{"Data"});
 }

@@ -94,31 +94,6 @@ HandBuilt MakeHandBuilt()
 }
 } // namespace
 
-TEST(Hac3, KnownEightyByteArchive)
-{
-    // The writer produces exactly this layout, so a reader fault cannot hide
-    // behind a matching writer fault in the writer-built tests below.
-    HacWriter w;
-    w.root.Add(u"a.txt", std::string("hi"));
-    std::vector<uint8_t> built;
-    ASSERT_TRUE(w.Build(built));
-    EXPECT_EQ(built, kEighty);
-
-    TempDir dir("hac3");
-    LogCapture log;
-    auto hac = MountBytes(dir, kEighty);
-    ASSERT_TRUE(hac) << log.Dump();
-    EXPECT_TRUE(log.ContainsInfo(u"打开HAC包<" + dir.File16("raw.hac") + u">完成！")) << log.Dump();
-    EXPECT_EQ(LoadText(hac.get(), u"a.txt"), "hi");
-    EXPECT_EQ(LoadText(hac.get(), u"A.TXT"), "hi");
-    EXPECT_EQ(hac->GetFileCount(nullptr), 1);
-    hgl::String name;
-    int size = -1;
-    ASSERT_TRUE(hac->GetFileByIndex(nullptr, 0, name, size));
-    EXPECT_EQ(name, u"a.txt");
-    EXPECT_EQ(size, 2);
-}
-
 TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
 {
     TempDir dir("hac3hand");
@@ -251,20 +226,6 @@ TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
     EXPECT_EQ(LoadText(&direct, u"twenty.bin"), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_NE(hgl::HAC3::SearchFolder(static_cast<hgl::HacFolder<hgl::Hac3File> *>(direct.FindFolder(nullptr)), u"sub"),
               nullptr);
-}
-
-TEST(Hac3, ThousandFilesPerFolder)
-{
-    TempDir dir("hac3");
-    HacWriter w;
-    auto name = [](int i) { return "File" + std::to_string(i * 7919 % 1000) + (i % 3 ? ".txt" : ""); };
-    for (int i = 0; i < 1000; ++i)
-        w.root.Add(u"big\\" + hgl::hacpack::Utf8ToUtf16(name(i)), name(i));
-    auto hac = Mount(dir, w);
-    ASSERT_TRUE(hac);
-    EXPECT_EQ(hac->GetFileCount(hac->FindFolder(u"big")), 1000);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(LoadText(hac.get(), (u"BIG/" + hgl::hacpack::Utf8ToUtf16(name(i))).c_str()), name(i));
 }
 
 TEST(Hac3, CompressedEntries)
@@ -543,30 +504,6 @@ TEST(Hac3, LoadFolderReadsOneRecord)
     EXPECT_TRUE(other.files.empty());
 }
 
-TEST(HacWriter, SortsDescendingAndRefusesDuplicatesAndLongMethods)
-{
-    HacWriter w;
-    w.root.Add(u"a", std::string("1"));
-    w.root.Add(u"AB", std::string("2"));
-    w.root.Add(u"b", std::string("3"));
-    std::vector<uint8_t> out;
-    ASSERT_TRUE(w.Build(out));
-    // Directory: "root" text, 0 folders, 3 files; the first file name must be "b".
-    const uint32_t dir = out[out.size() - 4] | out[out.size() - 3] << 8;
-    EXPECT_EQ(out[dir + 4 + 8 + 4 + 4 + 4], 'b');
-
-    HacWriter dup;
-    dup.root.Add(u"x\\Name.txt", std::string("1"));
-    dup.root.Add(u"X/name.TXT", std::string("2"));
-    std::string err;
-    EXPECT_FALSE(dup.Build(out, &err));
-    EXPECT_NE(err.find("duplicate"), std::string::npos);
-
-    HacWriter longm;
-    longm.root.Add(u"f", std::string("1"), std::u16string(32, u'm'));
-    EXPECT_FALSE(longm.Build(out, &err));
-}
-
 TEST(HacWriter, PackedDiskFolderKeepsEmptyFolders)
 {
     TempDir dir("hac3pack");
@@ -590,30 +527,4 @@ TEST(HacWriter, PackedDiskFolderKeepsEmptyFolders)
 }
 
 #ifdef HGL_HACPACK_EXE
-TEST(HacWriter, PackerOutputMounts)
-{
-    UseBuildPlugIns();
-    TempDir dir("hacpack");
-    const std::string big = Pattern(3000) + std::string(20000, 'q');
-    ASSERT_TRUE(dir.WriteFile("src/Scripts/Main.TXT", "main"));
-    ASSERT_TRUE(dir.WriteFile("src/Scripts/Big.dat", big));
-    ASSERT_TRUE(dir.WriteFile("src/empty", ""));
-    for (const char *method : {"", "Zip"})
-    {
-        std::string cmd = std::string(HGL_HACPACK_EXE) + " '" + dir.File("src") + "' '" + dir.File("out.hac") + "'";
-        if (*method)
-            cmd += std::string(" --method ") + method;
-        ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-        std::unique_ptr<HAC> hac(hgl::OpenHAC(dir.File16("out.hac").c_str()));
-        ASSERT_TRUE(hac) << method;
-        EXPECT_EQ(LoadText(hac.get(), u"scripts\\main.txt"), "main");
-        EXPECT_EQ(LoadText(hac.get(), u"Scripts/Big.DAT"), big);
-        EXPECT_EQ(LoadText(hac.get(), u"EMPTY"), "");
-        if (*method)
-        {
-            EXPECT_LT(dir.ReadFile("out.hac").size(), big.size()); // the big file went in compressed
-        }
-    }
-    EXPECT_NE(std::system((std::string(HGL_HACPACK_EXE) + " 2>/dev/null").c_str()), 0);
-}
 #endif

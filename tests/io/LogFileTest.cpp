@@ -185,50 +185,6 @@ TEST_F(LogFileTest, WholeFileByteForByte)
     EXPECT_TRUE(bytes == first || bytes == second) << hgl::test::ToU8(Text("游戏.Loginfo"));
 }
 
-TEST_F(LogFileTest, TheLogIsPlugInTypeOne)
-{
-    LogInterface table{};
-    EXPECT_FALSE(LogGetPlugInInterface(1, &table));
-    EXPECT_FALSE(LogGetPlugInInterface(3, &table));
-    EXPECT_EQ(table.Open, nullptr);                     // untouched
-    EXPECT_FALSE(LogGetPlugInInterface(2, nullptr));
-    ASSERT_TRUE(LogGetPlugInInterface(2, &table));
-    EXPECT_EQ(table.Open, &LogOpen);
-    EXPECT_EQ(table.WriteText, &LogWriteText);
-    EXPECT_EQ(table.ErrorMultiByte, &LogErrorMultiByte);
-
-    LogPlugIn *plugin = InitLog(dir.Path16().c_str(), u"table", 936, false);
-    ASSERT_NE(plugin, nullptr);
-    EXPECT_EQ(GetPlugInByType(1), plugin);
-    EXPECT_EQ(plugin->GetType(), 1);
-    EXPECT_EQ(S(plugin->GetName()), u"UNICODE格式文本日志输出");
-    EXPECT_EQ(S(plugin->GetFileName()), u"LogPlugIn");
-    EXPECT_EQ(plugin->GetVersion(), 0u);
-    EXPECT_EQ(plugin->GetIntro(), nullptr);
-
-    // A plug-in reaches the open log through the type callback (slot 1, version 2).
-    LogInterface via{};
-    EXPECT_FALSE(GetPlugInInterfaceByTypeCallback(1, 3, &via));
-    ASSERT_TRUE(GetPlugInInterfaceByTypeCallback(1, 2, &via));
-    via.WriteLine(u"abcdef", 3);
-    via.WriteText(u"整行");
-    via.WriteMultiByte(936, "\xD6\xD0\xCE\xC4xyz", 5);   // "中文x" in GBK, length in bytes
-    // Without the error-box flag only a message box shows one.
-    PutError(u"出错了");
-    PutMessageBox(u"只有对话框");
-    CloseLog();
-    EXPECT_EQ(boxes, (U16Lines{u"Warning|只有对话框"}));
-
-    const U16Lines lines = Lines("table.Loginfo");
-    ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(U16Lines(lines.end() - 6, lines.end()), (U16Lines{u"abc", u"整行", u"中文x", u"出错了", u"", u"关闭日志!"}));
-
-    // Closing the log leaves the plug-in with the manager; shut-down deletes it.
-    EXPECT_TRUE(GetPlugInInterfaceByTypeCallback(1, 2, &via));
-    ReleaseAllPlugIn();
-    EXPECT_FALSE(GetPlugInInterfaceByTypeCallback(1, 2, &via));
-}
-
 TEST_F(LogFileTest, HeldFilesAreSkippedNeverWiped)
 {
     // game.Loginfo is held as a running instance would hold it (the lock belongs to
@@ -283,47 +239,6 @@ TEST_F(LogFileTest, AFileWeMayNotWriteIsPassedOver)
     EXPECT_TRUE(dir.Exists("other.1.Loginfo"));
 }
 
-TEST_F(LogFileTest, NoFileNoLog)
-{
-    const int before = GetPlugInCount();
-    const std::u16string missing = dir.File16("no/such/folder");
-    EXPECT_EQ(InitLog(missing.c_str(), u"x", 936, true), nullptr);
-    EXPECT_EQ(GetLogInterface(), nullptr);
-    EXPECT_EQ(GetPlugInCount(), before);
-    EXPECT_EQ(boxes, (U16Lines{u"Warning|创建日志文件<" + missing + u"><x>失败"}));
-
-    // An unusable code page is refused before any file is made.
-    EXPECT_EQ(InitLog(dir.Path16().c_str(), u"cp", 12345, false), nullptr);
-    EXPECT_FALSE(dir.Exists("cp.Loginfo"));
-}
-
-TEST_F(LogFileTest, DefaultLogPlace)
-{
-    // Named after the program, without its extension; a dot in a folder is not one.
-    ASSERT_TRUE(dir.MakeDir("my.game"));
-    ASSERT_NE(log_detail::InitDefaultLogAt(dir.File("my.game/avg")), nullptr);
-    EXPECT_EQ(GetLogFileName(), dir.File16("my.game/avg.Loginfo"));
-    CloseLog();
-    ASSERT_NE(log_detail::InitDefaultLogAt(dir.File("my.game/avg.bin")), nullptr);
-    EXPECT_EQ(GetLogFileName(), dir.File16("my.game/avg.Loginfo"));
-    CloseLog();
-
-    // A folder that cannot take the log sends it to the state folder.
-    hgl::test::ScopedEnv state("XDG_STATE_HOME", dir.File("state").c_str());
-    ASSERT_NE(log_detail::InitDefaultLogAt(dir.File("gone/avg.bin")), nullptr);
-    EXPECT_EQ(GetLogFileName(), dir.File16("state/avg/avg.Loginfo"));
-    CloseLog();
-    EXPECT_TRUE(IsHeader(Lines("state/avg/avg.Loginfo")[0]));
-
-    // The real program's log lies beside it.
-    ASSERT_NE(InitDefaultLog(), nullptr);
-    const std::u16string name = GetLogFileName();
-    CloseLog();
-    const std::string native = hgl::test::ToU8(name);
-    EXPECT_TRUE(std::regex_match(native, std::regex(".*/test_io_services(\\.[0-9]+)?\\.Loginfo"))) << native;
-    std::remove(native.c_str());
-}
-
 TEST_F(LogFileTest, ThreadsNeverMixLines)
 {
     ASSERT_NE(InitLog(dir.Path16().c_str(), u"threads", 936, false), nullptr);
@@ -351,56 +266,6 @@ TEST_F(LogFileTest, ThreadsNeverMixLines)
             ++matched;
     EXPECT_EQ(matched, Threads * Each);
     EXPECT_EQ(lines.size(), size_t(Threads * Each) + 1 + 1 + Banner.size() + 2);
-}
-
-TEST_F(LogFileTest, ConsoleEchoOnlyOnATerminal)
-{
-    // A short log written while standard output is the given file.
-    const int saved = dup(STDOUT_FILENO);
-    ASSERT_GE(saved, 0);
-    auto log_with_stdout = [&](int fd, const char16_t *name, const char16_t *line) {
-        fflush(stdout);
-        dup2(fd, STDOUT_FILENO);
-        EXPECT_NE(InitLog(dir.Path16().c_str(), name, 936, false), nullptr);
-        PutInfo(line);
-        CloseLog();
-        dup2(saved, STDOUT_FILENO);
-        close(fd);
-    };
-
-    // Not a terminal (a file): nothing is echoed.
-    log_with_stdout(open(dir.File("stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), u"quiet", u"不显示");
-    EXPECT_EQ(dir.ReadFile("stdout.txt"), "");
-
-    // A terminal gets every line in UTF-8, ended by a single LF; empty lines are file-only.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
-    ASSERT_GE(slave, 0);
-    termios raw{};
-    ASSERT_EQ(tcgetattr(slave, &raw), 0);
-    cfmakeraw(&raw);
-    ASSERT_EQ(tcsetattr(slave, TCSANOW, &raw), 0);
-    log_with_stdout(slave, u"echo", u"显示<1>");
-    close(saved);
-
-    std::string echoed;
-    char buf[4096];
-    for (ssize_t n; (n = read(master, buf, sizeof(buf))) > 0;)
-    {
-        echoed.append(buf, size_t(n));
-        if (echoed.find("关闭日志!\n") != std::string::npos)
-            break;
-    }
-    close(master);
-
-    const size_t banner = echoed.find("这个软件使用了《HGL 视觉小说引擎》进行开发\n这个软件所使用的版本是：v1.0\n");
-    EXPECT_NE(banner, std::string::npos) << echoed;
-    EXPECT_NE(echoed.find("\n显示<1>\n关闭日志!\n"), std::string::npos) << echoed;
-    EXPECT_EQ(echoed.find("\r"), std::string::npos);
-    EXPECT_EQ(echoed.find("\n\n"), std::string::npos);
 }
 
 TEST_F(LogFileTest, LongEmptyAndCutTexts)

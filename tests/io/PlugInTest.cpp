@@ -155,51 +155,6 @@ TEST_F(PlugInTest, IncompleteLibraries)
                                      u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成"}));
 }
 
-TEST_F(PlugInTest, ModuleMessagesAndReloading)
-{
-    LogCapture log;
-    ExternalModule m;
-    EXPECT_FALSE(m.IsLoaded());
-    EXPECT_EQ(m.FindFunc("GetPlugInVersion"), nullptr);
-    EXPECT_EQ(log.Count(), 0u);
-    EXPECT_EQ(m.GetFunc("GetPlugInVersion"), nullptr);
-    EXPECT_EQ(log.Lines(), U16Lines{u"在取得函数<GetPlugInVersion>前没有加载外部模块！"});
-
-    // A missing export's name is an 8-bit text in code page 936.
-    log.Clear();
-    ASSERT_TRUE(m.Load(PlugInFile("Compress.Zip").c_str()));
-    EXPECT_EQ(m.FindFunc("NoSuchExport"), nullptr);
-    EXPECT_EQ(log.Count(), 0u);
-    EXPECT_EQ(m.GetFunc("\xba\xaf\xca\xfd"), nullptr);   // "函数" in GBK
-    EXPECT_EQ(log.Lines(), U16Lines{u"没有找到函数<函数>！"});
-
-    // Loading again frees the library held before.
-    ASSERT_TRUE(m.Load(String(PlugInFile("Compress.RLE").c_str())));
-    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
-    EXPECT_NE(m.GetFunc("GetPlugInIntro"), nullptr);
-    m.Free();
-    EXPECT_FALSE(m.IsLoaded());
-    EXPECT_FALSE(LibraryMapped("Compress.RLE"));
-    m.Free();
-}
-
-TEST_F(PlugInTest, ReleaseAllGoesFromLastToFirstWhateverTheCounts)
-{
-    PlugIn *order = LoadPlugIn(u"Test.Order");
-    ASSERT_NE(order, nullptr);
-    order->AddRef();
-    order->AddRef();
-    ASSERT_NE(LoadPlugIn(u"Test.NoIntro"), nullptr);
-    ASSERT_NE(LoadPlugIn(u"Compress.Old"), nullptr);
-    EXPECT_EQ(GetPlugInCount(), 3);
-
-    ReleaseAllPlugIn();
-    EXPECT_EQ(GetPlugInCount(), 0);
-    EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init",
-                                 "Compress.Old:Close", "Compress.Old:Unload", "Test.NoIntro:Unload",
-                                 "Test.Order:Close", "Test.Order:Unload"}));
-}
-
 TEST_F(PlugInTest, TypeSlotsAndTheCallbacksHandedToPlugIns)
 {
     PlugIn *order = LoadPlugIn(u"Test.Order", 2);
@@ -357,37 +312,4 @@ TEST_F(PlugInTest, ReleasedPlugInsLeaveNoCachedInterfaces)
     ReleasePlugIn(zip);
     EXPECT_FALSE(LibraryMapped("Compress.Zip"));
     EXPECT_NE(GetCompressInterface(u"Zip"), nullptr);
-}
-
-TEST_F(PlugInTest, LookUpThroughAPlainMapOfEntries)
-{
-    // The map type the compression registry is made of, owned here.
-    _IndexObject<String, CompressPlugInInterface, PlugInFlagData<String, CompressPlugInInterface *>> cache;
-    LogCapture log;
-
-    // The plug-in's version (3) equals the one asked for: accepted.
-    CompressPlugInInterface *rle = GetPlugInInterfaceByName(cache, u"Compress", CompressInterfaceVersion, u"RLE");
-    ASSERT_NE(rle, nullptr);
-    EXPECT_NE(rle->Compress, nullptr);
-    EXPECT_NE(rle->Decompress, nullptr);
-    ASSERT_EQ(cache.GetCount(), 1);
-    PlugIn *plugin = cache.GetItem(0)->plug_in;
-    ASSERT_NE(plugin, nullptr);
-    EXPECT_EQ(S(plugin->GetName()), u"Compress.RLE");
-    EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", CompressInterfaceVersion, u"RLE"), rle);
-    EXPECT_EQ(plugin->GetRefCount(), 1);            // the cached record took no second reference
-
-    // A version the plug-in is too old for: two error lines, then remembered silently.
-    log.Clear();
-    EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", 4, u"Zip"), nullptr);
-    EXPECT_EQ(log.Errors(), (U16Lines{u"插件<Zip>的版本太低！", u"加载插件<Zip>失败!"}));
-    EXPECT_FALSE(LibraryMapped("Compress.Zip"));
-    log.Clear();
-    EXPECT_EQ(GetPlugInInterfaceByName(cache, u"Compress", 4, u"Zip"), nullptr);
-    EXPECT_EQ(log.Count(), 0u);
-    EXPECT_EQ(cache.GetCount(), 2);
-
-    // The failure belongs to this map only: the process-wide registry still serves Zip.
-    EXPECT_NE(GetCompressInterface(u"Zip"), nullptr) << log.Dump();
-    cache.Clear();                                  // before the plug-ins go (TearDown)
 }

@@ -166,38 +166,3 @@ TEST(SpecialPath, FindFolderOrder)
     // Too small a buffer finds nothing rather than a cut path.
     EXPECT_FALSE(FindFolder(out, 8, start.c_str(), exe.c_str(), kit.c_str(), u"GUI"));
 }
-
-TEST(SpecialPath, BlockOfTheContentPlatformsSize)
-{
-    TempDir dir;
-    ASSERT_TRUE(dir.MakeDir("start/Plug-Ins"));
-    ASSERT_TRUE(dir.MakeDir("kit/GUI"));
-    ScopedEnv kit("OVGDK", dir.File("kit").c_str());
-    const std::u16string start = dir.Path16() + u"/start", kit_root = dir.Path16() + u"/kit";
-    LogCapture log;
-    {
-        Cwd cwd(dir.File("start"));
-        u16char paths[spCount][HGL_MAX_PATH];
-        InitSpecialPath(paths);
-        EXPECT_EQ(std::u16string(paths[spStartFolder]), start);
-        EXPECT_EQ(std::u16string(paths[spGUIFolder]), kit_root + u"\\GUI"); // the kit root is searched last
-        EXPECT_EQ(std::u16string(paths[spPlugInsFolder]), start + u"\\Plug-Ins");
-        // The five-argument search fills a buffer of the same size.
-        u16char out[HGL_MAX_PATH];
-        EXPECT_TRUE(FindFolder(out, start.c_str(), start.c_str(), kit_root.c_str(), u"gui"));
-        EXPECT_EQ(std::u16string(out), kit_root + u"\\gui");
-    }
-
-    // A start folder longer than a slot leaves the slot empty rather than cut.
-    std::string deep = "start";
-    while (dir.File(deep).size() < 300) deep += "/a_rather_long_folder_name";
-    ASSERT_TRUE(dir.MakeDir(deep));
-    Cwd cwd(dir.File(deep));
-    u16char paths[spCount][HGL_MAX_PATH];
-    InitSpecialPath(paths);
-    EXPECT_EQ(paths[spStartFolder][0], 0);
-    EXPECT_EQ(std::u16string(paths[spGUIFolder]), kit_root + u"\\GUI");
-    auto block = std::make_unique<SpecialPathBlock>();
-    InitSpecialPath(block.get());
-    EXPECT_EQ(std::u16string((*block)[spStartFolder]), ToU16(dir.File(deep)));
-}

@@ -92,67 +92,6 @@ TEST(StringList, MarksBreaksAndDecoding)
     EXPECT_EQ(Lines("\xEF\xBB").size(), 1u); // too short for a mark: code-page text
 }
 
-TEST(StringList, ListOperationsAndStreamForm)
-{
-    StringList l;
-    EXPECT_EQ(l.Add(String(u"x")), 0);
-    EXPECT_EQ(l.AddText(u"hello"), 1);
-    EXPECT_EQ(l.AddText(u"hello world", 5), 2);
-    EXPECT_EQ(l.AddText("\xD6\xD0", 936u), 3);
-    EXPECT_EQ(l.AddText("\xE4\xB8\xADxyz", 3, 65001u), 4);
-    EXPECT_EQ(l.AddText(u"", -1), 5);
-    EXPECT_EQ(Lines(l), (V{u"x", u"hello", u"hello", u"中", u"中", u""}));
-    EXPECT_EQ(l.Find(String(u"hello")), 2); // the later of two equal items
-    EXPECT_EQ(l.Find(String(u"Hello")), -1);
-
-    MemStream ms;
-    ASSERT_TRUE(l.WriteToStream(&ms));
-    const std::string bytes(reinterpret_cast<const char *>(ms.GetData()), size_t(int64_t(ms.Size)));
-    std::string expect("\x06\0\0\0", 4);
-    for (const std::u16string &s : Lines(l))
-    {
-        const uint32_t n = uint32_t(s.size());
-        expect.append(reinterpret_cast<const char *>(&n), 4);
-        expect += Utf16LE(s);
-    }
-    EXPECT_EQ(bytes, expect);
-
-    // Reading appends; a short count or item fails, keeping what was read.
-    StringList r;
-    r.Add(String(u"kept"));
-    ms.Position = 0;
-    ASSERT_TRUE(r.ReadFromStream(&ms));
-    EXPECT_EQ(int(r.Count), 7);
-    EXPECT_EQ(r[0], u"kept");
-    EXPECT_EQ(r[6], u"");
-
-    MemStream cut;
-    cut.Write(bytes.data(), int(bytes.size()) - 3);
-    cut.Position = 0;
-    StringList p;
-    EXPECT_FALSE(p.ReadFromStream(&cut));
-    EXPECT_EQ(int(p.Count), 5);
-    MemStream three;
-    three.Write("\x01\0\0", 3);
-    three.Position = 0;
-    EXPECT_FALSE(p.ReadFromStream(&three));
-    // A forged item length is refused without allocating for it.
-    MemStream huge;
-    huge.Write("\x01\0\0\0\xFF\xFF\xFF\x7F", 8);
-    huge.Position = 0;
-    StringList h;
-    EXPECT_FALSE(h.ReadFromStream(&huge));
-    EXPECT_EQ(int(h.Count), 0);
-
-    // Items keep their addresses while the list grows.
-    const hgl::u16char *stable = l[0].c_str();
-    for (int i = 0; i < 100; ++i)
-        l.AddText(u"more");
-    EXPECT_EQ(l[0].c_str(), stable);
-    l.Clear();
-    EXPECT_EQ(int(l.Count), 0);
-}
-
 TEST(StringList, FilesAndArchives)
 {
     TempDir dir("sl");

@@ -118,20 +118,3 @@ TEST(CodePage, RoundTrips)
     EXPECT_TRUE(MultiByteToUTF16(936, "\x80", 1, back));
     EXPECT_EQ(back, u"\x20AC");
 }
-
-TEST(CodePage, ConversionsFromManyThreads)
-{
-    std::vector<std::thread> threads;
-    std::vector<int> failures(4, 0);
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([t, &failures] {
-            for (int i = 0; i < 2000; ++i) {
-                std::u16string w;
-                std::string m;
-                if (!MultiByteToUTF16(936, "\xD6\xD0\xFF\xCE\xC4", 5, w) || w != u"中?文") ++failures[t];
-                if (!UTF16ToMultiByte(936, u"中文", -1, m) || m != "\xD6\xD0\xCE\xC4") ++failures[t];
-            }
-        });
-    for (auto &th : threads) th.join();
-    EXPECT_EQ(failures, std::vector<int>(4, 0));
-}

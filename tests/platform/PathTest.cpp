@@ -243,7 +243,7 @@ TEST(PlatformEnv, FoldersAndProcess)
     EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), "/elsewhere");
 
     EXPECT_FALSE(ExecutablePath().empty());
-    EXPECT_EQ(ExecutablePath().substr(ExecutablePath().rfind('/') + 1), "test_platform_fs");
+    EXPECT_EQ(ExecutablePath().substr(ExecutablePath().rfind('/') + 1), "test_platform");
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
     ASSERT_EQ(chdir("/"), 0);

@@ -4,7 +4,7 @@
 
 #include "script/Tokenizer.h"
 
-using namespace lang_test;
+using namespace script_test;
 using hgl::test::LogCapture;
 
 namespace
@@ -60,7 +60,7 @@ TEST(CompileLoad, TopLevel)
         ScriptHost host;
         LogCapture log;
         EXPECT_EQ(host.Load(c.script), c.result) << hgl::test::U8(c.script) << log.Dump();
-        EXPECT_EQ(host.engine->GetScriptFuncCount(), int(c.funcs.size())) << hgl::test::U8(c.script);
+        EXPECT_EQ(host.engine.GetScriptFuncCount(), int(c.funcs.size())) << hgl::test::U8(c.script);
         for (const auto &f : c.funcs) EXPECT_NE(host.Func(f), nullptr) << hgl::test::U8(f);
         EXPECT_EQ(log.Lines(), c.log) << hgl::test::U8(c.script) << log.Dump();
     }
@@ -82,26 +82,26 @@ TEST(CompileLoad, TextForms)
 {
     ScriptHost host;
     LogCapture log;
-    EXPECT_FALSE(host.vm->LoadScript(std::u16string_view()));
-    EXPECT_FALSE(host.vm->LoadScript(nullptr, -1));
-    EXPECT_FALSE(host.vm->LoadScript(u"", -1));
-    EXPECT_FALSE(host.vm->LoadScript(u"func main(){X();}", 0));
-    EXPECT_FALSE(host.vm->LoadScript(u"func main(){X();}", -7));
+    EXPECT_FALSE(host.engine.LoadScript(std::u16string_view()));
+    EXPECT_FALSE(host.engine.LoadScript(nullptr, -1));
+    EXPECT_FALSE(host.engine.LoadScript(u"", -1));
+    EXPECT_FALSE(host.engine.LoadScript(u"func main(){X();}", 0));
+    EXPECT_FALSE(host.engine.LoadScript(u"func main(){X();}", -7));
     EXPECT_TRUE(log.Lines().empty());
 
     // An explicit length is honoured: the text after it is never read.
     const std::u16string text = u"func a(){X();} func b(){Y();}";
-    EXPECT_TRUE(host.vm->LoadScript(text.data(), 14));
+    EXPECT_TRUE(host.engine.LoadScript(text.data(), 14));
     EXPECT_NE(host.Func(u"a"), nullptr);
     EXPECT_EQ(host.Func(u"b"), nullptr);
     // Loads accumulate, and the measured form reads up to the terminator.
-    EXPECT_TRUE(host.vm->LoadScript(u"func b(){Y();}", -1));
-    EXPECT_EQ(host.engine->GetScriptFuncCount(), 2);
+    EXPECT_TRUE(host.engine.LoadScript(u"func b(){Y();}", -1));
+    EXPECT_EQ(host.engine.GetScriptFuncCount(), 2);
     // A name from an earlier load cannot come again.
-    EXPECT_FALSE(host.vm->LoadScript(u"func a(){Z();}", -1));
+    EXPECT_FALSE(host.engine.LoadScript(u"func a(){Z();}", -1));
     EXPECT_EQ(host.Listing(u"a"), u"0 NATIVE X()\n");
     // The byte order mark as first unit is white space.
-    EXPECT_TRUE(host.vm->LoadScript(u"\uFEFFfunc c(){Z();}", -1));
+    EXPECT_TRUE(host.engine.LoadScript(u"\uFEFFfunc c(){Z();}", -1));
     EXPECT_NE(host.Func(u"c"), nullptr);
 }
 
@@ -152,9 +152,9 @@ TEST(CompileCall, Arguments)
 TEST(CompileCall, NativeSlotsAndPool)
 {
     ScriptHost host;
-    const int pool_before = host.engine->GetPoolSize();
+    const int pool_before = host.engine.GetPoolSize();
     ASSERT_TRUE(host.Load(u"func main(){ SetCG(\"same\", -1); SetCG(\"same\", 255); TwoInts(7, -1); X(); Fl(-2.5); }"));
-    EXPECT_EQ(host.engine->GetPoolSize(), pool_before + 2);      // equal texts are not shared
+    EXPECT_EQ(host.engine.GetPoolSize(), pool_before + 2);      // equal texts are not shared
 
     const hgl::DevilFunc *f = host.Func(u"main");
     ASSERT_EQ(f->GetCommandCount(), 5);
@@ -180,20 +180,20 @@ TEST(CompileCall, NativeSlotsAndPool)
                                             u"U:4294967295"}));
 
     // Strings of a function that failed stay pooled until Clear.
-    const int pool_mid = host.engine->GetPoolSize();
+    const int pool_mid = host.engine.GetPoolSize();
     EXPECT_FALSE(host.Load(u"func bad(){ Say(\"kept\"); if (Q == 1) {} }"));
-    EXPECT_EQ(host.engine->GetPoolSize(), pool_mid + 1);
-    host.vm->Clear();
-    EXPECT_EQ(host.engine->GetPoolSize(), 0);
+    EXPECT_EQ(host.engine.GetPoolSize(), pool_mid + 1);
+    host.engine.Clear();
+    EXPECT_EQ(host.engine.GetPoolSize(), 0);
 
     // A native registered after a load does not change what was compiled; Clear keeps
     // registrations, so the same text then compiles the call.
     LogCapture log;
     ASSERT_TRUE(host.Load(u"func late(){ LATE(1); X(); }"));
     EXPECT_EQ(log.Lines(), (Trace{kNotFound + u"LATE>"}));
-    ASSERT_TRUE(host.vm->MapMemberFunc(u"void LATE(int)", &host, &ScriptHost::One));
+    ASSERT_TRUE(host.engine.MapMemberFunc(u"void LATE(int)", &host, &ScriptHost::One));
     EXPECT_EQ(host.RunAll(u"late"), (Trace{u"X"}));
-    host.vm->Clear();
+    host.engine.Clear();
     ASSERT_TRUE(host.Load(u"func late(){ LATE(1); X(); }"));
     EXPECT_EQ(host.RunAll(u"late"), (Trace{u"One:1", u"X"}));
 }

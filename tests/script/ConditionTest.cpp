@@ -7,7 +7,7 @@
 
 #include <typeinfo>
 
-using namespace lang_test;
+using namespace script_test;
 using namespace hgl;
 using hgl::test::LogCapture;
 
@@ -129,7 +129,7 @@ TEST(Condition, Failures)
     // A native variable registered with a type that is no keyword has an empty type name.
     ScriptHost h2;
     int odd = 0;
-    ASSERT_TRUE(h2.vm->MapProperty(u"Thing Odd", &odd));
+    ASSERT_TRUE(h2.engine.MapProperty(u"Thing Odd", &odd));
     LogCapture log2;
     EXPECT_FALSE(h2.Load(u"func main(){ if (Odd == 1) X(); }"));
     EXPECT_EQ(log2.Lines(), (Trace{u"if 比较指令暂时不支持<>类型的数据进行比较", if_error, func_error}));

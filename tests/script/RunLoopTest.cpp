@@ -1,17 +1,16 @@
 // The run loop and the public run operations, on functions made with the builder.
-#include "VmTestHost.h"
+#include "ScriptHost.h"
 
 #include "core/String.h"
 #include "support/LogCapture.h"
 
-using namespace vmtest;
+using namespace script_test;
 using namespace angle_script;
-using Trace = std::vector<std::u16string>;
 
 namespace
 {
 // The target the jumps go to: "other" marks "o" and ends.
-void AddOther(Host &h)
+void AddOther(ScriptHost &h)
 {
     auto other = h.New(u"other");
     h.Marks(other.get(), {u"o"});
@@ -19,7 +18,7 @@ void AddOther(Host &h)
 }
 
 // Runs a function by name from an empty trace; gives what the natives recorded.
-Trace RunTrace(Host &h, const u16char *name, bool expect = true)
+Trace RunTrace(ScriptHost &h, const u16char *name, bool expect = true)
 {
     h.trace.clear();
     EXPECT_EQ(h.engine.RunFunc(name), expect);
@@ -29,7 +28,7 @@ Trace RunTrace(Host &h, const u16char *name, bool expect = true)
 
 TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     auto main = h.New(u"main");
     h.Marks(main.get(), {u"a", u"b"});
@@ -80,7 +79,7 @@ TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
 
 TEST(DevilRunLoop, CallsReturnsAndResumeByName)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     auto sub = h.New(u"sub");
     h.Marks(sub.get(), {u"s1"});
@@ -129,7 +128,7 @@ TEST(DevilRunLoop, CallsReturnsAndResumeByName)
 
 TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     auto main = h.New(u"main");
     h.Marks(main.get(), {u"a"});
@@ -222,7 +221,7 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
 
 TEST(DevilRunLoop, NativesThatStopJumpOrClear)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     AddOther(h);
     auto add = [&](const u16char *name, const u16char *native, const u16char *arg) {
@@ -233,7 +232,7 @@ TEST(DevilRunLoop, NativesThatStopJumpOrClear)
         h.Add(std::move(f));
     };
     add(u"halt", u"Halt", nullptr);
-    add(u"jump", u"Jump", u"other");
+    add(u"jump", u"Call", u"other");
     add(u"pr", u"PauseResume", nullptr);
     add(u"wipe", u"Wipe", nullptr);
 
@@ -262,7 +261,7 @@ TEST(DevilRunLoop, NativesThatStopJumpOrClear)
 // next script, start it. The running loop must carry on in the new script.
 TEST(DevilRunLoop, ReplacingTheScriptFromANative)
 {
-    struct Story : Host
+    struct Story : ScriptHost
     {
         void Next()
         {
@@ -291,7 +290,7 @@ TEST(DevilRunLoop, ReplacingTheScriptFromANative)
 // never pauses: the loop must spin, not nest one run inside another.
 TEST(DevilRunLoop, ReentrantCaseGotoDoesNotNest)
 {
-    Host h;
+    ScriptHost h;
     auto main = h.New(u"main");
     h.Marks(main.get(), {u"start"});
     EXPECT_TRUE(main->AddGotoFlag(u"L"));
@@ -315,7 +314,7 @@ TEST(DevilRunLoop, ReentrantCaseGotoDoesNotNest)
 
 TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     AddOther(h);
 
@@ -364,7 +363,7 @@ TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
 
 TEST(DevilRunLoop, ScriptVariables)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     DevilFunc *subp = h.Add(h.New(u"sub"));
     auto f = h.New(u"main");
@@ -397,7 +396,7 @@ TEST(DevilRunLoop, ScriptVariables)
 
 TEST(DevilRunLoop, BuilderOwnershipAndNullTargets)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     // Functions handed over by plain pointer belong to the engine, a refused duplicate too.
     auto *sub = new DevilFunc(&h.engine, hgl::String(u"sub"));
@@ -431,7 +430,7 @@ TEST(DevilRunLoop, BuilderOwnershipAndNullTargets)
 
 TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     auto f = h.New(u"spin");
     EXPECT_TRUE(f->AddGotoFlag(u"top"));
@@ -448,7 +447,7 @@ TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
 // paused script of the same engine.
 TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)
 {
-    Host h;
+    ScriptHost h;
     auto main = h.New(u"main");
     EXPECT_TRUE(main->AddGotoFlag(u"start"));
     h.Native(main.get(), u"Wait", {u"w"});

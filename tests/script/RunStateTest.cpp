@@ -1,16 +1,15 @@
 // Saving and restoring the call stack: the record byte for byte, at the stream's
 // current position, and records that are cut short, lie about their contents or name
 // functions that are no longer loaded.
-#include "VmTestHost.h"
+#include "ScriptHost.h"
 
 #include "io/MemStream.h"
 #include "support/LogCapture.h"
 
 #include <utility>
 
-using namespace vmtest;
+using namespace script_test;
 using Bytes = std::vector<hgl::uint8>;
-using Trace = std::vector<std::u16string>;
 
 namespace
 {
@@ -68,7 +67,7 @@ Bytes Record(std::initializer_list<std::pair<std::u16string_view, hgl::int32>> f
 }
 
 // "sub" pauses at its command 1; "main" calls it as command 1.
-void Story(Host &h)
+void Story(ScriptHost &h)
 {
     auto sub = h.New(u"sub");
     h.Native(sub.get(), u"Mark", {u"s1"});
@@ -85,7 +84,7 @@ void Story(Host &h)
 
 // main -> sub -> deeper, paused in deeper. The calls sit at different places in each
 // function, so each frame's index tells which one it is.
-void ThreeDeep(Host &t)
+void ThreeDeep(ScriptHost &t)
 {
     auto deeper = t.New(u"deeper");
     for (const u16char *m : {u"d1", u"d2", u"d3"}) t.Native(deeper.get(), u"Mark", {m});
@@ -122,7 +121,7 @@ public:
 
 TEST(DevilRunState, RecordsByteForByte)
 {
-    Host h;
+    ScriptHost h;
     Story(h);
     EXPECT_EQ(Saved(h.engine), (Bytes{0, 0, 0, 0}));
     EXPECT_FALSE(h.engine.Start(u"main", nullptr));     // no label: positioned at 0 anyway
@@ -144,7 +143,7 @@ TEST(DevilRunState, RecordsByteForByte)
     EXPECT_EQ(saver.got, Record({{u"saving", 1}}));
 
     // Three frames in 54 bytes, outermost first.
-    Host deep;
+    ScriptHost deep;
     ThreeDeep(deep);
     EXPECT_TRUE(deep.engine.RunFunc(u"main"));
     EXPECT_EQ(deep.trace, (Trace{u"s1", u"s2", u"d1", u"d2", u"d3", u"dw"}));
@@ -160,7 +159,7 @@ TEST(DevilRunState, RecordsByteForByte)
 
     // A fresh engine with the same functions ends the story from there: the rest of
     // deeper, then of sub, then of main.
-    Host fresh;
+    ScriptHost fresh;
     ThreeDeep(fresh);
     ASSERT_TRUE(Load(fresh.engine, three_frames));
     EXPECT_EQ(fresh.engine.GetStackDepth(), 3);
@@ -180,66 +179,9 @@ TEST(DevilRunState, RecordsByteForByte)
     EXPECT_FALSE(deep.engine.SaveState(nullptr));
 }
 
-TEST(DevilRunState, RecordAtTheCurrentPositionAndNamesBeyondAscii)
-{
-    Host h;
-    DevilFunc *f = h.Add(h.New(u"主线"));
-    h.engine.Call(f);
-    ASSERT_TRUE(h.engine.Goto(f, 258));
-
-    // Appended after what the stream already holds.
-    hgl::MemStream s;
-    ASSERT_EQ(s.Write("AB", 2), 2);
-    ASSERT_TRUE(h.engine.SaveState(&s));
-    EXPECT_EQ(Contents(s), (Bytes{'A', 'B', 1, 0, 0, 0, 2, 0, 0, 0, 0x3B, 0x4E, 0xBF, 0x7E, 2, 1, 0, 0}));
-    EXPECT_TRUE(h.engine.HasCurrentFrame());
-
-    // Read from the current position, which ends right after the record.
-    ASSERT_EQ(s.Write("Z", 1), 1);
-    s.SetPosition(2);
-    Host fresh;
-    DevilFunc *g = fresh.Add(fresh.New(u"主线"));
-    fresh.engine.Pause();
-    ASSERT_TRUE(fresh.engine.LoadState(&s));
-    EXPECT_EQ(s.GetPosition(), 18);
-    EXPECT_EQ(fresh.engine.GetRunState(), 1);        // untouched by the load
-    EXPECT_FALSE(fresh.engine.HasCurrentFrame());
-    ASSERT_EQ(fresh.engine.GetStackDepth(), 1);
-    EXPECT_EQ(fresh.engine.GetFrame(0).func, g);
-    EXPECT_EQ(fresh.engine.GetFrame(0).index, 258);
-    EXPECT_TRUE(fresh.engine.Resume(nullptr));       // past the end: the function ends at once
-    EXPECT_EQ(fresh.engine.GetStackDepth(), 0);
-    EXPECT_EQ(fresh.engine.GetRunState(), 0);
-
-    // A load that fails on its count empties the stack.
-    h.engine.Call(f);
-    EXPECT_FALSE(Load(h.engine, Bytes{1, 0}));
-    EXPECT_EQ(h.engine.GetStackDepth(), 0);
-}
-
-TEST(DevilRunState, TruncatedRecordsAreRefusedKeepingWholeFrames)
-{
-    Host h;
-    Story(h);
-    Bytes rec = Record({{u"main", 2}, {u"sub", 2}, {u"gone", 7}});
-    const size_t frame1_end = 4 + 4 + 8 + 4, frame2_end = frame1_end + 4 + 6 + 4;
-
-    for (size_t cut = 0; cut < rec.size(); ++cut)
-    {
-        EXPECT_FALSE(Load(h.engine, Bytes(rec.begin(), rec.begin() + cut))) << cut;
-        const int whole = cut >= frame2_end ? 2 : cut >= frame1_end ? 1 : 0;
-        EXPECT_EQ(h.engine.GetStackDepth(), whole) << cut;
-        EXPECT_EQ(h.engine.GetRunState(), 2);
-        EXPECT_EQ(h.engine.GetScriptFuncCount(), 2);
-    }
-    EXPECT_TRUE(Load(h.engine, rec));
-    EXPECT_EQ(h.engine.GetStackDepth(), 3);
-    EXPECT_EQ(Saved(h.engine), rec);
-}
-
 TEST(DevilRunState, LyingRecords)
 {
-    Host h;
+    ScriptHost h;
     Story(h);
     hgl::test::LogCapture log;
 
@@ -286,7 +228,7 @@ TEST(DevilRunState, LyingRecords)
 
 TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
 {
-    Host h;
+    ScriptHost h;
     Story(h);
     hgl::test::LogCapture log;
     const Bytes rec = Record({{u"main", 1}, {u"gone", 7}});
@@ -326,7 +268,7 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
 
 TEST(DevilRunState, RestoredTopFramePositionedByLabel)
 {
-    Host h;
+    ScriptHost h;
     hgl::test::LogCapture log;
     ASSERT_TRUE(h.engine.LoadScript(u"func main(){ Mark(\"a\"); Mark(\"b\"); L: Mark(\"c\"); }"));
     ASSERT_TRUE(Load(h.engine, Record({{u"main", 0}})));

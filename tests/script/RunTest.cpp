@@ -5,7 +5,7 @@
 
 #include "io/MemStream.h"
 
-using namespace lang_test;
+using namespace script_test;
 using hgl::test::LogCapture;
 
 namespace
@@ -33,117 +33,19 @@ const std::u16string kStory =
     u"    MES(\"最后一句\");\n"
     u"}\n";
 
-bool Position(ScriptHost &h, std::u16string &name, int &index)
-{
-    return h.vm->GetCurrentPosition(name, index);
-}
 } // namespace
-
-TEST(ScriptRun, StoryPausedSavedRestoredFinished)
-{
-    ScriptHost host;
-    LogCapture log;
-    ASSERT_TRUE(host.Load(kStory)) << log.Dump();
-    EXPECT_EQ(host.Listing(u"main"), u"0 NATIVE SetCG(\"bg\\01\",2)\n"
-                                     u"1 NATIVE MES(\"【乙】你好。\n\")\n"
-                                     u"2 CALL sub\n"
-                                     u"3 IFNOT GOTO main_3_else\n"
-                                     u"4 NATIVE SetA(1)\n"
-                                     u"5 GOTO start\n"
-                                     u"6 GOTO main_3_end\n"
-                                     u"7 IFNOT GOTO main_7_end\n"
-                                     u"8 NATIVE MES(\"A是1\")\n"
-                                     u"9 NATIVE SetA(2)\n"
-                                     u"10 GOTO start\n"
-                                     u"11 NATIVE BG(3,0.5,-1.5)\n"
-                                     u"12 NATIVE MES(\"最后一句\")\n"
-                                     u"main_3_else: 7\n"
-                                     u"main_3_end: 11\n"
-                                     u"main_7_end: 11\n"
-                                     u"start: 3\n");
-    EXPECT_EQ(log.Lines(), (Trace{u"脚本调用函数没有找到相应的真实函数映射与脚本函数<MES>"}));
-
-    std::u16string name;
-    int index = -1;
-
-    EXPECT_TRUE(host.vm->RunFunc(u"main"));
-    EXPECT_EQ(host.vm->GetRunState(), 1);
-    EXPECT_EQ(host.trace, (Trace{u"SetCG:bg\\01,2", u"MES:【乙】你好。\n"}));
-    ASSERT_TRUE(Position(host, name, index));
-    EXPECT_EQ(name, u"main");
-    EXPECT_EQ(index, 2);
-
-    host.trace.clear();
-    EXPECT_TRUE(host.vm->Resume(nullptr));
-    EXPECT_EQ(host.trace, (Trace{u"MES:【甲】子函数里的第一句"}));
-    ASSERT_TRUE(Position(host, name, index));
-    EXPECT_EQ(name, u"sub");
-    EXPECT_EQ(index, 1);
-
-    // Save with two frames on the stack, and restore into a fresh engine.
-    hgl::MemStream saved;
-    ASSERT_TRUE(saved.Create(0, false));
-    ASSERT_TRUE(host.vm->SaveState(&saved));
-    const unsigned char expected_record[] = {2, 0, 0, 0, 4, 0, 0, 0, 'm', 0, 'a', 0, 'i', 0, 'n', 0, 3, 0, 0, 0,
-                                             3, 0, 0, 0, 's', 0, 'u', 0, 'b', 0, 1, 0, 0, 0};
-    ASSERT_EQ(saved.GetSize(), int64_t(sizeof(expected_record)));
-    EXPECT_EQ(std::memcmp(saved.GetData(), expected_record, sizeof(expected_record)), 0);
-
-    ScriptHost fresh;
-    ASSERT_TRUE(fresh.Load(kStory));
-    saved.SetPosition(0);
-    ASSERT_TRUE(fresh.vm->LoadState(&saved));
-    fresh.A = 0;
-
-    EXPECT_TRUE(fresh.vm->Resume(nullptr));
-    EXPECT_EQ(fresh.trace, (Trace{u"SetA:1", u"MES:A是1"}));
-    fresh.trace.clear();
-    EXPECT_TRUE(fresh.vm->Resume(nullptr));
-    EXPECT_EQ(fresh.trace, (Trace{u"SetA:2", u"BG:3,0.5,-1.5", u"MES:最后一句"}));
-    fresh.trace.clear();
-    EXPECT_TRUE(fresh.vm->Resume(nullptr));
-    EXPECT_TRUE(fresh.trace.empty());
-    EXPECT_EQ(fresh.engine->GetStackDepth(), 0);
-    EXPECT_EQ(fresh.vm->GetRunState(), 0);
-    EXPECT_FALSE(Position(fresh, name, index));
-
-    // The original engine, resumed the same way with the same variable, does the same.
-    host.A = 0;
-    host.trace.clear();
-    EXPECT_TRUE(host.vm->Resume(nullptr));
-    EXPECT_TRUE(host.vm->Resume(nullptr));
-    EXPECT_TRUE(host.vm->Resume(nullptr));
-    EXPECT_EQ(host.trace, (Trace{u"SetA:1", u"MES:A是1", u"SetA:2", u"BG:3,0.5,-1.5", u"MES:最后一句"}));
-
-    // Start at a label of a compiled script.
-    host.trace.clear();
-    host.A = 2;
-    EXPECT_TRUE(host.vm->RunFrom(u"main", u"start"));
-    EXPECT_EQ(host.trace, (Trace{u"BG:3,0.5,-1.5", u"MES:最后一句"}));
-
-    // Cleared and loaded again: the same listing, and the whole run once more.
-    const std::u16string listing = host.Listing(u"main") + host.Listing(u"sub");
-    host.vm->Clear();
-    EXPECT_EQ(host.Func(u"main"), nullptr);
-    EXPECT_EQ(host.engine->GetPoolSize(), 0);
-    ASSERT_TRUE(host.Load(kStory));
-    EXPECT_EQ(host.Listing(u"main") + host.Listing(u"sub"), listing);
-    host.A = 0;
-    EXPECT_EQ(host.RunAll(u"main"), (Trace{u"SetCG:bg\\01,2", u"MES:【乙】你好。\n", u"MES:【甲】子函数里的第一句", u"SetA:1",
-                                          u"MES:A是1", u"SetA:2", u"BG:3,0.5,-1.5", u"MES:最后一句"}));
-}
 
 TEST(ScriptRun, FailingJumpAndReturn)
 {
     ScriptHost host;
     LogCapture log;
     ASSERT_TRUE(host.Load(u"func main(){ X(); goto nowhere; Y(); return; Z(); }"));
-    EXPECT_FALSE(host.vm->RunFunc(u"main"));
+    EXPECT_FALSE(host.engine.RunFunc(u"main"));
     EXPECT_EQ(host.trace, (Trace{u"X"}));
     EXPECT_TRUE(log.ContainsError(u"在函数<main>没有找到跳转标识<nowhere>"));
     EXPECT_TRUE(log.Contains(u"运行出错！<main><1>"));
     host.trace.clear();
-    EXPECT_TRUE(host.vm->Resume(nullptr));        // continues after the failed jump
+    EXPECT_TRUE(host.engine.Resume(nullptr));        // continues after the failed jump
     EXPECT_EQ(host.trace, (Trace{u"Y"}));
 }
 
@@ -158,33 +60,33 @@ TEST(ScriptRun, CompileHook)
     EXPECT_EQ(host.hook_asked, (Trace{u"Say", u"X", u"Y"}));
     EXPECT_EQ(host.trace, (Trace{u"Say:at load"}));
     EXPECT_EQ(host.f_calls, 0);
-    EXPECT_EQ(host.vm->GetRunState(), 2);
+    EXPECT_EQ(host.engine.GetRunState(), 2);
     EXPECT_EQ(host.RunAll(u"main"), (Trace{u"Say:at load", u"X", u"F:1", u"Y"}));
 
     // A paused script is left as it was by natives that pause, stop or jump at compile time.
     ScriptHost h2;
     ASSERT_TRUE(h2.Load(u"func story(){ MES(\"one\"); MES(\"two\"); end: MES(\"three\"); }"));
-    ASSERT_TRUE(h2.vm->RunFunc(u"story"));
-    ASSERT_EQ(h2.vm->GetRunState(), 1);
+    ASSERT_TRUE(h2.engine.RunFunc(u"story"));
+    ASSERT_EQ(h2.engine.GetRunState(), 1);
     h2.UseHook({u"StopNow", u"MES", u"Jump"});
     ASSERT_TRUE(h2.Load(u"func other(){ StopNow(); MES(\"hooked\"); Jump(\"end\"); }"));
     EXPECT_EQ(h2.trace, (Trace{u"MES:one", u"Stop", u"MES:hooked", u"Jump:end"}));
-    EXPECT_EQ(h2.vm->GetRunState(), 1);
+    EXPECT_EQ(h2.engine.GetRunState(), 1);
     std::u16string name;
     int index = -1;
-    ASSERT_TRUE(h2.vm->GetCurrentPosition(name, index));
+    ASSERT_TRUE(h2.engine.GetCurrentPosition(name, index));
     EXPECT_EQ(name, u"story");
     EXPECT_EQ(index, 1);
     h2.trace.clear();
-    EXPECT_TRUE(h2.vm->Resume(nullptr));
+    EXPECT_TRUE(h2.engine.Resume(nullptr));
     EXPECT_EQ(h2.trace, (Trace{u"MES:two"}));
 
     // A stopped engine stays stopped.
     ScriptHost h3;
     h3.UseHook({u"MES"});
     ASSERT_TRUE(h3.Load(u"func main(){ MES(\"x\"); }"));
-    EXPECT_EQ(h3.vm->GetRunState(), 2);
-    EXPECT_EQ(h3.engine->GetStackDepth(), 0);
+    EXPECT_EQ(h3.engine.GetRunState(), 2);
+    EXPECT_EQ(h3.engine.GetStackDepth(), 0);
 
     // Functions loaded by a native at compile time are there for the rest of the text.
     ScriptHost h4;
@@ -212,10 +114,10 @@ TEST(ScriptRun, HookedNativeClearsAndReloads)
     {
         void Reload()
         {
-            engine->Clear();
-            vm->LoadScript(u"func a(){ Say(\"1\"); Say(\"2\"); Say(\"3\"); } func b(){ a(); } func c(){ a(); } func d(){}", -1);
+            engine.Clear();
+            engine.LoadScript(u"func a(){ Say(\"1\"); Say(\"2\"); Say(\"3\"); } func b(){ a(); } func c(){ a(); } func d(){}", -1);
         }
-        ReloadHost() { EXPECT_TRUE(vm->MapMemberFunc(u"void Reload()", static_cast<ReloadHost *>(this), &ReloadHost::Reload)); }
+        ReloadHost() { EXPECT_TRUE(engine.MapMemberFunc(u"void Reload()", static_cast<ReloadHost *>(this), &ReloadHost::Reload)); }
     };
     ReloadHost host;
     host.UseHook({u"Reset", u"Reload"});
@@ -242,16 +144,16 @@ TEST(ScriptRun, LoadDuringARun)
     LogCapture log;
     ASSERT_TRUE(host.Load(u"func main(){ LoadMore(\"func ext(){ MES(\\\"e\\\"); StopNow(); }\"); X(); MES(\"p\"); Y(); }"));
     host.UseHook({u"MES", u"StopNow"});
-    ASSERT_TRUE(host.vm->RunFunc(u"main"));
+    ASSERT_TRUE(host.engine.RunFunc(u"main"));
     EXPECT_EQ(host.trace, (Trace{u"LoadMore", u"MES:e", u"Stop", u"X", u"MES:p"}));
-    EXPECT_EQ(host.vm->GetRunState(), 1);
+    EXPECT_EQ(host.engine.GetRunState(), 1);
     std::u16string name;
     int index = -1;
-    ASSERT_TRUE(host.vm->GetCurrentPosition(name, index));
+    ASSERT_TRUE(host.engine.GetCurrentPosition(name, index));
     EXPECT_EQ(name, u"main");
     EXPECT_EQ(index, 3);
     host.trace.clear();
-    ASSERT_TRUE(host.vm->Resume(nullptr));
+    ASSERT_TRUE(host.engine.Resume(nullptr));
     EXPECT_EQ(host.trace, (Trace{u"Y"}));
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
     EXPECT_NE(host.Func(u"ext"), nullptr);

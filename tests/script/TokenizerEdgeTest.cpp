@@ -66,42 +66,6 @@ TEST(TokenizerEdge, UnterminatedConstantsAndLimits)
     EXPECT_EQ(t.GetToken(u"x", 1, nullptr), 5);
 }
 
-TEST(TokenizerEdge, KeywordTableAndReverseLookup)
-{
-    const std::vector<std::pair<std::u16string, int>> table = {
-        {u"+", 13}, {u"-", 14}, {u"*", 15}, {u"/", 16}, {u"%", 17}, {u"=", 33}, {u".", 32}, {u"+=", 19},
-        {u"-=", 20}, {u"*=", 21}, {u"/=", 22}, {u"%=", 23}, {u"|=", 24}, {u"&=", 25}, {u"^=", 26},
-        {u"<<=", 27}, {u">>=", 28}, {u">>>=", 29}, {u"|", 43}, {u"~", 44}, {u"^", 45}, {u"<<", 46},
-        {u">>", 47}, {u">>>", 48}, {u";", 34}, {u",", 35}, {u"{", 36}, {u"}", 37}, {u"(", 38}, {u")", 39},
-        {u"[", 40}, {u"]", 41}, {u"?", 55}, {u":", 56}, {u"==", 49}, {u"!=", 50}, {u"<", 51}, {u">", 52},
-        {u"<=", 53}, {u">=", 54}, {u"++", 30}, {u"--", 31}, {u"&", 42}, {u"!", 81}, {u"||", 83},
-        {u"&&", 82}, {u"^^", 84}, {u"@", 18}, {u"and", 82}, {u"bool", 61}, {u"break", 85}, {u"cast", 98},
-        {u"const", 87}, {u"continue", 86}, {u"do", 88}, {u"double", 89}, {u"else", 58}, {u"false", 79},
-        {u"float", 76}, {u"for", 59}, {u"goto", 63}, {u"GOTO", 63}, {u"if", 57}, {u"in", 93},
-        {u"inout", 95}, {u"import", 62}, {u"enum", 64}, {u"func", 65}, {u"string", 66}, {u"int", 67},
-        {u"int8", 68}, {u"int16", 69}, {u"int32", 67}, {u"int64", 70}, {u"interface", 71}, {u"not", 81},
-        {u"null", 96}, {u"or", 83}, {u"out", 94}, {u"return", 80}, {u"true", 78}, {u"void", 77},
-        {u"while", 60}, {u"uint", 72}, {u"uint8", 73}, {u"uint16", 74}, {u"uint32", 72}, {u"uint64", 75},
-        {u"switch", 90}, {u"class", 97}, {u"case", 91}, {u"CASE", 91}, {u"default", 92}, {u"xor", 84}};
-    ASSERT_EQ(angle_script::numTokenWords, int(table.size()));
-    for (size_t i = 0; i < table.size(); ++i)
-    {
-        EXPECT_EQ(std::u16string(angle_script::tokenWords[i].word), table[i].first) << i;
-        EXPECT_EQ(int(angle_script::tokenWords[i].tokenType), table[i].second) << i;
-    }
-    // The reverse lookup gives the first entry of an id.
-    const std::vector<std::pair<int, std::u16string>> first = {
-        {13, u"+"}, {33, u"="}, {67, u"int"}, {72, u"uint"}, {63, u"goto"}, {91, u"case"},
-        {82, u"&&"}, {83, u"||"}, {81, u"!"}, {84, u"^^"}, {98, u"cast"}, {18, u"@"}, {29, u">>>="}};
-    for (const auto &[id, text] : first)
-    {
-        const u16char *def = asCTokenizer::GetDefinition(id);
-        ASSERT_NE(def, nullptr) << id;
-        EXPECT_EQ(std::u16string(def), text) << id;
-    }
-    EXPECT_EQ(asCTokenizer::GetDefinition(1000), nullptr);
-}
-
 // An unrecognised character reads as the end and is consumed; SkipTo stops at it.
 TEST(TokenizerEdge, SkipToStopsAtAnUnrecognisedCharacter)
 {
