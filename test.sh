@@ -9,6 +9,7 @@ cd "$(dirname "$0")"
 jobs=$(nproc)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 # Software OpenGL and audio, headless.
 export LIBGL_ALWAYS_SOFTWARE=1
 

@@ -1,0 +1,199 @@
+#include "platform/window/GlfwWindow.h"
+
+#include "platform/Clock.h"
+
+#include <GL/glew.h>
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <mutex>
+
+namespace hgl::platform
+{
+namespace
+{
+std::mutex glfw_lock;
+int glfw_users = 0;
+std::string glfw_error;
+
+void OnGlfwError(int, const char *text)
+{
+    glfw_error = text ? text : "unknown GLFW error";
+}
+
+bool StartGlfw()
+{
+    std::lock_guard guard(glfw_lock);
+    if (glfw_users == 0)
+    {
+        glfwSetErrorCallback(OnGlfwError);
+        if (!glfwInit()) return false;
+    }
+    glfw_users++;
+    return true;
+}
+
+void StopGlfw()
+{
+    std::lock_guard guard(glfw_lock);
+    if (--glfw_users == 0) glfwTerminate();
+}
+
+GLFWwindow *Handle(void *w)
+{
+    return static_cast<GLFWwindow *>(w);
+}
+
+constexpr int ColourBitsReportedAs32 = 24;
+constexpr int DesktopBits = 32;
+
+int ModeBits(const GLFWvidmode &m)
+{
+    const int bits = m.redBits + m.greenBits + m.blueBits;
+    return bits == ColourBitsReportedAs32 ? DesktopBits : bits;
+}
+
+// GLFW's pointer-to-window link: callbacks reach the window object through it.
+struct Callbacks
+{
+    static GlfwWindow *Owner(GLFWwindow *w) { return static_cast<GlfwWindow *>(glfwGetWindowUserPointer(w)); }
+};
+} // namespace
+
+GlfwWindow::GlfwWindow()
+{
+    started_ = StartGlfw();
+}
+
+GlfwWindow::~GlfwWindow()
+{
+    if (window_)
+    {
+        MakeCurrent();
+        canvas_.Destroy();
+        glfwDestroyWindow(Handle(window_));
+    }
+    if (started_) StopGlfw();
+}
+
+std::vector<DisplayMode> GlfwWindow::DisplayModes() const
+{
+    std::vector<DisplayMode> modes;
+    GLFWmonitor *monitor = started_ ? glfwGetPrimaryMonitor() : nullptr;
+    int count = 0;
+    const GLFWvidmode *list = monitor ? glfwGetVideoModes(monitor, &count) : nullptr;
+    for (int i = 0; list && i < count; i++)
+        modes.push_back({list[i].width, list[i].height, ModeBits(list[i]), list[i].refreshRate});
+    return modes;
+}
+
+bool GlfwWindow::CreateSurface()
+{
+    if (!started_)
+    {
+        error_ = "GLFW could not start: " + glfw_error;
+        return false;
+    }
+    const WindowOptions &o = options_;
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_DECORATED, o.caption ? GLFW_TRUE : GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, o.sizeable ? GLFW_TRUE : GLFW_FALSE);
+    glfwWindowHint(GLFW_FLOATING, o.top_most ? GLFW_TRUE : GLFW_FALSE);
+    // The canvas framebuffer carries depth, stencil and samples; the window only shows it.
+    glfwWindowHint(GLFW_DEPTH_BITS, 0);
+    glfwWindowHint(GLFW_STENCIL_BITS, 0);
+    GLFWmonitor *monitor = nullptr;
+    if (o.full_screen)
+    {
+        monitor = glfwGetPrimaryMonitor();
+        if (o.mode.refresh > 0) glfwWindowHint(GLFW_REFRESH_RATE, o.mode.refresh);
+    }
+
+    GLFWwindow *w = glfwCreateWindow(o.width, o.height, o.title.c_str(), monitor, nullptr);
+    if (!w)
+    {
+        error_ = "GLFW could not open the window: " + glfw_error;
+        return false;
+    }
+    window_ = w;
+    glfwSetWindowUserPointer(w, this);
+    glfwMakeContextCurrent(w);
+    glfwSwapInterval(0); // the frame loop paces itself
+    InstallCallbacks();
+    return true;
+}
+
+void GlfwWindow::InstallCallbacks()
+{
+    GLFWwindow *w = Handle(window_);
+    glfwSetKeyCallback(w, [](GLFWwindow *h, int k, int, int action, int mods)
+                       { Callbacks::Owner(h)->input_.Key(k, action, mods); });
+    glfwSetCharCallback(w, [](GLFWwindow *h, unsigned cp) { Callbacks::Owner(h)->input_.Char(cp); });
+    glfwSetCursorPosCallback(w, [](GLFWwindow *h, double x, double y)
+                             { Callbacks::Owner(h)->input_.CursorPos(x, y); });
+    glfwSetMouseButtonCallback(w, [](GLFWwindow *h, int b, int action, int mods)
+                               { Callbacks::Owner(h)->input_.MouseButton(b, action, mods); });
+    glfwSetScrollCallback(w, [](GLFWwindow *h, double, double y) { Callbacks::Owner(h)->input_.Scroll(y); });
+    glfwSetWindowFocusCallback(w, [](GLFWwindow *h, int focused)
+                               { Callbacks::Owner(h)->SetActive(focused != 0); });
+    glfwSetWindowCloseCallback(w,
+                               [](GLFWwindow *h)
+                               {
+                                   glfwSetWindowShouldClose(h, GLFW_FALSE); // the flow decides when to end
+                                   Callbacks::Owner(h)->SetCloseRequested();
+                               });
+    glfwSetWindowSizeCallback(w, [](GLFWwindow *h, int, int) { Callbacks::Owner(h)->UpdateGeometry(); });
+}
+
+void GlfwWindow::UpdateGeometry()
+{
+    int w = 0, h = 0;
+    glfwGetWindowSize(Handle(window_), &w, &h);
+    input_.SetGeometry(w, h, options_.width, options_.height);
+}
+
+void GlfwWindow::MakeCurrent()
+{
+    if (window_) glfwMakeContextCurrent(Handle(window_));
+}
+
+void GlfwWindow::GetFramebufferSize(int &width, int &height) const
+{
+    width = height = 0;
+    if (window_) glfwGetFramebufferSize(Handle(window_), &width, &height);
+}
+
+void GlfwWindow::PollJoystick()
+{
+    if (!joystick_ || !glfwJoystickPresent(GLFW_JOYSTICK_1)) return;
+    int count = 0;
+    const unsigned char *buttons = glfwGetJoystickButtons(GLFW_JOYSTICK_1, &count);
+    input_.Joystick(buttons, count, GetMonotonicMicroseconds() / 1000);
+}
+
+void GlfwWindow::PollEvents()
+{
+    glfwPollEvents();
+    PollJoystick();
+}
+
+void GlfwWindow::WaitEvents(double seconds)
+{
+    glfwWaitEventsTimeout(seconds);
+    PollJoystick();
+}
+
+void GlfwWindow::SetTitle(const std::string &utf8_title)
+{
+    options_.title = utf8_title;
+    if (window_) glfwSetWindowTitle(Handle(window_), utf8_title.c_str());
+}
+
+void GlfwWindow::Present()
+{
+    int w = 0, h = 0;
+    GetFramebufferSize(w, h);
+    if (w > 0 && h > 0) canvas_.Present(w, h);
+    glfwSwapBuffers(Handle(window_));
+}
+} // namespace hgl::platform
