@@ -38,49 +38,7 @@ MemStream *StreamOf(std::vector<int32_t> words)
     return s;
 }
 
-int IntCompare(void *, const int &a, const int &b) { return a - b; }
 } // namespace
-
-// Clamping of Insert/Move, bad indexes, Find's last match and resizing through Count
-// are covered by RandomAgainstVector; here what a random walk does not reach.
-TEST(List, BasicEdgeCases)
-{
-    List<int> f;
-    f.Add(1), f.Add(2), f.Add(1);
-    EXPECT_TRUE(f.DeleteByData(1));
-    EXPECT_EQ(Items(f), (std::vector<int>{1, 2}));
-    EXPECT_FALSE(f -= 9);
-    f.Delete(1), f.Delete(0);
-    EXPECT_EQ(f.GetData(), nullptr);  // the last item gone: no array
-
-    // AddArray and Add with the list's own items as source, while the block has to move.
-    List<int> a;
-    const int src[] = {1, 2, 3};
-    EXPECT_EQ(a.AddArray(src, 3), 0);
-    EXPECT_EQ(a.AddArray(a.GetData(), 3), 3);
-    EXPECT_EQ(a.AddArray(a.GetData() + 1, 5), 6);
-    EXPECT_EQ(Items(a), (std::vector<int>{1, 2, 3, 1, 2, 3, 2, 3, 1, 2, 3}));
-    a.DeleteByDataArray(src, 3);
-    EXPECT_EQ(Items(a), (std::vector<int>{1, 2, 3, 1, 2, 3, 2, 3}));
-    List<int> self;
-    self.Add(42);
-    for (int i = 0; i < 100; i++)
-        self.Add(self[0]);
-    EXPECT_EQ(self.Find(42), 100);
-    EXPECT_EQ(self.Find(0), -1);
-
-    // The comparison given to Sort is kept, even when nothing moves.
-    List<int> s;
-    for (int v : {5, 1, 4, 1, 3})
-        s.Add(v);
-    s.Sort(List<int>::ItemCompare(nullptr, &IntCompare));
-    EXPECT_EQ(Items(s), (std::vector<int>{1, 1, 3, 4, 5}));
-    EXPECT_EQ(s.Compare(2, 9), -7);
-    List<int> one;
-    one.Add(3);
-    one.Sort(List<int>::ItemCompare(nullptr, &IntCompare));
-    EXPECT_TRUE(one.CompareFunc);
-}
 
 TEST(List, ExchangeOutsideTheListDoesNothing)
 {
@@ -149,37 +107,6 @@ TEST(List, SaveToStreamForms)
     MemStream full(2, true), tight(10, true);
     EXPECT_FALSE(l.SaveToStream(&full, 0, 0));
     EXPECT_FALSE(l.SaveToStream(&tight, 0, 0));
-}
-
-TEST(List, LoadFromStreamForms)
-{
-    List<int32_t> l;
-    l.Add(99);
-    std::unique_ptr<MemStream> s(StreamOf({2, 1, 2}));
-    EXPECT_TRUE(l.LoadFromStream(s.get(), -1));  // appends everything stored
-    EXPECT_EQ(Items(l), (std::vector<int32_t>{99, 1, 2}));
-
-    // Fewer than stored: the stream stands after the whole list.
-    l.Clear();
-    s.reset(StreamOf({3, 1, 2, 3, 77}));
-    EXPECT_TRUE(l.LoadFromStream(s.get(), 1));
-    EXPECT_EQ(Items(l), (std::vector<int32_t>{1}));
-    EXPECT_EQ(int64_t(s->Position), 16);
-
-    // More than stored: false after the count; bad requests read nothing.
-    l.Clear();
-    s.reset(StreamOf({3, 1, 2, 3}));
-    EXPECT_FALSE(l.LoadFromStream(s.get(), 4));
-    EXPECT_EQ(l.GetCount(), 0);
-    EXPECT_EQ(int64_t(s->Position), 4);
-    EXPECT_FALSE(l.LoadFromStream(s.get(), 0));
-    EXPECT_FALSE(l.LoadFromStream(s.get(), -2));
-    EXPECT_FALSE(l.LoadFromStream(nullptr, -1));
-    EXPECT_EQ(int64_t(s->Position), 4);
-
-    s.reset(StreamOf({0}));  // a stored count of 0
-    EXPECT_TRUE(l.LoadFromStream(s.get(), -1));
-    EXPECT_EQ(l.GetCount(), 0);
 }
 
 TEST(List, CorruptStreamsLeaveTheListUnchanged)

@@ -74,21 +74,3 @@ public:
     }
 };
 } // namespace
-
-TEST(Log, SinkSwitchingWhileOtherThreadsWrite)
-{
-    CheckingSink a, b;
-    std::atomic<bool> stop{false};
-    std::vector<std::thread> writers;
-    for (int t = 0; t < 3; ++t)
-        writers.emplace_back([&stop, t] {
-            while (!stop) hgl::PutInfo(u"thread %d", t);
-        });
-    for (int i = 0; i < 2000; ++i) hgl::SetLogSink(i % 2 ? &a : &b);
-    hgl::SetLogSink(nullptr);   // after this returns neither sink is in use
-    const int seen = a.lines + b.lines;
-    stop = true;
-    for (auto &w : writers) w.join();
-    EXPECT_EQ(a.lines + b.lines, seen);
-    EXPECT_EQ(a.bad + b.bad, 0);
-}

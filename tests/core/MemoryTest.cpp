@@ -11,14 +11,6 @@ using namespace hgl;
 
 namespace
 {
-std::vector<uint8_t> Pattern(size_t n, uint32_t seed)
-{
-    std::mt19937 gen(seed);
-    std::vector<uint8_t> v(n);
-    for (auto &b : v)
-        b = uint8_t(gen());
-    return v;
-}
 } // namespace
 
 TEST(Memory, NothingHappensForEmptyOrNegativeSizes)
@@ -41,28 +33,4 @@ TEST(Memory, NothingHappensForEmptyOrNegativeSizes)
     Move32(b32, reinterpret_cast<const uint32 *>(src), -4);
     EXPECT_EQ(0, std::memcmp(buf, orig, 8));
     EXPECT_EQ(0, MemCompare(src, orig, 0));
-}
-
-TEST(Memory, CompareGivesTheUnsignedByteDifference)
-{
-    const uint8_t lo[1] = {0x01}, hi[1] = {0xFF};
-    EXPECT_EQ(-254, MemCompare(lo, hi, 1));
-    EXPECT_EQ(254, MemCompare(hi, lo, 1));
-
-    // Differences found past the first words, at every position, as unsigned bytes.
-    std::mt19937 gen(7);
-    for (int size = 1; size <= 70; ++size) {
-        auto a = Pattern(size_t(size), uint32_t(size));
-        auto copy = a;
-        EXPECT_EQ(0, MemCompare(a.data(), copy.data(), size));
-        for (int pos = 0; pos < size; ++pos) {
-            auto b = a;
-            b[size_t(pos)] = uint8_t(b[size_t(pos)] + 1 + gen() % 255);
-            // A later difference must not hide the first one.
-            if (pos + 1 < size)
-                b[size_t(size - 1)] ^= 0x80;
-            EXPECT_EQ(int(a[size_t(pos)]) - int(b[size_t(pos)]), MemCompare(a.data(), b.data(), size))
-                << "size " << size << " pos " << pos;
-        }
-    }
 }

@@ -90,30 +90,6 @@ TEST(ObjectList, CreatesAndDeletesInOrder)
     EXPECT_EQ(LiveCount(), live);
 }
 
-TEST(ObjectList, ClearDeletesUnlinkAllDoesNot)
-{
-    Tracked::Reset();
-    ObjectList<Tracked> l;
-    l.SetCount(3);
-    std::vector<Tracked *> objs(l.begin(), l.end());
-    l.UnlinkAll();
-    EXPECT_EQ(l.GetCount(), 0);
-    for (Tracked *t : objs)
-        l.Add(t);
-    l.Clear();
-    l.DeleteAll();
-    EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1", "-0"}));
-
-    // The same object may be handed over twice as long as the caller unlinks it again;
-    // the copy at the end goes first.
-    Tracked *t = new Tracked(7);
-    l.Add(t);
-    l.Add(new Tracked(8));
-    l.Add(t);
-    EXPECT_TRUE(l.UnlinkByData(t));
-    EXPECT_EQ(Ids(l), (std::vector<int>{7, 8}));
-}
-
 #ifndef NDEBUG
 TEST(ObjectListDeathTest, DeletingAnObjectAnotherSlotHoldsIsStopped)
 {

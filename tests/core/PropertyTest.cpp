@@ -181,37 +181,3 @@ TEST(Property, UnboundPropertiesDoNothingHarmful)
     EXPECT_DEATH(unbound = 5, "without setter");
 #endif
 }
-
-TEST(Property, StringPropertyForwardsAndNotifies)
-{
-    Caption c;
-    c.Text = u"hello";
-    c.Text = String(u"abc");
-    EXPECT_TRUE(c.Get() == u"abc");
-    EXPECT_EQ(3, c.Text.Length);
-    EXPECT_EQ(2, c.Changes());
-
-    // One string property assigned from another takes its text.
-    Caption other;
-    other.Text = u"copied";
-    c.Text = other.Text;
-    c.Text = c.Text;
-    EXPECT_TRUE(c.Get() == u"copied");
-    EXPECT_EQ(4, c.Changes());
-    EXPECT_EQ(1, other.Changes());
-
-    // Without a target a write changes no String but still runs the notice; a source
-    // without target reads as empty; with neither target nor notice a write is accepted.
-    PropertyString loose;
-    int notices = 0;
-    loose.SetChangeNotice(BoundMethod<void()>(&notices, [](void *n) { ++*static_cast<int *>(n); }));
-    loose = u"ignored";
-    loose = other.Text;
-    EXPECT_EQ(2, notices);
-    EXPECT_EQ(0, loose.Length);
-    c.Text = loose;
-    EXPECT_EQ(0, c.Text.Length);
-    PropertyString bare;
-    bare = u"x";
-    EXPECT_EQ(0, bare.Length);
-}

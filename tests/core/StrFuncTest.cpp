@@ -96,29 +96,6 @@ TEST(StrFunc, CopiesAndAppendsStayInBounds)
     delete[] c;
 }
 
-TEST(StrFunc, SearchAndCount)
-{
-    const u16char *t = u"a/b/c";
-    const u16char zeroInside[] = {u'a', u'b', 0, u'c', 0};
-    // {got, want}; the terminator is never found, and StrChrN stops at it.
-    const std::pair<const u16char *, const u16char *> found[] = {
-        {StrChr(t, u'/'), t + 1},         {StrRChr(t, u'/'), t + 3},        {StrChr(t, u'x'), nullptr},
-        {StrChr(u"", u'a'), nullptr},     {StrChr(nullptr, u'a'), nullptr}, {StrRChr(kNull, u'a'), nullptr},
-        {StrChr(t, 0), nullptr},          {StrChrN(t, u'b', 2), nullptr},   {StrChrN(t, u'b', 3), t + 2},
-        {StrChrN(t, u'b', 0), nullptr},   {StrChrN(t, u'b', -1), nullptr}, {StrChrN(kNull, u'b', 5), nullptr},
-        {StrChrN(zeroInside, u'c', 4), nullptr}};
-    for (size_t i = 0; i < std::size(found); ++i) EXPECT_EQ(found[i].first, found[i].second) << "row " << i;
-    EXPECT_EQ(StatChar(t, u'/'), 2);
-    EXPECT_EQ(StatChar(nullptr, u'/'), 0);
-
-    u16char buf[8] = u"abcb";
-    *StrChr(buf, u'b') = u'B';   // a plain pointer into the caller's buffer
-    const u16char *view = buf;   // as strchr: a constant text in, a plain pointer out
-    *StrRChr(view, u'b') = u'D';
-    *StrChrN(view, u'c', 3) = u'C';
-    EXPECT_EQ(S(buf), u"aBCD");
-}
-
 TEST(StrFunc, CompareReturnsUnitDifferences)
 {
     // {got, want}: the difference of the first differing units, taken as unsigned.
@@ -135,27 +112,6 @@ TEST(StrFunc, CompareReturnsUnitDifferences)
     // Equal texts far shorter than n: stops at their ends (ASan would catch a read beyond).
     std::u16string a = u"ab", b = u"ab";
     EXPECT_EQ(StrNCmp(a.c_str(), b.c_str(), 1000), 0);
-}
-
-TEST(StrFunc, CaseAndReplace)
-{
-    u16char buf[16] = u"aZ中-z{`@";
-    EXPECT_EQ(UpperCase(buf), buf);
-    EXPECT_EQ(S(buf), u"AZ中-Z{`@");
-    LowerCase(buf);
-    EXPECT_EQ(S(buf), u"az中-z{`@");
-    EXPECT_EQ(UpperCase(static_cast<u16char *>(nullptr)), nullptr);
-
-    u16char out[16];
-    LowerCase(u"MixEd", out);
-    EXPECT_EQ(S(out), u"mixed");
-    LowerCase(nullptr, out);
-    EXPECT_EQ(S(out), u"");
-    LowerCase(u"x", nullptr);
-
-    u16char path[] = u"a\\b\\c";
-    EXPECT_EQ(S(ReplaceChar(path, u'\\', u'/')), u"a/b/c");
-    EXPECT_EQ(ReplaceChar(nullptr, u'a', u'b'), nullptr);
 }
 
 TEST(StrFunc, ParsersStopAtTheFirstForeignUnit)
@@ -192,35 +148,4 @@ TEST(StrFunc, ParsersStopAtTheFirstForeignUnit)
     for (const char16_t *yes : {u"true", u"T", u"t", u"tx"}) EXPECT_TRUE(StrToBool(yes)) << test::U8(yes);
     for (const char16_t *no : {u"1", u"yes", u" true", u""}) EXPECT_FALSE(StrToBool(no)) << test::U8(no);
     EXPECT_FALSE(StrToBool(nullptr));
-}
-
-TEST(StrFunc, NumberToTextSizes)
-{
-    u16char buf[261];
-    std::fill(std::begin(buf), std::end(buf), u'#');
-    EXPECT_EQ(Int64ToStr(buf, -1, 5), nullptr);
-    EXPECT_EQ(buf[0], u'#');   // nothing written
-    EXPECT_EQ(Int64ToStr(buf, 0, 5), nullptr);
-    EXPECT_EQ(Int64ToStr(nullptr, 10, 5), nullptr);
-    EXPECT_EQ(UInt64ToStr(buf, 0, 1), nullptr);
-    EXPECT_EQ(UInt64ToStr(nullptr, 5, 1), nullptr);
-    EXPECT_EQ(S(Int64ToStr(buf, 3, 12345)), u"123");   // leading digits kept
-    EXPECT_EQ(S(Int64ToStr(buf, 3, -12345)), u"-12");  // the sign counts against size
-    EXPECT_EQ(S(Int64ToStr(buf, 1, -5)), u"-");        // the sign took the only place
-    EXPECT_EQ(S(Int64ToStr(buf, 1, 0)), u"0");
-    std::fill(std::begin(buf), std::end(buf), u'#');
-    EXPECT_EQ(UInt64ToStr(buf, 2, UINT64_MAX), buf);
-    EXPECT_EQ(S(buf), u"18");
-    EXPECT_EQ(buf[3], u'#');   // size + 1 units and no more
-
-    // Everything else agrees with std::to_string.
-    std::mt19937_64 rng(11);
-    std::vector<int64_t> values = {0, 1, -1, 9, 10, -10, INT64_MAX, INT64_MIN, INT64_MIN + 1};
-    for (int i = 0; i < 2000; ++i) values.push_back(static_cast<int64_t>(rng()) >> (rng() % 64));
-    for (int64_t v : values) {
-        std::string expect = std::to_string(v);
-        ASSERT_EQ(S(Int64ToStr(buf, 260, v)), std::u16string(expect.begin(), expect.end()));
-        std::string uexpect = std::to_string(static_cast<uint64_t>(v));
-        ASSERT_EQ(S(UInt64ToStr(buf, 260, static_cast<uint64_t>(v))), std::u16string(uexpect.begin(), uexpect.end()));
-    }
 }

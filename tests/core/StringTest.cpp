@@ -56,67 +56,6 @@ TEST(String, EmptyFormsAndComparison)
     EXPECT_TRUE(String(u"ab") < abc);
 }
 
-TEST(String, Constructors)
-{
-    static_assert(sizeof(u16char) == 2);
-    static_assert(sizeof(String) <= 16, "a String is a pointer and its length property");
-    const std::pair<String, std::u16string> rows[] = {
-        {String(u'\n'), u"\n"},
-        {String(u16char(0)), u""},
-        {String(-15), u"-15"},
-        {String(0), u"0"},
-        {String(INT_MIN), u"-2147483648"},
-        {String(static_cast<hgl::int64>(INT64_MIN)), u"-9223372036854775808"},
-        {String(static_cast<hgl::int64>(INT64_MAX)), u"9223372036854775807"},
-        {String(1234567890123LL), u"1234567890123"},
-        {String(4000000000u), u"4000000000"},   // unsigned numbers in decimal, not as a character
-        {String(static_cast<unsigned long>(UINT64_MAX)), u"18446744073709551615"},
-        {String(18446744073709551615ULL), u"18446744073709551615"},
-        {String(true), u"1"},   // a bool promotes to int
-        {String(u"abcdef", 3), u"abc"},
-        {String(u"abcdef", -1), u"abcdef"},
-        {String("plain"), u"plain"},
-        {String(std::u16string(u"std")), u"std"},
-    };
-    for (const auto &[s, want] : rows) EXPECT_EQ(Text(s), want);
-
-    EXPECT_EQ(String::FromUTF8("中文").ToStdString(), u"中文");
-    EXPECT_EQ(String(u"中文").ToUTF8(), "中文");
-    std::ostringstream os;
-    os << String(u"路径");
-    EXPECT_EQ(os.str(), "路径");
-    EXPECT_EQ(std::hash<String>{}(String(u"")), std::hash<String>{}(String()));
-    EXPECT_EQ(std::hash<String>{}(String(u"ab")), std::hash<String>{}(String(u"a") + u"b"));
-}
-
-TEST(String, PrivateStringOperations)
-{
-    auto *p = new PrivateString(u"abcdef", -1, false);
-    EXPECT_EQ(p->Length(), 6);
-    p->AddRef();
-    EXPECT_FALSE(p->Release());   // another holder remains
-    p->Strcat(u"gh", -1);
-    p->Strcat(u"xyz", 0);         // an explicit length of 0 adds nothing
-    p->Strcat(u"ijkl", 2);        // only the given units
-    EXPECT_EQ(std::u16string(p->Buffer()), u"abcdefghij");
-    p->Delete(3, INT_MAX);        // huge count: cut at pos, no overflow
-    EXPECT_EQ(std::u16string(p->Buffer()), u"abc");
-    EXPECT_EQ(p->Length(), 3);
-    EXPECT_TRUE(p->Release());    // the last holder destroys it
-
-    for (PrivateString *q : {new PrivateString(nullptr, -1, false), new PrivateString(u"", -1, false),
-                             new PrivateString(u"abc", 0, false)}) {
-        EXPECT_EQ(q->Length(), 0);
-        EXPECT_EQ(q->Buffer(), nullptr);
-        q->Release();
-    }
-    u16char *owned = new u16char[4]{u'a', u'b', u'c', 0};
-    auto *adopted = new PrivateString(owned, -1, true);   // measured
-    EXPECT_EQ(adopted->Length(), 3);
-    EXPECT_EQ(adopted->Buffer(), owned);
-    adopted->Release();
-}
-
 TEST(String, CopyOnWriteIsVisibleThroughPointers)
 {
     struct Edit

@@ -154,41 +154,6 @@ TEST(Files, NamedPipesAreRefusedNotWaitedOn)
     EXPECT_FALSE(IsDirectory(pipe.c_str()));
 }
 
-TEST(Files, MoveNeverOverwrites)
-{
-    TempDir dir;
-    ASSERT_TRUE(dir.WriteFile("a.txt", "A"));
-    ASSERT_TRUE(dir.WriteFile("b.txt", "B"));
-    ASSERT_TRUE(dir.MakeDir("Folder"));
-    EXPECT_FALSE(FileMove(EnginePath(dir, u"a.txt").c_str(), EnginePath(dir, u"b.txt").c_str()));
-    // Not even a target that differs in case only, nor a folder.
-    EXPECT_FALSE(FileMove(EnginePath(dir, u"a.txt").c_str(), EnginePath(dir, u"B.TXT").c_str()));
-    EXPECT_FALSE(FileMove(EnginePath(dir, u"a.txt").c_str(), EnginePath(dir, u"FOLDER").c_str()));
-    EXPECT_EQ(dir.ReadFile("b.txt"), "B");
-    EXPECT_EQ(dir.ReadFile("a.txt"), "A");
-
-    EXPECT_TRUE(FileMove(EnginePath(dir, u"A.TXT").c_str(), EnginePath(dir, u"c.txt").c_str()));
-    EXPECT_EQ(dir.List(), (std::vector<std::string>{"Folder", "b.txt", "c.txt"}));
-    // A change of case alone is a rename.
-    EXPECT_TRUE(FileMove(EnginePath(dir, u"c.txt").c_str(), EnginePath(dir, u"C.txt").c_str()));
-    EXPECT_EQ(dir.List(), (std::vector<std::string>{"C.txt", "Folder", "b.txt"}));
-    // Into an existing folder spelled otherwise.
-    EXPECT_TRUE(FileMove(EnginePath(dir, u"c.TXT").c_str(), EnginePath(dir, u"folder\\Moved.txt").c_str()));
-    EXPECT_EQ(dir.List("Folder"), std::vector<std::string>{"Moved.txt"});
-    // Folders move too, and a missing source fails.
-    ASSERT_TRUE(dir.MakeDir("old"));
-    EXPECT_TRUE(FileMove(EnginePath(dir, u"Old").c_str(), EnginePath(dir, u"new").c_str()));
-    EXPECT_TRUE(IsDirectory(EnginePath(dir, u"NEW").c_str()));
-    EXPECT_FALSE(FileMove(EnginePath(dir, u"gone").c_str(), EnginePath(dir, u"x").c_str()));
-
-    // The backup-then-replace save sequence.
-    ASSERT_TRUE(dir.WriteFile("Game.TDF", "old"));
-    ASSERT_TRUE(dir.WriteFile("Game.TDF.backup", "new"));
-    EXPECT_TRUE(FileDelete(EnginePath(dir, u"game.tdf").c_str()));
-    EXPECT_TRUE(FileMove(EnginePath(dir, u"Game.TDF.backup").c_str(), EnginePath(dir, u"Game.TDF").c_str()));
-    EXPECT_EQ(dir.ReadFile("Game.TDF"), "new");
-}
-
 TEST(Files, MakePath)
 {
     TempDir dir;

@@ -20,13 +20,6 @@ using hgl::test::ToU16;
 
 namespace
 {
-std::u16string ExeFolder()
-{
-    char buf[4096];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf));
-    std::string s(buf, n > 0 ? size_t(n) : 0);
-    return ToU16(s.substr(0, s.rfind('/') + 1));
-}
 
 struct Cwd
 {
@@ -102,48 +95,6 @@ TEST(SpecialPath, FoldersFromTheEnvironment)
         u"",
     };
     EXPECT_EQ(log.Lines(), expected) << log.Dump();
-}
-
-TEST(SpecialPath, MissingFoldersAndDefaults)
-{
-    TempDir dir;
-    ASSERT_TRUE(dir.MakeDir("start"));
-    ScopedEnv kit("OVGDK", nullptr);
-    ScopedEnv tmpdir("TMPDIR", nullptr);
-    ScopedEnv temp("TEMP", "/t2");
-    ScopedEnv home("HOME", dir.File("home").c_str());
-    ScopedEnv config("XDG_CONFIG_HOME", nullptr);
-    ScopedEnv docs("XDG_DOCUMENTS_DIR", nullptr);
-    Cwd cwd(dir.File("start"));
-
-    auto block = std::make_unique<SpecialPathBlock>();
-    LogCapture log;
-    InitSpecialPath(block.get());
-    const std::u16string start = dir.Path16() + u"/start";
-    // Without OVGDK the kit root is the start folder; TEMP stands in for TMPDIR.
-    EXPECT_EQ(std::u16string((*block)[spKitRoot]), start);
-    EXPECT_EQ(std::u16string((*block)[spTempFolder]), u"/t2");
-    // Searched: the start folder, the executable's folder (its text ends in the
-    // separator), and the kit root only when it differs from that folder. The
-    // build may have put a folder beside the test program; then that one is found.
-    const std::u16string exe = ExeFolder();
-    const struct
-    {
-        SpecialPathIndex slot;
-        std::u16string name;
-    } searches[] = {{spGUIFolder, u"GUI"}, {spPlugInsFolder, u"Plug-Ins"}};
-    for (const auto &s : searches) {
-        const std::u16string line = u"找不到<" + s.name + u">目录!已在以下目录做过查找:<";
-        if (IsDirectory((exe + s.name).c_str())) {
-            EXPECT_EQ(std::u16string((*block)[s.slot]), exe + s.name);
-            EXPECT_EQ(log.CountOf(line + start + u">"), 0u);
-        } else {
-            EXPECT_EQ((*block)[s.slot][0], 0);
-            EXPECT_EQ(log.CountOf(line + start + u">"), 2u) << log.Dump();
-            EXPECT_EQ(log.CountOf(line + exe + u">"), 1u);
-        }
-    }
-    EXPECT_TRUE(log.Contains(u"“我的文档”路径:" + dir.Path16() + u"/home/Documents"));
 }
 
 TEST(SpecialPath, FindFolderOrder)

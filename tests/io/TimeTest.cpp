@@ -104,50 +104,6 @@ TEST(Time, WritesNormaliseWithCarry)
     ExpectTime(copy, 5, 2, 3, 4);
 }
 
-TEST(Date, MonthAndYearWritesAndTheCalendar)
-{
-    ExpectDate(Date(), 2000, 1, 1);
-
-    // Month writes carry into the year and keep the day as it is, even past
-    // the month's end; the next Day write normalises.
-    Date d(2010, 1, 31);
-    const struct
-    {
-        int write, y, m;
-    } months[] = {{2, 2010, 2}, {13, 2011, 1}, {0, 2010, 12}, {-11, 2009, 1}, {25, 2011, 1}};
-    for (const auto &c : months) {
-        d.Month = c.write;
-        ExpectDate(d, c.y, c.m, 31);
-    }
-    d.Month = 2;
-    d.Day = d.Day.Get(); // Feb 31 is March 3
-    ExpectDate(d, 2011, 3, 3);
-
-    // The year is stored as written; days in month follows it.
-    Date f(2008, 2, 10);
-    EXPECT_EQ(29, f.DaysInMonth);
-    f.Year = 2009;
-    EXPECT_EQ(28, f.DaysInMonth);
-
-    // Gregorian leap years.
-    for (int y : {1900, 2100, 2010}) EXPECT_FALSE(IsLeapYear(y)) << y;
-    for (int y : {2000, 2008}) EXPECT_TRUE(IsLeapYear(y)) << y;
-    EXPECT_EQ(28, GetDaysInMonth(2100, 2));
-    EXPECT_EQ(29, GetDaysInMonth(2000, 2));
-    EXPECT_EQ(0, GetDaysInMonth(2000, 13));
-
-    Date g(2011, 5, 5), h(g);
-    g.Day = 40;
-    ExpectDate(h, 2011, 5, 5);
-    h = g;
-    ExpectDate(h, 2011, 6, 9);
-
-    Date today;
-    today.SetToday();
-    EXPECT_TRUE(today.Month >= 1 && today.Month <= 12 && today.Day >= 1 && today.Day <= today.DaysInMonth);
-    EXPECT_GE(today.Year, 2020);
-}
-
 TEST(TimeDateStream, SixteenByteFormsRoundTrip)
 {
     MemStream ms;

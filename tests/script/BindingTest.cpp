@@ -55,8 +55,6 @@ bool RetBool() { return true; }
 const u16char *RetText() { return u"x"; }
 
 Lines g_calls;
-void PlainI(int v) { g_calls.push_back(u"plainI " + std::u16string(1, char16_t(u'0' + v))); }
-void PlainNoexcept() noexcept { g_calls.push_back(u"noexcept"); }
 
 struct Base
 {
@@ -215,45 +213,6 @@ TEST(DevilBinding, RefusedDeclarations)
     EXPECT_EQ(seen.i32, 4);
 }
 
-TEST(DevilBinding, MemberFunctionsThroughRealPointersToMember)
-{
-    DevilEngine e;
-    Derived d;
-    d.tag = 3;
-    ASSERT_TRUE(e.MapMemberFunc(u"void Plain(string,int)", &d, &Base::Plain));
-    ASSERT_TRUE(e.MapMemberFunc(u"int Virt(int)", static_cast<Base *>(&d), &Base::Virt));
-    ASSERT_TRUE(e.MapMemberFunc(u"int Peek()", &d, &Base::Peek));
-    Call(e, u"Plain", {S(u"cg"), I(2)});
-    EXPECT_EQ(d.got, u"cg/2/3");
-    EXPECT_EQ(Call(e, u"Virt", {I(1)}).i, 201);      // the override runs
-    EXPECT_EQ(Call(e, u"Peek").i, 3);
-
-    // A member of a second base class gets its adjusted this.
-    Both both;
-    ASSERT_TRUE(e.MapMemberFunc(u"void Where()", &both, &Other::Where));
-    Call(e, u"Where");
-    EXPECT_EQ(both.self, static_cast<Other *>(&both));
-    EXPECT_NE(both.self, static_cast<void *>(&both));
-}
-
-TEST(DevilBinding, ScriptCallsUseTheRecordedParameters)
-{
-    hgl::test::LogCapture log;
-    DevilEngine e;
-    g_calls.clear();
-    Base b;
-    // int64 is not recorded: one constant fills the one int parameter.
-    ASSERT_TRUE(e.MapFunc(u"void B(int64,int)", &PlainI));
-    ASSERT_TRUE(e.MapFunc(u"void N()", &PlainNoexcept));
-    ASSERT_TRUE(e.MapMemberFunc(u"void M(int)", &b, &Base::Member));
-    // A lambda without captures binds as a plain function.
-    ASSERT_TRUE(e.MapFunc(u"void L(string)", [](const u16char *t) { g_calls.push_back(t); }));
-    ASSERT_TRUE(e.LoadScript(u"func main(){ B(4); N(); M(2); L(\"lambda\"); }"));
-    EXPECT_TRUE(e.RunFunc(u"main"));
-    EXPECT_EQ(g_calls, (Lines{u"plainI 4", u"noexcept", u"member 2", u"lambda"}));
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-}
-
 TEST(DevilBinding, ResultsKeepTheirDeclaredWidth)
 {
     DevilEngine e;
@@ -295,87 +254,6 @@ TEST(DevilBinding, ResultsKeepTheirDeclaredWidth)
     delete vcall;
 }
 
-TEST(DevilBinding, NativeVariables)
-{
-    DevilEngine e;
-    hgl::test::LogCapture log;
-    int8 mood = -1;
-    uint16 wide = 65535;
-    bool flag = false;
-    int n = 5;
-    const double pi = 3.25;
-    long long big = -5000000000LL;
-    unsigned long long huge = 18446744073709551615ULL;
-    EXPECT_TRUE(e.MapProperty(u"int8 Mood", &mood));
-    EXPECT_TRUE(e.MapProperty(u"uint16 Wide = 3; anything", &wide));     // the rest is ignored
-    EXPECT_TRUE(e.MapProperty(u"int N", &n));
-    EXPECT_TRUE(e.MapProperty(u"double Pi", &pi));                       // read-only host variables too
-    EXPECT_TRUE(e.MapProperty(u"bool Flag", &flag));
-    EXPECT_TRUE(e.MapProperty(u"int64 Big", &big));
-    EXPECT_TRUE(e.MapProperty(u"uint64 Huge", &huge));
-    EXPECT_TRUE(e.MapProperty(u"string Name", &n));       // no operand type: kept, refused later
-    EXPECT_TRUE(e.MapProperty(u"Foo Bar", &n));
-    EXPECT_EQ(e.GetPropertyMap(u"Bar")->type, ttIdentifier);
-    EXPECT_TRUE(e.MapFunc(u"void N()", &Nothing));         // a function may share a variable's name
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-
-    EXPECT_FALSE(e.MapProperty(u"int N", &n));
-    EXPECT_EQ(log.Infos(), (Lines{u"重复属性名映射：“int N”"}));
-    EXPECT_FALSE(e.MapProperty(u"uint64 M", &big));
-    EXPECT_FALSE(e.MapProperty(u"int M", &mood));          // int8 variable under "int"
-    EXPECT_FALSE(e.MapProperty(u"float M", &pi));
-    EXPECT_FALSE(e.MapProperty(u"int M", static_cast<int *>(nullptr)));
-    EXPECT_FALSE(e.MapProperty(u"int M", nullptr));
-    EXPECT_FALSE(e.MapProperty(u"int M", static_cast<void *>(nullptr)));
-    EXPECT_FALSE(e.MapProperty(u"int", &n));
-    EXPECT_FALSE(e.MapProperty(u"int 5", &n));
-    EXPECT_FALSE(e.MapProperty(nullptr, &n));
-    const Lines errors = log.Errors();
-    ASSERT_EQ(errors.size(), 8u) << log.Dump();
-    EXPECT_EQ(errors[0], u"映射属性“uint64 M”失败，声明的类型与真实变量的类型不符！");
-    EXPECT_EQ(errors[3], u"映射属性“int M”失败，变量地址为NULL！");
-    EXPECT_EQ(e.GetPropertyMap(u"M"), nullptr);
-    EXPECT_EQ(e.GetPropertyMap(u"mood"), nullptr);         // names are compared exactly
-
-    auto read = [&](const u16char *name) {
-        return std::unique_ptr<DevilValueInterface>(CreateDevilPropertyValue(&e, e.GetPropertyMap(name)));
-    };
-    auto vm = read(u"Mood"), vw = read(u"Wide"), vn = read(u"N"), vf = read(u"Flag"), vp = read(u"Pi"),
-         vb = read(u"Big"), vu = read(u"Huge");
-    ASSERT_EQ(vm->GetType(), ttInt);
-    ASSERT_EQ(vw->GetType(), ttUInt);
-    ASSERT_EQ(vf->GetType(), ttBool);
-    EXPECT_EQ(Read<int32>(vm.get()), -1);
-    EXPECT_EQ(Read<uint32>(vw.get()), 65535u);
-    EXPECT_EQ(Read<double>(vp.get()), 3.25);
-    EXPECT_EQ(Read<int64>(vb.get()), -5000000000LL);
-    EXPECT_EQ(Read<uint64>(vu.get()), 18446744073709551615ULL);
-    // A variable of the operand's own width is handed out in place and read anew each time.
-    EXPECT_EQ(static_cast<DevilValue<int32> *>(vn.get())->GetValue(), &n);
-    EXPECT_EQ(static_cast<void *>(static_cast<DevilValue<int64> *>(vb.get())->GetValue()), static_cast<void *>(&big));
-    n = -7;
-    EXPECT_EQ(Read<int32>(vn.get()), -7);
-    // A bool whose byte is neither 0 nor 1 reads as true.
-    const uint8 flag_byte = 2;
-    std::memcpy(&flag, &flag_byte, 1);
-    EXPECT_TRUE(Read<bool>(vf.get()));
-    EXPECT_EQ(CreateDevilPropertyValue(&e, e.GetPropertyMap(u"Name")), nullptr);
-    EXPECT_EQ(CreateDevilPropertyValue(&e, e.GetPropertyMap(u"Bar")), nullptr);
-
-    // An address without a type is taken at the declared type's width: the bytes
-    // beside a narrow variable do not count.
-    struct
-    {
-        int8 v = -2;
-        int8 beside[3] = {0x11, 0x22, 0x33};
-    } packed;
-    uint16 wide2 = 65534;
-    EXPECT_TRUE(e.MapProperty(u"int8 Packed", static_cast<void *>(&packed.v)));
-    EXPECT_TRUE(e.MapProperty(u"uint16 Wide2", static_cast<void *>(&wide2)));
-    EXPECT_EQ(Read<int32>(read(u"Packed").get()), -2);
-    EXPECT_EQ(Read<uint32>(read(u"Wide2").get()), 65534u);
-}
-
 TEST(DevilBinding, FloatToWordFollowsTheProcessor)
 {
     EXPECT_EQ(DevilFloatToWord(1.9), 1u);
@@ -387,18 +265,4 @@ TEST(DevilBinding, FloatToWordFollowsTheProcessor)
     EXPECT_EQ(DevilFloatToWord(-std::numeric_limits<double>::infinity()), 0u);
     EXPECT_EQ(DevilFloatToWord(1e30), 0u);
     EXPECT_EQ(DevilFloatToWord(-9223372036854775808.0), 0u);
-}
-
-TEST(DevilBinding, LiteralsConvertTheirText)
-{
-    DevilEngine e;
-    EXPECT_TRUE(*DevilBool(&e, u"true").GetValue());
-    EXPECT_FALSE(*DevilBool(&e, u"false").GetValue());
-    EXPECT_TRUE(*DevilBool(&e, u"Tx").GetValue());
-    EXPECT_FALSE(*DevilBool(&e, u"").GetValue());
-    EXPECT_EQ(*DevilInteger(&e, u"-5").GetValue(), -5);
-    EXPECT_EQ(*DevilUInteger(&e, u"5").GetValue(), 5u);
-    EXPECT_EQ(*DevilUInteger(&e, u"abc").GetValue(), 0u);
-    EXPECT_EQ(*DevilDouble(&e, u"1.5e3").GetValue(), 1.5);      // the exponent is ignored
-    EXPECT_EQ(*DevilFloat(&e, u"-1.5").GetValue(), -1.5f);
 }

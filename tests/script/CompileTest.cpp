@@ -149,55 +149,6 @@ TEST(CompileCall, Arguments)
     });
 }
 
-TEST(CompileCall, NativeSlotsAndPool)
-{
-    ScriptHost host;
-    const int pool_before = host.engine.GetPoolSize();
-    ASSERT_TRUE(host.Load(u"func main(){ SetCG(\"same\", -1); SetCG(\"same\", 255); TwoInts(7, -1); X(); Fl(-2.5); }"));
-    EXPECT_EQ(host.engine.GetPoolSize(), pool_before + 2);      // equal texts are not shared
-
-    const hgl::DevilFunc *f = host.Func(u"main");
-    ASSERT_EQ(f->GetCommandCount(), 5);
-    auto *c0 = dynamic_cast<hgl::DevilSystemFuncCallFixed *>(f->GetCommand(0));
-    auto *c1 = dynamic_cast<hgl::DevilSystemFuncCallFixed *>(f->GetCommand(1));
-    auto *c2 = dynamic_cast<hgl::DevilSystemFuncCallFixed *>(f->GetCommand(2));
-    auto *c3 = dynamic_cast<hgl::DevilSystemFuncCallFixed *>(f->GetCommand(3));
-    auto *c4 = dynamic_cast<hgl::DevilSystemFuncCallFixed *>(f->GetCommand(4));
-    ASSERT_TRUE(c0 && c1 && c2 && c3 && c4);
-    EXPECT_EQ(c0->BlockSizeBytes(), 8);
-    EXPECT_EQ(c3->BlockSizeBytes(), 0);
-    EXPECT_NE(c0->Arg(0).s, c1->Arg(0).s);
-    EXPECT_EQ(std::u16string(c0->Arg(0).s), u"same");
-    EXPECT_EQ(c0->Word(1), 0xFFFFFFFFu);
-    EXPECT_EQ(c1->Word(1), 255u);
-    EXPECT_EQ(c2->Word(0), 7u);
-    EXPECT_EQ(c2->Word(1), 0xFFFFFFFFu);
-    EXPECT_EQ(c4->Word(0), 0xC0200000u);      // the float's own bits
-
-    // The natives receive exactly what was compiled, narrowed as a 32-bit callee reads it.
-    ASSERT_TRUE(host.Load(u"func args(){ N8(300); N16(-70000); P8(257); P16(65537); Flag(256); Flag(2); Fl(-3); U(4294967295); }"));
-    EXPECT_EQ(host.RunAll(u"args"), (Trace{u"N8:44", u"N16:-4464", u"P8:1", u"P16:1", u"Flag:0", u"Flag:1", u"Fl:-3",
-                                            u"U:4294967295"}));
-
-    // Strings of a function that failed stay pooled until Clear.
-    const int pool_mid = host.engine.GetPoolSize();
-    EXPECT_FALSE(host.Load(u"func bad(){ Say(\"kept\"); if (Q == 1) {} }"));
-    EXPECT_EQ(host.engine.GetPoolSize(), pool_mid + 1);
-    host.engine.Clear();
-    EXPECT_EQ(host.engine.GetPoolSize(), 0);
-
-    // A native registered after a load does not change what was compiled; Clear keeps
-    // registrations, so the same text then compiles the call.
-    LogCapture log;
-    ASSERT_TRUE(host.Load(u"func late(){ LATE(1); X(); }"));
-    EXPECT_EQ(log.Lines(), (Trace{kNotFound + u"LATE>"}));
-    ASSERT_TRUE(host.engine.MapMemberFunc(u"void LATE(int)", &host, &ScriptHost::One));
-    EXPECT_EQ(host.RunAll(u"late"), (Trace{u"X"}));
-    host.engine.Clear();
-    ASSERT_TRUE(host.Load(u"func late(){ LATE(1); X(); }"));
-    EXPECT_EQ(host.RunAll(u"late"), (Trace{u"One:1", u"X"}));
-}
-
 TEST(CompileStatement, ScriptCallsLabelsJumpsReturns)
 {
     ScriptHost host;
@@ -232,40 +183,4 @@ TEST(CompileStatement, ScriptCallsLabelsJumpsReturns)
     ASSERT_TRUE(h2.Load(u"func TwoInts(){ Z(); } func main(){ TwoInts(\"s\"); X(\"ignored\") Y(); }"));
     EXPECT_EQ(h2.Listing(), u"0 CALL TwoInts\n1 NATIVE X()\n2 NATIVE Y()\n");
     EXPECT_TRUE(log2.Lines().empty()) << log2.Dump();
-}
-
-TEST(CompileStatement, VariableDefinitions)
-{
-    ScriptHost host;
-    LogCapture log;
-    ASSERT_TRUE(host.Load(u"func main(){\n"
-                          u"  int a = 5; int32 b; uint8 c = -1; double d = 1.5; string s;\n"
-                          u"  int e = F(1);\n"                     // F is not called
-                          u"  int a;\n"                            // duplicate
-                          u"  bool f = \"text\";\n"                // not an operand
-                          u"  int g = Unknown;\n"
-                          u"  int64 k = F(\"x\");\n"
-                          u"  int 5; float;\n"                     // no name: nothing
-                          u"  int64 h X();\n"                      // any other token ends it
-                          u"  Y();\n"
-                          u"}"));
-    EXPECT_EQ(host.f_calls, 0);
-    EXPECT_EQ(host.Listing(), u"0 NATIVE Y()\n");
-    const hgl::DevilFunc *f = host.Func(u"main");
-    EXPECT_EQ(f->GetValueCount(), 10);
-    for (const char16_t *v : {u"a", u"b", u"c", u"d", u"s", u"e", u"f", u"g", u"k", u"h"}) EXPECT_NE(f->GetValue(v), nullptr);
-    EXPECT_EQ(f->GetValue(u"b")->GetType(), angle_script::ttInt);
-    EXPECT_EQ(f->GetValue(u"c")->GetType(), angle_script::ttUInt8);
-    EXPECT_EQ(log.Lines(), (Trace{u"添加变量失败，变量名称<a>重复！", u"函数<main>的变量<a>定义式无法解析",
-                                   u"函数<main>的变量<f>定义时的赋值式无法解析", u"没有找到属性映射<Unknown>",
-                                   u"函数<main>的变量<g>定义时的赋值式无法解析", u"if中的真实函数映射没有找到",
-                                   u"函数<main>的变量<k>定义时的赋值式无法解析"}));
-    EXPECT_TRUE(log.ContainsError(u"函数<main>的变量<a>定义式无法解析"));
-
-    // The same name in two functions is fine; a script variable is no condition operand.
-    ScriptHost h2;
-    LogCapture log2;
-    EXPECT_TRUE(h2.Load(u"func a(){ int v; } func b(){ int v; }"));
-    EXPECT_FALSE(h2.Load(u"func c(){ int V = 1; if (V == 1) X(); }"));
-    EXPECT_EQ(log2.Lines(), (Trace{u"没有找到属性映射<V>", u"if解析错误", u"解晰函数<c>失败!"}));
 }

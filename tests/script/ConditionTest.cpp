@@ -29,53 +29,6 @@ DevilCompInterface *FirstComp(const ScriptHost &host)
 }
 } // namespace
 
-TEST(Condition, CompiledShape)
-{
-    struct Case
-    {
-        std::u16string body;
-        std::u16string listing;
-    };
-    const std::vector<Case> cases = {
-        {u"if (A == 1) { X(); }", u"0 IFNOT GOTO main_0_end\n1 NATIVE X()\nmain_0_end: 2\n"},
-        {u"if (A == 1) { X(); } else { Y(); }",
-         u"0 IFNOT GOTO main_0_else\n1 NATIVE X()\n2 GOTO main_0_end\n3 NATIVE Y()\nmain_0_else: 3\nmain_0_end: 4\n"},
-        {u"Z(); if (A == 1) X(); else Y(); Z();",
-         u"0 NATIVE Z()\n1 IFNOT GOTO main_1_else\n2 NATIVE X()\n3 GOTO main_1_end\n4 NATIVE Y()\n5 NATIVE Z()\n"
-         u"main_1_else: 4\nmain_1_end: 5\n"},
-        // Nested conditions get labels of their own.
-        {u"if (A == 1) { if (B == 2) { X(); } Y(); }",
-         u"0 IFNOT GOTO main_0_end\n1 IFNOT GOTO main_1_end\n2 NATIVE X()\n3 NATIVE Y()\nmain_0_end: 4\nmain_1_end: 3\n"},
-        {u"if (A == 1) if (B == 2) X(); else Y(); Z();",
-         u"0 IFNOT GOTO main_0_end\n1 IFNOT GOTO main_1_else\n2 NATIVE X()\n3 GOTO main_1_end\n4 NATIVE Y()\n"
-         u"5 NATIVE Z()\nmain_0_end: 5\nmain_1_else: 4\nmain_1_end: 5\n"},
-        // Only the first comparison counts; the rest up to ")" is passed over.
-        {u"if (A == 1 && B == 2) X();", u"0 IFNOT GOTO main_0_end\n1 NATIVE X()\nmain_0_end: 2\n"},
-        // A single-statement body that ends without a ";" of its own does not swallow
-        // the statement after it.
-        {u"if (A == 1) { X(); } else if (A == 2) { Y(); } else { Z(); } Say(\"after\");",
-         u"0 IFNOT GOTO main_0_else\n1 NATIVE X()\n2 GOTO main_0_end\n3 IFNOT GOTO main_3_else\n4 NATIVE Y()\n"
-         u"5 GOTO main_3_end\n6 NATIVE Z()\n7 NATIVE Say(\"after\")\nmain_0_else: 3\nmain_0_end: 7\nmain_3_else: 6\n"
-         u"main_3_end: 7\n"},
-        {u"if (A == 1) int q; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
-        {u"if (A == 1) ; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
-        {u"if (A == 1) L: Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nL: 1\nmain_0_end: 1\n"},
-        {u"if (A == 1) x; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
-        // Simple statements still have their ";" skipped.
-        {u"if (A == 1) return; Y();", u"0 IFNOT GOTO main_0_end\n1 RETURN\n2 NATIVE Y()\nmain_0_end: 2\n"},
-        {u"if (A == 1) goto L; Y(); L:", u"0 IFNOT GOTO main_0_end\n1 GOTO L\n2 NATIVE Y()\nL: 3\nmain_0_end: 2\n"},
-        {u"if (A == 1) x = 1; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
-        {u"if (A == 1) int q = 1; Y();", u"0 IFNOT GOTO main_0_end\n1 NATIVE Y()\nmain_0_end: 1\n"},
-    };
-    for (const auto &c : cases) {
-        ScriptHost host;
-        LogCapture log;
-        EXPECT_TRUE(host.Load(u"func main(){" + c.body + u"}")) << test::U8(c.body) << log.Dump();
-        EXPECT_EQ(test::U8(host.Listing()), test::U8(c.listing)) << test::U8(c.body);
-        EXPECT_TRUE(log.Lines().empty()) << test::U8(c.body) << log.Dump();
-    }
-}
-
 TEST(Condition, Failures)
 {
     const std::u16string if_error = u"if解析错误";

@@ -50,15 +50,6 @@ std::vector<Tok> RawTokens(std::u16string_view text)
     return out;
 }
 
-// The significant tokens as the reader hands them out, up to the first end.
-std::vector<Tok> ReadTokens(std::u16string_view text)
-{
-    std::vector<Tok> out;
-    DevilParse p(nullptr, text);
-    std::u16string_view v;
-    for (int t; (t = p.GetToken(v)) != ttEnd;) out.push_back({t, std::u16string(v)});
-    return out;
-}
 } // namespace
 
 TEST(Tokenizer, KeywordTableAndReverseLookup)
@@ -157,74 +148,6 @@ TEST(Tokenizer, TokenClasses)
     EXPECT_EQ(RawTokens(u"int64x"), (std::vector<Tok>{{5, u"int64x"}}));
 }
 
-TEST(Tokenizer, ReaderSkipsAndEnds)
-{
-    // White space, comments and a byte order mark inside the text are passed over.
-    EXPECT_EQ(ReadTokens(u"a /* c */ b // d\n\uFEFFc"),
-              (std::vector<Tok>{{5, u"a"}, {5, u"b"}, {5, u"c"}}));
-
-    // An unrecognised character reads as the end and is consumed; reading goes on after it.
-    DevilParse p(nullptr, u"a \u3000 b");
-    std::u16string_view v;
-    EXPECT_EQ(p.GetToken(v), ttIdentifier);
-    EXPECT_EQ(v, u"a");
-    EXPECT_EQ(p.GetToken(v), ttEnd);
-    EXPECT_EQ(v, u"a");                         // out keeps its previous content
-    EXPECT_EQ(p.GetToken(v), ttIdentifier);
-    EXPECT_EQ(v, u"b");
-    EXPECT_EQ(p.GetToken(v), ttEnd);
-    EXPECT_EQ(p.GetToken(v), ttEnd);
-    EXPECT_EQ(p.GetCharsLeft(), 0u);
-
-    // A last-line comment without a line feed ends the text.
-    DevilParse q(nullptr, u"x // tail");
-    EXPECT_EQ(q.GetToken(v), ttIdentifier);
-    EXPECT_EQ(q.GetToken(v), ttEnd);
-    EXPECT_EQ(q.GetCharsLeft(), 0u);
-
-    // The std::u16string form keeps its content at the end as well.
-    DevilParse r(nullptr, u"\"s\"");
-    std::u16string s = u"old";
-    EXPECT_EQ(r.GetToken(s), ttStringConstant);
-    EXPECT_EQ(s, u"\"s\"");
-    EXPECT_EQ(r.GetToken(s), ttEnd);
-    EXPECT_EQ(s, u"\"s\"");
-}
-
-TEST(Tokenizer, PeekAndSkipTo)
-{
-    DevilParse p(nullptr, u"f ( a , b ) ; g");
-    std::u16string_view v;
-    EXPECT_EQ(p.PeekToken(v), ttIdentifier);
-    EXPECT_EQ(v, u"f");
-    EXPECT_EQ(p.PeekToken(v), ttIdentifier);    // peeking twice reads the same token
-    EXPECT_EQ(p.GetToken(v), ttIdentifier);
-    EXPECT_EQ(v, u"f");
-    EXPECT_TRUE(p.SkipTo(ttCloseParanthesis, v));
-    EXPECT_EQ(v, u")");
-    EXPECT_EQ(p.GetToken(v), ttEndStatement);
-    EXPECT_FALSE(p.SkipTo(ttEndStatement, v));  // reaches the end first
-    EXPECT_EQ(v, u"g");                         // the last token read before the end
-    EXPECT_EQ(p.GetToken(v), ttEnd);
-
-    // The measured form of the constructor, and an explicit length shorter than the text.
-    const u16char text[] = u"abc def";
-    DevilParse m(nullptr, text);
-    EXPECT_EQ(m.GetCharsLeft(), 7u);
-    DevilParse n(nullptr, text, 3);
-    EXPECT_EQ(n.GetToken(v), ttIdentifier);
-    EXPECT_EQ(v, u"abc");
-    EXPECT_EQ(n.GetToken(v), ttEnd);
-    DevilParse z(nullptr, text, 0);
-    EXPECT_EQ(z.GetToken(v), ttEnd);
-    DevilParse neg(nullptr, text, -5);
-    EXPECT_EQ(neg.GetCharsLeft(), 0u);
-    DevilParse null_text(nullptr, nullptr);
-    EXPECT_EQ(null_text.GetToken(v), ttEnd);
-    // Peeking at the end changes nothing.
-    EXPECT_EQ(null_text.PeekToken(v), ttEnd);
-}
-
 TEST(Tokenizer, Unescape)
 {
     const std::vector<std::pair<std::u16string, std::u16string>> cases = {
@@ -245,28 +168,4 @@ TEST(Tokenizer, Unescape)
     std::u16string out = u"junk";
     hgl::UnescapeString(out, nullptr, 4);
     EXPECT_EQ(out, u"");
-}
-
-TEST(Tokenizer, EveryUnitIsConsumed)
-{
-    // Whatever the text, the recogniser covers it completely with tokens of length >= 1
-    // and the reader reaches the end. A cheap deterministic sweep over short texts.
-    const u16char alphabet[] = {u'a', u'1', u'.', u'"', u'\'', u'\\', u'/', u'*', u'\n', u'x', u'e',
-                                u'f', u'<', u'>', u'=', u' ', 0x3000, 0xFEFF, u'-', u'_'};
-    const int n = sizeof(alphabet) / sizeof(alphabet[0]);
-    std::u16string text;
-    for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b)
-            for (int c = 0; c < n; ++c) {
-                text = {alphabet[a], alphabet[b], alphabet[c], alphabet[(a + b) % n], alphabet[(b * c) % n],
-                        alphabet[(a * 7 + c) % n]};
-                size_t total = 0;
-                for (auto &t : RawTokens(text)) total += t.text.size();
-                ASSERT_EQ(total, text.size());
-                DevilParse p(nullptr, text);
-                std::u16string_view v;
-                int guard = 0;
-                while (p.GetCharsLeft() > 0 && guard++ < 100) p.GetToken(v);
-                ASSERT_EQ(p.GetCharsLeft(), 0u);
-            }
 }
