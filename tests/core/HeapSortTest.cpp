@@ -19,46 +19,6 @@ int CompareInt(void *, const void *a, const void *b, int)
     return (x > y) - (x < y);
 }
 
-// A comparison bound to an object: the key is the first byte, and every size passed
-// must be the element size.
-struct ByFirstByte
-{
-    int expected_size = 0;
-    bool size_ok = true;
-    int Compare(const void *a, const void *b, int size)
-    {
-        size_ok = size_ok && size == expected_size;
-        return int(*static_cast<const uint8_t *>(a)) - int(*static_cast<const uint8_t *>(b));
-    }
-};
-
-template<size_t Size> struct Element
-{
-    uint8_t bytes[Size];
-    bool operator<(const Element &o) const { return std::memcmp(bytes, o.bytes, Size) < 0; }
-    bool operator==(const Element &o) const { return std::memcmp(bytes, o.bytes, Size) == 0; }
-};
-
-// Every byte but the key is payload that must travel with its key.
-template<size_t Size> void CheckElementSize(uint32_t seed)
-{
-    std::mt19937 gen(seed);
-    std::vector<Element<Size>> v(5000);
-    for (auto &e : v)
-        for (auto &b : e.bytes)
-            b = uint8_t(gen());
-    auto original = v;
-    ByFirstByte cmp{int(Size)};
-    HeapSort(v.data(), int(v.size()), int(Size), SortCompare::Make<&ByFirstByte::Compare>(&cmp));
-    EXPECT_TRUE(cmp.size_ok);
-    for (size_t i = 1; i < v.size(); ++i)
-        ASSERT_LE(v[i - 1].bytes[0], v[i].bytes[0]) << "element size " << Size << " at " << i;
-    // Same multiset of whole elements: no payload lost or mixed.
-    std::sort(v.begin(), v.end());
-    std::sort(original.begin(), original.end());
-    EXPECT_TRUE(v == original) << "element size " << Size;
-}
-
 struct Keyed
 {
     int key, tag;

@@ -40,64 +40,6 @@ public:
     }
 };
 
-struct Widget
-{
-    int id = 7;
-    int Id() const { return id; }
-};
-
-class Holder
-{
-    Widget *current = nullptr;
-    Widget *Get() const { return current; }
-    void Set(Widget *w) { current = w; }
-
-public:
-    PropertyObject<Widget> Current;
-    Holder() { Current.Bind<&Holder::Get, &Holder::Set>(this); }
-};
-
-class Caption
-{
-    String text;
-    int changes = 0;
-    void Changed() { ++changes; }
-
-public:
-    PropertyString Text;
-    Caption()
-    {
-        Text.SetTarget(&text);
-        Text.BindChangeNotice<&Caption::Changed>(this);
-    }
-    const String &Get() const { return text; }
-    int Changes() const { return changes; }
-};
-
-struct Padding
-{
-    virtual ~Padding() = default;
-    double pad[3] = {1, 2, 3};
-};
-// Methods of a base that does not sit at the start of the owner.
-struct Level
-{
-    int level = 4;
-    int GetLevel() const { return level; }
-    void SetLevel(int v) { level = v; }
-    int Twice(int v) { return v * 2 + level; }
-};
-
-struct Gauge : Padding, Level
-{
-    Property<int> LevelProp;
-    BoundMethod<int(int)> Calc;
-    Gauge()
-    {
-        LevelProp.Bind<&Level::GetLevel, &Level::SetLevel>(this);
-        Calc.Bind<&Level::Twice>(this);
-    }
-};
 
 template<typename P, typename V>
 concept Assignable = requires(P &p, V v) { p = v; };

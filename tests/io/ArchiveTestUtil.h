@@ -23,14 +23,6 @@ inline void UseBuildPlugIns()
     hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_ARCHIVE_PLUGIN_DIR).c_str());
 }
 
-inline std::string Pattern(size_t n, unsigned seed = 1)
-{
-    std::string s(n, '\0');
-    for (size_t i = 0; i < n; ++i)
-        s[i] = char((i * 31 + seed * 7 + (i >> 5)) & 0xFF);
-    return s;
-}
-
 // Little-endian fields as the archive formats store them; a text is a u32
 // count of units, then UTF-16LE.
 struct ByteWriter

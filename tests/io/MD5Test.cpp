@@ -11,7 +11,6 @@ using namespace hgl;
 
 namespace
 {
-const uint32 kInitial[4] = {0x67452301u, 0xefcdab89u, 0x98badcfeu, 0x10325476u};
 
 std::string Hex(const void *digest)
 {

@@ -314,15 +314,6 @@ TEST(FileStream, OpenModesAndTransfers)
     EXPECT_EQ(std::string(buf, 4), "AB23");
     ASSERT_TRUE(f.Open(name.c_str(), 1));
     EXPECT_EQ(f.Size, 0);
-    // 4 and 6 create a missing file.
-    {
-        FileStream g4(dir.File16("new4.bin").c_str(), 4), g6(dir.File16("new6.bin").c_str(), 6);
-        EXPECT_EQ(g4.Write("q", 1), 1);
-        EXPECT_EQ(g6.Write("z", 1), 1);
-    }
-    EXPECT_EQ(dir.ReadFile("new4.bin"), "q");
-    EXPECT_EQ(dir.ReadFile("new6.bin"), "z");
-
     // Unknown modes: the error line, false and closed.
     for (int mode : {0, 3, 5, 7, -1}) {
         LogCapture log;

@@ -11,7 +11,6 @@
 #include "io/TDF.h"
 #include "io/Time.h"
 #include "support/LogCapture.h"
-#include "support/Unprivileged.h"
 
 #include <cstring>
 
@@ -264,22 +263,6 @@ TEST(TDF, FilesAndArchives)
         EXPECT_EQ(none.GetChildCount(), 0);
     }
 
-    // Two trees one after the other in a file: each load ends where its tree does.
-    {
-        hgl::FileStream out;
-        ASSERT_TRUE(out.Create(dir.File16("two.bin").c_str()));
-        TDFNode second;
-        second.SetName(u"second");
-        ASSERT_TRUE(t.Save(&out));
-        ASSERT_TRUE(second.Save(&out));
-        out.Close();
-        hgl::FileStream in(dir.File16("two.bin").c_str(), 2);
-        TDFNode one(&in), two(&in);
-        EXPECT_EQ(one.GetName(), u"cfg");
-        EXPECT_EQ(two.GetName(), u"second");
-        EXPECT_EQ(int64_t(in.Position), int64_t(in.Size));
-    }
-
     // From an archive, at an offset inside it.
     hgl::hacpack::HacWriter w;
     w.root.Add(u"first.bin", std::string(37, 'q'));
@@ -302,32 +285,5 @@ TEST(TDF, FilesAndArchives)
         EXPECT_FALSE(t.SaveToFile(path.c_str()));
         EXPECT_EQ(dir.ReadFile("Config.TDF"), before);
         EXPECT_FALSE(t.SaveToFile(dir.File16("no/such/folder/x.tdf").c_str()));
-    }
-
-    // A folder that cannot be written. Root ignores the permission bits, so there
-    // the save is tried by a child running as nobody, the owner of the folder.
-    {
-        ASSERT_TRUE(dir.MakeDir("ro"));
-        const std::u16string ro = dir.File16("ro/Game.TDF");
-        ASSERT_TRUE(t.SaveToFile(ro.c_str()));
-        const std::string before = dir.ReadFile("ro/Game.TDF");
-        ASSERT_FALSE(before.empty());
-        for (const char *p : {"", "ro", "ro/Game.TDF"})
-            ASSERT_TRUE(hgl::test::GiveToNobody(*p ? dir.File(p) : dir.Path())) << p;
-        ASSERT_EQ(chmod(dir.File("ro").c_str(), 0555), 0);
-        t.SetInt32(u"Volume", 20);
-        std::string why;
-        const auto outcome = hgl::test::RunUnprivileged(
-            [&] {
-                EXPECT_FALSE(t.SaveToFile(ro.c_str()));
-                return true;
-            },
-            &why, {dir.Path(), dir.File("ro")});
-        chmod(dir.File("ro").c_str(), 0755);
-        EXPECT_EQ(dir.ReadFile("ro/Game.TDF"), before);
-        EXPECT_FALSE(dir.Exists("ro/Game.TDF.tmp"));
-        if (outcome == hgl::test::ChildOutcome::Unavailable)
-            GTEST_SKIP() << "the read-only folder was not tried: " << why;
-        EXPECT_EQ(outcome, hgl::test::ChildOutcome::Passed) << why;
     }
 }

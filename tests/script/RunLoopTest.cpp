@@ -196,27 +196,6 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
     EXPECT_FALSE(h.engine.RunFrom(nullptr, nullptr));
     EXPECT_FALSE(h.engine.GotoLabel(nullptr));
 
-    // Goto checks the index and the function; past the end is allowed.
-    log.Clear();
-    EXPECT_TRUE(h.engine.Start(u"main", u"skip"));
-    EXPECT_FALSE(h.engine.Goto(mainp, -3));
-    auto other = h.New(u"other");
-    EXPECT_FALSE(h.engine.Goto(other.get(), 0));
-    EXPECT_TRUE(h.engine.Goto(mainp, 100));
-    EXPECT_EQ(log.Infos(), (Trace{u"DevilEngine执行GOTO时，指令索引<main>:<-3>不正确！",
-                                  u"DevilEngine执行GOTO时，当前函数对应不正确!\n要求为<other>,实质为<main>"}));
-    EXPECT_TRUE(h.engine.Resume(nullptr));      // ends at once
-    EXPECT_EQ(h.engine.GetStackDepth(), 0);
-    h.engine.Call(mainp);
-    h.engine.ClearStack();
-    EXPECT_EQ(h.engine.GetStackDepth(), 0);
-    EXPECT_FALSE(h.engine.HasCurrentFrame());
-
-    // An unresolved label is looked up again on each run.
-    log.Clear();
-    EXPECT_TRUE(mainp->AddGotoFlag(u"nowhere"));
-    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"a"}));
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 }
 
 TEST(DevilRunLoop, NativesThatStopJumpOrClear)

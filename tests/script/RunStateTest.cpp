@@ -170,13 +170,6 @@ TEST(DevilRunState, RecordsByteForByte)
     EXPECT_EQ(fresh.trace, (Trace{u"d4", u"s3", u"m1"}));
     EXPECT_EQ(Saved(fresh.engine), (Bytes{0, 0, 0, 0}));
 
-    // A stream that refuses part of the record: false.
-    for (int n = 0; n < int(three_frames.size()); ++n)
-    {
-        ShortStream shortly(n);
-        EXPECT_FALSE(deep.engine.SaveState(&shortly)) << n;
-    }
-    EXPECT_FALSE(deep.engine.SaveState(nullptr));
 }
 
 TEST(DevilRunState, LyingRecords)
@@ -260,10 +253,6 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
     EXPECT_EQ(h.engine.GetStackDepth(), 1);
     EXPECT_EQ(Saved(h.engine), Record({{u"chapter9", 4}}));
 
-    // Starting anew by name throws the restored frames away.
-    h.trace.clear();
-    EXPECT_TRUE(h.engine.RunFunc(u"main"));
-    EXPECT_EQ(h.trace, (Trace{u"m1", u"s1", u"sw"}));
 }
 
 TEST(DevilRunState, RestoredTopFramePositionedByLabel)
