@@ -137,24 +137,3 @@ struct Pic
     virtual ~Pic() { pic_events.push_back("delete " + name); }
 };
 } // namespace
-
-TEST(ObjectBuffer, MakesAndDeletesObjects)
-{
-    pic_events.clear();
-    {
-        hgl::ObjectBuffer<Pic> buf(20);
-        Pic *p = nullptr, *again = nullptr;
-        EXPECT_TRUE(buf.Get(u"Save\\1.hgp", p));
-        EXPECT_EQ(p->name, "Save\\1.hgp");
-        EXPECT_TRUE(buf.Get(u"Save\\1.hgp", again));
-        EXPECT_EQ(again, p);
-        buf.Get(u"Save\\2.hgp", p);
-        buf.Get(u"Save\\3.hgp", p);
-        EXPECT_TRUE(buf.DeleteByValue(p));
-        buf.Get(u"Save\\3.hgp", p);
-        EXPECT_EQ(pic_events, (S{"file Save\\1.hgp 0 mip", "file Save\\2.hgp 0 mip", "file Save\\3.hgp 0 mip",
-                                 "delete Save\\3.hgp", "file Save\\3.hgp 0 mip"}));
-        pic_events.clear();
-    }  // the most recent first
-    EXPECT_EQ(pic_events, (S{"delete Save\\3.hgp", "delete Save\\2.hgp", "delete Save\\1.hgp"}));
-}

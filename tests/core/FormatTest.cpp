@@ -101,12 +101,3 @@ public:
     const void *GetPointer() override { return u"txt"; }
 };
 } // namespace
-
-TEST(Format, ArgumentSource)
-{
-    FixedArgs args;
-    EXPECT_EQ(hgl::FormatWith(u"%d %u %.1f %s %n!", args), u"-7 7 0.5 txt !");
-    u16char buf[4];
-    EXPECT_EQ(hgl::FormatInto(buf, 4, u"%d%d", args), 4);
-    EXPECT_EQ(std::u16string(buf), u"-7-");
-}

@@ -32,27 +32,6 @@ template<typename C> auto Items(const C &c)
 }
 } // namespace
 
-// Push/Pop against a growing or fixed size and MaxCount changes that drop items from
-// the top are covered by RandomAgainstVector.
-TEST(Stack, GrowableAndFixed)
-{
-    Stack<int> m;
-    EXPECT_EQ(int(m.MaxCount), 0);
-    m.Push(1), m.Push(2), m.Push(3);
-    int out = 0;
-    EXPECT_TRUE(m.Peek(out));
-    EXPECT_EQ(out, 3);
-    m.MaxCount = 1;  // keeps the bottom item and makes the stack fixed
-    EXPECT_FALSE(m.Push(9));
-    m.MaxCount = -4;  // ignored
-    EXPECT_EQ(int(m.MaxCount), 1);
-    EXPECT_EQ(Items(m), (std::vector<int>{1}));
-    m.MaxCount = 0;  // growable and empty
-    EXPECT_EQ(int(m.Count), 0);
-    EXPECT_FALSE(m.Peek(out));
-    EXPECT_EQ(out, 3);
-}
-
 TEST(Stack, Assignment)
 {
     Stack<int> src;

@@ -20,8 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <memory>
 #include <string>
 #include <vector>
@@ -119,33 +117,6 @@ inline std::vector<uint8_t> LoadBytes(hgl::HAC *hac, const u16char *path)
     if (!hac->LoadFile(path, &buf, &size)) return {};
     std::vector<uint8_t> b(static_cast<uint8_t *>(buf), static_cast<uint8_t *>(buf) + size);
     delete[] static_cast<uint8_t *>(buf);
-    return b;
-}
-
-// The same file through the archive's loader thread, as a background cache would
-// ask for it: the folder handle first, then the file's name within it, in lower
-// case (the loader looks names up as given). Empty when it is not served; state
-// gets the request's final state. The wait is generous, not a timing check.
-inline std::vector<uint8_t> QueueLoadBytes(hgl::HAC *hac, const u16char *folder, const u16char *name, int *state = nullptr)
-{
-    auto *item = new hgl::HAC::HacLoadItem;
-    item->folder = hac->FindFolder(folder);
-    item->name = hgl::String(name);
-    if (!item->folder || !hac->QueueLoad(item))
-    {
-        delete item;
-        return {};
-    }
-    hgl::HAC::HacLoadItem *done = nullptr;
-    for (int i = 0; i < 30000 && !(done = hac->TakeDone(item)); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_NE(done, nullptr) << "the loader did not serve the request";
-    if (!done) return {};      // still owned by the archive
-    std::vector<uint8_t> b;
-    if (state) *state = done->GetState();
-    if (done->GetState() == hgl::HAC::lsDone && done->buffer)
-        b.assign(static_cast<uint8_t *>(done->buffer), static_cast<uint8_t *>(done->buffer) + done->length);
-    delete done;
     return b;
 }
 

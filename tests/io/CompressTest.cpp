@@ -139,25 +139,3 @@ TEST_F(CompressTest, DamagedBlocksAreRefused)
         }
     }
 }
-
-TEST_F(CompressTest, DispatchRefusesBadArguments)
-{
-    const Bytes packed = Pack(u"Zip", CompressibleBytes(100));
-    ASSERT_FALSE(packed.empty());
-    Bytes out(100);
-
-    EXPECT_EQ(Decompress(u"Zip", nullptr, int(packed.size()), out.data(), 100), 0);
-    EXPECT_EQ(Decompress(u"Zip", packed.data(), int(packed.size()), nullptr, 100), 0);
-    EXPECT_EQ(Decompress(u"Zip", packed.data(), 0, out.data(), 100), 0);
-    EXPECT_EQ(Decompress(u"Zip", packed.data(), int(packed.size()), out.data(), 0), 0);
-    EXPECT_EQ(Decompress(u"Zip", packed.data(), -5, out.data(), 100), 0);
-    EXPECT_EQ(Decompress(u"Zip", packed.data(), int(packed.size()), out.data(), -1), 0);
-    EXPECT_EQ(Decompress(u"Zip", packed.data(), int(packed.size()), out.data(), 100), 100);
-
-    // (Shapes past the int range are refused by the dispatch: see the picture calls below.)
-    // Within the int range but far more than a 64-byte block can hold: refused at once.
-    Bytes pixels(64);
-    EXPECT_EQ(ImageDecompress(u"RLE", out.data(), pixels.data(), 64, 46340, 46340, 1), 0);
-    EXPECT_EQ(ImageCompress(u"RLE", nullptr, 100, pixels.data(), 4, 4, 4), 0);
-    EXPECT_EQ(ImageDecompress(u"RLE", out.data(), nullptr, 64, 4, 4, 4), 0);
-}

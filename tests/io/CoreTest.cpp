@@ -27,12 +27,6 @@ std::u16string Info(int index)
     return s ? std::u16string(s) : std::u16string(u"(null)");
 }
 
-std::u16string CurrentFolder16()
-{
-    char buf[4096];
-    return hgl::test::ToU16(getcwd(buf, sizeof(buf)) ? buf : "");
-}
-
 } // namespace
 
 TEST(CoreInfoStrings, BoundsAndCopies)
@@ -81,42 +75,4 @@ TEST(CoreInfoStrings, BoundsAndCopies)
     ClearGlobalPointers();
     EXPECT_EQ(GetGlobalPointer(1), nullptr);
     EXPECT_EQ(GetGlobalPointer(5), nullptr);
-}
-
-TEST(CoreSystemInitInfo, DefaultsAndCheck)
-{
-    // The defaults Check and the single-instance check build on; the font, theme and
-    // frame-rate defaults show in the start-up hooks' calls below.
-    SystemInitInfo sii;
-    EXPECT_EQ(S(sii.StartFolder), CurrentFolder16());
-    EXPECT_TRUE(sii.SkipSingleInstanceCheck);
-    EXPECT_EQ(sii.graphics.Mode.Width, 640);
-    EXPECT_EQ(sii.graphics.Mode.Height, 480);
-
-    sii.graphics.Mode.Width = 0;
-    sii.graphics.Mode.Height = 0;
-    sii.info.ProjectName = u"测试游戏";
-    sii.Check();
-    EXPECT_EQ(sii.graphics.Mode.Width, 640);
-    EXPECT_EQ(sii.graphics.Mode.Height, 480);
-    EXPECT_EQ(S(sii.win.Title), u"测试游戏");
-
-    // Only 0 x 0 is replaced, and a title of its own is kept.
-    sii.graphics.Mode.Width = 0;
-    sii.graphics.Mode.Height = 600;
-    sii.win.Title = u"标题";
-    sii.Check();
-    EXPECT_EQ(sii.graphics.Mode.Width, 0);
-    EXPECT_EQ(sii.graphics.Mode.Height, 600);
-    EXPECT_EQ(S(sii.win.Title), u"标题");
-
-    // Check is the virtual slot after the destructor: a derived description's own runs.
-    struct Mine : SystemInitInfo
-    {
-        int checked = 0;
-        void Check() override { checked++; }
-    } mine;
-    SystemInitInfo *base = &mine;
-    base->Check();
-    EXPECT_EQ(mine.checked, 1);
 }

@@ -96,24 +96,3 @@ TEST(SpecialPath, FoldersFromTheEnvironment)
     };
     EXPECT_EQ(log.Lines(), expected) << log.Dump();
 }
-
-TEST(SpecialPath, FindFolderOrder)
-{
-    TempDir dir;
-    ASSERT_TRUE(dir.MakeDir("exe/GUI"));
-    ASSERT_TRUE(dir.MakeDir("kit/GUI"));
-    const std::u16string start = dir.Path16() + u"/start", exe = dir.Path16() + u"/exe/",
-                         kit = dir.Path16() + u"/kit";
-    u16char out[512];
-    EXPECT_TRUE(FindFolder(out, 512, start.c_str(), exe.c_str(), kit.c_str(), u"GUI"));
-    EXPECT_EQ(std::u16string(out), exe + u"GUI");
-    // The executable's folder is skipped when its text equals the start folder.
-    EXPECT_TRUE(FindFolder(out, 512, exe.c_str(), exe.c_str(), kit.c_str(), u"gui"));
-    EXPECT_EQ(std::u16string(out), exe + u"gui");
-    LogCapture log;
-    EXPECT_FALSE(FindFolder(out, 512, start.c_str(), start.c_str(), start.c_str(), u"GUI"));
-    EXPECT_EQ(out[0], 0);
-    EXPECT_EQ(log.Count(), 3u);
-    // Too small a buffer finds nothing rather than a cut path.
-    EXPECT_FALSE(FindFolder(out, 8, start.c_str(), exe.c_str(), kit.c_str(), u"GUI"));
-}

@@ -10,23 +10,6 @@
 using namespace hgl::platform;
 using hgl::u16char;
 
-TEST(CodePage, AnsiCodePageSetting)
-{
-    EXPECT_EQ(hgl::GetAnsiCodePage(), 936u);
-    EXPECT_EQ(ResolveCodePage(0), 936u);
-    EXPECT_EQ(ResolveCodePage(1252), 1252u);
-    EXPECT_FALSE(hgl::SetAnsiCodePage(0));
-    EXPECT_FALSE(hgl::SetAnsiCodePage(12345));
-    EXPECT_EQ(hgl::GetAnsiCodePage(), 936u);
-    ASSERT_TRUE(hgl::SetAnsiCodePage(1252));
-    std::u16string w;
-    EXPECT_TRUE(MultiByteToUTF16(0, "\xE9", 1, w));
-    EXPECT_EQ(w, u"é");
-    ASSERT_TRUE(hgl::SetAnsiCodePage(936));
-    EXPECT_TRUE(MultiByteToUTF16(0, "\xD6\xD0", 2, w));
-    EXPECT_EQ(w, u"中");
-}
-
 TEST(CodePage, BufferFormsFollowWindowsCounting)
 {
     const char gbk[] = "\xD6\xD0\xCE\xC4";

@@ -144,31 +144,6 @@ TEST(PlatformFile, DescriptorsAndMoves)
     EXPECT_FALSE(ErrorText(ENOENT).empty());
 }
 
-TEST(PlatformFile, SyncAndReplace)
-{
-    TempDir dir;
-    int err = 0;
-    const std::u16string fresh = dir.File16("Save/Config.TDF.tmp");
-    ASSERT_TRUE(dir.WriteFile("save/config.tdf", "old"));
-    const int fd = FdOpen(fresh.c_str(), fomCreateReadWrite, &err);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(FdWrite(fd, "new", 3), 3);
-    EXPECT_TRUE(FdSync(fd, &err));
-    EXPECT_EQ(err, 0);
-    FdClose(fd);
-    EXPECT_FALSE(FdSync(-1, &err));
-    EXPECT_EQ(err, EBADF);
-
-    // The target, spelled in another case, is replaced in place: no twin appears.
-    EXPECT_TRUE(PathReplace(fresh.c_str(), dir.File16("SAVE/CONFIG.TDF").c_str(), &err));
-    EXPECT_EQ(err, 0);
-    EXPECT_EQ(dir.List("save"), std::vector<std::string>{"config.tdf"});
-    EXPECT_EQ(dir.ReadFile("save/config.tdf"), "new");
-    PathInfo info;
-    EXPECT_FALSE(PathStat(fresh.c_str(), &info)); // the resolver saw the source go
-
-}
-
 TEST(PlatformDir, PatternsAndListings)
 {
     EXPECT_TRUE(MatchPattern(u"*.*", u"README"));

@@ -340,21 +340,6 @@ TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
     EXPECT_TRUE(log.ContainsInfo(u"运行出错！<p1><0>"));
 }
 
-TEST(DevilRunLoop, CommandBudgetEndsARunawayLoop)
-{
-    ScriptHost h;
-    hgl::test::LogCapture log;
-    auto f = h.New(u"spin");
-    EXPECT_TRUE(f->AddGotoFlag(u"top"));
-    f->AddGoto(u"top");
-    h.Add(std::move(f));
-    h.engine.SetCommandBudget(1000);
-    EXPECT_FALSE(h.engine.RunFunc(u"spin"));
-    // Spent is spent: the next run stops at once instead of running unbounded.
-    EXPECT_FALSE(h.engine.RunFunc(u"spin"));
-    EXPECT_EQ(log.CountOf(u"运行出错！<spin><0>"), 2);
-}
-
 // Natives that the compile hook runs while a script is loaded must not disturb a
 // paused script of the same engine.
 TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)

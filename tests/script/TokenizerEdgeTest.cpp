@@ -66,20 +66,6 @@ TEST(TokenizerEdge, UnterminatedConstantsAndLimits)
     EXPECT_EQ(t.GetToken(u"x", 1, nullptr), 5);
 }
 
-// An unrecognised character reads as the end and is consumed; SkipTo stops at it.
-TEST(TokenizerEdge, SkipToStopsAtAnUnrecognisedCharacter)
-{
-    hgl::String out;
-    hgl::DevilParse p(nullptr, u"a # b ; c");
-    EXPECT_EQ(p.GetToken(out), 5);
-    EXPECT_FALSE(p.SkipTo(34, out));
-    EXPECT_EQ(p.GetToken(out), 5);
-    EXPECT_EQ(out.ToStdString(), u"b");
-    EXPECT_TRUE(p.SkipTo(34, out));
-    EXPECT_EQ(p.GetToken(out), 5);
-    EXPECT_EQ(out.ToStdString(), u"c");
-}
-
 TEST(TokenizerEdge, UnescapeReadsOnlyTheGivenLength)
 {
     hgl::String out;

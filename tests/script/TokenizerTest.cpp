@@ -52,34 +52,6 @@ std::vector<Tok> RawTokens(std::u16string_view text)
 
 } // namespace
 
-TEST(Tokenizer, KeywordTableAndReverseLookup)
-{
-    // 94 entries, ids 13..98 all present, each text a keyword of its own id.
-    bool seen[99] = {};
-    for (int i = 0; i < numTokenWords; ++i) {
-        const int id = tokenWords[i].tokenType;
-        ASSERT_GE(id, 13);
-        ASSERT_LE(id, 98);
-        seen[id] = true;
-        std::u16string w(tokenWords[i].word);
-        auto toks = RawTokens(w);
-        ASSERT_EQ(toks.size(), 1u) << i;
-        EXPECT_EQ(toks[0].type, id) << i;
-    }
-    for (int id = 13; id <= 98; ++id) EXPECT_TRUE(seen[id]) << id;
-
-    // The first spelling of a keyword names it; ids without one have none.
-    for (int id : {-1, 0, 12, 99}) EXPECT_EQ(asCTokenizer::GetDefinition(id), nullptr) << id;
-    const std::pair<int, std::u16string> names[] = {{82, u"&&"}, {67, u"int"}, {72, u"uint"}, {63, u"goto"}};
-    for (const auto &[id, name] : names) EXPECT_EQ(std::u16string(asCTokenizer::GetDefinition(id)), name);
-
-    int types = 0;
-    for (int id = 0; id < 100; ++id) types += IsTypeToken(id);
-    EXPECT_EQ(types, 12);
-    EXPECT_TRUE(IsTypeToken(ttDouble));
-    EXPECT_FALSE(IsTypeToken(ttVoid));
-}
-
 TEST(Tokenizer, TokenClasses)
 {
     struct Case
