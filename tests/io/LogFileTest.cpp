@@ -2,7 +2,6 @@
 
 #include "core/Log.h"
 #include "io/LogFile.h"
-#include "support/Unprivileged.h"
 
 #include <cstdio>
 #include <cstring>
@@ -214,29 +213,6 @@ TEST_F(LogFileTest, HeldFilesAreSkippedNeverWiped)
     ASSERT_GE(lines.size(), 3u);
     EXPECT_TRUE(IsHeader(lines[0]));
     EXPECT_EQ(lines[lines.size() - 3], u"第二个实例");
-}
-
-TEST_F(LogFileTest, AFileWeMayNotWriteIsPassedOver)
-{
-    // Left by another user: the name is taken, the next number is used. File
-    // permissions do not bind the superuser, so as root the log is opened by a
-    // child that runs as nobody, in a folder of its own; the file stays root's.
-    ASSERT_TRUE(dir.WriteFile("other.Loginfo", std::string("someone else's")));
-    ASSERT_EQ(chmod(dir.File("other.Loginfo").c_str(), 0444), 0);
-    ASSERT_TRUE(hgl::test::GiveToNobody(dir.Path()));
-    std::string why;
-    const auto outcome = hgl::test::RunUnprivileged(
-        [&] {
-            if (InitLog(dir.Path16().c_str(), u"other", 936, false) == nullptr) return false;
-            EXPECT_EQ(GetLogFileName(), dir.File16("other.1.Loginfo"));
-            CloseLog();
-            return true;
-        },
-        &why, {dir.Path()});
-    if (outcome == hgl::test::ChildOutcome::Unavailable) GTEST_SKIP() << why;
-    EXPECT_EQ(outcome, hgl::test::ChildOutcome::Passed) << why;
-    EXPECT_EQ(Bytes("other.Loginfo"), "someone else's");
-    EXPECT_TRUE(dir.Exists("other.1.Loginfo"));
 }
 
 TEST_F(LogFileTest, ThreadsNeverMixLines)

@@ -25,39 +25,6 @@ std::u16string Value(const PList &p, const char16_t *key)
 }
 } // namespace
 
-TEST(PList, ParseLineSeparators)
-{
-    PList p;
-    const struct
-    {
-        const char16_t *line, *key, *value;
-    } lines[] = {
-        {u"key\t =value", u"key", u"value"},   // blanks and '=' after the TAB are skipped
-        {u"a b\tc d ", u"a b", u"c d "},      // the TAB wins over the earlier space
-        {u"Name=My Game", u"Name=My", u"Game"}, // no TAB: the first space
-        {u"x=1 ", u"x=1", u""},                 // no TAB: space first; the value may be empty
-        {u"y=2", u"y", u"2"},
-        {u"\tempty key", u"", u"empty key"},
-        {u"e\t", u"e", u""},
-    };
-    for (const auto &l : lines)
-    {
-        EXPECT_TRUE(p.ParseLine(String(l.line))) << hgl::test::ToU8(l.line);
-        EXPECT_EQ(Value(p, l.key), l.value) << hgl::test::ToU8(l.line);
-    }
-    EXPECT_FALSE(p.ParseLine(String(u"a")));
-    EXPECT_FALSE(p.ParseLine(String(u"ab")));
-    EXPECT_FALSE(p.ParseLine(String()));
-    EXPECT_EQ(p.GetCount(), 7);
-
-    // Pairs in key order: the empty key first.
-    String k, v;
-    ASSERT_TRUE(p.GetPair(0, k, v));
-    EXPECT_EQ(k, u"");
-    EXPECT_FALSE(p.GetPair(7, k, v));
-    EXPECT_FALSE(p.GetPair(-1, k, v));
-}
-
 TEST(PList, FilesDuplicatesAndSaving)
 {
     TempDir dir("plist");

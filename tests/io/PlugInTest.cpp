@@ -155,53 +155,6 @@ TEST_F(PlugInTest, IncompleteLibraries)
                                      u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成"}));
 }
 
-TEST_F(PlugInTest, InterfaceLookUpFailuresAreLoggedOnceThenRemembered)
-{
-    LogCapture log;
-
-    // Too old: exactly two error lines, and the library is released again (it was
-    // completely loaded, so it is closed).
-    EXPECT_EQ(GetCompressInterface(u"Old"), nullptr);
-    EXPECT_EQ(log.Errors(), (U16Lines{u"插件<Old>的版本太低！", u"加载插件<Old>失败!"}));
-    EXPECT_EQ(Events(), (Strings{"Compress.Old:Close", "Compress.Old:Unload"}));
-    EXPECT_EQ(GetPlugInCount(), 0);
-
-    log.Clear();
-    EXPECT_EQ(GetCompressInterface(u"Old"), nullptr);
-    char out[4];
-    EXPECT_EQ(Decompress(u"Old", "x", 1, out, sizeof(out)), 0);
-    EXPECT_EQ(log.Count(), 0u);
-
-    // No interface export, and an interface refused.
-    EXPECT_EQ(GetCompressInterface(u"NoIface"), nullptr);
-    EXPECT_EQ(log.Errors(),
-              (U16Lines{u"获取插件<NoIface>接口<ver:3>失败!", u"加载插件<NoIface>失败!"}));
-    log.Clear();
-    EXPECT_EQ(GetCompressInterface(u"Refuse"), nullptr);
-    EXPECT_EQ(log.Errors(),
-              (U16Lines{u"获取插件<Refuse>接口<ver:3>失败!", u"加载插件<Refuse>失败!"}));
-
-    // The methods without a plug-in take the same path: three lines on first use.
-    for (const char16_t *method : {u"RYC", u"RSC", u"Jpeg2000VSRLE"})
-    {
-        log.Clear();
-        char out[16];
-        EXPECT_EQ(Decompress(method, "abc", 3, out, sizeof(out)), 0);
-        const std::u16string full = std::u16string(u"Compress.") + method;
-        const std::u16string file = PlugInDir() + u"/" + full + u".so";
-        const auto lines = log.Lines();
-        ASSERT_EQ(lines.size(), 3u) << log.Dump();
-        EXPECT_EQ(lines[0].rfind(u"加载模块<" + file + u">失败！Windows 回报错误码: ", 0), 0u);
-        EXPECT_EQ(lines[1], u"加载插件<" + full + u">:<" + file + u">失败!");
-        EXPECT_EQ(lines[2], u"加载插件<" + std::u16string(method) + u">失败!");
-        EXPECT_EQ(log.Errors().size(), 2u);
-
-        log.Clear();
-        EXPECT_EQ(Decompress(method, "abc", 3, out, sizeof(out)), 0);
-        EXPECT_EQ(log.Count(), 0u);
-    }
-}
-
 TEST_F(PlugInTest, ReleasedPlugInsLeaveNoCachedInterfaces)
 {
     CompressPlugInInterface *first = GetCompressInterface(u"Zip");

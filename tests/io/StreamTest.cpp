@@ -47,44 +47,6 @@ public:
 };
 } // namespace
 
-TEST(Stream, TextForm)
-{
-    MemStream m;
-    // An empty String is the 4-byte count 0 and reads back as a cleared String.
-    ASSERT_TRUE(m.WriteString(String()));
-    EXPECT_EQ(Bytes(m), (std::vector<uint8>{0, 0, 0, 0}));
-    m.Position = 0;
-    String s(u"old");
-    EXPECT_EQ(m.ReadString(s), 0);
-    EXPECT_EQ(s.Length, 0);
-
-    // count + UTF-16LE units, no terminator.
-    m.Clear();
-    ASSERT_TRUE(m.WriteString(String(u"中a")));
-    EXPECT_EQ(Bytes(m), (std::vector<uint8>{2, 0, 0, 0, 0x2D, 0x4E, 'a', 0}));
-    m.Position = 0;
-    EXPECT_EQ(m.ReadString(s), 2);
-    EXPECT_TRUE(s == u"中a");
-
-    m.Position = 0;
-    u16char buf[8];
-    EXPECT_EQ(m.ReadUTF16Text(buf, 7), 2);
-    EXPECT_EQ(std::u16string(buf), u"中a");
-    // An array gives its own capacity, keeping one unit for the terminator.
-    u16char three[3] = {}, two[2] = {u'q', u'q'};
-    m.Position = 0;
-    EXPECT_EQ(m.ReadUTF16Text(three), 2);
-    EXPECT_EQ(std::u16string(three), u"中a");
-    m.Position = 0;
-    EXPECT_EQ(m.ReadUTF16Text(two), -1);
-    EXPECT_EQ(std::u16string(two, 2), u"qq");
-
-    // A fixed stream without room: the write is short, so false.
-    MemStream fixed(6, true), tiny(2, true);
-    EXPECT_FALSE(fixed.WriteString(String(u"abc")));
-    EXPECT_FALSE(tiny.WriteString(String()));
-}
-
 TEST(Stream, TextFormBadCounts)
 {
     // ReadString refuses each and keeps its String; ReadUTF16Text (room for 3)

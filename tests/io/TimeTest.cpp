@@ -41,13 +41,6 @@ int64_t DayMs(const Time &t)
 
 int64_t Mod(int64_t a, int64_t b) { return ((a % b) + b) % b; }
 
-std::vector<int32> Words(MemStream &m)
-{
-    std::vector<int32> out(size_t(m.GetSize() / 4));
-    std::memcpy(out.data(), m.GetData(), out.size() * 4);
-    return out;
-}
-
 // m holds these words less the last cut bytes, positioned at the start.
 void Put(MemStream &m, const std::vector<int32> &words, int cut = 0)
 {
@@ -102,50 +95,6 @@ TEST(Time, WritesNormaliseWithCarry)
     ExpectTime(copy, 1, 2, 3, 4);
     copy = src;
     ExpectTime(copy, 5, 2, 3, 4);
-}
-
-TEST(TimeDateStream, SixteenByteFormsRoundTrip)
-{
-    MemStream ms;
-    ms.Create(0, false);
-    Date d(2012, 2, 29);
-    ASSERT_TRUE(d.WriteToStream(&ms));
-    const uint8_t want_date[16] = {0xDC, 0x07, 0, 0, 2, 0, 0, 0, 29, 0, 0, 0, 29, 0, 0, 0};
-    ASSERT_EQ(16, ms.GetSize());
-    EXPECT_EQ(0, std::memcmp(want_date, ms.GetData(), 16));
-
-    Time t(((13 * 60 + 14) * 60 + 15) * 1000 + 16);
-    ASSERT_TRUE(ms.WriteObject(&t));
-    EXPECT_EQ(Words(ms), (std::vector<int32>{2012, 2, 29, 29, 13, 14, 15, 16}));
-
-    ms.SetPosition(0);
-    Date d2;
-    Time t2;
-    ASSERT_TRUE(ms.ReadObject(&d2));
-    ASSERT_TRUE(ms.ReadObject(&t2));
-    ExpectDate(d2, 2012, 2, 29);
-    ExpectTime(t2, 13, 14, 15, 16);
-
-    // A date whose day lies past its month (what a Month write leaves) saves
-    // and loads unchanged.
-    Date past(2010, 1, 31);
-    past.Month = 2;
-    MemStream saved;
-    ASSERT_TRUE(past.WriteToStream(&saved));
-    EXPECT_EQ(Words(saved), (std::vector<int32>{2010, 2, 31, 28}));
-    saved.SetPosition(0);
-    Date loaded;
-    ASSERT_TRUE(loaded.ReadFromStream(&saved));
-    EXPECT_EQ(past, loaded);
-
-    EXPECT_FALSE(d.WriteToStream(nullptr));
-    EXPECT_FALSE(d.ReadFromStream(nullptr));
-    EXPECT_FALSE(t.WriteToStream(nullptr));
-    EXPECT_FALSE(t.ReadFromStream(nullptr));
-    // A fixed stream with room for 15 bytes: the fourth field does not fit.
-    MemStream small(15, true), small2(15, true);
-    EXPECT_FALSE(d.WriteToStream(&small));
-    EXPECT_FALSE(t.WriteToStream(&small2));
 }
 
 TEST(TimeDateStream, BadOrShortDataIsRefused)

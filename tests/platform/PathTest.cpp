@@ -176,37 +176,3 @@ TEST(PlatformDir, PatternsAndListings)
     EXPECT_FALSE(ReadFolderNames(dir.File("none"), names));
     EXPECT_TRUE(names.empty());
 }
-
-TEST(PlatformEnv, FoldersAndProcess)
-{
-    // TMPDIR, then TEMP; an empty value counts as unset.
-    const struct
-    {
-        const char *tmpdir, *temp, *want;
-    } temps[] = {{"/x/tmp", "/y/tmp", "/x/tmp"}, {"", "/y/tmp", "/y/tmp"}, {nullptr, nullptr, "/tmp"}};
-    for (const auto &c : temps) {
-        ScopedEnv a("TMPDIR", c.tmpdir), b("TEMP", c.temp);
-        EXPECT_EQ(TempFolder(), c.want);
-    }
-    TempDir dir;
-    ScopedEnv home("HOME", dir.Path().c_str());
-    ScopedEnv cfg("XDG_CONFIG_HOME", nullptr);
-    ScopedEnv data("XDG_DATA_HOME", nullptr);
-    ScopedEnv docs("XDG_DOCUMENTS_DIR", nullptr);
-    EXPECT_EQ(DataHome(), dir.Path() + "/.local/share");
-    EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), dir.Path() + "/Documents");
-    ASSERT_TRUE(dir.WriteFile(".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\nbad line\n"));
-    EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), dir.Path() + "/Docs");
-    ScopedEnv docs2("XDG_DOCUMENTS_DIR", "/elsewhere");
-    EXPECT_EQ(UserFolder("DOCUMENTS", "Documents"), "/elsewhere");
-
-    EXPECT_FALSE(ExecutablePath().empty());
-    EXPECT_EQ(ExecutablePath().substr(ExecutablePath().rfind('/') + 1), "test_platform");
-    char old[4096];
-    ASSERT_NE(getcwd(old, sizeof(old)), nullptr);
-    ASSERT_EQ(chdir("/"), 0);
-    EXPECT_EQ(CurrentFolder(), ""); // the root, without its separator
-    ASSERT_EQ(chdir(dir.Path().c_str()), 0);
-    EXPECT_EQ(CurrentFolder(), dir.Path());
-    ASSERT_EQ(chdir(old), 0);
-}

@@ -236,35 +236,6 @@ TEST(DevilRunLoop, NativesThatStopJumpOrClear)
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
 }
 
-// The game moves its story to another script from inside a native: clear, load the
-// next script, start it. The running loop must carry on in the new script.
-TEST(DevilRunLoop, ReplacingTheScriptFromANative)
-{
-    struct Story : ScriptHost
-    {
-        void Next()
-        {
-            trace.push_back(u"next");
-            engine.Clear();
-            auto f = New(u"main");
-            Marks(f.get(), {u"chapter2"});
-            Native(f.get(), u"Wait", {u"wait2"});
-            Add(std::move(f));
-            engine.Resume(u"main");
-        }
-    } h;
-    ASSERT_TRUE(h.engine.MapMemberFunc(u"void Next()", &h, &Story::Next));
-    auto f = h.New(u"main");
-    h.Marks(f.get(), {u"chapter1"});
-    h.Native(f.get(), u"Next");
-    h.Marks(f.get(), {u"never"});
-    h.Add(std::move(f));
-
-    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"chapter1", u"next", u"chapter2", u"wait2"}));
-    EXPECT_EQ(h.Position(), u"main:2");
-    EXPECT_EQ(h.engine.GetRunState(), 1);
-}
-
 // A choice that jumps with GotoLabel + Resume from inside a native, in a loop that
 // never pauses: the loop must spin, not nest one run inside another.
 TEST(DevilRunLoop, ReentrantCaseGotoDoesNotNest)

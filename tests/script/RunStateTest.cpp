@@ -103,20 +103,6 @@ void ThreeDeep(ScriptHost &t)
     t.Add(std::move(main));
 }
 
-// A stream that takes only so many bytes.
-class ShortStream : public hgl::MemStream
-{
-    int left;
-
-public:
-    explicit ShortStream(int n) : left(n) {}
-    int Write(const void *buf, int n) override
-    {
-        const int take = n < left ? n : left;
-        left -= take;
-        return take > 0 ? MemStream::Write(buf, take) : 0;
-    }
-};
 } // namespace
 
 TEST(DevilRunState, RecordsByteForByte)
