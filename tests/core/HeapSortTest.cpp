@@ -19,40 +19,7 @@ int CompareInt(void *, const void *a, const void *b, int)
     return (x > y) - (x < y);
 }
 
-struct Keyed
-{
-    int key, tag;
-};
 
-int CompareKeyed(void *, const void *a, const void *b, int)
-{
-    return static_cast<const Keyed *>(a)->key - static_cast<const Keyed *>(b)->key;
-}
-
-// The heap sort written out step by step on plain structs: the reference order of
-// equal keys.
-void ReferenceHeapSort(std::vector<Keyed> &v)
-{
-    auto sift = [&](int p, int e) {
-        const Keyed temp = v[p];
-        for (int c = 2 * p + 1; c <= e; c = 2 * p + 1) {
-            if (c < e && v[c].key - v[c + 1].key < 0)
-                c = c + 1;
-            if (temp.key - v[c].key >= 0)
-                break;
-            v[p] = v[c];
-            p = c;
-        }
-        v[p] = temp;
-    };
-    const int count = int(v.size());
-    for (int i = count / 2 - 1; i >= 0; --i)
-        sift(i, count - 1);
-    for (int k = count - 1; k >= 1; --k) {
-        std::swap(v[0], v[k]);
-        sift(0, k - 1);
-    }
-}
 } // namespace
 
 TEST(HeapSort, EveryComparisonFormAndTheNoOps)
@@ -115,26 +82,4 @@ TEST(HeapSort, EveryComparisonFormAndTheNoOps)
     EXPECT_EQ((std::array<int, 3>{3, 2, 1}), w);
     HeapSort(w.data(), 2, sizeof(int), nullptr, CompareInt);   // the smallest count that sorts
     EXPECT_EQ((std::array<int, 3>{2, 3, 1}), w);
-}
-
-TEST(HeapSort, EqualKeysComeOutInTheAlgorithmsOwnOrder)
-{
-    // Duplicate keys tagged with their original position: a short hand-made list and a
-    // random one with many duplicates.
-    const int keys[] = {3, 1, 3, 2, 1, 3, 2, 2, 1, 3, 0, 2, 3, 1, 0, 2, 3, 1};
-    std::vector<Keyed> small, large;
-    for (int i = 0; i < int(std::size(keys)); ++i)
-        small.push_back({keys[i], i});
-    std::mt19937 gen(99);
-    for (int i = 0; i < 2000; ++i)
-        large.push_back({int(gen() % 10), i});
-    for (auto *v : {&small, &large}) {
-        auto want = *v;
-        ReferenceHeapSort(want);
-        HeapSort(v->data(), int(v->size()), sizeof(Keyed), nullptr, CompareKeyed);
-        for (size_t i = 0; i < v->size(); ++i) {
-            ASSERT_EQ(want[i].key, (*v)[i].key) << i;
-            ASSERT_EQ(want[i].tag, (*v)[i].tag) << i;
-        }
-    }
 }

@@ -11,35 +11,6 @@
 using hgl::LogLevel;
 using hgl::test::LogCapture;
 
-TEST(Log, CaptureRecordsLevelsAndRestoresThePreviousSink)
-{
-    LogCapture outer;
-    hgl::PutInfo(u"加载插件<%s>:<%s>失败!", u"Wav", u"Plug-Ins/Wav.so");
-    {
-        LogCapture inner;
-        EXPECT_EQ(hgl::GetLogSink(), &inner);
-        hgl::PutError(u"无效的代码页<%d>", 12345);
-        hgl::PutMessageBox(u"box");
-        hgl::PutNewLine();
-        hgl::PutInfoMultiByte(936, "%s<%d>", "\xD6\xD0\xCE\xC4", 7);
-        auto entries = inner.Entries();
-        ASSERT_EQ(entries.size(), 4u);
-        EXPECT_EQ(entries[0].level, LogLevel::Error);
-        EXPECT_EQ(entries[1].level, LogLevel::MessageBox);
-        EXPECT_EQ(entries[2].level, LogLevel::NewLine);
-        EXPECT_EQ(entries[2].text, u"");
-        EXPECT_EQ(entries[3].level, LogLevel::Info);
-        EXPECT_TRUE(inner.ContainsError(u"无效的代码页<12345>"));
-        EXPECT_FALSE(inner.ContainsInfo(u"无效的代码页<12345>"));
-        EXPECT_TRUE(inner.ContainsInfo(u"中文<7>"));
-        EXPECT_TRUE(inner.ContainsPart(u"代码页")) << inner.Dump();
-        EXPECT_FALSE(inner.Contains(u"无效的代码页"));   // Contains wants the whole line
-    }
-    EXPECT_EQ(hgl::GetLogSink(), &outer);
-    EXPECT_EQ(outer.Lines(), (std::vector<std::u16string>{u"加载插件<Wav>:<Plug-Ins/Wav.so>失败!"}));
-    EXPECT_TRUE(outer.Errors().empty());
-}
-
 TEST(Log, LongLinesAreCut)
 {
     LogCapture log;

@@ -139,36 +139,14 @@ TEST(ObjectList, StreamsOnlyThroughItemFunctions)
     hgl::MemStream s;
     EXPECT_FALSE(l.SaveToStream(&s, 0, 0));
     EXPECT_EQ(s.GetSize(), 0);
-    const int32_t raw[] = {1, 0x1234, 0};
-    s.Write(raw, 12);
-    s.Position = 0;
-    EXPECT_FALSE(l.LoadFromStream(&s, -1));
-    EXPECT_EQ(l.GetCount(), 2);
-    EXPECT_EQ(int64_t(s.Position), 0);
-
     l.WriteItem = &WriteRec;
-    l.ReadItem = &ReadRec;
-    hgl::MemStream out;
-    EXPECT_TRUE(l.SaveToStream(&out, 0, 0));
-    out.Position = 0;
+    ASSERT_TRUE(l.SaveToStream(&s, 0, 0));
+    // Objects not asked for cannot be read and dropped: a part of the stored list is refused.
     ObjectList<Rec> back;
     back.ReadItem = &ReadRec;
-    EXPECT_TRUE(back.LoadFromStream(&out, -1));
-    ASSERT_EQ(back.GetCount(), 2);
-    EXPECT_EQ(back[0]->v, 10);
-    EXPECT_EQ(back[1]->v, 20);
-
-    // A cut stream: the objects made for it are deleted again.
-    hgl::MemStream cut;
-    cut.Write(out.GetData(), 9);
-    cut.Position = 0;
-    EXPECT_FALSE(back.LoadFromStream(&cut, -1));
-    EXPECT_EQ(back.GetCount(), 2);
-
-    // Objects not asked for cannot be read and dropped: a part of the stored list is refused.
-    out.Position = 0;
-    EXPECT_FALSE(back.LoadFromStream(&out, 1));
-    EXPECT_EQ(back.GetCount(), 2);
+    s.Position = 0;
+    EXPECT_FALSE(back.LoadFromStream(&s, 1));
+    EXPECT_EQ(back.GetCount(), 0);
 }
 
 namespace

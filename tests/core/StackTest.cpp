@@ -11,8 +11,6 @@
 #include "Tracked.h"
 #include "core/OnlyList.h"
 #include "core/Stack.h"
-#include "game/core/GameStack.h"
-#include "game/stage/MsgIndex.h"
 
 using cont_test::Ev;
 using cont_test::Events;
@@ -94,30 +92,3 @@ TEST(Stack, OwningStack)
 }
 
 using Key16 = std::array<uint8_t, 16>;
-
-// Sorted insertion, duplicates and FindPos in a filled list are covered by RandomAgainstSet.
-TEST(OnlyList, EmptyListsAndMessageDigests)
-{
-    hgl::OnlyList<Key16> l;
-    EXPECT_EQ(l.FindPos(Key16{1}), -1);
-    EXPECT_EQ(l.Find(Key16{1}), -1);
-    EXPECT_EQ(l.Add(Key16{5}), 0);
-    EXPECT_EQ(l.Add(Key16{5}), 0);
-    EXPECT_EQ(int(l.Count), 1);
-
-    // Bytes are unsigned: 0x80 after 0x7F, decided by the last byte.
-    hgl::OnlyList<avg::MsgIndex> m;
-    avg::MsgIndex a{}, b{};
-    a.digest[15] = 0x80;
-    b.digest[15] = 0x7F;
-    m.Add(a);
-    m.Add(b);
-    EXPECT_EQ(Items(m), (std::vector<avg::MsgIndex>{b, a}));
-
-    // The message window empties its indexes between scripts.
-    m.Clear();
-    EXPECT_EQ(int(m.Count), 0);
-    EXPECT_EQ(m.Find(a), -1);
-    EXPECT_EQ(m.FindPos(a), -1);
-    EXPECT_EQ(m.Add(a), 0);
-}

@@ -10,7 +10,6 @@
 #include "io/HAC.h"
 #include "io/MemStream.h"
 #include "io/PList.h"
-#include "io/StringList.h"
 #include "io/TDF.h"
 #include "script/DevilEngine.h"
 #include "support/LogCapture.h"
@@ -120,24 +119,10 @@ inline std::vector<uint8_t> LoadBytes(hgl::HAC *hac, const u16char *path)
     return b;
 }
 
-enum class ScriptSource
-{
-    StringList,     // through a line list, joined again
-    WholeFile,      // the file's units after the byte-order mark
-};
-
 // The script file's text as the engine gets it (without the byte-order mark).
-inline bool LoadScriptText(hgl::HAC *hac, const u16char *path, ScriptSource source, std::u16string &text)
+inline bool LoadScriptText(hgl::HAC *hac, const u16char *path, std::u16string &text)
 {
     text.clear();
-    if (source == ScriptSource::StringList)
-    {
-        hgl::StringList lines;
-        if (!lines.LoadFromHAC(hac, path, 0)) return false;
-        for (int i = 0; i < lines.Count; ++i)
-            text += ToStd(lines[i]) + u"\n";
-        return !text.empty();
-    }
     const std::vector<uint8_t> b = LoadBytes(hac, path);
     if (b.size() < 2 || b.size() % 2 != 0) return false;
     std::u16string units;
@@ -232,7 +217,7 @@ struct RoadResult
     std::vector<uint8_t> run_state;
 };
 
-inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource source, RoadResult &out)
+inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, RoadResult &out)
 {
     ASSERT_NE(hac, nullptr);
     hgl::PList system;
@@ -247,13 +232,13 @@ inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource 
     {
         StaffScreen staff;
         std::u16string text;
-        ASSERT_TRUE(LoadScriptText(hac, u"Script\\Staff.CPP", source, text));
+        ASSERT_TRUE(LoadScriptText(hac, u"Script\\Staff.CPP", text));
         ASSERT_TRUE(staff.Build(text));
         out.staff = staff.lines;
     }
 
     std::u16string chapter;
-    ASSERT_TRUE(LoadScriptText(hac, u"Script\\Chapter.CPP", source, chapter));
+    ASSERT_TRUE(LoadScriptText(hac, u"Script\\Chapter.CPP", chapter));
 
     // First sitting: play until the second message waits, then save.
     {
@@ -280,7 +265,7 @@ inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource 
         hgl::String chapter_name;
         ASSERT_TRUE(save.GetString(u"Chapter", chapter_name));
         std::u16string text;
-        ASSERT_TRUE(LoadScriptText(hac, chapter_name.c_str(), source, text));
+        ASSERT_TRUE(LoadScriptText(hac, chapter_name.c_str(), text));
 
         Stage stage;
         ASSERT_TRUE(stage.Bind());

@@ -32,12 +32,11 @@ TEST(StoryRoad, ArchiveAndFolderToSaveToRestoredEngine)
     EXPECT_TRUE(archive->FileExist(u"script\\chapter.cpp"));     // names are found in any case
     EXPECT_FALSE(folder->FileExist(u"Script\\Missing.CPP"));
 
-    for (ScriptSource source : {ScriptSource::StringList, ScriptSource::WholeFile})
         for (hgl::HAC *hac : {archive.get(), folder.get()})
         {
-            SCOPED_TRACE(int(source) * 2 + (hac == folder.get()));
+            SCOPED_TRACE(hac == folder.get() ? "folder" : "archive");
             RoadResult r;
-            PlayRoad(hac, dir, source, r);
+            PlayRoad(hac, dir, r);
             EXPECT_EQ(r.game_name, u"天使的眼泪");
             EXPECT_EQ(r.english_name, u"Angel Tears");
             EXPECT_EQ(r.staff, (Trace{u"制作：小林", u"音乐：佐藤 & 鈴木", u"感谢游玩"}));

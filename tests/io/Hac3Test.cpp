@@ -354,60 +354,6 @@ TEST(Hac3, ArchiveCutShortAfterMounting)
     EXPECT_EQ(LoadText(hac.get(), u"sub\\deep\\note.txt"), "note");
 }
 
-TEST(Hac3, ArchiveFromAnIndependentWriter)
-{
-    // Written by tools/hacpack/make_seeds.py, which shares no code with the C++ writer.
-    const std::string path = std::string(HGL_TEST_DATA_DIR) + "/archive/independent.hac";
-    std::unique_ptr<HAC> hac(hgl::OpenHAC(hgl::hacpack::Utf8ToUtf16(path).c_str()));
-    ASSERT_TRUE(hac);
-    EXPECT_EQ(LoadText(hac.get(), u"readme.txt"), "hello archive\r\n");
-    EXPECT_EQ(LoadText(hac.get(), u"Empty.bin"), "");
-    EXPECT_EQ(LoadText(hac.get(), u"script/a"), "A");
-    EXPECT_EQ(LoadText(hac.get(), u"script/ab"), "AB");
-    EXPECT_EQ(LoadText(hac.get(), u"odd.dat"), "xyz");
-    std::string raw;
-    for (int i = 0; i < 64; ++i)
-        raw += char(i);
-    EXPECT_EQ(LoadText(hac.get(), u"PIC\\deep\\X.RAW"), raw);
-    EXPECT_EQ(hac->GetFileCount(hac->FindFolder(u"pic\\deep")), 1);
-}
-
-TEST(Hac3, ListsOutOfOrderAreStillFound)
-{
-    // A writer that did not sort: files b, a, C and folders x, Y in that order.
-    TempDir dir("hac3");
-    ByteWriter r;
-    r.Raw(kMagic).Raw("bbaacc");
-    const uint32_t d = r.Here();
-    r.Text(u"root").U32(2);
-    r.Text(u"x").U32(0).U32(1);
-    FileRecord(r, {u"in_x.txt", u"", 2, 2, 10});
-    r.Text(u"Y").U32(0).U32(1);
-    FileRecord(r, {u"in_y.txt", u"", 2, 2, 12});
-    r.U32(3);
-    FileRecord(r, {u"b.txt", u"", 2, 2, 8});
-    FileRecord(r, {u"a.txt", u"", 2, 2, 10});
-    FileRecord(r, {u"C.txt", u"", 2, 2, 12});
-    r.U32(d);
-    auto hac = MountBytes(dir, r.b);
-    ASSERT_TRUE(hac);
-
-    EXPECT_EQ(LoadText(hac.get(), u"a.txt"), "aa");
-    EXPECT_EQ(LoadText(hac.get(), u"B.TXT"), "bb");
-    EXPECT_EQ(LoadText(hac.get(), u"c.txt"), "cc");
-    EXPECT_EQ(LoadText(hac.get(), u"x\\in_x.txt"), "aa");
-    EXPECT_EQ(LoadText(hac.get(), u"y/in_y.txt"), "cc");
-    EXPECT_NE(hac->FindFileFromRoot(u"c.txt", nullptr), nullptr);
-    EXPECT_FALSE(hac->FileExist(u"d.txt"));
-    // Listing keeps the stored order.
-    hgl::String name;
-    int size = 0;
-    ASSERT_TRUE(hac->GetFileByIndex(nullptr, 0, name, size));
-    EXPECT_EQ(name, u"b.txt");
-    ASSERT_TRUE(hac->GetFileByIndex(nullptr, 2, name, size));
-    EXPECT_EQ(name, u"c.txt");
-}
-
 TEST(Hac3, LoadFolderReadsOneRecord)
 {
     const HandBuilt hb = MakeHandBuilt();

@@ -40,44 +40,6 @@ public:
 using PlugInTest = PlugInFixture;
 } // namespace
 
-TEST_F(PlugInTest, LoadCountsReferencesAndUnloadsAtZero)
-{
-    LogCapture log;
-    const std::u16string file = PlugInFile("Test.Order");
-
-    PlugIn *p = LoadPlugIn(u"Test.Order");
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->GetRefCount(), 1);
-    EXPECT_EQ(p->GetVersion(), 1u);
-    EXPECT_EQ(std::u16string(p->GetIntro()), u"调用次序测试插件");
-    EXPECT_EQ(S(p->GetFileName()), file);
-    EXPECT_EQ(log.Lines(), U16Lines{u"加载插件<Test.Order>:<" + file + u">完成"});
-
-    // Exports are resolved, the callbacks handed over, then the plug-in is started.
-    EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init"}));
-
-    // The same exact name gives the same object; another spelling is another plug-in.
-    EXPECT_EQ(LoadPlugIn(u"Test.Order"), p);
-    EXPECT_EQ(p->GetRefCount(), 2);
-    EXPECT_EQ(GetPlugInCount(), 1);
-    log.Clear();
-    EXPECT_EQ(LoadPlugIn(u"test.order"), nullptr);
-    EXPECT_TRUE(log.ContainsInfo(u"加载插件<test.order>:<" + PlugInFile("test.order") + u">失败!")) << log.Dump();
-
-    log.Clear();
-    ReleasePlugIn(p);
-    EXPECT_EQ(GetPlugInCount(), 1);
-    EXPECT_TRUE(LibraryMapped("Test.Order"));
-    EXPECT_EQ(log.Count(), 0u);
-
-    ReleasePlugIn(p);
-    EXPECT_EQ(GetPlugInCount(), 0);
-    EXPECT_FALSE(LibraryMapped("Test.Order"));
-    EXPECT_EQ(log.Lines(), U16Lines{u"释放插件<Test.Order>:<" + file + u">完成"});
-    EXPECT_EQ(Events(), (Strings{"Test.Order:Version", "Test.Order:Intro", "Test.Order:Set", "Test.Order:Init",
-                                 "Test.Order:Close", "Test.Order:Unload"}));
-}
-
 TEST_F(PlugInTest, MissingLibrariesAndLibraryPaths)
 {
     LogCapture log;

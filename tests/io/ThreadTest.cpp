@@ -88,41 +88,6 @@ public:
 };
 } // namespace
 
-TEST(Thread, LifecycleWaitAndOnEnd)
-{
-    hgl::test::Watchdog dog("Thread.LifecycleWaitAndOnEnd");
-    Worker w;
-    // No thread yet: everything returns at once and nothing breaks.
-    EXPECT_FALSE(bool(w.IsLive));
-    EXPECT_FALSE(bool(w.IsCurrentThread));
-    w.Wait(0);
-    w.Wait(10);
-    w.Close();
-    EXPECT_FALSE(bool(w.IsLive));
-
-    w.OnEnd.Bind<&Worker::Ended>(&w);
-    ASSERT_TRUE(w.Start()); // the default priority
-    EXPECT_EQ(int(w.Priority), 3);
-    EXPECT_TRUE(bool(w.IsLive));
-    EXPECT_FALSE(w.Start(tpNormal)); // once per object
-    ASSERT_TRUE(WaitFor([&] { return bool(w.wait_inside_returned); }));
-    EXPECT_TRUE(w.current_inside);
-    EXPECT_FALSE(bool(w.IsCurrentThread));
-    w.Wait(10); // still running: comes back without it
-    EXPECT_FALSE(w.executed);
-
-    w.go = true;
-    w.Wait(0); // returns only once Execute and OnEnd are done
-    EXPECT_TRUE(w.executed);
-    EXPECT_TRUE(w.IsFinished());
-    EXPECT_EQ(w.end_calls, 1);
-    EXPECT_TRUE(w.end_on_worker);
-    EXPECT_TRUE(bool(w.IsLive)); // the handle stays until Close
-    w.Close();
-    EXPECT_FALSE(bool(w.IsLive));
-    w.Close(); // harmless
-}
-
 TEST(Thread, DestroyingARunningThreadStopsIt)
 {
     hgl::test::Watchdog dog("Thread.DestroyingARunningThreadStopsIt");
@@ -203,54 +168,5 @@ TEST(Thread, ClosingAPausedThreadLosesNoWakeUp)
         loop.Close();
         EXPECT_TRUE(loop.ended);
         EXPECT_FALSE(bool(loop.IsLive));
-    }
-}
-
-TEST(Semaphore, CountsAndWaits)
-{
-    hgl::test::Watchdog dog("Semaphore.CountsAndWaits");
-    // The archive loader's shape: empty, up to 1024.
-    Semaphore s(0, 1024);
-    ASSERT_TRUE(s.IsValid());
-    EXPECT_FALSE(s.TryAcquire());
-    EXPECT_TRUE(s.Release(1000));
-    EXPECT_FALSE(s.Release(25)); // past the maximum: refused, nothing added
-    EXPECT_TRUE(s.Release(24));
-    EXPECT_FALSE(s.Release(1));
-    EXPECT_FALSE(s.Release(0));
-    EXPECT_FALSE(s.Release(-3));
-    EXPECT_EQ(s.GetCount(), 1024);
-    EXPECT_TRUE(s.Acquire(0.5));
-    int taken = 1;
-    while (s.TryAcquire()) ++taken;
-    EXPECT_EQ(taken, 1024);
-
-    // A timed wait on an empty semaphore gives up after about that long.
-    const auto t = Clock::now();
-    EXPECT_FALSE(s.Acquire(0.5));
-    EXPECT_GE(SecondsSince(t), 0.45);
-
-    // 0, negative and NaN wait until a unit comes.
-    for (double secs : {0.0, -1.0, std::nan("")}) {
-        std::atomic<bool> got{false};
-        std::thread waiter([&] { got = s.Acquire(secs); });
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        EXPECT_FALSE(got);
-        EXPECT_TRUE(s.Release(1));
-        waiter.join();
-        EXPECT_TRUE(got);
-    }
-    EXPECT_EQ(s.GetCount(), 0);
-
-    // Units released while waiters sleep reach every waiter, whether they come
-    // one per Release or several at once.
-    for (int units : {1, 2}) {
-        std::atomic<int> got{0};
-        std::vector<std::thread> waiters;
-        for (int i = 0; i < 4; ++i) waiters.emplace_back([&] { got += s.Acquire(60.0) ? 1 : 0; });
-        for (int i = 0; i < 4; i += units) EXPECT_TRUE(s.Release(units));
-        for (auto &w : waiters) w.join();
-        EXPECT_EQ(got, 4);
-        EXPECT_FALSE(s.TryAcquire());
     }
 }

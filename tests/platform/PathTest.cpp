@@ -87,63 +87,6 @@ TEST(PlatformPath, CaseInsensitiveResolution)
     EXPECT_EQ(ResolvePath(root + "/SAVE"), root + "/Save");
 }
 
-TEST(PlatformFile, DescriptorsAndMoves)
-{
-    TempDir dir;
-    const std::u16string name = dir.File16("Sub/Data.bin");
-    int err = 0;
-    // Creating in a missing folder fails with the system's reason.
-    EXPECT_EQ(FdOpen(name.c_str(), fomCreateReadWrite, &err), -1);
-    EXPECT_EQ(err, ENOENT);
-    EXPECT_EQ(FdOpen(name.c_str(), 3, &err), -1);
-    EXPECT_EQ(err, EINVAL);
-    ASSERT_TRUE(MakeFolder(dir.File16("sub").c_str()));
-    EXPECT_FALSE(MakeFolder(dir.File16("SUB").c_str(), &err)); // exists in another case
-    EXPECT_EQ(err, EEXIST);
-
-    const int fd = FdOpen(name.c_str(), fomCreateReadWrite, &err);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(dir.List("sub"), std::vector<std::string>{"Data.bin"});
-    EXPECT_EQ(FdWrite(fd, "hello world", 11), 11);
-    EXPECT_EQ(FdSize(fd), 11);
-    char buf[32] = {};
-    EXPECT_EQ(FdReadAt(fd, 6, buf, 32), 5);
-    EXPECT_EQ(std::string(buf, 5), "world");
-    EXPECT_EQ(FdSeek(fd, 0, 1), 11); // positioned reads leave the position alone
-    EXPECT_EQ(FdWriteAt(fd, 0, "J", 1), 1);
-    EXPECT_EQ(FdSeek(fd, 0, 0), 0);
-    EXPECT_EQ(FdRead(fd, buf, 32), 11);
-    EXPECT_EQ(std::string(buf, 11), "Jello world");
-    EXPECT_EQ(FdRead(fd, buf, 32), 0);
-    EXPECT_EQ(FdSeek(fd, 0, 7), -1);
-    EXPECT_EQ(FdSeek(fd, -5, 0), -1);
-    EXPECT_EQ(FdRead(fd, nullptr, 1), -1);
-    EXPECT_EQ(FdReadAt(fd, -1, buf, 1), -1);
-    FdClose(fd);
-    EXPECT_EQ(FdRead(-1, buf, 1), -1);
-
-    // Folders never open as files.
-    EXPECT_EQ(FdOpen(dir.Path16().c_str(), fomOpenRead, &err), -1);
-    EXPECT_EQ(err, EISDIR);
-    EXPECT_EQ(FdOpen(dir.File16("SUB").c_str(), fomOpenReadWrite, &err), -1);
-
-    PathInfo info;
-    ASSERT_TRUE(PathStat(dir.File16("SUB/DATA.BIN").c_str(), &info));
-    EXPECT_FALSE(info.is_folder);
-    EXPECT_EQ(info.size, 11u);
-    EXPECT_FALSE(PathStat(u""));
-
-    // Moves never replace, in any spelling (the file helpers' tests cover the
-    // rest); the system's reasons come back.
-    ASSERT_TRUE(dir.WriteFile("sub/other.bin", "o"));
-    EXPECT_FALSE(PathMove(dir.File16("sub/data.bin").c_str(), dir.File16("SUB/OTHER.BIN").c_str(), &err));
-    EXPECT_EQ(err, EEXIST);
-    EXPECT_TRUE(PathDelete(dir.File16("SUB/Data.BIN").c_str()));
-    EXPECT_FALSE(PathDelete(dir.File16("sub/data.bin").c_str(), &err));
-    EXPECT_EQ(err, ENOENT);
-    EXPECT_FALSE(ErrorText(ENOENT).empty());
-}
-
 TEST(PlatformDir, PatternsAndListings)
 {
     EXPECT_TRUE(MatchPattern(u"*.*", u"README"));

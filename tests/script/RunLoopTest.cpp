@@ -262,55 +262,6 @@ TEST(DevilRunLoop, ReentrantCaseGotoDoesNotNest)
     EXPECT_EQ(h.calls, 1);
 }
 
-TEST(DevilRunLoop, ConditionsAndNativesInsideThem)
-{
-    ScriptHost h;
-    hgl::test::LogCapture log;
-    AddOther(h);
-
-    // if (Var == 1) Mark("yes") ; Mark("end")
-    auto main = h.New(u"main");
-    h.IfVar(main.get(), ttEqual, 1, u"main_0_end");
-    h.Marks(main.get(), {u"yes"});
-    EXPECT_TRUE(main->AddGotoFlag(u"main_0_end"));
-    h.Marks(main.get(), {u"end"});
-    h.Add(std::move(main));
-
-    h.var = 1;
-    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"yes", u"end"}));
-    h.var = 2;   // the same compiled condition sees the new value
-    EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"end"}));
-
-    // A native operand is called once per evaluation; one that restarts or stops the
-    // engine must not make the jump act on the new stack.
-    auto cond = [&](const u16char *fname, const u16char *probe) {
-        auto f = h.New(fname);
-        auto *l = hgl::CreateDevilFuncValue(&h.engine, h.NewCall(probe, {}));
-        auto *r = new hgl::DevilUInteger(&h.engine, 1u);
-        auto *cg = new hgl::DevilCompGoto(&h.engine, hgl::CreateDevilComp(ttEqual, l, r), f.get());
-        f->AddCommand(cg);
-        cg->SetLabel(u"nowhere");
-        h.Marks(f.get(), {u"fell through"});
-        h.Add(std::move(f));
-    };
-    cond(u"p1", u"Probe");
-    cond(u"p2", u"ProbeJump");
-    cond(u"p3", u"ProbeStop");
-
-    h.var = 1;
-    EXPECT_EQ(RunTrace(h, u"p1"), (Trace{u"probe", u"fell through"}));
-    EXPECT_EQ(RunTrace(h, u"p2"), (Trace{u"probejump", u"o"}));
-    EXPECT_EQ(RunTrace(h, u"p3"), (Trace{u"probestop"}));
-    EXPECT_EQ(h.engine.GetRunState(), 2);
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-
-    // p1 with a false condition jumps to a missing label.
-    h.var = 0;
-    RunTrace(h, u"p1", false);
-    EXPECT_TRUE(log.ContainsError(u"在函数<p1>没有找到跳转标识<nowhere>"));
-    EXPECT_TRUE(log.ContainsInfo(u"运行出错！<p1><0>"));
-}
-
 // Natives that the compile hook runs while a script is loaded must not disturb a
 // paused script of the same engine.
 TEST(DevilRunLoop, CommandsRunAtCompileTimeKeepTheRunState)

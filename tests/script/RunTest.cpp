@@ -135,26 +135,3 @@ TEST(ScriptRun, HookedNativeClearsAndReloads)
     EXPECT_EQ(host.RunAll(u"b"), (Trace{u"Say:1", u"Say:2", u"Say:3"}));
     EXPECT_EQ(host.RunAll(u"c"), (Trace{u"Say:1", u"Say:2", u"Say:3"}));
 }
-
-TEST(ScriptRun, LoadDuringARun)
-{
-    // A native of a running script loads more text; the natives the hook runs while
-    // compiling it pause and stop, and the running script goes on regardless.
-    ScriptHost host;
-    LogCapture log;
-    ASSERT_TRUE(host.Load(u"func main(){ LoadMore(\"func ext(){ MES(\\\"e\\\"); StopNow(); }\"); X(); MES(\"p\"); Y(); }"));
-    host.UseHook({u"MES", u"StopNow"});
-    ASSERT_TRUE(host.engine.RunFunc(u"main"));
-    EXPECT_EQ(host.trace, (Trace{u"LoadMore", u"MES:e", u"Stop", u"X", u"MES:p"}));
-    EXPECT_EQ(host.engine.GetRunState(), 1);
-    std::u16string name;
-    int index = -1;
-    ASSERT_TRUE(host.engine.GetCurrentPosition(name, index));
-    EXPECT_EQ(name, u"main");
-    EXPECT_EQ(index, 3);
-    host.trace.clear();
-    ASSERT_TRUE(host.engine.Resume(nullptr));
-    EXPECT_EQ(host.trace, (Trace{u"Y"}));
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-    EXPECT_NE(host.Func(u"ext"), nullptr);
-}
