@@ -54,13 +54,6 @@ TEST(Format, ConversionTable)
     for (const Row &r : rows) EXPECT_EQ(r.got, r.want);
 }
 
-TEST(Format, NarrowTextUsesTheAnsiCodePage)
-{
-    // D6 D0 CE C4 is "中文" in code page 936, the default ANSI code page.
-    ASSERT_EQ(hgl::GetAnsiCodePage(), 936u);
-    EXPECT_EQ(Format(u"<%S>", "\xD6\xD0\xCE\xC4"), u"<中文>");
-}
-
 TEST(Format, BoundedBufferCutsAndReportsFullLength)
 {
     u16char buf[6];

@@ -87,25 +87,6 @@ TEST(Property, ReadsAndWritesGoThroughTheOwner)
     EXPECT_EQ(2, c.Value);
 }
 
-TEST(Property, ACopiedOwnerReportsItsOwnState)
-{
-    auto source = std::make_unique<Counter>();
-    source->Value = 10;
-    Counter copy(*source);
-    source->Value = 20;
-    EXPECT_EQ(10, copy.Value);
-    copy.Value = 30;
-    EXPECT_EQ(20, source->Value);
-    // Still bound to itself after the source is gone (ASan would see a stale binding).
-    source.reset();
-    EXPECT_EQ(30, copy.Value);
-
-    Counter assigned;
-    assigned = copy;
-    copy.Value = 1;
-    EXPECT_EQ(30, assigned.Value);
-}
-
 TEST(Property, UnboundPropertiesDoNothingHarmful)
 {
     Property<int> unbound;

@@ -235,24 +235,3 @@ TEST(String, SprintfProducesTheWholeText)
     s.CatSprintf(u"%s", big.c_str());
     EXPECT_EQ(Text(s), big + u"!" + big);
 }
-
-TEST(String, InvalidCodePageIsLoggedAndChangesNothing)
-{
-    hgl::test::LogCapture log;
-    String s(u"keep");
-    s.SetMultiByte(12345, "abc", 3);
-    EXPECT_EQ(Text(s), u"keep");
-    EXPECT_EQ(log.Errors(), (std::vector<std::u16string>{u"无效的代码页<12345>"}));
-
-    String fresh(12345u, "abc", -1);
-    EXPECT_EQ(fresh.Length, 0);
-    EXPECT_EQ(log.CountOf(u"无效的代码页<12345>"), 2u);
-
-    log.Clear();
-    s.SetMultiByte(0, "", -1);   // empty text: nothing at all
-    s.SetMultiByte(936, nullptr, -1);
-    s.SetMultiByte(0, "abc", 0);
-    s.SetMultiByte(936, "\0abc", 4);   // first byte 0
-    EXPECT_EQ(Text(s), u"keep");
-    EXPECT_EQ(log.Count(), 0u);
-}

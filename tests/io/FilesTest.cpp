@@ -114,25 +114,6 @@ TEST(Files, MixedCaseLookups)
     EXPECT_TRUE(IsDirectory(EnginePath(dir, u"Data").c_str()));
 }
 
-TEST(Files, LoadFileToMemoryFailures)
-{
-    TempDir dir;
-    LogCapture log;
-    void *buf = reinterpret_cast<void *>(1);
-    const std::u16string missing = EnginePath(dir, u"nothing.bin");
-    EXPECT_EQ(LoadFileToMemory(missing.c_str(), &buf), 0);
-    EXPECT_EQ(buf, nullptr);
-    EXPECT_TRUE(log.ContainsInfo(u"加载文件<" + missing + u">到缓冲区失败!")) << log.Dump();
-    // A folder is not a file.
-    EXPECT_EQ(LoadFileToMemory(dir.Path16().c_str(), &buf), 0);
-    EXPECT_EQ(buf, nullptr);
-    // An empty file: size 0 with a (zero-length) block, which tells it from failure.
-    ASSERT_TRUE(dir.WriteFile("empty", ""));
-    EXPECT_EQ(LoadFileToMemory(EnginePath(dir, u"EMPTY").c_str(), &buf), 0);
-    EXPECT_NE(buf, nullptr);
-    delete[] static_cast<uint8 *>(buf);
-}
-
 TEST(Files, NamedPipesAreRefusedNotWaitedOn)
 {
     // Opening a pipe for reading waits for a writer; nothing here may wait.

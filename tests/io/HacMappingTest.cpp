@@ -15,49 +15,7 @@ using hgl::test::TempDir;
 
 namespace
 {
-std::unique_ptr<HAC> MountFolder(const TempDir &dir, const std::string &sub)
-{
-    return std::unique_ptr<HAC>(hgl::OpenHAC(dir.File16(sub).c_str()));
-}
 } // namespace
-
-TEST(HacMapping, WholeFileOperations)
-{
-    TempDir dir("map");
-    ASSERT_TRUE(dir.WriteFile("Data/Scripts/Start.TXT", "start"));
-    ASSERT_TRUE(dir.WriteFile("Data/empty.bin", ""));
-    ASSERT_TRUE(dir.MakeDir("Data/Sub"));
-    LogCapture log;
-    auto hac = MountFolder(dir, "Data");
-    ASSERT_TRUE(hac);
-    ASSERT_NE(dynamic_cast<HacMapping *>(hac.get()), nullptr);
-    EXPECT_FALSE(log.ContainsPart(u"打开HAC包")) << log.Dump();
-
-    // Leading separator or not, any case (disk names are matched without regard
-    // to case): the disk path is root, one '\', name.
-    for (const char16_t *p : {u"Scripts\\Start.TXT", u"\\Scripts\\Start.TXT", u"scripts\\start.txt", u"/SCRIPTS/START.TXT",
-                              u"scripts/Start.txt"})
-        ExpectServes(hac.get(), p, "start");
-
-    // An empty file is a success with nothing in it; a folder or a missing file fails.
-    ExpectServes(hac.get(), u"empty.bin", "");
-    void *buffer = nullptr;
-    int size = -1;
-    EXPECT_TRUE(hac->FileExist(u"Sub")); // folders count for FileExist
-    EXPECT_FALSE(hac->LoadFile(u"Sub", &buffer, &size));
-    EXPECT_EQ(buffer, nullptr);
-    EXPECT_EQ(hac->LoadFileStream(u"Sub", true), nullptr);
-    EXPECT_FALSE(hac->FileExist(u"missing"));
-    EXPECT_EQ(hac->LoadFileStream(u"missing", true), nullptr);
-    EXPECT_EQ(hac->LoadFileStream(u"missing", false), nullptr);
-    EXPECT_FALSE(hac->LoadFile(u"missing", &buffer, &size));
-
-    // Paths that do not fit the path buffer fail.
-    const std::u16string longpath(5000, u'a');
-    EXPECT_FALSE(hac->FileExist(longpath.c_str()));
-    EXPECT_FALSE(hac->LoadFile(longpath.c_str(), &buffer, &size));
-    EXPECT_EQ(hac->LoadFileStream(longpath.c_str(), true), nullptr);
-}
 
 TEST(HacMapping, RootsEmptyAbsoluteAndMissing)
 {

@@ -6,7 +6,6 @@
 #include "io/Compress.h"
 #include "io/FileStream.h"
 #include "io/MemStream.h"
-#include "io/PartStream.h"
 #include "io/StringList.h"
 #include "io/TDF.h"
 #include "io/Time.h"
@@ -200,22 +199,12 @@ TEST(TDF, DamagedInputStopsCleanly)
     c->AddChild(u"deeper")->SetInt64(u"v", 99);
     const auto bytes = Saved(t);
 
-    for (size_t cut = 0; cut < bytes.size(); ++cut)
-    {
-        TDFNode n;
-        EXPECT_FALSE(Reload(n, Bytes(bytes.begin(), bytes.begin() + long(cut)))) << cut;
-        // Whatever was read is a prefix of the tree and saves again.
-        const auto again = Saved(n);
-        EXPECT_LE(again.size(), bytes.size() + 64);
-
-        // The same through a window onto a larger stream (the buffered path).
-        MemStream whole;
-        whole.Write(bytes.data(), int(bytes.size()));
-        hgl::PartStream window(&whole, 0, int64_t(cut), true);
-        TDFNode w;
-        EXPECT_FALSE(w.Load(&window)) << cut;
-        EXPECT_EQ(Saved(w), again) << cut;
-    }
+    // Cut anywhere (the tdf_load fuzz target tries every cut): what was read is a
+    // prefix of the tree that saves again.
+    const size_t cut = bytes.size() / 2;
+    TDFNode n;
+    EXPECT_FALSE(Reload(n, Bytes(bytes.begin(), bytes.begin() + long(cut))));
+    EXPECT_LE(Saved(n).size(), bytes.size());
     TDFNode full;
     EXPECT_TRUE(Reload(full, bytes));
     EXPECT_EQ(Saved(full).size(), bytes.size());

@@ -32,35 +32,18 @@ bool WaitFor(const std::function<bool()> &cond, double seconds = 60.0)
     return true;
 }
 
-// Ends by itself once released (or asked to stop), reporting what it saw.
+// Ends at once; its OnEnd closes its own thread.
 class Worker : public Thread
 {
 public:
-    std::atomic<bool> go{false};
-    std::atomic<bool> executed{false};
-    std::atomic<bool> current_inside{false};
-    std::atomic<bool> wait_inside_returned{false};
     std::atomic<int> end_calls{0};
-    std::atomic<bool> end_on_worker{false};
-    std::atomic<bool> close_in_end{false};
 
     ~Worker() override { Close(); }
-
-    bool Execute() override
-    {
-        current_inside = bool(IsCurrentThread);
-        Wait(0); // on its own thread: returns at once instead of waiting for itself
-        wait_inside_returned = true;
-        while (!go && !IsStopRequested()) Sleep(1);
-        executed = true;
-        return false; // the result is not used
-    }
-
+    bool Execute() override { return false; }
     void Ended(Thread *t)
     {
         ++end_calls;
-        end_on_worker = (t == this) && bool(t->IsCurrentThread) && bool(t->IsLive);
-        if (close_in_end) t->Close();
+        t->Close();
     }
 };
 
@@ -88,30 +71,6 @@ public:
 };
 } // namespace
 
-TEST(Thread, DestroyingARunningThreadStopsIt)
-{
-    hgl::test::Watchdog dog("Thread.DestroyingARunningThreadStopsIt");
-    // The owner's destructor closes: the loop is asked to stop and joined, never
-    // killed, so its own end-of-work code still runs.
-    std::atomic<bool> ended{false};
-    class Flagging : public Loop
-    {
-    public:
-        std::atomic<bool> *flag = nullptr;
-        ~Flagging() override
-        {
-            Close();
-            *flag = bool(ended);
-        }
-    };
-    auto *loop = new Flagging;
-    loop->flag = &ended;
-    ASSERT_TRUE(loop->Start(tpNormal));
-    ASSERT_TRUE(WaitFor([&] { return loop->passes > 0; }));
-    delete loop;
-    EXPECT_TRUE(ended);
-}
-
 TEST(Thread, ClosingFromTheWorkerItself)
 {
     hgl::test::Watchdog dog("Thread.ClosingFromTheWorkerItself");
@@ -119,8 +78,6 @@ TEST(Thread, ClosingFromTheWorkerItself)
     // while the worker may still be winding down. Repeat to give a race a chance.
     for (int round = 0; round < 50; ++round) {
         auto *w = new Worker;
-        w->close_in_end = true;
-        w->go = true;
         w->OnEnd.Bind<&Worker::Ended>(w);
         ASSERT_TRUE(w->Start(tpNormal));
         ASSERT_TRUE(WaitFor([&] { return w->end_calls.load() == 1; }));
