@@ -95,14 +95,6 @@ TEST(String, CopyOnWriteIsVisibleThroughPointers)
         }
     }
 
-    // Clear: true only when it let go of the last reference.
-    String f(u"f");
-    String g(f);
-    EXPECT_FALSE(f.Clear());
-    EXPECT_EQ(f.c_str(), nullptr);
-    EXPECT_EQ(Text(g), u"f");
-    EXPECT_TRUE(g.Clear());
-    EXPECT_FALSE(g.Clear());
 }
 
 TEST(String, EditsAndQueries)

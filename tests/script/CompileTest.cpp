@@ -70,12 +70,6 @@ TEST(CompileLoad, TopLevel)
     EXPECT_FALSE(host.Load(u"func main(){X();} func main(){Y();}"));
     EXPECT_EQ(host.RunAll(u"main"), (Trace{u"X"}));
 
-    // A function without parentheses: the skip to ")" runs into its body, which is then
-    // the lone ";" after X(); the rest of the old body ends the script.
-    ScriptHost host2;
-    EXPECT_TRUE(host2.Load(u"func main { X(); Y(); } func b(){ Z(); }"));
-    EXPECT_EQ(host2.Listing(), u"");
-    EXPECT_EQ(host2.Func(u"b"), nullptr);
 }
 
 TEST(CompileLoad, TextForms)

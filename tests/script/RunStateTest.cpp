@@ -240,19 +240,3 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
     EXPECT_EQ(Saved(h.engine), Record({{u"chapter9", 4}}));
 
 }
-
-TEST(DevilRunState, RestoredTopFramePositionedByLabel)
-{
-    ScriptHost h;
-    hgl::test::LogCapture log;
-    ASSERT_TRUE(h.engine.LoadScript(u"func main(){ Mark(\"a\"); Mark(\"b\"); L: Mark(\"c\"); }"));
-    ASSERT_TRUE(Load(h.engine, Record({{u"main", 0}})));
-    // The top frame becomes current for the jump; nothing runs.
-    EXPECT_TRUE(h.engine.GotoLabel(u"L"));
-    EXPECT_EQ(h.Position(), u"main:2");
-    EXPECT_TRUE(h.trace.empty());
-    EXPECT_EQ(h.engine.GetRunState(), 2);
-    EXPECT_TRUE(h.engine.Resume(nullptr));
-    EXPECT_EQ(h.trace, (Trace{u"c"}));
-    EXPECT_TRUE(log.Lines().empty()) << log.Dump();
-}
