@@ -634,7 +634,7 @@ public:
                 done += k;
             }
             if (n < stored)
-                str->Seek(int64(stored - n) * int64(sizeof(T)), 1);
+                str->Seek(int64(stored - n) * int64(sizeof(T)), soCurrent);
             return true;
         }
         return false;

@@ -21,6 +21,14 @@ static_assert(std::endian::native == std::endian::little,
 
 class DataObject;
 
+// Where Seek counts its offset from.
+enum SeekOrigin : int
+{
+    soBegin = 0,
+    soCurrent = 1,
+    soEnd = 2,
+};
+
 class Stream
 {
 public:
@@ -43,17 +51,17 @@ public:
     virtual int Read(void *buffer, int size) = 0;
     virtual int Write(const void *buffer, int size) = 0;
 
-    // origin 0: from the start, 2: from the end, anything else: from the current
-    // position (an offset of 0 there moves nothing). Returns the position after
+    // origin soBegin: from the start, soEnd: from the end, anything else: from the
+    // current position (an offset of 0 there moves nothing). Returns the position after
     // the move, as the stream's setter left it.
     // Works only through the two properties, so a stream that binds them to
     // functions of its own (instead of overriding the virtual getters and
     // setters below) seeks correctly too.
     virtual int64 Seek(int64 offset, int origin)
     {
-        if (origin == 0)
+        if (origin == soBegin)
             Position = offset;
-        else if (origin == 2)
+        else if (origin == soEnd)
             Position = Size.Get() + offset;
         else if (offset != 0)
             Position = Position.Get() + offset;
@@ -93,8 +101,21 @@ public:
         return size - pos;
     }
 
+    // Reads a whole block at an absolute offset; true only when every byte arrived.
+    [[nodiscard]] bool ReadFullyAt(int64 offset, void *buffer, int size)
+    {
+        if (size < 0) return false;
+        char *p = static_cast<char *>(buffer);
+        for (int done = 0; done < size;) {
+            const int got = ReadAt(offset + done, p + done, size - done);
+            if (got <= 0) return false;
+            done += got;
+        }
+        return true;
+    }
+
     // Reads a whole block; true only when every byte arrived.
-    bool ReadFully(void *buffer, int size)
+    [[nodiscard]] bool ReadFully(void *buffer, int size)
     {
         if (size < 0) return false;
         if (size == 0) return true;
@@ -107,7 +128,7 @@ public:
         }
         return true;
     }
-    bool WriteFully(const void *buffer, int size)
+    [[nodiscard]] bool WriteFully(const void *buffer, int size)
     {
         if (size < 0) return false;
         if (size == 0) return true;
@@ -121,8 +142,8 @@ public:
         return true;
     }
 
-    template <typename T> bool ReadValue(T &v) { return ReadFully(&v, int(sizeof(T))); }
-    template <typename T> bool WriteValue(const T &v) { return WriteFully(&v, int(sizeof(T))); }
+    template <typename T> [[nodiscard]] bool ReadValue(T &v) { return ReadFully(&v, int(sizeof(T))); }
+    template <typename T> [[nodiscard]] bool WriteValue(const T &v) { return WriteFully(&v, int(sizeof(T))); }
 
     // Longest text a stream form accepts: its bytes must fit an int transfer.
     static constexpr int32 MaxTextUnits = INT_MAX / 2;

@@ -26,7 +26,7 @@ const StartUpHooks &GetStartUpHooks()
 BaseApplication::BaseApplication(bool open_log)
 {
     InitCore(&paths, open_log);
-    SetGlobalPointer(2, this);
+    SetGlobalPointer(gpApplication, this);
 }
 
 BaseApplication::~BaseApplication()
@@ -43,7 +43,7 @@ bool BaseApplication::Init(SystemInitInfo *sii)
     }
 
     sii->Check();
-    SetGlobalPointer(1, sii);
+    SetGlobalPointer(gpStartUpInfo, sii);
     ProjectName = sii->info.ProjectName;
     ProjectEnglishName = sii->info.ProjectEnglishName;
 
@@ -68,7 +68,7 @@ bool BaseApplication::Init(SystemInitInfo *sii)
     if (sii->graphics.gui.Use || sii->graphics.CreateDefaultFont)
     {
         if (hooks.CreateTileFont)
-            SetGlobalPointer(4, hooks.CreateTileFont(sii->graphics.DefaultFont, sii->graphics.EnglishFont,
+            SetGlobalPointer(gpTileFont, hooks.CreateTileFont(sii->graphics.DefaultFont, sii->graphics.EnglishFont,
                                                      sii->graphics.TileFontSize));
     }
     else

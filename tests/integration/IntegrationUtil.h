@@ -12,8 +12,10 @@
 #include "io/PList.h"
 #include "io/TDF.h"
 #include "script/DevilEngine.h"
+#include "support/BuildPlugIns.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "tools/hacpack/EngineCompressor.h"
 #include "tools/hacpack/HacWriter.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +30,7 @@ namespace integration
 using hgl::u16char;
 using Trace = std::vector<std::u16string>;
 
-// The compression plug-ins of this build, wherever the test program is started from.
-inline void UseBuildPlugIns() { hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_INTEGRATION_PLUGIN_DIR).c_str()); }
+using hgl::test::UseBuildPlugIns;
 
 inline std::u16string ToStd(const hgl::String &s) { return s.c_str() ? std::u16string(s.c_str(), size_t(s.GetLength())) : std::u16string(); }
 
@@ -79,13 +80,7 @@ inline const Trace kSecondPart{u"char left 美咲 120 200 normal", u"（完）"}
 inline bool BuildLocalHac(std::vector<uint8_t> &out)
 {
     hgl::hacpack::HacWriter w;
-    w.SetCompressor([](const std::u16string &method, const std::vector<uint8_t> &in, std::vector<uint8_t> &packed) {
-        packed.resize(in.size() + in.size() / 2 + 1024);
-        const int n = hgl::Compress(hgl::String(method.c_str()), in.data(), int(in.size()), packed.data(), int(packed.size()));
-        if (n < 1) return false;
-        packed.resize(size_t(n));
-        return true;
-    });
+    w.SetCompressor(hgl::hacpack::EngineCompressor());
     w.root.Add(u"Script\\Chapter.CPP", U16LE(kChapterScript));
     // Packed even where deflate does not save anything: the reader must unpack it.
     w.root.Add(u"Script\\Staff.CPP", U16LE(kStaffScript), u"Zip");

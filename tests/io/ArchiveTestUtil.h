@@ -5,6 +5,7 @@
 #include "io/Core.h"
 #include "io/HAC3.h"
 #include "io/Stream.h"
+#include "support/BuildPlugIns.h"
 #include "support/TempDir.h"
 #include "tools/hacpack/HacWriter.h"
 
@@ -16,12 +17,7 @@
 
 namespace archive_test
 {
-// Points the engine at the build's compression plug-ins (the tests may run from
-// any folder, where "./Plug-Ins" does not exist).
-inline void UseBuildPlugIns()
-{
-    hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_ARCHIVE_PLUGIN_DIR).c_str());
-}
+using hgl::test::UseBuildPlugIns;
 
 // Little-endian fields as the archive formats store them; a text is a u32
 // count of units, then UTF-16LE.

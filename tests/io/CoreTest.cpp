@@ -40,13 +40,13 @@ TEST(Core, StartAndStopRepeatedly)
     {
         SCOPED_TRACE(with_log);
         int marker = 0;
-        SetGlobalPointer(3, &marker);
+        SetGlobalPointer(gpWindow, &marker);
         LogCapture log;
         SpecialPathBlock paths;
         InitCore(&paths, with_log);
-        EXPECT_EQ(GetGlobalPointer(3), nullptr) << "start-up clears the pointers";
-        EXPECT_EQ(Info(6), std::u16string(paths[14]));
-        for (int i = 5; i <= 16; i++)
+        EXPECT_EQ(GetGlobalPointer(gpWindow), nullptr) << "start-up clears the pointers";
+        EXPECT_EQ(Info(infoPlugInsFolder), std::u16string(paths[spPlugInsFolder]));
+        for (int i = infoKitRoot; i <= infoExecutablePath; i++)
             EXPECT_NE(GetInfoString(i), nullptr) << i;
         EXPECT_EQ(GetLogInterface() != nullptr, with_log);
         EXPECT_TRUE(ZipWorks()) << log.Dump();
@@ -54,24 +54,24 @@ TEST(Core, StartAndStopRepeatedly)
         CloseCore();
         EXPECT_EQ(GetLogInterface(), nullptr);
         EXPECT_EQ(GetPlugInCount(), 0);
-        for (int i = 5; i <= 17; i++)
+        for (int i = infoKitRoot; i <= infoExecutablePath + 1; i++)
             EXPECT_EQ(GetInfoString(i), nullptr) << i;
-        EXPECT_EQ(Info(1), u"HGL 视觉小说引擎");
+        EXPECT_EQ(Info(infoKitName), u"HGL 视觉小说引擎");
         const std::u16string log_file = GetLogFileName();
         if (!log_file.empty()) std::remove(hgl::test::ToU8(log_file).c_str());
     }
     // The identity strings are constant; null clears a slot; pointers have slots 1 to 5.
-    SetInfoString(3, u"changed");
-    EXPECT_EQ(Info(3), u"1.0");
-    SetInfoString(9, u"");
-    EXPECT_EQ(Info(9), u"");
-    SetInfoString(9, nullptr);
-    EXPECT_EQ(GetInfoString(9), nullptr);
+    SetInfoString(infoKitVersion, u"changed");
+    EXPECT_EQ(Info(infoKitVersion), u"1.0");
+    SetInfoString(infoSystemFolder, u"");
+    EXPECT_EQ(Info(infoSystemFolder), u"");
+    SetInfoString(infoSystemFolder, nullptr);
+    EXPECT_EQ(GetInfoString(infoSystemFolder), nullptr);
     int a = 0;
-    SetGlobalPointer(6, &a);
-    EXPECT_EQ(GetGlobalPointer(6), nullptr);
-    SetGlobalPointer(5, &a);
-    EXPECT_EQ(GetGlobalPointer(5), &a);
+    SetGlobalPointer(gpFlowObject + 1, &a);
+    EXPECT_EQ(GetGlobalPointer(gpFlowObject + 1), nullptr);
+    SetGlobalPointer(gpFlowObject, &a);
+    EXPECT_EQ(GetGlobalPointer(gpFlowObject), &a);
     ClearGlobalPointers();
     ReleaseAllPlugIn();
 }

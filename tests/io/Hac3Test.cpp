@@ -2,6 +2,7 @@
 // against the layout itself, not against the writer's reading of it), some built
 // by the writer, all mounted and read back.
 #include "ArchiveTestUtil.h"
+#include "tools/hacpack/EngineCompressor.h"
 
 #include "io/Compress.h"
 #include "io/MemStream.h"
@@ -183,14 +184,7 @@ TEST(Hac3, CompressedEntries)
     ASSERT_NE(hgl::GetCompressInterface(hgl::String(u"Zip")), nullptr) << "the Zip plug-in is needed";
     TempDir dir("hac3");
     HacWriter w;
-    w.SetCompressor([](const std::u16string &method, const std::vector<uint8_t> &in, std::vector<uint8_t> &out) {
-        out.resize(in.size() + in.size() / 2 + 1024);
-        const int n = hgl::Compress(hgl::String(method.c_str()), in.data(), int(in.size()), out.data(), int(out.size()));
-        if (n < 1)
-            return false;
-        out.resize(size_t(n));
-        return true;
-    });
+    w.SetCompressor(hgl::hacpack::EngineCompressor());
     const std::string text(5000, 'z');
     w.root.Add(u"packed.txt", text, u"Zip");
     auto &bad = w.root.Add(u"broken.txt", text, u"Zip");

@@ -41,12 +41,12 @@ TEST(HacMapping, RootsEmptyAbsoluteAndMissing)
     ASSERT_EQ(chdir(old), 0);
     {
         // Once the start folder is recorded, it is used wherever the process stands.
-        hgl::SetInfoString(8, dir.Path16().c_str());
+        hgl::SetInfoString(hgl::infoStartFolder, dir.Path16().c_str());
         std::unique_ptr<HAC> hac(hgl::OpenHAC(u""));
         ASSERT_TRUE(hac);
         EXPECT_EQ(LoadText(hac.get(), u"here.TXT"), "here");
         EXPECT_EQ(hac->GetFileCount(nullptr), 1);
-        hgl::SetInfoString(8, nullptr);
+        hgl::SetInfoString(hgl::infoStartFolder, nullptr);
     }
 
     // An absolute root lists its own folder.

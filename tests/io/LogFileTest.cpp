@@ -133,7 +133,7 @@ TEST_F(LogFileTest, WholeFileByteForByte)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(GetLogInterface(), nullptr);
 
-    SetInfoString(5, u"x");   // the banner reads only the constant identity strings
+    SetInfoString(infoKitRoot, u"x");   // the banner reads only the constant identity strings
     const time_t before = time(nullptr);
     ASSERT_NE(InitLog(dir.Path16().c_str(), u"游戏", 936, true), nullptr);
     const time_t after = time(nullptr);

@@ -65,7 +65,7 @@ TEST_F(PlugInTest, MissingLibrariesAndLibraryPaths)
 
     // A folder that already ends in a separator gets no second one.
     log.Clear();
-    SetInfoString(6, (PlugInDir() + u"/").c_str());
+    SetInfoString(infoPlugInsFolder, (PlugInDir() + u"/").c_str());
     PlugIn *p = LoadPlugIn(u"Compress.RLE");
     ASSERT_NE(p, nullptr) << log.Dump();
     EXPECT_EQ(S(p->GetFileName()), PlugInFile("Compress.RLE"));

@@ -54,7 +54,7 @@ protected:
     std::string events_file = temp.File("events.txt");
     hgl::test::ScopedEnv events_env{"HGL_TEST_PLUGIN_EVENTS", events_file.c_str()};
 
-    void SetUp() override { hgl::SetInfoString(6, PlugInDir().c_str()); }
+    void SetUp() override { hgl::SetInfoString(hgl::infoPlugInsFolder, PlugInDir().c_str()); }
 
     void TearDown() override
     {
