@@ -2,20 +2,15 @@
 
 namespace hgl
 {
-namespace
+Object::~Object()
 {
-Object::DestroyRequest destroy_request = nullptr;
+    if (owner) owner->ForgetObject(this);
 }
-
-void Object::SetDestroyRequest(DestroyRequest handler) { destroy_request = handler; }
-Object::DestroyRequest Object::GetDestroyRequest() { return destroy_request; }
 
 void Object::Destroy()
 {
-    if (destroy)
-        return;
+    if (destroy) return;
     destroy = true;
-    if (owner && destroy_request)
-        destroy_request(owner, this);
+    if (owner) owner->DestroyObject(this);
 }
 } // namespace hgl

@@ -32,8 +32,8 @@ const StartUpHooks &GetStartUpHooks();
 
 class BaseApplication
 {
-protected:
-    SpecialPathBlock paths;             // the special folders found at start-up
+  protected:
+    SpecialPathBlock paths; // the special folders found at start-up
 
     // Steps of Init for the window layer; the base has no window and succeeds.
     // InitDisplay sets the display mode and makes the window, logging the mode
@@ -41,10 +41,11 @@ protected:
     virtual bool InitDisplay(SystemInitInfo &) { return true; }
     virtual bool InitInput(SystemInitInfo &) { return true; }
 
-public:
+  public:
     String ProjectName;
     String ProjectEnglishName;
     int FrameMode = 2;
+    int FPS = 60; // frame-rate limit, set by the OpenGL set-up
 
     // Starts the core (InitCore) and becomes global pointer 2.
     explicit BaseApplication(bool open_log = true);

@@ -6,6 +6,17 @@
 // Marks a function a plug-in library exports by its plain name.
 #define HGL_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
 
+// Defines the two required exports of a plug-in library.
+#define HGL_PLUGIN_IDENTITY(version_value, intro_text)                                                       \
+    HGL_PLUGIN_EXPORT hgl::uint32 GetPlugInVersion()                                                         \
+    {                                                                                                        \
+        return version_value;                                                                                \
+    }                                                                                                        \
+    HGL_PLUGIN_EXPORT const hgl::u16char *GetPlugInIntro()                                                   \
+    {                                                                                                        \
+        return intro_text;                                                                                   \
+    }
+
 namespace hgl
 {
 // Exported by every plug-in library (the first two are required).
@@ -46,22 +57,23 @@ extern "C"
 {
     // Every entry returns the number of bytes produced; below 1 is failure.
     // Decoders treat the destination size as a hard limit and validate their input.
-    using CompressFunc = int (*)(const void *source, int source_size, void *dest, int dest_size, CompressExtra extra);
+    using CompressFunc = int (*)(const void *source, int source_size, void *dest, int dest_size,
+                                 CompressExtra extra);
     using DecompressFunc = int (*)(const void *source, int source_size, void *dest, int dest_size);
     using ImageCompressFunc = int (*)(void *dest, int dest_size, const void *pixels, int width, int height,
                                       int channels, CompressExtra extra);
-    using ImageDecompressFunc = int (*)(void *dest, const void *source, int source_size, int width, int height,
-                                        int channels);
+    using ImageDecompressFunc = int (*)(void *dest, const void *source, int source_size, int width,
+                                        int height, int channels);
 }
 
 // The record a compression plug-in fills; entries it does not offer stay null.
 struct CompressPlugInInterface
 {
-    CompressFunc Compress;              // 0
-    DecompressFunc Decompress;          // 1
-    void *Unused[6];                    // 2-7: never called by the engine
-    ImageCompressFunc ImageCompress;    // 8
-    ImageDecompressFunc ImageDecompress;// 9
+    CompressFunc Compress;               // 0
+    DecompressFunc Decompress;           // 1
+    void *Unused[6];                     // 2-7: never called by the engine
+    ImageCompressFunc ImageCompress;     // 8
+    ImageDecompressFunc ImageDecompress; // 9
 };
 
 static_assert(sizeof(CompressPlugInInterface) == 10 * sizeof(void *), "ten entries, no padding");

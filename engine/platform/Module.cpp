@@ -14,11 +14,9 @@ namespace
 std::string AnchorPath(std::string path)
 {
     for (char &c : path)
-        if (c == '\\')
-            c = '/';
+        if (c == '\\') c = '/';
 
-    if (path.find('/') == std::string::npos)
-        path.insert(0, "./");
+    if (path.find('/') == std::string::npos) path.insert(0, "./");
 
     return path;
 }
@@ -27,8 +25,7 @@ std::string ToUTF8(const u16char *s)
 {
     std::string out;
 
-    if (!s)
-        return out;
+    if (!s) return out;
 
     while (*s)
     {
@@ -68,8 +65,7 @@ std::u16string ToUTF16(const char *text)
 {
     std::u16string out;
 
-    if (!text)
-        return out;
+    if (!text) return out;
 
     const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
 
@@ -79,10 +75,29 @@ std::u16string ToUTF16(const char *text)
         int extra;
         uint32 min;
 
-        if (c < 0x80)       { extra = 0; min = 0; }
-        else if (c >= 0xC2 && c <= 0xDF) { extra = 1; c &= 0x1F; min = 0x80; }
-        else if (c >= 0xE0 && c <= 0xEF) { extra = 2; c &= 0x0F; min = 0x800; }
-        else if (c >= 0xF0 && c <= 0xF4) { extra = 3; c &= 0x07; min = 0x10000; }
+        if (c < 0x80)
+        {
+            extra = 0;
+            min = 0;
+        }
+        else if (c >= 0xC2 && c <= 0xDF)
+        {
+            extra = 1;
+            c &= 0x1F;
+            min = 0x80;
+        }
+        else if (c >= 0xE0 && c <= 0xEF)
+        {
+            extra = 2;
+            c &= 0x0F;
+            min = 0x800;
+        }
+        else if (c >= 0xF0 && c <= 0xF4)
+        {
+            extra = 3;
+            c &= 0x07;
+            min = 0x10000;
+        }
         else
         {
             out += u16char(0xFFFD);
@@ -93,15 +108,14 @@ std::u16string ToUTF16(const char *text)
         int i = 1;
         for (; i <= extra; i++)
         {
-            if ((p[i] & 0xC0) != 0x80)
-                break;
+            if ((p[i] & 0xC0) != 0x80) break;
             c = (c << 6) | (p[i] & 0x3F);
         }
 
         if (i <= extra || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
         {
             out += u16char(0xFFFD);
-            p += i;                 // resynchronise on the byte that broke the sequence
+            p += i; // resynchronise on the byte that broke the sequence
             continue;
         }
 
@@ -119,25 +133,22 @@ std::u16string ToUTF16(const char *text)
 
     return out;
 }
-} // namespace
-
-ModuleHandle ModuleOpen(const char *utf8_path, ModuleError *error)
+bool EmptyName(const char *name, ModuleError *error)
 {
-    if (!utf8_path || !*utf8_path)
+    if (name && *name) return false;
+    if (error)
     {
-        if (error)
-        {
-            error->code = ENOENT;
-            error->text = u"empty module name";
-        }
-        return nullptr;
+        error->code = ENOENT;
+        error->text = u"empty module name";
     }
+    return true;
+}
 
-    const std::string path = AnchorPath(utf8_path);
-
+ModuleHandle Open(const char *path, ModuleError *error)
+{
     dlerror();
     errno = 0;
-    ModuleHandle handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ModuleHandle handle = dlopen(path, RTLD_NOW | RTLD_LOCAL);
 
     if (!handle && error)
     {
@@ -148,6 +159,14 @@ ModuleHandle ModuleOpen(const char *utf8_path, ModuleError *error)
 
     return handle;
 }
+} // namespace
+
+ModuleHandle ModuleOpen(const char *utf8_path, ModuleError *error)
+{
+    if (EmptyName(utf8_path, error)) return nullptr;
+
+    return Open(AnchorPath(utf8_path).c_str(), error);
+}
 
 ModuleHandle ModuleOpen(const u16char *path, ModuleError *error)
 {
@@ -155,10 +174,15 @@ ModuleHandle ModuleOpen(const u16char *path, ModuleError *error)
     return ModuleOpen(utf8.c_str(), error);
 }
 
+ModuleHandle ModuleOpenSystem(const char *name, ModuleError *error)
+{
+    if (EmptyName(name, error)) return nullptr;
+    return Open(name, error);
+}
+
 void *ModuleSymbol(ModuleHandle handle, const char *name)
 {
-    if (!handle || !name)
-        return nullptr;
+    if (!handle || !name) return nullptr;
 
     dlerror();
     return dlsym(handle, name);
@@ -166,8 +190,7 @@ void *ModuleSymbol(ModuleHandle handle, const char *name)
 
 void ModuleClose(ModuleHandle handle)
 {
-    if (handle)
-        dlclose(handle);
+    if (handle) dlclose(handle);
 }
 } // namespace platform
 } // namespace hgl

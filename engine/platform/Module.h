@@ -24,6 +24,10 @@ ModuleHandle ModuleOpen(const char *utf8_path, ModuleError *error = nullptr);
 // The same with a UTF-16 path.
 ModuleHandle ModuleOpen(const u16char *path, ModuleError *error = nullptr);
 
+// Loads a system library by name ("libopenal.so.1"), searched for in the system's
+// library folders as the dynamic loader does. Null on failure, with error filled.
+ModuleHandle ModuleOpenSystem(const char *name, ModuleError *error = nullptr);
+
 // Address of an exported symbol, or null (also for a null handle or name).
 void *ModuleSymbol(ModuleHandle handle, const char *name);
 

@@ -8,9 +8,9 @@ namespace avg
 {
 class GameStack
 {
-public:
-    hgl::String name;        // the script file
-    hgl::MemStream *stream;  // the saved run state; owned
+  public:
+    hgl::String name;       // the script file
+    hgl::MemStream *stream; // the saved run state; owned
 
     GameStack();
     explicit GameStack(const hgl::String &script_name);

@@ -32,23 +32,15 @@ inline bool BadArgs(const void *source, int source_size, const void *dest, int d
 
 // Defines the exports of a compression plug-in: its version, intro and the
 // interface fill for version 3 and below.
-#define HGL_COMPRESS_PLUGIN(intro_text, compress_fn, decompress_fn, image_compress_fn, image_decompress_fn) \
-    HGL_PLUGIN_EXPORT hgl::uint32 GetPlugInVersion()                                                          \
-    {                                                                                                         \
-        return hgl::CompressInterfaceVersion;                                                                 \
-    }                                                                                                         \
-    HGL_PLUGIN_EXPORT const hgl::u16char *GetPlugInIntro()                                                    \
-    {                                                                                                         \
-        return intro_text;                                                                                    \
-    }                                                                                                         \
-    HGL_PLUGIN_EXPORT bool GetPlugInInterface(int version, void *record)                                      \
-    {                                                                                                         \
-        if (version != hgl::CompressInterfaceVersion || !record)                                              \
-            return false;                                                                                     \
-        hgl::CompressPlugInInterface *cpi = static_cast<hgl::CompressPlugInInterface *>(record);              \
-        cpi->Compress = compress_fn;                                                                          \
-        cpi->Decompress = decompress_fn;                                                                      \
-        cpi->ImageCompress = image_compress_fn;                                                               \
-        cpi->ImageDecompress = image_decompress_fn;                                                           \
-        return true;                                                                                          \
+#define HGL_COMPRESS_PLUGIN(intro_text, compress_fn, decompress_fn, image_compress_fn, image_decompress_fn)  \
+    HGL_PLUGIN_IDENTITY(hgl::CompressInterfaceVersion, intro_text)                                           \
+    HGL_PLUGIN_EXPORT bool GetPlugInInterface(int version, void *record)                                     \
+    {                                                                                                        \
+        if (version != hgl::CompressInterfaceVersion || !record) return false;                               \
+        hgl::CompressPlugInInterface *cpi = static_cast<hgl::CompressPlugInInterface *>(record);             \
+        cpi->Compress = compress_fn;                                                                         \
+        cpi->Decompress = decompress_fn;                                                                     \
+        cpi->ImageCompress = image_compress_fn;                                                              \
+        cpi->ImageDecompress = image_decompress_fn;                                                          \
+        return true;                                                                                         \
     }

@@ -1,5 +1,7 @@
 #include "support/GLTestContext.h"
 
+#include "graphics/gl/Canvas.h"
+
 #include <GL/glew.h>
 
 namespace hgl::test
@@ -13,11 +15,7 @@ GLTestContext::GLTestContext(int width, int height)
     ok_ = window_.Create(options);
     if (!ok_) return;
     window_.BeginFrame();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    SetOrtho2D(width, height);
 }
 
 RGBA GLTestContext::ReadPixel(int x, int y)

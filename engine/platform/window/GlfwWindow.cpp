@@ -152,7 +152,7 @@ void GlfwWindow::UpdateGeometry()
     input_.SetGeometry(w, h, options_.width, options_.height);
 }
 
-void GlfwWindow::MakeCurrent()
+void GlfwWindow::MakeContextCurrent()
 {
     if (window_) glfwMakeContextCurrent(Handle(window_));
 }

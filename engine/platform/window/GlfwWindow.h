@@ -13,7 +13,6 @@ class GlfwWindow : public PlatformWindow
 
     const char *BackendName() const override { return "glfw"; }
     std::vector<DisplayMode> DisplayModes() const override;
-    void MakeCurrent() override;
     void GetFramebufferSize(int &width, int &height) const override;
     void PollEvents() override;
     void WaitEvents(double seconds) override;
@@ -24,6 +23,7 @@ class GlfwWindow : public PlatformWindow
 
   protected:
     bool CreateSurface() override;
+    void MakeContextCurrent() override;
     void Present() override;
 
   private:

@@ -97,7 +97,7 @@ bool HeadlessWindow::CreateSurface()
     return true;
 }
 
-void HeadlessWindow::MakeCurrent()
+void HeadlessWindow::MakeContextCurrent()
 {
     if (context_) eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_);
 }

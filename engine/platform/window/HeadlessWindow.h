@@ -20,7 +20,6 @@ class HeadlessWindow : public PlatformWindow
     std::vector<DisplayMode> DisplayModes() const override { return modes_; }
     void SetDisplayModes(std::vector<DisplayMode> modes) { modes_ = std::move(modes); }
 
-    void MakeCurrent() override;
     void GetFramebufferSize(int &width, int &height) const override;
     void PollEvents() override;
     void WaitEvents(double seconds) override;
@@ -41,6 +40,7 @@ class HeadlessWindow : public PlatformWindow
 
   protected:
     bool CreateSurface() override;
+    void MakeContextCurrent() override;
     void Present() override { presents_++; }
 
   private:

@@ -5,8 +5,43 @@
 #include "platform/window/GlfwWindow.h"
 #include "platform/window/HeadlessWindow.h"
 
+#include <atomic>
+
 namespace hgl::platform
 {
+namespace
+{
+std::atomic<uint64_t> last_serial{0};
+thread_local uint64_t current_serial = 0;
+thread_local PlatformWindow *current_window = nullptr;
+} // namespace
+
+uint64_t CurrentContextSerial()
+{
+    return current_serial;
+}
+
+PlatformWindow *CurrentWindow()
+{
+    return current_window;
+}
+
+PlatformWindow::~PlatformWindow()
+{
+    if (current_window == this)
+    {
+        current_window = nullptr;
+        current_serial = 0;
+    }
+}
+
+void PlatformWindow::MakeCurrent()
+{
+    MakeContextCurrent();
+    current_serial = serial_;
+    current_window = this;
+}
+
 bool PlatformWindow::Create(const WindowOptions &options)
 {
     options_ = options;
@@ -16,7 +51,16 @@ bool PlatformWindow::Create(const WindowOptions &options)
         options_.height = options_.mode.height;
     }
     error_.clear();
-    if (!CreateSurface() || !LoadGLEntryPoints(error_) ||
+    serial_ = ++last_serial;
+    current_serial = 0;
+    current_window = nullptr;
+    const bool made = CreateSurface();
+    if (made)
+    {
+        current_serial = serial_;
+        current_window = this;
+    }
+    if (!made || !LoadGLEntryPoints(error_) ||
         !canvas_.Create(options_.width, options_.height, options_.pixel, error_))
         return false;
     input_.SetGeometry(options_.width, options_.height, options_.width, options_.height);

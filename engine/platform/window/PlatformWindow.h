@@ -7,6 +7,7 @@
 #include "platform/window/InputTranslator.h"
 #include "platform/window/WindowTypes.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +17,7 @@ namespace hgl::platform
 class PlatformWindow
 {
   public:
-    virtual ~PlatformWindow() = default;
+    virtual ~PlatformWindow();
     PlatformWindow(const PlatformWindow &) = delete;
     PlatformWindow &operator=(const PlatformWindow &) = delete;
 
@@ -31,7 +32,7 @@ class PlatformWindow
     // The display modes a full-screen window can take.
     virtual std::vector<DisplayMode> DisplayModes() const = 0;
 
-    virtual void MakeCurrent() = 0;
+    void MakeCurrent();
     int CanvasWidth() const { return options_.width; }
     int CanvasHeight() const { return options_.height; }
     CanvasTarget &Canvas() { return canvas_; }
@@ -57,6 +58,7 @@ class PlatformWindow
 
     // Makes the window and context for options_ and makes it current.
     virtual bool CreateSurface() = 0;
+    virtual void MakeContextCurrent() = 0;
     virtual void Present() = 0; // the finished canvas onto the screen
 
     void SetActive(bool active);
@@ -68,9 +70,17 @@ class PlatformWindow
     InputTranslator input_;
 
   private:
+    uint64_t serial_ = 0;
     bool active_ = true;
     bool close_requested_ = false;
 };
+
+// Which context is current on this thread: a number given to each context when it
+// is made (0: none of ours). State caches above compare it to know when what they
+// remember belongs to another context.
+uint64_t CurrentContextSerial();
+// The window whose context is current on this thread, or null.
+PlatformWindow *CurrentWindow();
 
 // The backend HGL_WINDOW names: "headless" for the EGL surface, otherwise GLFW.
 std::unique_ptr<PlatformWindow> CreatePlatformWindow();

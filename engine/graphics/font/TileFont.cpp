@@ -1,0 +1,272 @@
+#include "graphics/font/TileFont.h"
+
+#include "core/StrFunc.h"
+#include "io/Core.h"
+#include "io/SystemInitInfo.h"
+
+#include <GL/glew.h>
+
+#include <climits>
+#include <cmath>
+#include <string_view>
+
+namespace hgl
+{
+namespace
+{
+constexpr u16char FirstPrintable = 0x20;
+constexpr u16char FirstWide = 0x100;
+constexpr int DefaultFontPointer = 4;
+
+// Marks that close a phrase never begin a line; marks that open one never end it.
+constexpr std::u16string_view NoLineStart = u"，。、；：？！）」』】〕〉》”’…—～,.;:?!)]}%";
+constexpr std::u16string_view NoLineEnd = u"（「『【〔〈《“‘([{";
+
+bool IsNoLineStart(u16char ch)
+{
+    return NoLineStart.find(ch) != std::u16string_view::npos;
+}
+bool IsNoLineEnd(u16char ch)
+{
+    return NoLineEnd.find(ch) != std::u16string_view::npos;
+}
+
+// A break before text[b] that keeps both rules.
+bool GoodBreak(const u16char *text, int b)
+{
+    return !IsNoLineStart(text[b]) && !IsNoLineEnd(text[b - 1]);
+}
+
+// Where a line of text[start..] breaks when text[over] no longer fits: moved back
+// until both rules hold; when no earlier break keeps them, the closing marks hang
+// past the width instead.
+int LineBreak(const u16char *text, int start, int over, int n)
+{
+    for (int b = over; b > start; b--)
+        if (GoodBreak(text, b)) return b;
+    int b = over;
+    while (b < n && IsNoLineStart(text[b]))
+        b++;
+    return b;
+}
+
+Font default_font{u"黑体", 0, 14, false, false};
+
+void UseTextBlend()
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+} // namespace
+
+TileFont::TileFont(const Font &chs, const Font &eng, int count)
+    : Cache(count), chs_source(chs, true), eng_source(eng, false), atlas(chs_source.GetHeight(), Capacity),
+      char_width(chs.Width > 0 ? chs.Width : chs_source.GetHeight()), char_height(chs_source.GetHeight()),
+      line_gap(std::max(1, int(std::lround(0.1 * chs_source.GetHeight())))), narrow_width(FirstWide, -1),
+      cell(size_t(char_height) * size_t(char_height))
+{
+    InitPrivate();
+}
+
+TileFont::~TileFont()
+{
+    Clear();
+}
+
+void TileFont::InitPrivate()
+{
+    CharWidth.Bind<&TileFont::GetCharWidthProp>(this);
+    CharHeight.Bind<&TileFont::GetCharHeightProp>(this);
+    LineGap.Bind<&TileFont::GetLineGapProp>(this);
+}
+
+void TileFont::Release(const u16char &, TileObject *&tile)
+{
+    atlas.Release(tile);
+    tile = nullptr;
+}
+
+int TileFont::GetCharWidth(u16char ch)
+{
+    if (ch < FirstPrintable) return 0;
+    if (ch >= FirstWide) return char_height;
+    int &w = narrow_width[ch];
+    if (w < 0) w = eng_source.GetAdvance(ch);
+    return w;
+}
+
+float TileFont::GetStringWidth(const u16char *text, int count)
+{
+    if (!text) return 0;
+    float w = 0;
+    for (int i = 0; count < 0 ? text[i] != 0 : i < count; i++)
+        w += float(GetCharWidth(text[i]));
+    return w;
+}
+
+TileObject *TileFont::GetTile(u16char ch)
+{
+    TileObject *tile = nullptr;
+    if (Find(ch, tile, true)) return tile;
+    while ((count >= capacity || atlas.GetFreeCount() == 0) && tail)
+        DeleteLast();
+    tile = atlas.Acquire();
+    if (!tile) return nullptr;
+    FontSource &source = ch < FirstWide ? eng_source : chs_source;
+    source.Render(ch, cell.data(), char_height, char_height, char_height);
+    if (!atlas.Write(tile, cell.data()))
+    {
+        atlas.Release(tile);
+        return nullptr;
+    }
+    Add(ch, tile);
+    return tile;
+}
+
+void TileFont::EmitQuad(const TileObject *t, float x, float y)
+{
+    const float h = float(char_height);
+    glTexCoord2f(t->u0, t->v0);
+    glVertex2f(x, y);
+    glTexCoord2f(t->u1, t->v0);
+    glVertex2f(x + h, y);
+    glTexCoord2f(t->u1, t->v1);
+    glVertex2f(x + h, y + h);
+    glTexCoord2f(t->u0, t->v1);
+    glVertex2f(x, y + h);
+}
+
+float TileFont::DrawGlyph(float x, float y, u16char ch, const Color4f &color, bool &open)
+{
+    if (ch < FirstPrintable) return 0;
+    TileObject *tile = nullptr;
+    if (!Find(ch, tile, true))
+    {
+        if (open) glEnd();
+        open = false;
+        tile = GetTile(ch);
+    }
+    if (tile && !open && atlas.Bind())
+    {
+        UseTextBlend();
+        glBegin(GL_QUADS);
+        open = true;
+    }
+    if (tile && open)
+    {
+        glColor4f(color.r, color.g, color.b, color.a);
+        EmitQuad(tile, x, y);
+    }
+    return float(GetCharWidth(ch));
+}
+
+float TileFont::DrawChar(float x, float y, u16char ch)
+{
+    bool open = false;
+    const float advance = DrawGlyph(x, y, ch, Color, open);
+    if (open) glEnd();
+    return advance;
+}
+
+void TileFont::DrawString(float x, float y, const u16char *text, int count)
+{
+    if (!text) return;
+    bool open = false;
+    for (int i = 0; count < 0 ? text[i] != 0 : i < count; i++)
+        x += DrawGlyph(x, y, text[i], Color, open);
+    if (open) glEnd();
+}
+
+bool TileFont::MakeupText(Makeup &makeup, const u16char *text, int width, int alignment)
+{
+    makeup.Clear();
+    if (!text) return false;
+    const int n = StrLen(text);
+    const float limit = width > 0 ? float(width) : float(INT_MAX);
+    const float step = float(char_height + line_gap);
+    float top = 0;
+    for (int start = 0; start < n; top += step)
+    {
+        // Fill the line while characters fit; a '\n' ends it and stays on it.
+        float w = 0;
+        int end = start;
+        while (end < n && text[end] != u'\n' && (end == start || w + float(GetCharWidth(text[end])) <= limit))
+            w += float(GetCharWidth(text[end++]));
+        if (end < n && text[end] == u'\n')
+            end++;
+        else if (end < n)
+            end = LineBreak(text, start, end, n);
+        const float line_width = GetStringWidth(text + start, end - start);
+        float x = 0;
+        if (width > 0 && alignment == AlignCenter)
+            x = std::floor((float(width) - line_width) / 2);
+        else if (width > 0 && alignment == AlignRight)
+            x = float(width) - line_width;
+        for (int i = start; i < end; i++)
+        {
+            const float adv = float(GetCharWidth(text[i]));
+            makeup.CharRect.Add(RectScope2<float>(x, top, adv, float(char_height)));
+            makeup.CharColor.Add(Color);
+            x += adv;
+        }
+        start = end;
+    }
+    if (n > 0)
+    {
+        const RectScope2<float> &last = makeup.CharRect[n - 1];
+        makeup.EndRect.Set(last.Left + last.Width, last.Top, 0, float(char_height));
+    }
+    else
+        makeup.EndRect.Set(0, 0, 0, float(char_height));
+    return true;
+}
+
+void TileFont::DrawMakeup(float x, float y, const Makeup &makeup, const u16char *text, int count)
+{
+    if (!text) return;
+    const int n = count < 0 ? makeup.CharRect.GetCount() : std::min(count, makeup.CharRect.GetCount());
+    bool open = false;
+    for (int i = 0; i < n && text[i] != 0; i++)
+    {
+        const RectScope2<float> &r = makeup.CharRect[i];
+        const Color4f &c = i < makeup.CharColor.GetCount() ? makeup.CharColor[i] : Color;
+        DrawGlyph(x + float(makeup.x) + r.Left, y + float(makeup.y) + r.Top, text[i], c, open);
+    }
+    if (open) glEnd();
+}
+
+void SetDefaultFont(const Font &font)
+{
+    default_font = font;
+}
+
+const Font &GetDefaultFont()
+{
+    return default_font;
+}
+
+TileFont *CreateTileFont(const Font &chs, const Font &eng, int count)
+{
+    return new TileFont(chs, eng, count);
+}
+
+TileFont *InitDefaultTileFont(const SystemInitInfo *sii)
+{
+    if (!sii || (!sii->graphics.gui.Use && !sii->graphics.CreateDefaultFont))
+    {
+        PutInfo(u"不创建缺省字体！");
+        return nullptr;
+    }
+    SetDefaultFont(sii->graphics.DefaultFont);
+    TileFont *font =
+        CreateTileFont(sii->graphics.DefaultFont, sii->graphics.EnglishFont, sii->graphics.TileFontSize);
+    SetGlobalPointer(DefaultFontPointer, font);
+    return font;
+}
+
+void CloseDefaultTileFont()
+{
+    delete static_cast<TileFont *>(GetGlobalPointer(DefaultFontPointer));
+    SetGlobalPointer(DefaultFontPointer, nullptr);
+}
+} // namespace hgl

@@ -1,0 +1,176 @@
+// The demo's texts: the two-script story, the data scripts of the extras, the
+// weather lists and "System.List". Scripts are written with CR LF line ends, as
+// the game's authors' editors save them.
+#include "tools/mkdemo/DemoContent.h"
+
+#include <string>
+
+namespace hgl::demo
+{
+namespace
+{
+std::u16string WithCRLF(const std::u16string &text)
+{
+    std::u16string out;
+    for (char16_t c : text)
+    {
+        if (c == u'\n') out += u'\r';
+        out += c;
+    }
+    return out;
+}
+
+void AddScript(DemoContent &content, const std::u16string &path, const std::u16string &text)
+{
+    content.AddLocal(path, TextFile(WithCRLF(text)));
+}
+
+// The first chapter: messages with names, faces and voices, a novel page and a
+// centred line, a background, a character, music, a sound effect, snow, a choice
+// with its two answers, a system flag that unlocks the extras, and the call of
+// the second script.
+const char16_t kMain00[] = uR"S(// 演示故事 第一章
+func main()
+{
+    BGM_PLAY("BGM01", 1);
+    BG_SET("bg01");
+    MSPEED(0);
+    CHR_SET0("XYAB00L");
+    ShowMessage("XYAB", "xy_001", "【小雪】早上好。这里是演示故事。");
+    ShowMessage("XYAB", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
+    SE_PLAY(0, "se01", 0);
+    StartSnow();
+    MES("雪一直下着，城市变得很安静。这是一段小说模式的文字。");
+    MESC("—— 第一章 ——");
+    SELECT("S1", 2);
+    SELDT("一起去");
+    SELDT("下次吧");
+    CaseGoto(0, "L_YES");
+    CaseGoto(1, "L_NO");
+L_YES:
+    MES("【小雪】太好了！");
+    goto L_END;
+L_NO:
+    MES("【小雪】那下次吧。");
+L_END:
+    RSET("HEXTRA", "1");
+    EXT_CALL("MAIN01");
+}
+)S";
+
+// The second chapter: an event picture (it marks C001 seen), the end of the
+// snow and the music, and the story's end with the credits.
+const char16_t kMain01[] = uR"S(// 演示故事 第二章
+func main()
+{
+    BG_SET("c001");
+    ShowMessage("XYAB", "xy_002", "【小雪】谢谢你陪我看雪。");
+    EndSnow();
+    CHR_ERSA();
+    BGM_STOP();
+    GAME_END(7);
+}
+)S";
+
+const char16_t kChapter[] = uR"S(func main()
+{
+    SetChapter("MAIN00", "第一章 初雪");
+    SetChapter("MAIN01", "第二章 雪后");
+}
+)S";
+
+const char16_t kDefine[] = uR"S(func main()
+{
+    SetCharView("XY", 1.0, 0.0, 0.5);
+}
+)S";
+
+const char16_t kCharacter[] = uR"S(func main()
+{
+    SetChar("XY", "小雪(XY)", 0, 0, "");
+}
+)S";
+
+const char16_t kImageSize[] = uR"S(func main()
+{
+    SetImageSize(0.2, 1.0);
+}
+)S";
+
+const char16_t kStaff[] = uR"S(func ALL()
+{
+    SAY("演示游戏");
+    SAY("剧本：演示小组的编剧们");
+    SAY("音乐：正弦波");
+    SAY("感谢游玩");
+}
+)S";
+
+const char16_t kMovie[] = uR"S(func main()
+{
+    SetMovie("Video\\m01.HGP", "m01", "OPEN", 200, 300, 400, 300);
+    SetMovie("Video\\m01.HGP", "m01", "HMOVIE2", 1000, 300, 400, 300);
+}
+)S";
+
+const char16_t kMusic[] = uR"S(func main()
+{
+    SetMusic("BGM01", 0, 3, "Track 1 初雪", "m01.HGP");
+    SetMusic("BGM33", 0, 2, "Track 2 雪后", "00.HGP");
+}
+)S";
+
+const char16_t kAlbum[] = uR"S(func main()
+{
+    SetBG("Background.HGP");
+    SetCG("C001", 0);
+    SetZCG("bg01", 0);
+}
+)S";
+
+const char16_t kSystemList[] = u"GameName\t演示\nEnglishGameName\tDemo\n";
+
+std::u16string TipsScript(int n)
+{
+    const std::u16string k = std::u16string(1, char16_t(u'0' + n));
+    return u"func main()\n{\n"
+           u"    SetTips(\"\", \"WordUnit\\\\WordButton" +
+           k + u".HGP\", \"WordUnit\\\\DiWen.HGP\", \"条目" + k +
+           u"：雪是冬天的天空落下的白色结晶。\");\n"
+           u"    SetObject(\"WordUnit\\\\WordButton" +
+           k + u".HGP\", \"WordUnit\\\\DiWen.HGP\", \"物品" + k +
+           u"：一把红色的伞。\");\n"
+           u"    SetSceneB(\"bg01\", \"场景" +
+           k +
+           u"\");\n"
+           u"    SetSceneBZ(\"c001\");\n"
+           u"}\n";
+}
+} // namespace
+
+void AddScripts(DemoContent &content)
+{
+    AddScript(content, u"Script\\MAIN00.CPP", kMain00);
+    AddScript(content, u"Script\\MAIN01.CPP", kMain01);
+    AddScript(content, u"Script\\Chapter.CPP", kChapter);
+    AddScript(content, u"Script\\Define.CPP", kDefine);
+    AddScript(content, u"Script\\Character.CPP", kCharacter);
+    AddScript(content, u"Script\\test.CPP", kImageSize);
+    AddScript(content, u"Staff.CPP", kStaff);
+    AddScript(content, u"Script\\Movie.CPP", kMovie);
+    AddScript(content, u"Script\\Music.CPP", kMusic);
+    for (int n = 1; n <= 4; ++n)
+        AddScript(content,
+                  n == 1 ? u"Script\\Tips.CPP"
+                         : u"Script\\Tips" + std::u16string(1, char16_t(u'0' + n)) + u".CPP",
+                  TipsScript(n));
+    for (const char16_t *album : {u"DX", u"MY", u"DY", u"QW", u"BC", u"XR", u"XY", u"BJ", u"QT", u"QG"})
+        AddScript(content, std::u16string(album) + u".CPP", kAlbum);
+
+    AddScript(content, u"System.List", kSystemList);
+    // One script name per line: MAIN01 runs in the rain; the other effects list none.
+    AddScript(content, u"rain.txt", u"MAIN01\n");
+    for (const char16_t *list : {u"black.txt", u"sun.txt", u"flower.txt", u"snow.txt"})
+        AddScript(content, list, u"");
+}
+} // namespace hgl::demo
