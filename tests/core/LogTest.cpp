@@ -46,22 +46,6 @@ public:
 };
 } // namespace
 
-namespace
-{
-// Checks that every line it gets is terminated at length, as the sink contract says.
-class CheckingSink : public hgl::LogSink
-{
-public:
-    std::atomic<int> lines{0};
-    std::atomic<int> bad{0};
-    void Write(LogLevel, const hgl::u16char *text, int length) override
-    {
-        if (text[length] != 0) ++bad;
-        ++lines;
-    }
-};
-} // namespace
-
 TEST(Log, SinkSwitchingWhileOtherThreadsWrite)
 {
     CheckingSink a, b;
