@@ -260,6 +260,7 @@ TEST(List, RectanglesAreCopiedAsObjects)
     l.Exchange(1, 2);
     l.Count = 120;
     List<Rect> copy(l);
+    l[10].Left = 1000; // a copy bound to the source's items would follow this
     bound(copy);
     EXPECT_EQ(float(copy[10].Right), 0.0f);
     EXPECT_EQ(float(copy[119].Right), 0.0f);
