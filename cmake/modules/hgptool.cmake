@@ -16,3 +16,12 @@ function(hgl_test_extra_tools_hgptool target)
   target_compile_definitions(${target} PRIVATE HGL_HGPTOOL_EXE="$<TARGET_FILE:hgptool>"
                              HGL_PLUGIN_DIR="${CMAKE_BINARY_DIR}/Plug-Ins")
 endfunction()
+
+# The picture benchmark packs its pictures into a real archive and draws on the
+# headless canvas of the test support.
+function(hgl_pictures_late_links)
+  if(TARGET bench_pictures)
+    target_link_libraries(bench_pictures PRIVATE hgl_hacwriter hgl_test_support)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_pictures_late_links)

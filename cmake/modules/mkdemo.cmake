@@ -15,8 +15,3 @@ function(hgl_mkdemo_late_links)
   add_dependencies(mkdemo plugin_Compress_Zip)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_mkdemo_late_links)
-
-function(hgl_test_extra_game_core target)
-  target_link_libraries(${target} PRIVATE hgl_demo)
-  hgl_plugin_user(${target})
-endfunction()

@@ -4,7 +4,9 @@
 // it at its next apply point, never in the middle of a frame:
 //   fosCall    call the next object; this screen is disabled and hidden until it returns
 //   fosPush    call the next object over this screen, which stays drawn beneath it
-//   fosReturn  end this screen; the one below is enabled, shown and told (ProcReturn)
+//              (but takes no input)
+//   fosReturn  end this screen; the one below is enabled, shown and told (ProcReturn);
+//              with no screen below, the program ends
 //   fosReplace put the next object in this screen's place
 //   fosClear   end every screen and start the next object
 //   fosExit    end the program

@@ -34,6 +34,37 @@ BaseApplication::~BaseApplication()
     CloseCore();
 }
 
+void BaseApplication::InitOpenGL(SystemInitInfo &sii)
+{
+    if (hooks.InitOpenGLCaps) hooks.InitOpenGLCaps(sii);
+}
+
+void BaseApplication::InitFontAndGUI(SystemInitInfo &sii)
+{
+    if (hooks.SetDefaultFont) hooks.SetDefaultFont(sii.graphics.DefaultFont);
+
+    if (sii.graphics.gui.Use || sii.graphics.CreateDefaultFont)
+    {
+        if (hooks.CreateTileFont)
+            SetGlobalPointer(gpTileFont, hooks.CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont,
+                                                     sii.graphics.TileFontSize));
+        else
+            PutInfo(u"字体系统尚未安装，不创建缺省字体");
+    }
+    else
+        PutInfo(u"不创建缺省字体！");
+
+    if (sii.graphics.gui.Use)
+    {
+        if (hooks.InitGUI)
+            hooks.InitGUI(sii.graphics.gui.Theme);
+        else
+            PutInfo(u"GUI系统尚未安装，跳过GUI初始化");
+    }
+    else
+        PutInfo(u"不使用GUI系统！");
+}
+
 bool BaseApplication::Init(SystemInitInfo *sii)
 {
     if (!sii)
@@ -47,8 +78,9 @@ bool BaseApplication::Init(SystemInitInfo *sii)
     ProjectName = sii->info.ProjectName;
     ProjectEnglishName = sii->info.ProjectEnglishName;
 
-    if (!sii->CheckSingleInstance())
-        return false;
+    if (!sii->CheckSingleInstance()) return false;
+
+    if (sii->CloseScreenSaver) CloseScreenSaver();
 
     if (!InitDisplay(*sii))
     {
@@ -56,34 +88,16 @@ bool BaseApplication::Init(SystemInitInfo *sii)
         return false;
     }
 
-    if (hooks.InitOpenGLCaps)
-        hooks.InitOpenGLCaps(*sii);
+    InitOpenGL(*sii);
 
-    if (!InitInput(*sii))
-        return false;
+    if (!InitInput(*sii)) return false;
 
-    if (hooks.SetDefaultFont)
-        hooks.SetDefaultFont(sii->graphics.DefaultFont);
-
-    if (sii->graphics.gui.Use || sii->graphics.CreateDefaultFont)
-    {
-        if (hooks.CreateTileFont)
-            SetGlobalPointer(gpTileFont, hooks.CreateTileFont(sii->graphics.DefaultFont, sii->graphics.EnglishFont,
-                                                     sii->graphics.TileFontSize));
-    }
-    else
-        PutInfo(u"不创建缺省字体！");
-
-    if (sii->graphics.gui.Use)
-    {
-        if (hooks.InitGUI)
-            hooks.InitGUI(sii->graphics.gui.Theme);
-    }
-    else
-        PutInfo(u"不使用GUI系统！");
+    InitFontAndGUI(*sii);
 
     if (hooks.InitOpenAL)
         hooks.InitOpenAL(nullptr, sii->audio.DeviceName.c_str(), sii->audio.ListDevices);
+    else
+        PutInfo(u"音频系统尚未安装，跳过音频初始化");
 
     FrameMode = sii->FrameMode;
 

@@ -12,7 +12,7 @@ namespace hgl
 class SystemInitInfo;
 
 // Set-up services the graphics, GUI and audio layers install when they exist.
-// A null hook is skipped.
+// A missing font, GUI or audio hook is logged and the set-up goes on without it.
 struct StartUpHooks
 {
     void (*SetDefaultFont)(const Font &font) = nullptr;
@@ -38,8 +38,15 @@ class BaseApplication
     // Steps of Init for the window layer; the base has no window and succeeds.
     // InitDisplay sets the display mode and makes the window, logging the mode
     // change itself; when it fails, Init reports "初始化显示模式失败" and ends.
+    // InitOpenGL applies the description to the OpenGL context (the base runs the
+    // InitOpenGLCaps hook).
+    virtual void CloseScreenSaver() {}
     virtual bool InitDisplay(SystemInitInfo &) { return true; }
+    virtual void InitOpenGL(SystemInitInfo &sii);
     virtual bool InitInput(SystemInitInfo &) { return true; }
+
+  private:
+    void InitFontAndGUI(SystemInitInfo &sii);
 
   public:
     String ProjectName;

@@ -135,7 +135,7 @@ bool MovieDecoder::Execute()
     return true;
 }
 
-bool MovieDecoder::TakeFrameAt(double time, std::vector<uint8> &rgba)
+bool MovieDecoder::TakeFrameAt(double time, std::vector<uint8> &rgba, double *frame_time)
 {
     DecoderLock dl{*this};
     std::lock_guard<DecoderLock> guard(dl);
@@ -143,6 +143,7 @@ bool MovieDecoder::TakeFrameAt(double time, std::vector<uint8> &rgba)
     while (!queue.empty() && queue.front().time <= time)
     {
         rgba.swap(queue.front().rgba);
+        if (frame_time) *frame_time = queue.front().time;
         spare.push_back(std::move(queue.front()));
         queue.pop_front();
         taken = true;

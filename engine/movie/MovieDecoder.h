@@ -64,9 +64,9 @@ class MovieDecoder : public Thread
     // Ends the thread.
     void Stop();
 
-    // Copies into rgba the newest queued frame due at time (dropping the older
-    // ones); false when no new frame is due yet.
-    bool TakeFrameAt(double time, std::vector<uint8> &rgba);
+    // Swaps into rgba the newest queued frame due at time (dropping the older ones)
+    // and gives its time; false when no new frame is due yet.
+    bool TakeFrameAt(double time, std::vector<uint8> &rgba, double *frame_time = nullptr);
     // True once the decoder has finished and every frame was taken.
     bool IsOver();
 

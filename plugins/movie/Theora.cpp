@@ -34,7 +34,7 @@ class TheoraFile
     bool input_ended = false;
     long bytes_read = 0;
     ogg_int64_t frame_count = 0; // frames handed out, for packets without a position
-    std::vector<uint8> last;     // the last picture, repeated for duplicated frames
+    bool have_picture = false;   // a frame was decoded (a repeated frame shows it again)
     std::vector<uint8> cb_row, cr_row;
 
     bool ReadMore();
@@ -42,7 +42,7 @@ class TheoraFile
     bool NextPacket(ogg_packet &packet);
     bool TakeStream(ogg_page &page);
     bool ReadHeaders();
-    void Convert(const th_ycbcr_buffer ycbcr);
+    void Convert(const th_ycbcr_buffer ycbcr, uint8 *rgba);
 
   public:
     explicit TheoraFile(const AudioIO *source);
@@ -163,11 +163,6 @@ bool TheoraFile::Open()
 
     ctx = th_decode_alloc(&info, setup);
     if (!ctx) return false;
-
-    // Black until the first picture (a stream may begin with a repeated frame).
-    last.assign(size_t(Width()) * Height() * 4, 0);
-    for (size_t i = 3; i < last.size(); i += 4)
-        last[i] = 255;
     return true;
 }
 
@@ -196,11 +191,24 @@ void ConvertRow(const uint8 *y, const uint8 *cb, const uint8 *cr, int width, uin
 
 void SpreadChroma(const uint8 *row, int first, int xdec, int width, uint8 *out)
 {
+    if (xdec && !(first & 1))
+    {
+        // Each sample twice: one 16-bit store per pair, which the compiler vectorises.
+        row += first >> 1;
+        const int pairs = width >> 1;
+        for (int k = 0; k < pairs; k++)
+        {
+            const uint16_t twice = uint16_t(row[k] * 0x0101);
+            std::memcpy(out + 2 * k, &twice, 2);
+        }
+        if (width & 1) out[width - 1] = row[pairs];
+        return;
+    }
     for (int i = 0; i < width; i++)
         out[i] = row[(i + first) >> xdec];
 }
 
-void TheoraFile::Convert(const th_ycbcr_buffer ycbcr)
+void TheoraFile::Convert(const th_ycbcr_buffer ycbcr, uint8 *rgba)
 {
     const int xdec = !(info.pixel_fmt & 1);
     const int ydec = !(info.pixel_fmt & 2);
@@ -218,7 +226,7 @@ void TheoraFile::Convert(const th_ycbcr_buffer ycbcr)
             SpreadChroma(ycbcr[2].data + cy * ycbcr[2].stride, px, xdec, w, cr_row.data());
         }
         ConvertRow(ycbcr[0].data + (j + py) * ycbcr[0].stride + px, cb_row.data(), cr_row.data(), w,
-                   reinterpret_cast<uint32_t *>(last.data()) + size_t(j) * w);
+                   reinterpret_cast<uint32_t *>(rgba) + size_t(j) * w);
     }
 }
 
@@ -235,19 +243,21 @@ int TheoraFile::NextFrame(uint8 *rgba, double *time)
 
     ogg_int64_t granule = -1;
     const int r = th_decode_packetin(ctx, &packet, &granule);
-    if (r == 0)
-    {
-        th_ycbcr_buffer ycbcr;
-        if (th_decode_ycbcr_out(ctx, ycbcr) != 0) return -1;
-        Convert(ycbcr);
-    }
-    else if (r != TH_DUPFRAME)
+    if (r != 0 && r != TH_DUPFRAME) return -1;
+    have_picture = have_picture || r == 0;
+
+    // A repeated frame leaves the decoder's picture as it was: it is converted again.
+    th_ycbcr_buffer ycbcr;
+    if (!have_picture)
+        std::fill_n(reinterpret_cast<uint32_t *>(rgba), size_t(Width()) * Height(), OpaqueAlpha); // black
+    else if (th_decode_ycbcr_out(ctx, ycbcr) == 0)
+        Convert(ycbcr, rgba);
+    else
         return -1;
 
     const ogg_int64_t frame = granule >= 0 ? th_granule_frame(ctx, granule) : frame_count;
     frame_count = frame + 1;
     if (time) *time = double(frame) / Fps();
-    std::memcpy(rgba, last.data(), last.size());
     return 1;
 }
 

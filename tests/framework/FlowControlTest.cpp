@@ -83,11 +83,18 @@ TEST(FlowControl, MenuSaveScreenAndBack)
     flow.ProcState();
     EXPECT_EQ(flow.GetScreenCount(), 3);
 
-    save->Proc_KeyDown(hgl::key::Esc); // nothing takes it: the screen decides to close itself
-    save->ObjectState = FlowObject::fosReturn;
+    // Esc, which no child takes, closes the screen: at the next apply point, not at once.
+    save->OnKeyDown.Bind(save,
+                         [](void *self, int key)
+                         {
+                             static_cast<Screen *>(self)->ObjectState = FlowObject::fosReturn;
+                             return key == hgl::key::Esc;
+                         });
     trace.events.clear();
+    EXPECT_TRUE(flow.Proc_KeyDown(hgl::key::Esc));
     flow.RunFrame();
-    EXPECT_EQ(trace.events, (Events{"save:update", "menu:return from save", "save:deleted", "menu:draw"}));
+    EXPECT_EQ(trace.events,
+              (Events{"save:key 1", "save:update", "menu:return from save", "save:deleted", "menu:draw"}));
 
     menu->ObjectState = FlowObject::fosReturn;
     flow.ProcState();

@@ -254,8 +254,7 @@ TEST(ObjectControl, DrawsInOrderTranslatedWithTheTopObjectLast)
     auto *form = new ProbeControl("form", 30, 40, 100, 100);
     auto *a = new Probe("a"), *b = new Probe("b"), *c = new Probe("c"), *hidden = new Probe("hidden");
     hidden->SetVisible(false);
-    for (hgl::Object *o : {static_cast<hgl::Object *>(a), static_cast<hgl::Object *>(form),
-                           static_cast<hgl::Object *>(b), static_cast<hgl::Object *>(hidden)})
+    for (hgl::Object *o : std::initializer_list<hgl::Object *>{a, form, b, hidden})
         screen.AddObject(o);
     form->AddObject(c);
     screen.SetTopObject(a);

@@ -49,7 +49,7 @@ inline void PutRoot(TDFNode &root, const u16char *kind)
 }
 
 // An HGP tree of one picture size with the given layers at (left, top).
-struct LayerSpec
+struct LayerValues
 {
     const u16char *name;
     int left, top;
@@ -57,7 +57,7 @@ struct LayerSpec
     ImageBlock image;
 };
 
-inline void PutHgp(TDFNode &root, int w, int h, const std::vector<LayerSpec> &layers)
+inline void PutHgp(TDFNode &root, int w, int h, const std::vector<LayerValues> &layers)
 {
     PutRoot(root, u"HGP");
     root.SetInt32(u"Width", w);

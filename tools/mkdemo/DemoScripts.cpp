@@ -25,7 +25,8 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
     content.AddLocal(path, TextFile(WithCRLF(text)));
 }
 
-// The first chapter: messages with names, faces and voices, a novel page and a
+// The first chapter: messages with names, faces (a five-letter face is the
+// portrait on the left, a six-letter one on the right) and voices, a novel page and a
 // centred line, a background, a character, music, a sound effect, snow, a choice
 // with its two answers, a system flag that unlocks the extras, and the call of
 // the second script.
@@ -36,8 +37,8 @@ func main()
     BG_SET("bg01");
     MSPEED(0);
     CHR_SET0("XYAB00L");
-    ShowMessage("XYAB", "xy_001", "【小雪】早上好。这里是演示故事。");
-    ShowMessage("XYAB", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
+    ShowMessage("XYABA", "xy_001", "【小雪】早上好。这里是演示故事。");
+    ShowMessage("XYABAR", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
     SE_PLAY(0, "se01", 0);
     StartSnow();
     MES("雪一直下着，城市变得很安静。这是一段小说模式的文字。");
@@ -64,7 +65,7 @@ const char16_t kMain01[] = uR"S(// 演示故事 第二章
 func main()
 {
     BG_SET("c001");
-    ShowMessage("XYAB", "xy_002", "【小雪】谢谢你陪我看雪。");
+    ShowMessage("XYABA", "xy_002", "【小雪】谢谢你陪我看雪。");
     EndSnow();
     CHR_ERSA();
     BGM_STOP();

@@ -1,6 +1,7 @@
 #include "graphics/font/TileAtlas.h"
 
 #include "core/Log.h"
+#include "graphics/gl/OpenGLCaps.h"
 #include "graphics/texture/Texture.h"
 
 #include <GL/glew.h>
@@ -58,13 +59,12 @@ void TileAtlas::Release(TileObject *tile)
 
 bool TileAtlas::MakeTexture()
 {
-    GLint max_size = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+    const int max_size = GetOpenGLCaps().MaxTextureSize;
     side = grid * tile_size;
     if (!Texture2D::NonPowerOfTwo()) side = PowerOfTwoAtLeast(side);
     if (side > max_size)
     {
-        PutError(u"字体贴图尺寸<%d>超过显卡上限<%d>", side, int(max_size));
+        PutError(u"字体贴图尺寸<%d>超过显卡上限<%d>", side, max_size);
         return false;
     }
     glGenTextures(1, &texture);
@@ -102,9 +102,7 @@ bool TileAtlas::Write(TileObject *tile, const uint8 *cell_pixels)
 bool TileAtlas::Bind()
 {
     if (!texture && !MakeTexture()) return false;
-    glActiveTexture(GL_TEXTURE0);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    UseTexture(GL_TEXTURE_2D, texture);
     return true;
 }
 } // namespace hgl

@@ -1,8 +1,8 @@
 #include "graphics/font/TileFont.h"
 
 #include "core/StrFunc.h"
-#include "io/Core.h"
-#include "io/SystemInitInfo.h"
+#include "graphics/gl/BlendMode.h"
+#include "io/BaseApplication.h"
 
 #include <GL/glew.h>
 
@@ -16,7 +16,6 @@ namespace
 {
 constexpr u16char FirstPrintable = 0x20;
 constexpr u16char FirstWide = 0x100;
-constexpr int DefaultFontPointer = 4;
 
 // Marks that close a phrase never begin a line; marks that open one never end it.
 constexpr std::u16string_view NoLineStart = u"，。、；：？！）」』】〕〉》”’…—～,.;:?!)]}%";
@@ -52,11 +51,6 @@ int LineBreak(const u16char *text, int start, int over, int n)
 
 Font default_font{u"黑体", 0, 14, false, false};
 
-void UseTextBlend()
-{
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
 } // namespace
 
 TileFont::TileFont(const Font &chs, const Font &eng, int count)
@@ -148,7 +142,7 @@ float TileFont::DrawGlyph(float x, float y, u16char ch, const Color4f &color, bo
     }
     if (tile && !open && atlas.Bind())
     {
-        UseTextBlend();
+        BlendMode::Set(BlendMode::Normal);
         glBegin(GL_QUADS);
         open = true;
     }
@@ -250,23 +244,12 @@ TileFont *CreateTileFont(const Font &chs, const Font &eng, int count)
     return new TileFont(chs, eng, count);
 }
 
-TileFont *InitDefaultTileFont(const SystemInitInfo *sii)
+void InstallFontStartUpHooks()
 {
-    if (!sii || (!sii->graphics.gui.Use && !sii->graphics.CreateDefaultFont))
-    {
-        PutInfo(u"不创建缺省字体！");
-        return nullptr;
-    }
-    SetDefaultFont(sii->graphics.DefaultFont);
-    TileFont *font =
-        CreateTileFont(sii->graphics.DefaultFont, sii->graphics.EnglishFont, sii->graphics.TileFontSize);
-    SetGlobalPointer(DefaultFontPointer, font);
-    return font;
-}
-
-void CloseDefaultTileFont()
-{
-    delete static_cast<TileFont *>(GetGlobalPointer(DefaultFontPointer));
-    SetGlobalPointer(DefaultFontPointer, nullptr);
+    StartUpHooks hooks = GetStartUpHooks();
+    hooks.SetDefaultFont = SetDefaultFont;
+    hooks.CreateTileFont = [](const Font &chs, const Font &eng, int count) -> void *
+    { return CreateTileFont(chs, eng, count); };
+    SetStartUpHooks(hooks);
 }
 } // namespace hgl

@@ -18,8 +18,6 @@
 
 namespace hgl
 {
-class SystemInitInfo;
-
 class TileFont : public FinUseData<u16char, TileObject *>
 {
     using Cache = FinUseData<u16char, TileObject *>;
@@ -88,9 +86,7 @@ const Font &GetDefaultFont();
 // A tile font of count glyph tiles, owned by the caller.
 TileFont *CreateTileFont(const Font &chs, const Font &eng, int count);
 
-// The application's default tile font: made from the description's fonts and tile
-// count when the GUI or the default-font switch is on, and kept in global pointer 4
-// (else "不创建缺省字体！" is logged). CloseDefaultTileFont deletes it.
-TileFont *InitDefaultTileFont(const SystemInitInfo *sii);
-void CloseDefaultTileFont();
+// Installs SetDefaultFont and CreateTileFont as the application's start-up hooks,
+// which build the default tile font (global pointer 4) when the description asks.
+void InstallFontStartUpHooks();
 } // namespace hgl

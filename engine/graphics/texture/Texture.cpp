@@ -2,6 +2,8 @@
 
 #include "core/Log.h"
 #include "graphics/ColorType.h"
+#include "graphics/gl/BlendMode.h"
+#include "graphics/gl/OpenGLCaps.h"
 #include "graphics/texture/ImageBlock.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/FileStream.h"
@@ -19,7 +21,8 @@ namespace hgl
 {
 namespace
 {
-int npot_state = -1; // -1: ask the driver on first use
+constexpr int StaleErrorLimit = 32;
+int npot_state = -1; // -1: as the OpenGL capabilities say
 
 GLenum ExternalFormat(int color_type)
 {
@@ -85,19 +88,11 @@ std::vector<uint8> Padded(const ImageBlock &image, int tw, int th)
     return out;
 }
 
-void SetBlend(int mode)
-{
-    // Straight alpha unless told otherwise; the full table lives with the render state.
-    glEnable(GL_BLEND);
-    if (mode == 2)
-        glBlendFunc(GL_ONE, GL_ZERO);
-    else
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
 bool Upload(GLenum internal, int tw, int th, const ImageBlock &image, const uint8 *data, bool mipmap)
 {
-    while (glGetError() != GL_NO_ERROR)
+    // Errors left by earlier calls would be taken for this upload's; a lost context
+    // reports one for ever, hence the bound.
+    for (int i = 0; i < StaleErrorLimit && glGetError() != GL_NO_ERROR; i++)
     {
     }
     glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, mipmap ? GL_TRUE : GL_FALSE);
@@ -114,11 +109,17 @@ Texture::~Texture()
     if (id) glDeleteTextures(1, &id);
 }
 
-void Texture::Apply()
+void UseTexture(unsigned int target, unsigned int id)
 {
-    glActiveTexture(GL_TEXTURE0);
+    if (glActiveTexture) // absent before the GL entry points are loaded
+        glActiveTexture(GL_TEXTURE0);
     glEnable(target);
     glBindTexture(target, id);
+}
+
+void Texture::Apply()
+{
+    UseTexture(target, id);
 }
 
 Texture2D::Texture2D() : Texture(GL_TEXTURE_2D)
@@ -134,13 +135,12 @@ void Texture2D::InitPrivate()
 
 bool Texture2D::NonPowerOfTwo()
 {
-    if (npot_state < 0) npot_state = (GLEW_VERSION_2_0 || GLEW_ARB_texture_non_power_of_two) ? 1 : 0;
-    return npot_state == 1;
+    return npot_state < 0 ? GetOpenGLCaps().TextureNPOT : npot_state == 1;
 }
 
-void Texture2D::SetNonPowerOfTwo(bool allowed)
+void Texture2D::SetNonPowerOfTwo(int allowed)
 {
-    npot_state = allowed ? 1 : 0;
+    npot_state = allowed < 0 ? -1 : allowed;
 }
 
 bool Texture2D::Load(const ImageBlock &image, unsigned int format, bool mipmap)
@@ -218,7 +218,7 @@ bool Texture2D::LoadFile(HAC *archive, const u16char *filename, unsigned int for
 void Texture2D::Apply()
 {
     Texture::Apply();
-    SetBlend(BlendMode);
+    hgl::BlendMode::Set(BlendMode);
     glColor4f(Color.r, Color.g, Color.b, Color.a);
 }
 

@@ -15,6 +15,9 @@ namespace hgl
 class HAC;
 struct ImageBlock;
 
+// Binds a GL texture on unit 0 with texturing on for its target.
+void UseTexture(unsigned int target, unsigned int id);
+
 class Texture
 {
   protected:
@@ -85,10 +88,11 @@ class Texture2D : public Texture
     void DrawRegion(float x, float y, float u, float v, float usize, float vsize, float scale_x = 1,
                     float scale_y = 1);
 
-    // Whether textures of any size are stored as they are (the driver's answer unless
-    // switched off); otherwise they are padded to powers of two.
+    // Whether textures of any size are stored as they are (as the OpenGL capabilities
+    // say, unless overridden: 1 yes, 0 no, -1 back to the capabilities); otherwise
+    // they are padded to powers of two.
     static bool NonPowerOfTwo();
-    static void SetNonPowerOfTwo(bool allowed);
+    static void SetNonPowerOfTwo(int allowed);
 
     // Reads the picture back (rows top to bottom, RGBA); empty when there is none.
     bool ReadBack(ImageBlock &image);

@@ -12,8 +12,6 @@ namespace hgl::platform
 {
 namespace
 {
-std::mutex glfw_lock;
-int glfw_users = 0;
 std::string glfw_error;
 
 void OnGlfwError(int, const char *text)
@@ -21,22 +19,20 @@ void OnGlfwError(int, const char *text)
     glfw_error = text ? text : "unknown GLFW error";
 }
 
+// GLFW is started once and kept for the process: terminating it closes the X
+// connection and unloads the GL driver under anything that still refers to it,
+// and a later window would pay for starting it again.
 bool StartGlfw()
 {
-    std::lock_guard guard(glfw_lock);
-    if (glfw_users == 0)
+    static std::mutex lock;
+    static bool started = false;
+    std::lock_guard guard(lock);
+    if (!started)
     {
         glfwSetErrorCallback(OnGlfwError);
-        if (!glfwInit()) return false;
+        started = glfwInit() == GLFW_TRUE;
     }
-    glfw_users++;
-    return true;
-}
-
-void StopGlfw()
-{
-    std::lock_guard guard(glfw_lock);
-    if (--glfw_users == 0) glfwTerminate();
+    return started;
 }
 
 GLFWwindow *Handle(void *w)
@@ -67,13 +63,18 @@ GlfwWindow::GlfwWindow()
 
 GlfwWindow::~GlfwWindow()
 {
-    if (window_)
-    {
-        MakeCurrent();
-        canvas_.Destroy();
-        glfwDestroyWindow(Handle(window_));
-    }
-    if (started_) StopGlfw();
+    DestroyWindow();
+}
+
+void GlfwWindow::DestroyWindow()
+{
+    if (!window_) return;
+    MakeCurrent();
+    canvas_.Destroy();
+    glfwDestroyWindow(Handle(window_));
+    window_ = nullptr;
+    if (cursor_) glfwDestroyCursor(static_cast<GLFWcursor *>(cursor_));
+    cursor_ = nullptr;
 }
 
 std::vector<DisplayMode> GlfwWindow::DisplayModes() const
@@ -94,6 +95,7 @@ bool GlfwWindow::CreateSurface()
         error_ = "GLFW could not start: " + glfw_error;
         return false;
     }
+    DestroyWindow();
     const WindowOptions &o = options_;
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_DECORATED, o.caption ? GLFW_TRUE : GLFW_FALSE);
@@ -120,7 +122,26 @@ bool GlfwWindow::CreateSurface()
     glfwMakeContextCurrent(w);
     glfwSwapInterval(0); // the frame loop paces itself
     InstallCallbacks();
+    ApplyPictures();
     return true;
+}
+
+void GlfwWindow::ApplyPictures()
+{
+    auto image = [](const WindowPicture &p) {
+        return GLFWimage{p.width, p.height, const_cast<unsigned char *>(p.rgba.data())};
+    };
+    if (!options_.icon.Empty())
+    {
+        const GLFWimage icon = image(options_.icon);
+        glfwSetWindowIcon(Handle(window_), 1, &icon);
+    }
+    if (!options_.cursor.Empty())
+    {
+        const GLFWimage cursor = image(options_.cursor);
+        cursor_ = glfwCreateCursor(&cursor, 0, 0);
+        glfwSetCursor(Handle(window_), static_cast<GLFWcursor *>(cursor_));
+    }
 }
 
 void GlfwWindow::InstallCallbacks()

@@ -19,7 +19,7 @@ class GlfwWindow : public PlatformWindow
     void SetTitle(const std::string &utf8_title) override;
 
     // Polls the first joystick's buttons each PollEvents when on.
-    void EnableJoystick(bool on) { joystick_ = on; }
+    void EnableJoystick(bool on) override { joystick_ = on; }
 
   protected:
     bool CreateSurface() override;
@@ -27,12 +27,15 @@ class GlfwWindow : public PlatformWindow
     void Present() override;
 
   private:
+    void DestroyWindow();
     void InstallCallbacks();
+    void ApplyPictures();
     void UpdateGeometry();
     void PollJoystick();
 
     void *window_ = nullptr; // GLFWwindow
-    bool started_ = false;   // our share of glfwInit
+    void *cursor_ = nullptr; // GLFWcursor made from the options' picture
+    bool started_ = false;   // GLFW is running
     bool joystick_ = false;
 };
 } // namespace hgl::platform

@@ -50,6 +50,8 @@ class PlatformWindow
     bool IsActive() const { return active_; }
     bool CloseRequested() const { return close_requested_; }
     virtual void SetTitle(const std::string &utf8_title) = 0;
+    // Reads the joystick's buttons at every poll while on (backends without one ignore it).
+    virtual void EnableJoystick(bool) {}
 
     InputTranslator &Input() { return input_; }
 

@@ -2,6 +2,7 @@
 // What a window is asked to be: size, display mode, switches and pixel format.
 // Texts are UTF-8 here; the layers above convert from their own strings.
 #include <string>
+#include <vector>
 
 namespace hgl::platform
 {
@@ -15,6 +16,17 @@ struct DisplayMode
     bool operator==(const DisplayMode &) const = default;
 };
 
+// True when modes holds wanted: the same size and depth, and the same rate unless
+// wanted asks for none (0).
+inline bool HasDisplayMode(const std::vector<DisplayMode> &modes, const DisplayMode &wanted)
+{
+    for (const DisplayMode &m : modes)
+        if (m.width == wanted.width && m.height == wanted.height && m.bits == wanted.bits &&
+            (wanted.refresh == 0 || m.refresh == wanted.refresh))
+            return true;
+    return false;
+}
+
 struct PixelFormat
 {
     int alpha_bits = 0;
@@ -24,11 +36,24 @@ struct PixelFormat
     int multisample = 0; // used when above 1
 };
 
+// An icon or cursor picture: rows from the top, 4 bytes (R, G, B, A) a pixel.
+struct WindowPicture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+
+    bool Empty() const
+    {
+        return width <= 0 || height <= 0 || rgba.size() != size_t(width) * size_t(height) * 4;
+    }
+};
+
 struct WindowOptions
 {
     std::string title;
-    std::string icon_file;   // empty: the default icon
-    std::string cursor_file; // empty: the standard arrow
+    WindowPicture icon;   // empty: the default icon
+    WindowPicture cursor; // empty: the standard arrow (hot spot top-left)
 
     bool caption = true; // false: a pop-up window without decoration
     bool sys_menu = true;

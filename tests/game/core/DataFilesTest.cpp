@@ -156,3 +156,106 @@ TEST_F(GameCoreTest, DemoContentFillsTheTables)
     EXPECT_EQ(avg::GetCharViewOffset(u"XY", u'M', ay, ax, scale), 0);
     EXPECT_EQ(log.Errors(), std::vector<std::u16string>{}) << log.Dump();
 }
+
+namespace
+{
+std::vector<std::u16string> story;
+hgl::DevilEngine *story_engine = nullptr;
+
+void Note(const char16_t *what, const hgl::u16char *arg = u"")
+{
+    story.push_back(std::u16string(what) + u" " + arg);
+}
+
+// The natives the demo story calls, each noting its call; the choice takes its
+// first answer.
+void BindStory(hgl::DevilEngine &e)
+{
+    e.MapFunc(
+        u"void BGM_PLAY(string,int)", +[](const hgl::u16char *s, int) { Note(u"BGM_PLAY", s); });
+    e.MapFunc(
+        u"void BGM_STOP()", +[] { Note(u"BGM_STOP"); });
+    e.MapFunc(
+        u"void SE_PLAY(int,string,int)", +[](int, const hgl::u16char *s, int) { Note(u"SE_PLAY", s); });
+    e.MapFunc(
+        u"void BG_SET(string)", +[](const hgl::u16char *s) { Note(u"BG_SET", s); });
+    e.MapFunc(
+        u"void MSPEED(int)", +[](int) { Note(u"MSPEED"); });
+    e.MapFunc(
+        u"void CHR_SET0(string)", +[](const hgl::u16char *s) { Note(u"CHR_SET0", s); });
+    e.MapFunc(
+        u"void CHR_ERSA()", +[] { Note(u"CHR_ERSA"); });
+    e.MapFunc(
+        u"void ShowMessage(string,string,string)", +[](const hgl::u16char *face, const hgl::u16char *,
+                                                       const hgl::u16char *) { Note(u"ShowMessage", face); });
+    e.MapFunc(
+        u"void MES(string)", +[](const hgl::u16char *s) { Note(u"MES", s); });
+    e.MapFunc(
+        u"void MESC(string)", +[](const hgl::u16char *s) { Note(u"MESC", s); });
+    e.MapFunc(
+        u"void StartSnow()", +[] { Note(u"StartSnow"); });
+    e.MapFunc(
+        u"void EndSnow()", +[] { Note(u"EndSnow"); });
+    e.MapFunc(
+        u"void SELECT(string,int)", +[](const hgl::u16char *s, int) { Note(u"SELECT", s); });
+    e.MapFunc(
+        u"void SELDT(string)", +[](const hgl::u16char *s) { Note(u"SELDT", s); });
+    e.MapFunc(
+        u"void CaseGoto(int,string)",
+        +[](int n, const hgl::u16char *label)
+        {
+            if (n == 0) story_engine->GotoLabel(label);
+        });
+    e.MapFunc(
+        u"void RSET(string,string)", +[](const hgl::u16char *s, const hgl::u16char *) { Note(u"RSET", s); });
+    e.MapFunc(
+        u"void EXT_CALL(string)", +[](const hgl::u16char *s) { Note(u"EXT_CALL", s); });
+    e.MapFunc(
+        u"void GAME_END(int)", +[](int) { Note(u"GAME_END"); });
+}
+} // namespace
+
+TEST_F(GameCoreTest, DemoStoryRunsThroughBothScripts)
+{
+    hgl::demo::DemoContent demo;
+    std::string error;
+    hgl::demo::AddScripts(demo);
+    ASSERT_TRUE(hgl::demo::WriteTree(demo.local, dir.File("Local.hac"), &error)) << error;
+    ASSERT_TRUE(dir.MakeDir("Data.hac"));
+    ASSERT_TRUE(avg::OpenArchives());
+    story.clear();
+    hgl::test::LogCapture log;
+    for (const char16_t *script : {u"Script\\MAIN00.CPP", u"Script\\MAIN01.CPP"})
+    {
+        std::unique_ptr<hgl::DevilEngine> engine(hgl::NewDevilEngine());
+        story_engine = engine.get();
+        BindStory(*engine);
+        hgl::u16char *text = nullptr;
+        const int units = avg::ReadLocalFile(script, &text);
+        std::unique_ptr<hgl::u16char[]> hold(text);
+        ASSERT_TRUE(engine->LoadScript(text + 1, units - 1)) << log.Dump();
+        ASSERT_TRUE(engine->Resume(u"main")) << log.Dump();
+    }
+    EXPECT_EQ(story, (std::vector<std::u16string>{u"BGM_PLAY BGM01",
+                                                  u"BG_SET bg01",
+                                                  u"MSPEED ",
+                                                  u"CHR_SET0 XYAB00L",
+                                                  u"ShowMessage XYABA",
+                                                  u"ShowMessage XYABAR",
+                                                  u"SE_PLAY se01",
+                                                  u"StartSnow ",
+                                                  u"MES 雪一直下着，城市变得很安静。这是一段小说模式的文字。",
+                                                  u"MESC —— 第一章 ——",
+                                                  u"SELECT S1",
+                                                  u"SELDT 一起去",
+                                                  u"SELDT 下次吧",
+                                                  u"MES 【小雪】太好了！",
+                                                  u"RSET HEXTRA",
+                                                  u"EXT_CALL MAIN01",
+                                                  u"BG_SET c001",
+                                                  u"ShowMessage XYABA",
+                                                  u"EndSnow ",
+                                                  u"CHR_ERSA ",
+                                                  u"BGM_STOP ",
+                                                  u"GAME_END "}));
+}

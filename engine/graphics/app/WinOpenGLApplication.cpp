@@ -1,0 +1,313 @@
+#include "graphics/app/WinOpenGLApplication.h"
+
+#include "core/Log.h"
+#include "framework/TranslateHooks.h"
+#include "graphics/font/TileFont.h"
+#include "graphics/app/JoystickPlugIn.h"
+#include "graphics/app/WindowPicture.h"
+#include "graphics/gl/Canvas.h"
+#include "graphics/gl/OpenGLCaps.h"
+#include "graphics/gl/RenderState.h"
+#include "io/Core.h"
+#include "io/SystemInitInfo.h"
+#include "platform/window/PlatformWindow.h"
+
+#include <GL/glew.h>
+
+namespace hgl
+{
+namespace
+{
+constexpr int WindowSlot = 3;
+constexpr int DefaultFontSlot = 4;
+constexpr double InactiveWaitSeconds = 0.5; // bounds a wait so a lost wake-up costs little
+
+void PushTranslate(float x, float y)
+{
+    PushMatrix(GL_MODELVIEW);
+    glTranslatef(x, y, 0);
+}
+
+void PopTranslate()
+{
+    PopMatrix(GL_MODELVIEW);
+}
+
+// An icon or cursor file the engine cannot read leaves the system's default.
+void LoadPicture(const String &file, platform::WindowPicture &picture, const u16char *fallback_message)
+{
+    if (!file.IsEmpty() && !LoadWindowPicture(file, picture)) PutInfo(fallback_message, file.c_str());
+}
+
+platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
+{
+    platform::WindowOptions o;
+    o.title = sii.win.Title.ToUTF8();
+    LoadPicture(sii.win.IconFile, o.icon, u"图标文件<%s>不是可读取的图片，使用缺省图标");
+    LoadPicture(sii.win.CursorFile, o.cursor, u"光标文件<%s>不是可读取的图片，使用标准箭头光标");
+    o.caption = sii.win.Caption;
+    o.sys_menu = sii.win.SysMenu;
+    o.ex_style = sii.win.ExStyle1000;
+    o.sizeable = sii.win.Sizeable;
+    o.minimize_box = sii.win.MinimizeBox;
+    o.maximize_box = sii.win.MaximizeBox;
+    o.top_most = sii.win.TopMost;
+    o.width = sii.graphics.WindowWidth;
+    o.height = sii.graphics.WindowHeight;
+    const auto &m = sii.graphics.Mode;
+    o.mode = {m.Width, m.Height, m.Bits, m.Refresh};
+    const auto &p = sii.graphics.Pixel;
+    o.pixel = {p.AlphaBits, p.DepthBits, p.StencilBits, p.AccumBits, p.Multisample};
+    return o;
+}
+
+} // namespace
+
+WinOpenGLApplication::WinOpenGLApplication(bool open_log) : BaseApplication(open_log), flow(new FlowControl)
+{
+    SetTranslateHooks({PushTranslate, PopTranslate});
+    InstallFontStartUpHooks();
+}
+
+WinOpenGLApplication::~WinOpenGLApplication()
+{
+    if (window) window->MakeCurrent(); // screens free their GL objects in their destructors
+    delete flow;
+    delete static_cast<TileFont *>(GetGlobalPointer(DefaultFontSlot)); // made by the start-up hook
+    SetGlobalPointer(DefaultFontSlot, nullptr);
+    joystick.reset();
+    if (GetGlobalPointer(WindowSlot) == window.get()) SetGlobalPointer(WindowSlot, nullptr);
+    window.reset();
+    SetTranslateHooks({});
+}
+
+void WinOpenGLApplication::SetFrameClock(FrameClock *c)
+{
+    clock = c ? c : &system_clock;
+    next_time = -1;
+}
+
+std::unique_ptr<platform::PlatformWindow> WinOpenGLApplication::CreateWindowObject()
+{
+    return platform::CreatePlatformWindow();
+}
+
+void WinOpenGLApplication::CloseScreenSaver()
+{
+    PutInfo(u"窗口系统没有可移植的方法关闭屏幕保护程序，保持系统设置");
+}
+
+bool WinOpenGLApplication::CreateWindowFor(SystemInitInfo &sii)
+{
+    platform::WindowOptions options = OptionsFrom(sii);
+    const auto &m = sii.graphics.Mode;
+    if (sii.graphics.FullScreen)
+    {
+        options.full_screen = true;
+        const bool ok =
+            platform::HasDisplayMode(window->DisplayModes(), options.mode) && window->Create(options);
+        PutInfo(ok ? u"更改显示模式<%dx%d,%d bit,%dhz>成功！" : u"更改显示模式<%dx%d,%d bit,%dhz>失败！",
+                m.Width, m.Height, m.Bits, m.Refresh);
+        if (ok) return true;
+        sii.graphics.FullScreen = false;
+        options.full_screen = false;
+        window = CreateWindowObject(); // a fresh one: the failed attempt may have left state behind
+    }
+    if (window->Create(options)) return true;
+    PutError(u"创建窗口失败: %s", String::FromUTF8(window->Error()).c_str());
+    return false;
+}
+
+bool WinOpenGLApplication::InitDisplay(SystemInitInfo &sii)
+{
+    window = CreateWindowObject();
+    if (!window || !CreateWindowFor(sii))
+    {
+        window.reset();
+        return false;
+    }
+    // Waiting and not drawing while inactive only make sense for a window among others.
+    WaitActive = sii.graphics.FullScreen ? false : sii.WaitActive;
+    BackNotDraw = sii.graphics.FullScreen ? false : sii.BackNotDraw;
+    SetGlobalPointer(WindowSlot, window.get());
+    return true;
+}
+
+void WinOpenGLApplication::InitOpenGL(SystemInitInfo &sii)
+{
+    PutOpenGLInfo();
+    InitOpenGLCaps(sii);
+    BaseApplication::InitOpenGL(sii);
+    SetOrtho2D(window->CanvasWidth(), window->CanvasHeight());
+}
+
+bool WinOpenGLApplication::InitInput(SystemInitInfo &sii)
+{
+    window->Input().SetSink(this);
+    joystick.reset();
+    if (sii.UseJoystick) joystick = std::make_unique<JoystickPlugIn>(window.get());
+    return true;
+}
+
+int WinOpenGLApplication::Run()
+{
+    while (flow->IsRunning())
+        RunOnce();
+    return 0;
+}
+
+void WinOpenGLApplication::RunOnce()
+{
+    if (!window)
+    {
+        flow->SetObjectState(FlowObject::fosExit);
+        return;
+    }
+    if (FrameMode == FramePacingUnpaced)
+        UnpacedPass();
+    else if (FrameMode == FramePacingFixedStep)
+        FixedStepPass();
+    else
+        SleepingPass();
+}
+
+bool WinOpenGLApplication::MayDraw() const
+{
+    int w = 0, h = 0;
+    window->GetFramebufferSize(w, h);
+    return w > 0 && h > 0 && (window->IsActive() || !BackNotDraw);
+}
+
+void WinOpenGLApplication::UpdateOnly()
+{
+    window->BeginFrame();
+    flow->RunFrame(false);
+    updates++;
+}
+
+void WinOpenGLApplication::Frame(bool draw)
+{
+    window->BeginFrame();
+    if (draw)
+    {
+        SetOrtho2D(window->CanvasWidth(), window->CanvasHeight());
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    flow->RunFrame(draw);
+    updates++;
+    if (draw)
+    {
+        window->EndFrame();
+        frames_drawn++;
+    }
+}
+
+void WinOpenGLApplication::UnpacedPass()
+{
+    window->PollEvents();
+    Frame(MayDraw());
+}
+
+void WinOpenGLApplication::SleepingPass()
+{
+    if (WaitActive && !window->IsActive())
+    {
+        window->WaitEvents(InactiveWaitSeconds);
+        next_time = -1;
+        return;
+    }
+    const double frame_time = 1.0 / (FPS > 0 ? FPS : 60);
+    double now = clock->Now();
+    if (next_time < 0) next_time = now;
+    window->PollEvents();
+    Frame(MayDraw());
+    // Sleep to the frame's due time; a frame that ran late moves the schedule on
+    // instead of hurrying the next ones.
+    next_time += frame_time;
+    now = clock->Now();
+    if (next_time > now)
+        clock->Sleep(next_time - now);
+    else
+        next_time = now;
+}
+
+void WinOpenGLApplication::FixedStepPass()
+{
+    const double step = 1.0 / (FPS > 0 ? FPS : 60);
+    double now = clock->Now();
+    if (next_time < 0) next_time = now;
+    window->PollEvents();
+    if (now < next_time)
+    {
+        clock->Sleep(next_time - now);
+        return;
+    }
+    // Updates catch up with the clock; only the last of them is drawn.
+    int due = 0;
+    while (now >= next_time && due < MaxUpdatesPerDraw)
+    {
+        next_time += step;
+        due++;
+    }
+    if (now >= next_time) next_time = now + step; // hopelessly late: let the lost time go
+    for (int i = 1; i < due && flow->IsRunning(); i++)
+        UpdateOnly();
+    if (flow->IsRunning()) Frame(MayDraw());
+}
+
+void WinOpenGLApplication::OnMouseMove(int x, int y, unsigned flags)
+{
+    flow->Proc_MouseMove(x, y, int(flags));
+}
+
+void WinOpenGLApplication::OnMouseDown(platform::MouseButton b, int x, int y, unsigned flags)
+{
+    if (b == platform::MouseButton::Left)
+        flow->Proc_MouseLeftDown(x, y, int(flags));
+    else if (b == platform::MouseButton::Right)
+        flow->Proc_MouseRightDown(x, y, int(flags));
+    else
+        flow->Proc_MouseMiddleDown(x, y, int(flags));
+}
+
+void WinOpenGLApplication::OnMouseUp(platform::MouseButton b, int x, int y, unsigned flags)
+{
+    if (b == platform::MouseButton::Left) flow->Proc_MouseLeftUp(x, y, int(flags));
+}
+
+void WinOpenGLApplication::OnMouseWheel(int delta, int x, int y, unsigned flags)
+{
+    flow->Proc_MouseWheel(x, y, delta, int(flags));
+}
+
+void WinOpenGLApplication::OnKeyDown(int key)
+{
+    flow->Proc_KeyDown(key);
+}
+
+void WinOpenGLApplication::OnKeyRepeat(int key)
+{
+    flow->Proc_KeyRepeat(key);
+}
+
+void WinOpenGLApplication::OnChar(char16_t ch)
+{
+    flow->Proc_Char(ch);
+}
+
+void WinOpenGLApplication::OnJoystickDown(int button)
+{
+    flow->Proc_JoystickDown(button);
+}
+
+void WinOpenGLApplication::OnJoystickRepeat(int button)
+{
+    flow->Proc_JoystickRepeat(button);
+}
+
+void WinOpenGLApplication::OnCloseRequest()
+{
+    flow->SetObjectState(FlowObject::fosExit);
+}
+} // namespace hgl

@@ -1,0 +1,63 @@
+#include "gui/GUI.h"
+
+#include "core/Log.h"
+#include "io/BaseApplication.h"
+#include "io/Core.h"
+#include "io/FileHelpers.h"
+#include "io/OpenHAC.h"
+#include "io/SystemInitInfo.h"
+
+#include <memory>
+
+namespace hgl::gui
+{
+namespace
+{
+constexpr int StartUpDescriptionSlot = 1;
+constexpr int GUIFolderInfo = 7;
+
+std::unique_ptr<HAC> theme_archive;
+} // namespace
+
+bool InitGUI(const String &theme)
+{
+    const auto *sii = static_cast<const SystemInitInfo *>(GetGlobalPointer(StartUpDescriptionSlot));
+    if (!sii || !sii->graphics.gui.Use)
+    {
+        PutInfo(u"不使用GUI系统！");
+        return true;
+    }
+    if (theme.IsEmpty())
+    {
+        PutError(u"GUI主题包的名称为空!");
+        return false;
+    }
+
+    std::unique_ptr<u16char[]> path(MergePath(GetInfoString(GUIFolderInfo), theme.c_str()));
+    std::unique_ptr<HAC> archive(OpenHAC(path.get()));
+    if (!archive)
+    {
+        PutError(u"打开GUI主题包<%s>失败!", path.get());
+        return false;
+    }
+    theme_archive = std::move(archive);
+    return true;
+}
+
+void CloseGUI()
+{
+    theme_archive.reset();
+}
+
+HAC *GetThemeArchive()
+{
+    return theme_archive.get();
+}
+
+void InstallGUIStartUp()
+{
+    StartUpHooks hooks = GetStartUpHooks();
+    hooks.InitGUI = &InitGUI;
+    SetStartUpHooks(hooks);
+}
+} // namespace hgl::gui

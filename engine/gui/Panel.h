@@ -1,0 +1,29 @@
+#pragma once
+// hgl::gui::Panel: a container of widgets with an optional frame drawn under its
+// children: mode 0 none, 1 an outline, 2 a filled background with an outline.
+#include "framework/ObjectControl.h"
+
+namespace hgl::gui
+{
+enum PanelFrameMode
+{
+    pfmNone = 0,
+    pfmOutline = 1,
+    pfmFilled = 2,
+};
+
+class Panel : public ObjectControl
+{
+    int frame_mode = pfmOutline;
+
+  public:
+    Panel(float l, float t, float w, float h);
+    ~Panel() override = default;
+
+    // An unknown mode is refused with a log line.
+    void SetFrameMode(int mode);
+    int GetFrameMode() const { return frame_mode; }
+
+    void Draw() override;
+};
+} // namespace hgl::gui

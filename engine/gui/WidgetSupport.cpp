@@ -1,0 +1,43 @@
+#include "gui/WidgetSupport.h"
+
+#include "core/Log.h"
+#include "io/Core.h"
+
+namespace hgl::gui
+{
+namespace
+{
+constexpr int DefaultTileFontSlot = 4;
+constexpr u16char NoName[] = u"";
+} // namespace
+
+DrawOffset::DrawOffset(float x, float y)
+{
+    const TranslateHooks &hooks = GetTranslateHooks();
+    if ((x == 0 && y == 0) || !hooks.Push || !hooks.Pop) return;
+    hooks.Push(x, y);
+    pushed = true;
+}
+
+DrawOffset::~DrawOffset()
+{
+    if (pushed) GetTranslateHooks().Pop();
+}
+
+TileFont *ResolveFont(TileFont *own)
+{
+    return own ? own : static_cast<TileFont *>(GetGlobalPointer(DefaultTileFontSlot));
+}
+
+Color4f Faded(const Color4f &color, float alpha)
+{
+    return Color4f(color.r, color.g, color.b, color.a * alpha);
+}
+
+void MissingNotice::Tell(const u16char *format, const u16char *what)
+{
+    if (told) return;
+    told = true;
+    PutError(format, what ? what : NoName);
+}
+} // namespace hgl::gui

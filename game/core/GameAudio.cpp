@@ -1,0 +1,175 @@
+#include "game/core/GameAudio.h"
+
+#include "core/Log.h"
+#include "game/core/Archives.h"
+#include "game/core/Config.h"
+#include "game/core/GameRecord.h"
+#include "game/core/UpperName.h"
+#include "script/DevilEngine.h"
+#include "sonvex/AudioPlayer.h"
+
+#include <memory>
+
+namespace avg
+{
+namespace
+{
+struct GameAudio
+{
+    std::unique_ptr<hgl::AudioPlayer> music;
+    hgl::String music_name; // upper-cased, empty when no music was started
+    std::unique_ptr<hgl::AudioPlayer> script_se[kScriptSEChannels];
+    std::unique_ptr<hgl::AudioPlayer> system;
+    bool system_protected = false;
+    std::unique_ptr<hgl::AudioPlayer> voice;
+};
+
+GameAudio audio;
+
+// Loads the file into the player (made when missing) and starts it at gain;
+// false (logged) when it cannot be played.
+bool Start(std::unique_ptr<hgl::AudioPlayer> &player, const hgl::String &path, int volume, bool loop)
+{
+    if (!player) player = std::make_unique<hgl::AudioPlayer>();
+    if (!player->Load(GetDataHAC(), path.c_str()))
+    {
+        hgl::PutError(u"播放声音<%s>失败!", path.c_str());
+        return false;
+    }
+    player->SetGain(config::VolumeGain(volume));
+    return player->Play(loop);
+}
+
+void SetGain(std::unique_ptr<hgl::AudioPlayer> &player, int volume)
+{
+    if (player) player->SetGain(config::VolumeGain(volume));
+}
+
+bool HasExtension(const hgl::String &name)
+{
+    const int dot = name.FindRightChar(u'.');
+    return dot >= 0 && dot > name.FindRightChar(u'\\');
+}
+
+void ScriptBGMPlay(const hgl::u16char *name, int loop)
+{
+    bgm::PlayBGM(name, loop != 0);
+}
+
+void ScriptBGMStop()
+{
+    bgm::StopBGM();
+}
+
+void ScriptSEPlay(int channel, const hgl::u16char *name, int loop)
+{
+    PlayScriptSE(channel, name, loop != 0);
+}
+
+void ScriptSEStop()
+{
+    StopScriptSE();
+}
+} // namespace
+
+namespace bgm
+{
+int PlayBGM(const hgl::String &name, bool loop)
+{
+    const hgl::String upper = UpperName(name);
+    if (upper.IsEmpty()) return -1;
+    if (audio.music && audio.music_name == upper && audio.music->IsPlaying())
+    {
+        MarkBGMHeard(upper);
+        return 0;
+    }
+    audio.music_name.Clear();
+    if (!Start(audio.music, hgl::String(u"BGM\\") + name + u".ogg", config::audio_config.BGM, loop))
+        return -1;
+    audio.music_name = upper;
+    MarkBGMHeard(upper);
+    return 1;
+}
+
+void StopBGM()
+{
+    audio.music.reset();
+    audio.music_name.Clear();
+}
+
+double GetBGMPlayTime()
+{
+    return audio.music ? audio.music->GetPlayTime() : 0.0;
+}
+
+void SetBGMVolume(int value)
+{
+    SetGain(audio.music, value);
+}
+} // namespace bgm
+
+bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
+{
+    if (channel < 0 || channel >= kScriptSEChannels)
+    {
+        hgl::PutError(u"音效通道<%d>不存在!", channel);
+        return false;
+    }
+    return Start(audio.script_se[channel], hgl::String(u"SE\\") + name + u".ogg", config::audio_config.SE,
+                 loop);
+}
+
+void StopScriptSE()
+{
+    for (auto &player : audio.script_se)
+        if (player) player->Stop();
+}
+
+void SetSEVolume(int value)
+{
+    for (auto &player : audio.script_se)
+        SetGain(player, value);
+    SetGain(audio.system, value);
+}
+
+void PlaySystemSound(int n, bool protect)
+{
+    if (n < 1 || n > kSystemSoundCount)
+    {
+        hgl::PutError(u"系统音效编号<%d>无效!", n);
+        return;
+    }
+    if (audio.system && audio.system_protected && audio.system->IsPlaying()) return;
+    hgl::String path;
+    path.Sprintf(u"se_system\\sysse%02d.ogg", n - 1);
+    audio.system_protected = Start(audio.system, path, config::audio_config.SE, false) && protect;
+}
+
+int PlayVoice(const hgl::String &name)
+{
+    if (!config::audio_config.VoiceOn() || name.IsEmpty()) return 0;
+    hgl::String path = hgl::String(u"Voice\\") + name;
+    if (!HasExtension(name)) path += u".ogg";
+    if (audio.voice) audio.voice->Stop();
+    if (!Start(audio.voice, path, config::audio_config.Voice, false)) return 0;
+    return int(audio.voice->GetTotalTime());
+}
+
+void StopVoice()
+{
+    if (audio.voice) audio.voice->Stop();
+}
+
+bool RegisterSoundFunctions(hgl::DevilVM *vm)
+{
+    return vm && vm->MapFunc(u"void BGM_PLAY(string,int)", &ScriptBGMPlay) &&
+           vm->MapFunc(u"void BGM_STOP()", &ScriptBGMStop) &&
+           vm->MapFunc(u"void SE_PLAY(int,string,int)", &ScriptSEPlay) &&
+           vm->MapFunc(u"void SE_STOP()", &ScriptSEStop);
+}
+
+void FreeGameAudio()
+{
+    audio = GameAudio();
+}
+} // namespace avg
