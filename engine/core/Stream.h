@@ -142,8 +142,8 @@ public:
         return true;
     }
 
-    template <typename T> [[nodiscard]] bool ReadValue(T &v) { return ReadFully(&v, int(sizeof(T))); }
-    template <typename T> [[nodiscard]] bool WriteValue(const T &v) { return WriteFully(&v, int(sizeof(T))); }
+    template <typename T> bool ReadValue(T &v) { return ReadFully(&v, int(sizeof(T))); }
+    template <typename T> bool WriteValue(const T &v) { return WriteFully(&v, int(sizeof(T))); }
 
     // Longest text a stream form accepts: its bytes must fit an int transfer.
     static constexpr int32 MaxTextUnits = INT_MAX / 2;
