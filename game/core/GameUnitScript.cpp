@@ -11,7 +11,7 @@
 #include "game/core/ScreenOverlay.h"
 #include "game/core/GameAudio.h"
 #include "game/core/UpperName.h"
-#include "game/core/stage/MinimalStage.h"
+#include "game/core/minimal/MinimalStage.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "io/Time.h"

@@ -8,7 +8,9 @@
 #include "platform/window/InputSink.h"
 #include "platform/window/KeyCode.h"
 
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
