@@ -26,3 +26,8 @@ function(hgl_game_late_links)
   add_dependencies(game ${HGL_PLUGIN_TARGETS})
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_game_late_links)
+
+# The in-game screen's tests play the demo story.
+function(hgl_test_extra_game_unit target)
+  hgl_test_extra_game_core(${target})
+endfunction()

@@ -10,8 +10,19 @@ namespace hgl
 {
 // ---- clocks ------------------------------------------------------------------------
 
+namespace
+{
+uint64 (*clock_source)() = nullptr;
+}
+
+void SetClockSource(uint64 (*nanoseconds)())
+{
+    clock_source = nanoseconds;
+}
+
 uint64 GetTime()
 {
+    if (clock_source) return clock_source() / 1000000u;
     const uint64 now = platform::GetMonotonicNanoseconds() / 1000000u;
     static const uint64 origin = now;
     return now - origin;
@@ -19,6 +30,7 @@ uint64 GetTime()
 
 uint64 GetMicroTime()
 {
+    if (clock_source) return clock_source() / 1000u;
     const uint64 now = platform::GetMonotonicNanoseconds() / 1000u;
     static const uint64 origin = now;
     return now - origin;
@@ -26,6 +38,7 @@ uint64 GetMicroTime()
 
 double GetDoubleTime()
 {
+    if (clock_source) return double(clock_source()) * 1e-9;
     const uint64 now = platform::GetMonotonicNanoseconds();
     static const uint64 origin = now;
     return double(now - origin) * 1e-9;

@@ -155,6 +155,11 @@ int PlayVoice(const hgl::String &name)
     return int(audio.voice->GetTotalTime());
 }
 
+void StopVoice()
+{
+    if (audio.voice) audio.voice->Stop();
+}
+
 bool RegisterSoundFunctions(hgl::DevilVM *vm)
 {
     return vm && vm->MapFunc(u"void BGM_PLAY(string,int)", &ScriptBGMPlay) &&

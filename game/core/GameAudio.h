@@ -43,6 +43,7 @@ void PlaySystemSound(int n, bool protect);
 // appended when the name has no extension) at the voice volume read now, and
 // returns its length in whole seconds; 0 without a voice.
 int PlayVoice(const hgl::String &name);
+void StopVoice();
 
 // Registers the script's sound functions: "void BGM_PLAY(string,int)",
 // "void BGM_STOP()", "void SE_PLAY(int,string,int)" (channel, name, loop) and

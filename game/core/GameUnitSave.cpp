@@ -1,0 +1,156 @@
+// Saving and loading the in-game screen: the core's record first, then each stage
+// manager's nodes in the order background, characters, choice, message window.
+#include "game/core/GameUnit.h"
+
+#include "core/Log.h"
+#include "game/core/SaveFolder.h"
+#include "game/core/SaveHeader.h"
+#include "game/core/SaveRecord.h"
+#include "game/core/ScreenOverlay.h"
+#include "game/core/GameAudio.h"
+#include "game/core/Thumbnail.h"
+#include "io/MemStream.h"
+#include "io/TDF.h"
+#include "io/Time.h"
+#include "script/DevilEngine.h"
+
+namespace avg
+{
+namespace
+{
+std::string StreamBytes(hgl::MemStream &stream)
+{
+    const hgl::uint8 *data = stream.GetData();
+    return data ? std::string(reinterpret_cast<const char *>(data), size_t(stream.GetSize())) : std::string();
+}
+
+bool RestoreEngine(hgl::DevilEngine &engine, const std::string &bytes)
+{
+    hgl::MemStream stream;
+    if (!bytes.empty() && stream.Write(bytes.data(), int(bytes.size())) != int(bytes.size())) return false;
+    stream.SetPosition(0);
+    return engine.LoadState(&stream);
+}
+} // namespace
+
+void GameUnit::FillRecord(SaveRecord &record)
+{
+    record.script = script;
+    record.play_time = play_time;
+    hgl::MemStream state;
+    if (engine->GetStackDepth() > 0) engine->SaveState(&state);
+    record.run_state = StreamBytes(state);
+    for (int i = 0; i < calls.Count.Get(); ++i)
+        record.stack.push_back({calls[i]->name, StreamBytes(*calls[i]->stream)});
+    for (int i = 0; i < values.GetCount(); ++i)
+    {
+        const auto *item = values.GetItem(i);
+        record.variables.emplace_back(item->key, item->value);
+    }
+    record.music = music;
+    record.music_loop = music_loop;
+    record.red = red->IsOn();
+    record.anime = anime->IsOn() ? anime->GetName() : hgl::String();
+    record.auto_mode = AutoMode;
+}
+
+bool GameUnit::SaveGame(const hgl::String &slot, bool with_thumbnail, bool stamp_time)
+{
+    if (!MakeSaveFolder()) return false;
+    SaveRecord record;
+    FillRecord(record);
+    hgl::TDFNode root;
+    record.Write(root, stamp_time);
+    back->SaveState(&root);
+    chars->SaveState(&root);
+    choice->SaveState(&root); // writes nothing while no choice is open
+    message->SaveState(&root);
+    if (!root.SaveToFile(SaveFileName(slot).c_str()))
+    {
+        hgl::PutError(u"保存游戏<%s>失败", slot.c_str());
+        return false;
+    }
+    if (!with_thumbnail) return true;
+    const hgl::String picture = SavePath(slot + u".hgp");
+    // Under another screen the picture taken when it opened is the game screen;
+    // otherwise the one this frame draws is.
+    if (overlay_open && !thumbnail->IsEmpty()) return thumbnail->Write(picture);
+    pending_thumbnail = picture;
+    capture_pending = true;
+    return true;
+}
+
+bool GameUnit::ApplyRecord(const SaveRecord &record)
+{
+    values.Clear();
+    for (const auto &[name, value] : record.variables)
+        values.Set(name, value);
+    calls.Clear();
+    for (const SaveRecord::Caller &caller : record.stack)
+    {
+        auto entry = std::make_unique<GameStack>(caller.file);
+        if (!caller.state.empty() &&
+            entry->stream->Write(caller.state.data(), int(caller.state.size())) != int(caller.state.size()))
+            return false;
+        calls.Push(entry.release());
+    }
+    play_time = record.play_time;
+
+    if (!GotoScript(record.script)) return false;
+    // A save made as a new script began holds no run state: it starts afresh.
+    if (!record.run_state.empty())
+    {
+        if (!RestoreEngine(*engine, record.run_state))
+        {
+            hgl::PutError(u"恢复脚本<%s>的运行状态失败", record.script.c_str());
+            return false;
+        }
+        fresh_start = false;
+    }
+
+    music = record.music;
+    music_loop = record.music_loop;
+    if (music.IsEmpty())
+        bgm::StopBGM();
+    else
+        bgm::PlayBGM(music, music_loop);
+    if (record.red)
+        red->Start(u"red.HGP");
+    else
+        red->Stop();
+    if (record.anime.IsEmpty())
+        anime->Stop();
+    else
+        anime->Start(record.anime);
+    AutoMode = record.auto_mode;
+    return true;
+}
+
+bool GameUnit::LoadStage(hgl::TDFNode &root)
+{
+    SetState(gsRunning);
+    for (StageManager *manager :
+         {(StageManager *)back, (StageManager *)chars, (StageManager *)choice, (StageManager *)message})
+        if (!manager->LoadState(&root)) return false;
+    // A line shown again must not let a click run past a choice that reopened.
+    if (choice->IsOpen()) SetState(gsChoice);
+    return true;
+}
+
+bool GameUnit::LoadGame(const hgl::String &slot)
+{
+    hgl::TDFNode root;
+    SaveRecord record;
+    const bool loaded = root.LoadFromFile(SaveFileName(slot).c_str()) && record.Read(root) &&
+                        ApplyRecord(record) && LoadStage(root);
+    if (!loaded)
+    {
+        hgl::PutError(u"读取存档<%s>失败", slot.c_str());
+        engine->Stop();
+        load_failed = true;
+        return false;
+    }
+    last_update = hgl::GetTime();
+    return true;
+}
+} // namespace avg

@@ -1,0 +1,319 @@
+// The in-game screen's script side: moving to a script, and the script functions
+// the game core registers itself (the stage managers register theirs).
+#include "game/core/GameUnit.h"
+
+#include "core/Log.h"
+#include "game/core/Archives.h"
+#include "game/core/Config.h"
+#include "game/core/DataTables.h"
+#include "game/core/GameResources.h"
+#include "game/core/ScreenHooks.h"
+#include "game/core/ScreenOverlay.h"
+#include "game/core/GameAudio.h"
+#include "game/core/UpperName.h"
+#include "game/core/stage/MinimalStage.h"
+#include "graphics/font/TileFont.h"
+#include "graphics/gl/Canvas.h"
+#include "io/Time.h"
+#include "script/DevilEngine.h"
+
+#include <memory>
+
+namespace avg
+{
+namespace
+{
+constexpr int kTenthMs = 100; // the unit of the shake, invert and wait arguments
+constexpr int kZoomMs = 1000;
+constexpr float kZoomPart = 0.1f; // ZOOMIN shows (0.1, 0.1) - (0.9, 0.9)
+constexpr int kAutoSaveCaptionChars = 6;
+constexpr float kAutoSaveCaptionRows = 1.7f;
+constexpr float kCaptionMargin = 0.05f; // chapter and date captions, of the canvas
+
+const hgl::u16char kAutoSaveText[] = u"自動存檔";
+const hgl::u16char kAutoSavePicture[] = u"Effect\\t1.TEX";
+const hgl::u16char kRedPicture[] = u"red.HGP";
+
+struct WeatherList
+{
+    const hgl::u16char *file;
+    WeatherEffect effect;
+};
+constexpr WeatherList kWeatherLists[] = {
+    {u"rain.txt", weRain}, {u"sun.txt", weSun}, {u"flower.txt", wePetals}, {u"snow.txt", weSnow}};
+const hgl::u16char kDarkList[] = u"black.txt";
+
+hgl::String LowerName(const hgl::String &name)
+{
+    std::u16string text = name.ToStdString();
+    for (char16_t &c : text)
+        if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+    return hgl::String(text);
+}
+
+// Whether a list of script names in "Local.hac" (one a line) holds the name.
+bool ListHolds(const hgl::u16char *list, const hgl::String &name)
+{
+    hgl::u16char *buffer = nullptr;
+    const int length = ReadLocalFile(list, &buffer);
+    std::unique_ptr<hgl::u16char[]> owned(buffer);
+    const std::u16string wanted = UpperName(name).ToStdString();
+    std::u16string line;
+    for (int i = 1; i <= length; ++i)
+    {
+        const char16_t c = i < length ? buffer[i] : u'\n';
+        if (c != u'\n' && c != u'\r')
+        {
+            line += c;
+            continue;
+        }
+        if (!line.empty() && UpperName(hgl::String(line)).ToStdString() == wanted) return true;
+        line.clear();
+    }
+    return false;
+}
+} // namespace
+
+void GameUnit::MakeStage()
+{
+    const StageFactory &factory = GetStageFactory();
+    back = factory.back ? factory.back(*this) : new MinimalBackStage(*this);
+    chars = factory.chars ? factory.chars(*this) : new MinimalCharStage(*this);
+    message = factory.message ? factory.message(*this) : new MinimalMessageStage(*this);
+    choice = factory.choice ? factory.choice(*this) : new MinimalChoiceStage(*this);
+    effects = factory.effects ? factory.effects(*this) : new MinimalEffectStage(*this);
+    // The order they are added in is the order they are drawn in.
+    for (StageManager *manager : {(StageManager *)back, (StageManager *)chars, (StageManager *)message,
+                                  (StageManager *)choice, (StageManager *)effects})
+        control->AddObject(manager);
+}
+
+void GameUnit::RegisterFunctions()
+{
+    hgl::DevilEngine *e = engine.get();
+    e->MapMemberFunc(u"void VIB_STP(int)", this, &GameUnit::VIB_STP);
+    e->MapMemberFunc(u"void FANX(int)", this, &GameUnit::FANX);
+    e->MapMemberFunc(u"void ZOOMIN()", this, &GameUnit::ZOOMIN);
+    e->MapMemberFunc(u"void ZOOMOUT()", this, &GameUnit::ZOOMOUT);
+    e->MapMemberFunc(u"void MSPEED(int)", this, &GameUnit::MSPEED);
+    e->MapMemberFunc(u"void VIB_MSG(int)", this, &GameUnit::VIB_MSG);
+    e->MapMemberFunc(u"void WIN_OFF()", this, &GameUnit::WIN_OFF);
+    e->MapMemberFunc(u"void EXT_CALL(string)", this, &GameUnit::EXT_CALL);
+    e->MapMemberFunc(u"void SET_SAVPNT()", this, &GameUnit::SET_SAVPNT);
+    e->MapMemberFunc(u"void GAME_END(int)", this, &GameUnit::GAME_END);
+    e->MapMemberFunc(u"int RGET(string)", this, &GameUnit::RGET);
+    e->MapMemberFunc(u"void RSET(string,string)", this, &GameUnit::RSET);
+    e->MapMemberFunc(u"void BGM_PLAY(string,int)", this, &GameUnit::BGM_PLAY);
+    e->MapMemberFunc(u"void BGM_STOP()", this, &GameUnit::BGM_STOP);
+    e->MapMemberFunc(u"void SE_PLAY(int,string,int)", this, &GameUnit::SE_PLAY);
+    e->MapMemberFunc(u"void SE_STOP()", this, &GameUnit::SE_STOP);
+    e->MapMemberFunc(u"void VOICE_STOP()", this, &GameUnit::VOICE_STOP);
+    e->MapMemberFunc(u"void RED_ON()", this, &GameUnit::RED_ON);
+    e->MapMemberFunc(u"void RED_OFF()", this, &GameUnit::RED_OFF);
+    e->MapMemberFunc(u"void ANIME(string)", this, &GameUnit::ANIME);
+    e->MapMemberFunc(u"void SHOW_DATE(int,int,string)", this, &GameUnit::SHOW_DATE);
+    e->MapMemberFunc(u"void WAIT(int)", this, &GameUnit::WAIT);
+}
+
+bool GameUnit::GotoScript(const hgl::String &name)
+{
+    message->CloseHistory();
+    effects->ClearEffects();
+    engine->Clear();
+    script = name;
+
+    hgl::u16char *buffer = nullptr;
+    const int length = ReadScriptFile(name + u".CPP", &buffer);
+    std::unique_ptr<hgl::u16char[]> text(buffer);
+    message->BeginCollect();
+    // The first unit is the byte-order mark.
+    const bool loaded = length > 1 && engine->LoadScript(text.get() + 1, length - 1);
+    message->LoadHistory(LowerName(name));
+
+    back->SetDark(ListHolds(kDarkList, name));
+    for (const WeatherList &list : kWeatherLists)
+        if (ListHolds(list.file, name)) effects->StartWeather(list.effect);
+    ShowChapter(name);
+
+    fresh_start = true;
+    SetState(gsRunning);
+    if (!loaded) hgl::PutError(u"加载脚本<%s>失败", name.c_str());
+    return loaded;
+}
+
+void GameUnit::ShowChapter(const hgl::String &name)
+{
+    hgl::String title;
+    if (!data::GetChapterName(name, title)) return;
+    ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin, title,
+                u"", u"");
+}
+
+void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1, const hgl::String &text2,
+                           const hgl::String &picture)
+{
+    const bool autosave = text1 == u"自动存档" || text1 == kAutoSaveText;
+    auto *caption = new MinimalCaption(left, top, text1, text2, picture, autosave ? TextFont : nullptr);
+    control->AddObject(caption);
+    control->BringToTop(caption);
+}
+
+// ---------------------------------------------------------------- script functions
+
+void GameUnit::VIB_STP(int n)
+{
+    back->StartShake(n * kTenthMs);
+}
+
+void GameUnit::FANX(int n)
+{
+    if (!IsBlocked()) back->StartInvert(n * kTenthMs);
+}
+
+void GameUnit::ZOOMIN()
+{
+    back->FadeToPart(kZoomMs, kZoomPart, kZoomPart, 1 - 2 * kZoomPart, 1 - 2 * kZoomPart);
+    chars->ZoomInAll();
+}
+
+void GameUnit::ZOOMOUT()
+{
+    back->FadeToPart(kZoomMs, 0, 0, 1, 1);
+    chars->ZoomOutAll();
+}
+
+void GameUnit::MSPEED(int n)
+{
+    AutoMode = n != 0;
+    message->SetTextSpeed(n);
+}
+
+void GameUnit::VIB_MSG(int n)
+{
+    message->StartShake(n * kTenthMs);
+}
+
+void GameUnit::WIN_OFF()
+{
+    message->WindowOff();
+}
+
+void GameUnit::EXT_CALL(const hgl::u16char *name)
+{
+    auto caller = std::make_unique<GameStack>(script);
+    if (!engine->SaveState(caller->stream))
+    {
+        hgl::PutError(u"保存脚本<%s>的运行状态失败", script.c_str());
+        return;
+    }
+    calls.Push(caller.release());
+    // The engine stops here; the next script starts at "main" when this run returns.
+    if (!GotoScript(name)) return;
+    if (!config::graphics_config.AutoSave) return;
+    SaveGame(u"0");
+    const float cw = TextFont ? float(TextFont->CharWidth) : 0,
+                ch = TextFont ? float(TextFont->CharHeight) : 0;
+    ShowCaption(0, hgl::GetCanvasWidth() - kAutoSaveCaptionChars * cw, float(int(kAutoSaveCaptionRows * ch)),
+                kAutoSaveText, u"", kAutoSavePicture);
+}
+
+void GameUnit::SET_SAVPNT()
+{
+    SaveGame(u"LastGame");
+}
+
+void GameUnit::GAME_END(int n)
+{
+    const ScreenHooks &hooks = GetScreenHooks();
+    if (n == 10)
+    {
+        if (hooks.title)
+            Leave(hooks.title(false), fosReplace);
+        else
+            ToTitle(u"故事结束");
+        return;
+    }
+    if (n < 7 || n > 9)
+    {
+        hgl::PutError(u"GAME_END的参数不正确<%d>", n);
+        return;
+    }
+    if (!hooks.credits)
+    {
+        ToTitle(u"故事结束");
+        return;
+    }
+    engine->Pause();
+    SetState(gsLeaving);
+    OpenScreen(hooks.credits());
+}
+
+int GameUnit::RGET(const hgl::u16char *name)
+{
+    return values.RGET(name);
+}
+
+void GameUnit::RSET(const hgl::u16char *name, const hgl::u16char *text)
+{
+    values.RSET(name, text);
+}
+
+void GameUnit::BGM_PLAY(const hgl::u16char *name, int loop)
+{
+    music = name;
+    music_loop = loop != 0;
+    bgm::PlayBGM(music, music_loop);
+}
+
+void GameUnit::BGM_STOP()
+{
+    music.Clear();
+    bgm::StopBGM();
+}
+
+void GameUnit::SE_PLAY(int channel, const hgl::u16char *name, int loop)
+{
+    PlayScriptSE(channel, name, loop != 0);
+}
+
+void GameUnit::SE_STOP()
+{
+    StopScriptSE();
+}
+
+void GameUnit::VOICE_STOP()
+{
+    StopVoice();
+}
+
+void GameUnit::RED_ON()
+{
+    red->Start(kRedPicture);
+}
+
+void GameUnit::RED_OFF()
+{
+    red->Stop();
+}
+
+void GameUnit::ANIME(const hgl::u16char *name)
+{
+    anime->Start(hgl::String(name) + u".HGP");
+}
+
+void GameUnit::SHOW_DATE(int month, int day, const hgl::u16char *text)
+{
+    const std::u16string date = hgl::String(month).ToStdString() + u"月" + hgl::String(day).ToStdString() +
+                                u"日 " + hgl::String(text).ToStdString();
+    ShowCaption(0, hgl::GetCanvasWidth() * kCaptionMargin, hgl::GetCanvasHeight() * kCaptionMargin,
+                hgl::String(date), u"", u"");
+}
+
+void GameUnit::WAIT(int tenths)
+{
+    engine->Pause();
+    timed_wait_ms = tenths * kTenthMs;
+    wait_since = hgl::GetTime();
+    SetState(gsTimedWait);
+}
+} // namespace avg
