@@ -31,3 +31,8 @@ cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_game_late_links)
 function(hgl_test_extra_game_unit target)
   hgl_test_extra_game_core(${target})
 endfunction()
+
+# The stage's tests run the in-game screen through the stage harness.
+function(hgl_test_extra_game_stage_back target)
+  hgl_test_extra_game_core(${target})
+endfunction()
