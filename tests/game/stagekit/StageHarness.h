@@ -30,6 +30,7 @@
 #include "platform/window/KeyCode.h"
 
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace stagekit
@@ -90,6 +91,9 @@ class StageTest : public GameUnitTest
     hgl::test::LogCapture log;
     stagekit::DrawRecorder recorder;
     std::vector<int> marks; // what the script passed to T_MARK, in order
+    // Called at each T_MARK, inside the script's run: checks of what the script
+    // did up to there.
+    std::function<void(int)> on_mark;
 
     // The canvas size: override for the non-4:3 runs.
     virtual int Width() const { return stagekit::kCanvasW; }
@@ -171,5 +175,9 @@ class StageTest : public GameUnitTest
   private:
     static constexpr int kStartMs = 1000;
     std::vector<hgl::demo::DemoFile> extra, scripts;
-    void T_MARK(int n) { marks.push_back(n); }
+    void T_MARK(int n)
+    {
+        marks.push_back(n);
+        if (on_mark) on_mark(n);
+    }
 };
