@@ -18,6 +18,8 @@ constexpr double kPi = 3.14;
 constexpr double kDegree = kPi / 180;
 
 Recorder *recorder = nullptr;
+// Pictures carry a blend mode of their own; they take the one last set here.
+int blend_mode = hgl::BlendMode::Normal;
 
 void Note(const Call &call)
 {
@@ -86,12 +88,14 @@ void Picture(hgl::HGP *picture, float x, float y, float scale_x, float scale_y, 
 {
     Note({CallKind::Picture, x, y, scale_x, scale_y, alpha, alpha, 0, 0, kWhite});
     picture->SetAlpha(alpha);
+    picture->SetBlendMode(blend_mode);
     picture->Draw(x, y, scale_x, scale_y);
 }
 
 void Blend(int mode)
 {
     Note({CallKind::Blend, 0, 0, 0, 0, 1, 1, float(mode), 0, kWhite});
+    blend_mode = mode;
     hgl::BlendMode::Set(mode);
 }
 

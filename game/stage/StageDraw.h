@@ -57,6 +57,7 @@ void Quad(float x, float y, float w, float h, const Colour &colour, float alpha 
 void Fan(float cx, float cy, float r, float from, float to, const Colour &colour);
 // The colour buffer to the colour at alpha 0, and the depth buffer.
 void Clear(const Colour &colour);
+// Drawn in the blend mode last set with Blend.
 void Picture(hgl::HGP *picture, float x, float y, float scale_x, float scale_y, float alpha);
 void Blend(int mode);
 void PushTranslate(float x, float y);
