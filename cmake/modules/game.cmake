@@ -12,6 +12,11 @@ function(hgl_test_extra_game_audio target)
   hgl_media_user(${target})
 endfunction()
 
+# The in-game screen's tests play the demo story.
+function(hgl_test_extra_game_unit target)
+  hgl_test_extra_game_core(${target})
+endfunction()
+
 # The start-up runs on the demo content.
 function(hgl_test_extra_game_main target)
   target_link_libraries(${target} PRIVATE hgl_demo)
@@ -27,9 +32,10 @@ function(hgl_game_late_links)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_game_late_links)
 
-# The in-game screen's tests play the demo story.
-function(hgl_test_extra_game_unit target)
+# The tour tests play the shipped tours through the game's main.
+function(hgl_test_extra_game_tour target)
   hgl_test_extra_game_core(${target})
+  target_compile_definitions(${target} PRIVATE HGL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endfunction()
 
 # The stage's tests run the in-game screen through the stage harness.

@@ -5,7 +5,8 @@
 // player's state through the calls below, which take the player's lock.
 //
 // Stop (and the destructor) end the thread by a stop flag and a join. The archive
-// the file came from must outlive the player.
+// the file came from must outlive the player. Its OpenAL source and buffers are
+// made with the player, so a player made while audio is off stays silent.
 #include "core/String.h"
 #include "io/Thread.h"
 #include "sonvex/AudioBuffer.h"

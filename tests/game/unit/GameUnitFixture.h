@@ -5,9 +5,10 @@
 #include "../core/GameCoreFixture.h"
 
 #include "framework/FlowObject.h"
+#include "game/core/GameAudio.h"
 #include "game/core/GameUnit.h"
 #include "game/core/ScreenHooks.h"
-#include "game/core/stage/MinimalStage.h"
+#include "game/core/minimal/MinimalStage.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
 #include "tools/mkdemo/DemoContent.h"
@@ -63,6 +64,7 @@ class GameUnitTest : public GameCoreTest
     void TearDown() override
     {
         unit.reset();
+        avg::FreeGameAudio(); // the players go before the decoder plug-ins
         avg::SetScreenHooks({});
         hgl::SetClockSource(nullptr);
         GameCoreTest::TearDown();
