@@ -181,7 +181,10 @@ TEST_F(BackTest, DamagedNodesAreRefusedOrClamped)
         EXPECT_EQ(back.LoadState(root.get()), c.ok);
         EXPECT_EQ(back.GetIndex(), c.index);
         EXPECT_EQ(back.GetCurrent() != nullptr, c.current);
-        if (c.line) EXPECT_TRUE(log.ContainsError(c.line)) << log.Dump();
+        if (c.line)
+        {
+            EXPECT_TRUE(log.ContainsError(c.line)) << log.Dump();
+        }
     }
     hgl::TDFNode empty;
     EXPECT_TRUE(back.LoadState(&empty)); // no node: nothing shown
