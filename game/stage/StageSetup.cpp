@@ -1,6 +1,7 @@
 #include "game/stage/StageSetup.h"
 
 #include "game/core/GameUnit.h"
+#include "game/stage/back/BackManage.h"
 #include "game/stage/effect/EffectManage.h"
 #include "game/stage/widgets/CapLabel.h"
 #include "game/stage/widgets/SamPicOverlay.h"
@@ -11,6 +12,7 @@ namespace avg
 void InstallStage()
 {
     StageFactory factory = GetStageFactory();
+    factory.back = [](GameUnit &unit) -> BackStage * { return new BackManage(&unit, unit.GetEngine()); };
     factory.effects = [](GameUnit &unit) -> EffectStage * {
         return new EffectManage(unit.GetEngine(), float(hgl::GetCanvasWidth()),
                                 float(hgl::GetCanvasHeight()));
