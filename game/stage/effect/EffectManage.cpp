@@ -39,8 +39,6 @@ template <typename E> std::unique_ptr<E> Make(hgl::Texture2D *texture, const Par
 
 EffectManage::EffectManage(hgl::DevilEngine *engine, float w, float h) : screen_w(w), screen_h(h)
 {
-    for (int i = 0; i < picCount; ++i)
-        pictures[i].reset(avg::LoadTexture2D(kPictureNames[i], 0));
     if (!engine) return;
     engine->MapMemberFunc(u"void StartSnow()", this, &EffectManage::StartSnow);
     engine->MapMemberFunc(u"void EndSnow()", this, &EffectManage::EndSnow);
@@ -50,6 +48,16 @@ EffectManage::EffectManage(hgl::DevilEngine *engine, float w, float h) : screen_
 }
 
 EffectManage::~EffectManage() = default;
+
+hgl::Texture2D *EffectManage::Picture(int index)
+{
+    if (!tried[index])
+    {
+        tried[index] = true;
+        pictures[index].reset(avg::LoadTexture2D(kPictureNames[index], 0));
+    }
+    return pictures[index].get();
+}
 
 void EffectManage::StartRain(bool whole_screen)
 {
@@ -68,8 +76,7 @@ void EffectManage::StopRain()
 
 void EffectManage::StartPetals()
 {
-    if (!petals)
-        petals = Make<hgl::WeatherEffect::Leaf>(pictures[picPetal].get(), kPetals, screen_w, screen_h);
+    if (!petals) petals = Make<hgl::WeatherEffect::Leaf>(Picture(picPetal), kPetals, screen_w, screen_h);
 }
 
 void EffectManage::StopPetals()
@@ -79,7 +86,7 @@ void EffectManage::StopPetals()
 
 void EffectManage::StartSun()
 {
-    if (!sun) sun = Make<hgl::WeatherEffect::Sun>(pictures[picSun].get(), kSun, screen_w, screen_h);
+    if (!sun) sun = Make<hgl::WeatherEffect::Sun>(Picture(picSun), kSun, screen_w, screen_h);
 }
 
 void EffectManage::StopSun()
@@ -89,7 +96,7 @@ void EffectManage::StopSun()
 
 void EffectManage::StartSnow()
 {
-    if (!snow) snow = Make<hgl::WeatherEffect::Snow>(pictures[picSnow].get(), kSnow, screen_w, screen_h);
+    if (!snow) snow = Make<hgl::WeatherEffect::Snow>(Picture(picSnow), kSnow, screen_w, screen_h);
 }
 
 void EffectManage::StopSnow()
@@ -102,8 +109,8 @@ void EffectManage::StartButterFly(int step)
     // One that flew off the screen is done and makes way for a new one.
     if (butterfly && butterfly->IsOn()) return;
     butterfly = std::make_unique<hgl::ObjectEffect::ButterFly>(
-        pictures[picTrail].get(), avg::GetMsgBoxTexture(avg::mbtSakura),
-        avg::GetMsgBoxTexture(avg::mbtFlower), step, screen_w, screen_h);
+        Picture(picTrail), avg::GetMsgBoxTexture(avg::mbtSakura), avg::GetMsgBoxTexture(avg::mbtFlower), step,
+        screen_w, screen_h);
     butterfly->SetArea(0, 0, screen_w, screen_h);
 }
 

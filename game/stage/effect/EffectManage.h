@@ -61,7 +61,9 @@ class EffectManage : public avg::EffectStage
         picPetal,
         picCount,
     };
+    // Loaded when an effect first needs them, so a story without effects reads none.
     std::unique_ptr<hgl::Texture2D> pictures[picCount];
+    bool tried[picCount] = {};
     float screen_w, screen_h;
 
     std::unique_ptr<hgl::WeatherEffect::Snow> snow;
@@ -71,6 +73,7 @@ class EffectManage : public avg::EffectStage
     std::unique_ptr<hgl::WeatherEffect::Sun> sun;
     std::vector<std::unique_ptr<hgl::WeatherEffect::Rain1>> draining;
 
+    hgl::Texture2D *Picture(int index);
     template <typename F> void EachEffect(F &&f);
     void FreeDrained();
 
