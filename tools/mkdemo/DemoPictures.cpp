@@ -87,6 +87,15 @@ class PictureList
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
 
+    void Solid(const std::u16string &path, int w, int h, Rgba colour)
+    {
+        DemoPicture p{path, false, w, h, {}};
+        DemoCanvas c(w, h);
+        c.Fill(colour);
+        p.layers.push_back({"", 1.0f, std::move(c)});
+        list.push_back(std::move(p));
+    }
+
     // Numbered unnamed layers (page numbers, animation frames).
     void Numbered(const std::u16string &path, int w, int h, int count)
     {
@@ -140,9 +149,13 @@ void AddStage(PictureList &l)
     l.Picture(u"MessageBox\\sharp.HGP", 16, 16);
     l.Picture(u"MessageBox\\yen.HGP", 16, 16);
     l.Numbered(u"arrow.HGP", kSmallW, 32, 3);
-    l.Picture(u"BG\\bg01.HGP", kSceneW, kSceneH);
-    l.Picture(u"BG\\BLACK.HGP", kSceneW, kSceneH);
-    l.Picture(u"Event\\c001.HGP", kSceneW, kSceneH);
+    // Backgrounds each in a colour of its own, one of them 16:9, and the plain black
+    // that stands in for missing ones.
+    for (const char16_t *b : {u"BG\\bg01.HGP", u"BG\\bg02.HGP", u"BG\\bg03.HGP", u"BGI\\sky.HGP",
+                              u"Event\\c001.HGP", u"Event\\c002.HGP"})
+        l.Picture(b, kSceneW, kSceneH);
+    l.Picture(u"BG\\bgwide.HGP", kSceneW, kSceneW * 9 / 16);
+    l.Solid(u"BG\\BLACK.HGP", kSceneW, kSceneH, {0, 0, 0, 255});
     l.Picture(u"event_small\\C001.HGP", kSmallW, kSmallH * 3 / 4);
     l.Figure(u"Character\\XYAB.HGP", 128, 256);
     l.Figure(u"CharacterIcon\\XYAB.HGP", kSmallW, kSmallH);

@@ -59,12 +59,25 @@ L_END:
 }
 )S";
 
-// The second chapter: an event picture (it marks C001 seen), the end of the
-// snow and the music, and the story's end with the credits.
+// The second chapter: the backgrounds' wipes, layers, parts, pan and zoom, an
+// event picture (it marks C001 seen), the end of the snow and the music, and the
+// story's end with the credits.
 const char16_t kMain01[] = uR"S(// 演示故事 第二章
 func main()
 {
+    BG_FLG(10, 1, "bg02");
+    BG_FLG(10, 9, "sky");
+    BG_FLG(8, 12, "bg03");
+    BG_DSP0("bg01");
+    BG_DSP1("c002");
+    BG_ERS1();
+    BG_Part("bgwide", 0, 0, 0.5, 0.5, 13, 1000);
+    BG_ToFull(1000);
+    BG_SET("bgwide");
+    MOVEBG(0.25, 0, 1, 1);
+    BG_FLG(20, 11, "c001");
     BG_SET("c001");
+    ZOOMBG(0.1, 0.1, 0.8, 0.8);
     ShowMessage("XYABA", "xy_002", "【小雪】谢谢你陪我看雪。");
     EndSnow();
     CHR_ERSA();

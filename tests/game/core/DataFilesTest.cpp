@@ -252,6 +252,7 @@ TEST_F(GameCoreTest, DemoStoryRunsThroughBothScripts)
                                                   u"MES 【小雪】太好了！",
                                                   u"RSET HEXTRA",
                                                   u"EXT_CALL MAIN01",
+                                                  u"BG_SET bgwide",
                                                   u"BG_SET c001",
                                                   u"ShowMessage XYABA",
                                                   u"EndSnow ",
