@@ -3,6 +3,7 @@
 #include "framework/FlowObject.h"
 #include "game/core/GameMain.h"
 #include "game/core/GameResources.h"
+#include "game/stage/char/CharSetup.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/hgp/HGP.h"
 
@@ -34,5 +35,6 @@ class TitlePicture : public hgl::FlowObject
 
 int main(int argc, char **argv)
 {
+    avg::InstallCharStage();
     return avg::GameMain(argc, argv, [] { return new TitlePicture; });
 }
