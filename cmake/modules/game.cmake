@@ -31,3 +31,9 @@ function(hgl_game_late_links)
   add_dependencies(game ${HGL_PLUGIN_TARGETS})
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_game_late_links)
+
+# The tour tests play the shipped tours through the game's main.
+function(hgl_test_extra_game_tour target)
+  hgl_test_extra_game_core(${target})
+  target_compile_definitions(${target} PRIVATE HGL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endfunction()

@@ -5,6 +5,7 @@
 #include "game/core/Config.h"
 #include "game/core/DataTables.h"
 #include "game/core/GameAudio.h"
+#include "game/core/GameLoop.h"
 #include "game/core/GameRecord.h"
 #include "game/core/GameResources.h"
 #include "game/core/SaveFolder.h"
@@ -117,7 +118,7 @@ int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii,
     hgl::FlowObject *first = first_screen ? first_screen() : nullptr;
     if (!first) return Fail(u"first screen");
     app.flow->ClearTo(first);
-    const int result = app.Run();
+    const int result = RunGameLoop(app);
     // The screens go first: they may still use the archives, the audio and the
     // shared resources that the session releases.
     delete app.flow;

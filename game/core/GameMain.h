@@ -27,6 +27,7 @@ const hgl::StringList &GetArguments();
 // and the names of "System.List", sets the application up, loads the shared
 // resources, the data tables and "Game.TDF", runs the first screen until the flow
 // ends, then saves "Game.TDF" and "Config.TDF" and frees everything in reverse
-// order. 0 after a normal run, 1 when the start-up failed.
+// order. 0 after a normal run, 1 when the start-up failed or the tour named by
+// HGL_TOUR cannot be read.
 int GameMain(int argc, char **argv, const FirstScreenMaker &first_screen, const InitInfoHook &hook = {});
 } // namespace avg

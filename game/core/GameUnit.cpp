@@ -47,9 +47,14 @@ bool GameUnit::SetState(int value)
     return true;
 }
 
+bool GameUnit::IsTop() const
+{
+    return !overlay_open && object_state == fosOK;
+}
+
 bool GameUnit::IsBlocked() const
 {
-    return overlay_open || object_state != fosOK || GetState() == gsBackChange || GetState() == gsChoice;
+    return !IsTop() || GetState() == gsBackChange || GetState() == gsChoice;
 }
 
 void GameUnit::CountPlayTime()
@@ -289,7 +294,7 @@ bool GameUnit::Proc_MouseMiddleDown(int x, int y, int flags)
     AutoContinue = false;
     if (GetState() == gsHidden) return AdvanceInput();
     const ScreenHooks &hooks = GetScreenHooks();
-    if (!hooks.history || IsBlocked()) return false;
+    if (!hooks.history || !IsTop()) return false;
     OpenScreen(hooks.history(*this));
     return true;
 }
@@ -303,7 +308,7 @@ bool GameUnit::Proc_KeyDown(int key)
     if (key == hgl::key::Enter || key == hgl::key::Space) return AdvanceInput();
     if (key != hgl::key::Esc) return false;
     const ScreenHooks &hooks = GetScreenHooks();
-    if (!hooks.menu || IsBlocked()) return false;
+    if (!hooks.menu || !IsTop()) return false;
     OpenScreen(hooks.menu(*this));
     return true;
 }
@@ -312,7 +317,7 @@ bool GameUnit::Proc_JoystickDown(int button)
 {
     if (button != kHistoryJoystickButton) return hgl::FlowObject::Proc_JoystickDown(button);
     const ScreenHooks &hooks = GetScreenHooks();
-    if (!hooks.history || IsBlocked()) return false;
+    if (!hooks.history || !IsTop()) return false;
     OpenScreen(hooks.history(*this));
     return true;
 }

@@ -74,6 +74,8 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     // Input that opens screens is blocked while another screen is over this one
     // or a timed background change or a choice runs.
     bool IsBlocked() const;
+    // No screen opened from this one is over it.
+    bool IsTop() const;
     // A choice was picked: the text speed comes back from the settings and the
     // story goes on.
     void ChoicePicked();
@@ -172,4 +174,7 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     void SHOW_DATE(int month, int day, const hgl::u16char *text);
     void WAIT(int tenths);
 };
+
+// A new game: an in-game screen on the story's first script.
+GameUnit *NewGame();
 } // namespace avg

@@ -129,9 +129,13 @@ bool GameUnit::ApplyRecord(const SaveRecord &record)
 bool GameUnit::LoadStage(hgl::TDFNode &root)
 {
     SetState(gsRunning);
+    // A choice opened again by the load is not saved again; opening it sets the
+    // flag back.
+    SaveAtChoice = false;
     for (StageManager *manager :
          {(StageManager *)back, (StageManager *)chars, (StageManager *)choice, (StageManager *)message})
         if (!manager->LoadState(&root)) return false;
+    SaveAtChoice = true;
     // A line shown again must not let a click run past a choice that reopened.
     if (choice->IsOpen()) SetState(gsChoice);
     return true;

@@ -11,7 +11,7 @@
 #include "game/core/ScreenOverlay.h"
 #include "game/core/GameAudio.h"
 #include "game/core/UpperName.h"
-#include "game/core/stage/MinimalStage.h"
+#include "game/core/minimal/MinimalStage.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "io/Time.h"
@@ -30,6 +30,7 @@ constexpr int kAutoSaveCaptionChars = 6;
 constexpr float kAutoSaveCaptionRows = 1.7f;
 constexpr float kCaptionMargin = 0.05f; // chapter and date captions, of the canvas
 
+const hgl::u16char kFirstScript[] = u"MAIN00";
 const hgl::u16char kAutoSaveText[] = u"自動存檔";
 const hgl::u16char kAutoSavePicture[] = u"Effect\\t1.TEX";
 const hgl::u16char kRedPicture[] = u"red.HGP";
@@ -42,6 +43,13 @@ struct WeatherList
 constexpr WeatherList kWeatherLists[] = {
     {u"rain.txt", weRain}, {u"sun.txt", weSun}, {u"flower.txt", wePetals}, {u"snow.txt", weSnow}};
 const hgl::u16char kDarkList[] = u"black.txt";
+
+// The factory's manager, or the minimal one when the factory has none to give.
+template <typename Minimal, typename Maker> auto Make(const Maker &maker, GameUnit &unit)
+{
+    auto *manager = maker ? maker(unit) : nullptr;
+    return manager ? manager : new Minimal(unit);
+}
 
 hgl::String LowerName(const hgl::String &name)
 {
@@ -74,14 +82,21 @@ bool ListHolds(const hgl::u16char *list, const hgl::String &name)
 }
 } // namespace
 
+GameUnit *NewGame()
+{
+    auto *unit = new GameUnit;
+    unit->GotoScript(kFirstScript);
+    return unit;
+}
+
 void GameUnit::MakeStage()
 {
     const StageFactory &factory = GetStageFactory();
-    back = factory.back ? factory.back(*this) : new MinimalBackStage(*this);
-    chars = factory.chars ? factory.chars(*this) : new MinimalCharStage(*this);
-    message = factory.message ? factory.message(*this) : new MinimalMessageStage(*this);
-    choice = factory.choice ? factory.choice(*this) : new MinimalChoiceStage(*this);
-    effects = factory.effects ? factory.effects(*this) : new MinimalEffectStage(*this);
+    back = Make<MinimalBackStage>(factory.back, *this);
+    chars = Make<MinimalCharStage>(factory.chars, *this);
+    message = Make<MinimalMessageStage>(factory.message, *this);
+    choice = Make<MinimalChoiceStage>(factory.choice, *this);
+    effects = Make<MinimalEffectStage>(factory.effects, *this);
     // The order they are added in is the order they are drawn in.
     for (StageManager *manager : {(StageManager *)back, (StageManager *)chars, (StageManager *)message,
                                   (StageManager *)choice, (StageManager *)effects})
@@ -153,6 +168,11 @@ void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1,
                            const hgl::String &picture)
 {
     const bool autosave = text1 == u"自动存档" || text1 == kAutoSaveText;
+    // A new caption in the place of an older one takes over from it.
+    const hgl::ObjectList<hgl::Object> &children = control->GetObjectList();
+    for (int i = 0; i < children.GetCount(); ++i)
+        if (auto *old = dynamic_cast<MinimalCaption *>(children[i]); old && old->IsAt(left, top))
+            old->Destroy();
     auto *caption = new MinimalCaption(left, top, text1, text2, picture, autosave ? TextFont : nullptr);
     control->AddObject(caption);
     control->BringToTop(caption);

@@ -46,7 +46,7 @@ class GameMainTest : public ::testing::Test
   protected:
     hgl::test::TempDir dir{"game"};
     hgl::test::ScopedEnv headless{"HGL_WINDOW", "headless"};
-    hgl::test::ScopedEnv silent{"ALSOFT_DRIVERS", "null"};     // audio on, no sound card needed
+    hgl::test::ScopedEnv silent{"ALSOFT_DRIVERS", "null"}; // audio on, no sound card needed
     std::filesystem::path old_folder = std::filesystem::current_path();
 
     void SetUp() override

@@ -8,7 +8,7 @@
 #include "game/core/GameAudio.h"
 #include "game/core/GameUnit.h"
 #include "game/core/ScreenHooks.h"
-#include "game/core/stage/MinimalStage.h"
+#include "game/core/minimal/MinimalStage.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
 #include "tools/mkdemo/DemoContent.h"

@@ -31,7 +31,9 @@ const struct
     {u"END10", u"func main()\n{\n    GAME_END(10);\n}\n"},
     {u"END7", u"func main()\n{\n    GAME_END(7);\n}\n"},
     {u"PLAIN", u"func main()\n{\n}\n"},
-    {u"TIMED", u"func main()\n{\n    WAIT(5);\n    MES(\"after\");\n}\n"},
+    {u"BADCALL", u"func main()\n{\n    EXT_CALL(\"NOPE\");\n    MES(\"after\");\n}\n"},
+    {u"LOCKED", u"func main()\n{\n    MES(\"locked%LC\");\n    MES(\"free\");\n}\n"},
+    {u"TIMED", u"func main()\n{\n    SET_SAVPNT();\n    WAIT(5);\n    MES(\"after\");\n}\n"},
 };
 } // namespace
 
@@ -143,6 +145,15 @@ TEST_F(StoryTest, ScriptCallsReturnAndTheStoryEnds)
     EXPECT_EQ(unit->GetCallDepth(), 0);
     EXPECT_EQ(unit->GetScript(), hgl::String(u"CALLER"));
 
+    // A call of a script that is not there comes straight back.
+    {
+        hgl::test::LogCapture log;
+        Start(u"BADCALL");
+        EXPECT_TRUE(log.ContainsError(u"加载脚本<NOPE>失败")) << log.Dump();
+        EXPECT_EQ(Text(), u"after");
+        EXPECT_EQ(unit->GetCallDepth(), 0);
+    }
+
     const struct
     {
         const char16_t *script;
@@ -164,9 +175,22 @@ TEST_F(StoryTest, ScriptCallsReturnAndTheStoryEnds)
     }
 }
 
+TEST_F(StoryTest, AFixedMessageCannotBeHiddenAndAClickEndsAutoContinue)
+{
+    Start(u"LOCKED");
+    EXPECT_EQ(unit->GetState(), avg::gsMessageFixed);
+    EXPECT_FALSE(unit->Proc_MouseRightDown(1, 1, 0));
+    EXPECT_EQ(unit->GetState(), avg::gsMessageFixed);
+    unit->AutoContinue = true;
+    Click();
+    EXPECT_FALSE(unit->AutoContinue);
+    EXPECT_EQ(Text(), u"free");
+}
+
 TEST_F(StoryTest, TimedWaitAndInvalidStates)
 {
     Start(u"TIMED");
+    EXPECT_TRUE(avg::SaveFileExists(u"LastGame"));
     EXPECT_EQ(unit->GetState(), avg::gsTimedWait);
     Advance(499);
     unit->UpdateObject();
@@ -201,9 +225,12 @@ TEST_F(StoryTest, SavesRoundTripMidMessageAndMidChoice)
     Click();
     EXPECT_EQ(Text(), u"雪一直下着，城市变得很安静。这是一段小说模式的文字。");
 
+    ASSERT_TRUE(hgl::FileDelete(avg::SaveFileName(u"1").c_str()));
     unit = std::make_unique<avg::GameUnit>();
     ASSERT_TRUE(unit->LoadGame(u"6"));
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
+    EXPECT_FALSE(avg::SaveFileExists(u"1")); // reopening the choice saves nothing
+    EXPECT_TRUE(unit->SaveAtChoice);
     Click();
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
     unit->Proc_KeyDown(hgl::key::Down);
@@ -287,4 +314,22 @@ TEST_F(StoryTest, ASaveKilledMidWriteLeavesAWholeFile)
         ASSERT_TRUE(root.LoadFromFile(avg::SaveFileName(u"k").c_str()) && record.Read(root)) << round;
         EXPECT_GE(record.variables.size(), size_t(kValues)) << round;
     }
+}
+
+TEST_F(StoryTest, TheMenuOpensOverAChoiceAndReturns)
+{
+    ToChoice();
+    EXPECT_TRUE(unit->IsBlocked());
+    Choice().SetAlpha(0.5f);
+    EXPECT_TRUE(unit->Proc_KeyDown(hgl::key::Esc));
+    EXPECT_EQ(unit->ObjectState.Get(), hgl::FlowObject::fosPush);
+    EXPECT_EQ(MarkerName(unit->NextObject.Get()), "menu");
+    EXPECT_FALSE(unit->IsTop());
+    EXPECT_FALSE(unit->Proc_MouseMiddleDown(1, 1, 0)); // no backlog screen yet
+
+    unit->ObjectState = hgl::FlowObject::fosOK; // as the flow control leaves it
+    unit->ProcReturn(nullptr);
+    EXPECT_TRUE(unit->IsTop());
+    EXPECT_EQ(Choice().Alpha.Get(), 1.0f);
+    EXPECT_EQ(unit->GetState(), avg::gsChoice);
 }

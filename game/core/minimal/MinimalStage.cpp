@@ -1,4 +1,4 @@
-#include "game/core/stage/MinimalStage.h"
+#include "game/core/minimal/MinimalStage.h"
 
 #include "core/Log.h"
 #include "game/core/Config.h"
@@ -442,6 +442,17 @@ void MinimalBackStage::BG_SET(const hgl::u16char *picture_name)
 {
     name = picture_name;
     picture.reset();
+    if (!name.IsEmpty() && (name.GetChar(0) == u'c' || name.GetChar(0) == u'C')) MarkEvent(name);
+}
+
+hgl::String MinimalBackStage::PicturePath(const hgl::String &name)
+{
+    // The first letter tells the folder: backgrounds, event pictures, the rest.
+    const hgl::u16char first = name.IsEmpty() ? 0 : name.GetChar(0) | 0x20;
+    const hgl::u16char *folder = first == u'b' || first == u'w' ? u"BG\\"
+                                 : first == u'c'                ? u"Event\\"
+                                                                : u"BGI\\";
+    return hgl::String(folder) + name + u".HGP";
 }
 
 bool MinimalBackStage::SaveState(hgl::TDFNode *root)
@@ -463,7 +474,7 @@ void MinimalBackStage::Draw()
 {
     const int w = hgl::GetCanvasWidth(), h = hgl::GetCanvasHeight();
     if (name.IsEmpty() || w <= 0) return;
-    if (!picture) picture.reset(LoadHGP(u"BG\\" + name + u".HGP"));
+    if (!picture) picture.reset(LoadHGP(PicturePath(name)));
     if (picture->IsEmpty()) return;
     picture->SetAlpha(1.0f);
     picture->Draw(0, 0, double(w) / picture->Width, double(h) / picture->Height);

@@ -138,6 +138,8 @@ class MinimalBackStage : public BackStage
     void Draw() override;
 
     const hgl::String &GetPicture() const { return name; }
+    // "BG\", "Event\" or "BGI\" by the name's first letter, with ".HGP".
+    static hgl::String PicturePath(const hgl::String &name);
     bool IsDark() const { return dark; }
 
   private:
@@ -202,6 +204,7 @@ class MinimalCaption : public hgl::VisualObject
                    const hgl::String &picture, hgl::TileFont *font);
 
     const hgl::String &GetText() const { return text1; }
+    bool IsAt(float x, float y) const { return x == left && y == top; }
     void Update() override;
     void Draw() override;
 

@@ -1,0 +1,264 @@
+#include "game/core/Tour.h"
+
+#include "core/Log.h"
+#include "framework/FlowControl.h"
+#include "graphics/app/WinOpenGLApplication.h"
+#include "graphics/gl/ScreenShot.h"
+#include "io/Time.h"
+#include "platform/window/InputSink.h"
+#include "platform/window/KeyCode.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace avg
+{
+namespace
+{
+Tour *current = nullptr; // the tour whose time the engine clock reads
+constexpr double kNanosecond = 1e-9;
+
+const std::map<std::string, Tour::Action> kActions = {
+    {"wait", Tour::Wait},   {"key", Tour::Key},           {"move", Tour::Move},
+    {"press", Tour::Press}, {"release", Tour::Release},   {"click", Tour::Click},
+    {"wheel", Tour::Wheel}, {"joystick", Tour::Joystick}, {"screenshot", Tour::Screenshot},
+    {"quit", Tour::Quit}};
+
+const std::map<std::string, Tour::Button> kButtons = {
+    {"left", Tour::Left}, {"right", Tour::Right}, {"middle", Tour::Middle}};
+
+const std::map<std::string, int> kNamedKeys = {{"Esc", hgl::key::Esc},
+                                               {"Enter", hgl::key::Enter},
+                                               {"Space", hgl::key::Space},
+                                               {"Tab", hgl::key::Tab},
+                                               {"Backspace", hgl::key::Backspace},
+                                               {"Up", hgl::key::Up},
+                                               {"Down", hgl::key::Down},
+                                               {"Left", hgl::key::Left},
+                                               {"Right", hgl::key::Right},
+                                               {"Home", hgl::key::Home},
+                                               {"End", hgl::key::End},
+                                               {"PageUp", hgl::key::PageUp},
+                                               {"PageDown", hgl::key::PageDown},
+                                               {"Insert", hgl::key::Insert},
+                                               {"Delete", hgl::key::Delete}};
+
+// Letters follow the keyboard's rows.
+const char kLetterRows[][11] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+const int kLetterRowStart[] = {hgl::key::Q, hgl::key::A, hgl::key::Z};
+constexpr int kFunctionKeys = 12;
+
+// The key code of a name; 0 when there is none.
+int KeyCode(const std::string &name)
+{
+    if (auto it = kNamedKeys.find(name); it != kNamedKeys.end()) return it->second;
+    if (name.size() == 1 && name[0] >= '1' && name[0] <= '9') return hgl::key::Digit1 + (name[0] - '1');
+    if (name == "0") return hgl::key::Digit0;
+    if (name.size() == 1)
+        for (int row = 0; row < 3; ++row)
+            for (int i = 0; kLetterRows[row][i]; ++i)
+                if (kLetterRows[row][i] == std::toupper(static_cast<unsigned char>(name[0])))
+                    return kLetterRowStart[row] + i;
+    if (name.size() >= 2 && name[0] == 'F')
+    {
+        const int n = std::atoi(name.c_str() + 1);
+        if (n >= 1 && n <= kFunctionKeys && name == "F" + std::to_string(n)) return hgl::key::F1 + n - 1;
+    }
+    return hgl::key::None;
+}
+
+// A whole non-negative (or, when allowed, negative) integer.
+bool Number(std::istringstream &in, int &value, bool negative_ok = false)
+{
+    std::string word;
+    if (!(in >> word)) return false;
+    size_t used = 0;
+    try
+    {
+        value = std::stoi(word, &used);
+    }
+    catch (...)
+    {
+        return false;
+    }
+    return used == word.size() && (negative_ok || value >= 0);
+}
+
+bool Point(std::istringstream &in, Tour::Step &step)
+{
+    return Number(in, step.x) && Number(in, step.y);
+}
+
+bool ParseArguments(std::istringstream &in, Tour::Step &step)
+{
+    std::string word;
+    switch (step.action)
+    {
+    case Tour::Wait:
+    case Tour::Joystick:
+        return Number(in, step.value);
+    case Tour::Key:
+        return (in >> word) && (step.value = KeyCode(word)) != hgl::key::None;
+    case Tour::Move:
+        return Point(in, step);
+    case Tour::Press:
+    case Tour::Release:
+    case Tour::Click:
+    {
+        if (!(in >> word) || !kButtons.count(word)) return false;
+        step.value = kButtons.at(word);
+        return Point(in, step);
+    }
+    case Tour::Wheel:
+        return Number(in, step.value, true) && Point(in, step);
+    case Tour::Screenshot:
+        return bool(in >> step.name);
+    case Tour::Quit:
+        return true;
+    }
+    return false;
+}
+
+unsigned ButtonFlag(int button)
+{
+    return button == Tour::Left    ? hgl::platform::MouseFlagLeft
+           : button == Tour::Right ? hgl::platform::MouseFlagRight
+                                   : hgl::platform::MouseFlagMiddle;
+}
+} // namespace
+
+bool Tour::Parse(const std::string &text, std::vector<Step> &steps, std::string &error)
+{
+    steps.clear();
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number)
+    {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::istringstream in(line);
+        std::string word;
+        if (!(in >> word) || word[0] == '#') continue;
+        Step step;
+        const auto action = kActions.find(word);
+        std::string rest;
+        if (action == kActions.end() || (step.action = action->second, !ParseArguments(in, step)) ||
+            (in >> rest))
+        {
+            error = "tour line " + std::to_string(number) + " cannot be read: " + line;
+            return false;
+        }
+        steps.push_back(std::move(step));
+    }
+    return true;
+}
+
+std::unique_ptr<Tour> Tour::Load(const std::string &filename, std::string &error)
+{
+    std::ifstream in(filename, std::ios::binary);
+    if (!in)
+    {
+        error = "tour file " + filename + " cannot be opened";
+        return nullptr;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::vector<Step> steps;
+    if (!Parse(text.str(), steps, error)) return nullptr;
+    return std::make_unique<Tour>(std::move(steps));
+}
+
+Tour::Tour(std::vector<Step> s) : steps(std::move(s)) {}
+
+Tour::~Tour()
+{
+    if (current != this) return;
+    hgl::SetClockSource(nullptr);
+    current = nullptr;
+}
+
+hgl::uint64 Tour::EngineClock()
+{
+    return current ? hgl::uint64(std::llround(current->seconds / kNanosecond)) : 0;
+}
+
+void Tour::Attach(hgl::WinOpenGLApplication &app)
+{
+    flow = app.flow;
+    // The sleeping pace asks for exactly one frame time after each frame.
+    app.FrameMode = hgl::WinOpenGLApplication::FramePacingSleep;
+    app.WaitActive = false;
+    app.SetFrameClock(this);
+    current = this;
+    hgl::SetClockSource(&Tour::EngineClock);
+}
+
+void Tour::Sleep(double duration)
+{
+    if (duration > 0) seconds += duration;
+    RunSteps();
+}
+
+void Tour::RunSteps()
+{
+    if (waiting > 0 && --waiting > 0) return;
+    while (next < steps.size() && waiting == 0)
+        RunStep(steps[next++]);
+    if (IsDone() && flow) flow->SetObjectState(hgl::FlowObject::fosExit);
+}
+
+void Tour::PressButton(const Step &step)
+{
+    const unsigned flags = ButtonFlag(step.value);
+    if (step.value == Left)
+        flow->Proc_MouseLeftDown(step.x, step.y, int(flags));
+    else if (step.value == Right)
+        flow->Proc_MouseRightDown(step.x, step.y, int(flags));
+    else
+        flow->Proc_MouseMiddleDown(step.x, step.y, int(flags));
+}
+
+void Tour::RunStep(const Step &step)
+{
+    if (!flow) return;
+    switch (step.action)
+    {
+    case Wait:
+        waiting = step.value;
+        break;
+    case Key:
+        flow->Proc_KeyDown(step.value);
+        break;
+    case Move:
+        flow->Proc_MouseMove(step.x, step.y, 0);
+        break;
+    case Press:
+        PressButton(step);
+        break;
+    case Release:
+        if (step.value == Left) flow->Proc_MouseLeftUp(step.x, step.y, 0);
+        break;
+    case Click:
+        PressButton(step);
+        if (step.value == Left) flow->Proc_MouseLeftUp(step.x, step.y, 0);
+        break;
+    case Wheel:
+        flow->Proc_MouseWheel(step.x, step.y, step.value, 0);
+        break;
+    case Joystick:
+        flow->Proc_JoystickDown(step.value);
+        break;
+    case Screenshot:
+        if (!hgl::SaveScreenShot(hgl::String::FromUTF8(step.name).c_str()))
+            hgl::PutError(u"游览截图<%s>失败", hgl::String::FromUTF8(step.name).c_str());
+        break;
+    case Quit:
+        flow->SetObjectState(hgl::FlowObject::fosExit);
+        next = steps.size();
+        break;
+    }
+}
+} // namespace avg

@@ -1,0 +1,94 @@
+#pragma once
+// Scripted play: a tour is a text file of steps, one a line, that the game plays
+// instead of a player. Blank lines and lines starting with '#' are skipped.
+//   wait N                 let N frames pass
+//   key NAME               a key press (Esc, Enter, Space, Up, F1, A, 1, ...)
+//   move X Y               the pointer to canvas point (X, Y)
+//   press BUTTON X Y       a button goes down there (left, right or middle)
+//   release BUTTON X Y     and up again
+//   click BUTTON X Y       press and release
+//   wheel DELTA X Y        the wheel turned at (X, Y)
+//   joystick N             joystick button N
+//   screenshot NAME        the frame just drawn as a BMP file ("ScreenShot\NAME"
+//                          under the start folder unless NAME is absolute)
+//   quit                   the game ends as a window close ends it
+// The steps run at the end of each frame, up to the next wait. While touring, the
+// frame loop's clock and the engine's clock advance by exactly one frame time per
+// frame, however long a frame takes, so a tour gives the same frames on any
+// machine. The end of the tour ends the game.
+#include "core/String.h"
+#include "graphics/app/FrameClock.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace hgl
+{
+class FlowControl;
+class WinOpenGLApplication;
+} // namespace hgl
+
+namespace avg
+{
+class Tour : public hgl::FrameClock
+{
+  public:
+    enum Action
+    {
+        Wait,
+        Key,
+        Move,
+        Press,
+        Release,
+        Click,
+        Wheel,
+        Joystick,
+        Screenshot,
+        Quit,
+    };
+
+    enum Button
+    {
+        Left,
+        Right,
+        Middle,
+    };
+
+    struct Step
+    {
+        Action action = Wait;
+        int value = 0; // frames, key code, wheel delta, joystick button or Button
+        int x = 0, y = 0;
+        std::string name; // screenshot file
+    };
+
+    // Reads the steps; false with a message naming the line that cannot be read.
+    static bool Parse(const std::string &text, std::vector<Step> &steps, std::string &error);
+    // The same from a file.
+    static std::unique_ptr<Tour> Load(const std::string &filename, std::string &error);
+
+    explicit Tour(std::vector<Step> steps);
+    ~Tour() override;
+
+    // Takes over the application's frame clock and the engine clock.
+    void Attach(hgl::WinOpenGLApplication &app);
+    bool IsDone() const { return next >= steps.size() && waiting == 0; }
+
+    double Now() override { return seconds; }
+    // The frame is over: time moves on by the wait asked for and the steps run.
+    void Sleep(double duration) override;
+
+  private:
+    std::vector<Step> steps;
+    size_t next = 0;
+    int waiting = 0;
+    double seconds = 0;
+    hgl::FlowControl *flow = nullptr;
+
+    static hgl::uint64 EngineClock();
+    void RunSteps();
+    void RunStep(const Step &step);
+    void PressButton(const Step &step);
+};
+} // namespace avg

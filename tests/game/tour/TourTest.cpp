@@ -1,0 +1,179 @@
+// Tours: their reading, and the shipped tour of the demo story played headless by
+// the game's own main, its screenshots checked against the demo's pictures.
+#include "../core/GameCoreFixture.h"
+
+#include "support/ScopedEnv.h"
+
+#include "game/core/GameMain.h"
+#include "game/core/GameUnit.h"
+#include "game/core/Tour.h"
+#include "platform/window/KeyCode.h"
+#include "tools/mkdemo/DemoContent.h"
+#include "tools/mkdemo/DemoPictures.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace
+{
+struct Pixel
+{
+    int r = -1, g = -1, b = -1;
+};
+
+bool Near(const Pixel &a, const Pixel &b)
+{
+    constexpr int kTolerance = 12; // scaling and filtering move colours a little
+    return std::abs(a.r - b.r) <= kTolerance && std::abs(a.g - b.g) <= kTolerance &&
+           std::abs(a.b - b.b) <= kTolerance;
+}
+
+// A pixel of a 24-bit BMP at a fraction of its width and height.
+Pixel BmpPixel(const std::string &file, float fx, float fy)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto u32 = [&](size_t at)
+    {
+        return uint32_t(uint8_t(d[at])) | uint32_t(uint8_t(d[at + 1])) << 8 |
+               uint32_t(uint8_t(d[at + 2])) << 16 | uint32_t(uint8_t(d[at + 3])) << 24;
+    };
+    if (d.size() < 54) return {};
+    const int w = int(u32(18)), h = int(u32(22));
+    const int x = int(fx * w), y = h - 1 - int(fy * h);
+    const size_t at = u32(10) + size_t(y) * ((w * 3 + 3) / 4 * 4) + size_t(x) * 3;
+    if (at + 3 > d.size()) return {};
+    return {uint8_t(d[at + 2]), uint8_t(d[at + 1]), uint8_t(d[at])};
+}
+
+// The colour the demo painted at a fraction of one of its pictures.
+Pixel DemoPixel(const std::u16string &path, float fx, float fy)
+{
+    for (const auto &picture : hgl::demo::MakeDemoPictures())
+        if (picture.path == path)
+        {
+            const hgl::demo::DemoCanvas &c = picture.layers[0].canvas;
+            const size_t at = (size_t(fy * c.Height()) * c.Width() + size_t(fx * c.Width())) * 4;
+            return {c.Pixels()[at], c.Pixels()[at + 1], c.Pixels()[at + 2]};
+        }
+    return {};
+}
+} // namespace
+
+TEST(TourTest, StepsAreReadOrRefusedByLine)
+{
+    std::vector<avg::Tour::Step> steps;
+    std::string error;
+    ASSERT_TRUE(avg::Tour::Parse("# a tour\n\nwait 3\nkey Esc\nkey F12\nkey q\nmove 1 2\npress left 3 4\r\n"
+                                 "release right 5 6\nclick middle 7 8\nwheel -120 9 10\njoystick 2\n"
+                                 "screenshot a.bmp\nquit\n",
+                                 steps, error))
+        << error;
+    ASSERT_EQ(steps.size(), 12u);
+    EXPECT_EQ(steps[0].value, 3);
+    EXPECT_EQ(steps[3].value, hgl::key::Q);
+    EXPECT_EQ(steps[5].value, avg::Tour::Left);
+    EXPECT_EQ(steps[8].value, -120);
+    EXPECT_EQ(steps[10].name, "a.bmp");
+
+    for (const char *bad : {"jump 1", "wait", "wait -1", "wait 2x", "key Nothing", "press up 1 2", "move 1",
+                            "click left 1 2 3", "screenshot", "quit now"})
+    {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(avg::Tour::Parse(std::string("wait 1\n") + bad + "\n", steps, error));
+        EXPECT_EQ(error.rfind("tour line 2 cannot be read", 0), 0u) << error;
+    }
+}
+
+// The game's main in a start folder holding the demo game, headless and silent.
+class ShippedTourTest : public GameCoreTest
+{
+  protected:
+    std::filesystem::path old_folder = std::filesystem::current_path();
+    hgl::test::ScopedEnv window{"HGL_WINDOW", "headless"};
+    hgl::test::ScopedEnv silent{"ALSOFT_DRIVERS", "null"};
+
+    void SetUp() override
+    {
+        GameCoreTest::SetUp();
+        hgl::demo::DemoContent demo;
+        std::string error;
+        ASSERT_TRUE(hgl::demo::MakeDemoContent(demo, &error)) << error;
+        ASSERT_TRUE(hgl::demo::WriteTree(demo.data, dir.File("Data.hac"), &error)) << error;
+        ASSERT_TRUE(hgl::demo::WriteTree(demo.local, dir.File("Local.hac"), &error)) << error;
+        std::filesystem::current_path(dir.Path());
+    }
+
+    void TearDown() override
+    {
+        std::filesystem::current_path(old_folder);
+        GameCoreTest::TearDown();
+    }
+
+    static int RunGame(const avg::FirstScreenMaker &first)
+    {
+        char name[] = "game";
+        char *argv[] = {name, nullptr};
+        return avg::GameMain(1, argv, first);
+    }
+};
+
+TEST_F(ShippedTourTest, PlaysTheDemoStory)
+{
+    hgl::test::ScopedEnv tour("HGL_TOUR", HGL_SOURCE_DIR "/tours/demo.tour");
+    ASSERT_EQ(RunGame([] { return avg::NewGame(); }), 0);
+
+    const struct
+    {
+        const char *shot;
+        const char16_t *picture; // the background the shot shows
+        bool message_box;
+    } shots[] = {
+        {"tour-01-first-line.bmp", u"BG\\bg01.HGP", true},
+        {"tour-02-novel.bmp", u"BG\\bg01.HGP", false},
+        {"tour-03-choice.bmp", u"BG\\bg01.HGP", false},
+        {"tour-04-chapter-two.bmp", u"Event\\c001.HGP", true},
+    };
+    constexpr float kSky[] = {0.5f, 0.2f}, kBox[] = {0.97f, 0.95f};
+    for (const auto &s : shots)
+    {
+        SCOPED_TRACE(s.shot);
+        const std::string file = dir.File(std::string("ScreenShot/") + s.shot);
+        const Pixel sky = BmpPixel(file, kSky[0], kSky[1]);
+        EXPECT_TRUE(Near(sky, DemoPixel(s.picture, kSky[0], kSky[1])))
+            << sky.r << "," << sky.g << "," << sky.b;
+        EXPECT_NE(Near(BmpPixel(file, kBox[0], kBox[1]), DemoPixel(s.picture, kBox[0], kBox[1])),
+                  s.message_box);
+    }
+    // The story reached its second script and the end; the record was saved on the way out.
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Save/0.save")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Save/Game.TDF")));
+}
+
+namespace
+{
+// A first screen that asks the process to end as soon as it runs.
+class SignalScreen : public hgl::FlowObject
+{
+  public:
+    void Update() override { std::raise(SIGTERM); }
+};
+} // namespace
+
+TEST_F(ShippedTourTest, ASignalOrABadTourEndsTheGame)
+{
+    ASSERT_TRUE(dir.WriteFile("bad.tour", "wait 1\nkey Esc\nklick left 1 2\n"));
+    {
+        hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("bad.tour").c_str());
+        hgl::test::LogCapture log;
+        EXPECT_EQ(RunGame([] { return new SignalScreen; }), 1);
+        EXPECT_TRUE(log.ContainsPart(u"tour line 3 cannot be read")) << log.Dump();
+    }
+    hgl::test::ScopedEnv no_tour("HGL_TOUR", nullptr);
+    EXPECT_EQ(RunGame([] { return new SignalScreen; }), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Save/Game.TDF")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Save/Config.TDF")));
+}
