@@ -71,12 +71,12 @@ void DrawLayer(hgl::HGPSame *picture, int index, const Rect &r, float grey, floa
         picture->DrawLayer(index, r.left + r.w, r.top, -s, s);
 }
 
-bool Lookup(const hgl::String &name, hgl::HGPSame *&picture)
+// The picture of a file found at loading; a picture the cache let go of is read again.
+bool Lookup(const hgl::String &file, hgl::HGPSame *&picture)
 {
-    hgl::u16char size = 0;
-    hgl::HGPSameLayer *layers[kLayersPerPose] = {};
+    hgl::HGPSameBufferHAC *cache = GetCharacterPictureCache();
     picture = nullptr;
-    return avg::data::GetCharacterImage(name, size, picture, layers) && picture && picture->Height > 0;
+    return !file.IsEmpty() && cache && cache->Get(file, picture) && picture && picture->Height > 0;
 }
 } // namespace
 
@@ -96,6 +96,7 @@ void CharPic::Load(const hgl::String &picture_name)
         cross_fading = true;
         cross_timer = 0; // a second change of pose cross-fades again
         previous = shown;
+        previous_file = file;
     }
     else
         fade_timer = 0;
@@ -105,7 +106,11 @@ void CharPic::Load(const hgl::String &picture_name)
     hgl::u16char size = 0;
     hgl::HGPSame *picture = nullptr;
     hgl::HGPSameLayer *layers[kLayersPerPose] = {};
-    if (avg::data::GetCharacterImage(name, size, picture, layers)) shown = name;
+    if (avg::data::GetCharacterImage(name, size, picture, layers))
+    {
+        shown = name;
+        file = hgl::String(u"Character\\") + UpperName(Head(name, kFileLength)) + u".HGP";
+    }
     zoom_timer = 0;
     mouth = 0;
     view_row = GetCharViewOffset(code, size, anchor_y, anchor_x, scale);
@@ -169,7 +174,7 @@ bool CharPic::IsFading(hgl::uint64 now) const
 void CharPic::Draw(float alpha, float x, bool skip)
 {
     hgl::HGPSame *picture = nullptr;
-    if (view_row < 0 || !Lookup(shown, picture)) return;
+    if (view_row < 0 || !Lookup(file, picture)) return;
     const hgl::uint64 now = hgl::GetTime();
     StepMouth(now);
     StepZoom(now);
@@ -192,7 +197,7 @@ void CharPic::Draw(float alpha, float x, bool skip)
             cross_fading = false;
         else
         {
-            if (Lookup(previous, before))
+            if (Lookup(previous_file, before))
                 DrawLayer(before, LayerIndex(before, previous, 0), r, grey, 1.0f, facing, upside_down);
             opacity = kFadePerMs * float(elapsed);
         }

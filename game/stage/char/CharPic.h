@@ -18,11 +18,12 @@ struct CharPic
     static constexpr int kFadeMs = 500;
     static constexpr int kZoomMs = 1000;
 
-    hgl::String name;     // as the script gave it; empty = slot free
-    hgl::String shown;    // the last name whose picture was found
-    hgl::String previous; // the picture cross-faded from
-    hgl::String code;     // characters 1-2, upper-cased
-    hgl::String family;   // characters 1-3
+    hgl::String name;                // as the script gave it; empty = slot free
+    hgl::String shown;               // the last name whose picture was found
+    hgl::String previous;            // the picture cross-faded from
+    hgl::String file, previous_file; // their files in the character cache
+    hgl::String code;                // characters 1-2, upper-cased
+    hgl::String family;              // characters 1-3
     int view_row = -1;
     float scale = 1.0f, zoom_base = 0.0f;
     float anchor_y = 1.0f, anchor_x = 0.0f;
