@@ -43,6 +43,7 @@ func main()
     MOV_CHR("LEFT", 0, 5);
     ICON_LEFT_START("YYABA", 1.0);
     ICON_RIGHT_START("QGABA", 1.0);
+    RSET("HMOODSPEED", "100");
     SetMood(1, "ase", 470.0, 120.0);
     ShowMessage("XYABA", "xy_001", "【小雪】早上好。这里是演示故事。");
     CHR_DSP0("XYAC01L");
