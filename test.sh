@@ -4,6 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
+# Layers only look down, and every tracked C++ file keeps the repository format.
+./tools/check-layers.sh
+./tools/check-format.sh
 
 jobs=$(nproc)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"

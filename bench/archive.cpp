@@ -8,6 +8,7 @@
 #include "io/MemStream.h"
 #include "tools/hacpack/HacWriter.h"
 
+#include <cstdio>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -110,7 +111,11 @@ struct Fixture
             c->SetData(u"blob", blob.data(), int(blob.size()));
         }
         hgl::MemStream ms;
-        root.Save(&ms);
+        if (!root.Save(&ms))
+        {
+            std::fprintf(stderr, "the TDF tree could not be saved into memory\n");
+            std::abort();
+        }
         hgl::hacpack::HacWriter w;
         w.root.Add(u"tree.tdf", std::vector<uint8_t>(ms.GetData(), ms.GetData() + int64_t(ms.Size)));
         const std::string path = (dir / "tdf.hac").string();

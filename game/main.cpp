@@ -2,10 +2,10 @@
 // starts a new game on the story's first script.
 #include "game/core/GameMain.h"
 #include "game/core/GameUnit.h"
-#include "game/stage/char/CharSetup.h"
+#include "game/stage/StageSetup.h"
 
 int main(int argc, char **argv)
 {
-    avg::InstallCharStage();
+    avg::InstallStage();
     return avg::GameMain(argc, argv, [] { return avg::NewGame(); });
 }

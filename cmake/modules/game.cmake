@@ -37,3 +37,16 @@ function(hgl_test_extra_game_tour target)
   hgl_test_extra_game_core(${target})
   target_compile_definitions(${target} PRIVATE HGL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endfunction()
+
+# The stage's tests run the in-game screen through the stage harness.
+function(hgl_test_extra_game_stage_back target)
+  hgl_test_extra_game_core(${target})
+endfunction()
+
+# The background benchmark draws on the headless canvas of the test support.
+function(hgl_stage_bench_late_links)
+  if(TARGET bench_stage_back)
+    target_link_libraries(bench_stage_back PRIVATE hgl_test_support)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_stage_bench_late_links)

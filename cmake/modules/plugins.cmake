@@ -70,11 +70,7 @@ function(hgl_plugin_user target)
   endif()
 endfunction()
 
-function(hgl_test_extra_io_services target)
-  hgl_plugin_user(${target})
-endfunction()
-
-function(hgl_test_extra_platform_module target)
+function(hgl_test_extra_platform target)
   hgl_plugin_user(${target})
 endfunction()
 

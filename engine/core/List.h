@@ -30,7 +30,7 @@
 #include "core/Object.h"
 #include "core/Property.h"
 #include "core/Types.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 
 namespace hgl
 {
@@ -634,7 +634,7 @@ public:
                 done += k;
             }
             if (n < stored)
-                str->Seek(int64(stored - n) * int64(sizeof(T)), 1);
+                str->Seek(int64(stored - n) * int64(sizeof(T)), soCurrent);
             return true;
         }
         return false;

@@ -2,6 +2,8 @@
 // The colours a text widget writes its caption in, one per look.
 #include "core/Color.h"
 
+#include <initializer_list>
+
 namespace hgl::gui
 {
 struct ThemeColor

@@ -26,7 +26,7 @@ const StartUpHooks &GetStartUpHooks()
 BaseApplication::BaseApplication(bool open_log)
 {
     InitCore(&paths, open_log);
-    SetGlobalPointer(2, this);
+    SetGlobalPointer(gpApplication, this);
 }
 
 BaseApplication::~BaseApplication()
@@ -46,7 +46,7 @@ void BaseApplication::InitFontAndGUI(SystemInitInfo &sii)
     if (sii.graphics.gui.Use || sii.graphics.CreateDefaultFont)
     {
         if (hooks.CreateTileFont)
-            SetGlobalPointer(4, hooks.CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont,
+            SetGlobalPointer(gpTileFont, hooks.CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont,
                                                      sii.graphics.TileFontSize));
         else
             PutInfo(u"字体系统尚未安装，不创建缺省字体");
@@ -74,7 +74,7 @@ bool BaseApplication::Init(SystemInitInfo *sii)
     }
 
     sii->Check();
-    SetGlobalPointer(1, sii);
+    SetGlobalPointer(gpStartUpInfo, sii);
     ProjectName = sii->info.ProjectName;
     ProjectEnglishName = sii->info.ProjectEnglishName;
 

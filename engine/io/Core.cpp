@@ -22,22 +22,22 @@ const u16char *const IdentityStrings[4] = {
     u"HGL",
 };
 
-u16char *info_strings[17] = {};        // 5..16 used
-void *global_pointers[6] = {};         // 1..5 used
+u16char *info_strings[infoExecutablePath + 1] = {}; // infoKitRoot.. used
+void *global_pointers[gpFlowObject + 1] = {};        // gpStartUpInfo.. used
 } // namespace
 
 const u16char *GetInfoString(int index)
 {
-    if (index >= 1 && index <= 4)
-        return IdentityStrings[index - 1];
-    if (index >= 5 && index <= 16)
+    if (index >= infoKitName && index <= infoKitAuthor)
+        return IdentityStrings[index - infoKitName];
+    if (index >= infoKitRoot && index <= infoExecutablePath)
         return info_strings[index];
     return nullptr;
 }
 
 void SetInfoString(int index, const u16char *text)
 {
-    if (index < 5 || index > 16)
+    if (index < infoKitRoot || index > infoExecutablePath)
         return;
 
     // An empty text is kept as an empty copy (a folder that was not found reads as
@@ -58,7 +58,7 @@ void SetInfoString(int index, const u16char *text)
 
 void ClearInfoStrings()
 {
-    for (int i = 5; i <= 16; i++)
+    for (int i = infoKitRoot; i <= infoExecutablePath; i++)
     {
         delete[] info_strings[i];
         info_strings[i] = nullptr;
@@ -83,21 +83,21 @@ void StartCore(bool open_log)
 void PublishPaths(const SpecialPathBlock &p)
 {
     ClearInfoStrings();
-    SetInfoString(5, p[spKitRoot]);
-    SetInfoString(8, p[spStartFolder]);
-    SetInfoString(7, p[spGUIFolder]);
-    SetInfoString(6, p[spPlugInsFolder]);
-    SetInfoString(16, platform::UTF8ToUTF16(platform::ExecutablePath()).c_str());
+    SetInfoString(infoKitRoot, p[spKitRoot]);
+    SetInfoString(infoStartFolder, p[spStartFolder]);
+    SetInfoString(infoGUIFolder, p[spGUIFolder]);
+    SetInfoString(infoPlugInsFolder, p[spPlugInsFolder]);
+    SetInfoString(infoExecutablePath, platform::UTF8ToUTF16(platform::ExecutablePath()).c_str());
 
     ClearGlobalPointers();
 
-    SetInfoString(9, p[spWindowsFolder]);
-    SetInfoString(12, p[spAppDataFolder]);
-    SetInfoString(15, p[spStartMenuFolder]);
-    SetInfoString(10, p[spDesktopFolder]);
-    SetInfoString(11, p[spTempFolder]);
-    SetInfoString(13, p[spDocumentsFolder]);
-    SetInfoString(14, p[spPicturesFolder]);
+    SetInfoString(infoSystemFolder, p[spWindowsFolder]);
+    SetInfoString(infoAppDataFolder, p[spAppDataFolder]);
+    SetInfoString(infoStartMenuFolder, p[spStartMenuFolder]);
+    SetInfoString(infoDesktopFolder, p[spDesktopFolder]);
+    SetInfoString(infoTempFolder, p[spTempFolder]);
+    SetInfoString(infoDocumentsFolder, p[spDocumentsFolder]);
+    SetInfoString(infoPicturesFolder, p[spPicturesFolder]);
 }
 } // namespace
 
@@ -148,12 +148,12 @@ void CloseCore()
 
 void *GetGlobalPointer(int index)
 {
-    return (index >= 1 && index <= 5) ? global_pointers[index] : nullptr;
+    return (index >= gpStartUpInfo && index <= gpFlowObject) ? global_pointers[index] : nullptr;
 }
 
 void SetGlobalPointer(int index, void *pointer)
 {
-    if (index >= 1 && index <= 5)
+    if (index >= gpStartUpInfo && index <= gpFlowObject)
         global_pointers[index] = pointer;
 }
 

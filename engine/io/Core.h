@@ -24,6 +24,37 @@ inline void InitCore(std::nullptr_t, bool open_log)
 // Closes the log, releases every plug-in, clears the info strings.
 void CloseCore();
 
+// The info string indexes.
+enum InfoStringIndex : int
+{
+    infoKitName = 1,
+    infoKitEnglishName,
+    infoKitVersion,
+    infoKitAuthor,
+    infoKitRoot,
+    infoPlugInsFolder,
+    infoGUIFolder,
+    infoStartFolder,
+    infoSystemFolder,
+    infoDesktopFolder,
+    infoTempFolder,
+    infoAppDataFolder,
+    infoDocumentsFolder,
+    infoPicturesFolder,
+    infoStartMenuFolder,
+    infoExecutablePath,
+};
+
+// The global pointer slots.
+enum GlobalPointerIndex : int
+{
+    gpStartUpInfo = 1,
+    gpApplication,
+    gpWindow,
+    gpTileFont,
+    gpFlowObject,
+};
+
 // Info strings 1..16: 1 kit name, 2 kit name in English, 3 kit version text, 4 kit
 // author (constants); 5 kit root, 6 Plug-Ins folder, 7 GUI folder, 8 start folder,
 // 9 system folder, 10 desktop, 11 TEMP, 12 application data, 13 documents,

@@ -1,7 +1,7 @@
 #pragma once
 // Base of objects that save themselves to a stream and load themselves back.
 #include "core/Object.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 
 namespace hgl
 {

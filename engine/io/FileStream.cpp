@@ -26,7 +26,7 @@ bool FileStream::Open(const u16char *name, int mode)
 bool FileStream::Create(const u16char *name)
 {
     Close();
-    return Open(name, 1);
+    return Open(name, fomCreateReadWrite);
 }
 
 void FileStream::Close()
@@ -69,13 +69,13 @@ int64 FileStream::Seek(int64 offset, int origin)
 int64 FileStream::GetPosition() const
 {
     if (fd < 0) return -1;
-    return platform::FdSeek(fd, 0, 1);
+    return platform::FdSeek(fd, 0, soCurrent);
 }
 
 void FileStream::SetPosition(int64 pos)
 {
     if (fd < 0) return;
-    platform::FdSeek(fd, pos, 0);
+    platform::FdSeek(fd, pos, soBegin);
 }
 
 int64 FileStream::GetSize() const

@@ -3,10 +3,18 @@
 // on disk regardless of the case of their letters.
 #include <string>
 
-#include "io/Stream.h"
+#include "core/Stream.h"
+#include "platform/File.h"
 
 namespace hgl
 {
+// Open's modes.
+using platform::FileOpenMode;
+using platform::fomCreateReadWrite;
+using platform::fomOpenRead;
+using platform::fomOpenReadWrite;
+using platform::fomOpenWrite;
+
 class FileStream : public Stream
 {
     std::u16string file_name; // as given to Open; empty while closed
@@ -17,10 +25,11 @@ public:
     FileStream(const u16char *name, int mode) { Open(name, mode); }
     ~FileStream() override { Close(); }
 
-    // mode 1: read+write, created or emptied; 2: read, must exist;
-    // 4: write, created when missing; 6: read+write, created when missing.
+    // mode fomCreateReadWrite (1): read+write, created or emptied; fomOpenRead (2):
+    // read, must exist; fomOpenWrite (4): write, created when missing;
+    // fomOpenReadWrite (6): read+write, created when missing.
     bool Open(const u16char *name, int mode);
-    // Open with mode 1.
+    // Open with fomCreateReadWrite.
     bool Create(const u16char *name);
     void Close();
 

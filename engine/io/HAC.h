@@ -72,7 +72,7 @@ public:
     bool Execute() override;
 
     // Creates the request semaphore and starts the loader thread (OpenHAC does it).
-    bool StartLoader(int priority = 3);
+    [[nodiscard]] bool StartLoader(int priority = tpNormal);
     // Ends the loader thread and waits for it. Every concrete archive's destructor
     // calls it first; it may be called more than once.
     void Stop();

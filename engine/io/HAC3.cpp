@@ -21,21 +21,6 @@ constexpr int MaxMethodUnits = 31;
 // the file, so this is the only bound on what a damaged directory can ask for.
 constexpr uint32 MaxUnpackedSize = 256u << 20;
 
-// Reads count bytes at an absolute offset; true only when all of them arrived.
-bool ReadFullyAt(Stream *s, int64 at, void *dest, int count)
-{
-    uint8 *p = static_cast<uint8 *>(dest);
-    while (count > 0)
-    {
-        const int got = s->ReadAt(at, p, count);
-        if (got <= 0)
-            return false;
-        p += got;
-        at += got;
-        count -= got;
-    }
-    return true;
-}
 } // namespace
 
 // The directory block, parsed from memory with every count checked against the
@@ -88,7 +73,7 @@ HAC3::HAC3(Stream *s) : stream(s)
     if (total < 8 + 4 + MinFolderRecord)
         return;
     uint32 d;
-    if (!ReadFullyAt(stream, total - 4, &d, 4))
+    if (!stream->ReadFullyAt(total - 4, &d, 4))
         return;
     // The directory sits between the 8-byte header and the trailing offset.
     if (int64(d) < 8 || int64(d) + MinFolderRecord > total - 4)
@@ -97,7 +82,7 @@ HAC3::HAC3(Stream *s) : stream(s)
     if (dir_size > INT_MAX)
         return;
     std::vector<uint8> dir(static_cast<size_t>(dir_size));
-    if (!ReadFullyAt(stream, d, dir.data(), int(dir_size)))
+    if (!stream->ReadFullyAt(d, dir.data(), int(dir_size)))
         return;
     data_end = int64(d);
     DirReader in{dir.data(), dir.data() + dir.size(), int64(d)};
@@ -112,7 +97,6 @@ HAC3::~HAC3()
 {
     Stop();
     root.reset();
-    delete stream;
 }
 
 bool HAC3::LoadFolder(DirReader &in, HacFolder<Hac3File> *folder, int depth)
@@ -190,7 +174,7 @@ bool HAC3::LoadFolder(Stream *s, HacFolder<Hac3File> *folder)
     if (pos < 0 || size < pos || size - pos > INT_MAX)
         return false;
     std::vector<uint8> dir(static_cast<size_t>(size - pos));
-    if (!dir.empty() && !ReadFullyAt(s, pos, dir.data(), int(dir.size())))
+    if (!dir.empty() && !s->ReadFullyAt(pos, dir.data(), int(dir.size())))
         return false;
     // The entries are served from this archive's stream, so their bytes must lie in
     // its data area (before its directory), wherever this record comes from.
@@ -207,7 +191,7 @@ bool HAC3::ReadStored(const Hac3File *file, int64 at, void *dest, int length)
 {
     if (length == 0)
         return true;
-    if (ReadFullyAt(stream, at, dest, length))
+    if (stream->ReadFullyAt(at, dest, length))
         return true;
     PutError(u"读取HAC文件数据<%s>失败！", file->name.c_str());
     return false;
@@ -262,19 +246,16 @@ Stream *HAC3::LoadFileStreamInFolder(void *folder, const u16char *path, bool toM
         return nullptr;
     }
     if (!file->method && !toMemory)
-        return new PartStream(stream, file->offset, file->size, true);
+        return new PartStream(stream.get(), file->offset, file->size, true);
 
     if (!CanDecode(file, path))
         return nullptr;
     if (file->size == 0)
         return new MemStream();
-    auto *ms = new MemStream(file->size, true);
+    auto ms = std::make_unique<MemStream>(file->size, true);
     if (!ms->GetData() || !ReadWhole(file, ms->GetData(), path))
-    {
-        delete ms;
         return nullptr;
-    }
-    return ms;
+    return ms.release();
 }
 
 bool HAC3::LoadFileInFolder(void *folder, const u16char *path, void **buffer, int *size)
@@ -289,15 +270,14 @@ bool HAC3::LoadFileInFolder(void *folder, const u16char *path, void **buffer, in
     }
     if (!CanDecode(file, path))
         return false;
-    uint8 *data = new uint8[file->size];
-    if (!ReadWhole(file, data, path))
+    auto data = std::make_unique<uint8[]>(file->size);
+    if (!ReadWhole(file, data.get(), path))
     {
-        delete[] data;
         *buffer = nullptr;
         *size = 0;
         return false;
     }
-    *buffer = data;
+    *buffer = data.release();
     *size = int(file->size);
     return true;
 }

@@ -2,6 +2,7 @@
 // Reader of HAC-3 archive files: the whole directory is read and checked once,
 // then files are handed out as windows onto the archive, memory copies, or
 // decompressed through the compression plug-ins.
+#include <memory>
 #include "io/HacTemplate.h"
 
 namespace hgl
@@ -21,7 +22,7 @@ struct Hac3File
 
 class HAC3 : public HacTemplate<Hac3File>
 {
-    Stream *stream;
+    std::unique_ptr<Stream> stream;
     bool valid = false;
     int64 data_end = 0;     // the directory offset: every file's bytes lie before it
 

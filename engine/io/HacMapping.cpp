@@ -66,7 +66,7 @@ bool HacMapping::Compose(const String &base, const u16char *path, String &out) c
         while (IsSep(*path))
             ++path;
         // The start folder as recorded at start-up; before that, the current one.
-        const u16char *start = GetInfoString(8);
+        const u16char *start = GetInfoString(infoStartFolder);
         if (start && *start)
         {
             out = start;
@@ -255,7 +255,7 @@ bool HacMapping::ReadFilePart(void *file, int start, int length, void *dest)
     FileStream fs;
     if (!fs.Open(disk.c_str(), 2))
         return false;
-    const bool ok = length == 0 || fs.ReadAt(start, dest, length) == length;
+    const bool ok = fs.ReadFullyAt(start, dest, length);
     fs.Close();
     return ok;
 }

@@ -502,8 +502,8 @@ void CloseLog()
 
 void PutLogBanner()
 {
-    PutInfo(u"这个软件使用了《%s》进行开发", GetInfoString(1));
-    PutInfo(u"这个软件所使用的版本是：v%s", GetInfoString(3));
+    PutInfo(u"这个软件使用了《%s》进行开发", GetInfoString(infoKitName));
+    PutInfo(u"这个软件所使用的版本是：v%s", GetInfoString(infoKitVersion));
     PutNewLine();
 }
 

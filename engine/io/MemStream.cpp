@@ -136,7 +136,7 @@ bool MemStream::LoadFromFile(const u16char *name)
 {
     if (!name) return false;
     FileStream file;
-    if (!file.Open(name, 2)) return false;
+    if (!file.Open(name, fomOpenRead)) return false;
     Clear();
     const int64 file_size = file.Size;
     if (file_size <= 0) return false;

@@ -1,6 +1,6 @@
 #pragma once
 // A stream over a block of memory, growing on write unless it was made fixed.
-#include "io/Stream.h"
+#include "core/Stream.h"
 
 namespace hgl
 {

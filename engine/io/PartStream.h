@@ -1,7 +1,7 @@
 #pragma once
 // A window onto part of another stream (a file stored inside an archive). The
 // parent is not owned and must outlive the window.
-#include "io/Stream.h"
+#include "core/Stream.h"
 
 namespace hgl
 {

@@ -62,7 +62,7 @@ bool NativeFileExists(const std::string &path)
 String PlugInFileName(const String &name)
 {
     String file;
-    const u16char *folder = GetInfoString(6);
+    const u16char *folder = GetInfoString(infoPlugInsFolder);
 
     if (folder && *folder)
     {

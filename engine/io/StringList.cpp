@@ -2,7 +2,7 @@
 
 #include "io/FileStream.h"
 #include "io/HAC.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 #include "core/Log.h"
 
 #include <climits>
@@ -207,7 +207,7 @@ bool StringList::LoadFromStream(Stream *stream, uint codePage)
 bool StringList::LoadFromFile(const u16char *name, uint codePage)
 {
     FileStream fs;
-    if (!name || !fs.Open(name, 2))
+    if (!name || !fs.Open(name, fomOpenRead))
         return false;
     const bool ok = LoadFromStream(&fs, codePage);
     fs.Close();

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace hgl
@@ -50,8 +51,10 @@ TDFNode::TDFNode() = default;
 
 TDFNode::TDFNode(Stream *s)
 {
+    // A constructor has no result: a damaged tree stays as far as it was read, and
+    // Load is the form that reports.
     if (s)
-        Load(s);
+        (void)Load(s);
 }
 
 TDFNode::TDFNode(const u16char *filename)
@@ -59,19 +62,17 @@ TDFNode::TDFNode(const u16char *filename)
     if (!filename)
         return;
     FileStream fs;
-    if (fs.Open(filename, 2))
-        Load(&fs);
+    if (fs.Open(filename, fomOpenRead))
+        (void)Load(&fs); // as above; LoadFromFile reports
 }
 
 TDFNode::TDFNode(HAC *archive, const u16char *path)
 {
     if (!archive || !path || !*path)
         return;
-    Stream *s = archive->LoadFileStream(path, false);
-    if (!s)
-        return;
-    Load(s);
-    delete s;
+    const std::unique_ptr<Stream> s(archive->LoadFileStream(path, false));
+    if (s)
+        (void)Load(s.get()); // as above: the constructor has no result
 }
 
 TDFNode::~TDFNode() { Clear(); }
@@ -89,7 +90,7 @@ bool TDFNode::LoadFromFile(const u16char *filename)
     if (!filename)
         return false;
     FileStream fs;
-    if (!fs.Open(filename, 2))
+    if (!fs.Open(filename, fomOpenRead))
         return false;
     return Load(&fs);
 }
@@ -205,19 +206,15 @@ bool TDFNode::LoadNode(Stream *s, int depth, int64 &budget)
         return false;
     for (uint32 i = 0; i < count; ++i)
     {
-        auto *child = new TDFNode;
+        auto child = std::make_unique<TDFNode>();
         // A child whose name could not be read is not kept; one that broke off
         // later keeps what it read, and the load ends there.
         const int64 before = budget;
-        if (!child->LoadNode(s, depth + 1, budget))
-        {
-            if (child->name.Length == 0 && before - budget <= 1 && child->GetChildCount() == 0)
-                delete child;
-            else
-                children.Add(child);
+        const bool loaded = child->LoadNode(s, depth + 1, budget);
+        if (loaded || child->name.Length != 0 || before - budget > 1 || child->GetChildCount() != 0)
+            children.Add(child.release());
+        if (!loaded)
             return false;
-        }
-        children.Add(child);
     }
     return true;
 }

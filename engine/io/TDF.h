@@ -24,8 +24,8 @@ class TDFNode
     MemStream data;
     ObjectList<TDFNode> children;
 
-    bool LoadNode(Stream *s, int depth, int64 &budget);
-    bool SaveNode(Stream *s) const;
+    [[nodiscard]] bool LoadNode(Stream *s, int depth, int64 &budget);
+    [[nodiscard]] bool SaveNode(Stream *s) const;
     TDFNode *Value(const u16char *key);     // the child rewound, or null
     TDFNode *Slot(const u16char *key);      // the child found or added, data cleared
 
@@ -43,17 +43,17 @@ public:
     virtual ~TDFNode();
 
     // Clears the node, then loads it; false when the file does not open or is damaged.
-    bool LoadFromFile(const u16char *filename);
+    [[nodiscard]] bool LoadFromFile(const u16char *filename);
     // Writes a temporary file beside the target, flushes it to the disk and renames
     // it over the target: a failed save (false) leaves the old file as it was.
-    bool SaveToFile(const u16char *filename) const;
+    [[nodiscard]] bool SaveToFile(const u16char *filename) const;
 
     // Appends what the stream holds to this node. Stops at the first short read,
     // oversized count, or past the depth and node limits, keeping what was read
     // before it; false then.
-    bool Load(Stream *s);
+    [[nodiscard]] bool Load(Stream *s);
     // False when any write fell short.
-    bool Save(Stream *s) const;
+    [[nodiscard]] bool Save(Stream *s) const;
     void Clear();
 
     const String &GetName() const { return name; }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <system_error>
 
 #include "core/Log.h"
 #include "platform/ThreadPriority.h"
@@ -25,12 +26,6 @@ constexpr int kNice[7] = {19, 10, 5, 0, -5, -10, -20};
 // The Thread object whose Execute runs on this system thread, if any: lets the
 // static Sleep serve as a pause check point of the worker that calls it.
 thread_local Thread *current_thread = nullptr;
-
-extern "C" void *StartRoutine(void *arg)
-{
-    Thread::ThreadProc(static_cast<Thread *>(arg));
-    return nullptr;
-}
 } // namespace
 
 Thread::Thread()
@@ -45,7 +40,7 @@ Thread::~Thread()
     Close();
     // Still joinable only when the object is destroyed by its own thread, which
     // cannot join itself: let the system reclaim the thread when it ends.
-    if (joinable) pthread_detach(pthread_self());
+    if (joinable) handle.detach();
 }
 
 bool Thread::GetIsCurrentThread() const
@@ -95,7 +90,7 @@ bool Thread::Start(ThreadPriority p)
     if (joinable) {
         // Closed from its own thread earlier; that thread is finishing or done.
         if (thread_id.load() == std::this_thread::get_id()) return false;
-        pthread_join(handle, nullptr);
+        handle.join();
         joinable = false;
     }
     if (int(p) >= tpIdle && int(p) <= tpTimeCritical) priority = int(p);
@@ -106,11 +101,13 @@ bool Thread::Start(ThreadPriority p)
     }
     stop_requested = false;
     kernel_id = 0;
-    // pthread directly: creation failure is a result here, not an exception.
     thread_id = std::thread::id();
     started = true; // before the worker runs, so that it sees itself as live
     joinable = true;
-    if (pthread_create(&handle, nullptr, &StartRoutine, this) != 0) {
+    try {
+        handle = std::thread(&Thread::ThreadProc, this);
+    } catch (const std::system_error &) {
+        // Creation failure is a result here, not an exception.
         started = false;
         joinable = false;
         return false;
@@ -143,10 +140,9 @@ void Thread::Close()
         started = false;
         return;
     }
-    pthread_join(handle, nullptr);
+    handle.join();
     joinable = false;
     started = false;
-    handle = pthread_t{};
 }
 
 int Thread::Pause()

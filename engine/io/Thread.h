@@ -8,8 +8,6 @@
 // poll IsStopRequested (or CheckPause) and return when asked. Derived classes
 // whose Execute uses their own members call Close in their destructor, before
 // those members go away.
-#include <pthread.h>
-
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -57,7 +55,7 @@ enum ThreadPriorityValue : int
 
 class Thread : public ThreadMutex
 {
-    pthread_t handle{};
+    std::thread handle;
     std::atomic<bool> started{false};  // a handle is held: set by Start, cleared by Close
     std::atomic<bool> joinable{false}; // the system thread is not joined yet
 

@@ -12,6 +12,7 @@
 #include "script/DevilValue.h"
 #include "script/Tokenizer.h"
 
+#include <memory>
 #include <string>
 
 namespace hgl
@@ -91,28 +92,23 @@ DevilCompInterface *DevilFunc::BuildComp(DevilParse &parse)
 {
     parse.SkipTo(ttOpenParanthesis);
 
-    DevilValueInterface *left = ParseOperand(parse);
+    std::unique_ptr<DevilValueInterface> left(ParseOperand(parse));
     if (!left) return nullptr;
 
     const int op = ParseCompOperator(parse);
-    if (op == 0 || op == ttCloseParanthesis) {
-        delete left;
-        return nullptr;
-    }
+    if (op == 0 || op == ttCloseParanthesis) return nullptr;
 
-    DevilValueInterface *right = ParseOperand(parse);
-    if (!right) {
-        delete left;
-        return nullptr;
-    }
+    std::unique_ptr<DevilValueInterface> right(ParseOperand(parse));
+    if (!right) return nullptr;
 
     // Anything between the right operand and the ")" is passed over ("&& B == 2").
     parse.SkipTo(ttCloseParanthesis);
 
-    DevilCompInterface *comp = CreateDevilComp(op, left, right);
-    if (!comp) {
-        delete left;
-        delete right;
+    // The comparison takes both operands over; a refusal leaves them here.
+    DevilCompInterface *comp = CreateDevilComp(op, left.get(), right.get());
+    if (comp) {
+        left.release();
+        right.release();
     }
     return comp;
 }
@@ -133,16 +129,17 @@ DevilValueInterface *DevilFunc::ParseOperand(DevilParse &parse)
             parse.GetToken(next);
 
             // Not run now: the call runs each time the condition is evaluated.
-            DevilSystemFuncCallFixed *call = ParseCallArgs(parse, fm);
+            std::unique_ptr<DevilSystemFuncCallFixed> call(ParseCallArgs(parse, fm));
             if (!call) {
                 PutInfo(u"if中的真实函数映射没有找到");
                 return nullptr;
             }
-            DevilValueInterface *value = CreateDevilFuncValue(engine, call);
+            DevilValueInterface *value = CreateDevilFuncValue(engine, call.get());
             if (!value) {
-                delete call;
                 PutInfo(u"if中调用的函数返回类型无法支持");
+                return nullptr;
             }
+            call.release(); // the value owns the call now
             return value;
         }
 

@@ -2,7 +2,7 @@
 
 #include "core/Log.h"
 #include "core/String.h"
-#include "io/Stream.h"
+#include "core/Stream.h"
 #include "script/Tokenizer.h"
 
 #include <cassert>
@@ -279,7 +279,7 @@ bool DevilEngine::RunCommandNow(DevilCommand *cmd)
 {
     if (!cmd) return false;
 
-    const int saved_state = run_state;
+    const DevilRunState saved_state = run_state;
     const std::vector<ScriptFuncRunState> saved_stack = stack;
     const std::vector<std::u16string> saved_names = unresolved_names;
     const bool saved_current = has_current;
@@ -407,7 +407,7 @@ bool DevilEngine::Run()
             result = false;
             break;
         }
-        if (run_state != 0) break;
+        if (run_state != DevilRunState::Running) break;
     }
     --run_depth;
     if (run_depth == 0) ReleaseDead();
@@ -436,14 +436,14 @@ bool CallAfresh(DevilEngine &e, const u16char *name)
 bool DevilEngine::RunFunc(const u16char *name)
 {
     if (!CallAfresh(*this, name)) return false;
-    run_state = 0;
+    run_state = DevilRunState::Running;
     return Run();
 }
 
 bool DevilEngine::Start(const u16char *name, const u16char *label)
 {
     if (!CallAfresh(*this, name)) return false;
-    run_state = 0;
+    run_state = DevilRunState::Running;
     return GotoLabel(label);
 }
 
@@ -466,7 +466,7 @@ bool DevilEngine::Resume(const u16char *name)
         }
         if (!name || top->GetName() == name)
         {
-            run_state = 0;
+            run_state = DevilRunState::Running;
             return Run();
         }
         return RunFunc(name);
@@ -481,12 +481,12 @@ bool DevilEngine::Resume(const u16char *name)
 
 void DevilEngine::Pause()
 {
-    run_state = 1;
+    run_state = DevilRunState::Paused;
 }
 
 void DevilEngine::Stop()
 {
-    run_state = 2;
+    run_state = DevilRunState::Stopped;
     ClearStack();
 }
 

@@ -36,19 +36,29 @@ namespace hgl
 class String;
 class Stream;
 
+// Where a run stands.
+enum class DevilRunState : int
+{
+    Running = 0,
+    Paused = 1,
+    Stopped = 2,
+};
+
 class DevilVM : public Object
 {
 public:
     using CompileHook = BoundMethod<bool(const u16char *)>;
 
 protected:
-    int run_state = 2;              // 0 running, 1 paused, 2 stopped
+    DevilRunState run_state = DevilRunState::Stopped;
     CompileHook compile_hook;
 
 public:
     ~DevilVM() override = default;
 
-    int GetRunState() const { return run_state; }
+    // 0 running, 1 paused, 2 stopped: the values of DevilRunState.
+    int GetRunState() const { return int(run_state); }
+    DevilRunState GetState() const { return run_state; }
 
     // Consulted by the compiler after each native call statement: called with the
     // native's name, true runs the new command once at once.

@@ -23,5 +23,6 @@ struct MsgIndex
     bool operator==(const MsgIndex &o) const { return std::memcmp(digest, o.digest, sizeof(digest)) == 0; }
 };
 
-static_assert(sizeof(MsgIndex) == 16 && std::is_trivially_copyable_v<MsgIndex>, "a message index is 16 raw bytes");
+static_assert(sizeof(MsgIndex) == 16 && std::is_trivially_copyable_v<MsgIndex>,
+              "a message index is 16 raw bytes");
 } // namespace avg

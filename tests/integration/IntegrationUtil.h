@@ -10,18 +10,17 @@
 #include "io/HAC.h"
 #include "io/MemStream.h"
 #include "io/PList.h"
-#include "io/StringList.h"
 #include "io/TDF.h"
 #include "script/DevilEngine.h"
+#include "support/BuildPlugIns.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "tools/hacpack/EngineCompressor.h"
 #include "tools/hacpack/HacWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,8 +30,7 @@ namespace integration
 using hgl::u16char;
 using Trace = std::vector<std::u16string>;
 
-// The compression plug-ins of this build, wherever the test program is started from.
-inline void UseBuildPlugIns() { hgl::SetInfoString(6, hgl::hacpack::Utf8ToUtf16(HGL_INTEGRATION_PLUGIN_DIR).c_str()); }
+using hgl::test::UseBuildPlugIns;
 
 inline std::u16string ToStd(const hgl::String &s) { return s.c_str() ? std::u16string(s.c_str(), size_t(s.GetLength())) : std::u16string(); }
 
@@ -82,13 +80,7 @@ inline const Trace kSecondPart{u"char left 美咲 120 200 normal", u"（完）"}
 inline bool BuildLocalHac(std::vector<uint8_t> &out)
 {
     hgl::hacpack::HacWriter w;
-    w.SetCompressor([](const std::u16string &method, const std::vector<uint8_t> &in, std::vector<uint8_t> &packed) {
-        packed.resize(in.size() + in.size() / 2 + 1024);
-        const int n = hgl::Compress(hgl::String(method.c_str()), in.data(), int(in.size()), packed.data(), int(packed.size()));
-        if (n < 1) return false;
-        packed.resize(size_t(n));
-        return true;
-    });
+    w.SetCompressor(hgl::hacpack::EngineCompressor());
     w.root.Add(u"Script\\Chapter.CPP", U16LE(kChapterScript));
     // Packed even where deflate does not save anything: the reader must unpack it.
     w.root.Add(u"Script\\Staff.CPP", U16LE(kStaffScript), u"Zip");
@@ -122,51 +114,10 @@ inline std::vector<uint8_t> LoadBytes(hgl::HAC *hac, const u16char *path)
     return b;
 }
 
-// The same file through the archive's loader thread, as a background cache would
-// ask for it: the folder handle first, then the file's name within it, in lower
-// case (the loader looks names up as given). Empty when it is not served; state
-// gets the request's final state. The wait is generous, not a timing check.
-inline std::vector<uint8_t> QueueLoadBytes(hgl::HAC *hac, const u16char *folder, const u16char *name, int *state = nullptr)
-{
-    auto *item = new hgl::HAC::HacLoadItem;
-    item->folder = hac->FindFolder(folder);
-    item->name = hgl::String(name);
-    if (!item->folder || !hac->QueueLoad(item))
-    {
-        delete item;
-        return {};
-    }
-    hgl::HAC::HacLoadItem *done = nullptr;
-    for (int i = 0; i < 30000 && !(done = hac->TakeDone(item)); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_NE(done, nullptr) << "the loader did not serve the request";
-    if (!done) return {};      // still owned by the archive
-    std::vector<uint8_t> b;
-    if (state) *state = done->GetState();
-    if (done->GetState() == hgl::HAC::lsDone && done->buffer)
-        b.assign(static_cast<uint8_t *>(done->buffer), static_cast<uint8_t *>(done->buffer) + done->length);
-    delete done;
-    return b;
-}
-
-enum class ScriptSource
-{
-    StringList,     // through a line list, joined again
-    WholeFile,      // the file's units after the byte-order mark
-};
-
 // The script file's text as the engine gets it (without the byte-order mark).
-inline bool LoadScriptText(hgl::HAC *hac, const u16char *path, ScriptSource source, std::u16string &text)
+inline bool LoadScriptText(hgl::HAC *hac, const u16char *path, std::u16string &text)
 {
     text.clear();
-    if (source == ScriptSource::StringList)
-    {
-        hgl::StringList lines;
-        if (!lines.LoadFromHAC(hac, path, 0)) return false;
-        for (int i = 0; i < lines.Count; ++i)
-            text += ToStd(lines[i]) + u"\n";
-        return !text.empty();
-    }
     const std::vector<uint8_t> b = LoadBytes(hac, path);
     if (b.size() < 2 || b.size() % 2 != 0) return false;
     std::u16string units;
@@ -261,7 +212,7 @@ struct RoadResult
     std::vector<uint8_t> run_state;
 };
 
-inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource source, RoadResult &out)
+inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, RoadResult &out)
 {
     ASSERT_NE(hac, nullptr);
     hgl::PList system;
@@ -276,13 +227,13 @@ inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource 
     {
         StaffScreen staff;
         std::u16string text;
-        ASSERT_TRUE(LoadScriptText(hac, u"Script\\Staff.CPP", source, text));
+        ASSERT_TRUE(LoadScriptText(hac, u"Script\\Staff.CPP", text));
         ASSERT_TRUE(staff.Build(text));
         out.staff = staff.lines;
     }
 
     std::u16string chapter;
-    ASSERT_TRUE(LoadScriptText(hac, u"Script\\Chapter.CPP", source, chapter));
+    ASSERT_TRUE(LoadScriptText(hac, u"Script\\Chapter.CPP", chapter));
 
     // First sitting: play until the second message waits, then save.
     {
@@ -309,7 +260,7 @@ inline void PlayRoad(hgl::HAC *hac, const hgl::test::TempDir &dir, ScriptSource 
         hgl::String chapter_name;
         ASSERT_TRUE(save.GetString(u"Chapter", chapter_name));
         std::u16string text;
-        ASSERT_TRUE(LoadScriptText(hac, chapter_name.c_str(), source, text));
+        ASSERT_TRUE(LoadScriptText(hac, chapter_name.c_str(), text));
 
         Stage stage;
         ASSERT_TRUE(stage.Bind());

@@ -32,12 +32,11 @@ TEST(StoryRoad, ArchiveAndFolderToSaveToRestoredEngine)
     EXPECT_TRUE(archive->FileExist(u"script\\chapter.cpp"));     // names are found in any case
     EXPECT_FALSE(folder->FileExist(u"Script\\Missing.CPP"));
 
-    for (ScriptSource source : {ScriptSource::StringList, ScriptSource::WholeFile})
         for (hgl::HAC *hac : {archive.get(), folder.get()})
         {
-            SCOPED_TRACE(int(source) * 2 + (hac == folder.get()));
+            SCOPED_TRACE(hac == folder.get() ? "folder" : "archive");
             RoadResult r;
-            PlayRoad(hac, dir, source, r);
+            PlayRoad(hac, dir, r);
             EXPECT_EQ(r.game_name, u"天使的眼泪");
             EXPECT_EQ(r.english_name, u"Angel Tears");
             EXPECT_EQ(r.staff, (Trace{u"制作：小林", u"音乐：佐藤 & 鈴木", u"感谢游玩"}));
@@ -47,22 +46,12 @@ TEST(StoryRoad, ArchiveAndFolderToSaveToRestoredEngine)
             EXPECT_EQ(r.run_state, (std::vector<uint8_t>{1, 0, 0, 0, 4, 0, 0, 0, 'm', 0, 'a', 0, 'i', 0, 'n', 0, 6, 0, 0, 0}));
         }
 
-    // Both serve the same bytes for the same path, whatever its letter case, read
-    // directly or through their loader threads.
+    // Both serve the same bytes for the same path, whatever its letter case.
     for (const char16_t *path : {u"SCRIPT\\Chapter.cpp", u"system.list", u"Script\\Staff.CPP"})
     {
         SCOPED_TRACE(hgl::test::U8(path));
         EXPECT_EQ(LoadBytes(archive.get(), path), LoadBytes(folder.get(), path));
         EXPECT_FALSE(LoadBytes(folder.get(), path).empty());
-    }
-    for (hgl::HAC *hac : {archive.get(), folder.get()})
-    {
-        EXPECT_EQ(QueueLoadBytes(hac, u"SCRIPT", u"chapter.cpp"), U16LE(kChapterScript));
-        EXPECT_EQ(QueueLoadBytes(hac, u"Script", u"staff.cpp"), staff);
-        EXPECT_EQ(QueueLoadBytes(hac, u"", u"system.list"), U16LE(kSystemList));
-        int state = 0;
-        EXPECT_TRUE(QueueLoadBytes(hac, u"Script", u"missing.cpp", &state).empty());
-        EXPECT_EQ(state, hgl::HAC::lsNotFound);
     }
     // Nothing failed along the road.
     EXPECT_EQ(log.Errors(), (Trace{})) << log.Dump();

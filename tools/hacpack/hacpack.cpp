@@ -4,6 +4,7 @@
 // of that name (kept stored when that does not make it smaller). The plug-ins are
 // looked for in DIR, else in the "Plug-Ins" folder beside this program, else in
 // the current folder's.
+#include "tools/hacpack/EngineCompressor.h"
 #include "tools/hacpack/HacWriter.h"
 
 #include "io/Compress.h"
@@ -51,24 +52,14 @@ int main(int argc, char **argv)
                 plugins = beside.string();
         }
         if (!plugins.empty())
-            hgl::SetInfoString(6, Utf8ToUtf16(plugins).c_str());
+            hgl::SetInfoString(hgl::infoPlugInsFolder, Utf8ToUtf16(plugins).c_str());
         const hgl::String name = hgl::String::FromUTF8(method);
         if (hgl::CompressAlgorithmIndex(name) == 0 || !hgl::GetCompressInterface(name))
         {
             std::fprintf(stderr, "hacpack: compression method not available: %s\n", method.c_str());
             return 1;
         }
-        writer.SetCompressor([](const std::u16string &m, const std::vector<uint8_t> &in, std::vector<uint8_t> &out) {
-            if (in.empty() || in.size() > 0x7FFFFFFF / 2)
-                return false;
-            out.resize(in.size() + in.size() / 2 + 1024);
-            const int n = hgl::Compress(hgl::String(m.c_str(), int(m.size())), in.data(), int(in.size()), out.data(),
-                                        int(out.size()));
-            if (n < 1)
-                return false;
-            out.resize(size_t(n));
-            return true;
-        });
+        writer.SetCompressor(EngineCompressor());
     }
     std::string error;
     if (!writer.AddDiskFolder(folder, Utf8ToUtf16(method), &error) || !writer.WriteFile(archive, &error))

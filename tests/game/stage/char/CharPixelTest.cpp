@@ -17,17 +17,17 @@ TEST_F(CharTest, MirroredUpsideDownAndDarkSprites)
     Frame(600);
     const charkit::RGBA red = charkit::kLayerColours[0], white = charkit::kWhite;
     // As painted, at the centre: white top-left.
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(509, 160), white));
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(514, 160), red));
+    EXPECT_TRUE(stagekit::Near(Pixel(509, 160), white));
+    EXPECT_TRUE(stagekit::Near(Pixel(514, 160), red));
     // Mirrored at x 256: white top-right.
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(253, 160), red));
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(258, 160), white));
+    EXPECT_TRUE(stagekit::Near(Pixel(253, 160), red));
+    EXPECT_TRUE(stagekit::Near(Pixel(258, 160), white));
     // Upside down at x 768, mirrored about the middle line: white bottom-right.
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(770, 608), white));
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(765, 598), red));
+    EXPECT_TRUE(stagekit::Near(Pixel(770, 608), white));
+    EXPECT_TRUE(stagekit::Near(Pixel(765, 598), red));
 
     unit->GetBackStage()->SetDark(true);
     Frame();
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(514, 168), {183, 0, 0, 255}));
-    EXPECT_TRUE(charkit::Near(gl->ReadPixel(509, 160), {183, 183, 183, 255}));
+    EXPECT_TRUE(stagekit::Near(Pixel(514, 168), {183, 0, 0, 255}));
+    EXPECT_TRUE(stagekit::Near(Pixel(509, 160), {183, 183, 183, 255}));
 }

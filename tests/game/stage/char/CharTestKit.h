@@ -1,18 +1,12 @@
 #pragma once
-// The in-game screen with the full character manager, on a headless 1024 x 768
-// canvas, a test clock and random numbers seeded 5489, and generated pictures:
+// The stage harness with generated character pictures:
 // "ABCD" has two poses of three mouth layers in distinct colours (each layer's
 // top-left quarter white, to tell mirrored from upside-down), "ABCE" is of the
 // same family, "YYAA"/"XYAA" a speaker and its alias.
-#include "game/unit/GameUnitFixture.h"
+#include "game/stagekit/StageHarness.h"
 
-#include "support/GLTestContext.h"
-#include "support/LogCapture.h"
-
-#include "core/Random.h"
 #include "game/core/GameResources.h"
 #include "game/stage/char/CharManage.h"
-#include "game/stage/char/CharSetup.h"
 #include "graphics/ColorType.h"
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/PictureFile.h"
@@ -23,7 +17,6 @@
 namespace charkit
 {
 using hgl::test::RGBA;
-constexpr int kW = 1024, kH = 768;
 // Pose 0 then pose 1, mouth frames 0..2 each.
 const RGBA kLayerColours[6] = {{255, 0, 0, 255},   {0, 255, 0, 255},   {0, 0, 255, 255},
                                {255, 255, 0, 255}, {0, 255, 255, 255}, {255, 0, 255, 255}};
@@ -69,21 +62,12 @@ const char16_t kCharacter[] = u"func main()\n{\n"
 const char16_t kImageSize[] = u"func main()\n{\n    SetImageSize(0.2, 1.0);\n}\n";
 } // namespace charkit
 
-class CharTest : public GameUnitTest
+class CharTest : public StageTest
 {
   protected:
-    std::unique_ptr<hgl::test::GLTestContext> gl;
-    hgl::test::LogCapture log;
-    std::vector<hgl::demo::DemoFile> scripts;
-
-    void AddScript(const std::u16string &name, const std::u16string &text)
-    {
-        scripts.push_back({u"Script\\" + name + u".CPP", hgl::demo::TextFile(text)});
-    }
-
     void AddContent(hgl::demo::DemoContent &demo) override
     {
-        hgl::demo::AddScripts(demo);
+        StageTest::AddContent(demo);
         const std::pair<const char16_t *, const char16_t *> replaced[] = {
             {u"Script\\Define.CPP", charkit::kDefine},
             {u"Script\\Character.CPP", charkit::kCharacter},
@@ -91,8 +75,7 @@ class CharTest : public GameUnitTest
         for (auto &f : demo.local)
             for (auto &[path, text] : replaced)
                 if (f.path == path) f.data = hgl::demo::TextFile(text);
-        for (auto &f : scripts)
-            demo.AddLocal(f.path, f.data);
+        demo.AddLocal(u"Script\\EMPTY.CPP", hgl::demo::TextFile(u"func main()\n{\n}\n"));
         using charkit::kLayerColours;
         const std::vector<charkit::RGBA> poses(std::begin(kLayerColours), std::end(kLayerColours));
         for (const char16_t *file : {u"ABCD", u"ABCE", u"YYAA", u"XYAA"})
@@ -103,39 +86,13 @@ class CharTest : public GameUnitTest
         demo.AddData(u"MoodRes\\m.hgp", charkit::Picture(4, 4, mood));
     }
 
-    void SetUp() override
-    {
-        hgl::InitRandomSeed(5489);
-        avg::InstallCharStage();
-        gl = std::make_unique<hgl::test::GLTestContext>(charkit::kW, charkit::kH);
-        ASSERT_TRUE(gl->Ok()) << gl->Error();
-    }
-
-    void TearDown() override
-    {
-        unit.reset();
-        avg::FreeGameResources();
-        GameUnitTest::TearDown();
-        avg::SetStageFactory({});
-    }
-
-    // Makes the screen (the clock past 0, which means "not started" to timers).
-    void Begin(const char16_t *script = nullptr)
-    {
-        GameUnitTest::SetUp();
-        Advance(1000);
-        ASSERT_TRUE(avg::InitGameResources());
-        unit = std::make_unique<avg::GameUnit>();
-        if (script)
-        {
-            ASSERT_TRUE(unit->GotoScript(script));
-        }
-    }
+    // Makes the screen on the script (one that does nothing by default).
+    void Begin(const char16_t *script = u"EMPTY") { Start(script); }
 
     avg::CharManage &Chars() { return *static_cast<avg::CharManage *>(unit->GetCharStage()); }
 
-    // The clock moves on, then the manager draws.
-    void Frame(int ms = 16)
+    // The clock moves on, then the characters draw.
+    void Frame(int ms = stagekit::kFrameMs)
     {
         Advance(ms);
         Chars().Draw();
@@ -147,7 +104,7 @@ class CharTest : public GameUnitTest
         avg::GetCharacterPictureCache()->Get(hgl::String(u"Character\\") + file + u".HGP", p);
         return p;
     }
-    // The opacity the last draw gave a layer of "ABCD".
+    // The opacity the last draw gave a layer of the picture.
     float Opacity(int layer, const char16_t *file = u"ABCD")
     {
         return Picture(file)->GetLayer(layer)->Color.a;

@@ -1,0 +1,65 @@
+#pragma once
+// The few raw drawing operations of the stage (filled quads with per-corner alpha,
+// triangle fans, clears, pictures, blend modes, a pushed translation), all in one
+// place so that tests can watch what a frame draws through a recorder instead of
+// reading pixels back.
+#include "core/Types.h"
+
+namespace hgl
+{
+class HGP;
+}
+
+namespace avg::stage_draw
+{
+struct Colour
+{
+    float r = 0, g = 0, b = 0;
+};
+
+constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kWhite{1, 1, 1};
+
+enum class CallKind
+{
+    Quad,    // x, y, w, h; alpha of the top-left corner, alpha2 of the bottom-right
+    Fan,     // x, y the centre, w the radius, from and to in degrees
+    Clear,   // colour
+    Picture, // x, y, scale w, scale h, alpha
+    Blend,   // mode in from
+    Translate,
+};
+
+struct Call
+{
+    CallKind kind;
+    float x = 0, y = 0, w = 0, h = 0;
+    float alpha = 1, alpha2 = 1;
+    float from = 0, to = 0;
+    Colour colour;
+};
+
+// Receives every call before it is drawn; null stops recording. The recorder is
+// not owned.
+class Recorder
+{
+  public:
+    virtual ~Recorder() = default;
+    virtual void Record(const Call &call) = 0;
+};
+void SetRecorder(Recorder *recorder);
+
+// Corner alphas in the order top-left, top-right, bottom-right, bottom-left.
+void Quad(float x, float y, float w, float h, const Colour &colour, const float alpha[4]);
+void Quad(float x, float y, float w, float h, const Colour &colour, float alpha = 1);
+// A fan from (cx, cy) through one rim point per whole degree from `from` to `to`,
+// an angle a lying at (cx + r cos a, cy - r sin a).
+void Fan(float cx, float cy, float r, float from, float to, const Colour &colour);
+// The colour buffer to the colour at alpha 0, and the depth buffer.
+void Clear(const Colour &colour);
+// Drawn in the blend mode last set with Blend.
+void Picture(hgl::HGP *picture, float x, float y, float scale_x, float scale_y, float alpha);
+void Blend(int mode);
+void PushTranslate(float x, float y);
+void PopTranslate();
+} // namespace avg::stage_draw
