@@ -31,9 +31,9 @@ struct Fixture
 {
     fs::path dir;
     std::string archive;
-    std::vector<std::string> names;         // relative, as packed ('/' separated)
-    std::vector<std::u16string> engine;     // the same with '\'
-    std::vector<std::u16string> mixed;      // 10,000 look-up names in mixed case
+    std::vector<std::string> names;     // relative, as packed ('/' separated)
+    std::vector<std::u16string> engine; // the same with '\'
+    std::vector<std::u16string> mixed;  // 10,000 look-up names in mixed case
     int64_t total = 0;
     size_t largest = 0;
     std::unique_ptr<hgl::HAC> hac;
@@ -50,34 +50,30 @@ struct Fixture
             // Sizes spread over 1-100 KiB, scaled so the total is 64 MiB.
             const int64_t left = target - total;
             int64_t size = i == 1999 ? left : int64_t(1024 + rng() % (64 * 1024));
-            if (size > left)
-                size = left;
-            if (size < 0)
-                size = 0;
+            if (size > left) size = left;
+            if (size < 0) size = 0;
             std::string name = "Level" + std::to_string(i % 4) + "/Sub" + std::to_string(i % 13) + "/File" +
                                std::to_string(i) + ".Dat";
             std::vector<uint8_t> data(static_cast<size_t>(size));
             for (auto &b : data)
                 b = uint8_t(rng());
             fs::create_directories((dir / "loose" / name).parent_path());
-            std::ofstream(dir / "loose" / name, std::ios::binary).write(reinterpret_cast<const char *>(data.data()), size);
+            std::ofstream(dir / "loose" / name, std::ios::binary)
+                .write(reinterpret_cast<const char *>(data.data()), size);
             w.root.Add(Utf8ToUtf16(name), std::move(data));
             names.push_back(name);
             std::u16string e = Utf8ToUtf16(name);
             for (auto &c : e)
-                if (c == u'/')
-                    c = u'\\';
+                if (c == u'/') c = u'\\';
             engine.push_back(e);
             total += size;
             largest = std::max(largest, size_t(size));
         }
         archive = (dir / "bench.hac").string();
         std::string err;
-        if (!w.WriteFile(archive, &err))
-            std::abort();
+        if (!w.WriteFile(archive, &err)) std::abort();
         hac.reset(hgl::OpenHAC(Utf8ToUtf16(archive).c_str()));
-        if (!hac)
-            std::abort();
+        if (!hac) std::abort();
         for (int i = 0; i < 10000; ++i)
         {
             std::u16string n = engine[size_t(i) % engine.size()];
@@ -97,8 +93,7 @@ struct Fixture
 
     void MakeExtras()
     {
-        if (mapping)
-            return;
+        if (mapping) return;
         mapping.reset(hgl::OpenHAC(Utf8ToUtf16((dir / "loose").string()).c_str()));
         hgl::TDFNode root;
         root.SetName(u"root");
@@ -119,11 +114,9 @@ struct Fixture
         hgl::hacpack::HacWriter w;
         w.root.Add(u"tree.tdf", std::vector<uint8_t>(ms.GetData(), ms.GetData() + int64_t(ms.Size)));
         const std::string path = (dir / "tdf.hac").string();
-        if (!w.WriteFile(path))
-            std::abort();
+        if (!w.WriteFile(path)) std::abort();
         tdf_hac.reset(hgl::OpenHAC(Utf8ToUtf16(path).c_str()));
-        if (!mapping || !tdf_hac)
-            std::abort();
+        if (!mapping || !tdf_hac) std::abort();
     }
 
     ~Fixture()
@@ -150,8 +143,7 @@ void BM_ArchiveLoadFile(benchmark::State &state)
         {
             void *buf = nullptr;
             int size = 0;
-            if (!f.hac->LoadFile(n.c_str(), &buf, &size))
-                state.SkipWithError("load failed");
+            if (!f.hac->LoadFile(n.c_str(), &buf, &size)) state.SkipWithError("load failed");
             benchmark::DoNotOptimize(buf);
             delete[] static_cast<uint8_t *>(buf);
         }
@@ -164,18 +156,16 @@ void BM_ArchiveReadFilePart(benchmark::State &state)
 {
     Fixture &f = Get();
     std::vector<uint8_t> buf(f.largest + 1);
-    std::vector<std::u16string> lower = f.engine;   // FindFile takes the stored (lower-case) spelling
+    std::vector<std::u16string> lower = f.engine; // FindFile takes the stored (lower-case) spelling
     for (auto &n : lower)
         for (auto &c : n)
-            if (c >= u'A' && c <= u'Z')
-                c = char16_t(c + 32);
+            if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
     for (auto _ : state)
         for (auto &n : lower)
         {
             int size = 0;
             void *entry = f.hac->FindFileFromRoot(n.c_str(), &size);
-            if (!entry || !f.hac->ReadFilePart(entry, 0, 0, buf.data()))
-                state.SkipWithError("read failed");
+            if (!entry || !f.hac->ReadFilePart(entry, 0, 0, buf.data())) state.SkipWithError("read failed");
         }
     state.SetBytesProcessed(state.iterations() * f.total);
     state.SetItemsProcessed(state.iterations() * int64_t(f.engine.size()));
@@ -193,11 +183,9 @@ void BM_LooseFiles(benchmark::State &state)
         for (auto &p : paths)
         {
             hgl::FileStream s;
-            if (!s.Open(p.c_str(), 2))
-                state.SkipWithError("open failed");
+            if (!s.Open(p.c_str(), 2)) state.SkipWithError("open failed");
             const int64_t size = s.Size;
-            if (s.Read(buf.data(), int(size)) != int(size))
-                state.SkipWithError("read failed");
+            if (s.Read(buf.data(), int(size)) != int(size)) state.SkipWithError("read failed");
         }
     state.SetBytesProcessed(state.iterations() * f.total);
     state.SetItemsProcessed(state.iterations() * int64_t(f.names.size()));
@@ -232,8 +220,7 @@ void BM_RawPreadPerFile(benchmark::State &state)
     {
         std::u16string l = n;
         for (auto &c : l)
-            if (c >= u'A' && c <= u'Z')
-                c = char16_t(c + 32);
+            if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
         auto *e = static_cast<const hgl::Hac3File *>(f.hac->FindFileFromRoot(l.c_str(), nullptr));
         ranges.emplace_back(e->offset, int(e->size));
     }
@@ -257,8 +244,7 @@ void BM_MixedCaseLookup(benchmark::State &state)
         int found = 0;
         for (auto &n : f.mixed)
             found += f.hac->FileExist(n.c_str());
-        if (found != 10000)
-            state.SkipWithError("look-up missed");
+        if (found != 10000) state.SkipWithError("look-up missed");
     }
     state.SetItemsProcessed(state.iterations() * 10000);
 }
@@ -273,8 +259,7 @@ void BM_MappingFileExist(benchmark::State &state)
         names.push_back(mixed ? f.mixed[i] : f.engine[i]);
     for (auto _ : state)
         for (auto &n : names)
-            if (!f.mapping->FileExist(n.c_str()))
-                state.SkipWithError("look-up missed");
+            if (!f.mapping->FileExist(n.c_str())) state.SkipWithError("look-up missed");
     state.SetItemsProcessed(state.iterations() * int64_t(names.size()));
     state.SetLabel(mixed ? "mixed case" : "exact case");
 }
@@ -291,8 +276,7 @@ void BM_TDFLoad(benchmark::State &state)
         std::unique_ptr<hgl::Stream> s(f.tdf_hac->LoadFileStream(u"tree.tdf", memory));
         bytes = s->Size;
         hgl::TDFNode n;
-        if (!n.Load(s.get()) || n.GetChildCount() != 4000)
-            state.SkipWithError("load failed");
+        if (!n.Load(s.get()) || n.GetChildCount() != 4000) state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(state.iterations() * bytes);
     state.SetLabel(memory ? "MemStream" : "PartStream");

@@ -104,8 +104,7 @@ void BM_IndexDataFind(benchmark::State &state)
     for (auto _ : state)
     {
         benchmark::DoNotOptimize(m.Find(probes[i]));
-        if (++i == probes.size())
-            i = 0;
+        if (++i == probes.size()) i = 0;
     }
 }
 BENCHMARK(BM_IndexDataFind);
@@ -124,8 +123,7 @@ void BM_StdMapFind(benchmark::State &state)
     for (auto _ : state)
     {
         benchmark::DoNotOptimize(m.find(probes[i]));
-        if (++i == probes.size())
-            i = 0;
+        if (++i == probes.size()) i = 0;
     }
 }
 BENCHMARK(BM_StdMapFind);

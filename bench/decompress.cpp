@@ -20,18 +20,20 @@ constexpr size_t CorpusSize = 16u << 20;
 
 const std::vector<uint8_t> &Corpus()
 {
-    static const std::vector<uint8_t> corpus = [] {
+    static const std::vector<uint8_t> corpus = []
+    {
         std::vector<uint8_t> c(CorpusSize);
         std::mt19937 gen(2026);
         const size_t q = CorpusSize / 4;
-        static const char *const words[] = {"的", "message ", "背景 ", "voice ", "SELECT", "(", ");\r\n", "\"", "人物 "};
+        static const char *const words[] = {"的", "message ", "背景 ", "voice ", "SELECT",
+                                            "(",  ");\r\n",   "\"",    "人物 "};
         size_t i = 0;
         while (i < q)
             for (const char *p = words[gen() % 9]; *p && i < q; ++p)
                 c[i++] = uint8_t(*p);
-        for (; i < 2 * q; i++)                                  // picture rows: long runs with edges
+        for (; i < 2 * q; i++) // picture rows: long runs with edges
             c[i] = uint8_t(((i - q) / 4096) * 9 + ((i % 4096) > 3000 ? 80 : 0));
-        for (; i < 3 * q; i += 4)                               // records of small integers
+        for (; i < 3 * q; i += 4) // records of small integers
         {
             const uint32_t v = uint32_t((i - 2 * q) / 4) % 1000;
             c[i] = uint8_t(v), c[i + 1] = uint8_t(v >> 8), c[i + 2] = 0, c[i + 3] = uint8_t(gen() % 4);

@@ -27,7 +27,8 @@ struct Scratch
         if (!mkdtemp(templ)) return;
         path = templ;
         std::filesystem::create_directories(path + "/Data/Picture");
-        for (int i = 0; i < 200; ++i) std::ofstream(path + "/Data/Picture/File" + std::to_string(i) + ".TEX") << "x";
+        for (int i = 0; i < 200; ++i)
+            std::ofstream(path + "/Data/Picture/File" + std::to_string(i) + ".TEX") << "x";
         std::ofstream(path + "/Data.hac", std::ios::binary) << std::string(1 << 20, 'b');
     }
     ~Scratch()
@@ -48,23 +49,27 @@ Scratch &Folder()
 void ExactSpelling(benchmark::State &state)
 {
     const std::u16string p = Folder().File16("Data/Picture/File150.TEX");
-    for (auto _ : state) benchmark::DoNotOptimize(FileExist(p.c_str()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FileExist(p.c_str()));
 }
 BENCHMARK(ExactSpelling);
 
 void OtherCase(benchmark::State &state)
 {
     const std::u16string p = Folder().Path16() + u"\\data\\PICTURE\\file150.tex";
-    for (auto _ : state) benchmark::DoNotOptimize(FileExist(p.c_str()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FileExist(p.c_str()));
 }
 BENCHMARK(OtherCase);
 
 void MemStreamWrite4K(benchmark::State &state)
 {
     std::vector<char> block(4096, 'x');
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         MemStream m;
-        for (int i = 0; i < 256; ++i) m.Write(block.data(), int(block.size()));
+        for (int i = 0; i < 256; ++i)
+            m.Write(block.data(), int(block.size()));
         benchmark::DoNotOptimize(m.GetData());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * 256 * 4096);
@@ -76,9 +81,11 @@ void PartStreamFileRead(benchmark::State &state)
     FileStream f(Folder().File16("Data.hac").c_str(), 2);
     PartStream part(&f, 4096, 512 * 1024, true);
     std::vector<char> buf(16384);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         part.Position = 0;
-        while (part.Read(buf.data(), int(buf.size())) > 0) {
+        while (part.Read(buf.data(), int(buf.size())) > 0)
+        {
         }
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * 512 * 1024);
@@ -94,10 +101,12 @@ void FileStreamRead4K(benchmark::State &state)
 {
     FileStream f(Folder().File16("Data.hac").c_str(), 2);
     std::vector<char> buf(Block);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         f.Position = WindowStart;
         int64_t got = 0;
-        for (int n; got < WindowBytes && (n = f.Read(buf.data(), Block)) > 0;) got += n;
+        for (int n; got < WindowBytes && (n = f.Read(buf.data(), Block)) > 0;)
+            got += n;
         if (got != WindowBytes) state.SkipWithError("short read");
         benchmark::DoNotOptimize(buf.data());
     }
@@ -110,10 +119,12 @@ void PartStreamRead4K(benchmark::State &state)
     FileStream f(Folder().File16("Data.hac").c_str(), 2);
     PartStream part(&f, WindowStart, WindowBytes, true);
     std::vector<char> buf(Block);
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         part.Position = 0;
         int64_t got = 0;
-        for (int n; (n = part.Read(buf.data(), Block)) > 0;) got += n;
+        for (int n; (n = part.Read(buf.data(), Block)) > 0;)
+            got += n;
         if (got != WindowBytes) state.SkipWithError("short read");
         benchmark::DoNotOptimize(buf.data());
     }

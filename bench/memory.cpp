@@ -28,8 +28,7 @@ int CompareInt(void *, const void *a, const void *b, int)
 }
 
 // Each round sorts a fresh copy of the same random ints; only the sort is timed.
-template <typename Sort>
-void SortRandomInts(benchmark::State &state, Sort sort)
+template <typename Sort> void SortRandomInts(benchmark::State &state, Sort sort)
 {
     const auto source = RandomInts(size_t(state.range(0)));
     std::vector<int> v;
@@ -45,9 +44,8 @@ void SortRandomInts(benchmark::State &state, Sort sort)
 
 void BM_HeapSortInts(benchmark::State &state)
 {
-    SortRandomInts(state, [](std::vector<int> &v) {
-        hgl::HeapSort(v.data(), int(v.size()), sizeof(int), nullptr, CompareInt);
-    });
+    SortRandomInts(state, [](std::vector<int> &v)
+                   { hgl::HeapSort(v.data(), int(v.size()), sizeof(int), nullptr, CompareInt); });
 }
 BENCHMARK(BM_HeapSortInts)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

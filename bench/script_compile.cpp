@@ -59,21 +59,44 @@ std::u16string StoryScript(int lines, int &counted)
     std::u16string s;
     counted = 0;
     const int per_func = 1000;
-    for (int f = 0; counted < lines; ++f) {
+    for (int f = 0; counted < lines; ++f)
+    {
         s += u"func chapter" + Num(f) + u"()\n{\n";
         counted += 2;
-        for (int i = 0; i < per_func && counted < lines; ++i, ++counted) {
-            switch (i % 10) {
-            case 0: s += u"scene" + Num(i) + u":\n"; break;
-            case 1: s += u"    SetCG(\"CG\\\\chapter" + Num(f) + u"_" + Num(i) + u"\", " + Num(i % 7) + u");\n"; break;
-            case 2: s += u"    BG_FadeToPart(" + Num(i) + u", 0.5, 1.25f, -3.75, 100.0);\n"; break;
-            case 3: s += u"    SetChar(\"林晓\", \"smile\", 1, -2, \"left\");\n"; break;
-            case 4: s += u"    if (Flag == " + Num(i % 3) + u") { MES(\"" + texts[i % 4] + u"\"); }\n"; break;
-            case 5: s += u"    else MES(\"" + texts[(i + 1) % 4] + u"\");\n"; break;
-            case 6: s += u"    if (Mood > -1) goto scene" + Num(i - 6) + u";\n"; break;
-            case 7: s += u"    PlayBGM(\"BGM\\\\theme02.ogg\", 1);\n"; break;
-            case 8: s += u"    MES(\"" + texts[i % 4] + u"\");\n"; break;
-            case 9: s += u"    Wait(500); // a pause between lines\n"; break;
+        for (int i = 0; i < per_func && counted < lines; ++i, ++counted)
+        {
+            switch (i % 10)
+            {
+            case 0:
+                s += u"scene" + Num(i) + u":\n";
+                break;
+            case 1:
+                s += u"    SetCG(\"CG\\\\chapter" + Num(f) + u"_" + Num(i) + u"\", " + Num(i % 7) + u");\n";
+                break;
+            case 2:
+                s += u"    BG_FadeToPart(" + Num(i) + u", 0.5, 1.25f, -3.75, 100.0);\n";
+                break;
+            case 3:
+                s += u"    SetChar(\"林晓\", \"smile\", 1, -2, \"left\");\n";
+                break;
+            case 4:
+                s += u"    if (Flag == " + Num(i % 3) + u") { MES(\"" + texts[i % 4] + u"\"); }\n";
+                break;
+            case 5:
+                s += u"    else MES(\"" + texts[(i + 1) % 4] + u"\");\n";
+                break;
+            case 6:
+                s += u"    if (Mood > -1) goto scene" + Num(i - 6) + u";\n";
+                break;
+            case 7:
+                s += u"    PlayBGM(\"BGM\\\\theme02.ogg\", 1);\n";
+                break;
+            case 8:
+                s += u"    MES(\"" + texts[i % 4] + u"\");\n";
+                break;
+            case 9:
+                s += u"    Wait(500); // a pause between lines\n";
+                break;
             }
         }
         s += u"}\n";
@@ -85,7 +108,8 @@ std::u16string StoryScript(int lines, int &counted)
 std::u16string IdentifierScript(int lines, int &counted)
 {
     std::u16string s = u"func words()\n{\n";
-    for (counted = 2; counted < lines; ++counted) s += u"    a = b + c * d - e / f; g h i j k l m n;\n";
+    for (counted = 2; counted < lines; ++counted)
+        s += u"    a = b + c * d - e / f; g h i j k l m n;\n";
     s += u"}\n";
     return s;
 }
@@ -96,7 +120,8 @@ void Compile(benchmark::State &state, std::u16string (*make)(int, int &))
     const std::u16string script = make(int(state.range(0)), lines);
     // A fresh engine each time, as a game screen makes one per script; making and
     // destroying it is not timed.
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         state.PauseTiming();
         auto host = std::make_unique<Host>();
         state.ResumeTiming();
@@ -107,11 +132,18 @@ void Compile(benchmark::State &state, std::u16string (*make)(int, int &))
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * lines);
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(script.size() * 2));
-    state.counters["lines/s"] = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["lines/s"] =
+        benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_CompileStory(benchmark::State &state) { Compile(state, StoryScript); }
-void BM_CompileIdentifiers(benchmark::State &state) { Compile(state, IdentifierScript); }
+void BM_CompileStory(benchmark::State &state)
+{
+    Compile(state, StoryScript);
+}
+void BM_CompileIdentifiers(benchmark::State &state)
+{
+    Compile(state, IdentifierScript);
+}
 } // namespace
 
 BENCHMARK(BM_CompileStory)->Arg(100000)->Arg(10000)->Unit(benchmark::kMillisecond);

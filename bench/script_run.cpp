@@ -16,7 +16,10 @@ namespace
 {
 constexpr int STEPS = 1000;
 int counter = 0;
-void Nop() { ++counter; }
+void Nop()
+{
+    ++counter;
+}
 
 std::u16string Label(int i)
 {
@@ -39,7 +42,8 @@ static void NativeCalls(benchmark::State &state)
     DevilEngine e;
     e.MapFunc(u"void Nop()", &Nop);
     auto f = std::make_unique<DevilFunc>(&e, u"main");
-    for (int i = 0; i < STEPS; ++i) f->AddCommand(new DevilSystemFuncCallFixed(e.GetFuncMap(u"Nop")));
+    for (int i = 0; i < STEPS; ++i)
+        f->AddCommand(new DevilSystemFuncCallFixed(e.GetFuncMap(u"Nop")));
     e.AddScriptFunc(std::move(f));
     Run(state, e);
 }
@@ -68,8 +72,9 @@ static void Conditions(benchmark::State &state)
     auto f = std::make_unique<DevilFunc>(&e, u"main");
     for (int i = 0; i < STEPS; ++i)
     {
-        auto *comp = CreateDevilComp(angle_script::ttLessThan, CreateDevilPropertyValue(&e, e.GetPropertyMap(u"A")),
-                                     CreateDevilPropertyValue(&e, e.GetPropertyMap(u"B")));
+        auto *comp =
+            CreateDevilComp(angle_script::ttLessThan, CreateDevilPropertyValue(&e, e.GetPropertyMap(u"A")),
+                            CreateDevilPropertyValue(&e, e.GetPropertyMap(u"B")));
         auto *cg = new DevilCompGoto(&e, comp, f.get());
         cg->SetLabel(u"end");
         f->AddCommand(cg);
@@ -88,7 +93,8 @@ static void CallReturnPairs(benchmark::State &state)
     DevilFunc *subp = sub.get();
     e.AddScriptFunc(std::move(sub));
     auto f = std::make_unique<DevilFunc>(&e, u"main");
-    for (int i = 0; i < STEPS; ++i) f->AddScriptFuncCall(subp);
+    for (int i = 0; i < STEPS; ++i)
+        f->AddScriptFuncCall(subp);
     e.AddScriptFunc(std::move(f));
     Run(state, e);
 }

@@ -11,14 +11,15 @@ namespace
 {
 const std::u16string &Megabyte()
 {
-    static const std::u16string text(512 * 1024, u'字');   // 1 MB of UTF-16
+    static const std::u16string text(512 * 1024, u'字'); // 1 MB of UTF-16
     return text;
 }
 
 void StringCopy1MB(benchmark::State &state)
 {
     const hgl::String source(Megabyte());
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         hgl::String copy(source);
         benchmark::DoNotOptimize(copy.c_str());
     }
@@ -28,7 +29,8 @@ BENCHMARK(StringCopy1MB);
 void U16StringCopy1MB(benchmark::State &state)
 {
     const std::u16string &source = Megabyte();
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         std::u16string copy(source);
         benchmark::DoNotOptimize(copy.data());
     }
@@ -39,10 +41,12 @@ BENCHMARK(U16StringCopy1MB);
 void StringCopyMillion(benchmark::State &state)
 {
     const hgl::String source(Megabyte());
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         std::vector<hgl::String> copies;
         copies.reserve(1000000);
-        for (int i = 0; i < 1000000; ++i) copies.emplace_back(source);
+        for (int i = 0; i < 1000000; ++i)
+            copies.emplace_back(source);
         benchmark::DoNotOptimize(copies.data());
     }
 }
@@ -51,9 +55,10 @@ BENCHMARK(StringCopyMillion)->Unit(benchmark::kMillisecond);
 void StringAppendShared(benchmark::State &state)
 {
     const hgl::String source(u"some name of an archive entry");
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         hgl::String copy(source);
-        copy.Strcat(u".tex");   // the first edit copies
+        copy.Strcat(u".tex"); // the first edit copies
         benchmark::DoNotOptimize(copy.c_str());
     }
 }
@@ -65,7 +70,8 @@ namespace
 void StringFromGBK(benchmark::State &state)
 {
     const char gbk[] = "\xD6\xD0\xCE\xC4 name.txt";
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         hgl::String s(936u, gbk, -1);
         benchmark::DoNotOptimize(s.c_str());
     }
@@ -74,7 +80,8 @@ BENCHMARK(StringFromGBK);
 
 void StringFromUTF8(benchmark::State &state)
 {
-    for (auto _ : state) {
+    for (auto _ : state)
+    {
         hgl::String s = hgl::String::FromUTF8("中文 name.txt");
         benchmark::DoNotOptimize(s.c_str());
     }

@@ -17,7 +17,7 @@ std::vector<uint8_t> Saved(BackManage &back)
     hgl::TDFNode root;
     back.SaveState(&root);
     hgl::MemStream s;
-    root.Save(&s);
+    if (!root.Save(&s)) __builtin_trap();
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 } // namespace
@@ -25,7 +25,7 @@ std::vector<uint8_t> Saved(BackManage &back)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     hgl::MemStream in;
-    in.WriteFully(data, int(size));
+    if (size > 0 && !in.WriteFully(data, int(size))) return 0;
     in.SetPosition(0);
     hgl::TDFNode root;
     if (!root.Load(&in)) return 0;
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::vector<uint8_t> first = Saved(back);
 
     hgl::MemStream again;
-    again.WriteFully(first.data(), int(first.size()));
+    if (!again.WriteFully(first.data(), int(first.size()))) __builtin_trap();
     again.SetPosition(0);
     hgl::TDFNode reread;
     if (!reread.Load(&again) || !back.LoadState(&reread) || Saved(back) != first) __builtin_trap();

@@ -29,50 +29,116 @@ void Check(bool ok, const char *what)
 
 using i128 = __int128;
 
-template<class T> constexpr int Tok();
-template<> constexpr int Tok<bool>() { return ttBool; }
-template<> constexpr int Tok<int32>() { return ttInt; }
-template<> constexpr int Tok<uint32>() { return ttUInt; }
-template<> constexpr int Tok<int64>() { return ttInt64; }
-template<> constexpr int Tok<uint64>() { return ttUInt64; }
-template<> constexpr int Tok<float>() { return ttFloat; }
-template<> constexpr int Tok<double>() { return ttDouble; }
+template <class T> constexpr int Tok();
+template <> constexpr int Tok<bool>()
+{
+    return ttBool;
+}
+template <> constexpr int Tok<int32>()
+{
+    return ttInt;
+}
+template <> constexpr int Tok<uint32>()
+{
+    return ttUInt;
+}
+template <> constexpr int Tok<int64>()
+{
+    return ttInt64;
+}
+template <> constexpr int Tok<uint64>()
+{
+    return ttUInt64;
+}
+template <> constexpr int Tok<float>()
+{
+    return ttFloat;
+}
+template <> constexpr int Tok<double>()
+{
+    return ttDouble;
+}
 
-constexpr double P24 = 16777216.0, P53 = 9007199254740992.0, P63 = 9223372036854775808.0, P64 = 18446744073709551616.0;
+constexpr double P24 = 16777216.0, P53 = 9007199254740992.0, P63 = 9223372036854775808.0,
+                 P64 = 18446744073709551616.0;
 const double inf = std::numeric_limits<double>::infinity();
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
-template<class T> std::vector<T> Values();
-template<> std::vector<bool> Values() { return {false, true}; }
-template<> std::vector<int32> Values()
+template <class T> std::vector<T> Values();
+template <> std::vector<bool> Values()
 {
-    return {0, 1, -1, 2, (1 << 24) - 1, 1 << 24, (1 << 24) + 1, -(1 << 24) - 1, INT32_MAX, INT32_MIN, INT32_MIN + 1};
+    return {false, true};
 }
-template<> std::vector<uint32> Values()
+template <> std::vector<int32> Values()
+{
+    return {0,         1,         -1,           2, (1 << 24) - 1, 1 << 24, (1 << 24) + 1, -(1 << 24) - 1,
+            INT32_MAX, INT32_MIN, INT32_MIN + 1};
+}
+template <> std::vector<uint32> Values()
 {
     return {0u, 1u, 2u, (1u << 24) - 1, 1u << 24, (1u << 24) + 1, 1u << 31, UINT32_MAX, UINT32_MAX - 1};
 }
-template<> std::vector<int64> Values()
+template <> std::vector<int64> Values()
 {
-    return {0, 1, -1, (1LL << 24) + 1, 1LL << 53, (1LL << 53) + 1, (1LL << 53) - 1, -(1LL << 53) - 1, 1LL << 32,
-            (1LL << 32) - 1, -(1LL << 31) - 1, INT64_MAX, INT64_MIN, INT64_MIN + 1};
+    return {0,
+            1,
+            -1,
+            (1LL << 24) + 1,
+            1LL << 53,
+            (1LL << 53) + 1,
+            (1LL << 53) - 1,
+            -(1LL << 53) - 1,
+            1LL << 32,
+            (1LL << 32) - 1,
+            -(1LL << 31) - 1,
+            INT64_MAX,
+            INT64_MIN,
+            INT64_MIN + 1};
 }
-template<> std::vector<uint64> Values()
+template <> std::vector<uint64> Values()
 {
-    return {0u, 1u, (1ULL << 53) + 1, 1ULL << 53, 1ULL << 63, (1ULL << 63) + 1, UINT64_MAX, UINT64_MAX - 1,
-            (1ULL << 32) - 1, 1ULL << 32};
+    return {0u,
+            1u,
+            (1ULL << 53) + 1,
+            1ULL << 53,
+            1ULL << 63,
+            (1ULL << 63) + 1,
+            UINT64_MAX,
+            UINT64_MAX - 1,
+            (1ULL << 32) - 1,
+            1ULL << 32};
 }
-template<> std::vector<float> Values()
+template <> std::vector<float> Values()
 {
-    return {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 0.1f, float(P24), float(P24) + 2, float(P63), -float(P63), float(P64),
-            4294967296.0f, 2147483648.0f, -2147483648.0f, std::numeric_limits<float>::max(), float(inf), float(-inf),
-            float(nan), std::numeric_limits<float>::denorm_min()};
+    return {0.0f,
+            -0.0f,
+            1.0f,
+            -1.0f,
+            0.5f,
+            0.1f,
+            float(P24),
+            float(P24) + 2,
+            float(P63),
+            -float(P63),
+            float(P64),
+            4294967296.0f,
+            2147483648.0f,
+            -2147483648.0f,
+            std::numeric_limits<float>::max(),
+            float(inf),
+            float(-inf),
+            float(nan),
+            std::numeric_limits<float>::denorm_min()};
 }
-template<> std::vector<double> Values()
+template <> std::vector<double> Values()
 {
-    return {0.0, -0.0, 1.0, -1.0, 0.1, 1.5, -1.5, P24 + 1, P53, P53 + 2, P63, -P63, P64, P64 - 2048, 4294967295.0,
-            4294967295.5, 4294967296.0, -2147483648.5, -2147483649.0, std::numeric_limits<double>::max(), inf, -inf,
-            nan, std::numeric_limits<double>::denorm_min(), double(0.1f)};
+    return {0.0,          -0.0,          1.0,           -1.0,
+            0.1,          1.5,           -1.5,          P24 + 1,
+            P53,          P53 + 2,       P63,           -P63,
+            P64,          P64 - 2048,    4294967295.0,  4294967295.5,
+            4294967296.0, -2147483648.5, -2147483649.0, std::numeric_limits<double>::max(),
+            inf,          -inf,          nan,           std::numeric_limits<double>::denorm_min(),
+            double(0.1f)};
 }
 
 // -1 less, 0 equal, 1 greater, 2 unordered.
@@ -82,10 +148,12 @@ struct Exact
     i128 i;
     double d;
 };
-template<class T> Exact Make(T v)
+template <class T> Exact Make(T v)
 {
-    if constexpr (std::is_floating_point_v<T>) return {true, 0, double(v)};
-    else return {false, i128(v), 0};
+    if constexpr (std::is_floating_point_v<T>)
+        return {true, 0, double(v)};
+    else
+        return {false, i128(v), 0};
 }
 
 int CompareIntFloat(i128 i, double d)
@@ -101,7 +169,13 @@ int CompareIntFloat(i128 i, double d)
 }
 
 // The integer domains: bool and int are signed 32-bit, then the usual widening.
-enum Dom { S32, U32, S64, U64 };
+enum Dom
+{
+    S32,
+    U32,
+    S64,
+    U64
+};
 Dom DomainOf(int ta, int tb)
 {
     auto rank = [](int t) { return t == ttUInt64 ? 3 : t == ttInt64 ? 2 : t == ttUInt ? 1 : 0; };
@@ -112,9 +186,12 @@ i128 Into(i128 v, Dom d)
 {
     switch (d)
     {
-    case U32: return i128(uint32(uint64(int64(v))));
-    case U64: return i128(uint64(v));
-    default: return v;
+    case U32:
+        return i128(uint32(uint64(int64(v))));
+    case U64:
+        return i128(uint64(v));
+    default:
+        return v;
     }
 }
 
@@ -140,16 +217,22 @@ bool Expected(int op, int r)
 {
     switch (op)
     {
-    case ttEqual: return r == 0;
-    case ttNotEqual: return r != 0;
-    case ttLessThan: return r == -1;
-    case ttGreaterThan: return r == 1;
-    case ttLessThanOrEqual: return r == -1 || r == 0;
-    default: return r == 1 || r == 0;
+    case ttEqual:
+        return r == 0;
+    case ttNotEqual:
+        return r != 0;
+    case ttLessThan:
+        return r == -1;
+    case ttGreaterThan:
+        return r == 1;
+    case ttLessThanOrEqual:
+        return r == -1 || r == 0;
+    default:
+        return r == 1 || r == 0;
     }
 }
 
-template<class A, class B> int CheckPair(const std::vector<A> &xs, const std::vector<B> &ys)
+template <class A, class B> int CheckPair(const std::vector<A> &xs, const std::vector<B> &ys)
 {
     A a{};
     B b{};
@@ -170,7 +253,8 @@ template<class A, class B> int CheckPair(const std::vector<A> &xs, const std::ve
             const int r = Reference(Make(x), Tok<A>(), Make(y), Tok<B>());
             for (int k = 0; k < 6; ++k)
             {
-                Check(comps[k]->Comp() == Expected(ttEqual + k, r), "comparison differs from the exact reference");
+                Check(comps[k]->Comp() == Expected(ttEqual + k, r),
+                      "comparison differs from the exact reference");
                 ++checked;
             }
         }
@@ -178,11 +262,12 @@ template<class A, class B> int CheckPair(const std::vector<A> &xs, const std::ve
 }
 
 // The input's bytes read as one value of T (zero when the input is short).
-template<class T> T FromBytes(const uint8_t *data, size_t size, size_t at)
+template <class T> T FromBytes(const uint8_t *data, size_t size, size_t at)
 {
     uint8_t bytes[sizeof(T)] = {};
     if (at < size) std::memcpy(bytes, data + at, std::min(sizeof(T), size - at));
-    if constexpr (std::is_same_v<T, bool>) return bytes[0] & 1;
+    if constexpr (std::is_same_v<T, bool>)
+        return bytes[0] & 1;
     else
     {
         T v;
@@ -193,23 +278,30 @@ template<class T> T FromBytes(const uint8_t *data, size_t size, size_t at)
 
 // The boundary values of A against those of every right-hand type, or, from a
 // fuzz input, one value pair.
-template<class A, class B> int CheckOne(const uint8_t *data, size_t size)
+template <class A, class B> int CheckOne(const uint8_t *data, size_t size)
 {
     if (size == 0) return CheckPair<A, B>(Values<A>(), Values<B>());
     return CheckPair<A, B>({FromBytes<A>(data, size, 2)}, {FromBytes<B>(data, size, 10)});
 }
 
-template<class A> int CheckLeft(int right, const uint8_t *data, size_t size)
+template <class A> int CheckLeft(int right, const uint8_t *data, size_t size)
 {
     switch (right)
     {
-    case 0: return CheckOne<A, bool>(data, size);
-    case 1: return CheckOne<A, int32>(data, size);
-    case 2: return CheckOne<A, uint32>(data, size);
-    case 3: return CheckOne<A, int64>(data, size);
-    case 4: return CheckOne<A, uint64>(data, size);
-    case 5: return CheckOne<A, float>(data, size);
-    default: return CheckOne<A, double>(data, size);
+    case 0:
+        return CheckOne<A, bool>(data, size);
+    case 1:
+        return CheckOne<A, int32>(data, size);
+    case 2:
+        return CheckOne<A, uint32>(data, size);
+    case 3:
+        return CheckOne<A, int64>(data, size);
+    case 4:
+        return CheckOne<A, uint64>(data, size);
+    case 5:
+        return CheckOne<A, float>(data, size);
+    default:
+        return CheckOne<A, double>(data, size);
     }
 }
 
@@ -217,17 +309,23 @@ int CheckTypes(int left, int right, const uint8_t *data, size_t size)
 {
     switch (left)
     {
-    case 0: return CheckLeft<bool>(right, data, size);
-    case 1: return CheckLeft<int32>(right, data, size);
-    case 2: return CheckLeft<uint32>(right, data, size);
-    case 3: return CheckLeft<int64>(right, data, size);
-    case 4: return CheckLeft<uint64>(right, data, size);
-    case 5: return CheckLeft<float>(right, data, size);
-    default: return CheckLeft<double>(right, data, size);
+    case 0:
+        return CheckLeft<bool>(right, data, size);
+    case 1:
+        return CheckLeft<int32>(right, data, size);
+    case 2:
+        return CheckLeft<uint32>(right, data, size);
+    case 3:
+        return CheckLeft<int64>(right, data, size);
+    case 4:
+        return CheckLeft<uint64>(right, data, size);
+    case 5:
+        return CheckLeft<float>(right, data, size);
+    default:
+        return CheckLeft<double>(right, data, size);
     }
 }
 } // namespace
-
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -32,7 +32,11 @@ struct Host
     std::u16string Str;
     uint32 sink = 0;
 
-    void MES(const u16char *s) { sink += s ? s[0] : 0; engine->Pause(); }
+    void MES(const u16char *s)
+    {
+        sink += s ? s[0] : 0;
+        engine->Pause();
+    }
     void X() { ++sink; }
     void TwoInts(int32 a, int32 b) { sink += uint32(a) ^ uint32(b); }
     void SetCG(const u16char *s, int32 n) { sink += (s ? s[0] : 0) + uint32(n); }
@@ -62,8 +66,8 @@ struct Host
     bool Hook(const u16char *name)
     {
         const std::u16string n(name);
-        return n == u"MES" || n == u"StopNow" || n == u"Reset" || n == u"Reload" || n == u"SetA" || n == u"Jump" ||
-               n == u"Again";
+        return n == u"MES" || n == u"StopNow" || n == u"Reset" || n == u"Reload" || n == u"SetA" ||
+               n == u"Jump" || n == u"Again";
     }
 
     Host()
@@ -108,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 64 * 1024) return 0;
     std::u16string text(size / 2, u'\0');
-    for (size_t i = 0; i < text.size(); ++i) text[i] = u16char(data[2 * i] | (data[2 * i + 1] << 8));
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = u16char(data[2 * i] | (data[2 * i + 1] << 8));
 
     Host host;
     host.vm->LoadScript(text);
@@ -117,16 +122,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::vector<std::u16string> names;
     DevilParse parse(nullptr, text);
     std::u16string_view tok;
-    while (parse.GetCharsLeft() > 0) {
+    while (parse.GetCharsLeft() > 0)
+    {
         if (parse.GetToken(tok) == angle_script::ttFunc && parse.GetToken(tok) != angle_script::ttEnd)
             names.emplace_back(tok);
     }
 
-    for (const auto &name : names) {
+    for (const auto &name : names)
+    {
         if (!host.engine->GetScriptFunc(name)) continue;
         host.engine->SetCommandBudget(5000);
         host.vm->RunFunc(name.c_str());
-        for (int i = 0; i < 20 && host.engine->GetStackDepth() > 0 && host.vm->GetRunState() == 1; ++i) {
+        for (int i = 0; i < 20 && host.engine->GetStackDepth() > 0 && host.vm->GetRunState() == 1; ++i)
+        {
             host.engine->SetCommandBudget(5000);
             host.vm->Resume(nullptr);
         }

@@ -15,8 +15,7 @@ namespace
 {
 void Check(bool ok)
 {
-    if (!ok)
-        std::abort();
+    if (!ok) std::abort();
 }
 
 // Month and Year writes leave the day as it was, so only a Day write promises a day
@@ -83,8 +82,7 @@ void CheckFailedTime(const Time &t, const uint8_t *record, int words)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size > 4096)
-        return 0;
+    if (size > 4096) return 0;
 
     MemStream in;
     if (size > 0)
@@ -104,8 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         {
             Date d;
             const bool ok = d.ReadFromStream(&in);
-            if (!whole)
-                Check(!ok);
+            if (!whole) Check(!ok);
             Check(ValidDate(d));
             if (!ok)
             {
@@ -125,8 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         {
             Time t;
             const bool ok = t.ReadFromStream(&in);
-            if (!whole)
-                Check(!ok);
+            if (!whole) Check(!ok);
             Check(ValidTime(t));
             if (!ok)
             {

@@ -72,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::list<std::pair<std::u16string, int>> ref; // most recent first
     Keys ref_released;
     int capacity = kStartCapacity, next = 100;
-    auto evict = [&] {
+    auto evict = [&]
+    {
         for (; int(ref.size()) >= capacity && !ref.empty(); ref.pop_back())
             ref_released.push_back(ref.back().first);
     };
@@ -122,12 +123,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         else
         {
             c.Clear();
-            for (auto &p : ref) ref_released.push_back(p.first);
+            for (auto &p : ref)
+                ref_released.push_back(p.first);
             ref.clear();
         }
         Check(int(c.Count) == int(ref.size()), "count");
         Keys order;
-        for (auto &p : ref) order.push_back(p.first);
+        for (auto &p : ref)
+            order.push_back(p.first);
         Check(c.Order() == order, "order of use");
         Check(c.released == ref_released, "released keys");
     }

@@ -11,8 +11,14 @@
 
 namespace
 {
-bool WriteText(hgl::Stream *s, hgl::String *const *item) { return s->WriteString(**item); }
-bool ReadText(hgl::Stream *s, hgl::String **item) { return s->ReadString(**item) >= 0; }
+bool WriteText(hgl::Stream *s, hgl::String *const *item)
+{
+    return s->WriteString(**item);
+}
+bool ReadText(hgl::Stream *s, hgl::String **item)
+{
+    return s->ReadString(**item) >= 0;
+}
 
 bool WriteSmall(hgl::Stream *s, const int32_t *v)
 {
@@ -22,19 +28,17 @@ bool WriteSmall(hgl::Stream *s, const int32_t *v)
 bool ReadSmall(hgl::Stream *s, int32_t *v)
 {
     int16_t x;
-    if (!s->ReadFully(&x, 2))
-        return false;
+    if (!s->ReadFully(&x, 2)) return false;
     *v = x;
     return true;
 }
 
 void Check(bool c)
 {
-    if (!c)
-        std::abort();
+    if (!c) std::abort();
 }
 
-template<typename L> void RoundTrip(L &list, int old)
+template <typename L> void RoundTrip(L &list, int old)
 {
     hgl::MemStream out;
     Check(list.SaveToStream(&out, 0, 0));
@@ -50,14 +54,12 @@ template<typename L> void RoundTrip(L &list, int old)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (size < 2)
-        return 0;
+    if (size < 2) return 0;
     const int mode = data[0] % 4;
-    const int n = int(int8_t(data[1]));  // -128..127: -1 is "all", others ask for a part
+    const int n = int(int8_t(data[1])); // -128..127: -1 is "all", others ask for a part
     hgl::MemStream s;
     s.Create(0, false);
-    if (size > 2)
-        s.Write(data + 2, int(size - 2));
+    if (size > 2) s.Write(data + 2, int(size - 2));
     s.Position = 0;
 
     switch (mode)

@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         hgl::MemStream out;
         Check(e.SaveState(&out));
         // Loaded: at least the count was there.
-        const int32_t count = int32_t(uint32_t(data[0]) | uint32_t(data[1]) << 8 | uint32_t(data[2]) << 16 | uint32_t(data[3]) << 24);
+        const int32_t count = int32_t(uint32_t(data[0]) | uint32_t(data[1]) << 8 | uint32_t(data[2]) << 16 |
+                                      uint32_t(data[3]) << 24);
         if (count < 0)
         {
             // A negative count loads no frame; it saves back as the empty stack.

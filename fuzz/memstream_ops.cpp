@@ -42,7 +42,8 @@ struct Model
     }
     int Write(const uint8_t *b, int n)
     {
-        if (!has) {
+        if (!has)
+        {
             data.assign(b, b + n);
             has = true;
             pos = n;
@@ -52,12 +53,14 @@ struct Model
     }
     int WriteAt(int64_t off, const uint8_t *b, int n, bool move)
     {
-        if (!has) {
+        if (!has)
+        {
             if (off != 0) return -1;
             return Write(b, n);
         }
         if (off > Size()) return -1;
-        if (Size() - off < n) {
+        if (Size() - off < n)
+        {
             if (fixed)
                 n = int(Size() - off);
             else
@@ -82,9 +85,10 @@ struct Model
     std::abort();
 }
 
-#define CHECK(c)                                                                                                       \
-    do {                                                                                                               \
-        if (!(c)) Fail(#c, step);                                                                                      \
+#define CHECK(c)                                                                                             \
+    do                                                                                                       \
+    {                                                                                                        \
+        if (!(c)) Fail(#c, step);                                                                            \
     } while (0)
 
 void Same(const MemStream &m, const Model &model, int step)
@@ -92,7 +96,8 @@ void Same(const MemStream &m, const Model &model, int step)
     CHECK(m.GetPosition() == model.Pos());
     CHECK(m.GetSize() == model.Size());
     CHECK(m.HasBuffer() == model.has);
-    if (model.has && !model.data.empty()) CHECK(std::memcmp(m.GetData(), model.data.data(), model.data.size()) == 0);
+    if (model.has && !model.data.empty())
+        CHECK(std::memcmp(m.GetData(), model.data.data(), model.data.size()) == 0);
 }
 } // namespace
 
@@ -102,37 +107,46 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     MemStream m;
     Model model;
     uint8_t buf[300], want[300];
-    for (int step = 0; in.n > 0 && step < 400; ++step) {
+    for (int step = 0; in.n > 0 && step < 400; ++step)
+    {
         const uint8_t op = in.Byte() % 11;
-        switch (op) {
-        case 0: { // Write
+        switch (op)
+        {
+        case 0:
+        { // Write
             const int n = in.Byte();
-            for (int i = 0; i < n; ++i) buf[i] = in.Byte();
+            for (int i = 0; i < n; ++i)
+                buf[i] = in.Byte();
             CHECK(m.Write(buf, n) == model.Write(buf, n));
             break;
         }
-        case 1: { // Read
+        case 1:
+        { // Read
             const int n = in.Byte();
             const int expect = model.ReadAt(model.Pos() < 0 ? 0 : model.pos, want, n);
             const int got = m.Read(buf, n);
             CHECK(got == expect);
-            if (got > 0) {
+            if (got > 0)
+            {
                 CHECK(std::memcmp(buf, want, size_t(got)) == 0);
                 model.pos += got;
             }
             break;
         }
-        case 2: { // Position
+        case 2:
+        { // Position
             const int64_t v = in.Short();
             m.Position = v;
             model.SetPos(v);
             break;
         }
-        case 3: { // Size
+        case 3:
+        { // Size
             const int64_t v = in.Short() % 600;
             const int64_t old_size = m.GetSize();
             m.Size = v;
-            if (model.has && !model.fixed && v >= 0 && v != model.Size()) {
+            if (model.has && !model.fixed && v >= 0 && v != model.Size())
+            {
                 // Grown bytes are undefined: give both the same content.
                 if (v > old_size) std::memset(m.GetData() + old_size, 0, size_t(v - old_size));
                 model.data.resize(size_t(v), 0);
@@ -140,7 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             break;
         }
-        case 4: { // Seek
+        case 4:
+        { // Seek
             const int64_t off = in.Short();
             const int origin = in.Byte() % 4; // 3: any other origin = from the current position
             int64_t r = m.Seek(off, origin == 3 ? 7 : origin);
@@ -153,7 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             CHECK(r == model.Pos());
             break;
         }
-        case 5: { // Create
+        case 5:
+        { // Create
             const int n = in.Byte();
             const bool fixed = in.Byte() & 1;
             CHECK(m.Create(n, fixed));
@@ -168,7 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             m.Clear();
             model = Model();
             break;
-        case 7: { // a window: read
+        case 7:
+        { // a window: read
             const int64_t start = in.Byte(), length = in.Byte();
             PartStream part(&m, start, length, true);
             const int64_t wpos = in.Byte();
@@ -177,7 +194,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             CHECK(part.Position == cpos);
             const int n = in.Byte();
             int expect = 0;
-            if (length - cpos > 0) expect = model.ReadAt(start + cpos, want, int(n < length - cpos ? n : length - cpos));
+            if (length - cpos > 0)
+                expect = model.ReadAt(start + cpos, want, int(n < length - cpos ? n : length - cpos));
             const int got = part.Read(buf, n);
             CHECK(got == expect);
             if (got > 0) CHECK(std::memcmp(buf, want, size_t(got)) == 0);
@@ -186,16 +204,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             model.SetPos(start + cpos);
             break;
         }
-        case 8: { // a window: write
+        case 8:
+        { // a window: write
             const int64_t start = in.Byte(), length = in.Byte();
             PartStream part(&m, start, length, false);
             const int64_t wpos = in.Byte() % (length + 1);
             part.Position = wpos;
             model.SetPos(start + wpos);
             const int n = in.Byte();
-            for (int i = 0; i < n; ++i) buf[i] = in.Byte();
+            for (int i = 0; i < n; ++i)
+                buf[i] = in.Byte();
             int expect = 0;
-            if (length - wpos > 0) {
+            if (length - wpos > 0)
+            {
                 const int clipped = int(n < length - wpos ? n : length - wpos);
                 expect = clipped == 0 ? 0 : model.WriteAt(start + wpos, buf, clipped, false);
             }
@@ -203,7 +224,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (expect > 0) CHECK(part.Position == wpos + expect);
             break;
         }
-        case 9: { // a text read at the current position must not disturb the bytes
+        case 9:
+        { // a text read at the current position must not disturb the bytes
             String s(u"before");
             const int r = m.ReadString(s);
             CHECK(r >= -1);
@@ -213,7 +235,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             model.pos = m.GetPosition() < 0 ? 0 : m.GetPosition();
             u16char text[8];
             const int64_t back = m.GetPosition();
-            if (back >= 0) {
+            if (back >= 0)
+            {
                 m.SetPosition(back);
                 const int t = m.ReadUTF16Text(text, 7);
                 CHECK(t >= -1 && t <= 7);
@@ -222,17 +245,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             break;
         }
-        case 10: { // block save and load, and a text round trip
+        case 10:
+        { // block save and load, and a text round trip
             MemStream out;
             CHECK(m.SaveToStream(&out));
             out.Position = 0;
             MemStream back;
             CHECK(back.LoadFromStream(&out));
             CHECK(back.GetSize() == model.Size());
-            if (model.Size() > 0) CHECK(std::memcmp(back.GetData(), model.data.data(), model.data.size()) == 0);
+            if (model.Size() > 0)
+                CHECK(std::memcmp(back.GetData(), model.data.data(), model.data.size()) == 0);
             const int len = in.Byte() % 40;
             std::vector<u16char> units(size_t(len) + 1, 0);
-            for (int i = 0; i < len; ++i) units[size_t(i)] = u16char(in.Byte() | 0x100);
+            for (int i = 0; i < len; ++i)
+                units[size_t(i)] = u16char(in.Byte() | 0x100);
             String s(units.data(), len);
             MemStream t;
             CHECK(t.WriteString(s));

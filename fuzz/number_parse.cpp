@@ -16,7 +16,7 @@ namespace
 {
 class FixedArgs : public hgl::FormatArgs
 {
-public:
+  public:
     long long GetInt(int) override { return -123456789; }
     unsigned long long GetUInt(int) override { return 0xFEDCBA9876543210ULL; }
     double GetDouble() override { return -1.5e300; }
@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Check(n <= len);
     Check(hgl::StrCmp(t, t) == 0);
     Check(hgl::StrNCmp(t, t, n + 1) == 0);
-    if (n > 0) {
+    if (n > 0)
+    {
         Check(hgl::StrChr(t, t[0]) == t);
         Check(hgl::StrRChr(t, t[n - 1]) != nullptr);
         Check(hgl::StatChar(t, t[0]) >= 1);
@@ -70,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FixedArgs args;
     hgl::u16char out[512];
     const int want = hgl::FormatInto(out, 512, t, args);
-    if (len < 256) {
+    if (len < 256)
+    {
         FixedArgs again;
         std::u16string whole = hgl::FormatWith(t, again);
         Check(static_cast<int>(whole.size()) == want);
@@ -94,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)s.Comp(half);
     (void)s.Comp(t);
     hgl::String cleared(s);
-    if (half.Length > 0 && len < 512) {
+    if (half.Length > 0 && len < 512)
+    {
         cleared.ClearString(half);
         Check(cleared.FindString(half) < 0);
     }
@@ -102,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.Sprintf(u"%s|%d", copy.c_str(), i);
 
     // Raw bytes through code pages.
-    for (hgl::uint cp : {936u, 65001u, 54936u, 1252u}) {
+    for (hgl::uint cp : {936u, 65001u, 54936u, 1252u})
+    {
         hgl::String m(cp, reinterpret_cast<const char *>(data), static_cast<int>(size));
         char *back = nullptr;
         const int bytes = m.ToMultiByte(&back, cp);

@@ -16,7 +16,7 @@ static int RunFile(const std::filesystem::path &p)
 {
     std::ifstream in(p, std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<uint8_t> copy(bytes.begin(), bytes.end());   // exact-size buffer so ASan sees over-reads
+    std::vector<uint8_t> copy(bytes.begin(), bytes.end()); // exact-size buffer so ASan sees over-reads
     LLVMFuzzerTestOneInput(copy.empty() ? nullptr : copy.data(), copy.size());
     return 1;
 }
@@ -27,16 +27,21 @@ int main(int argc, char **argv)
     int count = 0;
     // The empty input is always worth a run.
     LLVMFuzzerTestOneInput(nullptr, 0);
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
+    {
         std::filesystem::path p(argv[i]);
         std::error_code ec;
-        if (std::filesystem::is_directory(p, ec)) {
+        if (std::filesystem::is_directory(p, ec))
+        {
             std::vector<std::filesystem::path> files;
             for (auto &e : std::filesystem::recursive_directory_iterator(p))
                 if (e.is_regular_file()) files.push_back(e.path());
             std::sort(files.begin(), files.end());
-            for (auto &f : files) count += RunFile(f);
-        } else if (std::filesystem::is_regular_file(p, ec)) {
+            for (auto &f : files)
+                count += RunFile(f);
+        }
+        else if (std::filesystem::is_regular_file(p, ec))
+        {
             count += RunFile(p);
         }
     }

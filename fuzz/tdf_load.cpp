@@ -13,20 +13,17 @@ namespace
 std::vector<uint8_t> Save(const hgl::TDFNode &n)
 {
     hgl::MemStream ms;
-    if (!n.Save(&ms))
-        __builtin_trap();
+    if (!n.Save(&ms)) __builtin_trap();
     return std::vector<uint8_t>(ms.GetData(), ms.GetData() + int64_t(ms.Size));
 }
 
 bool Load(hgl::TDFNode &n, const uint8_t *data, size_t size, int64_t *used)
 {
     hgl::MemStream ms;
-    if (size)
-        ms.Write(data, int(size));
+    if (size) ms.Write(data, int(size));
     ms.Position = 0;
     const bool ok = n.Load(&ms);
-    if (used)
-        *used = ms.Position;
+    if (used) *used = ms.Position;
     return ok;
 }
 } // namespace
@@ -39,25 +36,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto s1 = Save(first);
 
     hgl::TDFNode second;
-    if (!Load(second, s1.data(), s1.size(), nullptr))
-        __builtin_trap();
+    if (!Load(second, s1.data(), s1.size(), nullptr)) __builtin_trap();
     const auto s2 = Save(second);
-    if (complete && (s2.size() != size_t(used) || (used > 0 && std::memcmp(s2.data(), data, size_t(used)) != 0)))
+    if (complete &&
+        (s2.size() != size_t(used) || (used > 0 && std::memcmp(s2.data(), data, size_t(used)) != 0)))
         __builtin_trap();
 
     hgl::TDFNode third;
-    if (!Load(third, s2.data(), s2.size(), nullptr))
-        __builtin_trap();
-    if (Save(third) != s1)
-        __builtin_trap();
+    if (!Load(third, s2.data(), s2.size(), nullptr)) __builtin_trap();
+    if (Save(third) != s1) __builtin_trap();
 
     // The value readers on whatever the children hold.
     for (int i = 0; i < first.GetChildCount(); ++i)
     {
         hgl::TDFNode *c = first.GetChild(i);
         const hgl::u16char *key = c->GetName().c_str();
-        if (!key)
-            continue;
+        if (!key) continue;
         int32_t v32;
         int64_t v64;
         hgl::String s;

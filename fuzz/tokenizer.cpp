@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     angle_script::asCTokenizer tz;
     size_t pos = 0;
-    while (pos < text.size()) {
+    while (pos < text.size())
+    {
         hgl::uint32 len = 0;
         const int t = tz.GetToken(text.data() + pos, hgl::uint32(text.size() - pos), &len);
         if (len < 1 || len > text.size() - pos || t < 0 || t > 98 || t == angle_script::ttEnd) std::abort();
@@ -26,11 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     hgl::DevilParse p(nullptr, std::u16string_view(text.data(), text.size()));
     std::u16string_view v;
     size_t steps = 0;
-    while (p.GetCharsLeft() > 0) {
+    while (p.GetCharsLeft() > 0)
+    {
         const hgl::uint32 before = p.GetCharsLeft();
         const int t = p.GetToken(v);
         if (p.GetCharsLeft() >= before) std::abort();
-        if (t != angle_script::ttEnd && (v.data() < text.data() || v.data() + v.size() > text.data() + text.size()))
+        if (t != angle_script::ttEnd &&
+            (v.data() < text.data() || v.data() + v.size() > text.data() + text.size()))
             std::abort();
         if (++steps > text.size()) std::abort();
     }

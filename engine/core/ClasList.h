@@ -9,13 +9,13 @@
 
 namespace hgl
 {
-template<typename T> class ClasList
+template <typename T> class ClasList
 {
-protected:
+  protected:
     bool multiClass;
     int classCount;
-    ObjectList<T> objectList;   // every object held, in the order added; owns them
-    List<T *> *classList;       // classCount lists; list i holds the objects of class i
+    ObjectList<T> objectList; // every object held, in the order added; owns them
+    List<T *> *classList;     // classCount lists; list i holds the objects of class i
 
     bool ValidClass(int index) const { return index >= 0 && index < classCount; }
 
@@ -30,12 +30,11 @@ protected:
         else
         {
             const int index = GetClass(obj);
-            if (ValidClass(index))
-                classList[index].DeleteByData(obj);
+            if (ValidClass(index)) classList[index].DeleteByData(obj);
         }
     }
 
-public:
+  public:
     ClasList(int class_count, bool multi_class)
         : multiClass(multi_class), classCount(class_count > 0 ? class_count : 0),
           classList(new List<T *>[class_count > 0 ? class_count : 0])
@@ -59,14 +58,12 @@ public:
         if (multiClass)
         {
             for (int i = classCount - 1; i >= 0; i--)
-                if (IsClass(obj, i))
-                    classList[i].Add(obj);
+                if (IsClass(obj, i)) classList[i].Add(obj);
         }
         else
         {
             const int index = GetClass(obj);
-            if (ValidClass(index))
-                classList[index].Add(obj);
+            if (ValidClass(index)) classList[index].Add(obj);
         }
         objectList += obj;
     }

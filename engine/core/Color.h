@@ -8,7 +8,7 @@ namespace hgl
 struct NamedColor
 {
     int32 red, green, blue;
-    u16char name[9];   // up to 8 units and a terminator
+    u16char name[9]; // up to 8 units and a terminator
 };
 
 constexpr int NamedColorCount = 148;
@@ -20,7 +20,7 @@ extern const NamedColor NamedColorTable[NamedColorCount];
 
 class Color3f
 {
-public:
+  public:
     float r = 0, g = 0, b = 0;
 
     Color3f() = default;
@@ -41,8 +41,8 @@ public:
 
 class Color4f
 {
-public:
-    float r = 0, g = 0, b = 0, a = 1;   // opaque black by default
+  public:
+    float r = 0, g = 0, b = 0, a = 1; // opaque black by default
 
     Color4f() = default;
     Color4f(float vr, float vg, float vb, float va) : r(vr), g(vg), b(vb), a(va) {}

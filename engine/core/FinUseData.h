@@ -16,20 +16,20 @@
 
 namespace hgl
 {
-template<typename K, typename V> struct FudItem
+template <typename K, typename V> struct FudItem
 {
     K key;
     V value;
-    FudItem *prev;  // toward the head (more recently used)
-    FudItem *next;  // toward the tail (less recently used)
+    FudItem *prev; // toward the head (more recently used)
+    FudItem *next; // toward the tail (less recently used)
 };
 
-template<typename K, typename V> class FinUseData : public Object
+template <typename K, typename V> class FinUseData : public Object
 {
-public:
+  public:
     using Item = FudItem<K, V>;
 
-protected:
+  protected:
     Item *head = nullptr;
     Item *tail = nullptr;
     int count = 0;
@@ -59,9 +59,9 @@ protected:
         item->prev = item->next = nullptr;
     }
 
-public:
-    Property<int> Count;     // read only: number of items
-    Property<int> Capacity;  // read: capacity; write: SetCapacity
+  public:
+    Property<int> Count;    // read only: number of items
+    Property<int> Capacity; // read: capacity; write: SetCapacity
 
     // size < 1 is replaced by 3.
     explicit FinUseData(int size)
@@ -104,11 +104,9 @@ public:
         while (count >= capacity && tail)
             DeleteLast();
         Item *item = new Item{key, value, nullptr, head};
-        if (head)
-            head->prev = item;
+        if (head) head->prev = item;
         head = item;
-        if (!tail)
-            tail = head;
+        if (!tail) tail = head;
         count++;
         return item;
     }
@@ -117,16 +115,14 @@ public:
     // (value untouched) when the key is not cached.
     virtual bool Find(const K &key, V &value, bool move_to_front)
     {
-        if (count < 1)
-            return false;
+        if (count < 1) return false;
         Item *item = head;
         for (int i = 0; i < count && item; i++, item = item->next)
         {
             if (key_compare::SameValue(item->key, key))
             {
                 value = item->value;
-                if (move_to_front)
-                    MoveToFront(item);
+                if (move_to_front) MoveToFront(item);
                 return true;
             }
         }
@@ -137,12 +133,10 @@ public:
     // An eviction made before a failing Create stays made.
     virtual bool Get(const K &key, V &value, bool move_to_front = true)
     {
-        if (Find(key, value, move_to_front))
-            return true;
+        if (Find(key, value, move_to_front)) return true;
         while (count >= capacity && tail)
             DeleteLast();
-        if (!Create(key, value))
-            return false;
+        if (!Create(key, value)) return false;
         Add(key, value);
         return true;
     }
@@ -150,8 +144,7 @@ public:
     // Releases and frees every item.
     void Clear()
     {
-        if (count <= 0 && !head)
-            return;
+        if (count <= 0 && !head) return;
         int walked = 0;
         Item *item = head;
         while (item)
@@ -162,8 +155,7 @@ public:
             walked++;
             item = next;
         }
-        if (walked != count)
-            PutInfo(u"FinUseData Count=%d,Clear=%d", count, walked);
+        if (walked != count) PutInfo(u"FinUseData Count=%d,Clear=%d", count, walked);
         head = tail = nullptr;
         count = 0;
     }
@@ -171,8 +163,7 @@ public:
     // Evicts the least recently used item.
     void DeleteLast()
     {
-        if (!tail)
-            return;
+        if (!tail) return;
         Item *item = tail;
         Item *prev = item->prev;
         Release(item->key, item->value);
@@ -188,15 +179,12 @@ public:
     // Makes item the head.
     void MoveToFront(Item *item)
     {
-        if (!item || item == head)
-            return;
+        if (!item || item == head) return;
         Detach(item);
         item->next = head;
-        if (head)
-            head->prev = item;
+        if (head) head->prev = item;
         head = item;
-        if (!tail)
-            tail = item;
+        if (!tail) tail = item;
     }
 
     // Removes and releases the (most recent) item holding value; false when none does.
@@ -217,7 +205,7 @@ public:
     }
 
     // Walks the chain from head to tail: fn(key, value).
-    template<typename Fn> void ForEach(Fn &&fn) const
+    template <typename Fn> void ForEach(Fn &&fn) const
     {
         for (const Item *item = head; item; item = item->next)
             fn(item->key, item->value);

@@ -20,13 +20,13 @@ namespace hgl
 // variadic call.
 class FormatArgs
 {
-public:
+  public:
     virtual ~FormatArgs() = default;
-    virtual long long GetInt(int size) = 0;                 // size: 1, 2, 4 or 8 bytes
+    virtual long long GetInt(int size) = 0; // size: 1, 2, 4 or 8 bytes
     virtual unsigned long long GetUInt(int size) = 0;
     virtual double GetDouble() = 0;
     virtual long double GetLongDouble() = 0;
-    virtual const void *GetPointer() = 0;                   // %s %S %p %n
+    virtual const void *GetPointer() = 0; // %s %S %p %n
 };
 
 // Formats into buf, which holds size units: at most size - 1 units of text and

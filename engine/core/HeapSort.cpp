@@ -11,7 +11,7 @@ namespace
 {
 // The element moves of the sort. Fixed sizes let the compiler turn a copy into one
 // load and store; the result is the same byte copy either way.
-template<int FixedSize> struct Mover
+template <int FixedSize> struct Mover
 {
     int size;
     void operator()(void *dst, const void *src) const
@@ -23,19 +23,19 @@ template<int FixedSize> struct Mover
     }
 };
 
-template<int FixedSize>
+template <int FixedSize>
 void SortWith(uint8 *base, int count, int size, const SortCompare &compare, uint8 *temp)
 {
     const Mover<FixedSize> move{size};
     auto at = [base, size](int64 i) { return base + size_t(i) * size_t(size); };
 
     // Sift the element held in temp down from position p within positions 0..e.
-    auto sift_temp = [&](int64 p, int64 e) {
+    auto sift_temp = [&](int64 p, int64 e)
+    {
         int64 c = 2 * p + 1;
         while (c <= e)
         {
-            if (c < e && compare(at(c), at(c + 1), size) < 0)
-                ++c;
+            if (c < e && compare(at(c), at(c + 1), size) < 0) ++c;
             if (compare(temp, at(c), size) < 0)
             {
                 move(at(p), at(c));
@@ -67,8 +67,7 @@ void SortWith(uint8 *base, int count, int size, const SortCompare &compare, uint
 
 void HeapSort(void *base, int count, int size, const SortCompare &compare)
 {
-    if (!base || count < 2 || size < 1 || !compare.IsBound())
-        return;
+    if (!base || count < 2 || size < 1 || !compare.IsBound()) return;
 
     uint8 *data = static_cast<uint8 *>(base);
 
@@ -84,12 +83,24 @@ void HeapSort(void *base, int count, int size, const SortCompare &compare)
 
     switch (size)
     {
-    case 1: SortWith<1>(data, count, size, compare, temp); break;
-    case 2: SortWith<2>(data, count, size, compare, temp); break;
-    case 4: SortWith<4>(data, count, size, compare, temp); break;
-    case 8: SortWith<8>(data, count, size, compare, temp); break;
-    case 16: SortWith<16>(data, count, size, compare, temp); break;
-    default: SortWith<0>(data, count, size, compare, temp); break;
+    case 1:
+        SortWith<1>(data, count, size, compare, temp);
+        break;
+    case 2:
+        SortWith<2>(data, count, size, compare, temp);
+        break;
+    case 4:
+        SortWith<4>(data, count, size, compare, temp);
+        break;
+    case 8:
+        SortWith<8>(data, count, size, compare, temp);
+        break;
+    case 16:
+        SortWith<16>(data, count, size, compare, temp);
+        break;
+    default:
+        SortWith<0>(data, count, size, compare, temp);
+        break;
     }
 }
 } // namespace hgl

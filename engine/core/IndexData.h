@@ -23,7 +23,7 @@ namespace hgl
 class PlugIn;
 
 // The ordinary entry record.
-template<typename K, typename V> struct IndexFlagData
+template <typename K, typename V> struct IndexFlagData
 {
     K key;
     V value{};
@@ -31,25 +31,25 @@ template<typename K, typename V> struct IndexFlagData
 
 // The entry of the plug-in interface registries: the interface record and the plug-in
 // that supplied it (written by the lookup that loaded the plug-in; null at first).
-template<typename K, typename V> struct PlugInFlagData
+template <typename K, typename V> struct PlugInFlagData
 {
     K key;
     V value{};
     PlugIn *plug_in = nullptr;
 };
 
-template<typename K, typename V, typename F> class _IndexData : public _Object
+template <typename K, typename V, typename F> class _IndexData : public _Object
 {
-protected:
-    ObjectList<F> list;  // the entries, owned, in ascending key order
+  protected:
+    ObjectList<F> list; // the entries, owned, in ascending key order
 
     void InitPrivate() { Count.template Bind<&_IndexData::GetCount>(this); }
 
     // Removes entry index, destroying the record (and so its key) but not what the value points to.
     void RemoveEntry(int index) { list.Delete(index); }
 
-public:
-    Property<int> Count;  // read only: number of entries
+  public:
+    Property<int> Count; // read only: number of entries
 
     _IndexData() { InitPrivate(); }
     _IndexData(const _IndexData &) = delete;
@@ -71,14 +71,11 @@ public:
         int right = list.GetCount() - 1;
         while (left <= right)
         {
-            if (key_compare::CompareKey(list[left]->key, key) == 0)
-                return left;
-            if (key_compare::CompareKey(list[right]->key, key) == 0)
-                return right;
+            if (key_compare::CompareKey(list[left]->key, key) == 0) return left;
+            if (key_compare::CompareKey(list[right]->key, key) == 0) return right;
             const int mid = (left + right) / 2;
             const int c = key_compare::CompareKey(list[mid]->key, key);
-            if (c == 0)
-                return mid;
+            if (c == 0) return mid;
             if (c > 0)
             {
                 right = mid - 1;
@@ -98,28 +95,22 @@ public:
     {
         int left = 0;
         int right = list.GetCount() - 1;
-        if (right < 0)
-            return -1;
+        if (right < 0) return -1;
         while (left <= right)
         {
-            if (key_compare::CompareKey(key, list[left]->key) <= 0)
-                return left;
-            if (key_compare::CompareKey(key, list[right]->key) >= 0)
-                return right + 1;
+            if (key_compare::CompareKey(key, list[left]->key) <= 0) return left;
+            if (key_compare::CompareKey(key, list[right]->key) >= 0) return right + 1;
             const int mid = (left + right) / 2;
             const int c = key_compare::CompareKey(list[mid]->key, key);
-            if (c == 0)
-                return mid;
+            if (c == 0) return mid;
             if (c < 0)
             {
-                if (key_compare::CompareKey(list[mid + 1]->key, key) >= 0)
-                    return mid + 1;
+                if (key_compare::CompareKey(list[mid + 1]->key, key) >= 0) return mid + 1;
                 left = mid;
             }
             else
             {
-                if (key_compare::CompareKey(list[mid - 1]->key, key) <= 0)
-                    return mid;
+                if (key_compare::CompareKey(list[mid - 1]->key, key) <= 0) return mid;
                 right = mid;
             }
             left = left + 1;
@@ -132,8 +123,7 @@ public:
     int FindByData(const V &value) const
     {
         for (int i = list.GetCount() - 1; i >= 0; i--)
-            if (key_compare::SameValue(list[i]->value, value))
-                return i;
+            if (key_compare::SameValue(list[i]->value, value)) return i;
         return -1;
     }
 
@@ -141,8 +131,7 @@ public:
     F *Add(const K &key, const V &value)
     {
         int pos = FindPos(key);
-        if (pos < 0)
-            pos = 0;
+        if (pos < 0) pos = 0;
         F *entry = list.CreateAt(pos);
         entry->key = key;
         entry->value = value;
@@ -153,8 +142,7 @@ public:
     bool Get(const K &key, V &value) const
     {
         const int index = Find(key);
-        if (index == -1)
-            return false;
+        if (index == -1) return false;
         value = list[index]->value;
         return true;
     }
@@ -175,8 +163,7 @@ public:
     virtual bool Unlink(const K &key, V &value)
     {
         const int index = Find(key);
-        if (index == -1)
-            return false;
+        if (index == -1) return false;
         value = list[index]->value;
         RemoveEntry(index);
         return true;
@@ -185,8 +172,7 @@ public:
     virtual bool UnlinkByData(const V &value)
     {
         const int index = FindByData(value);
-        if (index == -1)
-            return false;
+        if (index == -1) return false;
         RemoveEntry(index);
         return true;
     }
@@ -194,16 +180,14 @@ public:
     virtual void Delete(const K &key)
     {
         const int index = Find(key);
-        if (index != -1)
-            RemoveEntry(index);
+        if (index != -1) RemoveEntry(index);
     }
 
     // Removes the entry holding value; the value itself is never destroyed here.
     virtual void DeleteByData(const V &value)
     {
         const int index = FindByData(value);
-        if (index != -1)
-            RemoveEntry(index);
+        if (index != -1) RemoveEntry(index);
     }
 
     // An index outside the map does nothing.
@@ -213,8 +197,7 @@ public:
     virtual bool Change(const K &key, const V &value)
     {
         const int index = Find(key);
-        if (index == -1)
-            return false;
+        if (index == -1) return false;
         list[index]->value = value;
         return true;
     }
@@ -222,35 +205,33 @@ public:
     virtual void Clear() { list.DeleteAll(); }
 };
 
-template<typename K, typename V> class IndexData : public _IndexData<K, V, IndexFlagData<K, V>>
+template <typename K, typename V> class IndexData : public _IndexData<K, V, IndexFlagData<K, V>>
 {
-public:
+  public:
     ~IndexData() override = default;
 };
 
 // A map that owns the objects its values point to.
-template<typename K, typename V, typename F> class _IndexObject : public _IndexData<K, V *, F>
+template <typename K, typename V, typename F> class _IndexObject : public _IndexData<K, V *, F>
 {
     using Base = _IndexData<K, V *, F>;
 
-protected:
+  protected:
     using Base::list;
 
-public:
+  public:
     ~_IndexObject() override { Clear(); }
 
     // Destroys the value object of key (when not null), then its entry.
     void Delete(const K &key) override
     {
         const int index = this->Find(key);
-        if (index != -1)
-            DeleteAt(index);
+        if (index != -1) DeleteAt(index);
     }
 
     void DeleteAt(int index) override
     {
-        if (index < 0 || index >= list.GetCount())
-            return;
+        if (index < 0 || index >= list.GetCount()) return;
         V *obj = list[index]->value;
         list[index]->value = nullptr;
         delete obj;
@@ -270,9 +251,9 @@ public:
     }
 };
 
-template<typename K, typename V> class IndexObject : public _IndexObject<K, V, IndexFlagData<K, V *>>
+template <typename K, typename V> class IndexObject : public _IndexObject<K, V, IndexFlagData<K, V *>>
 {
-public:
+  public:
     ~IndexObject() override = default;
 };
 } // namespace hgl

@@ -6,7 +6,7 @@ namespace hgl
 {
 // Writing Min or Max pulls the value into range but never reorders the bounds: a Max
 // written below min leaves max < min with the value at max.
-template<typename T> class Limit
+template <typename T> class Limit
 {
     T GetMin() const { return min; }
     T GetMax() const { return max; }
@@ -14,15 +14,13 @@ template<typename T> class Limit
     void SetMin(T v)
     {
         min = v;
-        if (value < min)
-            value = min;
+        if (value < min) value = min;
     }
 
     void SetMax(T v)
     {
         max = v;
-        if (value > max)
-            value = max;
+        if (value > max) value = max;
     }
 
     bool GetAtMin() const { return value == min; }
@@ -36,7 +34,7 @@ template<typename T> class Limit
         AtMax.template Bind<&Limit::GetAtMax>(this);
     }
 
-public:
+  public:
     T value, min, max;
 
     Property<T> Min;

@@ -37,25 +37,28 @@ namespace hgl
 namespace list_detail
 {
 // Items whose bytes are their value: copied with memcpy, found by byte comparison.
-template<typename T> inline constexpr bool raw_item = std::is_trivially_copyable_v<T>;
+template <typename T> inline constexpr bool raw_item = std::is_trivially_copyable_v<T>;
 
 // Engine types that compare through Comp (String) rather than ==.
-template<typename T>
-concept CompComparable = requires(const T &a, const T &b) {
-    { a.Comp(b) } -> std::convertible_to<int>;
+template <typename T>
+concept CompComparable = requires(const T &a, const T &b)
+{
+    {
+        a.Comp(b)
+        } -> std::convertible_to<int>;
 };
 
 // Items that are not plain must at least be copyable and comparable by value.
-template<typename T>
-concept ListItem = raw_item<T> || (std::is_copy_constructible_v<T> && std::is_copy_assignable_v<T> &&
-                                   std::is_default_constructible_v<T> &&
-                                   (std::equality_comparable<T> || CompComparable<T>));
+template <typename T>
+concept ListItem = raw_item<T> ||
+    (std::is_copy_constructible_v<T> &&std::is_copy_assignable_v<T> &&std::is_default_constructible_v<T> &&
+     (std::equality_comparable<T> || CompComparable<T>));
 
 // A per-item stream function of a list: (stream, pointer to the item or slot).
 // Functions with a bool result report failure, which fails the whole save or load;
 // functions of any other result type (void, say) are taken as always succeeding.
 // Plain functions and captureless lambdas are accepted.
-template<typename P> class StreamItemFunc
+template <typename P> class StreamItemFunc
 {
     using Raw = void (*)();
     using Thunk = bool (*)(Raw, Stream *, P);
@@ -63,7 +66,7 @@ template<typename P> class StreamItemFunc
     Raw fn = nullptr;
     Thunk thunk = nullptr;
 
-    template<typename R, typename Q> static bool Call(Raw f, Stream *str, P item)
+    template <typename R, typename Q> static bool Call(Raw f, Stream *str, P item)
     {
         const auto real = reinterpret_cast<R (*)(Stream *, Q)>(f);
         if constexpr (std::is_same_v<R, bool>)
@@ -75,13 +78,12 @@ template<typename P> class StreamItemFunc
         }
     }
 
-public:
+  public:
     StreamItemFunc() = default;
     StreamItemFunc(std::nullptr_t) {}
 
-    template<typename R, typename Q>
-        requires std::is_convertible_v<P, Q>
-    StreamItemFunc(R (*f)(Stream *, Q))
+    template <typename R, typename Q>
+    requires std::is_convertible_v<P, Q> StreamItemFunc(R (*f)(Stream *, Q))
     {
         if (f)
         {
@@ -90,14 +92,15 @@ public:
         }
     }
 
-    template<typename F>
-        requires std::is_class_v<F> && requires(F f) {
-            { +f } -> std::same_as<std::decay_t<decltype(+f)>>;
-            requires std::is_function_v<std::remove_pointer_t<decltype(+f)>>;
-        }
-    StreamItemFunc(F f) : StreamItemFunc(+f)
+    template <typename F>
+    requires std::is_class_v<F> && requires(F f)
     {
+        {
+            +f
+            } -> std::same_as<std::decay_t<decltype(+f)>>;
+        requires std::is_function_v<std::remove_pointer_t<decltype(+f)>>;
     }
+    StreamItemFunc(F f) : StreamItemFunc(+f) {}
 
     explicit operator bool() const { return thunk != nullptr; }
     bool operator==(std::nullptr_t) const { return thunk == nullptr; }
@@ -108,13 +111,13 @@ public:
 };
 } // namespace list_detail
 
-template<typename T> class List : public _Object
+template <typename T> class List : public _Object
 {
     static_assert(list_detail::ListItem<T>,
                   "List items are copied as bytes; a type that is not trivially copyable must be "
                   "copy-constructible, default-constructible and comparable (== or Comp)");
 
-public:
+  public:
     using ItemCompare = BoundMethod<int(const T &, const T &)>;
     using ItemWriter = list_detail::StreamItemFunc<T *>;
     using ItemReader = list_detail::StreamItemFunc<T *>;
@@ -126,38 +129,33 @@ public:
     // dangle, so lists of pointers refuse a partial load through item functions.
     static constexpr bool SkipsWithScratch = !std::is_pointer_v<T> && std::is_default_constructible_v<T>;
 
-protected:
+  protected:
     int count = 0;
-    int capacity = 0;    // slots in the block; the reserve beyond count is hidden
-    T *items = nullptr;  // null while count is 0
+    int capacity = 0;   // slots in the block; the reserve beyond count is hidden
+    T *items = nullptr; // null while count is 0
 
     // ---- storage ------------------------------------------------------------------
 
     static T *AllocBlock(int n)
     {
         void *p = std::malloc(size_t(n) * sizeof(T));
-        if (!p)
-            throw std::bad_alloc();
+        if (!p) throw std::bad_alloc();
         return static_cast<T *>(p);
     }
 
     // Makes room for at least n items; the first count items keep their place.
     void Reserve(int n)
     {
-        if (n <= capacity)
-            return;
+        if (n <= capacity) return;
         int64 want = capacity < 4 ? 4 : int64(capacity) + capacity / 2;
-        if (want < n)
-            want = n;
-        if (want > INT_MAX)
-            want = INT_MAX;
+        if (want < n) want = n;
+        if (want > INT_MAX) want = INT_MAX;
         const int newcap = int(want);
 
         if constexpr (RawItems)
         {
             void *p = std::realloc(items, size_t(newcap) * sizeof(T));
-            if (!p)
-                throw std::bad_alloc();
+            if (!p) throw std::bad_alloc();
             items = static_cast<T *>(p);
         }
         else
@@ -244,15 +242,18 @@ protected:
 
     void SetCountThunk(int n) { SetCount(n); }
 
-    void InitPrivate() { Count.template Bind<&List::GetCount, &List::SetCountThunk>(this); Data.template Bind<&List::GetData>(this); }
+    void InitPrivate()
+    {
+        Count.template Bind<&List::GetCount, &List::SetCountThunk>(this);
+        Data.template Bind<&List::GetData>(this);
+    }
 
     void CopyFrom(const List &src)
     {
         Reserve(src.count);
         if constexpr (RawItems)
         {
-            if (src.count > 0)
-                std::memcpy(items, src.items, size_t(src.count) * sizeof(T));
+            if (src.count > 0) std::memcpy(items, src.items, size_t(src.count) * sizeof(T));
         }
         else
         {
@@ -262,19 +263,19 @@ protected:
         count = src.count;
     }
 
-public:
+  public:
     // The comparison Sort stored; empty after construction.
     ItemCompare CompareFunc;
 
-    Property<int> Count;  // read: number of items; write: SetCount
-    Property<T *> Data;   // read: the item array (null while empty)
+    Property<int> Count; // read: number of items; write: SetCount
+    Property<T *> Data;  // read: the item array (null while empty)
 
     // Per-item stream writer and reader; null: the items' raw bytes are streamed.
     // A false result from either fails the whole save or load.
     ItemWriter WriteItem;
     ItemReader ReadItem;
 
-public:
+  public:
     List() { InitPrivate(); }
 
     // A copy holds its own copies of the items and the same item functions.
@@ -325,8 +326,7 @@ public:
     // n <= 0 empties the list; growing adds zero-filled (plain) or default-made items.
     virtual void SetCount(int n)
     {
-        if (n == count)
-            return;
+        if (n == count) return;
         if (n <= 0)
         {
             Clear();
@@ -354,15 +354,14 @@ public:
 
     virtual int Add(const T &item)
     {
-        T copy(item);  // item may live inside this list's block
+        T copy(item); // item may live inside this list's block
         return AppendValue(std::move(copy));
     }
 
     // Appends n items; n < 1 (or no source) adds nothing and gives -1.
     virtual int AddArray(const T *src, int n)
     {
-        if (!src || n < 1 || int64(count) + n > INT_MAX)
-            return -1;
+        if (!src || n < 1 || int64(count) + n > INT_MAX) return -1;
         const int first = count;
         if constexpr (RawItems)
         {
@@ -372,8 +371,7 @@ public:
             const bool inside = items && at >= base && at < base + size_t(capacity) * sizeof(T);
             const size_t off = inside ? (at - base) / sizeof(T) : 0;
             Reserve(count + n);
-            if (inside)
-                src = items + off;
+            if (inside) src = items + off;
             std::memcpy(static_cast<void *>(items + count), src, size_t(n) * sizeof(T));
             count += n;
         }
@@ -393,8 +391,7 @@ public:
 
     virtual void Clear()
     {
-        if (items)
-            ReleaseBlock();
+        if (items) ReleaseBlock();
         count = 0;
     }
 
@@ -402,8 +399,7 @@ public:
     virtual int Find(const T &item) const
     {
         for (int i = count - 1; i >= 0; i--)
-            if (SameItem(items[i], item))
-                return i;
+            if (SameItem(items[i], item)) return i;
         return -1;
     }
 
@@ -413,13 +409,13 @@ public:
 
     virtual bool Delete(int index)
     {
-        if (count <= 0 || index < 0 || index >= count)
-            return false;
+        if (count <= 0 || index < 0 || index >= count) return false;
         if constexpr (RawItems)
         {
             count--;
             if (index < count)
-                std::memmove(static_cast<void *>(items + index), items + index + 1, size_t(count - index) * sizeof(T));
+                std::memmove(static_cast<void *>(items + index), items + index + 1,
+                             size_t(count - index) * sizeof(T));
         }
         else
         {
@@ -433,21 +429,18 @@ public:
     virtual bool DeleteByData(const T &item)
     {
         const int index = Find(item);
-        if (index == -1)
-            return false;
+        if (index == -1) return false;
         return Delete(index);
     }
 
     // Each source item removes at most one list item: the last equal one.
     virtual void DeleteByDataArray(const T *src, int n)
     {
-        if (!src)
-            return;
+        if (!src) return;
         for (int i = 0; i < n; i++)
         {
             const int index = Find(src[i]);
-            if (index != -1)
-                Delete(index);
+            if (index != -1) Delete(index);
         }
     }
 
@@ -455,16 +448,14 @@ public:
     virtual void Exchange(int a, int b)
     {
         assert(a >= 0 && a < count && b >= 0 && b < count && "list index out of range");
-        if (a < 0 || a >= count || b < 0 || b >= count || a == b)
-            return;
+        if (a < 0 || a >= count || b < 0 || b >= count || a == b) return;
         std::swap(items[a], items[b]);
     }
 
     // index < 0 inserts first; index >= count appends (through Add).
     virtual void Insert(int index, const T &item)
     {
-        if (index < 0)
-            index = 0;
+        if (index < 0) index = 0;
         if (index >= count)
         {
             Add(item);
@@ -474,7 +465,8 @@ public:
         Reserve(count + 1);
         if constexpr (RawItems)
         {
-            std::memmove(static_cast<void *>(items + index + 1), items + index, size_t(count - index) * sizeof(T));
+            std::memmove(static_cast<void *>(items + index + 1), items + index,
+                         size_t(count - index) * sizeof(T));
             std::memcpy(static_cast<void *>(items + index), &copy, sizeof(T));
         }
         else
@@ -489,8 +481,7 @@ public:
     // Takes the item at from out and puts it back at to (clamped into the list).
     virtual void Move(int from, int to)
     {
-        if (from == to || from < 0 || from >= count)
-            return;
+        if (from == to || from < 0 || from >= count) return;
         if (to < 0)
             to = 0;
         else if (to >= count)
@@ -510,28 +501,23 @@ public:
     // write (the count included) or a failed item writer gives false.
     virtual bool SaveToStream(Stream *str, int start = 0, int n = 0)
     {
-        if (!str)
-            return false;
+        if (!str) return false;
         if (start == 0 && n == 0)
             n = count;
         else if (start < 0 || n <= 0 || int64(start) + n > count)
             return false;
-        if (!WriteItem && !RawItems)
-            return false;  // such items have no byte form of their own
+        if (!WriteItem && !RawItems) return false; // such items have no byte form of their own
 
         const int32 stored = n;
-        if (!str->WriteFully(&stored, 4))
-            return false;
+        if (!str->WriteFully(&stored, 4)) return false;
 
         if (WriteItem)
         {
             for (int i = start; i < start + n; i++)
-                if (!WriteItem(str, items + i))
-                    return false;
+                if (!WriteItem(str, items + i)) return false;
             return true;
         }
-        if constexpr (RawItems)
-            return WriteRaw(str, items + start, n);
+        if constexpr (RawItems) return WriteRaw(str, items + start, n);
         return false;
     }
 
@@ -543,10 +529,8 @@ public:
     // refuses n below the stored count). The stream position is not restored.
     virtual bool LoadFromStream(Stream *str, int n = -1)
     {
-        if (!str || n == 0 || n < -1)
-            return false;
-        if (!ReadItem && !RawItems)
-            return false;
+        if (!str || n == 0 || n < -1) return false;
+        if (!ReadItem && !RawItems) return false;
 
         const int old = count;
         int32 stored;
@@ -560,12 +544,9 @@ public:
             PutError(u"列表数据中的数量无效<%d>", int(stored));
             return false;
         }
-        if (n == -1)
-            n = stored;
-        if (n > stored)
-            return false;
-        if (ReadItem && n < stored && !SkipsWithScratch)
-            return false;
+        if (n == -1) n = stored;
+        if (n > stored) return false;
+        if (ReadItem && n < stored && !SkipsWithScratch) return false;
         if (int64(old) + n > INT_MAX)
         {
             PutError(u"列表数据中的数量过大<%d>", int(stored));
@@ -582,8 +563,7 @@ public:
             PutError(u"列表数据中的数量<%d>超出了数据的长度", int(stored));
             return false;
         }
-        if (n == 0)
-            return true;
+        if (n == 0) return true;
 
         if (ReadItem)
         {
@@ -633,8 +613,7 @@ public:
                 }
                 done += k;
             }
-            if (n < stored)
-                str->Seek(int64(stored - n) * int64(sizeof(T)), soCurrent);
+            if (n < stored) str->Seek(int64(stored - n) * int64(sizeof(T)), soCurrent);
             return true;
         }
         return false;
@@ -644,15 +623,15 @@ public:
     virtual void Sort(const ItemCompare &compare)
     {
         CompareFunc = compare;
-        if (count < 2 || !CompareFunc)
-            return;
+        if (count < 2 || !CompareFunc) return;
         if constexpr (RawItems)
             HeapSort(items, count, int(sizeof(T)), this, &List::HeapCompareThunk);
-        else  // the stable form stays inside the range even when the comparison is inconsistent
-            std::stable_sort(items, items + count, [this](const T &a, const T &b) { return CallCompare(a, b) < 0; });
+        else // the stable form stays inside the range even when the comparison is inconsistent
+            std::stable_sort(items, items + count,
+                             [this](const T &a, const T &b) { return CallCompare(a, b) < 0; });
     }
 
-private:
+  private:
     static bool WriteRaw(Stream *str, const T *src, int n)
     {
         const char *p = reinterpret_cast<const char *>(src);
@@ -660,8 +639,7 @@ private:
         while (left > 0)
         {
             const int part = left > (1 << 30) ? (1 << 30) : int(left);
-            if (!str->WriteFully(p, part))
-                return false;
+            if (!str->WriteFully(p, part)) return false;
             p += part;
             left -= part;
         }

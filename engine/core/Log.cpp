@@ -54,7 +54,8 @@ void PutLogText(LogLevel level, const u16char *text, int length)
     u16char line[LOG_LINE_MAX + 1];
     int n = 0;
     if (text)
-        while ((length < 0 || n < length) && n < LOG_LINE_MAX && text[n]) line[n] = text[n], ++n;
+        while ((length < 0 || n < length) && n < LOG_LINE_MAX && text[n])
+            line[n] = text[n], ++n;
     line[n] = 0;
     Deliver(level, line, n);
 }
@@ -83,7 +84,10 @@ void PutMessageBox(const u16char *format, ...)
     va_end(ap);
 }
 
-void PutNewLine() { Deliver(LogLevel::NewLine, u"", 0); }
+void PutNewLine()
+{
+    Deliver(LogLevel::NewLine, u"", 0);
+}
 
 void PutInfoMultiByte(uint codePage, const char *format, ...)
 {

@@ -16,10 +16,10 @@ namespace hgl
 {
 enum class LogLevel
 {
-    Info,         // PutInfo, PutInfoMultiByte
-    Error,        // PutError: the file log also shows a message box when asked to
-    MessageBox,   // PutMessageBox: a message box only, no line in the file
-    NewLine,      // PutNewLine: an empty line in the file only (text is empty)
+    Info,       // PutInfo, PutInfoMultiByte
+    Error,      // PutError: the file log also shows a message box when asked to
+    MessageBox, // PutMessageBox: a message box only, no line in the file
+    NewLine,    // PutNewLine: an empty line in the file only (text is empty)
 };
 
 // Longest line the front end delivers, in UTF-16 units (the format buffer holds
@@ -28,7 +28,7 @@ constexpr int LOG_LINE_MAX = 1023;
 
 class LogSink
 {
-public:
+  public:
     virtual ~LogSink() = default;
     // text is terminated; length is its number of units (never above LOG_LINE_MAX).
     virtual void Write(LogLevel level, const u16char *text, int length) = 0;

@@ -16,10 +16,8 @@ void SinCos(double angle, double *sin_out, double *cos_out)
 {
     const double s = std::sin(angle);
     const double c = std::cos(angle);
-    if (sin_out)
-        *sin_out = s;
-    if (cos_out)
-        *cos_out = c;
+    if (sin_out) *sin_out = s;
+    if (cos_out) *cos_out = c;
 }
 
 double Atan2(double y, double x)

@@ -8,11 +8,11 @@
 
 namespace hgl
 {
-template<typename T> class ObjectBuffer : public FinUseData<String, T *>
+template <typename T> class ObjectBuffer : public FinUseData<String, T *>
 {
     using Base = FinUseData<String, T *>;
 
-public:
+  public:
     explicit ObjectBuffer(int size) : Base(size) {}
 
     // Clear here, while this class's Release is still the one the virtual table reaches.

@@ -9,14 +9,14 @@
 
 namespace hgl
 {
-template<typename T> class ObjectList : public List<T *>
+template <typename T> class ObjectList : public List<T *>
 {
     using Base = List<T *>;
 
-public:
+  public:
     using ObjectCompare = BoundMethod<int(T *, T *)>;
 
-protected:
+  protected:
     using Base::count;
     using Base::items;
 
@@ -33,7 +33,8 @@ protected:
     {
         count--;
         if (index < count)
-            std::memmove(static_cast<void *>(items + index), items + index + 1, size_t(count - index) * sizeof(T *));
+            std::memmove(static_cast<void *>(items + index), items + index + 1,
+                         size_t(count - index) * sizeof(T *));
         Base::AfterShrink();
     }
 
@@ -42,8 +43,7 @@ protected:
     bool NotHeld([[maybe_unused]] T *obj) const
     {
 #ifndef NDEBUG
-        if (obj && count <= 4096)
-            return Base::Find(obj) == -1;
+        if (obj && count <= 4096) return Base::Find(obj) == -1;
 #endif
         return true;
     }
@@ -55,21 +55,23 @@ protected:
         delete obj;
     }
 
-public:
+  public:
     // The object comparison the owning Sort stored; empty after construction.
     ObjectCompare ObjectCompareFunc;
 
     ObjectList() = default;
-    ObjectList(const ObjectList &) = delete;             // two lists must never own one object
+    ObjectList(const ObjectList &) = delete; // two lists must never own one object
     ObjectList &operator=(const ObjectList &) = delete;
 
-    ~ObjectList() override { DeleteAll(); }
+    ~ObjectList() override
+    {
+        DeleteAll();
+    }
 
     // Growing creates objects (in order); shrinking deletes the last ones first.
     void SetCount(int n) override
     {
-        if (n == count)
-            return;
+        if (n == count) return;
         if (n <= 0)
         {
             DeleteAll();
@@ -97,18 +99,22 @@ public:
     }
 
     // Compares the two objects the slots hold through ObjectCompareFunc.
-    int Compare(T *const &a, T *const &b) override { return CallObjectCompare(a, b); }
+    int Compare(T *const &a, T *const &b) override
+    {
+        return CallObjectCompare(a, b);
+    }
 
-
-    void Clear() override { DeleteAll(); }
+    void Clear() override
+    {
+        DeleteAll();
+    }
 
     // Deletes the object (when not null), then removes its slot.
     bool Delete(int index) override
     {
-        if (index < 0 || index >= count)
-            return false;
+        if (index < 0 || index >= count) return false;
         T *obj = items[index];
-        RemoveSlot(index);  // the slot goes first, in case the object's destructor looks at the list
+        RemoveSlot(index); // the slot goes first, in case the object's destructor looks at the list
         DeleteUnslotted(obj);
         return true;
     }
@@ -117,15 +123,13 @@ public:
     // read back. Only the item functions can stream it.
     bool SaveToStream(Stream *str, int start = 0, int n = 0) override
     {
-        if (!this->WriteItem)
-            return false;
+        if (!this->WriteItem) return false;
         return Base::SaveToStream(str, start, n);
     }
 
     bool LoadFromStream(Stream *str, int n = -1) override
     {
-        if (!this->ReadItem)
-            return false;
+        if (!this->ReadItem) return false;
         return Base::LoadFromStream(str, n);
     }
 
@@ -143,13 +147,12 @@ public:
     // A new default-made object inserted at index (clamped; index >= count appends).
     virtual T *CreateAt(int index)
     {
-        if (index < 0)
-            index = 0;
-        if (index >= count)
-            return Create();
+        if (index < 0) index = 0;
+        if (index >= count) return Create();
         T *obj = new T;
         Base::Reserve(count + 1);
-        std::memmove(static_cast<void *>(items + index + 1), items + index, size_t(count - index) * sizeof(T *));
+        std::memmove(static_cast<void *>(items + index + 1), items + index,
+                     size_t(count - index) * sizeof(T *));
         items[index] = obj;
         count++;
         return obj;
@@ -158,8 +161,7 @@ public:
     // Removes slot index; the caller owns its object from now on.
     virtual bool Unlink(int index)
     {
-        if (index < 0 || index >= count)
-            return false;
+        if (index < 0 || index >= count) return false;
         RemoveSlot(index);
         return true;
     }
@@ -168,36 +170,31 @@ public:
     virtual bool UnlinkByData(T *obj)
     {
         for (int i = count - 1; i >= 0; i--)
-            if (items[i] == obj)
-                return Unlink(i);
+            if (items[i] == obj) return Unlink(i);
         return false;
     }
 
     virtual void UnlinkByDataArray(T *const *objs, int n)
     {
-        if (!objs)
-            return;
+        if (!objs) return;
         for (int i = 0; i < n; i++)
         {
             const int index = this->Find(objs[i]);
-            if (index != -1)
-                Unlink(index);
+            if (index != -1) Unlink(index);
         }
     }
 
     // Empties the list; no object is deleted.
     virtual void UnlinkAll()
     {
-        if (count != 0)
-            Base::ReleaseBlock();
+        if (count != 0) Base::ReleaseBlock();
         count = 0;
     }
 
     // Deletes every object, last first (null pointers skipped), and empties the list.
     virtual void DeleteAll()
     {
-        if (count == 0)
-            return;
+        if (count == 0) return;
         // Objects whose destructors reach back into this list see it shrink one by one.
         while (count > 0)
         {
@@ -219,8 +216,7 @@ public:
     virtual void Sort(const ObjectCompare &compare)
     {
         ObjectCompareFunc = compare;
-        if (count < 2 || !ObjectCompareFunc)
-            return;
+        if (count < 2 || !ObjectCompareFunc) return;
         HeapSort(items, count, int(sizeof(T *)), this, &ObjectList::HeapObjectCompareThunk);
     }
 };

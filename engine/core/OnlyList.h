@@ -9,12 +9,12 @@
 
 namespace hgl
 {
-template<typename T> struct OnlyFlagData
+template <typename T> struct OnlyFlagData
 {
     T value;
 };
 
-template<typename T> class OnlyList
+template <typename T> class OnlyList
 {
     static_assert(std::is_trivially_copyable_v<T>, "OnlyList values are compared and copied as raw bytes");
 
@@ -26,8 +26,8 @@ template<typename T> class OnlyList
     int GetCount() const { return entries.GetCount(); }
     void InitPrivate() { Count.template Bind<&OnlyList::GetCount>(this); }
 
-public:
-    Property<int> Count;  // read only: number of values
+  public:
+    Property<int> Count; // read only: number of values
 
     OnlyList() { InitPrivate(); }
     OnlyList(const OnlyList &) = delete;
@@ -44,14 +44,11 @@ public:
         int right = GetCount() - 1;
         while (left <= right)
         {
-            if (Cmp(left, value) == 0)
-                return left;
-            if (Cmp(right, value) == 0)
-                return right;
+            if (Cmp(left, value) == 0) return left;
+            if (Cmp(right, value) == 0) return right;
             const int mid = (left + right) / 2;
             const int c = Cmp(mid, value);
-            if (c == 0)
-                return mid;
+            if (c == 0) return mid;
             if (c > 0)
             {
                 left = left + 1;
@@ -73,25 +70,20 @@ public:
         int right = GetCount() - 1;
         while (left <= right)
         {
-            if (Cmp(left, value) >= 0)
-                return left;
-            if (Cmp(right, value) <= 0)
-                return right + 1;
+            if (Cmp(left, value) >= 0) return left;
+            if (Cmp(right, value) <= 0) return right + 1;
             const int mid = (left + right) / 2;
             const int c = Cmp(mid, value);
-            if (c == 0)
-                return mid;
+            if (c == 0) return mid;
             if (c > 0)
             {
-                if (Cmp(mid - 1, value) <= 0)
-                    return mid;
+                if (Cmp(mid - 1, value) <= 0) return mid;
                 left = left + 1;
                 right = mid - 1;
             }
             else
             {
-                if (Cmp(mid + 1, value) >= 0)
-                    return mid + 1;
+                if (Cmp(mid + 1, value) >= 0) return mid + 1;
                 right = right - 1;
                 left = mid + 1;
             }
@@ -115,8 +107,7 @@ public:
         else
         {
             index = Find(value);
-            if (index != -1)
-                return index;
+            if (index != -1) return index;
             index = FindPos(value);
             entry = entries.CreateAt(index);
         }

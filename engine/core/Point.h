@@ -5,7 +5,7 @@ namespace hgl
 {
 class Point2f
 {
-public:
+  public:
     float x = 0, y = 0;
 
     Point2f() = default;

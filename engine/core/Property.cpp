@@ -16,10 +16,8 @@ int PropertyString::GetLength() const
 
 PropertyString &PropertyString::operator=(const String &value)
 {
-    if (target)
-        *target = value;
-    if (change_notice)
-        change_notice();
+    if (target) *target = value;
+    if (change_notice) change_notice();
     return *this;
 }
 
@@ -32,10 +30,8 @@ PropertyString &PropertyString::operator=(const PropertyString &source)
 
 PropertyString &PropertyString::operator=(const u16char *text)
 {
-    if (target)
-        *target = String(text);
-    if (change_notice)
-        change_notice();
+    if (target) *target = String(text);
+    if (change_notice) change_notice();
     return *this;
 }
 } // namespace hgl

@@ -26,29 +26,29 @@ namespace hgl
 {
 class String;
 
-template<typename T> class Property
+template <typename T> class Property
 {
-public:
+  public:
     using ValueType = std::remove_cv_t<T>;
     using Getter = ValueType (*)(void *);
     using Setter = void (*)(void *, ValueType);
 
-private:
+  private:
     void *object = nullptr;
     Getter getter = nullptr;
     Setter setter = nullptr;
 
-    template<auto Get, typename Owner> static ValueType GetThunk(void *obj)
+    template <auto Get, typename Owner> static ValueType GetThunk(void *obj)
     {
         return (bound_method_detail::AsMethodClass<Get, Owner>(obj)->*Get)();
     }
 
-    template<auto Set, typename Owner> static void SetThunk(void *obj, ValueType value)
+    template <auto Set, typename Owner> static void SetThunk(void *obj, ValueType value)
     {
         (bound_method_detail::AsMethodClass<Set, Owner>(obj)->*Set)(std::move(value));
     }
 
-public:
+  public:
     Property() = default;
     ~Property() = default;
 
@@ -57,20 +57,17 @@ public:
     // read of the source followed by a write of this one (a.Right = b.Right).
     Property(const Property &) = delete;
 
-    Property &operator=(const Property &source)
-        requires(!std::is_const_v<T>)
+    Property &operator=(const Property &source) requires(!std::is_const_v<T>)
     {
         Set(source.Get());
         return *this;
     }
 
-    Property &operator=(const Property &)
-        requires(std::is_const_v<T>)
-    = delete;
+    Property &operator=(const Property &) requires(std::is_const_v<T>) = delete;
 
     // Binds the owner's getter and (optionally) setter: Right.Bind<&Rect::GetRight, &Rect::SetRight>(this).
     // An owner exposing a read-only value binds the getter alone.
-    template<auto Get, auto Set = nullptr, typename Owner> void Bind(Owner *owner)
+    template <auto Get, auto Set = nullptr, typename Owner> void Bind(Owner *owner)
     {
         object = const_cast<void *>(static_cast<const void *>(owner));
         if constexpr (std::is_null_pointer_v<decltype(Get)>)
@@ -99,69 +96,62 @@ public:
     ValueType Get() const
     {
         assert(getter && "read of an unbound property");
-        if (!getter)
-            return ValueType{};
+        if (!getter) return ValueType{};
         return getter(object);
     }
 
     void Set(ValueType value)
     {
         assert(setter && "write of a property without setter");
-        if (setter)
-            setter(object, std::move(value));
+        if (setter) setter(object, std::move(value));
     }
 
     operator ValueType() const { return Get(); }
 
-    Property &operator=(const ValueType &value)
-        requires(!std::is_const_v<T>)
+    Property &operator=(const ValueType &value) requires(!std::is_const_v<T>)
     {
         Set(value);
         return *this;
     }
 
     // Compound updates are a read through the getter followed by a write through the setter.
-    template<typename U>
-    Property &operator+=(const U &v)
-        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a + b; })
+    template <typename U>
+    Property &operator+=(const U &v) requires(!std::is_const_v<T> && requires(ValueType a, U b) { a + b; })
     {
         Set(static_cast<ValueType>(Get() + v));
         return *this;
     }
 
-    template<typename U>
-    Property &operator-=(const U &v)
-        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a - b; })
+    template <typename U>
+    Property &operator-=(const U &v) requires(!std::is_const_v<T> && requires(ValueType a, U b) { a - b; })
     {
         Set(static_cast<ValueType>(Get() - v));
         return *this;
     }
 
-    template<typename U>
-    Property &operator*=(const U &v)
-        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a * b; })
+    template <typename U>
+    Property &operator*=(const U &v) requires(!std::is_const_v<T> && requires(ValueType a, U b) { a *b; })
     {
         Set(static_cast<ValueType>(Get() * v));
         return *this;
     }
 
-    template<typename U>
-    Property &operator/=(const U &v)
-        requires(!std::is_const_v<T> && requires(ValueType a, U b) { a / b; })
+    template <typename U>
+    Property &operator/=(const U &v) requires(!std::is_const_v<T> && requires(ValueType a, U b) { a / b; })
     {
         Set(static_cast<ValueType>(Get() / v));
         return *this;
     }
 
-    Property &operator++()
-        requires(!std::is_const_v<T> && std::is_arithmetic_v<ValueType> && !std::is_same_v<ValueType, bool>)
+    Property &operator++() requires(!std::is_const_v<T> && std::is_arithmetic_v<ValueType> &&
+                                    !std::is_same_v<ValueType, bool>)
     {
         Set(static_cast<ValueType>(Get() + 1));
         return *this;
     }
 
-    Property &operator--()
-        requires(!std::is_const_v<T> && std::is_arithmetic_v<ValueType> && !std::is_same_v<ValueType, bool>)
+    Property &operator--() requires(!std::is_const_v<T> && std::is_arithmetic_v<ValueType> &&
+                                    !std::is_same_v<ValueType, bool>)
     {
         Set(static_cast<ValueType>(Get() - 1));
         return *this;
@@ -169,9 +159,9 @@ public:
 };
 
 // A property whose value is a pointer to an object of class T.
-template<typename T> class PropertyObject : public Property<T *>
+template <typename T> class PropertyObject : public Property<T *>
 {
-public:
+  public:
     using Property<T *>::operator=;
 
     T *operator->() const { return this->Get(); }
@@ -179,11 +169,11 @@ public:
 };
 
 // A read-only view of one of the owner's fields.
-template<typename T> class OnlyReadProperty
+template <typename T> class OnlyReadProperty
 {
     const T *source = nullptr;
 
-public:
+  public:
     OnlyReadProperty() = default;
     explicit OnlyReadProperty(const T *field) : source(field) {}
     ~OnlyReadProperty() = default;
@@ -211,7 +201,7 @@ class PropertyString
 
     int GetLength() const;
 
-public:
+  public:
     // The target's length, 0 while there is no target.
     Property<const int> Length;
 
@@ -227,7 +217,10 @@ public:
     String *GetTarget() const { return target; }
 
     void SetChangeNotice(const BoundMethod<void()> &notice) { change_notice = notice; }
-    template<auto Method, typename Owner> void BindChangeNotice(Owner *owner) { change_notice.template Bind<Method>(owner); }
+    template <auto Method, typename Owner> void BindChangeNotice(Owner *owner)
+    {
+        change_notice.template Bind<Method>(owner);
+    }
 
     PropertyString &operator=(const String &value);
     PropertyString &operator=(const u16char *text);

@@ -16,7 +16,7 @@ constexpr uint32 UPPER_MASK = 0x80000000u;
 constexpr uint32 LOWER_MASK = 0x7fffffffu;
 
 uint32 mt[N];
-int mti = N + 1;   // N + 1: nothing was seeded yet
+int mti = N + 1; // N + 1: nothing was seeded yet
 
 void InitGenRand(uint32 s)
 {
@@ -59,8 +59,7 @@ void InitRandomByArray(const unsigned int *key, int length)
     InitGenRand(19650218u);
 
     // The published loop reads key[0] even for an empty key; there is nothing to mix in.
-    if (!key || length < 1)
-        return;
+    if (!key || length < 1) return;
 
     int i = 1, j = 0;
     int k = (N > length ? N : length);
@@ -74,8 +73,7 @@ void InitRandomByArray(const unsigned int *key, int length)
             mt[0] = mt[N - 1];
             i = 1;
         }
-        if (j >= length)
-            j = 0;
+        if (j >= length) j = 0;
     }
     for (k = N - 1; k; --k)
     {
@@ -88,7 +86,7 @@ void InitRandomByArray(const unsigned int *key, int length)
         }
     }
 
-    mt[0] = 0x80000000u;   // non-zero initial state is assured
+    mt[0] = 0x80000000u; // non-zero initial state is assured
     mti = N;
 }
 
@@ -96,8 +94,7 @@ uint32 RandomU32()
 {
     if (mti >= N)
     {
-        if (mti == N + 1)
-            InitGenRand(5489u);
+        if (mti == N + 1) InitGenRand(5489u);
         Regenerate();
     }
 

@@ -6,9 +6,9 @@
 
 namespace hgl
 {
-template<typename T> class ScopeBase2D
+template <typename T> class ScopeBase2D
 {
-public:
+  public:
     virtual ~ScopeBase2D() = default;
 
     // Whether (x, y) lies inside the area; the base has no area.
@@ -21,7 +21,7 @@ public:
 
 // Left, Top, Width and Height, with Right and Bottom as properties. Writing Right or
 // Bottom moves the rectangle; its size stays.
-template<typename T> class RectScope2 : public ScopeBase2D<T>
+template <typename T> class RectScope2 : public ScopeBase2D<T>
 {
     T GetRight() const { return Left + Width; }
     void SetRight(T v) { Left = v - Width; }
@@ -34,7 +34,7 @@ template<typename T> class RectScope2 : public ScopeBase2D<T>
         Bottom.template Bind<&RectScope2::GetBottom, &RectScope2::SetBottom>(this);
     }
 
-public:
+  public:
     T Left = 0, Top = 0, Width = 0, Height = 0;
 
     Property<T> Right;
@@ -47,7 +47,8 @@ public:
     }
 
     // The properties of a copy are bound to the copy, never to the source.
-    RectScope2(const RectScope2 &o) : ScopeBase2D<T>(), Left(o.Left), Top(o.Top), Width(o.Width), Height(o.Height)
+    RectScope2(const RectScope2 &o)
+        : ScopeBase2D<T>(), Left(o.Left), Top(o.Top), Width(o.Width), Height(o.Height)
     {
         InitPrivate();
     }

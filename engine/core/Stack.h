@@ -16,21 +16,20 @@
 
 namespace hgl
 {
-template<typename T> class Stack
+template <typename T> class Stack
 {
     static_assert(std::is_trivially_copyable_v<T>, "stack items are copied as raw bytes");
 
-protected:
-    int max = 0;       // 0: growable; above 0: fixed
-    int capacity = 0;  // slots in the array
-    int count = 0;     // items[count - 1] is the top
+  protected:
+    int max = 0;      // 0: growable; above 0: fixed
+    int capacity = 0; // slots in the array
+    int count = 0;    // items[count - 1] is the top
     T *items = nullptr;
 
     static T *Realloc(T *block, int n)
     {
         void *p = std::realloc(block, size_t(n) * sizeof(T));
-        if (!p)
-            throw std::bad_alloc();
+        if (!p) throw std::bad_alloc();
         return static_cast<T *>(p);
     }
 
@@ -65,9 +64,9 @@ protected:
         }
     }
 
-public:
-    Property<int> Count;     // read only: items on the stack
-    Property<int> MaxCount;  // read: max; write: SetMax
+  public:
+    Property<int> Count;    // read only: items on the stack
+    Property<int> MaxCount; // read: max; write: SetMax
 
     explicit Stack(int m = 0)
     {
@@ -96,12 +95,11 @@ public:
     {
         if (max > 0)
         {
-            if (count >= max)
-                return false;
+            if (count >= max) return false;
         }
         else if (count + 1 > capacity)
         {
-            T copy = item;  // item may lie in the array that is about to move
+            T copy = item; // item may lie in the array that is about to move
             items = Realloc(count == 0 ? nullptr : items, count + 1);
             capacity = count + 1;
             items[count++] = copy;
@@ -114,20 +112,17 @@ public:
     // The top item into out; false on an empty stack. A growable stack emptied releases its array.
     virtual bool Pop(T &out)
     {
-        if (count <= 0)
-            return false;
+        if (count <= 0) return false;
         count--;
         out = items[count];
-        if (max == 0 && count == 0)
-            FreeArray();
+        if (max == 0 && count == 0) FreeArray();
         return true;
     }
 
     // Top item without taking it; false on an empty stack.
     bool Peek(T &out) const
     {
-        if (count <= 0)
-            return false;
+        if (count <= 0) return false;
         out = items[count - 1];
         return true;
     }
@@ -135,16 +130,14 @@ public:
     // Empties the stack; a fixed stack keeps its array.
     virtual void Clear()
     {
-        if (max == 0 && items)
-            FreeArray();
+        if (max == 0 && items) FreeArray();
         count = 0;
     }
 
     // The target takes src's max and items. An empty source leaves the target as it is.
     virtual void operator=(const Stack &src)
     {
-        if (this == &src || src.count <= 0)
-            return;
+        if (this == &src || src.count <= 0) return;
         Clear();
         FreeArray();
         CopyFrom(src);
@@ -154,8 +147,7 @@ public:
     // m = 0 makes it growable and empty. A negative m is ignored.
     void SetMax(int m)
     {
-        if (m < 0)
-            return;
+        if (m < 0) return;
         if (count > m)
         {
             DropItems(m);
@@ -180,11 +172,11 @@ public:
     }
 };
 
-template<typename T> class StackObject : public Stack<T *>
+template <typename T> class StackObject : public Stack<T *>
 {
     using Base = Stack<T *>;
 
-protected:
+  protected:
     using Base::count;
     using Base::items;
 
@@ -194,9 +186,9 @@ protected:
             delete items[i];
     }
 
-public:
+  public:
     explicit StackObject(int m = 0) : Base(m) {}
-    StackObject(const StackObject &) = delete;  // two stacks must never own one object
+    StackObject(const StackObject &) = delete; // two stacks must never own one object
     void operator=(const StackObject &) = delete;
     void operator=(const Base &) override { assert(!"an owning stack is never assigned"); }
 

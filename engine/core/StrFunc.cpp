@@ -11,37 +11,43 @@ int StrLen(const u16char *text)
 {
     if (!text) return 0;
     const u16char *p = text;
-    while (*p) ++p;
+    while (*p)
+        ++p;
     return static_cast<int>(p - text);
 }
 
 void StrCpy(u16char *dst, const u16char *src)
 {
     if (!dst) return;
-    if (!src) {
+    if (!src)
+    {
         dst[0] = 0;
         return;
     }
-    while ((*dst++ = *src++) != 0) {
+    while ((*dst++ = *src++) != 0)
+    {
     }
 }
 
 void StrNCpy(u16char *dst, const u16char *src, int n)
 {
     if (!dst) return;
-    if (!src || n < 1) {
+    if (!src || n < 1)
+    {
         dst[0] = 0;
         return;
     }
     int i = 0;
-    for (; i < n && src[i]; ++i) dst[i] = src[i];
+    for (; i < n && src[i]; ++i)
+        dst[i] = src[i];
     dst[i] = 0;
 }
 
 void StrAppendChar(u16char *dst, u16char ch)
 {
     if (!dst || !ch) return;
-    while (*dst) ++dst;
+    while (*dst)
+        ++dst;
     dst[0] = ch;
     dst[1] = 0;
 }
@@ -49,7 +55,8 @@ void StrAppendChar(u16char *dst, u16char ch)
 void StrCat(u16char *dst, const u16char *src)
 {
     if (!dst || !src || !*src) return;
-    while (*dst) ++dst;
+    while (*dst)
+        ++dst;
     StrCpy(dst, src);
 }
 
@@ -60,7 +67,7 @@ u16char *CreateCopy(const u16char *text, int length)
     if (length == 0) return nullptr;
     u16char *copy = new u16char[static_cast<size_t>(length) + 1];
     std::memcpy(copy, text, static_cast<size_t>(length) * sizeof(u16char));
-    copy[length] = 0;   // terminated even when length is shorter than the text
+    copy[length] = 0; // terminated even when length is shorter than the text
     return copy;
 }
 
@@ -69,7 +76,8 @@ int StrCpy(u16char *dst, int capacity, const u16char *src)
     if (!dst || capacity < 1) return 0;
     int i = 0;
     if (src)
-        for (; i < capacity - 1 && src[i]; ++i) dst[i] = src[i];
+        for (; i < capacity - 1 && src[i]; ++i)
+            dst[i] = src[i];
     dst[i] = 0;
     return i;
 }
@@ -78,9 +86,11 @@ int StrCat(u16char *dst, int capacity, const u16char *src)
 {
     if (!dst || capacity < 1) return 0;
     int len = 0;
-    while (len < capacity - 1 && dst[len]) ++len;
+    while (len < capacity - 1 && dst[len])
+        ++len;
     if (src)
-        for (; len < capacity - 1 && *src; ++len) dst[len] = *src++;
+        for (; len < capacity - 1 && *src; ++len)
+            dst[len] = *src++;
     dst[len] = 0;
     return len;
 }
@@ -89,7 +99,8 @@ int StrAppendChar(u16char *dst, int capacity, u16char ch)
 {
     if (!dst || capacity < 1) return 0;
     int len = 0;
-    while (len < capacity - 1 && dst[len]) ++len;
+    while (len < capacity - 1 && dst[len])
+        ++len;
     if (ch && len < capacity - 1) dst[len++] = ch;
     dst[len] = 0;
     return len;
@@ -133,7 +144,8 @@ int StrCmp(const u16char *a, const u16char *b)
 {
     if (!a) return b ? -1 : 0;
     if (!b) return 1;
-    while (*a && *a == *b) ++a, ++b;
+    while (*a && *a == *b)
+        ++a, ++b;
     return static_cast<int>(*a) - static_cast<int>(*b);
 }
 
@@ -143,53 +155,78 @@ int StrNCmp(const u16char *a, const u16char *b, int n)
     if (!a) return b ? -1 : 0;
     if (!b) return 1;
     int i = 0;
-    for (; i < n - 1; ++i) {
+    for (; i < n - 1; ++i)
+    {
         if (a[i] != b[i]) break;
-        if (a[i] == 0) return 0;   // both ended: never read past the texts
+        if (a[i] == 0) return 0; // both ended: never read past the texts
     }
     return static_cast<int>(a[i]) - static_cast<int>(b[i]);
 }
 
 namespace
 {
-inline u16char Upper(u16char c) { return (c >= u'a' && c <= u'z') ? static_cast<u16char>(c - 32) : c; }
-inline u16char Lower(u16char c) { return (c >= u'A' && c <= u'Z') ? static_cast<u16char>(c + 32) : c; }
+inline u16char Upper(u16char c)
+{
+    return (c >= u'a' && c <= u'z') ? static_cast<u16char>(c - 32) : c;
+}
+inline u16char Lower(u16char c)
+{
+    return (c >= u'A' && c <= u'Z') ? static_cast<u16char>(c + 32) : c;
+}
 
-template <u16char (*F)(u16char)>
-u16char *MapInPlace(u16char *text)
+template <u16char (*F)(u16char)> u16char *MapInPlace(u16char *text)
 {
     if (!text) return nullptr;
-    for (u16char *p = text; *p; ++p) *p = F(*p);
+    for (u16char *p = text; *p; ++p)
+        *p = F(*p);
     return text;
 }
 
-template <u16char (*F)(u16char)>
-void MapCopy(const u16char *src, u16char *dst)
+template <u16char (*F)(u16char)> void MapCopy(const u16char *src, u16char *dst)
 {
     if (!dst) return;
     if (src)
-        while (*src) *dst++ = F(*src++);
+        while (*src)
+            *dst++ = F(*src++);
     *dst = 0;
 }
 
-template <u16char (*F)(u16char)>
-int MapCopyN(const u16char *src, u16char *dst, int capacity)
+template <u16char (*F)(u16char)> int MapCopyN(const u16char *src, u16char *dst, int capacity)
 {
     if (!dst || capacity < 1) return 0;
     int i = 0;
     if (src)
-        for (; i < capacity - 1 && src[i]; ++i) dst[i] = F(src[i]);
+        for (; i < capacity - 1 && src[i]; ++i)
+            dst[i] = F(src[i]);
     dst[i] = 0;
     return i;
 }
 } // namespace
 
-u16char *UpperCase(u16char *text) { return MapInPlace<Upper>(text); }
-u16char *LowerCase(u16char *text) { return MapInPlace<Lower>(text); }
-void UpperCase(const u16char *src, u16char *dst) { MapCopy<Upper>(src, dst); }
-void LowerCase(const u16char *src, u16char *dst) { MapCopy<Lower>(src, dst); }
-int UpperCase(const u16char *src, u16char *dst, int capacity) { return MapCopyN<Upper>(src, dst, capacity); }
-int LowerCase(const u16char *src, u16char *dst, int capacity) { return MapCopyN<Lower>(src, dst, capacity); }
+u16char *UpperCase(u16char *text)
+{
+    return MapInPlace<Upper>(text);
+}
+u16char *LowerCase(u16char *text)
+{
+    return MapInPlace<Lower>(text);
+}
+void UpperCase(const u16char *src, u16char *dst)
+{
+    MapCopy<Upper>(src, dst);
+}
+void LowerCase(const u16char *src, u16char *dst)
+{
+    MapCopy<Lower>(src, dst);
+}
+int UpperCase(const u16char *src, u16char *dst, int capacity)
+{
+    return MapCopyN<Upper>(src, dst, capacity);
+}
+int LowerCase(const u16char *src, u16char *dst, int capacity)
+{
+    return MapCopyN<Lower>(src, dst, capacity);
+}
 
 u16char *ReplaceChar(u16char *text, u16char from, u16char to)
 {
@@ -214,12 +251,14 @@ int ParseInt(const u16char *text)
 {
     if (!text) return 0;
     bool neg = false;
-    if (*text == u'-') {
+    if (*text == u'-')
+    {
         neg = true;
         ++text;
     }
-    uint32_t value = 0;   // wraps like the 32-bit original instead of overflowing
-    for (; *text >= u'0' && *text <= u'9'; ++text) value = value * 10u + static_cast<uint32_t>(*text - u'0');
+    uint32_t value = 0; // wraps like the 32-bit original instead of overflowing
+    for (; *text >= u'0' && *text <= u'9'; ++text)
+        value = value * 10u + static_cast<uint32_t>(*text - u'0');
     if (neg) value = 0u - value;
     return static_cast<int>(value);
 }
@@ -228,32 +267,37 @@ unsigned int ParseUInt(const u16char *text)
 {
     if (!text) return 0;
     unsigned int value = 0;
-    for (; *text >= u'0' && *text <= u'9'; ++text) value = value * 10u + static_cast<unsigned int>(*text - u'0');
+    for (; *text >= u'0' && *text <= u'9'; ++text)
+        value = value * 10u + static_cast<unsigned int>(*text - u'0');
     return value;
 }
 
 namespace
 {
-template <typename T>
-T ParseReal(const u16char *text)
+template <typename T> T ParseReal(const u16char *text)
 {
     if (!text) return 0;
     bool neg = false;
-    if (*text == u'-') {
+    if (*text == u'-')
+    {
         neg = true;
         ++text;
     }
     T value = 0;
-    for (; *text; ++text) {
-        if (*text >= u'0' && *text <= u'9') {
+    for (; *text; ++text)
+    {
+        if (*text >= u'0' && *text <= u'9')
+        {
             value = value * static_cast<T>(10);
             value = value + static_cast<T>(*text - u'0');
             continue;
         }
-        if (*text == u'.') {
+        if (*text == u'.')
+        {
             ++text;
             T divisor = 10;
-            for (; *text >= u'0' && *text <= u'9'; ++text) {
+            for (; *text >= u'0' && *text <= u'9'; ++text)
+            {
                 T step = static_cast<T>(*text - u'0') / divisor;
                 value = value + step;
                 divisor = divisor * static_cast<T>(10);
@@ -265,15 +309,36 @@ T ParseReal(const u16char *text)
 }
 } // namespace
 
-float ParseFloat(const u16char *text) { return ParseReal<float>(text); }
-double ParseDouble(const u16char *text) { return ParseReal<double>(text); }
+float ParseFloat(const u16char *text)
+{
+    return ParseReal<float>(text);
+}
+double ParseDouble(const u16char *text)
+{
+    return ParseReal<double>(text);
+}
 
-int StrToInt(const u16char *text) { return ParseInt(text); }
-unsigned int StrToUInt(const u16char *text) { return ParseUInt(text); }
-float StrToFloat(const u16char *text) { return ParseFloat(text); }
-double StrToDouble(const u16char *text) { return ParseDouble(text); }
+int StrToInt(const u16char *text)
+{
+    return ParseInt(text);
+}
+unsigned int StrToUInt(const u16char *text)
+{
+    return ParseUInt(text);
+}
+float StrToFloat(const u16char *text)
+{
+    return ParseFloat(text);
+}
+double StrToDouble(const u16char *text)
+{
+    return ParseDouble(text);
+}
 
-bool StrToBool(const u16char *text) { return text && (*text == u'T' || *text == u't'); }
+bool StrToBool(const u16char *text)
+{
+    return text && (*text == u'T' || *text == u't');
+}
 
 namespace
 {
@@ -282,13 +347,15 @@ u16char *WriteDigits(u16char *buffer, int size, bool negative, uint64 magnitude)
     if (!buffer || size < 1) return nullptr;
     u16char digits[24];
     int n = 0;
-    do {
+    do
+    {
         digits[n++] = static_cast<u16char>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude);
     int pos = 0;
     if (negative) buffer[pos++] = u'-';
-    while (pos < size && n > 0) buffer[pos++] = digits[--n];
+    while (pos < size && n > 0)
+        buffer[pos++] = digits[--n];
     buffer[pos] = 0;
     return buffer;
 }
@@ -301,5 +368,8 @@ u16char *Int64ToStr(u16char *buffer, int size, int64 value)
     return WriteDigits(buffer, size, value < 0, magnitude);
 }
 
-u16char *UInt64ToStr(u16char *buffer, int size, uint64 value) { return WriteDigits(buffer, size, false, value); }
+u16char *UInt64ToStr(u16char *buffer, int size, uint64 value)
+{
+    return WriteDigits(buffer, size, false, value);
+}
 } // namespace hgl

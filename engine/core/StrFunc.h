@@ -71,15 +71,15 @@ int SPrintf(u16char *buffer, const u16char *format, ...);
 // ---- text to number: stop at the first unit that is not part of the number;
 // no sign '+', no spaces, no exponent, no hexadecimal; null gives 0.
 
-int ParseInt(const u16char *text);          // 32-bit wrap on overflow
+int ParseInt(const u16char *text); // 32-bit wrap on overflow
 unsigned int ParseUInt(const u16char *text);
-float ParseFloat(const u16char *text);       // accumulated step by step in float
-double ParseDouble(const u16char *text);     // ... in double
+float ParseFloat(const u16char *text);   // accumulated step by step in float
+double ParseDouble(const u16char *text); // ... in double
 int StrToInt(const u16char *text);
 unsigned int StrToUInt(const u16char *text);
 float StrToFloat(const u16char *text);
 double StrToDouble(const u16char *text);
-bool StrToBool(const u16char *text);         // first unit 'T' or 't'
+bool StrToBool(const u16char *text); // first unit 'T' or 't'
 
 // ---- number to text: at most size units (sign included) and a terminator, so
 // buffer holds size + 1 units; a number too long keeps its leading digits.

@@ -31,7 +31,7 @@ enum SeekOrigin : int
 
 class Stream
 {
-public:
+  public:
     // Current byte position (-1 when the stream cannot tell) and total byte size.
     // Bound to the virtual getters and setters below, which concrete streams
     // override; a stream may instead bind them to functions of its own.
@@ -106,7 +106,8 @@ public:
     {
         if (size < 0) return false;
         char *p = static_cast<char *>(buffer);
-        for (int done = 0; done < size;) {
+        for (int done = 0; done < size;)
+        {
             const int got = ReadAt(offset + done, p + done, size - done);
             if (got <= 0) return false;
             done += got;
@@ -121,7 +122,8 @@ public:
         if (size == 0) return true;
         char *p = static_cast<char *>(buffer);
         int done = 0;
-        while (done < size) {
+        while (done < size)
+        {
             const int got = Read(p + done, size - done);
             if (got <= 0) return false;
             done += got;
@@ -134,7 +136,8 @@ public:
         if (size == 0) return true;
         const char *p = static_cast<const char *>(buffer);
         int done = 0;
-        while (done < size) {
+        while (done < size)
+        {
             const int put = Write(p + done, size - done);
             if (put <= 0) return false;
             done += put;
@@ -156,7 +159,8 @@ public:
     {
         int32 count;
         if (!ReadFully(&count, 4)) return -1;
-        if (count < 1) {
+        if (count < 1)
+        {
             if (buffer && max_units >= 0) buffer[0] = 0;
             return 0;
         }
@@ -184,7 +188,8 @@ public:
         int32 count;
         if (!ReadFully(&count, 4)) return -1;
         if (count < 0 || count > MaxTextUnits) return -1;
-        if (count == 0) {
+        if (count == 0)
+        {
             str.Clear();
             return 0;
         }
@@ -207,10 +212,13 @@ public:
     // Writes a raw UTF-16 text of len units (-1: up to the terminator).
     bool WriteUTF16Text(const u16char *text, int len = -1)
     {
-        if (!text) len = 0;
-        else if (len < 0) {
+        if (!text)
             len = 0;
-            while (text[len]) ++len;
+        else if (len < 0)
+        {
+            len = 0;
+            while (text[len])
+                ++len;
         }
         if (len > MaxTextUnits) return false;
         const int32 count = len;
@@ -229,7 +237,7 @@ public:
     bool ReadObject(std::nullptr_t) { return false; }
     bool WriteObject(std::nullptr_t) { return false; }
 
-private:
+  private:
     // Reads count units in bounded chunks, so that a forged count costs no more
     // memory than the data actually present.
     bool ReadUnits(std::vector<u16char> &out, int32 count)
@@ -239,7 +247,8 @@ private:
         constexpr int32 chunk = 32768;
         out.clear();
         int32 have = 0;
-        while (have < count) {
+        while (have < count)
+        {
             const int32 n = count - have < chunk ? count - have : chunk;
             out.resize(size_t(have) + size_t(n));
             if (!ReadFully(out.data() + have, n * 2)) return false;

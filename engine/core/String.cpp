@@ -14,15 +14,20 @@ namespace hgl
 {
 // ---------------------------------------------------------------- PrivateString
 
-PrivateString::PrivateString(const u16char *text, int length, bool adopt) : count_(1), length_(0), buffer_(nullptr)
+PrivateString::PrivateString(const u16char *text, int length, bool adopt)
+    : count_(1), length_(0), buffer_(nullptr)
 {
-    if (adopt) {
+    if (adopt)
+    {
         if (text && length < 0) length = StrLen(text);
-        if (text && length > 0) {
+        if (text && length > 0)
+        {
             buffer_ = const_cast<u16char *>(text);
             length_ = length;
-        } else {
-            delete[] text;   // nothing to hold: no buffer at length 0
+        }
+        else
+        {
+            delete[] text; // nothing to hold: no buffer at length 0
         }
         return;
     }
@@ -35,11 +40,15 @@ PrivateString::PrivateString(const u16char *text, int length, bool adopt) : coun
     length_ = length;
 }
 
-PrivateString::~PrivateString() { delete[] buffer_; }
+PrivateString::~PrivateString()
+{
+    delete[] buffer_;
+}
 
 bool PrivateString::Release()
 {
-    if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (count_.fetch_sub(1, std::memory_order_acq_rel) == 1)
+    {
         delete this;
         return true;
     }
@@ -52,7 +61,7 @@ void PrivateString::Strcat(const u16char *text, int length)
     if (length < 0) length = StrLen(text);
     if (length == 0) return;
     const size_t total = static_cast<size_t>(length_) + static_cast<size_t>(length);
-    if (total > static_cast<size_t>(INT_MAX)) return;   // a length no int can hold
+    if (total > static_cast<size_t>(INT_MAX)) return; // a length no int can hold
     u16char *grown = new u16char[total + 1];
     if (length_) std::memcpy(grown, buffer_, static_cast<size_t>(length_) * sizeof(u16char));
     // text may lie inside the old buffer: it is still alive here.
@@ -66,10 +75,14 @@ void PrivateString::Strcat(const u16char *text, int length)
 void PrivateString::Delete(int pos, int count)
 {
     if (pos < 0 || count <= 0 || pos >= length_) return;
-    if (count >= length_ - pos) {   // reaches the end (no overflow for huge counts)
+    if (count >= length_ - pos)
+    { // reaches the end (no overflow for huge counts)
         length_ = pos;
-    } else {
-        std::memmove(buffer_ + pos, buffer_ + pos + count, static_cast<size_t>(length_ - pos - count) * sizeof(u16char));
+    }
+    else
+    {
+        std::memmove(buffer_ + pos, buffer_ + pos + count,
+                     static_cast<size_t>(length_ - pos - count) * sizeof(u16char));
         length_ -= count;
     }
     buffer_[length_] = 0;
@@ -96,23 +109,31 @@ String::String(u16char ch) : Length(this)
     if (ch) instance_ = new PrivateString(&ch, 1, false);
 }
 
-String::String(const char *text) : Length(this) { SetMultiByte(platform::CodePageAnsi, text, -1); }
+String::String(const char *text) : Length(this)
+{
+    SetMultiByte(platform::CodePageAnsi, text, -1);
+}
 
-String::String(uint codePage, const char *text, int byteLength) : Length(this) { SetMultiByte(codePage, text, byteLength); }
+String::String(uint codePage, const char *text, int byteLength) : Length(this)
+{
+    SetMultiByte(codePage, text, byteLength);
+}
 
 String::String(const String &other) : Length(this), instance_(other.instance_)
 {
     if (instance_) instance_->AddRef();
 }
 
-String::String(String &&other) noexcept : Length(this), instance_(other.instance_) { other.instance_ = nullptr; }
+String::String(String &&other) noexcept : Length(this), instance_(other.instance_)
+{
+    other.instance_ = nullptr;
+}
 
 namespace
 {
 // Signed values go through the 64-bit signed conversion, unsigned ones through the
 // unsigned one, so the widest of each kind keeps its full range.
-template <typename T>
-PrivateString *FromNumber(T value)
+template <typename T> PrivateString *FromNumber(T value)
 {
     u16char digits[HGL_MAX_PATH + 1];
     if constexpr (std::is_signed_v<T>)
@@ -136,11 +157,15 @@ String::String(const std::u16string &text) : Length(this)
     if (!text.empty()) instance_ = new PrivateString(text.data(), static_cast<int>(text.size()), false);
 }
 
-String::~String() { Release(); }
+String::~String()
+{
+    Release();
+}
 
 void String::Release()
 {
-    if (instance_) {
+    if (instance_)
+    {
         PrivateString *old = instance_;
         instance_ = nullptr;
         old->Release();
@@ -171,7 +196,8 @@ String &String::operator=(const String &other)
 
 String &String::operator=(String &&other) noexcept
 {
-    if (this != &other) {
+    if (this != &other)
+    {
         PrivateString *taken = other.instance_;
         other.instance_ = nullptr;
         Install(taken);
@@ -185,7 +211,10 @@ String &String::operator=(const u16char *text)
     return *this;
 }
 
-void String::Set(const u16char *text, int length) { SetCopy(text, length); }
+void String::Set(const u16char *text, int length)
+{
+    SetCopy(text, length);
+}
 
 void String::SetCopy(const u16char *text, int length)
 {
@@ -198,8 +227,9 @@ void String::SetAdopt(u16char *buffer, int length)
 {
     if (buffer && buffer == c_str()) return;
     if (buffer && length < 0) length = StrLen(buffer);
-    if (!buffer || length <= 0) {
-        delete[] buffer;   // a zero-length text keeps no buffer and no instance
+    if (!buffer || length <= 0)
+    {
+        delete[] buffer; // a zero-length text keeps no buffer and no instance
         Release();
         return;
     }
@@ -209,13 +239,16 @@ void String::SetAdopt(u16char *buffer, int length)
 void String::SetMultiByte(uint codePage, const char *text, int byteLength)
 {
     if (!text || byteLength == 0 || text[0] == 0) return;
-    if (codePage != platform::CodePageAnsi) {
-        if (!platform::IsValidCodePage(codePage)) {
+    if (codePage != platform::CodePageAnsi)
+    {
+        if (!platform::IsValidCodePage(codePage))
+        {
             PutError(u"无效的代码页<%d>", static_cast<int>(codePage));
             return;
         }
         platform::CodePageInfo info;
-        if (!platform::GetCodePageInfo(codePage, info)) {
+        if (!platform::GetCodePageInfo(codePage, info))
+        {
             PutError(u"无法支持的代码页<%d>", static_cast<int>(codePage));
             return;
         }
@@ -243,7 +276,8 @@ int String::ToMultiByte(char **out, uint codePage) const
     const int n = platform::UTF16ToMultiByte(codePage, c_str(), GetLength() + 1, nullptr, 0);
     if (n <= 0) return 0;
     char *bytes = new char[static_cast<size_t>(n) + 1];
-    if (platform::UTF16ToMultiByte(codePage, c_str(), GetLength() + 1, bytes, n) != n) {
+    if (platform::UTF16ToMultiByte(codePage, c_str(), GetLength() + 1, bytes, n) != n)
+    {
         delete[] bytes;
         return 0;
     }
@@ -252,18 +286,31 @@ int String::ToMultiByte(char **out, uint codePage) const
     return n;
 }
 
-u16char *String::CreateCopy() const { return hgl::CreateCopy(c_str(), GetLength()); }
+u16char *String::CreateCopy() const
+{
+    return hgl::CreateCopy(c_str(), GetLength());
+}
 
 std::u16string String::ToStdString() const
 {
-    return instance_ && instance_->Length() ? std::u16string(c_str(), static_cast<size_t>(GetLength())) : std::u16string();
+    return instance_ && instance_->Length() ? std::u16string(c_str(), static_cast<size_t>(GetLength()))
+                                            : std::u16string();
 }
 
-std::string String::ToUTF8() const { return platform::UTF16ToUTF8(c_str(), GetLength()); }
+std::string String::ToUTF8() const
+{
+    return platform::UTF16ToUTF8(c_str(), GetLength());
+}
 
-String String::FromUTF8(const std::string &text) { return String(platform::UTF8ToUTF16(text)); }
+String String::FromUTF8(const std::string &text)
+{
+    return String(platform::UTF8ToUTF16(text));
+}
 
-String String::FromUTF8(const char *text, int length) { return String(platform::UTF8ToUTF16(text, length)); }
+String String::FromUTF8(const char *text, int length)
+{
+    return String(platform::UTF8ToUTF16(text, length));
+}
 
 // ---------------------------------------------------------------- queries
 
@@ -283,7 +330,8 @@ int String::Comp(const String &other) const
     // inside the texts (Strings may hold them).
     const int last = (GetLength() < other.GetLength() ? GetLength() : other.GetLength());
     int i = 0;
-    while (i < last && a[i] == b[i]) ++i;
+    while (i < last && a[i] == b[i])
+        ++i;
     return static_cast<int>(a[i]) - static_cast<int>(b[i]);
 }
 
@@ -294,7 +342,10 @@ int String::Comp(const u16char *text) const
     return StrNCmp(c_str(), text, GetLength() + 1);
 }
 
-int String::FindChar(u16char ch) const { return FindChar(0, ch); }
+int String::FindChar(u16char ch) const
+{
+    return FindChar(0, ch);
+}
 
 int String::FindChar(int start, u16char ch) const
 {
@@ -342,24 +393,31 @@ int String::StatLine() const
 
 // ---------------------------------------------------------------- edits
 
-void String::Strcat(const u16char *text) { Strcat(text, -1); }
+void String::Strcat(const u16char *text)
+{
+    Strcat(text, -1);
+}
 
 void String::Strcat(const u16char *text, int length)
 {
     if (!text) return;
     if (length < 0) length = StrLen(text);
     if (length == 0) return;
-    if (GetLength() == 0) {
+    if (GetLength() == 0)
+    {
         // No text of our own (or a shared empty one): a fresh instance, so the
         // other sharers stay empty.
         Install(new PrivateString(text, length, false));
         return;
     }
-    if (Shared()) Unlink();   // the old shared buffer stays alive, so text stays valid
+    if (Shared()) Unlink(); // the old shared buffer stays alive, so text stays valid
     instance_->Strcat(text, length);
 }
 
-void String::Strcat(const String &other) { Strcat(other.c_str(), other.GetLength()); }
+void String::Strcat(const String &other)
+{
+    Strcat(other.c_str(), other.GetLength());
+}
 
 String &String::operator+=(const String &other)
 {
@@ -386,7 +444,7 @@ void String::LowerCase()
     const int len = GetLength();
     if (len == 0) return;
     u16char *target = Shared() ? CreateCopy() : instance_->Buffer();
-    for (int i = 0; i < len; ++i)   // by length: a String may hold zero units
+    for (int i = 0; i < len; ++i) // by length: a String may hold zero units
         if (target[i] >= u'A' && target[i] <= u'Z') target[i] = static_cast<u16char>(target[i] + 32);
     if (target != instance_->Buffer()) SetAdopt(target, len);
 }
@@ -403,10 +461,11 @@ void String::Replace(u16char newChar, u16char oldChar)
 
 bool String::ClearString(const String &sub)
 {
-    const String what(sub);   // sub may be this very String
+    const String what(sub); // sub may be this very String
     if (what.GetLength() == 0) return false;
     bool removed = false;
-    for (int pos = FindString(what); pos >= 0; pos = FindString(what)) {
+    for (int pos = FindString(what); pos >= 0; pos = FindString(what))
+    {
         Delete(pos, what.GetLength());
         removed = true;
     }
@@ -447,13 +506,34 @@ bool SameText(const u16char *a, int la, const u16char *b, int lb)
 }
 } // namespace
 
-bool operator==(const String &a, const String &b) { return SameText(a.c_str(), a.GetLength(), b.c_str(), b.GetLength()); }
-bool operator!=(const String &a, const String &b) { return !(a == b); }
-bool operator<(const String &a, const String &b) { return a.Comp(b) < 0; }
-bool operator==(const String &a, const u16char *b) { return SameText(a.c_str(), a.GetLength(), b, StrLen(b)); }
-bool operator!=(const String &a, const u16char *b) { return !(a == b); }
-bool operator==(const u16char *a, const String &b) { return b == a; }
-bool operator!=(const u16char *a, const String &b) { return !(b == a); }
+bool operator==(const String &a, const String &b)
+{
+    return SameText(a.c_str(), a.GetLength(), b.c_str(), b.GetLength());
+}
+bool operator!=(const String &a, const String &b)
+{
+    return !(a == b);
+}
+bool operator<(const String &a, const String &b)
+{
+    return a.Comp(b) < 0;
+}
+bool operator==(const String &a, const u16char *b)
+{
+    return SameText(a.c_str(), a.GetLength(), b, StrLen(b));
+}
+bool operator!=(const String &a, const u16char *b)
+{
+    return !(a == b);
+}
+bool operator==(const u16char *a, const String &b)
+{
+    return b == a;
+}
+bool operator!=(const u16char *a, const String &b)
+{
+    return !(b == a);
+}
 
 String operator+(const u16char *text, const String &s)
 {
@@ -482,12 +562,16 @@ bool MultiByteToWide(uint codePage, u16char *out, int outUnits, const char *text
     out[0] = 0;
     std::u16string wide;
     if (!text || !platform::MultiByteToUTF16(codePage, text, byteLength, wide)) return false;
-    if (wide.empty()) return byteLength == -1;   // just a terminator was converted
-    const size_t n = wide.size() < static_cast<size_t>(outUnits) ? wide.size() : static_cast<size_t>(outUnits);
+    if (wide.empty()) return byteLength == -1; // just a terminator was converted
+    const size_t n =
+        wide.size() < static_cast<size_t>(outUnits) ? wide.size() : static_cast<size_t>(outUnits);
     std::memcpy(out, wide.data(), n * sizeof(u16char));
     out[n] = 0;
     return true;
 }
 
-std::ostream &operator<<(std::ostream &os, const String &s) { return os << s.ToUTF8(); }
+std::ostream &operator<<(std::ostream &os, const String &s)
+{
+    return os << s.ToUTF8();
+}
 } // namespace hgl

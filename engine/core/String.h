@@ -3,7 +3,7 @@
 // on write. Copies are a count increment, so Strings are passed by value freely;
 // an edit of a shared text first makes a private copy. A String without buffer
 // and one of length 0 behave alike (but see Comp(const u16char *)).
-#include "core/StrFunc.h"   // the text functions come with the text type
+#include "core/StrFunc.h" // the text functions come with the text type
 #include "core/Types.h"
 
 #include <atomic>
@@ -16,7 +16,7 @@ namespace hgl
 // The shared buffer. Used only by String.
 class PrivateString
 {
-public:
+  public:
     // adopt: take over text (new[]-allocated, length + 1 units, terminated) as is.
     // Otherwise copy: length -1 measures; null, empty or length 0 gives no buffer.
     PrivateString(const u16char *text, int length, bool adopt);
@@ -35,7 +35,7 @@ public:
     int Length() const { return length_; }
     u16char *Buffer() const { return buffer_; }
 
-private:
+  private:
     std::atomic<int> count_;
     int length_;
     u16char *buffer_;
@@ -43,12 +43,12 @@ private:
 
 class String
 {
-public:
+  public:
     // Read-only length, read like an int: s.Length, s.Length + 1, s.Length().
     // Holds only its owner; never copied with it.
     class LengthProperty
     {
-    public:
+      public:
         explicit LengthProperty(const String *owner) : owner_(owner) {}
         LengthProperty(const LengthProperty &) = delete;
         LengthProperty &operator=(const LengthProperty &) = delete;
@@ -59,7 +59,7 @@ public:
         bool CanRead() const { return true; }
         bool CanWrite() const { return false; }
 
-    private:
+      private:
         const String *owner_;
     };
 
@@ -67,15 +67,15 @@ public:
 
     String();
     String(const u16char *text);
-    String(std::nullptr_t);                       // empty (either text type could be meant)
+    String(std::nullptr_t); // empty (either text type could be meant)
     String(const u16char *text, int length);
-    String(u16char ch);                           // 0 gives an empty String
-    String(const char *text);                     // ANSI code page (code page 0)
+    String(u16char ch);       // 0 gives an empty String
+    String(const char *text); // ANSI code page (code page 0)
     String(uint codePage, const char *text, int byteLength);
     String(const String &other);
     String(String &&other) noexcept;
     String(int value);
-    String(long value);                           // int64 on this platform
+    String(long value); // int64 on this platform
     String(long long value);
     // Unsigned numbers in decimal as well: without these an unsigned argument
     // would be ambiguous between the signed forms and the character.
@@ -107,7 +107,7 @@ public:
     // being the converted size including the terminator; returns n. Empty String
     // or failed conversion: *out = null, 0. Null out: 0.
     int ToMultiByte(char **out, uint codePage) const;
-    u16char *CreateCopy() const;                  // new[] copy; null when empty
+    u16char *CreateCopy() const; // new[] copy; null when empty
     std::u16string ToStdString() const;
     std::string ToUTF8() const;
     static String FromUTF8(const std::string &text);
@@ -152,10 +152,10 @@ public:
     // Gives this String a private copy of its text.
     void Unlink();
 
-private:
+  private:
     bool Shared() const { return instance_ && instance_->RefCount() > 1; }
     void Release();
-    void Install(PrivateString *p);   // releases the old instance, keeps p
+    void Install(PrivateString *p); // releases the old instance, keeps p
 
     PrivateString *instance_ = nullptr;
 };
@@ -184,11 +184,11 @@ std::ostream &operator<<(std::ostream &os, const String &s);
 } // namespace hgl
 
 // Hashing by content, for unordered containers.
-template <>
-struct std::hash<hgl::String>
+template <> struct std::hash<hgl::String>
 {
     size_t operator()(const hgl::String &s) const noexcept
     {
-        return std::hash<std::u16string_view>{}(std::u16string_view(s.c_str() ? s.c_str() : u"", static_cast<size_t>(s.GetLength())));
+        return std::hash<std::u16string_view>{}(
+            std::u16string_view(s.c_str() ? s.c_str() : u"", static_cast<size_t>(s.GetLength())));
     }
 };

@@ -46,8 +46,9 @@ void BaseApplication::InitFontAndGUI(SystemInitInfo &sii)
     if (sii.graphics.gui.Use || sii.graphics.CreateDefaultFont)
     {
         if (hooks.CreateTileFont)
-            SetGlobalPointer(gpTileFont, hooks.CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont,
-                                                     sii.graphics.TileFontSize));
+            SetGlobalPointer(gpTileFont,
+                             hooks.CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont,
+                                                  sii.graphics.TileFontSize));
         else
             PutInfo(u"字体系统尚未安装，不创建缺省字体");
     }

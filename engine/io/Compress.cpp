@@ -23,8 +23,7 @@ PlugInInterfaceCache<CompressPlugInInterface> &Registry()
 // Bytes of a picture, 0 when the shape is invalid or does not fit the int interface.
 int PictureBytes(int width, int height, int channels)
 {
-    if (width <= 0 || height <= 0 || channels <= 0)
-        return 0;
+    if (width <= 0 || height <= 0 || channels <= 0) return 0;
 
     const int64 total = int64(width) * int64(height) * int64(channels);
     return total > INT_MAX ? 0 : int(total);
@@ -39,22 +38,19 @@ int Produced(int result, int room)
 
 int CompressAlgorithmIndex(const String &name)
 {
-    if (name.IsEmpty())
-        return 0;
+    if (name.IsEmpty()) return 0;
 
     const std::u16string_view text(name.c_str(), size_t(name.GetLength()));
 
     for (int i = 1; i <= 9; i++)
-        if (text == MethodNames[i])
-            return i;
+        if (text == MethodNames[i]) return i;
 
     return 0;
 }
 
 String CompressAlgorithmName(int number)
 {
-    if (number < 1 || number > 9)
-        return String(u"未知算法");
+    if (number < 1 || number > 9) return String(u"未知算法");
 
     return String(MethodNames[number]);
 }
@@ -66,12 +62,10 @@ CompressPlugInInterface *GetCompressInterface(const String &name)
 
 int Decompress(const String &name, const void *source, int source_size, void *dest, int dest_size)
 {
-    if (!source || !dest || source_size <= 0 || dest_size <= 0)
-        return 0;
+    if (!source || !dest || source_size <= 0 || dest_size <= 0) return 0;
 
     CompressPlugInInterface *cpi = GetCompressInterface(name);
-    if (!cpi || !cpi->Decompress)
-        return 0;
+    if (!cpi || !cpi->Decompress) return 0;
 
     return Produced(cpi->Decompress(source, source_size, dest, dest_size), dest_size);
 }
@@ -79,12 +73,10 @@ int Decompress(const String &name, const void *source, int source_size, void *de
 int Compress(const String &name, const void *source, int source_size, void *dest, int dest_size,
              CompressExtra extra)
 {
-    if ((!source && source_size != 0) || !dest || source_size < 0 || dest_size <= 0)
-        return 0;
+    if ((!source && source_size != 0) || !dest || source_size < 0 || dest_size <= 0) return 0;
 
     CompressPlugInInterface *cpi = GetCompressInterface(name);
-    if (!cpi || !cpi->Compress)
-        return 0;
+    if (!cpi || !cpi->Compress) return 0;
 
     return Produced(cpi->Compress(source, source_size, dest, dest_size, extra), dest_size);
 }
@@ -97,11 +89,9 @@ namespace
 CompressPlugInInterface *ImageInterface(const String &name, const void *dest, const void *data, int data_size,
                                         int width, int height, int channels, int &total)
 {
-    if (!dest || !data || data_size <= 0)
-        return nullptr;
+    if (!dest || !data || data_size <= 0) return nullptr;
     total = PictureBytes(width, height, channels);
-    if (total == 0)
-        return nullptr;
+    if (total == 0) return nullptr;
     return GetCompressInterface(name);
 }
 } // namespace
@@ -110,32 +100,31 @@ int ImageCompress(const String &name, void *dest, int dest_size, const void *pix
                   int channels, CompressExtra extra)
 {
     int total = 0;
-    CompressPlugInInterface *cpi = ImageInterface(name, dest, pixels, dest_size, width, height, channels, total);
-    if (!cpi)
-        return 0;
+    CompressPlugInInterface *cpi =
+        ImageInterface(name, dest, pixels, dest_size, width, height, channels, total);
+    if (!cpi) return 0;
 
     if (cpi->ImageCompress)
-        return Produced(cpi->ImageCompress(dest, dest_size, pixels, width, height, channels, extra), dest_size);
+        return Produced(cpi->ImageCompress(dest, dest_size, pixels, width, height, channels, extra),
+                        dest_size);
 
-    if (cpi->Compress)
-        return Produced(cpi->Compress(pixels, total, dest, dest_size, extra), dest_size);
+    if (cpi->Compress) return Produced(cpi->Compress(pixels, total, dest, dest_size, extra), dest_size);
 
     return 0;
 }
 
-int ImageDecompress(const String &name, void *dest, const void *source, int source_size, int width, int height,
-                    int channels)
+int ImageDecompress(const String &name, void *dest, const void *source, int source_size, int width,
+                    int height, int channels)
 {
     int total = 0;
-    CompressPlugInInterface *cpi = ImageInterface(name, dest, source, source_size, width, height, channels, total);
-    if (!cpi)
-        return 0;
+    CompressPlugInInterface *cpi =
+        ImageInterface(name, dest, source, source_size, width, height, channels, total);
+    if (!cpi) return 0;
 
     if (cpi->ImageDecompress)
         return Produced(cpi->ImageDecompress(dest, source, source_size, width, height, channels), total);
 
-    if (cpi->Decompress)
-        return Produced(cpi->Decompress(source, source_size, dest, total), total);
+    if (cpi->Decompress) return Produced(cpi->Decompress(source, source_size, dest, total), total);
 
     return 0;
 }

@@ -44,8 +44,8 @@ int Compress(const String &name, const void *source, int source_size, void *dest
 // over width x height x channels bytes.
 int ImageCompress(const String &name, void *dest, int dest_size, const void *pixels, int width, int height,
                   int channels, CompressExtra extra = 0);
-int ImageDecompress(const String &name, void *dest, const void *source, int source_size, int width, int height,
-                    int channels);
+int ImageDecompress(const String &name, void *dest, const void *source, int source_size, int width,
+                    int height, int channels);
 
 // Forgets every cached method (records and failures) without touching the plug-ins;
 // used when the plug-ins are all released.

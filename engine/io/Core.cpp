@@ -23,22 +23,19 @@ const u16char *const IdentityStrings[4] = {
 };
 
 u16char *info_strings[infoExecutablePath + 1] = {}; // infoKitRoot.. used
-void *global_pointers[gpFlowObject + 1] = {};        // gpStartUpInfo.. used
+void *global_pointers[gpFlowObject + 1] = {};       // gpStartUpInfo.. used
 } // namespace
 
 const u16char *GetInfoString(int index)
 {
-    if (index >= infoKitName && index <= infoKitAuthor)
-        return IdentityStrings[index - infoKitName];
-    if (index >= infoKitRoot && index <= infoExecutablePath)
-        return info_strings[index];
+    if (index >= infoKitName && index <= infoKitAuthor) return IdentityStrings[index - infoKitName];
+    if (index >= infoKitRoot && index <= infoExecutablePath) return info_strings[index];
     return nullptr;
 }
 
 void SetInfoString(int index, const u16char *text)
 {
-    if (index < infoKitRoot || index > infoExecutablePath)
-        return;
+    if (index < infoKitRoot || index > infoExecutablePath) return;
 
     // An empty text is kept as an empty copy (a folder that was not found reads as
     // ""); only a null text clears the slot.
@@ -75,8 +72,7 @@ void StartCore(bool open_log)
     fedisableexcept(FE_ALL_EXCEPT);
     ClearPlugInRegistry();
 
-    if (open_log)
-        InitDefaultLog();
+    if (open_log) InitDefaultLog();
 }
 
 // Steps after them: the info strings from the path block, the global pointers cleared.
@@ -153,8 +149,7 @@ void *GetGlobalPointer(int index)
 
 void SetGlobalPointer(int index, void *pointer)
 {
-    if (index >= gpStartUpInfo && index <= gpFlowObject)
-        global_pointers[index] = pointer;
+    if (index >= gpStartUpInfo && index <= gpFlowObject) global_pointers[index] = pointer;
 }
 
 void ClearGlobalPointers()

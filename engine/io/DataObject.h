@@ -7,7 +7,7 @@ namespace hgl
 {
 class DataObject : public Object
 {
-public:
+  public:
     ~DataObject() override = default;
 
     // The base forms know no data: both fail.

@@ -8,13 +8,15 @@ namespace hgl
 bool FileStream::Open(const u16char *name, int mode)
 {
     Close();
-    if (mode != 1 && mode != 2 && mode != 4 && mode != 6) {
+    if (mode != 1 && mode != 2 && mode != 4 && mode != 6)
+    {
         PutError(u"打开文件<%s>使用了未知的打开方式:%d", name, mode);
         return false;
     }
     int error = 0;
     const int handle = platform::FdOpen(name, mode, &error);
-    if (handle < 0) {
+    if (handle < 0)
+    {
         PutInfo(u"打开文件<%d><%s>失败！Windows错误代码:%u", mode, name, uint(error));
         return false;
     }

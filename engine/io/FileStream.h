@@ -20,7 +20,7 @@ class FileStream : public Stream
     std::u16string file_name; // as given to Open; empty while closed
     int fd = -1;
 
-public:
+  public:
     FileStream() = default;
     FileStream(const u16char *name, int mode) { Open(name, mode); }
     ~FileStream() override { Close(); }

@@ -8,7 +8,7 @@ namespace hgl
 struct Font
 {
     String Name;
-    int Width = 0;              // 0: the face's own width for the height
+    int Width = 0; // 0: the face's own width for the height
     int Height = 0;
     bool Bold = false;
     bool Italic = false;

@@ -4,8 +4,7 @@ namespace hgl
 {
 HAC::HacLoadItem::~HacLoadItem()
 {
-    if (!caller_buffer)
-        delete[] static_cast<uint8 *>(buffer);
+    if (!caller_buffer) delete[] static_cast<uint8 *>(buffer);
 }
 
 int HAC::HacLoadItem::GetState()
@@ -35,26 +34,22 @@ HAC::~HAC()
 
 bool HAC::StartLoader(int priority)
 {
-    if (semaphore)
-        return false;
+    if (semaphore) return false;
     semaphore = new Semaphore(0, 1024);
     return Start(ThreadPriority(priority));
 }
 
 void HAC::Stop()
 {
-    if (stop_requested.exchange(true))
-        return;
+    if (stop_requested.exchange(true)) return;
     // Wake the loader at once rather than at its next time-out, then join it.
-    if (semaphore)
-        semaphore->Release(1);
+    if (semaphore) semaphore->Release(1);
     Close();
 }
 
 bool HAC::QueueLoad(HacLoadItem *item)
 {
-    if (!item || !semaphore || stop_requested)
-        return false;
+    if (!item || !semaphore || stop_requested) return false;
     Lock();
     request_queue.Add(item);
     Unlock();
@@ -66,8 +61,7 @@ HAC::HacLoadItem *HAC::TakeDone(HacLoadItem *item)
 {
     Lock();
     const int index = done_list.Find(item);
-    if (index >= 0)
-        done_list.Unlink(index);
+    if (index >= 0) done_list.Unlink(index);
     Unlock();
     return index >= 0 ? item : nullptr;
 }
@@ -90,21 +84,19 @@ int HAC::GetDoneCount()
 
 bool HAC::PartRange(uint32 file_size, int start, int &length)
 {
-    if (start == 0 && length == 0)
-        length = int(file_size);
+    if (start == 0 && length == 0) length = int(file_size);
     return start >= 0 && length >= 0 && int64(start) + int64(length) <= int64(file_size);
 }
 
 void HAC::Serve(HacLoadItem *item)
 {
-    int64 size = -1;    // known when the loader looked the file up itself
+    int64 size = -1; // known when the loader looked the file up itself
     if (!item->file)
     {
         int found = 0;
         item->file = FindFile(item->folder, item->name.c_str(), &found);
         size = found;
-        if (item->start == 0 && item->length == 0)
-            item->length = found;
+        if (item->start == 0 && item->length == 0) item->length = found;
     }
     else if (item->start == 0 && item->length == 0 && !item->caller_buffer)
     {
@@ -163,13 +155,11 @@ bool HAC::Execute()
             Thread::Sleep(1);
             continue;
         }
-        if (stop_requested)
-            break;
+        if (stop_requested) break;
         Lock();
         HacLoadItem *item = request_queue.GetCount() > 0 ? request_queue[0] : nullptr;
         Unlock();
-        if (!item)
-            continue;
+        if (!item) continue;
         Serve(item);
         Lock();
         request_queue.Unlink(0);

@@ -18,18 +18,18 @@ class Stream;
 
 class HAC : public Thread
 {
-public:
+  public:
     // One queued load request. The loader thread fills in file and buffer and
     // moves the state on: 2 not found, 3 loading, 4 read failed, 5 done. Lower
     // values belong to the requester.
     struct HacLoadItem
     {
-        ThreadMutex lock;            // guards state
-        void *folder = nullptr;      // folder handle to search in (null: the root)
-        String name;                 // the file's path within the folder
-        void *file = nullptr;        // file entry, found by the loader when null
-        int start = 0, length = 0;   // byte range; 0 and 0 mean the whole file
-        bool caller_buffer = false;  // true: buffer belongs to the requester
+        ThreadMutex lock;           // guards state
+        void *folder = nullptr;     // folder handle to search in (null: the root)
+        String name;                // the file's path within the folder
+        void *file = nullptr;       // file entry, found by the loader when null
+        int start = 0, length = 0;  // byte range; 0 and 0 mean the whole file
+        bool caller_buffer = false; // true: buffer belongs to the requester
         void *buffer = nullptr;
         int state = 0;
 
@@ -51,9 +51,9 @@ public:
         lsDone = 5,
     };
 
-protected:
-    Semaphore *semaphore = nullptr;           // created when the loader starts
-    ObjectList<HacLoadItem> request_queue;    // oldest first
+  protected:
+    Semaphore *semaphore = nullptr;        // created when the loader starts
+    ObjectList<HacLoadItem> request_queue; // oldest first
     ObjectList<HacLoadItem> done_list;
     std::atomic<bool> stop_requested{false};
 
@@ -64,7 +64,7 @@ protected:
     // whole file; false when the range is negative or passes the file's end.
     static bool PartRange(uint32 file_size, int start, int &length);
 
-public:
+  public:
     HAC();
     ~HAC() override;
 

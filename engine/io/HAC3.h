@@ -16,15 +16,15 @@ struct Hac3File
     uint32 size = 0;        // the file's own size
     uint32 stored_size = 0; // bytes it occupies in the archive when compressed
     uint8 reserved[16] = {};
-    uint32 offset = 0;      // absolute offset of its bytes in the archive
-    String method_name;     // as stored, for messages and the decompressor
+    uint32 offset = 0;  // absolute offset of its bytes in the archive
+    String method_name; // as stored, for messages and the decompressor
 };
 
 class HAC3 : public HacTemplate<Hac3File>
 {
     std::unique_ptr<Stream> stream;
     bool valid = false;
-    int64 data_end = 0;     // the directory offset: every file's bytes lie before it
+    int64 data_end = 0; // the directory offset: every file's bytes lie before it
 
     // Bytes left for the directory parser (the directory ends 4 bytes before the end).
     struct DirReader;
@@ -33,7 +33,7 @@ class HAC3 : public HacTemplate<Hac3File>
     bool CanDecode(const Hac3File *file, const u16char *nameForLog);
     bool ReadWhole(const Hac3File *file, void *dest, const u16char *nameForLog);
 
-public:
+  public:
     // Deepest folder nesting the reader accepts.
     static constexpr int MaxDepth = 64;
 

@@ -12,7 +12,10 @@ namespace hgl
 {
 namespace
 {
-bool IsSep(u16char c) { return c == u'\\' || c == u'/'; }
+bool IsSep(u16char c)
+{
+    return c == u'\\' || c == u'/';
+}
 
 // A listing key: '/' taken as '\', separators at the end dropped, lower-cased.
 String KeyOf(const String &disk)
@@ -59,8 +62,7 @@ HacMapping::~HacMapping()
 // empty base means the start folder: the path alone, without a leading separator.
 bool HacMapping::Compose(const String &base, const u16char *path, String &out) const
 {
-    if (!path)
-        path = u"";
+    if (!path) path = u"";
     if (base.Length == 0)
     {
         while (IsSep(*path))
@@ -70,8 +72,7 @@ bool HacMapping::Compose(const String &base, const u16char *path, String &out) c
         if (start && *start)
         {
             out = start;
-            if (*path)
-                out += u"\\";
+            if (*path) out += u"\\";
             out += path;
         }
         else
@@ -80,8 +81,7 @@ bool HacMapping::Compose(const String &base, const u16char *path, String &out) c
     else
     {
         out = base;
-        if (*path && !IsSep(*path))
-            out += u"\\";
+        if (*path && !IsSep(*path)) out += u"\\";
         out += path;
     }
     return out.Length <= PathMax;
@@ -90,15 +90,13 @@ bool HacMapping::Compose(const String &base, const u16char *path, String &out) c
 bool HacMapping::FileExist(const u16char *path)
 {
     String disk;
-    if (!path || !*path || !Compose(root, path, disk))
-        return false;
+    if (!path || !*path || !Compose(root, path, disk)) return false;
     return hgl::FileExist(disk.c_str());
 }
 
 Stream *HacMapping::StreamFromDisk(const String &disk, bool toMemory)
 {
-    if (!hgl::FileExist(disk.c_str()) || IsDirectory(disk.c_str()))
-        return nullptr;
+    if (!hgl::FileExist(disk.c_str()) || IsDirectory(disk.c_str())) return nullptr;
     if (!toMemory)
     {
         auto *fs = new FileStream;
@@ -111,8 +109,7 @@ Stream *HacMapping::StreamFromDisk(const String &disk, bool toMemory)
     }
     void *data = nullptr;
     int size = 0;
-    if (!LoadFromDisk(disk, &data, &size))
-        return nullptr;
+    if (!LoadFromDisk(disk, &data, &size)) return nullptr;
     auto *ms = new MemStream;
     if (size > 0 && ms->Write(data, size) != size)
     {
@@ -127,16 +124,13 @@ Stream *HacMapping::StreamFromDisk(const String &disk, bool toMemory)
 
 bool HacMapping::LoadFromDisk(const String &disk, void **buffer, int *size)
 {
-    if (!buffer || !size)
-        return false;
+    if (!buffer || !size) return false;
     *buffer = nullptr;
     *size = 0;
-    if (!hgl::FileExist(disk.c_str()) || IsDirectory(disk.c_str()))
-        return false;
+    if (!hgl::FileExist(disk.c_str()) || IsDirectory(disk.c_str())) return false;
     void *data = nullptr;
     const int64 n = LoadFileToMemory(disk.c_str(), &data);
-    if (!data)
-        return false;
+    if (!data) return false;
     if (n < 0 || n > INT_MAX)
     {
         delete[] static_cast<uint8 *>(data);
@@ -150,28 +144,24 @@ bool HacMapping::LoadFromDisk(const String &disk, void **buffer, int *size)
 Stream *HacMapping::LoadFileStream(const u16char *path, bool toMemory)
 {
     String disk;
-    if (!path || !*path || !Compose(root, path, disk))
-        return nullptr;
+    if (!path || !*path || !Compose(root, path, disk)) return nullptr;
     return StreamFromDisk(disk, toMemory);
 }
 
 bool HacMapping::LoadFile(const u16char *path, void **buffer, int *size)
 {
     String disk;
-    if (!path || !*path || !Compose(root, path, disk))
-        return false;
+    if (!path || !*path || !Compose(root, path, disk)) return false;
     return LoadFromDisk(disk, buffer, size);
 }
 
 void *HacMapping::FindFolder(const u16char *path)
 {
     String disk;
-    if (!Compose(root, path, disk))
-        return nullptr;
+    if (!Compose(root, path, disk)) return nullptr;
     const String key = KeyOf(disk);
     for (int i = listings.GetCount() - 1; i >= 0; --i)
-        if (listings[i]->key.Comp(key) == 0)
-            return listings[i];
+        if (listings[i]->key.Comp(key) == 0) return listings[i];
     auto *folder = new FolderMapping;
     folder->key = key;
     folder->disk = disk;
@@ -188,11 +178,9 @@ int HacMapping::GetFileCount(void *folder)
 
 bool HacMapping::GetFileByIndex(void *folder, int index, String &name, int &size)
 {
-    if (index < 0)
-        return false;
+    if (index < 0) return false;
     FolderMapping *f = Listing(folder);
-    if (!f || index >= f->entries.GetCount())
-        return false;
+    if (!f || index >= f->entries.GetCount()) return false;
     name = f->entries[index]->name;
     size = f->entries[index]->size;
     return true;
@@ -200,18 +188,15 @@ bool HacMapping::GetFileByIndex(void *folder, int index, String &name, int &size
 
 void *HacMapping::FindFile(void *folder, const u16char *name, int *size)
 {
-    if (!name || !*name)
-        return nullptr;
+    if (!name || !*name) return nullptr;
     FolderMapping *f = Listing(folder);
-    if (!f)
-        return nullptr;
+    if (!f) return nullptr;
     String lower(name);
     lower.LowerCase();
     for (int i = f->entries.GetCount() - 1; i >= 0; --i)
         if (f->entries[i]->name.Comp(lower) == 0)
         {
-            if (size)
-                *size = f->entries[i]->size;
+            if (size) *size = f->entries[i]->size;
             return f->entries[i];
         }
     return nullptr;
@@ -219,42 +204,33 @@ void *HacMapping::FindFile(void *folder, const u16char *name, int *size)
 
 void *HacMapping::FindFileFromRoot(const u16char *path, int *size)
 {
-    if (!path || !*path)
-        return nullptr;
+    if (!path || !*path) return nullptr;
     const String p(path);
     const int sep = p.FindRightChar(u'\\');
-    if (sep < 0)
-        return FindFile(nullptr, path, size);
+    if (sep < 0) return FindFile(nullptr, path, size);
     const String folder(p.c_str(), sep);
     return FindFile(FindFolder(folder.c_str()), p.c_str() + sep + 1, size);
 }
 
 bool HacMapping::FileExistInFolder(void *folder, const u16char *name)
 {
-    if (!folder)
-        return FileExist(name);
-    if (!name)
-        return false;
+    if (!folder) return FileExist(name);
+    if (!name) return false;
     FolderMapping *f = static_cast<FolderMapping *>(folder);
     for (int i = f->entries.GetCount() - 1; i >= 0; --i)
-        if (f->entries[i]->name.Comp(name) == 0)
-            return true;
+        if (f->entries[i]->name.Comp(name) == 0) return true;
     return false;
 }
 
 bool HacMapping::ReadFilePart(void *file, int start, int length, void *dest)
 {
     const FileMapping *entry = static_cast<const FileMapping *>(file);
-    if (!entry || !dest)
-        return false;
-    if (!PartRange(uint32(entry->size), start, length))
-        return false;
+    if (!entry || !dest) return false;
+    if (!PartRange(uint32(entry->size), start, length)) return false;
     String disk;
-    if (!Compose(entry->folder->disk, entry->disk_name.c_str(), disk))
-        return false;
+    if (!Compose(entry->folder->disk, entry->disk_name.c_str(), disk)) return false;
     FileStream fs;
-    if (!fs.Open(disk.c_str(), 2))
-        return false;
+    if (!fs.Open(disk.c_str(), 2)) return false;
     const bool ok = fs.ReadFullyAt(start, dest, length);
     fs.Close();
     return ok;
@@ -262,21 +238,17 @@ bool HacMapping::ReadFilePart(void *file, int start, int length, void *dest)
 
 Stream *HacMapping::LoadFileStreamInFolder(void *folder, const u16char *path, bool toMemory)
 {
-    if (!folder)
-        return LoadFileStream(path, toMemory);
+    if (!folder) return LoadFileStream(path, toMemory);
     String disk;
-    if (!path || !*path || !Compose(static_cast<FolderMapping *>(folder)->disk, path, disk))
-        return nullptr;
+    if (!path || !*path || !Compose(static_cast<FolderMapping *>(folder)->disk, path, disk)) return nullptr;
     return StreamFromDisk(disk, toMemory);
 }
 
 bool HacMapping::LoadFileInFolder(void *folder, const u16char *path, void **buffer, int *size)
 {
-    if (!folder)
-        return LoadFile(path, buffer, size);
+    if (!folder) return LoadFile(path, buffer, size);
     String disk;
-    if (!path || !*path || !Compose(static_cast<FolderMapping *>(folder)->disk, path, disk))
-        return false;
+    if (!path || !*path || !Compose(static_cast<FolderMapping *>(folder)->disk, path, disk)) return false;
     return LoadFromDisk(disk, buffer, size);
 }
 } // namespace hgl

@@ -12,31 +12,35 @@ struct FolderMapping;
 struct FileMapping
 {
     FolderMapping *folder = nullptr;
-    String name;        // lower-cased
-    int size = 0;       // low 32 bits of the size the listing reported
-    String disk_name;   // the name as the disk spells it
+    String name;      // lower-cased
+    int size = 0;     // low 32 bits of the size the listing reported
+    String disk_name; // the name as the disk spells it
 };
 
 struct FolderMapping
 {
-    String key;         // the folder's disk path, lower-cased
-    String disk;        // the folder's disk path as composed ("" = the start folder)
+    String key;  // the folder's disk path, lower-cased
+    String disk; // the folder's disk path as composed ("" = the start folder)
     ObjectList<FileMapping> entries;
 };
 
 class HacMapping : public HAC
 {
-    String root;                            // empty: the start folder
-    ObjectList<FolderMapping> listings;     // in the order they were built
+    String root;                        // empty: the start folder
+    ObjectList<FolderMapping> listings; // in the order they were built
 
     static constexpr int PathMax = 4095;
 
     bool Compose(const String &base, const u16char *path, String &out) const;
     Stream *StreamFromDisk(const String &disk, bool toMemory);
     bool LoadFromDisk(const String &disk, void **buffer, int *size);
-    FolderMapping *Listing(void *folder) { return folder ? static_cast<FolderMapping *>(folder) : static_cast<FolderMapping *>(FindFolder(nullptr)); }
+    FolderMapping *Listing(void *folder)
+    {
+        return folder ? static_cast<FolderMapping *>(folder)
+                      : static_cast<FolderMapping *>(FindFolder(nullptr));
+    }
 
-public:
+  public:
     explicit HacMapping(const u16char *folder);
     ~HacMapping() override;
 

@@ -20,9 +20,9 @@ template <typename T> struct HacOwnedList : std::vector<std::unique_ptr<T>>
 
 template <typename F> struct HacFolder
 {
-    String name;                                            // lower-cased
-    HacOwnedList<HacFolder<F>> folders;                     // stored order
-    HacOwnedList<F> files;                                  // stored order
+    String name;                        // lower-cased
+    HacOwnedList<HacFolder<F>> folders; // stored order
+    HacOwnedList<F> files;              // stored order
 
     // Look-up order of a list whose stored order is not the descending order the
     // binary search needs (an archive from a careless writer); empty when the
@@ -46,28 +46,35 @@ inline int CompareName(const String &name, const u16char *key, int len)
     {
         const int ca = i < alen ? a[i] : 0;
         const int cb = i < len ? key[i] : 0;
-        if (ca != cb || ca == 0)
-            return ca - cb;
+        if (ca != cb || ca == 0) return ca - cb;
     }
 }
 
-inline int CompareNames(const String &a, const String &b) { return CompareName(a, b.c_str(), b.Length); }
+inline int CompareNames(const String &a, const String &b)
+{
+    return CompareName(a, b.c_str(), b.Length);
+}
 
-template <typename T> T *Item(const std::unique_ptr<T> &p) { return p.get(); }
-template <typename T> T *Item(T *p) { return p; }
+template <typename T> T *Item(const std::unique_ptr<T> &p)
+{
+    return p.get();
+}
+template <typename T> T *Item(T *p)
+{
+    return p;
+}
 
-template <typename P> auto BinarySearch(const std::vector<P> &list, const u16char *key, int len)
-    -> decltype(Item(list[0]))
+template <typename P>
+auto BinarySearch(const std::vector<P> &list, const u16char *key, int len) -> decltype(Item(list[0]))
 {
     int low = 0, high = int(list.size()) - 1;
     while (low <= high)
     {
         const int mid = (low + high) / 2;
         const int c = CompareName(Item(list[mid])->name, key, len);
-        if (c == 0)
-            return Item(list[mid]);
+        if (c == 0) return Item(list[mid]);
         if (c > 0)
-            low = mid + 1;      // the lists are sorted descending
+            low = mid + 1; // the lists are sorted descending
         else
             high = mid - 1;
     }
@@ -75,8 +82,9 @@ template <typename P> auto BinarySearch(const std::vector<P> &list, const u16cha
 }
 
 // The stored list, or its look-up order when one was built.
-template <typename T> T *Lookup(const std::vector<std::unique_ptr<T>> &stored, const std::vector<T *> &order,
-                                const u16char *key, int len)
+template <typename T>
+T *Lookup(const std::vector<std::unique_ptr<T>> &stored, const std::vector<T *> &order, const u16char *key,
+          int len)
 {
     return order.empty() ? BinarySearch(stored, key, len) : BinarySearch(order, key, len);
 }
@@ -88,8 +96,7 @@ template <typename T> std::vector<T *> LookupOrder(const std::vector<std::unique
     bool sorted = true;
     for (size_t i = 1; i < list.size() && sorted; ++i)
         sorted = CompareNames(list[i - 1]->name, list[i]->name) >= 0;
-    if (sorted)
-        return order;
+    if (sorted) return order;
     order.reserve(list.size());
     for (const auto &p : list)
         order.push_back(p.get());
@@ -98,7 +105,10 @@ template <typename T> std::vector<T *> LookupOrder(const std::vector<std::unique
     return order;
 }
 
-inline bool IsSeparator(u16char c) { return c == u'\\' || c == u'/'; }
+inline bool IsSeparator(u16char c)
+{
+    return c == u'\\' || c == u'/';
+}
 
 // Lower-cases (ASCII) a path into buf, which holds HAC_PATH_MAX units plus the
 // terminator. False when the path is too long.
@@ -108,8 +118,7 @@ inline bool LowerPath(const u16char *path, u16char *buf)
     int i = 0;
     for (; path[i]; ++i)
     {
-        if (i >= HAC_PATH_MAX)
-            return false;
+        if (i >= HAC_PATH_MAX) return false;
         const u16char c = path[i];
         buf[i] = (c >= u'A' && c <= u'Z') ? u16char(c + 32) : c;
     }
@@ -126,16 +135,22 @@ template <typename F> void HacFolder<F>::SortForLookup()
 
 template <typename F> class HacTemplate : public HAC
 {
-protected:
+  protected:
     std::unique_ptr<HacFolder<F>> root;
 
-    HacFolder<F> *Folder(void *folder) const { return folder ? static_cast<HacFolder<F> *>(folder) : root.get(); }
+    HacFolder<F> *Folder(void *folder) const
+    {
+        return folder ? static_cast<HacFolder<F> *>(folder) : root.get();
+    }
 
-public:
+  public:
     // Path look-up: a level ends at the first '\', or at the first '/' when the
     // rest holds no '\'. Leading and trailing separators are skipped.
     static F *SearchFile(HacFolder<F> *folder, const u16char *path) { return Search<F>(folder, path); }
-    static HacFolder<F> *SearchFolder(HacFolder<F> *folder, const u16char *path) { return Search<HacFolder<F>>(folder, path); }
+    static HacFolder<F> *SearchFolder(HacFolder<F> *folder, const u16char *path)
+    {
+        return Search<HacFolder<F>>(folder, path);
+    }
 
     HacTemplate() : root(new HacFolder<F>) { root->name = u"root"; }
 
@@ -145,34 +160,29 @@ public:
     bool FileExist(const u16char *path) override
     {
         u16char buf[hac_detail::HAC_PATH_MAX + 1];
-        if (!path || !hac_detail::LowerPath(path, buf))
-            return false;
+        if (!path || !hac_detail::LowerPath(path, buf)) return false;
         return SearchFile(root.get(), buf) != nullptr;
     }
 
     Stream *LoadFileStream(const u16char *path, bool toMemory) override
     {
         u16char buf[hac_detail::HAC_PATH_MAX + 1];
-        if (!path || !hac_detail::LowerPath(path, buf))
-            return nullptr;
+        if (!path || !hac_detail::LowerPath(path, buf)) return nullptr;
         return LoadFileStreamInFolder(root.get(), buf, toMemory);
     }
 
     bool LoadFile(const u16char *path, void **buffer, int *size) override
     {
         u16char buf[hac_detail::HAC_PATH_MAX + 1];
-        if (!path || !hac_detail::LowerPath(path, buf))
-            return false;
+        if (!path || !hac_detail::LowerPath(path, buf)) return false;
         return LoadFileInFolder(root.get(), buf, buffer, size);
     }
 
     void *FindFolder(const u16char *path) override
     {
-        if (!path || !*path)
-            return root.get();
+        if (!path || !*path) return root.get();
         u16char buf[hac_detail::HAC_PATH_MAX + 1];
-        if (!hac_detail::LowerPath(path, buf))
-            return nullptr;
+        if (!hac_detail::LowerPath(path, buf)) return nullptr;
         return SearchFolder(root.get(), buf);
     }
 
@@ -181,8 +191,7 @@ public:
     bool GetFileByIndex(void *folder, int index, String &name, int &size) override
     {
         HacFolder<F> *f = Folder(folder);
-        if (index < 0 || index >= int(f->files.size()))
-            return false;
+        if (index < 0 || index >= int(f->files.size())) return false;
         name = f->files[index]->name;
         size = int(f->files[index]->size);
         return true;
@@ -191,26 +200,26 @@ public:
     void *FindFile(void *folder, const u16char *path, int *size = nullptr) override
     {
         F *file = path ? SearchFile(Folder(folder), path) : nullptr;
-        if (size)
-            *size = file ? int(file->size) : 0;
+        if (size) *size = file ? int(file->size) : 0;
         return file;
     }
 
-    void *FindFileFromRoot(const u16char *path, int *size = nullptr) override { return FindFile(nullptr, path, size); }
+    void *FindFileFromRoot(const u16char *path, int *size = nullptr) override
+    {
+        return FindFile(nullptr, path, size);
+    }
 
     bool FileExistInFolder(void *folder, const u16char *path) override
     {
         u16char buf[hac_detail::HAC_PATH_MAX + 1];
-        if (!path || !hac_detail::LowerPath(path, buf))
-            return false;
+        if (!path || !hac_detail::LowerPath(path, buf)) return false;
         return SearchFile(Folder(folder), buf) != nullptr;
     }
 
-private:
+  private:
     template <typename T> static T *Search(HacFolder<F> *folder, const u16char *path)
     {
-        if (!folder || !path)
-            return nullptr;
+        if (!folder || !path) return nullptr;
         while (hac_detail::IsSeparator(*path))
             ++path;
         int len = 0;
@@ -242,8 +251,7 @@ private:
                     return hac_detail::Lookup(folder->folders, folder->folder_lookup, path, len);
             }
             folder = hac_detail::Lookup(folder->folders, folder->folder_lookup, path, sep);
-            if (!folder)
-                return nullptr;
+            if (!folder) return nullptr;
             path += sep + 1;
             len -= sep + 1;
         }

@@ -22,7 +22,8 @@
 
 namespace hgl
 {
-static_assert(std::endian::native == std::endian::little, "the log file is written straight from UTF-16 memory");
+static_assert(std::endian::native == std::endian::little,
+              "the log file is written straight from UTF-16 memory");
 
 namespace
 {
@@ -41,9 +42,9 @@ std::recursive_mutex &Lock()
 struct LogState
 {
     int fd = -1;
-    bool console = false;           // standard output is a terminal
+    bool console = false; // standard output is a terminal
     bool error_box = false;
-    u16char *convert = nullptr;     // capacity + 1 units
+    u16char *convert = nullptr; // capacity + 1 units
     int capacity = 0;
     std::u16string file_name;
 };
@@ -64,10 +65,8 @@ void WriteAll(int fd, const void *data, size_t size)
     while (size > 0)
     {
         const ssize_t n = write(fd, p, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return;                 // write failures are ignored
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return; // write failures are ignored
         p += n;
         size -= size_t(n);
     }
@@ -76,38 +75,33 @@ void WriteAll(int fd, const void *data, size_t size)
 // Converts an 8-bit text into the conversion buffer; the number of units, or -1.
 int Convert(uint code_page, const char *text, int length)
 {
-    if (!text)              // a null text is an empty line, as for UTF-16 texts
+    if (!text) // a null text is an empty line, as for UTF-16 texts
     {
         text = "";
         length = 0;
     }
-    if (length < 0)
-        length = int(std::strlen(text));
+    if (length < 0) length = int(std::strlen(text));
     if (length == 0)
     {
-        if (state.convert)
-            state.convert[0] = 0;
+        if (state.convert) state.convert[0] = 0;
         return state.convert ? 0 : -1;
     }
 
     const int units = platform::MultiByteToUTF16(code_page, text, length, nullptr, 0);
-    if (units <= 0)
-        return -1;
+    if (units <= 0) return -1;
 
     if (units > state.capacity || !state.convert)
     {
         const int capacity = (units + 1023) / 1024 * 1024;
         u16char *grown = new (std::nothrow) u16char[size_t(capacity) + 1];
-        if (!grown)
-            return -1;
+        if (!grown) return -1;
         delete[] state.convert;
         state.convert = grown;
         state.capacity = capacity;
     }
 
     const int done = platform::MultiByteToUTF16(code_page, text, length, state.convert, state.capacity);
-    if (done <= 0)
-        return -1;
+    if (done <= 0) return -1;
 
     state.convert[done] = 0;
     return done;
@@ -126,13 +120,11 @@ int OpenLogFile(const std::string &base, std::u16string &opened)
         if (fd < 0)
         {
             const int err = errno;
-            if (err == EISDIR || err == ETXTBSY || err == EINTR)
-                continue;
+            if (err == EISDIR || err == ETXTBSY || err == EINTR) continue;
             // A name taken by a file we may not write (left by another user) is
             // passed over like a held one; a folder we cannot create in ends the search.
             struct stat st;
-            if ((err == EACCES || err == EPERM) && lstat(name.c_str(), &st) == 0)
-                continue;
+            if ((err == EACCES || err == EPERM) && lstat(name.c_str(), &st) == 0) continue;
             return -1;
         }
 
@@ -140,8 +132,7 @@ int OpenLogFile(const std::string &base, std::u16string &opened)
         {
             const int err = errno;
             close(fd);
-            if (err == EWOULDBLOCK || err == EINTR)
-                continue;
+            if (err == EWOULDBLOCK || err == EINTR) continue;
             return -1;
         }
 
@@ -163,17 +154,15 @@ int OpenLogFile(const std::string &base, std::u16string &opened)
 // so opening the log does not blind it.
 class LogFileSink : public LogSink
 {
-public:
+  public:
     const LogInterface *table = nullptr;
     LogSink *previous = nullptr;
 
     void Write(LogLevel level, const u16char *text, int length) override
     {
-        if (!table)
-            return;
+        if (!table) return;
 
-        if (previous)
-            previous->Write(level, text, length);
+        if (previous) previous->Write(level, text, length);
 
         switch (level)
         {
@@ -197,9 +186,17 @@ LogFileSink sink;
 LogInterface *global_interface = nullptr;
 
 const LogInterface Table = {
-    LogOpen,      LogClose,     LogNewLine,          LogWriteLine,
-    LogWriteText, LogWriteMultiByte, LogWriteMultiByteText, LogMessageBox,
-    LogMessageBoxMultiByte, LogError, LogErrorMultiByte,
+    LogOpen,
+    LogClose,
+    LogNewLine,
+    LogWriteLine,
+    LogWriteText,
+    LogWriteMultiByte,
+    LogWriteMultiByteText,
+    LogMessageBox,
+    LogMessageBoxMultiByte,
+    LogError,
+    LogErrorMultiByte,
 };
 
 std::u16string ToU16(const std::string &s)
@@ -216,11 +213,9 @@ bool MakeFolders(const std::string &path)
 {
     for (size_t pos = 1; pos <= path.size(); pos++)
     {
-        if (pos != path.size() && path[pos] != '/')
-            continue;
+        if (pos != path.size() && path[pos] != '/') continue;
         const std::string part = path.substr(0, pos);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
     }
 
     struct stat st;
@@ -235,16 +230,13 @@ bool LogOpen(const u16char *folder, const u16char *name, uint code_page, bool er
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
     platform::CodePageInfo info;
-    if (!platform::GetCodePageInfo(platform::ResolveCodePage(code_page), info))
-        return false;
+    if (!platform::GetCodePageInfo(platform::ResolveCodePage(code_page), info)) return false;
 
-    if (state.fd >= 0)
-        LogClose();
+    if (state.fd >= 0) LogClose();
 
     const std::string folder8 = (folder && *folder) ? platform::ToNativePath(folder) : std::string();
     std::string base = folder8;
-    if (!base.empty() && base.back() != '/')
-        base += '/';
+    if (!base.empty() && base.back() != '/') base += '/';
     base += platform::UTF16ToUTF8(name ? name : u"");
 
     std::u16string opened;
@@ -252,7 +244,8 @@ bool LogOpen(const u16char *folder, const u16char *name, uint code_page, bool er
 
     if (fd < 0)
     {
-        const std::u16string text = Format(u"创建日志文件<%s><%s>失败", folder ? folder : u"", name ? name : u"");
+        const std::u16string text =
+            Format(u"创建日志文件<%s><%s>失败", folder ? folder : u"", name ? name : u"");
         LogMessageBox(text.c_str());
         return false;
     }
@@ -284,16 +277,15 @@ void LogClose()
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
-    if (state.fd < 0)
-        return;
+    if (state.fd < 0) return;
 
     LogNewLine();
     LogWriteText(u"关闭日志!");
 
-    close(state.fd);                // also gives up the lock on the file
+    close(state.fd); // also gives up the lock on the file
     state.fd = -1;
     state.console = false;
-    state.error_box = false;        // an entry called after closing shows no box
+    state.error_box = false; // an entry called after closing shows no box
     state.file_name.clear();
     delete[] state.convert;
     state.convert = nullptr;
@@ -305,16 +297,14 @@ void LogNewLine()
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
     static const u16char crlf[2] = {u'\r', u'\n'};
-    if (state.fd >= 0)
-        WriteAll(state.fd, crlf, sizeof(crlf));
+    if (state.fd >= 0) WriteAll(state.fd, crlf, sizeof(crlf));
 }
 
 void LogWriteLine(const u16char *text, int length)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
-    if (state.fd < 0)
-        return;
+    if (state.fd < 0) return;
 
     if (!text)
         length = 0;
@@ -344,12 +334,10 @@ void LogWriteMultiByte(uint code_page, const char *text, int length)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
-    if (state.fd < 0)
-        return;
+    if (state.fd < 0) return;
 
     const int units = Convert(code_page, text, length);
-    if (units >= 0)
-        LogWriteLine(state.convert, units);
+    if (units >= 0) LogWriteLine(state.convert, units);
 }
 
 void LogWriteMultiByteText(uint code_page, const char *text)
@@ -362,8 +350,7 @@ void LogMessageBox(const u16char *text)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
-    if (message_box)
-        message_box(text ? text : u"", u"Warning");
+    if (message_box) message_box(text ? text : u"", u"Warning");
 }
 
 void LogMessageBoxMultiByte(uint code_page, const char *text)
@@ -371,8 +358,7 @@ void LogMessageBoxMultiByte(uint code_page, const char *text)
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
     std::u16string converted;
-    if (platform::MultiByteToUTF16(code_page, text, -1, converted))
-        LogMessageBox(converted.c_str());
+    if (platform::MultiByteToUTF16(code_page, text, -1, converted)) LogMessageBox(converted.c_str());
 }
 
 void LogError(const u16char *text)
@@ -380,30 +366,25 @@ void LogError(const u16char *text)
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
     LogWriteText(text);
-    if (state.error_box)
-        LogMessageBox(text);
+    if (state.error_box) LogMessageBox(text);
 }
 
 void LogErrorMultiByte(uint code_page, const char *text)
 {
     std::lock_guard<std::recursive_mutex> guard(Lock());
 
-    if (state.fd < 0)
-        return;
+    if (state.fd < 0) return;
 
     const int units = Convert(code_page, text, -1);
-    if (units < 0)
-        return;
+    if (units < 0) return;
 
     LogWriteLine(state.convert, units);
-    if (state.error_box)
-        LogMessageBox(state.convert);
+    if (state.error_box) LogMessageBox(state.convert);
 }
 
 bool LogGetPlugInInterface(int version, void *table)
 {
-    if (version != LogInterfaceVersion || !table)
-        return false;
+    if (version != LogInterfaceVersion || !table) return false;
 
     *static_cast<LogInterface *>(table) = Table;
     return true;
@@ -421,8 +402,7 @@ LogPlugIn::LogPlugIn()
 
 LogPlugIn *InitLog(const u16char *folder, const u16char *name, uint code_page, bool error_box)
 {
-    if (global_interface)
-        CloseLog();
+    if (global_interface) CloseLog();
 
     LogPlugIn *plugin = new LogPlugIn;
     RegisterPlugInType(plugin, 1);
@@ -441,7 +421,7 @@ LogPlugIn *InitLog(const u16char *folder, const u16char *name, uint code_page, b
 
     sink.table = table;
     sink.previous = SetLogSink(&sink);
-    if (sink.previous == &sink)   // a capture put our stale sink back when it went
+    if (sink.previous == &sink) // a capture put our stale sink back when it went
         sink.previous = nullptr;
     PutLogBanner();
     return plugin;
@@ -457,10 +437,8 @@ LogPlugIn *InitDefaultLogAt(const std::string &exe)
     std::string folder = slash == std::string::npos ? std::string() : exe.substr(0, slash == 0 ? 1 : slash);
     std::string name = slash == std::string::npos ? exe : exe.substr(slash + 1);
     const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        name.erase(dot);
-    if (name.empty())
-        name = "hgl";
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    if (name.empty()) name = "hgl";
 
     if (!FolderWritable(folder))
     {
@@ -470,8 +448,7 @@ LogPlugIn *InitDefaultLogAt(const std::string &exe)
         else if (const std::string home = platform::HomeFolder(); !home.empty())
             state_home = home + "/.local/state";
 
-        if (!state_home.empty() && MakeFolders(state_home + "/" + name))
-            folder = state_home + "/" + name;
+        if (!state_home.empty() && MakeFolders(state_home + "/" + name)) folder = state_home + "/" + name;
     }
 
     return InitLog(ToU16(folder).c_str(), ToU16(name).c_str(), platform::CodePageGBK, true);
@@ -485,14 +462,12 @@ LogPlugIn *InitDefaultLog()
 
 void CloseLog()
 {
-    if (!global_interface)
-        return;
+    if (!global_interface) return;
 
     global_interface->Close();
 
     // Another sink installed over ours (a test's capture) stays where it is.
-    if (GetLogSink() == &sink)
-        SetLogSink(sink.previous);
+    if (GetLogSink() == &sink) SetLogSink(sink.previous);
     sink.table = nullptr;
     sink.previous = nullptr;
 

@@ -14,17 +14,17 @@ namespace hgl
 // The table served to plug-ins (interface version 2), entries in this order.
 struct LogInterface
 {
-    bool (*Open)(const u16char *folder, const u16char *name, uint code_page, bool error_box);   // 0
-    void (*Close)();                                                                            // 1
-    void (*NewLine)();                                                                          // 2
-    void (*WriteLine)(const u16char *text, int length);                                         // 3
-    void (*WriteText)(const u16char *text);                                                     // 4
-    void (*WriteMultiByte)(uint code_page, const char *text, int length);                       // 5
-    void (*WriteMultiByteText)(uint code_page, const char *text);                               // 6
-    void (*MessageBox)(const u16char *text);                                                    // 7
-    void (*MessageBoxMultiByte)(uint code_page, const char *text);                              // 8
-    void (*Error)(const u16char *text);                                                         // 9
-    void (*ErrorMultiByte)(uint code_page, const char *text);                                   // 10
+    bool (*Open)(const u16char *folder, const u16char *name, uint code_page, bool error_box); // 0
+    void (*Close)();                                                                          // 1
+    void (*NewLine)();                                                                        // 2
+    void (*WriteLine)(const u16char *text, int length);                                       // 3
+    void (*WriteText)(const u16char *text);                                                   // 4
+    void (*WriteMultiByte)(uint code_page, const char *text, int length);                     // 5
+    void (*WriteMultiByteText)(uint code_page, const char *text);                             // 6
+    void (*MessageBox)(const u16char *text);                                                  // 7
+    void (*MessageBoxMultiByte)(uint code_page, const char *text);                            // 8
+    void (*Error)(const u16char *text);                                                       // 9
+    void (*ErrorMultiByte)(uint code_page, const char *text);                                 // 10
 };
 
 constexpr int LogInterfaceVersion = 2;
@@ -48,7 +48,7 @@ bool LogGetPlugInInterface(int version, void *table);
 // The built-in log plug-in: type 1, name "UNICODE格式文本日志输出", file name "LogPlugIn".
 class LogPlugIn : public PlugIn
 {
-public:
+  public:
     LogPlugIn();
     ~LogPlugIn() override = default;
 };
@@ -82,5 +82,5 @@ int GetLogConvertCapacity();
 // How message boxes are shown. There is no message box service here by default:
 // the text goes to standard error. A GUI layer can install a real one.
 using LogMessageBoxFunc = void (*)(const u16char *text, const u16char *title);
-LogMessageBoxFunc SetLogMessageBoxHandler(LogMessageBoxFunc handler);   // returns the previous one
+LogMessageBoxFunc SetLogMessageBoxHandler(LogMessageBoxFunc handler); // returns the previous one
 } // namespace hgl

@@ -6,14 +6,29 @@ namespace hgl
 {
 namespace
 {
-inline uint32 F(uint32 x, uint32 y, uint32 z) { return (x & y) | (~x & z); }
-inline uint32 G(uint32 x, uint32 y, uint32 z) { return (x & z) | (y & ~z); }
-inline uint32 H(uint32 x, uint32 y, uint32 z) { return x ^ y ^ z; }
-inline uint32 I(uint32 x, uint32 y, uint32 z) { return y ^ (x | ~z); }
+inline uint32 F(uint32 x, uint32 y, uint32 z)
+{
+    return (x & y) | (~x & z);
+}
+inline uint32 G(uint32 x, uint32 y, uint32 z)
+{
+    return (x & z) | (y & ~z);
+}
+inline uint32 H(uint32 x, uint32 y, uint32 z)
+{
+    return x ^ y ^ z;
+}
+inline uint32 I(uint32 x, uint32 y, uint32 z)
+{
+    return y ^ (x | ~z);
+}
 
-inline uint32 RotateLeft(uint32 x, int n) { return (x << n) | (x >> (32 - n)); }
+inline uint32 RotateLeft(uint32 x, int n)
+{
+    return (x << n) | (x >> (32 - n));
+}
 
-template<uint32 (*Fn)(uint32, uint32, uint32)>
+template <uint32 (*Fn)(uint32, uint32, uint32)>
 inline void Step(uint32 &a, uint32 b, uint32 c, uint32 d, uint32 x, int s, uint32 ac)
 {
     a += Fn(b, c, d) + x + ac;
@@ -137,8 +152,7 @@ void MD5Transform(uint32 state[4], const uint8 block[64])
 
 void MD5Update(MD5Context *ctx, const void *data, unsigned int size)
 {
-    if (size == 0)
-        return;
+    if (size == 0) return;
     const uint8 *input = static_cast<const uint8 *>(data);
 
     unsigned int index = (ctx->count[0] >> 3) & 0x3F;
@@ -146,8 +160,7 @@ void MD5Update(MD5Context *ctx, const void *data, unsigned int size)
     // Bit count, carrying from the low into the high word.
     const uint32 low_bits = uint32(size) << 3;
     ctx->count[0] += low_bits;
-    if (ctx->count[0] < low_bits)
-        ctx->count[1]++;
+    if (ctx->count[0] < low_bits) ctx->count[1]++;
     ctx->count[1] += uint32(size) >> 29;
 
     const unsigned int part = 64 - index;

@@ -6,9 +6,9 @@ namespace hgl
 {
 struct MD5Context
 {
-    uint32 state[4];    // chaining words
-    uint32 count[2];    // message length in bits, low word first
-    uint8 buffer[64];   // the partial block
+    uint32 state[4];  // chaining words
+    uint32 count[2];  // message length in bits, low word first
+    uint8 buffer[64]; // the partial block
 };
 
 void MD5Init(MD5Context *ctx);

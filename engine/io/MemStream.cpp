@@ -67,7 +67,8 @@ int MemStream::Read(void *buf, int n)
 int MemStream::Write(const void *buf, int n)
 {
     if (!buf || n < 0) return -1;
-    if (!buffer) {
+    if (!buffer)
+    {
         void *p = Alloc(n);
         if (!p) return -1;
         buffer = static_cast<uint8 *>(p);
@@ -75,13 +76,15 @@ int MemStream::Write(const void *buf, int n)
         size = position = n;
         return n;
     }
-    if (size - position < n) {
+    if (size - position < n)
+    {
         if (fixed)
             n = int(size - position);
         else if (!Resize(position + n))
             return -1;
     }
-    if (n > 0) {
+    if (n > 0)
+    {
         FastMemCopy(buffer + position, buf, n);
         position += n;
     }
@@ -100,12 +103,14 @@ int MemStream::ReadAt(int64 offset, void *buf, int n)
 int MemStream::WriteAt(int64 offset, const void *buf, int n)
 {
     if (!buf || n < 0 || offset < 0) return -1;
-    if (!buffer) {
+    if (!buffer)
+    {
         if (offset != 0) return -1;
         return Write(buf, n);
     }
     if (offset > size) return -1;
-    if (size - offset < n) {
+    if (size - offset < n)
+    {
         if (fixed)
             n = int(size - offset);
         else if (!Resize(offset + n))
@@ -140,12 +145,14 @@ bool MemStream::LoadFromFile(const u16char *name)
     Clear();
     const int64 file_size = file.Size;
     if (file_size <= 0) return false;
-    if (file_size > INT_MAX) {
+    if (file_size > INT_MAX)
+    {
         PutError(u"文件<%s>太大，无法载入内存!", name);
         return false;
     }
     if (!Create(file_size, false)) return false;
-    if (file.Read(buffer, int(file_size)) != int(file_size)) {
+    if (file.Read(buffer, int(file_size)) != int(file_size))
+    {
         Clear();
         return false;
     }
@@ -173,12 +180,14 @@ bool MemStream::LoadFromStream(Stream *stream)
     position = 0;
     if (count == 0) return true;
     const int64 left = stream->Remaining();
-    if (count > uint32(INT_MAX) || (left >= 0 && int64(count) > left)) {
+    if (count > uint32(INT_MAX) || (left >= 0 && int64(count) > left))
+    {
         PutError(u"流中的数据长度<%u>超出了剩余的数据!", uint(count));
         return false;
     }
     if (!Create(int64(count), false)) return false;
-    if (!stream->ReadFully(buffer, int(count))) {
+    if (!stream->ReadFully(buffer, int(count)))
+    {
         Clear();
         return false;
     }

@@ -11,7 +11,7 @@ class MemStream : public Stream
     int64 position = 0;
     bool fixed = false;
 
-public:
+  public:
     MemStream() = default;
     MemStream(int64 size, bool fixed) { Create(size, fixed); }
     ~MemStream() override { Clear(); }
@@ -47,7 +47,7 @@ public:
     int64 GetSize() const override { return buffer ? size : 0; }
     void SetSize(int64 new_size) override;
 
-private:
+  private:
     bool Resize(int64 new_size);
 };
 } // namespace hgl

@@ -10,17 +10,20 @@
 
 namespace hgl
 {
-template<typename T, typename ArchiveType = HAC> class ObjectBufferFromHAC : public ObjectBuffer<T>
+template <typename T, typename ArchiveType = HAC> class ObjectBufferFromHAC : public ObjectBuffer<T>
 {
     ArchiveType *hac;
 
     ArchiveType *GetArchive() const { return hac; }
     void InitPrivate() { Archive.template Bind<&ObjectBufferFromHAC::GetArchive>(this); }
 
-public:
-    Property<ArchiveType *> Archive;  // read only: the archive objects are made from
+  public:
+    Property<ArchiveType *> Archive; // read only: the archive objects are made from
 
-    ObjectBufferFromHAC(ArchiveType *archive, int size) : ObjectBuffer<T>(size), hac(archive) { InitPrivate(); }
+    ObjectBufferFromHAC(ArchiveType *archive, int size) : ObjectBuffer<T>(size), hac(archive)
+    {
+        InitPrivate();
+    }
 
     // The archive is left alone; the cached objects go with the ObjectBuffer part.
     ~ObjectBufferFromHAC() override = default;
@@ -28,8 +31,7 @@ public:
     // False without an archive (silently) or when the archive lacks the file.
     bool Create(const String &name, T *&value) override
     {
-        if (!hac)
-            return false;
+        if (!hac) return false;
         const u16char *text = name.c_str() ? name.c_str() : u"";
         if (!hac->FileExist(text))
         {

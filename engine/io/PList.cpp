@@ -9,8 +9,7 @@ namespace hgl
 bool PList::ParseLine(const String &line)
 {
     const int len = line.Length;
-    if (len < 2)
-        return false;
+    if (len < 2) return false;
     const u16char *s = line.c_str();
 
     int sep = -1;
@@ -22,11 +21,9 @@ bool PList::ParseLine(const String &line)
                 sep = i;
                 break;
             }
-        if (sep >= 0)
-            break;
+        if (sep >= 0) break;
     }
-    if (sep < 0)
-        return false;
+    if (sep < 0) return false;
 
     int v = sep + 1;
     while (v < len && (s[v] == u'\t' || s[v] == u'=' || s[v] == u' '))
@@ -46,8 +43,7 @@ void PList::LoadFromStringList(StringList &lines)
 bool PList::LoadFromFile(const u16char *name)
 {
     StringList lines;
-    if (!lines.LoadFromFile(name, 0))
-        return false;
+    if (!lines.LoadFromFile(name, 0)) return false;
     LoadFromStringList(lines);
     return true;
 }
@@ -55,8 +51,7 @@ bool PList::LoadFromFile(const u16char *name)
 bool PList::LoadFromHAC(HAC *archive, const u16char *path)
 {
     StringList lines;
-    if (!lines.LoadFromHAC(archive, path, 0))
-        return false;
+    if (!lines.LoadFromHAC(archive, path, 0)) return false;
     LoadFromStringList(lines);
     return true;
 }
@@ -64,8 +59,7 @@ bool PList::LoadFromHAC(HAC *archive, const u16char *path)
 bool PList::GetPair(int index, String &key, String &value) const
 {
     const auto *entry = GetItem(index);
-    if (!entry)
-        return false;
+    if (!entry) return false;
     key = entry->key;
     value = entry->value;
     return true;
@@ -73,8 +67,7 @@ bool PList::GetPair(int index, String &key, String &value) const
 
 bool PList::SaveToFile(const u16char *name)
 {
-    if (!name || !*name)
-        return false;
+    if (!name || !*name) return false;
     // Built in memory first, so a failed write never costs the file it replaces.
     MemStream out;
     static const unsigned char mark[2] = {0xFF, 0xFE};

@@ -17,7 +17,7 @@ class StringList;
 
 class PList : public IndexData<String, String>
 {
-public:
+  public:
     ~PList() override = default;
 
     // Parses one line and stores its pair; false for a line that holds none.

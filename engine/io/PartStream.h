@@ -13,7 +13,7 @@ class PartStream : public Stream
     int64 position = 0; // relative to start, always within 0..length
     bool read_only;
 
-public:
+  public:
     // A negative start or length counts as 0.
     PartStream(Stream *parent, int64 start, int64 length, bool read_only);
     ~PartStream() override = default;

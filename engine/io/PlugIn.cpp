@@ -46,8 +46,7 @@ void NotifyRelease(PlugIn *plugin)
 void ClearSlotOf(PlugIn *plugin)
 {
     for (PlugIn *&slot : Manager().slots)
-        if (slot == plugin)
-            slot = nullptr;
+        if (slot == plugin) slot = nullptr;
 }
 
 bool NativeFileExists(const std::string &path)
@@ -68,14 +67,12 @@ String PlugInFileName(const String &name)
     {
         file = folder;
         const int len = StrLen(folder);
-        if (folder[len - 1] != u'/' && folder[len - 1] != u'\\')
-            file += u"/";
+        if (folder[len - 1] != u'/' && folder[len - 1] != u'\\') file += u"/";
     }
     else
     {
         const std::string probe = "Plug-Ins/" + name.ToUTF8() + platform::UTF16ToUTF8(PlugInSuffix);
-        if (NativeFileExists(probe))
-            file = u"Plug-Ins/";
+        if (NativeFileExists(probe)) file = u"Plug-Ins/";
     }
 
     file += name;
@@ -88,8 +85,7 @@ String PlugInFileName(const String &name)
 
 PlugIn::~PlugIn()
 {
-    if (announce_release)
-        PutInfo(u"释放插件<%s>:<%s>完成", Text(name), Text(filename));
+    if (announce_release) PutInfo(u"释放插件<%s>:<%s>完成", Text(name), Text(filename));
 }
 
 // ---- ExternalModule ----------------------------------------------------------------
@@ -103,7 +99,8 @@ bool ExternalModule::Load(const String &file_name)
 
     if (!handle)
     {
-        PutError(u"加载模块<%s>失败！Windows 回报错误码: %d,%s", Text(file_name), error.code, error.text.c_str());
+        PutError(u"加载模块<%s>失败！Windows 回报错误码: %d,%s", Text(file_name), error.code,
+                 error.text.c_str());
         return false;
     }
 
@@ -171,18 +168,17 @@ ExternalPlugIn::ExternalPlugIn(const String &plugin_name)
     do
     {
         auto get_version = reinterpret_cast<GetPlugInVersionFunc>(module.GetFunc(PlugInExportVersion));
-        if (!get_version)
-            break;
+        if (!get_version) break;
         version = get_version();
 
         auto get_intro = reinterpret_cast<GetPlugInIntroFunc>(module.GetFunc(PlugInExportIntro));
-        if (!get_intro)
-            break;
+        if (!get_intro) break;
         intro = get_intro();
 
         get_interface = reinterpret_cast<GetPlugInInterfaceFunc>(module.GetFunc(PlugInExportInterface));
 
-        if (auto set_interface = reinterpret_cast<SetPlugInInterfaceFunc>(module.FindFunc(PlugInExportSetInterface)))
+        if (auto set_interface =
+                reinterpret_cast<SetPlugInInterfaceFunc>(module.FindFunc(PlugInExportSetInterface)))
             set_interface(GetPlugInInterfaceByNameCallback, GetPlugInInterfaceByTypeCallback);
 
         complete = true;
@@ -198,16 +194,14 @@ ExternalPlugIn::ExternalPlugIn(const String &plugin_name)
 
     loaded = true;
 
-    if (auto init = reinterpret_cast<InitPlugInFunc>(module.FindFunc(PlugInExportInit)))
-        init();
+    if (auto init = reinterpret_cast<InitPlugInFunc>(module.FindFunc(PlugInExportInit))) init();
 }
 
 ExternalPlugIn::~ExternalPlugIn()
 {
     // Only a plug-in that was completely loaded (and so started) is told to close.
     if (loaded)
-        if (auto close = reinterpret_cast<ClosePlugInFunc>(module.FindFunc(PlugInExportClose)))
-            close();
+        if (auto close = reinterpret_cast<ClosePlugInFunc>(module.FindFunc(PlugInExportClose))) close();
 
     module.Free();
 }
@@ -238,8 +232,7 @@ PlugIn *LoadPlugIn(const String &name, int type)
 
     m.list.Add(plugin);
 
-    if (type >= 1 && type <= 4)
-        m.slots[type - 1] = plugin;
+    if (type >= 1 && type <= 4) m.slots[type - 1] = plugin;
 
     plugin->SetType(type);
     return plugin;
@@ -247,14 +240,12 @@ PlugIn *LoadPlugIn(const String &name, int type)
 
 void ReleasePlugIn(PlugIn *plugin)
 {
-    if (!plugin)
-        return;
+    if (!plugin) return;
 
     PlugInManager &m = Manager();
     const int index = m.list.Find(plugin);
 
-    if (plugin->Release() > 0)
-        return;
+    if (plugin->Release() > 0) return;
 
     ClearSlotOf(plugin);
     NotifyRelease(plugin);
@@ -267,18 +258,15 @@ void ReleasePlugIn(PlugIn *plugin)
 
 void RegisterPlugInType(PlugIn *plugin, int type)
 {
-    if (!plugin)
-        return;
+    if (!plugin) return;
 
     PlugInManager &m = Manager();
 
-    if (type >= 1 && type <= 4)
-        m.slots[type - 1] = plugin;
+    if (type >= 1 && type <= 4) m.slots[type - 1] = plugin;
 
     plugin->SetType(type);
 
-    if (m.list.Find(plugin) < 0)
-        m.list.Add(plugin);
+    if (m.list.Find(plugin) < 0) m.list.Add(plugin);
 }
 
 void ClearPlugInRegistry()
@@ -316,8 +304,7 @@ int GetPlugInCount()
 
 void AddPlugInReleaseListener(PlugInReleaseListener *listener)
 {
-    if (listener)
-        Manager().listeners.push_back(listener);
+    if (listener) Manager().listeners.push_back(listener);
 }
 
 void RemovePlugInReleaseListener(PlugInReleaseListener *listener)
@@ -353,8 +340,7 @@ PlugIn *LoadInterface(const String &kind, int version, const String &name, void 
     {
         if (plugin->GetVersion() >= uint32(version))
         {
-            if (plugin->GetInterface(version, record))
-                return plugin;
+            if (plugin->GetInterface(version, record)) return plugin;
 
             PutError(u"获取插件<%s>接口<ver:%d>失败!", Text(name), version);
         }

@@ -16,19 +16,19 @@ constexpr const u16char *kPlugInSuffix = PlugInSuffix;
 // A loaded plug-in; the base of external and built-in ones.
 class PlugIn
 {
-protected:
+  protected:
     int ref_count = 1;
-    uint32 version = 0;                 // "GetPlugInVersion", 0 when not obtained
-    const u16char *intro = nullptr;     // "GetPlugInIntro", owned by the plug-in
-    int type = 0;                       // 0 no registry slot, 1..4 a slot (1 = the log)
-    String name;                        // the name it was loaded by
-    String filename;                    // the library path, or a label
+    uint32 version = 0;             // "GetPlugInVersion", 0 when not obtained
+    const u16char *intro = nullptr; // "GetPlugInIntro", owned by the plug-in
+    int type = 0;                   // 0 no registry slot, 1..4 a slot (1 = the log)
+    String name;                    // the name it was loaded by
+    String filename;                // the library path, or a label
     GetPlugInInterfaceFunc get_interface = nullptr;
-    bool announce_release = true;       // a library that never loaded has nothing to release
+    bool announce_release = true; // a library that never loaded has nothing to release
 
-public:
+  public:
     PlugIn() = default;
-    virtual ~PlugIn();                  // logs "释放插件<%s>:<%s>完成"
+    virtual ~PlugIn(); // logs "释放插件<%s>:<%s>完成"
     PlugIn(const PlugIn &) = delete;
     PlugIn &operator=(const PlugIn &) = delete;
 
@@ -53,7 +53,7 @@ class ExternalModule
 {
     platform::ModuleHandle handle = nullptr;
 
-public:
+  public:
     ExternalModule() = default;
     virtual ~ExternalModule() { Free(); }
     ExternalModule(const ExternalModule &) = delete;
@@ -75,9 +75,9 @@ public:
 class ExternalPlugIn : public PlugIn
 {
     ExternalModule module;
-    bool loaded = false;                // completely loaded and started: only then "ClosePlugIn" runs
+    bool loaded = false; // completely loaded and started: only then "ClosePlugIn" runs
 
-public:
+  public:
     explicit ExternalPlugIn(const String &plugin_name);
     ~ExternalPlugIn() override;
 };
@@ -106,7 +106,7 @@ extern "C" bool GetPlugInInterfaceByTypeCallback(int type, int version, void *re
 // so that none of their entries keeps pointing into an unloaded library.
 class PlugInReleaseListener
 {
-public:
+  public:
     virtual ~PlugInReleaseListener() = default;
     virtual void OnPlugInRelease(PlugIn *plugin) = 0;
 };
@@ -117,13 +117,13 @@ void RemovePlugInReleaseListener(PlugInReleaseListener *listener);
 // The process-wide cache of one kind of interface record (T), keyed by short name
 // ("Lzma" for "Compress.Lzma"). Entries hold the record (null for a failed look-up)
 // and the plug-in that filled it; they are dropped when that plug-in goes.
-template<typename T>
+template <typename T>
 class PlugInInterfaceCache : public _IndexObject<String, T, PlugInFlagData<String, T *>>,
                              public PlugInReleaseListener
 {
     using Base = _IndexObject<String, T, PlugInFlagData<String, T *>>;
 
-public:
+  public:
     PlugInInterfaceCache() { AddPlugInReleaseListener(this); }
     ~PlugInInterfaceCache() override { RemovePlugInReleaseListener(this); }
 
@@ -136,8 +136,7 @@ public:
         }
 
         for (int i = this->GetCount() - 1; i >= 0; i--)
-            if (this->GetItem(i)->plug_in == plugin)
-                Base::DeleteAt(i);
+            if (this->GetItem(i)->plug_in == plugin) Base::DeleteAt(i);
     }
 };
 
@@ -157,13 +156,12 @@ PlugIn *LoadInterface(const String &kind, int version, const String &name, void 
 // Any map of these entries will do; a plain one is not told when plug-ins are
 // released, so it must not be used after ReleaseAllPlugIn (or after releasing a
 // plug-in it holds). Long-lived caches are PlugInInterfaceCache.
-template<typename T>
+template <typename T>
 T *GetPlugInInterfaceByName(_IndexData<String, T *, PlugInFlagData<String, T *>> &cache, const String &kind,
                             int version, const String &name)
 {
     T *record = nullptr;
-    if (cache.Get(name, record))
-        return record;
+    if (cache.Get(name, record)) return record;
 
     record = new T{};
     PlugIn *plugin = plugin_detail::LoadInterface(kind, version, name, record);

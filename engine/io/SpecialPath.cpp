@@ -23,7 +23,8 @@ bool Same(const u16char *a, const u16char *b)
 void Store(u16char *slot, int units, const std::string &native)
 {
     const std::u16string s = platform::Utf8ToUtf16(native);
-    if (s.size() + 1 > size_t(units)) {
+    if (s.size() + 1 > size_t(units))
+    {
         slot[0] = 0;
         return;
     }
@@ -36,7 +37,7 @@ class Slots
     u16char *base;
     int units;
 
-public:
+  public:
     Slots(u16char *b, int u) : base(b), units(u) {}
     u16char *operator[](int index) const { return base + size_t(index) * size_t(units); }
     int Units() const { return units; }
@@ -45,7 +46,8 @@ public:
 
 void Fill(const Slots &b)
 {
-    for (int i = 0; i < spCount; ++i) b[i][0] = 0;
+    for (int i = 0; i < spCount; ++i)
+        b[i][0] = 0;
 
     b.Store(spStartFolder, platform::CurrentFolder());
 
@@ -64,7 +66,8 @@ void Fill(const Slots &b)
         std::memcpy(b[spKitRoot], b[spStartFolder], size_t(b.Units()) * sizeof(u16char));
 
     FindFolder(b[spGUIFolder], b.Units(), b[spStartFolder], exe_folder.c_str(), b[spKitRoot], u"GUI");
-    FindFolder(b[spPlugInsFolder], b.Units(), b[spStartFolder], exe_folder.c_str(), b[spKitRoot], u"Plug-Ins");
+    FindFolder(b[spPlugInsFolder], b.Units(), b[spStartFolder], exe_folder.c_str(), b[spKitRoot],
+               u"Plug-Ins");
 
     const std::string data_home = platform::DataHome();
     b.Store(spWindowsFolder, std::string());
@@ -106,7 +109,8 @@ bool FindFolder(u16char *out, int out_units, const u16char *start_folder, const 
 {
     if (!out || out_units < 1) return false;
     if (MergePathToBuffer(out, out_units, start_folder, name) && IsDirectory(out)) return true;
-    if (!Same(exe_folder, start_folder) && MergePathToBuffer(out, out_units, exe_folder, name) && IsDirectory(out))
+    if (!Same(exe_folder, start_folder) && MergePathToBuffer(out, out_units, exe_folder, name) &&
+        IsDirectory(out))
         return true;
     if (!Same(kit_root, exe_folder) && MergePathToBuffer(out, out_units, kit_root, name) && IsDirectory(out))
         return true;

@@ -63,29 +63,55 @@ void DecodeUTF8(const unsigned char *s, int n, std::u16string &out)
     }
 }
 
-void StringList::InitPrivate() { Count.Bind<&StringList::GetCount>(this); }
+void StringList::InitPrivate()
+{
+    Count.Bind<&StringList::GetCount>(this);
+}
 
-StringList::StringList() { InitPrivate(); }
+StringList::StringList()
+{
+    InitPrivate();
+}
 
-StringList::~StringList() { Clear(); }
+StringList::~StringList()
+{
+    Clear();
+}
 
-int StringList::Add(const String &s) { return items.Add(new String(s)); }
+int StringList::Add(const String &s)
+{
+    return items.Add(new String(s));
+}
 
-int StringList::AddText(const u16char *text) { return Add(String(text)); }
+int StringList::AddText(const u16char *text)
+{
+    return Add(String(text));
+}
 
-int StringList::AddText(const u16char *text, int length) { return Add(String(text, length)); }
+int StringList::AddText(const u16char *text, int length)
+{
+    return Add(String(text, length));
+}
 
-int StringList::AddText(const char *text, uint codePage) { return Add(String(codePage, text, -1)); }
+int StringList::AddText(const char *text, uint codePage)
+{
+    return Add(String(codePage, text, -1));
+}
 
-int StringList::AddText(const char *text, int length, uint codePage) { return Add(String(codePage, text, length)); }
+int StringList::AddText(const char *text, int length, uint codePage)
+{
+    return Add(String(codePage, text, length));
+}
 
-void StringList::Clear() { items.Clear(); }
+void StringList::Clear()
+{
+    items.Clear();
+}
 
 int StringList::Find(const String &s) const
 {
     for (int i = items.GetCount() - 1; i >= 0; --i)
-        if (items[i]->Comp(s) == 0)
-            return i;
+        if (items[i]->Comp(s) == 0) return i;
     return -1;
 }
 
@@ -96,21 +122,19 @@ void StringList::SplitUTF16(const u16char *t, int n)
     int start = 0, i = 0;
     for (; i < n && t[i]; ++i)
     {
-        if (t[i] != u'\r' && t[i] != u'\n')
-            continue;
+        if (t[i] != u'\r' && t[i] != u'\n') continue;
         AddText(t + start, i - start);
-        if (t[i] == u'\r' && i + 1 < n && t[i + 1] == u'\n')
-            ++i;
+        if (t[i] == u'\r' && i + 1 < n && t[i + 1] == u'\n') ++i;
         start = i + 1;
     }
-    if (i > start)
-        AddText(t + start, i - start);
+    if (i > start) AddText(t + start, i - start);
 }
 
 void StringList::SplitBytes(const char *t, int n, uint codePage, bool utf8)
 {
     std::u16string line;
-    auto add = [&](int from, int to) {
+    auto add = [&](int from, int to)
+    {
         if (utf8)
         {
             DecodeUTF8(reinterpret_cast<const unsigned char *>(t + from), to - from, line);
@@ -124,31 +148,32 @@ void StringList::SplitBytes(const char *t, int n, uint codePage, bool utf8)
     int start = 0, i = 0;
     for (; i < n && t[i]; ++i)
     {
-        if (t[i] != '\r' && t[i] != '\n')
-            continue;
+        if (t[i] != '\r' && t[i] != '\n') continue;
         add(start, i);
-        if (t[i] == '\r' && i + 1 < n && t[i + 1] == '\n')
-            ++i;
+        if (t[i] == '\r' && i + 1 < n && t[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    if (i > start)
-        add(start, i);
+    if (i > start) add(start, i);
 }
 
 bool StringList::LoadFromStream(Stream *stream, uint codePage)
 {
     Clear();
-    if (!stream)
-        return false;
+    if (!stream) return false;
     const int64 size = stream->Size;
     unsigned char mark[4] = {0, 0, 0, 0};
     int got = stream->Read(mark, 4);
-    if (got < 0)
-        got = 0;
+    if (got < 0) got = 0;
     if (size >= 0 && got < (size < 4 ? int(size) : 4))
-        return false;       // the stream could not deliver what it claims to hold
+        return false; // the stream could not deliver what it claims to hold
 
-    enum { Bytes, LE, BE, UTF8 } kind = Bytes;
+    enum
+    {
+        Bytes,
+        LE,
+        BE,
+        UTF8
+    } kind = Bytes;
     int start = 0;
     if (got >= 2 && mark[0] == 0xFF && mark[1] == 0xFE)
         kind = LE, start = 2;
@@ -164,21 +189,17 @@ bool StringList::LoadFromStream(Stream *stream, uint codePage)
     if (size >= 0)
     {
         int64 len = size - start;
-        if (len <= 0)
-            return true;
-        if (len > INT_MAX - 2)
-            len = INT_MAX - 2;
+        if (len <= 0) return true;
+        if (len > INT_MAX - 2) len = INT_MAX - 2;
         text.resize(size_t(len));
         int have = 0;
         while (have < int(len))
         {
             const int r = stream->Read(text.data() + have, int(len) - have);
-            if (r <= 0)
-                break;
+            if (r <= 0) break;
             have += r;
         }
-        if (have < int(len))
-            return false;   // a short read is a failure, never a shorter text
+        if (have < int(len)) return false; // a short read is a failure, never a shorter text
     }
     else
     {
@@ -190,7 +211,7 @@ bool StringList::LoadFromStream(Stream *stream, uint codePage)
 
     if (kind == LE || kind == BE)
     {
-        const int units = int(text.size() / 2);     // an odd trailing byte is ignored
+        const int units = int(text.size() / 2); // an odd trailing byte is ignored
         std::vector<u16char> u(size_t(units) + 1);
         for (int k = 0; k < units; ++k)
         {
@@ -207,54 +228,43 @@ bool StringList::LoadFromStream(Stream *stream, uint codePage)
 bool StringList::LoadFromFile(const u16char *name, uint codePage)
 {
     FileStream fs;
-    if (!name || !fs.Open(name, fomOpenRead))
-        return false;
+    if (!name || !fs.Open(name, fomOpenRead)) return false;
     const bool ok = LoadFromStream(&fs, codePage);
     fs.Close();
-    if (!ok)
-        PutError(u"读取文本文件<%s>失败！", name);
+    if (!ok) PutError(u"读取文本文件<%s>失败！", name);
     return ok;
 }
 
 bool StringList::LoadFromHAC(HAC *archive, const u16char *path, uint codePage)
 {
-    if (!archive || !path)
-        return false;
+    if (!archive || !path) return false;
     Stream *s = archive->LoadFileStream(path, false);
-    if (!s)
-        return false;
+    if (!s) return false;
     const bool ok = LoadFromStream(s, codePage);
     delete s;
-    if (!ok)
-        PutError(u"读取文本文件<%s>失败！", path);
+    if (!ok) PutError(u"读取文本文件<%s>失败！", path);
     return ok;
 }
 
 bool StringList::WriteToStream(Stream *stream)
 {
-    if (!stream)
-        return false;
+    if (!stream) return false;
     const int32 count = items.GetCount();
-    if (!stream->WriteValue(count))
-        return false;
+    if (!stream->WriteValue(count)) return false;
     for (int i = 0; i < count; ++i)
-        if (!stream->WriteString(*items[i]))
-            return false;
+        if (!stream->WriteString(*items[i])) return false;
     return true;
 }
 
 bool StringList::ReadFromStream(Stream *stream)
 {
-    if (!stream)
-        return false;
+    if (!stream) return false;
     int32 count;
-    if (!stream->ReadValue(count))
-        return false;
+    if (!stream->ReadValue(count)) return false;
     for (int32 i = 0; i < count; ++i)
     {
         String s;
-        if (stream->ReadString(s) < 0)
-            return false;
+        if (stream->ReadString(s) < 0) return false;
         Add(s);
     }
     return true;

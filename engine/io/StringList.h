@@ -22,8 +22,8 @@ class StringList : public DataObject
     void SplitUTF16(const u16char *text, int units);
     void SplitBytes(const char *text, int bytes, uint codePage, bool utf8);
 
-public:
-    Property<int> Count;    // read-only: the number of lines
+  public:
+    Property<int> Count; // read-only: the number of lines
     int GetCount() const { return items.GetCount(); }
 
     StringList();
@@ -43,7 +43,10 @@ public:
 
     String &operator[](int index) { return *items[index]; }
     const String &operator[](int index) const { return *items[index]; }
-    String *GetItem(int index) const { return index >= 0 && index < items.GetCount() ? items[index] : nullptr; }
+    String *GetItem(int index) const
+    {
+        return index >= 0 && index < items.GetCount() ? items[index] : nullptr;
+    }
 
     // Replaces the contents with the lines of the text in the stream, which must
     // stand at its start. codePage is for text without a byte-order mark (0: ANSI).

@@ -20,8 +20,7 @@ SystemInitInfo::SystemInitInfo()
 
 SystemInitInfo::~SystemInitInfo()
 {
-    if (instance_lock >= 0)
-        close(instance_lock);
+    if (instance_lock >= 0) close(instance_lock);
 }
 
 void SystemInitInfo::Check()
@@ -32,8 +31,7 @@ void SystemInitInfo::Check()
         graphics.Mode.Height = 480;
     }
 
-    if (win.Title.IsEmpty())
-        win.Title = info.ProjectName;
+    if (win.Title.IsEmpty()) win.Title = info.ProjectName;
 }
 
 std::string SystemInitInfo::SingleInstanceLockFile(const String &project_name)
@@ -63,16 +61,13 @@ std::string SystemInitInfo::SingleInstanceLockFile(const String &project_name)
 
 bool SystemInitInfo::CheckSingleInstance()
 {
-    if (SkipSingleInstanceCheck || info.ProjectName.IsEmpty())
-        return true;
+    if (SkipSingleInstanceCheck || info.ProjectName.IsEmpty()) return true;
 
-    if (instance_lock >= 0)
-        return true;                    // already ours
+    if (instance_lock >= 0) return true; // already ours
 
     const std::string path = SingleInstanceLockFile(info.ProjectName);
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
-    if (fd < 0)
-        return true;                    // no lock to be had: nothing to enforce with
+    if (fd < 0) return true; // no lock to be had: nothing to enforce with
 
     if (flock(fd, LOCK_EX | LOCK_NB) != 0)
     {

@@ -10,23 +10,23 @@ namespace hgl
 {
 class SystemInitInfo
 {
-    int instance_lock = -1;             // the single-instance lock file, held until destruction
+    int instance_lock = -1; // the single-instance lock file, held until destruction
 
-public:
-    String StartFolder;                 // the current folder when the description was made
+  public:
+    String StartFolder; // the current folder when the description was made
 
     struct Info
     {
-        String ProjectName;             // names the single-instance lock; default window title
+        String ProjectName; // names the single-instance lock; default window title
         String ProjectEnglishName;
         String Reserved[2];
     } info;
 
-    int FrameMode = 2;                  // frame pacing mode handed to the application
+    int FrameMode = 2; // frame pacing mode handed to the application
     bool SkipSingleInstanceCheck = true;
     bool ReservedFlag = true;
-    bool WaitActive = false;            // wait while inactive (windowed only)
-    bool BackNotDraw = true;            // no drawing in the background (windowed only)
+    bool WaitActive = false; // wait while inactive (windowed only)
+    bool BackNotDraw = true; // no drawing in the background (windowed only)
     bool CloseScreenSaver = true;
     bool UseJoystick = false;
     int ReservedValue = 100;
@@ -53,7 +53,7 @@ public:
             int DepthBits = 32;
             int StencilBits = 0;
             int AccumBits = 0;
-            int Multisample = 0;        // used when above 1
+            int Multisample = 0; // used when above 1
         } Pixel;
 
         struct OpenGLSwitches
@@ -70,28 +70,28 @@ public:
 
         struct GUI
         {
-            bool Use = false;           // also creates the default font
+            bool Use = false; // also creates the default font
             String Theme{u"ZoruVEZ.HAC"};
         } gui;
 
         bool CreateDefaultFont = false;
         Font EnglishFont{u"Tahoma", 0, 14, true, false};
         Font DefaultFont{u"黑体", 0, 14, false, false};
-        int TileFontSize = 1000;        // character tiles of the default tile font
+        int TileFontSize = 1000; // character tiles of the default tile font
     } graphics;
 
     struct Audio
     {
         bool ListDevices = false;
-        String DeviceName;              // empty: the default device
+        String DeviceName; // empty: the default device
     } audio;
 
     struct WindowSetup
     {
-        String Title;                   // empty: the project name (see Check)
+        String Title; // empty: the project name (see Check)
         String IconFile;
-        String CursorFile;              // empty: the standard arrow
-        bool Caption = true;            // false: a pop-up window
+        String CursorFile;   // empty: the standard arrow
+        bool Caption = true; // false: a pop-up window
         bool SysMenu = true;
         bool ExStyle1000 = false;
         bool Sizeable = false;
@@ -100,9 +100,9 @@ public:
         bool TopMost = false;
     } win;
 
-public:
+  public:
     SystemInitInfo();
-    virtual ~SystemInitInfo();          // gives up the single-instance lock
+    virtual ~SystemInitInfo(); // gives up the single-instance lock
     SystemInitInfo(const SystemInitInfo &) = delete;
     SystemInitInfo &operator=(const SystemInitInfo &) = delete;
 

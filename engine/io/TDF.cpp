@@ -18,7 +18,7 @@ const u16char TDFCompressKey[] = u"压缩算法";
 
 namespace
 {
-constexpr int64 MinNodeBytes = 4 + 4 + 4;   // empty name, no data, no children
+constexpr int64 MinNodeBytes = 4 + 4 + 4; // empty name, no data, no children
 
 // Reads exactly size bytes in bounded chunks, so that a forged size costs no more
 // memory than the bytes really present.
@@ -31,8 +31,7 @@ bool ReadBlock(Stream *s, uint32 size, std::vector<uint8> &out)
         const uint32 n = std::min<uint32>(chunk, size - uint32(out.size()));
         const size_t at = out.size();
         out.resize(at + n);
-        if (!s->ReadFully(out.data() + at, int(n)))
-            return false;
+        if (!s->ReadFully(out.data() + at, int(n))) return false;
     }
     return true;
 }
@@ -41,8 +40,7 @@ bool ReadBlock(Stream *s, uint32 size, std::vector<uint8> &out)
 int CopyStored(const MemStream &data, void *dest, int64 room)
 {
     const int n = int(std::min<int64>(data.GetSize(), room));
-    if (n > 0)
-        std::memcpy(dest, data.GetData(), size_t(n));
+    if (n > 0) std::memcpy(dest, data.GetData(), size_t(n));
     return n;
 }
 } // namespace
@@ -53,29 +51,27 @@ TDFNode::TDFNode(Stream *s)
 {
     // A constructor has no result: a damaged tree stays as far as it was read, and
     // Load is the form that reports.
-    if (s)
-        (void)Load(s);
+    if (s) (void)Load(s);
 }
 
 TDFNode::TDFNode(const u16char *filename)
 {
-    if (!filename)
-        return;
+    if (!filename) return;
     FileStream fs;
-    if (fs.Open(filename, fomOpenRead))
-        (void)Load(&fs); // as above; LoadFromFile reports
+    if (fs.Open(filename, fomOpenRead)) (void)Load(&fs); // as above; LoadFromFile reports
 }
 
 TDFNode::TDFNode(HAC *archive, const u16char *path)
 {
-    if (!archive || !path || !*path)
-        return;
+    if (!archive || !path || !*path) return;
     const std::unique_ptr<Stream> s(archive->LoadFileStream(path, false));
-    if (s)
-        (void)Load(s.get()); // as above: the constructor has no result
+    if (s) (void)Load(s.get()); // as above: the constructor has no result
 }
 
-TDFNode::~TDFNode() { Clear(); }
+TDFNode::~TDFNode()
+{
+    Clear();
+}
 
 void TDFNode::Clear()
 {
@@ -87,11 +83,9 @@ void TDFNode::Clear()
 bool TDFNode::LoadFromFile(const u16char *filename)
 {
     Clear();
-    if (!filename)
-        return false;
+    if (!filename) return false;
     FileStream fs;
-    if (!fs.Open(filename, fomOpenRead))
-        return false;
+    if (!fs.Open(filename, fomOpenRead)) return false;
     return Load(&fs);
 }
 
@@ -103,18 +97,17 @@ namespace
 class ReadBuffer : public Stream
 {
     Stream *parent;
-    int64 base;            // parent position of buf[0]
-    int64 size;            // the parent's size
+    int64 base; // parent position of buf[0]
+    int64 size; // the parent's size
     std::vector<uint8> buf;
-    int have = 0, at = 0;  // bytes in buf, bytes consumed
+    int have = 0, at = 0; // bytes in buf, bytes consumed
 
-public:
+  public:
     ReadBuffer(Stream *p, int64 pos, int64 sz) : parent(p), base(pos), size(sz), buf(size_t(1) << 16) {}
 
     int Read(void *dest, int n) override
     {
-        if (!dest || n < 0)
-            return -1;
+        if (!dest || n < 0) return -1;
         uint8 *out = static_cast<uint8 *>(dest);
         int done = 0;
         while (done < n)
@@ -127,15 +120,13 @@ public:
                 {
                     // Large blocks go straight through.
                     const int got = parent->ReadAt(base, out + done, n - done);
-                    if (got <= 0)
-                        break;
+                    if (got <= 0) break;
                     base += got;
                     done += got;
                     continue;
                 }
                 const int got = parent->ReadAt(base, buf.data(), int(buf.size()));
-                if (got <= 0)
-                    break;
+                if (got <= 0) break;
                 have = got;
             }
             const int take = std::min(n - done, have - at);
@@ -164,13 +155,11 @@ public:
 
 bool TDFNode::Load(Stream *s)
 {
-    if (!s)
-        return false;
+    if (!s) return false;
     int64 budget = MaxNodes;
     const int64 pos = s->Position;
     const int64 size = s->Size;
-    if (dynamic_cast<MemStream *>(s) || pos < 0 || size < 0)
-        return LoadNode(s, 0, budget);
+    if (dynamic_cast<MemStream *>(s) || pos < 0 || size < 0) return LoadNode(s, 0, budget);
     ReadBuffer rb(s, pos, size);
     const bool ok = LoadNode(&rb, 0, budget);
     s->Position = rb.GetPosition();
@@ -179,31 +168,23 @@ bool TDFNode::Load(Stream *s)
 
 bool TDFNode::LoadNode(Stream *s, int depth, int64 &budget)
 {
-    if (depth > MaxDepth || --budget < 0)
-        return false;
-    if (s->ReadString(name) < 0)
-        return false;
+    if (depth > MaxDepth || --budget < 0) return false;
+    if (s->ReadString(name) < 0) return false;
 
     uint32 size;
-    if (!s->ReadValue(size))
-        return false;
+    if (!s->ReadValue(size)) return false;
     const int64 left = s->Remaining();
-    if (size > uint32(INT_MAX) || (left >= 0 && int64(size) > left))
-        return false;
+    if (size > uint32(INT_MAX) || (left >= 0 && int64(size) > left)) return false;
     std::vector<uint8> block;
-    if (!ReadBlock(s, size, block))
-        return false;
+    if (!ReadBlock(s, size, block)) return false;
     data.Clear();
-    if (size > 0 && !data.WriteFully(block.data(), int(size)))
-        return false;
+    if (size > 0 && !data.WriteFully(block.data(), int(size))) return false;
     data.Position = 0;
 
     uint32 count;
-    if (!s->ReadValue(count))
-        return false;
+    if (!s->ReadValue(count)) return false;
     const int64 rest = s->Remaining();
-    if (rest >= 0 && int64(count) > rest / MinNodeBytes)
-        return false;
+    if (rest >= 0 && int64(count) > rest / MinNodeBytes) return false;
     for (uint32 i = 0; i < count; ++i)
     {
         auto child = std::make_unique<TDFNode>();
@@ -213,40 +194,35 @@ bool TDFNode::LoadNode(Stream *s, int depth, int64 &budget)
         const bool loaded = child->LoadNode(s, depth + 1, budget);
         if (loaded || child->name.Length != 0 || before - budget > 1 || child->GetChildCount() != 0)
             children.Add(child.release());
-        if (!loaded)
-            return false;
+        if (!loaded) return false;
     }
     return true;
 }
 
-bool TDFNode::Save(Stream *s) const { return s && SaveNode(s); }
+bool TDFNode::Save(Stream *s) const
+{
+    return s && SaveNode(s);
+}
 
 bool TDFNode::SaveNode(Stream *s) const
 {
     const int n = children.GetCount();
     const int64 size = data.GetSize();
-    if (size < 0 || size > INT_MAX)
-        return false;
+    if (size < 0 || size > INT_MAX) return false;
     const uint32 usize = uint32(size);
-    if (!s->WriteString(name) || !s->WriteValue(usize))
-        return false;
-    if (usize > 0 && !s->WriteFully(data.GetData(), int(usize)))
-        return false;
-    if (!s->WriteValue(uint32(n)))
-        return false;
+    if (!s->WriteString(name) || !s->WriteValue(usize)) return false;
+    if (usize > 0 && !s->WriteFully(data.GetData(), int(usize))) return false;
+    if (!s->WriteValue(uint32(n))) return false;
     for (int i = n - 1; i >= 0; --i)
-        if (!children[i]->SaveNode(s))
-            return false;
+        if (!children[i]->SaveNode(s)) return false;
     return true;
 }
 
 bool TDFNode::SaveToFile(const u16char *filename) const
 {
-    if (!filename || !*filename)
-        return false;
+    if (!filename || !*filename) return false;
     MemStream out;
-    if (!Save(&out))
-        return false;
+    if (!Save(&out)) return false;
 
     return platform::FileWriteWhole(filename, out.GetData(), out.GetSize());
 }
@@ -254,8 +230,7 @@ bool TDFNode::SaveToFile(const u16char *filename) const
 TDFNode *TDFNode::FindChild(const String &n) const
 {
     for (int i = children.GetCount() - 1; i >= 0; --i)
-        if (children[i]->name.Comp(n) == 0)
-            return children[i];
+        if (children[i]->name.Comp(n) == 0) return children[i];
     return nullptr;
 }
 
@@ -269,11 +244,9 @@ TDFNode *TDFNode::AddChild(const String &n)
 
 TDFNode *TDFNode::Value(const u16char *key)
 {
-    if (!key)
-        return nullptr;
+    if (!key) return nullptr;
     TDFNode *child = FindChild(String(key));
-    if (child)
-        child->data.Position = 0;
+    if (child) child->data.Position = 0;
     return child;
 }
 
@@ -281,8 +254,7 @@ TDFNode *TDFNode::Slot(const u16char *key)
 {
     const String k(key);
     TDFNode *child = FindChild(k);
-    if (!child)
-        child = AddChild(k);
+    if (!child) child = AddChild(k);
     child->data.Clear();
     return child;
 }
@@ -291,11 +263,9 @@ namespace
 {
 template <typename T> bool GetFixed(TDFNode *child, T &v)
 {
-    if (!child)
-        return false;
+    if (!child) return false;
     T tmp;
-    if (child->GetStream()->Read(&tmp, int(sizeof(T))) != int(sizeof(T)))
-        return false;
+    if (child->GetStream()->Read(&tmp, int(sizeof(T))) != int(sizeof(T))) return false;
     v = tmp;
     return true;
 }
@@ -310,17 +280,34 @@ template <typename T> TDFNode *SetFixed(TDFNode *child, const T &v)
 bool TDFNode::GetBool(const u16char *key, bool &v)
 {
     uint8 b;
-    if (!GetFixed(Value(key), b))
-        return false;
+    if (!GetFixed(Value(key), b)) return false;
     v = b != 0;
     return true;
 }
-bool TDFNode::GetInt8(const u16char *key, int8 &v) { return GetFixed(Value(key), v); }
-bool TDFNode::GetInt16(const u16char *key, int16 &v) { return GetFixed(Value(key), v); }
-bool TDFNode::GetUInt32(const u16char *key, uint32 &v) { return GetFixed(Value(key), v); }
-bool TDFNode::GetInt32(const u16char *key, int32 &v) { return GetFixed(Value(key), v); }
-bool TDFNode::GetFloat(const u16char *key, float &v) { return GetFixed(Value(key), v); }
-bool TDFNode::GetInt64(const u16char *key, int64 &v) { return GetFixed(Value(key), v); }
+bool TDFNode::GetInt8(const u16char *key, int8 &v)
+{
+    return GetFixed(Value(key), v);
+}
+bool TDFNode::GetInt16(const u16char *key, int16 &v)
+{
+    return GetFixed(Value(key), v);
+}
+bool TDFNode::GetUInt32(const u16char *key, uint32 &v)
+{
+    return GetFixed(Value(key), v);
+}
+bool TDFNode::GetInt32(const u16char *key, int32 &v)
+{
+    return GetFixed(Value(key), v);
+}
+bool TDFNode::GetFloat(const u16char *key, float &v)
+{
+    return GetFixed(Value(key), v);
+}
+bool TDFNode::GetInt64(const u16char *key, int64 &v)
+{
+    return GetFixed(Value(key), v);
+}
 
 bool TDFNode::GetString(const u16char *key, String &v)
 {
@@ -331,8 +318,7 @@ bool TDFNode::GetString(const u16char *key, String &v)
 bool TDFNode::GetText(const u16char *key, u16char *buffer, int capacity)
 {
     TDFNode *child = Value(key);
-    if (!child || !buffer || capacity < 0)
-        return false;
+    if (!child || !buffer || capacity < 0) return false;
     return child->data.ReadUTF16Text(buffer, capacity) >= 0;
 }
 
@@ -345,23 +331,41 @@ bool TDFNode::GetObject(const u16char *key, DataObject *obj)
 bool TDFNode::GetData(const u16char *key, void *buffer, int size)
 {
     TDFNode *child = Value(key);
-    if (!child || !buffer || size < 0)
-        return false;
+    if (!child || !buffer || size < 0) return false;
     int got = size > 0 ? child->data.Read(buffer, size) : 0;
-    if (got < 0)
-        got = 0;
-    if (got < size)
-        std::memset(static_cast<uint8 *>(buffer) + got, 0, size_t(size - got));
+    if (got < 0) got = 0;
+    if (got < size) std::memset(static_cast<uint8 *>(buffer) + got, 0, size_t(size - got));
     return got == size;
 }
 
-TDFNode *TDFNode::SetBool(const u16char *key, bool v) { return SetFixed(Slot(key), uint8(v ? 1 : 0)); }
-TDFNode *TDFNode::SetInt8(const u16char *key, int8 v) { return SetFixed(Slot(key), v); }
-TDFNode *TDFNode::SetInt16(const u16char *key, int16 v) { return SetFixed(Slot(key), v); }
-TDFNode *TDFNode::SetUInt32(const u16char *key, uint32 v) { return SetFixed(Slot(key), v); }
-TDFNode *TDFNode::SetInt32(const u16char *key, int32 v) { return SetFixed(Slot(key), v); }
-TDFNode *TDFNode::SetFloat(const u16char *key, float v) { return SetFixed(Slot(key), v); }
-TDFNode *TDFNode::SetInt64(const u16char *key, int64 v) { return SetFixed(Slot(key), v); }
+TDFNode *TDFNode::SetBool(const u16char *key, bool v)
+{
+    return SetFixed(Slot(key), uint8(v ? 1 : 0));
+}
+TDFNode *TDFNode::SetInt8(const u16char *key, int8 v)
+{
+    return SetFixed(Slot(key), v);
+}
+TDFNode *TDFNode::SetInt16(const u16char *key, int16 v)
+{
+    return SetFixed(Slot(key), v);
+}
+TDFNode *TDFNode::SetUInt32(const u16char *key, uint32 v)
+{
+    return SetFixed(Slot(key), v);
+}
+TDFNode *TDFNode::SetInt32(const u16char *key, int32 v)
+{
+    return SetFixed(Slot(key), v);
+}
+TDFNode *TDFNode::SetFloat(const u16char *key, float v)
+{
+    return SetFixed(Slot(key), v);
+}
+TDFNode *TDFNode::SetInt64(const u16char *key, int64 v)
+{
+    return SetFixed(Slot(key), v);
+}
 
 TDFNode *TDFNode::SetString(const u16char *key, const String &v)
 {
@@ -373,16 +377,14 @@ TDFNode *TDFNode::SetString(const u16char *key, const String &v)
 TDFNode *TDFNode::SetObject(const u16char *key, DataObject *obj)
 {
     TDFNode *child = Slot(key);
-    if (obj)
-        child->data.WriteObject(obj);
+    if (obj) child->data.WriteObject(obj);
     return child;
 }
 
 TDFNode *TDFNode::SetData(const u16char *key, const void *buffer, int size)
 {
     TDFNode *child = Slot(key);
-    if (buffer && size > 0)
-        child->data.Write(buffer, size);
+    if (buffer && size > 0) child->data.Write(buffer, size);
     return child;
 }
 
@@ -391,12 +393,9 @@ int TDFNode::LoadCompressDataByKey(const String &key, const String &dataKey, voi
     String method;
     GetString(key.c_str(), method);
     TDFNode *child = FindChild(dataKey);
-    if (!child)
-        return -1;
-    if (!dest || size < 0)
-        return 0;
-    if (method.Length == 0)
-        return CopyStored(child->data, dest, size);
+    if (!child) return -1;
+    if (!dest || size < 0) return 0;
+    if (method.Length == 0) return CopyStored(child->data, dest, size);
     return Decompress(method, child->data.GetData(), int(child->data.GetSize()), dest, size);
 }
 
@@ -405,19 +404,16 @@ int TDFNode::LoadCompressData(const String &dataKey, void *dest, int size)
     return LoadCompressDataByKey(String(TDFCompressKey), dataKey, dest, size);
 }
 
-int TDFNode::LoadCompressImageByKey(const String &key, const String &dataKey, void *dest, int width, int height,
-                                    int channels)
+int TDFNode::LoadCompressImageByKey(const String &key, const String &dataKey, void *dest, int width,
+                                    int height, int channels)
 {
     String method;
     GetString(key.c_str(), method);
     TDFNode *child = FindChild(dataKey);
-    if (!child)
-        return -1;
+    if (!child) return -1;
     const int64 raw = int64(width) * height * channels;
-    if (!dest || width <= 0 || height <= 0 || channels <= 0 || raw > INT_MAX)
-        return 0;
-    if (method.Length == 0)
-        return CopyStored(child->data, dest, raw);
+    if (!dest || width <= 0 || height <= 0 || channels <= 0 || raw > INT_MAX) return 0;
+    if (method.Length == 0) return CopyStored(child->data, dest, raw);
     return ImageDecompress(method, dest, child->data.GetData(), int(child->data.GetSize()), width, height,
                            channels);
 }
@@ -431,12 +427,11 @@ bool TDFNode::SaveCompressImageByKey(const String &key, const String &dataKey, c
                                      int height, int channels, const String &method, CompressExtra extra)
 {
     const int64 raw = int64(width) * height * channels;
-    if (!pixels || width <= 0 || height <= 0 || channels <= 0 || raw > INT_MAX)
-        return false;
+    if (!pixels || width <= 0 || height <= 0 || channels <= 0 || raw > INT_MAX) return false;
     const int64 scratch_size = std::min<int64>(raw + raw / 2, INT_MAX);
     std::vector<uint8> scratch(static_cast<size_t>(scratch_size));
-    const int n = method.Length ? ImageCompress(method, scratch.data(), int(scratch_size), pixels, width, height,
-                                                channels, extra)
+    const int n = method.Length ? ImageCompress(method, scratch.data(), int(scratch_size), pixels, width,
+                                                height, channels, extra)
                                 : 0;
     if (n < 1 || n >= raw)
     {
@@ -451,16 +446,18 @@ bool TDFNode::SaveCompressImageByKey(const String &key, const String &dataKey, c
     return true;
 }
 
-bool TDFNode::SaveCompressImage(const String &dataKey, const void *pixels, int width, int height, int channels,
-                                const String &method, CompressExtra extra)
+bool TDFNode::SaveCompressImage(const String &dataKey, const void *pixels, int width, int height,
+                                int channels, const String &method, CompressExtra extra)
 {
-    return SaveCompressImageByKey(String(TDFCompressKey), dataKey, pixels, width, height, channels, method, extra);
+    return SaveCompressImageByKey(String(TDFCompressKey), dataKey, pixels, width, height, channels, method,
+                                  extra);
 }
 } // namespace hgl
 
 namespace hgl
 {
-int TDFNode::LoadCompressDataByKey(TDFNode *node, const String &key, const String &dataKey, void *dest, int size)
+int TDFNode::LoadCompressDataByKey(TDFNode *node, const String &key, const String &dataKey, void *dest,
+                                   int size)
 {
     return node ? node->LoadCompressDataByKey(key, dataKey, dest, size) : -1;
 }
@@ -470,13 +467,14 @@ int TDFNode::LoadCompressData(TDFNode *node, const String &dataKey, void *dest, 
     return node ? node->LoadCompressData(dataKey, dest, size) : -1;
 }
 
-int TDFNode::LoadCompressImageByKey(TDFNode *node, const String &key, const String &dataKey, void *dest, int width,
-                                    int height, int channels)
+int TDFNode::LoadCompressImageByKey(TDFNode *node, const String &key, const String &dataKey, void *dest,
+                                    int width, int height, int channels)
 {
     return node ? node->LoadCompressImageByKey(key, dataKey, dest, width, height, channels) : -1;
 }
 
-int TDFNode::LoadCompressImage(TDFNode *node, const String &dataKey, void *dest, int width, int height, int channels)
+int TDFNode::LoadCompressImage(TDFNode *node, const String &dataKey, void *dest, int width, int height,
+                               int channels)
 {
     return node ? node->LoadCompressImage(dataKey, dest, width, height, channels) : -1;
 }

@@ -26,10 +26,10 @@ class TDFNode
 
     [[nodiscard]] bool LoadNode(Stream *s, int depth, int64 &budget);
     [[nodiscard]] bool SaveNode(Stream *s) const;
-    TDFNode *Value(const u16char *key);     // the child rewound, or null
-    TDFNode *Slot(const u16char *key);      // the child found or added, data cleared
+    TDFNode *Value(const u16char *key); // the child rewound, or null
+    TDFNode *Slot(const u16char *key);  // the child found or added, data cleared
 
-public:
+  public:
     // Limits against damaged files.
     static constexpr int MaxDepth = 256;
     static constexpr int64 MaxNodes = 1000000;
@@ -60,7 +60,10 @@ public:
     void SetName(const String &n) { name = n; }
     MemStream *GetStream() { return &data; }
     int GetChildCount() const { return children.GetCount(); }
-    TDFNode *GetChild(int index) const { return index >= 0 && index < children.GetCount() ? children[index] : nullptr; }
+    TDFNode *GetChild(int index) const
+    {
+        return index >= 0 && index < children.GetCount() ? children[index] : nullptr;
+    }
 
     // The last child of that name, or null.
     TDFNode *FindChild(const String &name) const;
@@ -107,7 +110,8 @@ public:
     // child. Results are bytes produced, -1 without the data child.
     int LoadCompressDataByKey(const String &key, const String &dataKey, void *dest, int size);
     int LoadCompressData(const String &dataKey, void *dest, int size);
-    int LoadCompressImageByKey(const String &key, const String &dataKey, void *dest, int width, int height, int channels);
+    int LoadCompressImageByKey(const String &key, const String &dataKey, void *dest, int width, int height,
+                               int channels);
     int LoadCompressImage(const String &dataKey, void *dest, int width, int height, int channels);
     // The same through a node pointer that may be null (a child that was not
     // found): a null node gives -1, like a missing data child.
@@ -120,8 +124,8 @@ public:
                                  int channels);
     // Stores the picture compressed when that makes it smaller, else raw. False
     // only for a picture size that cannot be held (nothing is stored then).
-    bool SaveCompressImageByKey(const String &key, const String &dataKey, const void *pixels, int width, int height,
-                                int channels, const String &method, CompressExtra extra = 0);
+    bool SaveCompressImageByKey(const String &key, const String &dataKey, const void *pixels, int width,
+                                int height, int channels, const String &method, CompressExtra extra = 0);
     bool SaveCompressImage(const String &dataKey, const void *pixels, int width, int height, int channels,
                            const String &method, CompressExtra extra = 0);
 };

@@ -9,13 +9,25 @@
 
 namespace hgl
 {
-void ThreadMutex::Lock() { cs.lock(); }
+void ThreadMutex::Lock()
+{
+    cs.lock();
+}
 
-bool ThreadMutex::TryLock() { return cs.try_lock(); }
+bool ThreadMutex::TryLock()
+{
+    return cs.try_lock();
+}
 
-bool ThreadMutex::WaitLock(unsigned int timeout) { return cs.try_lock_for(std::chrono::milliseconds(timeout)); }
+bool ThreadMutex::WaitLock(unsigned int timeout)
+{
+    return cs.try_lock_for(std::chrono::milliseconds(timeout));
+}
 
-void ThreadMutex::Unlock() { cs.unlock(); }
+void ThreadMutex::Unlock()
+{
+    cs.unlock();
+}
 
 namespace
 {
@@ -65,7 +77,10 @@ void Thread::SetPriority(ThreadPriority p)
     ApplyPriority();
 }
 
-void Thread::ThreadProc(Thread *thread) { thread->Run(); }
+void Thread::ThreadProc(Thread *thread)
+{
+    thread->Run();
+}
 
 void Thread::Run()
 {
@@ -87,7 +102,8 @@ void Thread::Run()
 bool Thread::Start(ThreadPriority p)
 {
     if (started) return false;
-    if (joinable) {
+    if (joinable)
+    {
         // Closed from its own thread earlier; that thread is finishing or done.
         if (thread_id.load() == std::this_thread::get_id()) return false;
         handle.join();
@@ -104,9 +120,12 @@ bool Thread::Start(ThreadPriority p)
     thread_id = std::thread::id();
     started = true; // before the worker runs, so that it sees itself as live
     joinable = true;
-    try {
+    try
+    {
         handle = std::thread(&Thread::ThreadProc, this);
-    } catch (const std::system_error &) {
+    }
+    catch (const std::system_error &)
+    {
         // Creation failure is a result here, not an exception.
         started = false;
         joinable = false;
@@ -128,12 +147,14 @@ void Thread::RequestStop()
 
 void Thread::Close()
 {
-    if (!joinable) {
+    if (!joinable)
+    {
         started = false;
         return;
     }
     RequestStop();
-    if (thread_id.load() == std::this_thread::get_id()) {
+    if (thread_id.load() == std::this_thread::get_id())
+    {
         // Closing from inside: a thread cannot join itself. It is no longer live,
         // but stays joinable, so that whoever destroys the object first waits for
         // the rest of Run (which still touches this object) to finish.
@@ -196,7 +217,8 @@ void Thread::Sleep(unsigned int ms)
 
 Semaphore::Semaphore(int initial, int max)
 {
-    if (max < 1 || initial < 0 || initial > max) {
+    if (max < 1 || initial < 0 || initial > max)
+    {
         PutError(u"CreateSemaphore error,count=%d,max=%d", initial, max);
         return;
     }
@@ -239,15 +261,22 @@ bool Semaphore::Acquire(double seconds)
 {
     if (!valid) return false;
     std::unique_lock<std::mutex> guard(lock);
-    if (!(seconds > 0.0)) { // 0, negative and NaN: no limit
+    if (!(seconds > 0.0))
+    { // 0, negative and NaN: no limit
         available.wait(guard, [this] { return count > 0; });
-    } else {
+    }
+    else
+    {
         const double ms = std::floor(seconds * 1000.0);
         // Longer than a few weeks counts as no limit.
-        if (ms >= 2.0e9) {
+        if (ms >= 2.0e9)
+        {
             available.wait(guard, [this] { return count > 0; });
-        } else {
-            const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<long long>(ms));
+        }
+        else
+        {
+            const auto deadline =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(static_cast<long long>(ms));
             if (!available.wait_until(guard, deadline, [this] { return count > 0; })) return false;
         }
     }

@@ -24,7 +24,7 @@ class ThreadMutex
 {
     std::recursive_timed_mutex cs;
 
-public:
+  public:
     ThreadMutex() = default;
     ThreadMutex(const ThreadMutex &) = delete;
     ThreadMutex &operator=(const ThreadMutex &) = delete;
@@ -76,10 +76,10 @@ class Thread : public ThreadMutex
     bool GetIsCurrentThread() const;
     bool GetIsLive() const { return started; }
 
-public:
-    Property<ThreadPriority> Priority;   // write: SetPriority
-    Property<bool> IsCurrentThread;      // the caller runs on this object's thread
-    Property<bool> IsLive;               // started and not yet closed
+  public:
+    Property<ThreadPriority> Priority; // write: SetPriority
+    Property<bool> IsCurrentThread;    // the caller runs on this object's thread
+    Property<bool> IsLive;             // started and not yet closed
 
     // Called on the worker thread after Execute returns.
     BoundMethod<void(Thread *)> OnEnd;
@@ -131,7 +131,7 @@ class Semaphore : public _Object
     int max_count = 0;
     bool valid = false;
 
-public:
+  public:
     // Failure (count outside 0..max, max < 1) logs
     // "CreateSemaphore error,count=%d,max=%d" and leaves every operation failing.
     Semaphore(int count, int max);

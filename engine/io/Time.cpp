@@ -50,8 +50,7 @@ namespace
 int64 FloorDiv(int64 a, int64 b)
 {
     int64 q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return q;
 }
 
@@ -77,14 +76,12 @@ int32 GetLE32(const uint8 *p)
 
 bool WriteFields(Stream *stream, const int32 (&fields)[4])
 {
-    if (!stream)
-        return false;
+    if (!stream) return false;
     for (int32 v : fields)
     {
         uint8 bytes[4];
         PutLE32(bytes, v);
-        if (stream->Write(bytes, 4) != 4)
-            return false;
+        if (stream->Write(bytes, 4) != 4) return false;
     }
     return true;
 }
@@ -96,8 +93,7 @@ int ReadFields(Stream *stream, int32 (&fields)[4])
     for (int32 &v : fields)
     {
         uint8 bytes[4];
-        if (!stream->ReadFully(bytes, 4))
-            break;
+        if (!stream->ReadFully(bytes, 4)) break;
         v = GetLE32(bytes);
         ++n;
     }
@@ -107,21 +103,17 @@ int ReadFields(Stream *stream, int32 (&fields)[4])
 bool LocalNow(tm &out, long &nanoseconds)
 {
     timespec ts;
-    if (clock_gettime(CLOCK_REALTIME, &ts) != 0)
-        return false;
+    if (clock_gettime(CLOCK_REALTIME, &ts) != 0) return false;
     const time_t secs = ts.tv_sec;
-    if (!localtime_r(&secs, &out))
-        return false;
+    if (!localtime_r(&secs, &out)) return false;
     nanoseconds = ts.tv_nsec;
     return true;
 }
 
 int ClampToInt(int64 v)
 {
-    if (v > INT_MAX)
-        return INT_MAX;
-    if (v < INT_MIN)
-        return INT_MIN;
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
     return int(v);
 }
 
@@ -168,8 +160,7 @@ Time::Time()
 Time::Time(int ms)
 {
     InitPrivate();
-    if (ms != 0)
-        Millisecond = ms;
+    if (ms != 0) Millisecond = ms;
 }
 
 Time::Time(const Time &o)
@@ -198,35 +189,31 @@ void Time::NormaliseMinute(int64 v)
 {
     const int64 carry = FloorDiv(v, 60);
     minute = int(v - carry * 60);
-    if (carry)
-        NormaliseHour(int64(hour) + FloorMod(carry, 24));
+    if (carry) NormaliseHour(int64(hour) + FloorMod(carry, 24));
 }
 
 void Time::NormaliseSecond(int64 v)
 {
     const int64 carry = FloorDiv(v, 60);
     second = int(v - carry * 60);
-    if (carry)
-        NormaliseMinute(int64(minute) + FloorMod(carry, 24 * 60));
+    if (carry) NormaliseMinute(int64(minute) + FloorMod(carry, 24 * 60));
 }
 
 void Time::NormaliseMillisecond(int64 v)
 {
     const int64 carry = FloorDiv(v, 1000);
     millisecond = int(v - carry * 1000);
-    if (carry)
-        NormaliseSecond(int64(second) + FloorMod(carry, 24 * 60 * 60));
+    if (carry) NormaliseSecond(int64(second) + FloorMod(carry, 24 * 60 * 60));
 }
 
 void Time::SetToNow()
 {
     tm now;
     long ns;
-    if (!LocalNow(now, ns))
-        return;
+    if (!LocalNow(now, ns)) return;
     hour = now.tm_hour;
     minute = now.tm_min;
-    second = now.tm_sec > 59 ? 59 : now.tm_sec;   // a leap second reads as :59
+    second = now.tm_sec > 59 ? 59 : now.tm_sec; // a leap second reads as :59
     millisecond = int(ns / 1000000);
 }
 
@@ -241,8 +228,7 @@ bool Time::WriteToStream(Stream *stream)
 // is stored.
 bool Time::ReadFromStream(Stream *stream)
 {
-    if (!stream)
-        return false;
+    if (!stream) return false;
 
     int32 f[4] = {0, 0, 0, 0};
     const int n = ReadFields(stream, f);
@@ -271,10 +257,8 @@ bool IsLeapYear(int64 year)
 int GetDaysInMonth(int64 year, int month)
 {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    if (month == 2 && IsLeapYear(year))
-        return 29;
+    if (month < 1 || month > 12) return 0;
+    if (month == 2 && IsLeapYear(year)) return 29;
     return days[month - 1];
 }
 
@@ -374,8 +358,7 @@ void Date::SetToday()
 {
     tm now;
     long ns;
-    if (!LocalNow(now, ns))
-        return;
+    if (!LocalNow(now, ns)) return;
     year = now.tm_year + 1900;
     month = now.tm_mon + 1;
     day = now.tm_mday;
@@ -395,8 +378,7 @@ bool Date::WriteToStream(Stream *stream)
 // it was, so a date can be saved that way), but never outside 1-31.
 bool Date::ReadFromStream(Stream *stream)
 {
-    if (!stream)
-        return false;
+    if (!stream) return false;
 
     int32 f[4] = {0, 0, 0, 0};
     const int n = ReadFields(stream, f);
@@ -407,12 +389,9 @@ bool Date::ReadFromStream(Stream *stream)
         return false;
     }
 
-    if (n > 0)
-        year = f[0];
-    if (n > 1)
-        month = f[1];
-    if (n > 2)
-        day = f[2];
+    if (n > 0) year = f[0];
+    if (n > 1) month = f[1];
+    if (n > 2) day = f[2];
     days_in_month = GetDaysInMonth(year, month);
     return n == 4;
 }

@@ -8,9 +8,9 @@ namespace hgl
 {
 // Each clock counts from its own first call (which returns 0) on the monotonic
 // clock, so changing the system time never makes it jump.
-uint64 GetTime();          // milliseconds
-uint64 GetMicroTime();     // microseconds
-double GetDoubleTime();    // seconds
+uint64 GetTime();       // milliseconds
+uint64 GetMicroTime();  // microseconds
+double GetDoubleTime(); // seconds
 
 // Replaces the source of the three clocks above with one that gives nanoseconds
 // directly (no origin is taken off); null puts the monotonic clock back. Scripted
@@ -40,7 +40,7 @@ class Time : public DataObject
 
     void InitPrivate();
 
-public:
+  public:
     Property<int> Hour;
     Property<int> Minute;
     Property<int> Second;
@@ -92,13 +92,13 @@ class Date : public DataObject
     void StoreYear(int64 v);
     void InitPrivate();
 
-public:
+  public:
     Property<int> Year;
     Property<int> Month;
     Property<int> Day;
     Property<const int> DaysInMonth;
 
-    Date();   // 2000-01-01
+    Date(); // 2000-01-01
     Date(int y, int m, int d);
     Date(const Date &o);
     Date &operator=(const Date &o);

@@ -23,25 +23,21 @@ struct CodePageEntry
 
 // Windows code-page numbers and the iconv names of the same tables.
 const CodePageEntry kCodePages[] = {
-    {437, "CP437", 1},         {720, "CP720", 1},         {737, "CP737", 1},
-    {775, "CP775", 1},         {850, "CP850", 1},         {852, "CP852", 1},
-    {855, "CP855", 1},         {857, "CP857", 1},         {858, "CP858", 1},
-    {860, "CP860", 1},         {861, "CP861", 1},         {862, "CP862", 1},
-    {863, "CP863", 1},         {864, "CP864", 1},         {865, "CP865", 1},
-    {866, "CP866", 1},         {869, "CP869", 1},         {874, "CP874", 1},
-    {932, "CP932", 2},         {936, "CP936", 2},         {949, "CP949", 2},
-    {950, "CP950", 2},         {1200, "UTF-16LE", 4},     {1201, "UTF-16BE", 4},
-    {1250, "CP1250", 1},       {1251, "CP1251", 1},       {1252, "CP1252", 1},
-    {1253, "CP1253", 1},       {1254, "CP1254", 1},       {1255, "CP1255", 1},
-    {1256, "CP1256", 1},       {1257, "CP1257", 1},       {1258, "CP1258", 1},
-    {1361, "CP1361", 2},       {10000, "MACINTOSH", 1},   {12000, "UTF-32LE", 4},
-    {12001, "UTF-32BE", 4},    {20127, "ASCII", 1},       {20866, "KOI8-R", 1},
-    {20932, "EUC-JP", 3},      {21866, "KOI8-U", 1},      {28591, "ISO-8859-1", 1},
-    {28592, "ISO-8859-2", 1},  {28593, "ISO-8859-3", 1},  {28594, "ISO-8859-4", 1},
-    {28595, "ISO-8859-5", 1},  {28596, "ISO-8859-6", 1},  {28597, "ISO-8859-7", 1},
-    {28598, "ISO-8859-8", 1},  {28599, "ISO-8859-9", 1},  {28603, "ISO-8859-13", 1},
-    {28605, "ISO-8859-15", 1}, {51932, "EUC-JP", 3},      {51936, "EUC-CN", 2},
-    {51949, "EUC-KR", 2},      {54936, "GB18030", 4},     {65001, "UTF-8", 4},
+    {437, "CP437", 1},        {720, "CP720", 1},        {737, "CP737", 1},         {775, "CP775", 1},
+    {850, "CP850", 1},        {852, "CP852", 1},        {855, "CP855", 1},         {857, "CP857", 1},
+    {858, "CP858", 1},        {860, "CP860", 1},        {861, "CP861", 1},         {862, "CP862", 1},
+    {863, "CP863", 1},        {864, "CP864", 1},        {865, "CP865", 1},         {866, "CP866", 1},
+    {869, "CP869", 1},        {874, "CP874", 1},        {932, "CP932", 2},         {936, "CP936", 2},
+    {949, "CP949", 2},        {950, "CP950", 2},        {1200, "UTF-16LE", 4},     {1201, "UTF-16BE", 4},
+    {1250, "CP1250", 1},      {1251, "CP1251", 1},      {1252, "CP1252", 1},       {1253, "CP1253", 1},
+    {1254, "CP1254", 1},      {1255, "CP1255", 1},      {1256, "CP1256", 1},       {1257, "CP1257", 1},
+    {1258, "CP1258", 1},      {1361, "CP1361", 2},      {10000, "MACINTOSH", 1},   {12000, "UTF-32LE", 4},
+    {12001, "UTF-32BE", 4},   {20127, "ASCII", 1},      {20866, "KOI8-R", 1},      {20932, "EUC-JP", 3},
+    {21866, "KOI8-U", 1},     {28591, "ISO-8859-1", 1}, {28592, "ISO-8859-2", 1},  {28593, "ISO-8859-3", 1},
+    {28594, "ISO-8859-4", 1}, {28595, "ISO-8859-5", 1}, {28596, "ISO-8859-6", 1},  {28597, "ISO-8859-7", 1},
+    {28598, "ISO-8859-8", 1}, {28599, "ISO-8859-9", 1}, {28603, "ISO-8859-13", 1}, {28605, "ISO-8859-15", 1},
+    {51932, "EUC-JP", 3},     {51936, "EUC-CN", 2},     {51949, "EUC-KR", 2},      {54936, "GB18030", 4},
+    {65001, "UTF-8", 4},
 };
 
 const CodePageEntry *FindEntry(uint codePage)
@@ -52,7 +48,7 @@ const CodePageEntry *FindEntry(uint codePage)
 }
 
 constexpr uint kDefaultAnsi = 936;
-std::atomic<uint> g_ansi{0};   // 0: not decided yet
+std::atomic<uint> g_ansi{0}; // 0: not decided yet
 
 // One decoder and one encoder per code page, opened on first use and kept for
 // the life of the process (opening costs far more than a short conversion). A
@@ -68,14 +64,18 @@ struct Descriptors
 
 Descriptors g_descriptors[sizeof(kCodePages) / sizeof(kCodePages[0])];
 
-Descriptors &DescriptorsOf(const CodePageEntry *e) { return g_descriptors[e - kCodePages]; }
+Descriptors &DescriptorsOf(const CodePageEntry *e)
+{
+    return g_descriptors[e - kCodePages];
+}
 
 // Call with the page's lock held.
 iconv_t Open(const CodePageEntry *e, bool decode)
 {
     Descriptors &d = DescriptorsOf(e);
     iconv_t &cd = decode ? d.decoder : d.encoder;
-    if (cd == kNoDescriptor) cd = decode ? iconv_open("UTF-16LE", e->charset) : iconv_open(e->charset, "UTF-16LE");
+    if (cd == kNoDescriptor)
+        cd = decode ? iconv_open("UTF-16LE", e->charset) : iconv_open(e->charset, "UTF-16LE");
     return cd;
 }
 
@@ -91,48 +91,61 @@ bool CanOpen(const CodePageEntry *e, bool decode)
 void DecodeUTF8(const unsigned char *s, size_t n, std::u16string &out)
 {
     size_t i = 0;
-    while (i < n) {
+    while (i < n)
+    {
         unsigned c = s[i];
-        if (c < 0x80) {
+        if (c < 0x80)
+        {
             out.push_back(static_cast<u16char>(c));
             ++i;
             continue;
         }
         int need;
         unsigned cp, lo = 0x80, hi = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) need = 1, cp = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) {
+        if (c >= 0xC2 && c <= 0xDF)
+            need = 1, cp = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+        {
             need = 2, cp = c & 0x0F;
             if (c == 0xE0) lo = 0xA0;
-            if (c == 0xED) hi = 0x9F;   // no encoded surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
+            if (c == 0xED) hi = 0x9F; // no encoded surrogates
+        }
+        else if (c >= 0xF0 && c <= 0xF4)
+        {
             need = 3, cp = c & 0x07;
             if (c == 0xF0) lo = 0x90;
             if (c == 0xF4) hi = 0x8F;
-        } else {
+        }
+        else
+        {
             out.push_back(0xFFFD);
             ++i;
             continue;
         }
         size_t j = i + 1;
         int got = 0;
-        while (got < need && j < n) {
+        while (got < need && j < n)
+        {
             unsigned t = s[j];
             if (t < lo || t > hi) break;
             cp = (cp << 6) | (t & 0x3F);
             lo = 0x80, hi = 0xBF;
             ++j, ++got;
         }
-        if (got < need) {   // the longest valid start of a sequence becomes one U+FFFD
+        if (got < need)
+        { // the longest valid start of a sequence becomes one U+FFFD
             out.push_back(0xFFFD);
             i = j;
             continue;
         }
-        if (cp >= 0x10000) {
+        if (cp >= 0x10000)
+        {
             cp -= 0x10000;
             out.push_back(static_cast<u16char>(0xD800 + (cp >> 10)));
             out.push_back(static_cast<u16char>(0xDC00 + (cp & 0x3FF)));
-        } else {
+        }
+        else
+        {
             out.push_back(static_cast<u16char>(cp));
         }
         i = j;
@@ -141,24 +154,35 @@ void DecodeUTF8(const unsigned char *s, size_t n, std::u16string &out)
 
 void EncodeUTF8(const u16char *s, size_t n, std::string &out)
 {
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i)
+    {
         unsigned c = s[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF)
+        {
             c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
             ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;   // a lone surrogate
         }
-        if (c < 0x80) {
+        else if (c >= 0xD800 && c <= 0xDFFF)
+        {
+            c = 0xFFFD; // a lone surrogate
+        }
+        if (c < 0x80)
+        {
             out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
+        }
+        else if (c < 0x800)
+        {
             out.push_back(static_cast<char>(0xC0 | (c >> 6)));
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
+        }
+        else if (c < 0x10000)
+        {
             out.push_back(static_cast<char>(0xE0 | (c >> 12)));
             out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
+        }
+        else
+        {
             out.push_back(static_cast<char>(0xF0 | (c >> 18)));
             out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
             out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
@@ -179,7 +203,8 @@ bool DecodeIconv(const CodePageEntry *e, const char *src, size_t n, std::u16stri
     char *in = const_cast<char *>(src);
     size_t inLeft = n;
     u16char chunk[512];
-    while (inLeft > 0) {
+    while (inLeft > 0)
+    {
         char *o = reinterpret_cast<char *>(chunk);
         size_t oLeft = sizeof(chunk);
         size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
@@ -208,7 +233,8 @@ bool EncodeIconv(const CodePageEntry *e, const u16char *src, size_t n, std::stri
     char *in = reinterpret_cast<char *>(const_cast<u16char *>(src));
     size_t inLeft = n * sizeof(u16char);
     char chunk[1024];
-    while (inLeft > 0) {
+    while (inLeft > 0)
+    {
         char *o = chunk;
         size_t oLeft = sizeof(chunk);
         size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
@@ -217,7 +243,8 @@ bool EncodeIconv(const CodePageEntry *e, const u16char *src, size_t n, std::stri
         if (errno == E2BIG) continue;
         // A unit (or surrogate pair) the code page cannot show: the default character.
         size_t skip = sizeof(u16char);
-        if (inLeft >= 4) {
+        if (inLeft >= 4)
+        {
             u16char a, b;
             std::memcpy(&a, in, 2);
             std::memcpy(&b, in + 2, 2);
@@ -243,7 +270,8 @@ bool Decode(uint codePage, const char *src, size_t n, std::u16string &out)
     if (!e || !src) return false;
     if (n == 0) return true;
     out.reserve(n);
-    if (e->codePage == CodePageUTF8) {
+    if (e->codePage == CodePageUTF8)
+    {
         DecodeUTF8(reinterpret_cast<const unsigned char *>(src), n, out);
         return true;
     }
@@ -257,7 +285,8 @@ bool Encode(uint codePage, const u16char *src, size_t n, std::string &out)
     if (!e || !src) return false;
     if (n == 0) return true;
     out.reserve(n * 2);
-    if (e->codePage == CodePageUTF8) {
+    if (e->codePage == CodePageUTF8)
+    {
         EncodeUTF8(src, n, out);
         return true;
     }
@@ -267,12 +296,16 @@ bool Encode(uint codePage, const u16char *src, size_t n, std::string &out)
 size_t Length16(const u16char *s)
 {
     size_t n = 0;
-    while (s[n]) ++n;
+    while (s[n])
+        ++n;
     return n;
 }
 } // namespace
 
-uint ResolveCodePage(uint codePage) { return codePage == CodePageAnsi ? GetAnsiCodePage() : codePage; }
+uint ResolveCodePage(uint codePage)
+{
+    return codePage == CodePageAnsi ? GetAnsiCodePage() : codePage;
+}
 
 const char *CodePageCharset(uint codePage)
 {
@@ -386,10 +419,12 @@ uint GetAnsiCodePage()
     uint cp = platform::g_ansi.load(std::memory_order_relaxed);
     if (cp != 0) return cp;
     cp = platform::kDefaultAnsi;
-    if (const char *env = std::getenv("HGL_ANSI_CODEPAGE")) {
+    if (const char *env = std::getenv("HGL_ANSI_CODEPAGE"))
+    {
         char *end = nullptr;
         unsigned long v = std::strtoul(env, &end, 10);
-        if (end != env && *end == 0 && v > 0 && v <= UINT_MAX && platform::IsValidCodePage(static_cast<uint>(v)))
+        if (end != env && *end == 0 && v > 0 && v <= UINT_MAX &&
+            platform::IsValidCodePage(static_cast<uint>(v)))
             cp = static_cast<uint>(v);
     }
     uint expected = 0;

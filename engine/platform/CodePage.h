@@ -29,8 +29,8 @@ constexpr uint CodePageUTF8 = 65001;
 
 struct CodePageInfo
 {
-    int maxCharSize;          // longest character in bytes (1 for single-byte pages)
-    char defaultChar[2];      // what unmappable characters become ("?")
+    int maxCharSize;     // longest character in bytes (1 for single-byte pages)
+    char defaultChar[2]; // what unmappable characters become ("?")
 };
 
 // The code page that 0 resolves to, others unchanged.

@@ -27,5 +27,8 @@ bool ReadFolderNames(const std::string &native_folder, std::vector<std::string> 
 // '*' any run, '?' one unit, ASCII case ignored. "*.*" matches every name,
 // those without a dot included.
 bool MatchPattern(const u16char *pattern, const u16char *name);
-inline bool HasWildcard(const std::u16string &s) { return s.find_first_of(u"*?") != std::u16string::npos; }
+inline bool HasWildcard(const std::u16string &s)
+{
+    return s.find_first_of(u"*?") != std::u16string::npos;
+}
 } // namespace hgl::platform

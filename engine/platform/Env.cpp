@@ -55,19 +55,23 @@ std::string FromUserDirsFile(const std::string &var)
     if (config.empty()) return {};
     std::ifstream in(config + "/user-dirs.dirs");
     std::string line;
-    while (std::getline(in, line)) {
+    while (std::getline(in, line))
+    {
         size_t i = line.find_first_not_of(" \t");
         if (i == std::string::npos || line[i] == '#') continue;
         if (line.compare(i, var.size(), var) != 0) continue;
         i += var.size();
         if (i >= line.size() || line[i] != '=') continue;
         std::string value = line.substr(i + 1);
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
-        if (value.rfind("$HOME", 0) == 0) {
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.rfind("$HOME", 0) == 0)
+        {
             const std::string home = HomeFolder();
             if (home.empty()) return {};
             value = home + value.substr(5);
-        } else if (value.empty() || value[0] != '/')
+        }
+        else if (value.empty() || value[0] != '/')
             continue;
         return value;
     }

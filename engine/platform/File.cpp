@@ -32,15 +32,16 @@ void Touched(const std::string &native)
 
 // One call that adds or removes a name (unlink, mkdir) on the resolved path: its
 // errno lands in *error, and on success the folder's cached listing is dropped.
-template <typename Call>
-bool ChangeListing(const u16char *path, int *error, Call call)
+template <typename Call> bool ChangeListing(const u16char *path, int *error, Call call)
 {
-    if (!path || !*path) {
+    if (!path || !*path)
+    {
         SetError(error, ENOENT);
         return false;
     }
     const std::string p = ResolvePath(path);
-    if (call(p.c_str()) != 0) {
+    if (call(p.c_str()) != 0)
+    {
         SetError(error, errno);
         return false;
     }
@@ -51,13 +52,14 @@ bool ChangeListing(const u16char *path, int *error, Call call)
 
 // Repeats one transfer call over short counts and EINTR until size bytes are
 // done or the file ends; -1 only when it fails before anything was moved.
-template <typename Byte, typename Call>
-int TransferAll(Byte *p, int size, Call call)
+template <typename Byte, typename Call> int TransferAll(Byte *p, int size, Call call)
 {
     int done = 0;
-    while (done < size) {
+    while (done < size)
+    {
         const ssize_t n = call(p + done, size_t(size - done), done);
-        if (n < 0) {
+        if (n < 0)
+        {
             if (errno == EINTR) continue;
             return done > 0 ? done : -1;
         }
@@ -71,14 +73,26 @@ int TransferAll(Byte *p, int size, Call call)
 int FdOpen(const u16char *name, int mode, int *error)
 {
     int flags;
-    switch (mode) {
-    case fomCreateReadWrite: flags = O_RDWR | O_CREAT | O_TRUNC; break;
-    case fomOpenRead: flags = O_RDONLY; break;
-    case fomOpenWrite: flags = O_WRONLY | O_CREAT; break;
-    case fomOpenReadWrite: flags = O_RDWR | O_CREAT; break;
-    default: SetError(error, EINVAL); return -1;
+    switch (mode)
+    {
+    case fomCreateReadWrite:
+        flags = O_RDWR | O_CREAT | O_TRUNC;
+        break;
+    case fomOpenRead:
+        flags = O_RDONLY;
+        break;
+    case fomOpenWrite:
+        flags = O_WRONLY | O_CREAT;
+        break;
+    case fomOpenReadWrite:
+        flags = O_RDWR | O_CREAT;
+        break;
+    default:
+        SetError(error, EINVAL);
+        return -1;
     }
-    if (!name || !*name) {
+    if (!name || !*name)
+    {
         SetError(error, ENOENT);
         return -1;
     }
@@ -90,20 +104,23 @@ int FdOpen(const u16char *name, int mode, int *error)
     do
         fd = open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
+    if (fd < 0)
+    {
         SetError(error, errno);
         return -1;
     }
     struct stat st;
     const bool stated = fstat(fd, &st) == 0;
-    if (!stated || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+    if (!stated || S_ISDIR(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+    {
         const int e = !stated ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         close(fd);
         SetError(error, e);
         return -1;
     }
     const int fl = fcntl(fd, F_GETFL);
-    if (fl == -1 || fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) == -1) {
+    if (fl == -1 || fcntl(fd, F_SETFL, fl & ~O_NONBLOCK) == -1)
+    {
         const int e = errno;
         close(fd);
         SetError(error, e);
@@ -137,20 +154,22 @@ int FdReadAt(int fd, int64 offset, void *buffer, int size)
 {
     if (fd < 0 || !buffer || size < 0 || offset < 0) return -1;
     return TransferAll(static_cast<char *>(buffer), size,
-                       [fd, offset](char *p, size_t n, int done) { return pread(fd, p, n, off_t(offset + done)); });
+                       [fd, offset](char *p, size_t n, int done)
+                       { return pread(fd, p, n, off_t(offset + done)); });
 }
 
 int FdWriteAt(int fd, int64 offset, const void *buffer, int size)
 {
     if (fd < 0 || !buffer || size < 0 || offset < 0) return -1;
-    return TransferAll(static_cast<const char *>(buffer), size, [fd, offset](const char *p, size_t n, int done) {
-        return pwrite(fd, p, n, off_t(offset + done));
-    });
+    return TransferAll(static_cast<const char *>(buffer), size,
+                       [fd, offset](const char *p, size_t n, int done)
+                       { return pwrite(fd, p, n, off_t(offset + done)); });
 }
 
 bool FdSync(int fd, int *error)
 {
-    if (fd < 0) {
+    if (fd < 0)
+    {
         SetError(error, EBADF);
         return false;
     }
@@ -166,11 +185,19 @@ int64 FdSeek(int fd, int64 offset, int whence)
 {
     if (fd < 0) return -1;
     int w;
-    switch (whence) {
-    case 0: w = SEEK_SET; break;
-    case 1: w = SEEK_CUR; break;
-    case 2: w = SEEK_END; break;
-    default: return -1;
+    switch (whence)
+    {
+    case 0:
+        w = SEEK_SET;
+        break;
+    case 1:
+        w = SEEK_CUR;
+        break;
+    case 2:
+        w = SEEK_END;
+        break;
+    default:
+        return -1;
     }
     const off_t r = lseek(fd, off_t(offset), w);
     return r < 0 ? -1 : int64(r);
@@ -187,7 +214,8 @@ bool PathStatNative(const std::string &native, PathInfo *info)
 {
     struct stat st;
     if (native.empty() || stat(native.c_str(), &st) != 0) return false;
-    if (info) {
+    if (info)
+    {
         info->is_folder = S_ISDIR(st.st_mode);
         info->is_special = !info->is_folder && !S_ISREG(st.st_mode);
         info->size = info->is_folder ? 0 : uint64(st.st_size);
@@ -209,19 +237,23 @@ bool PathDelete(const u16char *path, int *error)
 
 bool PathMove(const u16char *from, const u16char *to, int *error)
 {
-    if (!from || !*from || !to || !*to) {
+    if (!from || !*from || !to || !*to)
+    {
         SetError(error, ENOENT);
         return false;
     }
     const std::string src = ResolvePath(from);
     std::string dst = ResolvePath(to);
     struct stat ss, ds;
-    if (lstat(src.c_str(), &ss) != 0) {
+    if (lstat(src.c_str(), &ss) != 0)
+    {
         SetError(error, errno);
         return false;
     }
-    if (lstat(dst.c_str(), &ds) == 0) {
-        if (ds.st_dev != ss.st_dev || ds.st_ino != ss.st_ino) {
+    if (lstat(dst.c_str(), &ds) == 0)
+    {
+        if (ds.st_dev != ss.st_dev || ds.st_ino != ss.st_ino)
+        {
             SetError(error, EEXIST);
             return false;
         }
@@ -230,32 +262,41 @@ bool PathMove(const u16char *from, const u16char *to, int *error)
         SplitNativePath(dst, folder, name);
         SplitNativePath(ToNativePath(to), wanted_folder, wanted_name);
         dst = folder.empty() ? wanted_name : (folder == "/" ? "/" + wanted_name : folder + "/" + wanted_name);
-        if (dst == src) {
+        if (dst == src)
+        {
             SetError(error, 0);
             return true;
         }
-        if (rename(src.c_str(), dst.c_str()) != 0) {
+        if (rename(src.c_str(), dst.c_str()) != 0)
+        {
             SetError(error, errno);
             return false;
         }
-    } else {
+    }
+    else
+    {
 #ifdef SYS_renameat2
         long r = syscall(SYS_renameat2, AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE);
-        if (r != 0 && (errno == ENOSYS || errno == EINVAL)) {
+        if (r != 0 && (errno == ENOSYS || errno == EINVAL))
+        {
 #else
         long r = -1;
         {
 #endif
             // No atomic no-replace rename here: a hard link refuses an existing
             // name; folders, which cannot be linked, fall back to check-then-rename.
-            if (S_ISDIR(ss.st_mode)) {
+            if (S_ISDIR(ss.st_mode))
+            {
                 r = (lstat(dst.c_str(), &ds) == 0) ? (errno = EEXIST, -1) : rename(src.c_str(), dst.c_str());
-            } else {
+            }
+            else
+            {
                 r = link(src.c_str(), dst.c_str());
                 if (r == 0) unlink(src.c_str());
             }
         }
-        if (r != 0) {
+        if (r != 0)
+        {
             SetError(error, errno);
             return false;
         }
@@ -268,7 +309,8 @@ bool PathMove(const u16char *from, const u16char *to, int *error)
 
 bool PathReplace(const u16char *from, const u16char *to, int *error)
 {
-    if (!from || !*from || !to || !*to) {
+    if (!from || !*from || !to || !*to)
+    {
         SetError(error, ENOENT);
         return false;
     }
@@ -276,7 +318,8 @@ bool PathReplace(const u16char *from, const u16char *to, int *error)
     const std::string dst = ResolvePath(to);
     const bool done = rename(src.c_str(), dst.c_str()) == 0;
     SetError(error, done ? 0 : errno);
-    if (done) {
+    if (done)
+    {
         Touched(src);
         Touched(dst);
     }
@@ -301,11 +344,9 @@ namespace
 bool WriteAllTo(const u16char *name, int mode, const void *data, int64 size, bool sync, int *error)
 {
     const int fd = FdOpen(name, mode, error);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     bool ok = size <= INT_MAX && (size == 0 || FdWrite(fd, data, int(size)) == int(size));
-    if (!ok && error)
-        *error = size > INT_MAX ? EFBIG : errno;
+    if (!ok && error) *error = size > INT_MAX ? EFBIG : errno;
     ok = ok && (!sync || FdSync(fd, error));
     FdClose(fd);
     return ok;
@@ -316,8 +357,7 @@ bool FileWriteWhole(const u16char *name, const void *data, int64 size, int *erro
 {
     if (!name || !*name || size < 0 || (size > 0 && !data))
     {
-        if (error)
-            *error = EINVAL;
+        if (error) *error = EINVAL;
         return false;
     }
     PathInfo info;

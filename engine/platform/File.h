@@ -40,7 +40,7 @@ int64 FdSize(int fd);
 struct PathInfo
 {
     bool is_folder = false;
-    bool is_special = false;    // neither a regular file nor a folder (a device, a pipe)
+    bool is_special = false; // neither a regular file nor a folder (a device, a pipe)
     bool read_only = false;
     uint64 size = 0;
 };

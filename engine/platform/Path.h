@@ -16,7 +16,10 @@ namespace hgl::platform
 std::string Utf16ToUtf8(const u16char *text, int len = -1);
 // UTF-8 to UTF-16. Malformed or truncated sequences become U+FFFD.
 std::u16string Utf8ToUtf16(const char *text, size_t len);
-inline std::u16string Utf8ToUtf16(const std::string &text) { return Utf8ToUtf16(text.data(), text.size()); }
+inline std::u16string Utf8ToUtf16(const std::string &text)
+{
+    return Utf8ToUtf16(text.data(), text.size());
+}
 
 // An engine path as the system spells it: UTF-8, every '\' turned into '/'.
 // No case resolution (see ResolvePath).
@@ -28,7 +31,10 @@ std::string ToNativePath(const u16char *path, int len = -1);
 // one that exists in no spelling keep the caller's spelling, so a path to be
 // created lands in the existing folders and never beside a differently-cased twin.
 std::string ResolvePath(const std::string &native);
-inline std::string ResolvePath(const u16char *path) { return ResolvePath(ToNativePath(path)); }
+inline std::string ResolvePath(const u16char *path)
+{
+    return ResolvePath(ToNativePath(path));
+}
 
 // The folder part and the last component of a native path ("a/b/c" -> "a/b", "c";
 // "c" -> "", "c"; "/c" -> "/", "c"). Trailing '/' are ignored.
@@ -43,6 +49,12 @@ void ForgetAllFolders();
 bool CaseSensitivePaths();
 
 // ASCII-only case folding, the rule of the content's file names.
-inline char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-inline u16char FoldAscii(u16char c) { return (c >= u'A' && c <= u'Z') ? u16char(c - u'A' + u'a') : c; }
+inline char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+inline u16char FoldAscii(u16char c)
+{
+    return (c >= u'A' && c <= u'Z') ? u16char(c - u'A' + u'a') : c;
+}
 } // namespace hgl::platform

@@ -10,7 +10,8 @@ namespace hgl::platform
 std::string ExecutablePath()
 {
     std::vector<char> buf(4096);
-    for (;;) {
+    for (;;)
+    {
         const ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
         if (n < 0) return {};
         if (size_t(n) < buf.size()) return std::string(buf.data(), size_t(n));
@@ -22,8 +23,10 @@ std::string ExecutablePath()
 std::string CurrentFolder()
 {
     std::vector<char> buf(4096);
-    for (;;) {
-        if (getcwd(buf.data(), buf.size())) {
+    for (;;)
+    {
+        if (getcwd(buf.data(), buf.size()))
+        {
             std::string s(buf.data());
             if (s == "/") s.clear();
             return s;

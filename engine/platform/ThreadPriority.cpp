@@ -6,7 +6,10 @@
 
 namespace hgl::platform
 {
-int CurrentThreadId() { return int(syscall(SYS_gettid)); }
+int CurrentThreadId()
+{
+    return int(syscall(SYS_gettid));
+}
 
 bool SetThreadNice(int thread_id, int nice)
 {

@@ -17,8 +17,7 @@ int ResolveLabel(DevilFunc *func, const std::u16string &label, int &target)
     if (target == -1)
     {
         target = func->FindLabel(label);
-        if (target == -1)
-            PutError(u"在函数<%s>没有找到跳转标识<%s>", func->GetName().c_str(), label.c_str());
+        if (target == -1) PutError(u"在函数<%s>没有找到跳转标识<%s>", func->GetName().c_str(), label.c_str());
     }
     return target;
 }
@@ -36,8 +35,14 @@ std::u16string_view NameView(const u16char *s)
 
 DevilGoto::DevilGoto(DevilEngine *e, DevilFunc *f, const String &l) : DevilGoto(e, f, NameView(l)) {}
 DevilGoto::DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l) : DevilGoto(e, f, NameView(l)) {}
-void DevilCompGoto::SetLabel(const String &l) { SetLabel(NameView(l)); }
-void DevilCompGoto::SetLabel(const u16char *l) { SetLabel(NameView(l)); }
+void DevilCompGoto::SetLabel(const String &l)
+{
+    SetLabel(NameView(l));
+}
+void DevilCompGoto::SetLabel(const u16char *l)
+{
+    SetLabel(NameView(l));
+}
 
 bool DevilGoto::Run()
 {
@@ -80,7 +85,7 @@ bool DevilReturn::Run()
 
 bool DevilScriptFuncCall::Run()
 {
-    if (!target) return false;      // a call built without a function fails here, not later
+    if (!target) return false; // a call built without a function fails here, not later
     engine->Call(target);
     return true;
 }
@@ -91,7 +96,8 @@ std::u16string DevilScriptFuncCall::Describe() const
 }
 
 DevilSystemFuncCallFixed::DevilSystemFuncCallFixed(const DevilFuncMap *f)
-    : func(f), args(std::make_unique<DevilArgSlot[]>(f ? f->params.size() : 0)), count(f ? int(f->params.size()) : 0)
+    : func(f), args(std::make_unique<DevilArgSlot[]>(f ? f->params.size() : 0)),
+      count(f ? int(f->params.size()) : 0)
 {
 }
 
@@ -113,9 +119,15 @@ std::u16string DevilSystemFuncCallFixed::Describe() const
             break;
         case angle_script::ttUInt:
         case angle_script::ttUInt8:
-        case angle_script::ttUInt16: s += Format(u"%u", args[i].u); break;
-        case angle_script::ttFloat: s += Format(u"%g", double(args[i].f)); break;
-        default: s += Format(u"%d", args[i].i); break;
+        case angle_script::ttUInt16:
+            s += Format(u"%u", args[i].u);
+            break;
+        case angle_script::ttFloat:
+            s += Format(u"%g", double(args[i].f));
+            break;
+        default:
+            s += Format(u"%d", args[i].i);
+            break;
         }
     }
     s += u')';

@@ -17,7 +17,7 @@ class DevilCompInterface;
 
 class DevilCommand
 {
-public:
+  public:
     virtual ~DevilCommand() = default;
     virtual bool Run() { return false; }
 
@@ -34,10 +34,10 @@ class DevilGoto final : public DevilCommand
     std::u16string label;
     int target = -1;
 
-public:
+  public:
     DevilGoto(DevilEngine *e, DevilFunc *f, std::u16string_view l) : engine(e), func(f), label(l) {}
     DevilGoto(DevilEngine *e, DevilFunc *f, const String &l);
-    DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l);         // null: no label
+    DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l); // null: no label
 
     const std::u16string &GetLabel() const { return label; }
     int GetTarget() const { return target; }
@@ -56,14 +56,18 @@ class DevilCompGoto final : public DevilCommand
     int target = -1;
     std::u16string label;
 
-public:
+  public:
     // Takes ownership of the comparison.
     DevilCompGoto(DevilEngine *e, DevilCompInterface *c, DevilFunc *f) : engine(e), comp(c), func(f) {}
     ~DevilCompGoto() override;
 
-    void SetLabel(std::u16string_view l) { label = l; target = -1; }
+    void SetLabel(std::u16string_view l)
+    {
+        label = l;
+        target = -1;
+    }
     void SetLabel(const String &l);
-    void SetLabel(const u16char *l);                                     // null: no label
+    void SetLabel(const u16char *l); // null: no label
     const std::u16string &GetLabel() const { return label; }
     DevilCompInterface *GetComp() const { return comp; }
 
@@ -75,7 +79,7 @@ class DevilReturn final : public DevilCommand
 {
     DevilEngine *engine;
 
-public:
+  public:
     explicit DevilReturn(DevilEngine *e) : engine(e) {}
     bool Run() override;
     std::u16string Describe() const override { return u"RETURN"; }
@@ -86,7 +90,7 @@ class DevilScriptFuncCall final : public DevilCommand
     DevilEngine *engine;
     DevilFunc *target;
 
-public:
+  public:
     DevilScriptFuncCall(DevilEngine *e, DevilFunc *t) : engine(e), target(t) {}
     DevilFunc *GetTarget() const { return target; }
     bool Run() override;
@@ -96,10 +100,10 @@ public:
 // A call of a native function; keeps what it returned last.
 class DevilFuncCall : public DevilCommand
 {
-protected:
+  protected:
     DevilResult result{};
 
-public:
+  public:
     bool Run() override = 0;
     DevilResult &GetResult() { return result; }
 };
@@ -112,7 +116,7 @@ class DevilSystemFuncCallFixed final : public DevilFuncCall
     std::unique_ptr<DevilArgSlot[]> args;
     int count;
 
-public:
+  public:
     // The slots start zeroed; the compiler fills them through Arg.
     explicit DevilSystemFuncCallFixed(const DevilFuncMap *f);
 

@@ -18,7 +18,7 @@ namespace hgl
 {
 class DevilCompInterface
 {
-public:
+  public:
     virtual ~DevilCompInterface() = default;
     virtual bool Comp() = 0;
 };
@@ -28,27 +28,51 @@ namespace devil_comp
 static_assert(std::numeric_limits<long double>::digits >= 64,
               "exact mixed comparisons need a floating type with a 64-bit significand");
 
-template<class T> using Widened = std::conditional_t<std::is_same_v<T, bool>, int32, T>;
+template <class T> using Widened = std::conditional_t<std::is_same_v<T, bool>, int32, T>;
 
-template<class A, class B>
+template <class A, class B>
 using Domain = std::conditional_t<std::is_floating_point_v<A> || std::is_floating_point_v<B>, long double,
                                   std::common_type_t<Widened<A>, Widened<B>>>;
 
-template<class A, class B> inline bool Equ(A a, B b) { using D = Domain<A, B>; return D(a) == D(b); }
-template<class A, class B> inline bool NotEqu(A a, B b) { using D = Domain<A, B>; return D(a) != D(b); }
-template<class A, class B> inline bool Less(A a, B b) { using D = Domain<A, B>; return D(a) < D(b); }
-template<class A, class B> inline bool Greater(A a, B b) { using D = Domain<A, B>; return D(a) > D(b); }
-template<class A, class B> inline bool LessEqu(A a, B b) { using D = Domain<A, B>; return D(a) <= D(b); }
-template<class A, class B> inline bool GreaterEqu(A a, B b) { using D = Domain<A, B>; return D(a) >= D(b); }
+template <class A, class B> inline bool Equ(A a, B b)
+{
+    using D = Domain<A, B>;
+    return D(a) == D(b);
+}
+template <class A, class B> inline bool NotEqu(A a, B b)
+{
+    using D = Domain<A, B>;
+    return D(a) != D(b);
+}
+template <class A, class B> inline bool Less(A a, B b)
+{
+    using D = Domain<A, B>;
+    return D(a) < D(b);
+}
+template <class A, class B> inline bool Greater(A a, B b)
+{
+    using D = Domain<A, B>;
+    return D(a) > D(b);
+}
+template <class A, class B> inline bool LessEqu(A a, B b)
+{
+    using D = Domain<A, B>;
+    return D(a) <= D(b);
+}
+template <class A, class B> inline bool GreaterEqu(A a, B b)
+{
+    using D = Domain<A, B>;
+    return D(a) >= D(b);
+}
 } // namespace devil_comp
 
-template<class A, class B> class DevilCompBase : public DevilCompInterface
+template <class A, class B> class DevilCompBase : public DevilCompInterface
 {
-protected:
+  protected:
     DevilValue<A> *left;
     DevilValue<B> *right;
 
-public:
+  public:
     // Takes ownership of both values.
     DevilCompBase(DevilValue<A> *l, DevilValue<B> *r) : left(l), right(r) {}
     ~DevilCompBase() override
@@ -60,17 +84,17 @@ public:
     DevilCompBase &operator=(const DevilCompBase &) = delete;
 };
 
-#define HGL_DEVIL_COMP(NAME, FN)                                                    \
-    template<class A, class B> class NAME final : public DevilCompBase<A, B>        \
-    {                                                                               \
-    public:                                                                         \
-        using DevilCompBase<A, B>::DevilCompBase;                                   \
-        bool Comp() override                                                        \
-        {                                                                           \
-            const A a = *this->left->GetValue(); /* the left side is read first */  \
-            const B b = *this->right->GetValue();                                   \
-            return devil_comp::FN(a, b);                                            \
-        }                                                                           \
+#define HGL_DEVIL_COMP(NAME, FN)                                                                             \
+    template <class A, class B> class NAME final : public DevilCompBase<A, B>                                \
+    {                                                                                                        \
+      public:                                                                                                \
+        using DevilCompBase<A, B>::DevilCompBase;                                                            \
+        bool Comp() override                                                                                 \
+        {                                                                                                    \
+            const A a = *this->left->GetValue(); /* the left side is read first */                           \
+            const B b = *this->right->GetValue();                                                            \
+            return devil_comp::FN(a, b);                                                                     \
+        }                                                                                                    \
     };
 
 HGL_DEVIL_COMP(DevilCompEqu, Equ)

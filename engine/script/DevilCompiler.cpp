@@ -20,7 +20,8 @@ using namespace angle_script;
 bool DevilEngine::LoadScript(std::u16string_view text)
 {
     if (text.empty() || !text.data()) return false;
-    if (text.size() > 0x7FFFFFFFu) {           // the reader counts in 32 bits
+    if (text.size() > 0x7FFFFFFFu)
+    { // the reader counts in 32 bits
         PutError(u"脚本长度<%u>超出范围!", unsigned(text.size() > 0xFFFFFFFFu ? 0xFFFFFFFFu : text.size()));
         return false;
     }
@@ -28,24 +29,27 @@ bool DevilEngine::LoadScript(std::u16string_view text)
     DevilParse parse(this, text);
     std::u16string_view tok;
 
-    for (;;) {
+    for (;;)
+    {
         const eTokenType t = parse.GetToken(tok);
 
-        if (t == ttEnum || t == ttConst) continue;     // only the keyword itself is passed over
-        if (t != ttFunc) return true;                   // anything else ends the script
+        if (t == ttEnum || t == ttConst) continue; // only the keyword itself is passed over
+        if (t != ttFunc) return true;              // anything else ends the script
 
         // Whatever token follows is the name; at the end of the text the reader leaves
         // tok as it was ("func"), and the body then fails.
         parse.GetToken(tok);
         const std::u16string name(tok);
 
-        if (GetScriptFunc(name)) {
+        if (GetScriptFunc(name))
+        {
             PutInfo(u"脚本函数名称重复: %s", name.c_str());
             return false;
         }
 
         auto func = std::make_unique<DevilFunc>(this, name);
-        if (!func->ParseFunc(parse)) {
+        if (!func->ParseFunc(parse))
+        {
             func.reset();
             PutInfo(u"解晰函数<%s>失败!", name.c_str());
             return false;
@@ -53,7 +57,8 @@ bool DevilEngine::LoadScript(std::u16string_view text)
 
         // Added only now: a function can call only functions compiled before it. A
         // native run at compile time may have loaded a function of this name meanwhile.
-        if (!AddScriptFunc(std::move(func))) {
+        if (!AddScriptFunc(std::move(func)))
+        {
             PutInfo(u"脚本函数名称重复: %s", name.c_str());
             return false;
         }
@@ -62,7 +67,7 @@ bool DevilEngine::LoadScript(std::u16string_view text)
 
 bool DevilFunc::ParseFunc(DevilParse &parse)
 {
-    parse.SkipTo(ttCloseParanthesis);       // the parameter text means nothing
+    parse.SkipTo(ttCloseParanthesis); // the parameter text means nothing
     return ParseBlock(parse);
 }
 
@@ -79,11 +84,12 @@ class KeptPosition
     DevilFunc *func = nullptr;
     int index = 0;
 
-public:
+  public:
     explicit KeptPosition(const DevilEngine *engine)
         : epoch(engine->GetStackEpoch()), depth(engine->GetStackDepth())
     {
-        if (depth > 0) {
+        if (depth > 0)
+        {
             func = engine->GetFrame(depth - 1).func;
             index = engine->GetFrame(depth - 1).index;
         }
@@ -93,7 +99,8 @@ public:
     {
         if (!func || engine->GetStackEpoch() != epoch || engine->GetStackDepth() != depth) return;
         const ScriptFuncRunState &top = engine->GetFrame(depth - 1);
-        if (top.func == func && top.index != index && engine->GetCurrentFunc() == func) engine->Goto(func, index);
+        if (top.func == func && top.index != index && engine->GetCurrentFunc() == func)
+            engine->Goto(func, index);
     }
 };
 
@@ -103,12 +110,15 @@ bool CompileCall(DevilFunc *func, DevilParse &parse, std::u16string_view name)
 {
     DevilEngine *engine = func->GetEngine();
 
-    if (const DevilFuncMap *fm = engine->GetFuncMap(name)) {
-        if (DevilSystemFuncCallFixed *call = func->ParseCallArgs(parse, fm)) {
+    if (const DevilFuncMap *fm = engine->GetFuncMap(name))
+    {
+        if (DevilSystemFuncCallFixed *call = func->ParseCallArgs(parse, fm))
+        {
             func->AddCommand(call);
             // The command stays in the function either way; the hook only decides
             // whether it also runs once now.
-            if (engine->CallCompileHook(fm->name.c_str())) {
+            if (engine->CallCompileHook(fm->name.c_str()))
+            {
                 const int funcs = engine->GetScriptFuncCount();
                 const int pooled = engine->GetPoolSize();
                 const uint32 clears = engine->GetClearCount();
@@ -118,7 +128,8 @@ bool CompileCall(DevilFunc *func, DevilParse &parse, std::u16string_view name)
                 // After a Clear the function being compiled may hold texts and call
                 // targets that are about to be freed, so it must not be kept; with an
                 // empty table and pool before it there was nothing to lose.
-                if (engine->GetClearCount() != clears && (funcs > 0 || pooled > 0)) {
+                if (engine->GetClearCount() != clears && (funcs > 0 || pooled > 0))
+                {
                     PutError(u"编译时运行的函数<%s>清除了脚本引擎，编译中止!", fm->name.c_str());
                     return false;
                 }
@@ -128,7 +139,8 @@ bool CompileCall(DevilFunc *func, DevilParse &parse, std::u16string_view name)
         // Refused arguments: a script function of the same name may still take it.
     }
 
-    if (DevilFunc *target = engine->GetScriptFunc(name)) {
+    if (DevilFunc *target = engine->GetScriptFunc(name))
+    {
         // The tokens after "(" are read on as statements, not as arguments.
         func->AddScriptFuncCall(target);
         return true;
@@ -145,13 +157,15 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
     std::u16string_view tok;
     int depth = 0;
 
-    if (parse.PeekToken(tok) == ttStartStatementBlock) {
+    if (parse.PeekToken(tok) == ttStartStatementBlock)
+    {
         parse.GetToken(tok);
         depth = 1;
     }
     const bool single = (depth == 0);
 
-    for (;;) {
+    for (;;)
+    {
         // In the single-statement form the statement's own ";" is skipped afterwards,
         // unless the statement has none left: an "if" (its bodies ended themselves),
         // a label, or a statement whose last token read was that ";" already. Skipping
@@ -159,7 +173,8 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
         bool skip_to_end = true;
 
         const eTokenType t = parse.GetToken(tok);
-        switch (t) {
+        switch (t)
+        {
         case ttStartStatementBlock:
             ++depth;
             break;
@@ -172,12 +187,13 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
             return false;
 
         case ttGoto:
-            parse.GetToken(tok);            // any token is the label
+            parse.GetToken(tok); // any token is the label
             AddGoto(tok);
             break;
 
         case ttIf:
-            if (!ParseIf(parse)) {
+            if (!ParseIf(parse))
+            {
                 PutError(u"if解析错误");
                 return false;
             }
@@ -189,24 +205,41 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
             AddReturn();
             break;
 
-        case ttBool: case ttString: case ttInt: case ttInt8: case ttInt16: case ttInt64:
-        case ttUInt: case ttUInt8: case ttUInt16: case ttUInt64: case ttFloat: case ttDouble:
+        case ttBool:
+        case ttString:
+        case ttInt:
+        case ttInt8:
+        case ttInt16:
+        case ttInt64:
+        case ttUInt:
+        case ttUInt8:
+        case ttUInt16:
+        case ttUInt64:
+        case ttFloat:
+        case ttDouble:
             ParseValueDef(parse, t);
             skip_to_end = parse.GetLastType() != ttEndStatement;
             break;
 
-        case ttIdentifier: {
+        case ttIdentifier:
+        {
             const std::u16string_view name = tok;
             const eTokenType next = parse.GetToken(tok);
-            if (next == ttColon) {
-                if (!AddGotoFlag(name)) {
+            if (next == ttColon)
+            {
+                if (!AddGotoFlag(name))
+                {
                     PutError(u"冒号后面的字段无法解析!");
                     return false;
                 }
                 skip_to_end = false;
-            } else if (next == ttOpenParanthesis) {
+            }
+            else if (next == ttOpenParanthesis)
+            {
                 if (!CompileCall(this, parse, name)) return false;
-            } else {
+            }
+            else
+            {
                 // Both tokens are passed over (an assignment, an expression, ...).
                 skip_to_end = parse.GetLastType() != ttEndStatement;
             }
@@ -218,10 +251,11 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
             break;
 
         default:
-            break;                          // no meaning here: passed over
+            break; // no meaning here: passed over
         }
 
-        if (depth == 0) {
+        if (depth == 0)
+        {
             if (single && skip_to_end) parse.SkipTo(ttEndStatement);
             return true;
         }
@@ -234,24 +268,25 @@ void DevilFunc::ParseValueDef(DevilParse &parse, int type)
     if (parse.GetToken(tok) != ttIdentifier) return;
     const std::u16string var(tok);
 
-    if (!AddValue(type, var)) {
+    if (!AddValue(type, var))
+    {
         PutError(u"函数<%s>的变量<%s>定义式无法解析", name.c_str(), var.c_str());
         return;
     }
 
-    if (parse.GetToken(tok) != ttAssignment) return;   // ";" or anything else ends it
+    if (parse.GetToken(tok) != ttAssignment) return; // ";" or anything else ends it
 
     // The initialiser is read and dropped: no command assigns a script variable, and a
     // native function named in it is never called.
     DevilValueInterface *init = ParseOperand(parse);
-    if (!init)
-        PutError(u"函数<%s>的变量<%s>定义时的赋值式无法解析", name.c_str(), var.c_str());
+    if (!init) PutError(u"函数<%s>的变量<%s>定义时的赋值式无法解析", name.c_str(), var.c_str());
     delete init;
 }
 
 DevilSystemFuncCallFixed *DevilFunc::ParseCallArgs(DevilParse &parse, const DevilFuncMap *fm)
 {
-    if (!fm) {                                      // no native: refused like bad arguments
+    if (!fm)
+    { // no native: refused like bad arguments
         parse.SkipTo(ttCloseParanthesis);
         return nullptr;
     }
@@ -261,52 +296,72 @@ DevilSystemFuncCallFixed *DevilFunc::ParseCallArgs(DevilParse &parse, const Devi
     std::u16string unescaped;
     bool accepted = true;
 
-    for (int i = 0; i < count && accepted; ++i) {
+    for (int i = 0; i < count && accepted; ++i)
+    {
         eTokenType t;
-        do t = parse.GetToken(tok);                 // commas are optional and may repeat
+        do
+            t = parse.GetToken(tok); // commas are optional and may repeat
         while (t == ttListSeparator);
 
         const eTokenType param = fm->params[size_t(i)];
         DevilArgSlot &slot = call->Arg(i);
 
         bool negative = false;
-        if (t == ttMinus && (param == ttInt || param == ttInt8 || param == ttInt16 || param == ttFloat)) {
+        if (t == ttMinus && (param == ttInt || param == ttInt8 || param == ttInt16 || param == ttFloat))
+        {
             negative = true;
             t = parse.GetToken(tok);
         }
 
-        switch (param) {
+        switch (param)
+        {
         case ttBool:
-            if (t == ttTrue) slot.u = 1;
-            else if (t == ttFalse) slot.u = 0;
-            else if (t == ttIntConstant) slot.i = StrToInt(DevilTokenText(tok).c_str());
-            else accepted = false;
+            if (t == ttTrue)
+                slot.u = 1;
+            else if (t == ttFalse)
+                slot.u = 0;
+            else if (t == ttIntConstant)
+                slot.i = StrToInt(DevilTokenText(tok).c_str());
+            else
+                accepted = false;
             break;
 
         case ttString:
-            if (t == ttStringConstant) {
+            if (t == ttStringConstant)
+            {
                 // The constant always has both quotes; its inside is pooled unescaped.
                 UnescapeString(unescaped, tok.data() + 1, int(tok.size()) - 2);
                 slot.s = engine->AddPoolString(unescaped);
-            } else {
+            }
+            else
+            {
                 accepted = false;
             }
             break;
 
-        case ttInt: case ttInt8: case ttInt16:
+        case ttInt:
+        case ttInt8:
+        case ttInt16:
             // The narrow types are kept as full words; nothing is range-checked.
-            if (t == ttIntConstant) {
+            if (t == ttIntConstant)
+            {
                 const uint32 v = uint32(StrToInt(DevilTokenText(tok).c_str()));
-                slot.u = negative ? 0u - v : v;    // wraps as the 32-bit word does
-            } else if (t == ttFloatConstant || t == ttDoubleConstant) {
+                slot.u = negative ? 0u - v : v; // wraps as the 32-bit word does
+            }
+            else if (t == ttFloatConstant || t == ttDoubleConstant)
+            {
                 const float v = StrToFloat(DevilTokenText(tok).c_str());
                 slot.u = DevilFloatToWord(negative ? -v : v);
-            } else {
+            }
+            else
+            {
                 accepted = false;
             }
             break;
 
-        case ttUInt: case ttUInt8: case ttUInt16:
+        case ttUInt:
+        case ttUInt8:
+        case ttUInt16:
             if (t == ttIntConstant)
                 slot.u = StrToUInt(DevilTokenText(tok).c_str());
             else if (t == ttFloatConstant || t == ttDoubleConstant)
@@ -316,19 +371,24 @@ DevilSystemFuncCallFixed *DevilFunc::ParseCallArgs(DevilParse &parse, const Devi
             break;
 
         case ttFloat:
-            if (t == ttIntConstant) {
+            if (t == ttIntConstant)
+            {
                 const float v = float(StrToInt(DevilTokenText(tok).c_str()));
                 slot.f = negative ? -v : v;
-            } else if (t == ttFloatConstant || t == ttDoubleConstant) {
+            }
+            else if (t == ttFloatConstant || t == ttDoubleConstant)
+            {
                 const float v = StrToFloat(DevilTokenText(tok).c_str());
                 slot.f = negative ? -v : v;
-            } else {
+            }
+            else
+            {
                 accepted = false;
             }
             break;
 
         default:
-            accepted = false;                       // no constant of this type exists
+            accepted = false; // no constant of this type exists
             break;
         }
     }

@@ -22,16 +22,19 @@ class DevilTokenText
     std::u16string large;
     const u16char *text;
 
-public:
+  public:
     explicit DevilTokenText(std::u16string_view token, std::u16string_view prefix = {})
     {
         const size_t n = prefix.size() + token.size();
-        if (n < sizeof(small) / sizeof(small[0])) {
+        if (n < sizeof(small) / sizeof(small[0]))
+        {
             prefix.copy(small, prefix.size());
             token.copy(small + prefix.size(), token.size());
             small[n] = 0;
             text = small;
-        } else {
+        }
+        else
+        {
             large.reserve(n);
             large.append(prefix);
             large.append(token);

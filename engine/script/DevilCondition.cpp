@@ -26,13 +26,15 @@ std::u16string Decimal(int value)
     u16char digits[16];
     int n = 0;
     uint32 v = value < 0 ? 0u - uint32(value) : uint32(value);
-    do {
+    do
+    {
         digits[n++] = u16char(u'0' + v % 10);
         v /= 10;
     } while (v);
     std::u16string out;
     if (value < 0) out.push_back(u'-');
-    while (n) out.push_back(digits[--n]);
+    while (n)
+        out.push_back(digits[--n]);
     return out;
 }
 
@@ -40,7 +42,7 @@ class IfNesting
 {
     DevilParse &parse;
 
-public:
+  public:
     explicit IfNesting(DevilParse &p) : parse(p) { parse.EnterIf(); }
     ~IfNesting() { parse.LeaveIf(); }
     IfNesting(const IfNesting &) = delete;
@@ -59,7 +61,8 @@ bool DevilFunc::ParseIf(DevilParse &parse)
     label += u'_';
     label += Decimal(GetCommandCount());
     const size_t base_length = label.size();
-    const auto with_suffix = [&](std::u16string_view suffix) -> std::u16string_view {
+    const auto with_suffix = [&](std::u16string_view suffix) -> std::u16string_view
+    {
         label.resize(base_length);
         label += suffix;
         return label;
@@ -74,13 +77,16 @@ bool DevilFunc::ParseIf(DevilParse &parse)
     if (!ParseBlock(parse)) return false;
 
     std::u16string_view tok;
-    if (parse.PeekToken(tok) == ttElse) {
-        AddGoto(with_suffix(u"_end"));      // the end of the "if" body skips the "else" body
+    if (parse.PeekToken(tok) == ttElse)
+    {
+        AddGoto(with_suffix(u"_end")); // the end of the "if" body skips the "else" body
         parse.GetToken(tok);
         jump->SetLabel(with_suffix(u"_else"));
         AddGotoFlag(with_suffix(u"_else")); // a refusal is logged there and changes nothing here
         if (!ParseBlock(parse)) return false;
-    } else {
+    }
+    else
+    {
         jump->SetLabel(with_suffix(u"_end"));
     }
 
@@ -106,7 +112,8 @@ DevilCompInterface *DevilFunc::BuildComp(DevilParse &parse)
 
     // The comparison takes both operands over; a refusal leaves them here.
     DevilCompInterface *comp = CreateDevilComp(op, left.get(), right.get());
-    if (comp) {
+    if (comp)
+    {
         left.release();
         right.release();
     }
@@ -118,24 +125,29 @@ DevilValueInterface *DevilFunc::ParseOperand(DevilParse &parse)
     std::u16string_view tok;
     const eTokenType t = parse.GetToken(tok);
 
-    switch (t) {
-    case ttIdentifier: {
+    switch (t)
+    {
+    case ttIdentifier:
+    {
         const std::u16string_view id = tok;
         std::u16string_view next;
 
-        if (parse.PeekToken(next) == ttOpenParanthesis) {
+        if (parse.PeekToken(next) == ttOpenParanthesis)
+        {
             const DevilFuncMap *fm = engine->GetFuncMap(id);
             if (!fm) return nullptr;
             parse.GetToken(next);
 
             // Not run now: the call runs each time the condition is evaluated.
             std::unique_ptr<DevilSystemFuncCallFixed> call(ParseCallArgs(parse, fm));
-            if (!call) {
+            if (!call)
+            {
                 PutInfo(u"if中的真实函数映射没有找到");
                 return nullptr;
             }
             DevilValueInterface *value = CreateDevilFuncValue(engine, call.get());
-            if (!value) {
+            if (!value)
+            {
                 PutInfo(u"if中调用的函数返回类型无法支持");
                 return nullptr;
             }
@@ -144,13 +156,15 @@ DevilValueInterface *DevilFunc::ParseOperand(DevilParse &parse)
         }
 
         const DevilPropertyMap *pm = engine->GetPropertyMap(id);
-        if (!pm) {
+        if (!pm)
+        {
             // Script variables are no operands either: they land here too.
             PutInfo(u"没有找到属性映射<%s>", DevilTokenText(id).c_str());
             return nullptr;
         }
         DevilValueInterface *value = CreateDevilPropertyValue(engine, pm);
-        if (!value) {
+        if (!value)
+        {
             // A variable registered with a token that is no keyword has no text to show.
             const u16char *type_name = asCTokenizer::GetDefinition(pm->type);
             PutInfo(u"if 比较指令暂时不支持<%s>类型的数据进行比较", type_name ? type_name : u"");
@@ -172,7 +186,8 @@ DevilValueInterface *DevilFunc::ParseOperand(DevilParse &parse)
         return new DevilDouble(engine, DevilTokenText(tok).c_str());
 
     case ttMinus:
-        switch (parse.GetToken(tok)) {
+        switch (parse.GetToken(tok))
+        {
         case ttIntConstant:
             return new DevilInteger(engine, DevilTokenText(tok, u"-").c_str());
         case ttFloatConstant:
@@ -184,7 +199,7 @@ DevilValueInterface *DevilFunc::ParseOperand(DevilParse &parse)
         }
 
     default:
-        return nullptr;     // strings, hexadecimal and heredoc constants, "(", "!", ...
+        return nullptr; // strings, hexadecimal and heredoc constants, "(", "!", ...
     }
 }
 

@@ -19,8 +19,17 @@ bool IsValueType(int tok)
 {
     switch (tok)
     {
-    case ttBool: case ttInt: case ttInt8: case ttInt16: case ttInt64:
-    case ttUInt: case ttUInt8: case ttUInt16: case ttUInt64: case ttFloat: case ttDouble:
+    case ttBool:
+    case ttInt:
+    case ttInt8:
+    case ttInt16:
+    case ttInt64:
+    case ttUInt:
+    case ttUInt8:
+    case ttUInt16:
+    case ttUInt64:
+    case ttFloat:
+    case ttDouble:
         return true;
     default:
         return false;
@@ -32,8 +41,15 @@ bool IsParamType(int tok)
 {
     switch (tok)
     {
-    case ttBool: case ttString: case ttInt: case ttInt8: case ttInt16:
-    case ttUInt: case ttUInt8: case ttUInt16: case ttFloat:
+    case ttBool:
+    case ttString:
+    case ttInt:
+    case ttInt8:
+    case ttInt16:
+    case ttUInt:
+    case ttUInt8:
+    case ttUInt16:
+    case ttFloat:
         return true;
     default:
         return false;
@@ -92,8 +108,8 @@ namespace
 // Both kinds of declaration open with "type name"; `kind` names the kind in the log.
 // Fails when the name is missing or already bound in `mapped`.
 template <typename Map>
-bool ReadDeclHead(DevilParse &parse, const Map &mapped, const u16char *decl, const u16char *kind,
-                  int &type, std::u16string_view &name)
+bool ReadDeclHead(DevilParse &parse, const Map &mapped, const u16char *decl, const u16char *kind, int &type,
+                  std::u16string_view &name)
 {
     std::u16string_view type_text;
     type = parse.GetToken(type_text);
@@ -263,8 +279,10 @@ void DevilEngine::Clear()
     {
         // A native of the running script cleared the engine: its command (and the
         // function holding it) must outlive the call, so they wait for the run's end.
-        for (auto &f : script_funcs) dead_funcs.push_back(std::move(f.second));
-        for (auto &p : pool) dead_pool.push_back(std::move(p));
+        for (auto &f : script_funcs)
+            dead_funcs.push_back(std::move(f.second));
+        for (auto &p : pool)
+            dead_pool.push_back(std::move(p));
     }
     script_funcs.clear();
     pool.clear();
@@ -298,8 +316,7 @@ bool DevilEngine::RunCommandNow(DevilCommand *cmd)
         stack = saved_stack;
         unresolved_names = saved_names;
         has_current = saved_current;
-        if (stack_epoch != epoch)
-            ++stack_epoch;
+        if (stack_epoch != epoch) ++stack_epoch;
     }
     return result;
 }
@@ -323,14 +340,16 @@ bool DevilEngine::Goto(DevilFunc *func, int index)
 {
     if (index < 0)
     {
-        PutInfo(u"DevilEngine执行GOTO时，指令索引<%s>:<%d>不正确！", func ? func->GetName().c_str() : u"", index);
+        PutInfo(u"DevilEngine执行GOTO时，指令索引<%s>:<%d>不正确！", func ? func->GetName().c_str() : u"",
+                index);
         return false;
     }
     DevilFunc *cur = GetCurrentFunc();
     if (!has_current || cur != func)
     {
         // A current frame restored for a function no longer loaded still has its name.
-        const std::u16string actual(has_current ? GetFrameName(int(stack.size()) - 1) : std::u16string_view());
+        const std::u16string actual(has_current ? GetFrameName(int(stack.size()) - 1)
+                                                : std::u16string_view());
         PutInfo(u"DevilEngine执行GOTO时，当前函数对应不正确!\n要求为<%s>,实质为<%s>",
                 func ? func->GetName().c_str() : u"", actual.c_str());
         return false;
@@ -351,7 +370,8 @@ std::u16string_view DevilEngine::GetFrameName(int i) const
 {
     const ScriptFuncRunState &f = stack[i];
     if (f.func) return f.func->GetName();
-    if (f.unresolved >= 0 && f.unresolved < int(unresolved_names.size())) return unresolved_names[f.unresolved];
+    if (f.unresolved >= 0 && f.unresolved < int(unresolved_names.size()))
+        return unresolved_names[f.unresolved];
     return {};
 }
 
@@ -550,7 +570,8 @@ bool DevilEngine::SaveState(Stream *stream)
             bytes[k * 2] = uint8(name[k]);
             bytes[k * 2 + 1] = uint8(name[k] >> 8);
         }
-        if (!bytes.empty() && stream->Write(bytes.data(), int(bytes.size())) != int(bytes.size())) return false;
+        if (!bytes.empty() && stream->Write(bytes.data(), int(bytes.size())) != int(bytes.size()))
+            return false;
         if (!WriteI32(stream, stack[i].index)) return false;
     }
     return true;
@@ -578,7 +599,8 @@ bool DevilEngine::LoadState(Stream *stream)
         bytes.resize(size_t(length) * 2);
         if (!stream->ReadFully(bytes.data(), int(bytes.size()))) return false;
         std::u16string name(size_t(length), u'\0');
-        for (int32 k = 0; k < length; ++k) name[k] = u16char(bytes[k * 2] | bytes[k * 2 + 1] << 8);
+        for (int32 k = 0; k < length; ++k)
+            name[k] = u16char(bytes[k * 2] | bytes[k * 2 + 1] << 8);
 
         int32 index;
         if (!ReadI32(stream, index)) return false;

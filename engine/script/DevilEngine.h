@@ -46,14 +46,14 @@ enum class DevilRunState : int
 
 class DevilVM : public Object
 {
-public:
+  public:
     using CompileHook = BoundMethod<bool(const u16char *)>;
 
-protected:
+  protected:
     DevilRunState run_state = DevilRunState::Stopped;
     CompileHook compile_hook;
 
-public:
+  public:
     ~DevilVM() override = default;
 
     // 0 running, 1 paused, 2 stopped: the values of DevilRunState.
@@ -68,62 +68,90 @@ public:
     // --- binding ---
     // A typed address must be exactly the declared numeric type; an untyped one
     // (void *) is taken at the declared type's width.
-    template<class T> bool MapProperty(const u16char *decl, T *address)
+    template <class T> bool MapProperty(const u16char *decl, T *address)
     {
         using V = std::remove_cv_t<T>;
         void *raw = const_cast<void *>(static_cast<const volatile void *>(address));
-        if constexpr (std::is_void_v<V>) return MapNativeProperty(decl, raw, devil_native::untyped);
-        else return MapNativeProperty(decl, raw, devil_native::TypeToken<V>::tok);
+        if constexpr (std::is_void_v<V>)
+            return MapNativeProperty(decl, raw, devil_native::untyped);
+        else
+            return MapNativeProperty(decl, raw, devil_native::TypeToken<V>::tok);
     }
-    bool MapProperty(const u16char *decl, std::nullptr_t) { return MapNativeProperty(decl, nullptr, devil_native::untyped); }
-    template<class R, class... A> bool MapFunc(const u16char *decl, R (*fn)(A...))
+    bool MapProperty(const u16char *decl, std::nullptr_t)
+    {
+        return MapNativeProperty(decl, nullptr, devil_native::untyped);
+    }
+    template <class R, class... A> bool MapFunc(const u16char *decl, R (*fn)(A...))
     {
         return MapNativeFunc(decl, DevilNativeBinding::Plain(fn));
     }
-    bool MapFunc(const u16char *decl, std::nullptr_t) { return MapNativeFunc(decl, DevilNativeBinding{.null_function = true}); }
-    // A function object without captures (a lambda) binds as the plain function it converts to.
-    template<class F>
-        requires std::is_class_v<std::remove_cvref_t<F>> && requires(std::remove_cvref_t<F> &f) {
-            requires std::is_function_v<std::remove_pointer_t<decltype(+f)>>;
-        }
-    bool MapFunc(const u16char *decl, F &&fn)
+    bool MapFunc(const u16char *decl, std::nullptr_t)
     {
-        return MapFunc(decl, +fn);
+        return MapNativeFunc(decl, DevilNativeBinding{.null_function = true});
     }
+    // A function object without captures (a lambda) binds as the plain function it converts to.
+    template <class F>
+    requires std::is_class_v<std::remove_cvref_t<F>> && requires(std::remove_cvref_t<F> &f)
+    {
+        requires std::is_function_v<std::remove_pointer_t<decltype(+f)>>;
+    }
+    bool MapFunc(const u16char *decl, F &&fn) { return MapFunc(decl, +fn); }
     // The object may be of a class derived from the member's class (this is adjusted).
-    template<class O, class C, class R, class... A> bool MapMemberFunc(const u16char *decl, O *object, R (C::*fn)(A...))
+    template <class O, class C, class R, class... A>
+    bool MapMemberFunc(const u16char *decl, O *object, R (C::*fn)(A...))
     {
         return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<C *>(object), fn));
     }
-    template<class O, class C, class R, class... A> bool MapMemberFunc(const u16char *decl, const O *object, R (C::*fn)(A...) const)
+    template <class O, class C, class R, class... A>
+    bool MapMemberFunc(const u16char *decl, const O *object, R (C::*fn)(A...) const)
     {
-        return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<const C *>(object), fn));
+        return MapNativeFunc(decl,
+                             DevilNativeBinding::Member<C, R, A...>(static_cast<const C *>(object), fn));
     }
     // Null objects and null members are refused (logged) like any other null binding.
-    template<class C, class R, class... A> bool MapMemberFunc(const u16char *decl, std::nullptr_t, R (C::*fn)(A...))
+    template <class C, class R, class... A>
+    bool MapMemberFunc(const u16char *decl, std::nullptr_t, R (C::*fn)(A...))
     {
         return MapNativeFunc(decl, DevilNativeBinding::Member<C, R, A...>(static_cast<C *>(nullptr), fn));
     }
-    template<class O> bool MapMemberFunc(const u16char *decl, O *, std::nullptr_t)
+    template <class O> bool MapMemberFunc(const u16char *decl, O *, std::nullptr_t)
     {
         return MapNativeFunc(decl, DevilNativeBinding{.member = true, .null_function = true});
     }
 
     // The same with the declaration held in a String (only a String: a literal
     // always takes the forms above).
-    template<std::same_as<String> S, class T> bool MapProperty(const S &decl, T *address) { return MapProperty(decl.c_str(), address); }
-    template<std::same_as<String> S> bool MapProperty(const S &decl, std::nullptr_t) { return MapProperty(decl.c_str(), nullptr); }
-    template<std::same_as<String> S, class R, class... A> bool MapFunc(const S &decl, R (*fn)(A...)) { return MapFunc(decl.c_str(), fn); }
-    template<std::same_as<String> S> bool MapFunc(const S &decl, std::nullptr_t) { return MapFunc(decl.c_str(), nullptr); }
-    template<std::same_as<String> S, class O, class M> bool MapMemberFunc(const S &decl, O *object, M fn) { return MapMemberFunc(decl.c_str(), object, fn); }
-    template<std::same_as<String> S, class M> bool MapMemberFunc(const S &decl, std::nullptr_t, M fn) { return MapMemberFunc(decl.c_str(), nullptr, fn); }
+    template <std::same_as<String> S, class T> bool MapProperty(const S &decl, T *address)
+    {
+        return MapProperty(decl.c_str(), address);
+    }
+    template <std::same_as<String> S> bool MapProperty(const S &decl, std::nullptr_t)
+    {
+        return MapProperty(decl.c_str(), nullptr);
+    }
+    template <std::same_as<String> S, class R, class... A> bool MapFunc(const S &decl, R (*fn)(A...))
+    {
+        return MapFunc(decl.c_str(), fn);
+    }
+    template <std::same_as<String> S> bool MapFunc(const S &decl, std::nullptr_t)
+    {
+        return MapFunc(decl.c_str(), nullptr);
+    }
+    template <std::same_as<String> S, class O, class M> bool MapMemberFunc(const S &decl, O *object, M fn)
+    {
+        return MapMemberFunc(decl.c_str(), object, fn);
+    }
+    template <std::same_as<String> S, class M> bool MapMemberFunc(const S &decl, std::nullptr_t, M fn)
+    {
+        return MapMemberFunc(decl.c_str(), nullptr, fn);
+    }
 
     // cpp_type: token of the C++ variable's type (-1 none).
     virtual bool MapNativeProperty(const u16char *decl, void *address, int cpp_type) = 0;
     virtual bool MapNativeFunc(const u16char *decl, const DevilNativeBinding &binding) = 0;
 
     // --- scripts ---
-    virtual bool LoadScript(std::u16string_view text) = 0;     // empty text: false
+    virtual bool LoadScript(std::u16string_view text) = 0; // empty text: false
     // NUL-terminated text when length is -1; null text or a length below 1: false.
     // The game hands over a file's text without its byte-order mark and the length
     // reduced by one: an empty file must arrive as 0, not -1.
@@ -133,7 +161,7 @@ public:
     // --- running ---
     virtual bool RunFunc(const u16char *name) = 0;
     virtual bool RunFrom(const u16char *name, const u16char *label) = 0;
-    virtual bool Resume(const u16char *name = nullptr) = 0;    // null: continue the paused frame
+    virtual bool Resume(const u16char *name = nullptr) = 0; // null: continue the paused frame
     virtual void Pause() = 0;
     virtual void Stop() = 0;
     virtual bool GotoLabel(const u16char *label) = 0;
@@ -152,8 +180,8 @@ class DevilEngine : public DevilVM
     std::map<std::u16string, std::unique_ptr<DevilFuncMap>, std::less<>> natives;
     std::map<std::u16string, std::unique_ptr<DevilFunc>, std::less<>> script_funcs;
 
-    std::vector<ScriptFuncRunState> stack;      // bottom first
-    bool has_current = false;                   // the current frame, when there is one, is the top
+    std::vector<ScriptFuncRunState> stack; // bottom first
+    bool has_current = false;              // the current frame, when there is one, is the top
     std::vector<std::u16string> unresolved_names;
 
     std::vector<std::unique_ptr<u16char[]>> pool;
@@ -169,7 +197,7 @@ class DevilEngine : public DevilVM
 
     void ReleaseDead();
 
-public:
+  public:
     DevilEngine();
     ~DevilEngine() override;
 
@@ -177,7 +205,7 @@ public:
     bool MapNativeFunc(const u16char *decl, const DevilNativeBinding &binding) override;
 
     using DevilVM::LoadScript;
-    bool LoadScript(std::u16string_view text) override;         // with the script compiler
+    bool LoadScript(std::u16string_view text) override; // with the script compiler
     void Clear() override;
 
     bool RunFunc(const u16char *name) override;
@@ -200,14 +228,14 @@ public:
     DevilFunc *GetScriptFunc(const String &name) const;
     DevilFuncMap *GetFuncMap(const String &name) const;
     DevilPropertyMap *GetPropertyMap(const String &name) const;
-    DevilFunc *GetScriptFunc(const u16char *name) const;            // null: null
+    DevilFunc *GetScriptFunc(const u16char *name) const; // null: null
     DevilFuncMap *GetFuncMap(const u16char *name) const;
     DevilPropertyMap *GetPropertyMap(const u16char *name) const;
 
     // Adds a compiled function under its name; a duplicate name is refused (false)
     // and the function destroyed.
     bool AddScriptFunc(std::unique_ptr<DevilFunc> func);
-    bool AddScriptFunc(DevilFunc *func);                            // takes ownership
+    bool AddScriptFunc(DevilFunc *func); // takes ownership
     int GetScriptFuncCount() const { return int(script_funcs.size()); }
 
     // A copy of the text in the string pool; the address stays valid until Clear.

@@ -21,24 +21,36 @@ std::u16string_view View(const u16char *s)
 }
 } // namespace
 
-DevilFunc::DevilFunc(DevilEngine *e, std::u16string_view n) : engine(e), name(n)
-{
-}
+DevilFunc::DevilFunc(DevilEngine *e, std::u16string_view n) : engine(e), name(n) {}
 
-DevilFunc::DevilFunc(DevilEngine *e, const String &n) : DevilFunc(e, View(n))
-{
-}
+DevilFunc::DevilFunc(DevilEngine *e, const String &n) : DevilFunc(e, View(n)) {}
 
-DevilFunc::DevilFunc(DevilEngine *e, const u16char *n) : DevilFunc(e, View(n))
-{
-}
+DevilFunc::DevilFunc(DevilEngine *e, const u16char *n) : DevilFunc(e, View(n)) {}
 
-bool DevilFunc::AddGotoFlag(const String &label) { return AddGotoFlag(View(label)); }
-bool DevilFunc::AddGotoFlag(const u16char *label) { return AddGotoFlag(View(label)); }
-void DevilFunc::AddGoto(const String &label) { AddGoto(View(label)); }
-void DevilFunc::AddGoto(const u16char *label) { AddGoto(View(label)); }
-DevilValueInterface *DevilFunc::AddValue(int type, const String &var) { return AddValue(type, View(var)); }
-DevilValueInterface *DevilFunc::AddValue(int type, const u16char *var) { return AddValue(type, View(var)); }
+bool DevilFunc::AddGotoFlag(const String &label)
+{
+    return AddGotoFlag(View(label));
+}
+bool DevilFunc::AddGotoFlag(const u16char *label)
+{
+    return AddGotoFlag(View(label));
+}
+void DevilFunc::AddGoto(const String &label)
+{
+    AddGoto(View(label));
+}
+void DevilFunc::AddGoto(const u16char *label)
+{
+    AddGoto(View(label));
+}
+DevilValueInterface *DevilFunc::AddValue(int type, const String &var)
+{
+    return AddValue(type, View(var));
+}
+DevilValueInterface *DevilFunc::AddValue(int type, const u16char *var)
+{
+    return AddValue(type, View(var));
+}
 
 DevilFunc::~DevilFunc()
 {

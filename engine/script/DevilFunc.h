@@ -46,10 +46,10 @@ class DevilFunc
     std::map<std::u16string, int, std::less<>> labels;
     std::map<std::u16string, std::unique_ptr<DevilValueInterface>, std::less<>> values;
 
-public:
+  public:
     DevilFunc(DevilEngine *e, std::u16string_view n);
     DevilFunc(DevilEngine *e, const String &n);
-    DevilFunc(DevilEngine *e, const u16char *n);          // null: no name
+    DevilFunc(DevilEngine *e, const u16char *n); // null: no name
     ~DevilFunc();
     DevilFunc(const DevilFunc &) = delete;
     DevilFunc &operator=(const DevilFunc &) = delete;
@@ -72,7 +72,7 @@ public:
     bool AddGotoFlag(std::u16string_view label);
     void AddGoto(std::u16string_view label);
     void AddReturn();
-    void AddCommand(DevilCommand *cmd);                 // takes ownership
+    void AddCommand(DevilCommand *cmd); // takes ownership
     void AddScriptFuncCall(DevilFunc *target);
     // A variable of a type keyword; null (logged) on a duplicate name or a non-type token.
     DevilValueInterface *AddValue(int type, std::u16string_view var);
@@ -106,6 +106,6 @@ struct ScriptFuncRunState
 {
     DevilFunc *func = nullptr;
     int index = 0;
-    int unresolved = -1;        // slot of the kept name for a frame without function
+    int unresolved = -1; // slot of the kept name for a frame without function
 };
 } // namespace hgl

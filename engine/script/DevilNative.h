@@ -55,11 +55,11 @@ using DevilNativeThunk = void (*)(const DevilFuncMap &, const DevilArgSlot *, De
 struct DevilFuncMap
 {
     std::u16string name;
-    void *object = nullptr;                         // null for a plain function
-    alignas(16) unsigned char callable[16] = {};    // function pointer or pointer-to-member
+    void *object = nullptr;                      // null for a plain function
+    alignas(16) unsigned char callable[16] = {}; // function pointer or pointer-to-member
     DevilNativeThunk thunk = nullptr;
-    int return_type = 0;                            // token of the declared return type
-    std::vector<angle_script::eTokenType> params;   // declared parameter types, in order
+    int return_type = 0;                          // token of the declared return type
+    std::vector<angle_script::eTokenType> params; // declared parameter types, in order
 
     int GetParamCount() const { return int(params.size()); }
     void Call(const DevilArgSlot *args, DevilResult &out) const { thunk(*this, args, out); }
@@ -86,92 +86,184 @@ namespace devil_native
 // Token id of each C++ type that can cross the binding. -1: no script type.
 // untyped: a native variable given by a plain void * address.
 inline constexpr int untyped = -2;
-template<class T> struct TypeToken { static constexpr int tok = -1; };
-template<> struct TypeToken<bool> { static constexpr int tok = angle_script::ttBool; };
-template<> struct TypeToken<int8> { static constexpr int tok = angle_script::ttInt8; };
-template<> struct TypeToken<int16> { static constexpr int tok = angle_script::ttInt16; };
-template<> struct TypeToken<int32> { static constexpr int tok = angle_script::ttInt; };
-template<> struct TypeToken<int64> { static constexpr int tok = angle_script::ttInt64; };
-template<> struct TypeToken<uint8> { static constexpr int tok = angle_script::ttUInt8; };
-template<> struct TypeToken<uint16> { static constexpr int tok = angle_script::ttUInt16; };
-template<> struct TypeToken<uint32> { static constexpr int tok = angle_script::ttUInt; };
-template<> struct TypeToken<uint64> { static constexpr int tok = angle_script::ttUInt64; };
-template<> struct TypeToken<float> { static constexpr int tok = angle_script::ttFloat; };
-template<> struct TypeToken<double> { static constexpr int tok = angle_script::ttDouble; };
-template<> struct TypeToken<const u16char *> { static constexpr int tok = angle_script::ttString; };
-template<> struct TypeToken<void> { static constexpr int tok = angle_script::ttVoid; };
+template <class T> struct TypeToken
+{
+    static constexpr int tok = -1;
+};
+template <> struct TypeToken<bool>
+{
+    static constexpr int tok = angle_script::ttBool;
+};
+template <> struct TypeToken<int8>
+{
+    static constexpr int tok = angle_script::ttInt8;
+};
+template <> struct TypeToken<int16>
+{
+    static constexpr int tok = angle_script::ttInt16;
+};
+template <> struct TypeToken<int32>
+{
+    static constexpr int tok = angle_script::ttInt;
+};
+template <> struct TypeToken<int64>
+{
+    static constexpr int tok = angle_script::ttInt64;
+};
+template <> struct TypeToken<uint8>
+{
+    static constexpr int tok = angle_script::ttUInt8;
+};
+template <> struct TypeToken<uint16>
+{
+    static constexpr int tok = angle_script::ttUInt16;
+};
+template <> struct TypeToken<uint32>
+{
+    static constexpr int tok = angle_script::ttUInt;
+};
+template <> struct TypeToken<uint64>
+{
+    static constexpr int tok = angle_script::ttUInt64;
+};
+template <> struct TypeToken<float>
+{
+    static constexpr int tok = angle_script::ttFloat;
+};
+template <> struct TypeToken<double>
+{
+    static constexpr int tok = angle_script::ttDouble;
+};
+template <> struct TypeToken<const u16char *>
+{
+    static constexpr int tok = angle_script::ttString;
+};
+template <> struct TypeToken<void>
+{
+    static constexpr int tok = angle_script::ttVoid;
+};
 // Hosts often spell the 64-bit types long long; int64 is long here, so both
 // spellings are accepted for 64-bit results and variables.
 static_assert(!std::is_same_v<long long, int64> && !std::is_same_v<unsigned long long, uint64>);
-template<> struct TypeToken<long long> { static constexpr int tok = angle_script::ttInt64; };
-template<> struct TypeToken<unsigned long long> { static constexpr int tok = angle_script::ttUInt64; };
+template <> struct TypeToken<long long>
+{
+    static constexpr int tok = angle_script::ttInt64;
+};
+template <> struct TypeToken<unsigned long long>
+{
+    static constexpr int tok = angle_script::ttUInt64;
+};
 
 // Decoding of an argument slot into the parameter type the callee takes. Narrow
 // types are cut from the 32-bit word as a 32-bit callee would read them.
-template<class T> struct ParamCodec;
-template<> struct ParamCodec<bool> { static bool Get(DevilArgSlot a) { return uint8(a.u) != 0; } };
-template<> struct ParamCodec<int8> { static int8 Get(DevilArgSlot a) { return int8(a.u); } };
-template<> struct ParamCodec<int16> { static int16 Get(DevilArgSlot a) { return int16(a.u); } };
-template<> struct ParamCodec<int32> { static int32 Get(DevilArgSlot a) { return a.i; } };
-template<> struct ParamCodec<uint8> { static uint8 Get(DevilArgSlot a) { return uint8(a.u); } };
-template<> struct ParamCodec<uint16> { static uint16 Get(DevilArgSlot a) { return uint16(a.u); } };
-template<> struct ParamCodec<uint32> { static uint32 Get(DevilArgSlot a) { return a.u; } };
-template<> struct ParamCodec<float> { static float Get(DevilArgSlot a) { return a.f; } };
-template<> struct ParamCodec<const u16char *> { static const u16char *Get(DevilArgSlot a) { return a.s; } };
+template <class T> struct ParamCodec;
+template <> struct ParamCodec<bool>
+{
+    static bool Get(DevilArgSlot a) { return uint8(a.u) != 0; }
+};
+template <> struct ParamCodec<int8>
+{
+    static int8 Get(DevilArgSlot a) { return int8(a.u); }
+};
+template <> struct ParamCodec<int16>
+{
+    static int16 Get(DevilArgSlot a) { return int16(a.u); }
+};
+template <> struct ParamCodec<int32>
+{
+    static int32 Get(DevilArgSlot a) { return a.i; }
+};
+template <> struct ParamCodec<uint8>
+{
+    static uint8 Get(DevilArgSlot a) { return uint8(a.u); }
+};
+template <> struct ParamCodec<uint16>
+{
+    static uint16 Get(DevilArgSlot a) { return uint16(a.u); }
+};
+template <> struct ParamCodec<uint32>
+{
+    static uint32 Get(DevilArgSlot a) { return a.u; }
+};
+template <> struct ParamCodec<float>
+{
+    static float Get(DevilArgSlot a) { return a.f; }
+};
+template <> struct ParamCodec<const u16char *>
+{
+    static const u16char *Get(DevilArgSlot a) { return a.s; }
+};
 
-template<class T> inline constexpr bool is_param_type = TypeToken<T>::tok >= 0
-    && TypeToken<T>::tok != angle_script::ttInt64 && TypeToken<T>::tok != angle_script::ttUInt64
-    && TypeToken<T>::tok != angle_script::ttDouble && TypeToken<T>::tok != angle_script::ttVoid;
+template <class T>
+inline constexpr bool is_param_type =
+    TypeToken<T>::tok >= 0 && TypeToken<T>::tok != angle_script::ttInt64 &&TypeToken<T>::tok !=
+                                  angle_script::ttUInt64 &&TypeToken<T>::tok !=
+                                  angle_script::ttDouble &&TypeToken<T>::tok != angle_script::ttVoid;
 
 // Storing a result at its declared width.
-template<class R> inline void PutResult(DevilResult &out, R v)
+template <class R> inline void PutResult(DevilResult &out, R v)
 {
-    if constexpr (std::is_same_v<R, bool>) out.b = v;
-    else if constexpr (std::is_same_v<R, int8> || std::is_same_v<R, int16> || std::is_same_v<R, int32>) out.i = int32(v);
-    else if constexpr (std::is_same_v<R, uint8> || std::is_same_v<R, uint16> || std::is_same_v<R, uint32>) out.u = uint32(v);
-    else if constexpr (std::is_same_v<R, int64> || std::is_same_v<R, long long>) out.i64 = int64(v);
-    else if constexpr (std::is_same_v<R, uint64> || std::is_same_v<R, unsigned long long>) out.u64 = uint64(v);
-    else if constexpr (std::is_same_v<R, float>) out.f = v;
-    else if constexpr (std::is_same_v<R, double>) out.d = v;
-    else (void)out, (void)v;   // a result the script cannot use is dropped
+    if constexpr (std::is_same_v<R, bool>)
+        out.b = v;
+    else if constexpr (std::is_same_v<R, int8> || std::is_same_v<R, int16> || std::is_same_v<R, int32>)
+        out.i = int32(v);
+    else if constexpr (std::is_same_v<R, uint8> || std::is_same_v<R, uint16> || std::is_same_v<R, uint32>)
+        out.u = uint32(v);
+    else if constexpr (std::is_same_v<R, int64> || std::is_same_v<R, long long>)
+        out.i64 = int64(v);
+    else if constexpr (std::is_same_v<R, uint64> || std::is_same_v<R, unsigned long long>)
+        out.u64 = uint64(v);
+    else if constexpr (std::is_same_v<R, float>)
+        out.f = v;
+    else if constexpr (std::is_same_v<R, double>)
+        out.d = v;
+    else
+        (void)out, (void)v; // a result the script cannot use is dropped
 }
 
-template<class R, class... A, std::size_t... I>
-inline void InvokePlain(R (*fn)(A...), [[maybe_unused]] const DevilArgSlot *a, [[maybe_unused]] DevilResult &out, std::index_sequence<I...>)
+template <class R, class... A, std::size_t... I>
+inline void InvokePlain(R (*fn)(A...), [[maybe_unused]] const DevilArgSlot *a,
+                        [[maybe_unused]] DevilResult &out, std::index_sequence<I...>)
 {
-    if constexpr (std::is_void_v<R>) fn(ParamCodec<A>::Get(a[I])...);
-    else PutResult<R>(out, fn(ParamCodec<A>::Get(a[I])...));
+    if constexpr (std::is_void_v<R>)
+        fn(ParamCodec<A>::Get(a[I])...);
+    else
+        PutResult<R>(out, fn(ParamCodec<A>::Get(a[I])...));
 }
 
-template<class R, class... A>
-void PlainThunk(const DevilFuncMap &m, const DevilArgSlot *a, DevilResult &out)
+template <class R, class... A> void PlainThunk(const DevilFuncMap &m, const DevilArgSlot *a, DevilResult &out)
 {
     R (*fn)(A...);
     std::memcpy(&fn, m.callable, sizeof fn);
     InvokePlain(fn, a, out, std::index_sequence_for<A...>{});
 }
 
-template<class C, class PMF, class R, class... A, std::size_t... I>
-inline void InvokeMember(C *obj, PMF fn, [[maybe_unused]] const DevilArgSlot *a, [[maybe_unused]] DevilResult &out, std::index_sequence<I...>)
+template <class C, class PMF, class R, class... A, std::size_t... I>
+inline void InvokeMember(C *obj, PMF fn, [[maybe_unused]] const DevilArgSlot *a,
+                         [[maybe_unused]] DevilResult &out, std::index_sequence<I...>)
 {
-    if constexpr (std::is_void_v<R>) (obj->*fn)(ParamCodec<A>::Get(a[I])...);
-    else PutResult<R>(out, (obj->*fn)(ParamCodec<A>::Get(a[I])...));
+    if constexpr (std::is_void_v<R>)
+        (obj->*fn)(ParamCodec<A>::Get(a[I])...);
+    else
+        PutResult<R>(out, (obj->*fn)(ParamCodec<A>::Get(a[I])...));
 }
 
-template<class C, class R, class... A>
+template <class C, class R, class... A>
 void MemberThunk(const DevilFuncMap &m, const DevilArgSlot *a, DevilResult &out)
 {
     R (C::*fn)(A...);
     std::memcpy(&fn, m.callable, sizeof fn);
-    InvokeMember<C, decltype(fn), R, A...>(static_cast<C *>(m.object), fn, a, out, std::index_sequence_for<A...>{});
+    InvokeMember<C, decltype(fn), R, A...>(static_cast<C *>(m.object), fn, a, out,
+                                           std::index_sequence_for<A...>{});
 }
 
-template<class C, class R, class... A>
+template <class C, class R, class... A>
 void ConstMemberThunk(const DevilFuncMap &m, const DevilArgSlot *a, DevilResult &out)
 {
     R (C::*fn)(A...) const;
     std::memcpy(&fn, m.callable, sizeof fn);
-    InvokeMember<const C, decltype(fn), R, A...>(static_cast<const C *>(m.object), fn, a, out, std::index_sequence_for<A...>{});
+    InvokeMember<const C, decltype(fn), R, A...>(static_cast<const C *>(m.object), fn, a, out,
+                                                 std::index_sequence_for<A...>{});
 }
 } // namespace devil_native
 
@@ -180,15 +272,15 @@ void ConstMemberThunk(const DevilFuncMap &m, const DevilArgSlot *a, DevilResult 
 struct DevilNativeBinding
 {
     void *object = nullptr;
-    bool member = false;                            // bound to an object
+    bool member = false; // bound to an object
     bool null_function = false;
     alignas(16) unsigned char callable[16] = {};
     DevilNativeThunk thunk = nullptr;
-    const int *param_tokens = nullptr;              // C++ parameter types as tokens
+    const int *param_tokens = nullptr; // C++ parameter types as tokens
     int param_count = 0;
-    int return_token = -1;                          // C++ return type as a token, -1 none usable
+    int return_token = -1; // C++ return type as a token, -1 none usable
 
-    template<class R, class... A> static DevilNativeBinding Plain(R (*fn)(A...))
+    template <class R, class... A> static DevilNativeBinding Plain(R (*fn)(A...))
     {
         static_assert((devil_native::is_param_type<A> && ...),
                       "a native parameter must be bool, int8/16/32, uint8/16/32, float or const u16char *");
@@ -204,7 +296,7 @@ struct DevilNativeBinding
         return b;
     }
 
-    template<class C, class R, class... A> static DevilNativeBinding Member(C *object, R (C::*fn)(A...))
+    template <class C, class R, class... A> static DevilNativeBinding Member(C *object, R (C::*fn)(A...))
     {
         static_assert((devil_native::is_param_type<A> && ...),
                       "a native parameter must be bool, int8/16/32, uint8/16/32, float or const u16char *");
@@ -222,7 +314,8 @@ struct DevilNativeBinding
         return b;
     }
 
-    template<class C, class R, class... A> static DevilNativeBinding Member(const C *object, R (C::*fn)(A...) const)
+    template <class C, class R, class... A>
+    static DevilNativeBinding Member(const C *object, R (C::*fn)(A...) const)
     {
         static_assert((devil_native::is_param_type<A> && ...),
                       "a native parameter must be bool, int8/16/32, uint8/16/32, float or const u16char *");

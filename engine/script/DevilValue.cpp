@@ -16,14 +16,26 @@ int DevilOperandType(int declared)
 {
     switch (declared)
     {
-    case ttBool: return ttBool;
-    case ttInt: case ttInt8: case ttInt16: return ttInt;
-    case ttInt64: return ttInt64;
-    case ttUInt: case ttUInt8: case ttUInt16: return ttUInt;
-    case ttUInt64: return ttUInt64;
-    case ttFloat: return ttFloat;
-    case ttDouble: return ttDouble;
-    default: return 0;
+    case ttBool:
+        return ttBool;
+    case ttInt:
+    case ttInt8:
+    case ttInt16:
+        return ttInt;
+    case ttInt64:
+        return ttInt64;
+    case ttUInt:
+    case ttUInt8:
+    case ttUInt16:
+        return ttUInt;
+    case ttUInt64:
+        return ttUInt64;
+    case ttFloat:
+        return ttFloat;
+    case ttDouble:
+        return ttDouble;
+    default:
+        return 0;
     }
 }
 
@@ -33,14 +45,22 @@ DevilValueInterface *CreateDevilPropertyValue(DevilEngine *e, const DevilPropert
     const int t = DevilOperandType(pm->type);
     switch (t)
     {
-    case ttBool: return new DevilValueProperty<bool>(e, pm, t);
-    case ttInt: return new DevilValueProperty<int32>(e, pm, t);
-    case ttInt64: return new DevilValueProperty<int64>(e, pm, t);
-    case ttUInt: return new DevilValueProperty<uint32>(e, pm, t);
-    case ttUInt64: return new DevilValueProperty<uint64>(e, pm, t);
-    case ttFloat: return new DevilValueProperty<float>(e, pm, t);
-    case ttDouble: return new DevilValueProperty<double>(e, pm, t);
-    default: return nullptr;
+    case ttBool:
+        return new DevilValueProperty<bool>(e, pm, t);
+    case ttInt:
+        return new DevilValueProperty<int32>(e, pm, t);
+    case ttInt64:
+        return new DevilValueProperty<int64>(e, pm, t);
+    case ttUInt:
+        return new DevilValueProperty<uint32>(e, pm, t);
+    case ttUInt64:
+        return new DevilValueProperty<uint64>(e, pm, t);
+    case ttFloat:
+        return new DevilValueProperty<float>(e, pm, t);
+    case ttDouble:
+        return new DevilValueProperty<double>(e, pm, t);
+    default:
+        return nullptr;
     }
 }
 
@@ -50,34 +70,56 @@ DevilValueInterface *CreateDevilFuncValue(DevilEngine *e, DevilSystemFuncCallFix
     const int t = DevilOperandType(call->GetFuncMap()->return_type);
     switch (t)
     {
-    case ttBool: return new DevilValueFuncMap<bool>(e, call, t);
-    case ttInt: return new DevilValueFuncMap<int32>(e, call, t);
-    case ttInt64: return new DevilValueFuncMap<int64>(e, call, t);
-    case ttUInt: return new DevilValueFuncMap<uint32>(e, call, t);
-    case ttUInt64: return new DevilValueFuncMap<uint64>(e, call, t);
-    case ttFloat: return new DevilValueFuncMap<float>(e, call, t);
-    case ttDouble: return new DevilValueFuncMap<double>(e, call, t);
-    default: return nullptr;
+    case ttBool:
+        return new DevilValueFuncMap<bool>(e, call, t);
+    case ttInt:
+        return new DevilValueFuncMap<int32>(e, call, t);
+    case ttInt64:
+        return new DevilValueFuncMap<int64>(e, call, t);
+    case ttUInt:
+        return new DevilValueFuncMap<uint32>(e, call, t);
+    case ttUInt64:
+        return new DevilValueFuncMap<uint64>(e, call, t);
+    case ttFloat:
+        return new DevilValueFuncMap<float>(e, call, t);
+    case ttDouble:
+        return new DevilValueFuncMap<double>(e, call, t);
+    default:
+        return nullptr;
     }
 }
 
-DevilValueInterface *CreateDevilScriptValue(DevilEngine *e, std::u16string_view func, std::u16string_view var, int type)
+DevilValueInterface *CreateDevilScriptValue(DevilEngine *e, std::u16string_view func, std::u16string_view var,
+                                            int type)
 {
     switch (type)
     {
-    case ttBool: return new DevilScriptValue<bool>(e, func, var, type);
-    case ttString: return new DevilScriptValue<String>(e, func, var, type);
-    case ttInt: return new DevilScriptValue<int32>(e, func, var, type);
-    case ttInt8: return new DevilScriptValue<int8>(e, func, var, type);
-    case ttInt16: return new DevilScriptValue<int16>(e, func, var, type);
-    case ttInt64: return new DevilScriptValue<int64>(e, func, var, type);
-    case ttUInt: return new DevilScriptValue<uint32>(e, func, var, type);
-    case ttUInt8: return new DevilScriptValue<uint8>(e, func, var, type);
-    case ttUInt16: return new DevilScriptValue<uint16>(e, func, var, type);
-    case ttUInt64: return new DevilScriptValue<uint64>(e, func, var, type);
-    case ttFloat: return new DevilScriptValue<float>(e, func, var, type);
-    case ttDouble: return new DevilScriptValue<double>(e, func, var, type);
-    default: return nullptr;
+    case ttBool:
+        return new DevilScriptValue<bool>(e, func, var, type);
+    case ttString:
+        return new DevilScriptValue<String>(e, func, var, type);
+    case ttInt:
+        return new DevilScriptValue<int32>(e, func, var, type);
+    case ttInt8:
+        return new DevilScriptValue<int8>(e, func, var, type);
+    case ttInt16:
+        return new DevilScriptValue<int16>(e, func, var, type);
+    case ttInt64:
+        return new DevilScriptValue<int64>(e, func, var, type);
+    case ttUInt:
+        return new DevilScriptValue<uint32>(e, func, var, type);
+    case ttUInt8:
+        return new DevilScriptValue<uint8>(e, func, var, type);
+    case ttUInt16:
+        return new DevilScriptValue<uint16>(e, func, var, type);
+    case ttUInt64:
+        return new DevilScriptValue<uint64>(e, func, var, type);
+    case ttFloat:
+        return new DevilScriptValue<float>(e, func, var, type);
+    case ttDouble:
+        return new DevilScriptValue<double>(e, func, var, type);
+    default:
+        return nullptr;
     }
 }
 } // namespace hgl

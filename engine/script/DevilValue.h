@@ -19,11 +19,11 @@ class DevilEngine;
 
 class DevilValueInterface
 {
-protected:
+  protected:
     DevilEngine *engine;
     angle_script::eTokenType type;
 
-public:
+  public:
     DevilValueInterface(DevilEngine *e, int t) : engine(e), type(angle_script::eTokenType(t)) {}
     virtual ~DevilValueInterface() = default;
 
@@ -31,16 +31,16 @@ public:
     angle_script::eTokenType GetType() const { return type; }
 };
 
-template<class T> class DevilValue : public DevilValueInterface
+template <class T> class DevilValue : public DevilValueInterface
 {
-public:
+  public:
     using DevilValueInterface::DevilValueInterface;
     virtual T *GetValue() = 0;
 };
 
 // A variable defined inside a script function. Nothing assigns it; it reserves its
 // name. The element type of "string" is String; scalars start at 0.
-template<class T> class DevilScriptValue final : public DevilValue<T>
+template <class T> class DevilScriptValue final : public DevilValue<T>
 {
     std::u16string func_name;
     std::u16string var_name;
@@ -50,15 +50,24 @@ template<class T> class DevilScriptValue final : public DevilValue<T>
     {
         return s.c_str() ? std::u16string_view(s.c_str(), size_t(s.GetLength())) : std::u16string_view();
     }
-    static std::u16string_view View(const u16char *s) { return s ? std::u16string_view(s) : std::u16string_view(); }
+    static std::u16string_view View(const u16char *s)
+    {
+        return s ? std::u16string_view(s) : std::u16string_view();
+    }
 
-public:
+  public:
     DevilScriptValue(DevilEngine *e, std::u16string_view func, std::u16string_view var, int t)
-        : DevilValue<T>(e, t), func_name(func), var_name(var) {}
+        : DevilValue<T>(e, t), func_name(func), var_name(var)
+    {
+    }
     DevilScriptValue(DevilEngine *e, const String &func, const String &var, int t)
-        : DevilScriptValue(e, View(func), View(var), t) {}
+        : DevilScriptValue(e, View(func), View(var), t)
+    {
+    }
     DevilScriptValue(DevilEngine *e, const u16char *func, const u16char *var, int t)
-        : DevilScriptValue(e, View(func), View(var), t) {}
+        : DevilScriptValue(e, View(func), View(var), t)
+    {
+    }
 
     const std::u16string &GetFuncName() const { return func_name; }
     const std::u16string &GetVarName() const { return var_name; }
@@ -71,17 +80,19 @@ public:
 // operand type (signed ones sign-extended into int, unsigned ones zero-extended
 // into unsigned int); a bool byte counts as true when it is not 0, whatever else
 // it holds.
-template<class T> class DevilValueProperty final : public DevilValue<T>
+template <class T> class DevilValueProperty final : public DevilValue<T>
 {
     void *address;
     int declared;
     T current{};
 
-public:
+  public:
     // type is the operand type (bool, int, uint, int64, uint64, float, double);
     // the entry's own type token says how wide the host's variable is.
     DevilValueProperty(DevilEngine *e, const DevilPropertyMap *pm, int t)
-        : DevilValue<T>(e, t), address(pm->address), declared(pm->type) {}
+        : DevilValue<T>(e, t), address(pm->address), declared(pm->type)
+    {
+    }
 
     T *GetValue() override
     {
@@ -96,18 +107,28 @@ public:
         {
             switch (declared)
             {
-            case angle_script::ttInt8: current = *static_cast<const int8 *>(address); return &current;
-            case angle_script::ttInt16: current = *static_cast<const int16 *>(address); return &current;
-            default: return static_cast<int32 *>(address);
+            case angle_script::ttInt8:
+                current = *static_cast<const int8 *>(address);
+                return &current;
+            case angle_script::ttInt16:
+                current = *static_cast<const int16 *>(address);
+                return &current;
+            default:
+                return static_cast<int32 *>(address);
             }
         }
         else if constexpr (std::is_same_v<T, uint32>)
         {
             switch (declared)
             {
-            case angle_script::ttUInt8: current = *static_cast<const uint8 *>(address); return &current;
-            case angle_script::ttUInt16: current = *static_cast<const uint16 *>(address); return &current;
-            default: return static_cast<uint32 *>(address);
+            case angle_script::ttUInt8:
+                current = *static_cast<const uint8 *>(address);
+                return &current;
+            case angle_script::ttUInt16:
+                current = *static_cast<const uint16 *>(address);
+                return &current;
+            default:
+                return static_cast<uint32 *>(address);
             }
         }
         else
@@ -116,11 +137,11 @@ public:
 };
 
 // The result of a native function, called anew on every evaluation.
-template<class T> class DevilValueFuncMap final : public DevilValue<T>
+template <class T> class DevilValueFuncMap final : public DevilValue<T>
 {
     std::unique_ptr<DevilSystemFuncCallFixed> call;
 
-public:
+  public:
     // Takes ownership of the call command.
     DevilValueFuncMap(DevilEngine *e, DevilSystemFuncCallFixed *c, int t) : DevilValue<T>(e, t), call(c) {}
 
@@ -130,58 +151,65 @@ public:
     {
         call->Run();
         DevilResult &r = call->GetResult();
-        if constexpr (std::is_same_v<T, bool>) return &r.b;
-        else if constexpr (std::is_same_v<T, int32>) return &r.i;
-        else if constexpr (std::is_same_v<T, uint32>) return &r.u;
-        else if constexpr (std::is_same_v<T, int64>) return &r.i64;
-        else if constexpr (std::is_same_v<T, uint64>) return &r.u64;
-        else if constexpr (std::is_same_v<T, float>) return &r.f;
-        else return &r.d;
+        if constexpr (std::is_same_v<T, bool>)
+            return &r.b;
+        else if constexpr (std::is_same_v<T, int32>)
+            return &r.i;
+        else if constexpr (std::is_same_v<T, uint32>)
+            return &r.u;
+        else if constexpr (std::is_same_v<T, int64>)
+            return &r.i64;
+        else if constexpr (std::is_same_v<T, uint64>)
+            return &r.u64;
+        else if constexpr (std::is_same_v<T, float>)
+            return &r.f;
+        else
+            return &r.d;
     }
 };
 
 // Literal constants, converted once from their text when they are made.
-template<class T, int Token> class DevilLiteral : public DevilValue<T>
+template <class T, int Token> class DevilLiteral : public DevilValue<T>
 {
-protected:
+  protected:
     T value;
 
-public:
+  public:
     DevilLiteral(DevilEngine *e, T v) : DevilValue<T>(e, Token), value(v) {}
     T *GetValue() override { return &value; }
 };
 
 class DevilBool final : public DevilLiteral<bool, angle_script::ttBool>
 {
-public:
+  public:
     using DevilLiteral::DevilLiteral;
-    DevilBool(DevilEngine *e, const u16char *text);        // true when the text starts with T or t
+    DevilBool(DevilEngine *e, const u16char *text); // true when the text starts with T or t
 };
 
 class DevilInteger final : public DevilLiteral<int32, angle_script::ttInt>
 {
-public:
+  public:
     using DevilLiteral::DevilLiteral;
-    DevilInteger(DevilEngine *e, const u16char *text);     // decimal, an optional leading "-"
+    DevilInteger(DevilEngine *e, const u16char *text); // decimal, an optional leading "-"
 };
 
 class DevilUInteger final : public DevilLiteral<uint32, angle_script::ttUInt>
 {
-public:
+  public:
     using DevilLiteral::DevilLiteral;
     DevilUInteger(DevilEngine *e, const u16char *text);
 };
 
 class DevilFloat final : public DevilLiteral<float, angle_script::ttFloat>
 {
-public:
+  public:
     using DevilLiteral::DevilLiteral;
-    DevilFloat(DevilEngine *e, const u16char *text);       // single precision, exponent not applied
+    DevilFloat(DevilEngine *e, const u16char *text); // single precision, exponent not applied
 };
 
 class DevilDouble final : public DevilLiteral<double, angle_script::ttDouble>
 {
-public:
+  public:
     using DevilLiteral::DevilLiteral;
     DevilDouble(DevilEngine *e, const u16char *text);
 };
@@ -196,5 +224,6 @@ DevilValueInterface *CreateDevilPropertyValue(DevilEngine *engine, const DevilPr
 DevilValueInterface *CreateDevilFuncValue(DevilEngine *engine, DevilSystemFuncCallFixed *call);
 
 // A script variable of a type keyword's element type; null for a token that names none.
-DevilValueInterface *CreateDevilScriptValue(DevilEngine *engine, std::u16string_view func, std::u16string_view var, int type);
+DevilValueInterface *CreateDevilScriptValue(DevilEngine *engine, std::u16string_view func,
+                                            std::u16string_view var, int type);
 } // namespace hgl

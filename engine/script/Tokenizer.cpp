@@ -109,7 +109,7 @@ constexpr sTokenWord tokenWords[numTokenWords] = {
 
 namespace
 {
-constexpr uint32 kMaxKeywordLength = 9;     // "interface"
+constexpr uint32 kMaxKeywordLength = 9; // "interface"
 
 // The keyword table regrouped by first character, built at compile time, so that
 // a word or an operator is compared only with the few entries that could match.
@@ -123,10 +123,12 @@ struct KeywordIndex
 
     constexpr KeywordIndex()
     {
-        for (int i = 0; i < numTokenWords; ++i) {
+        for (int i = 0; i < numTokenWords; ++i)
+        {
             const u16char *w = tokenWords[i].word;
             unsigned len = 0;
-            while (w[len]) ++len;
+            while (w[len])
+                ++len;
             lengths[i] = (unsigned char)len;
             const unsigned c = w[0];
             first[c][count[c]++] = (signed char)i;
@@ -136,14 +138,20 @@ struct KeywordIndex
 
 constexpr KeywordIndex kIndex;
 
-constexpr const KeywordIndex &Index() { return kIndex; }
+constexpr const KeywordIndex &Index()
+{
+    return kIndex;
+}
 
 inline bool IsWhite(u16char c)
 {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == 0xFEFF;
 }
 
-inline bool IsDigit(u16char c) { return c >= u'0' && c <= u'9'; }
+inline bool IsDigit(u16char c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 inline bool IsHexDigit(u16char c)
 {
@@ -155,14 +163,28 @@ inline bool IsIdentStart(u16char c)
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
 }
 
-inline bool IsIdentChar(u16char c) { return IsIdentStart(c) || IsDigit(c); }
+inline bool IsIdentChar(u16char c)
+{
+    return IsIdentStart(c) || IsDigit(c);
+}
 } // namespace
 
 bool IsTypeToken(int t)
 {
-    switch (t) {
-    case ttBool: case ttString: case ttInt: case ttInt8: case ttInt16: case ttInt64:
-    case ttUInt: case ttUInt8: case ttUInt16: case ttUInt64: case ttFloat: case ttDouble:
+    switch (t)
+    {
+    case ttBool:
+    case ttString:
+    case ttInt:
+    case ttInt8:
+    case ttInt16:
+    case ttInt64:
+    case ttUInt:
+    case ttUInt8:
+    case ttUInt16:
+    case ttUInt64:
+    case ttFloat:
+    case ttDouble:
         return true;
     default:
         return false;
@@ -203,7 +225,8 @@ eTokenType asCTokenizer::GetToken(const u16char *src, uint32 srcLength, int *out
 
 void asCTokenizer::ParseToken()
 {
-    if (sourceLength == 0) {            // not called so; answer sanely anyway
+    if (sourceLength == 0)
+    { // not called so; answer sanely anyway
         tokenType = ttEnd;
         tokenLength = 0;
         return;
@@ -212,15 +235,24 @@ void asCTokenizer::ParseToken()
     // identifier, keyword; each accepts only text starting with certain characters,
     // so the first character picks the ones worth trying.
     const u16char c = source[0];
-    if (IsWhite(c)) {
+    if (IsWhite(c))
+    {
         if (IsWhiteSpace()) return;
-    } else if (c == u'/') {
+    }
+    else if (c == u'/')
+    {
         if (IsComment() || IsKeyWord()) return;
-    } else if (IsDigit(c) || c == u'"' || c == u'\'') {
+    }
+    else if (IsDigit(c) || c == u'"' || c == u'\'')
+    {
         if (IsConstant()) return;
-    } else if (IsIdentStart(c)) {
+    }
+    else if (IsIdentStart(c))
+    {
         if (IsIdentifier() || IsKeyWord()) return;
-    } else if (IsKeyWord()) {
+    }
+    else if (IsKeyWord())
+    {
         return;
     }
 
@@ -231,7 +263,8 @@ void asCTokenizer::ParseToken()
 bool asCTokenizer::IsWhiteSpace()
 {
     uint32 n = 0;
-    while (n < sourceLength && IsWhite(source[n])) ++n;
+    while (n < sourceLength && IsWhite(source[n]))
+        ++n;
     if (n == 0) return false;
     tokenType = ttWhiteSpace;
     tokenLength = n;
@@ -242,23 +275,29 @@ bool asCTokenizer::IsComment()
 {
     if (sourceLength < 2 || source[0] != u'/') return false;
 
-    if (source[1] == u'/') {
+    if (source[1] == u'/')
+    {
         uint32 n = 2;
-        while (n < sourceLength && source[n] != u'\n') ++n;
-        if (n < sourceLength) ++n;      // the line feed belongs to the comment
+        while (n < sourceLength && source[n] != u'\n')
+            ++n;
+        if (n < sourceLength) ++n; // the line feed belongs to the comment
         tokenType = ttOnelineComment;
         tokenLength = n;
         return true;
     }
 
-    if (source[1] == u'*') {
+    if (source[1] == u'*')
+    {
         uint32 n = 2;
-        for (;;) {
-            if (n + 1 >= sourceLength) {        // not closed: runs to the end
+        for (;;)
+        {
+            if (n + 1 >= sourceLength)
+            { // not closed: runs to the end
                 n = sourceLength;
                 break;
             }
-            if (source[n] == u'*' && source[n + 1] == u'/') {
+            if (source[n] == u'*' && source[n + 1] == u'/')
+            {
                 n += 2;
                 break;
             }
@@ -276,30 +315,41 @@ bool asCTokenizer::IsConstant()
 {
     const u16char c = source[0];
 
-    if (IsDigit(c)) {
-        if (sourceLength >= 2 && (source[1] == u'x' || source[1] == u'X')) {
+    if (IsDigit(c))
+    {
+        if (sourceLength >= 2 && (source[1] == u'x' || source[1] == u'X'))
+        {
             uint32 n = 2;
-            while (n < sourceLength && IsHexDigit(source[n])) ++n;
+            while (n < sourceLength && IsHexDigit(source[n]))
+                ++n;
             tokenType = ttBitsConstant;
             tokenLength = n;
             return true;
         }
 
         uint32 n = 1;
-        while (n < sourceLength && IsDigit(source[n])) ++n;
-
-        if (n < sourceLength && source[n] == u'.') {
+        while (n < sourceLength && IsDigit(source[n]))
             ++n;
-            while (n < sourceLength && IsDigit(source[n])) ++n;
-            if (n < sourceLength && (source[n] == u'e' || source[n] == u'E')) {
+
+        if (n < sourceLength && source[n] == u'.')
+        {
+            ++n;
+            while (n < sourceLength && IsDigit(source[n]))
+                ++n;
+            if (n < sourceLength && (source[n] == u'e' || source[n] == u'E'))
+            {
                 ++n;
                 if (n < sourceLength && (source[n] == u'+' || source[n] == u'-')) ++n;
-                while (n < sourceLength && IsDigit(source[n])) ++n;
+                while (n < sourceLength && IsDigit(source[n]))
+                    ++n;
             }
-            if (n < sourceLength && (source[n] == u'f' || source[n] == u'F')) {
+            if (n < sourceLength && (source[n] == u'f' || source[n] == u'F'))
+            {
                 tokenType = ttFloatConstant;
                 tokenLength = n + 1;
-            } else {
+            }
+            else
+            {
                 tokenType = ttDoubleConstant;
                 tokenLength = n;
             }
@@ -311,15 +361,20 @@ bool asCTokenizer::IsConstant()
         return true;
     }
 
-    if (c == u'"') {
-        if (sourceLength >= 6 && source[1] == u'"' && source[2] == u'"') {
+    if (c == u'"')
+    {
+        if (sourceLength >= 6 && source[1] == u'"' && source[2] == u'"')
+        {
             uint32 n = 3;
-            for (;;) {
-                if (n + 2 >= sourceLength) {    // no closing triple: runs to the end
+            for (;;)
+            {
+                if (n + 2 >= sourceLength)
+                { // no closing triple: runs to the end
                     n = sourceLength;
                     break;
                 }
-                if (source[n] == u'"' && source[n + 1] == u'"' && source[n + 2] == u'"') {
+                if (source[n] == u'"' && source[n + 1] == u'"' && source[n + 2] == u'"')
+                {
                     n += 3;
                     break;
                 }
@@ -331,14 +386,17 @@ bool asCTokenizer::IsConstant()
         }
 
         bool escape = false;
-        for (uint32 n = 1; n < sourceLength; ++n) {
+        for (uint32 n = 1; n < sourceLength; ++n)
+        {
             const u16char d = source[n];
-            if (d == u'\n') {
+            if (d == u'\n')
+            {
                 tokenType = ttNonTerminatedStringConstant;
                 tokenLength = n;
                 return true;
             }
-            if (d == u'"' && !escape) {
+            if (d == u'"' && !escape)
+            {
                 tokenType = ttStringConstant;
                 tokenLength = n + 1;
                 return true;
@@ -350,13 +408,16 @@ bool asCTokenizer::IsConstant()
         return true;
     }
 
-    if (c == u'\'') {
+    if (c == u'\'')
+    {
         bool escape = false;
         uint32 n = 1;
-        for (; n < sourceLength; ++n) {
+        for (; n < sourceLength; ++n)
+        {
             const u16char d = source[n];
             if (d == u'\n') break;
-            if (d == u'\'' && !escape) {
+            if (d == u'\'' && !escape)
+            {
                 tokenType = ttIntConstant;
                 tokenLength = n + 1;
                 return true;
@@ -378,14 +439,17 @@ bool asCTokenizer::IsIdentifier()
     if (!IsIdentStart(source[0])) return false;
 
     uint32 n = 1;
-    while (n < sourceLength && IsIdentChar(source[n])) ++n;
+    while (n < sourceLength && IsIdentChar(source[n]))
+        ++n;
 
     // A word equal to a keyword is left to the keyword recogniser. No keyword is
     // longer than nine characters, so longer words need no comparison.
-    if (n <= kMaxKeywordLength) {
+    if (n <= kMaxKeywordLength)
+    {
         const KeywordIndex &idx = Index();
         const unsigned c = source[0];
-        for (int k = 0; k < idx.count[c]; ++k) {
+        for (int k = 0; k < idx.count[c]; ++k)
+        {
             const int e = idx.first[c][k];
             if (idx.lengths[e] != n) continue;
             if (std::memcmp(tokenWords[e].word, source, n * sizeof(u16char)) == 0) return false;
@@ -406,7 +470,8 @@ bool asCTokenizer::IsKeyWord()
     const KeywordIndex &idx = Index();
     int best = -1;
     uint32 bestLength = 0;
-    for (int k = 0; k < idx.count[c]; ++k) {
+    for (int k = 0; k < idx.count[c]; ++k)
+    {
         const int e = idx.first[c][k];
         const uint32 len = idx.lengths[e];
         if (len > sourceLength || len <= bestLength) continue;
@@ -433,7 +498,8 @@ uint32 MeasureText(const u16char *text)
 {
     uint32 n = 0;
     if (text)
-        while (text[n]) ++n;
+        while (text[n])
+            ++n;
     return n;
 }
 } // namespace
@@ -443,8 +509,7 @@ DevilEngine *DevilEngineOf(DevilVM *vm)
     return dynamic_cast<DevilEngine *>(vm);
 }
 
-DevilParse::DevilParse(DevilEngine *e, const u16char *text, int length)
-    : engine(e), source(text), cur(text)
+DevilParse::DevilParse(DevilEngine *e, const u16char *text, int length) : engine(e), source(text), cur(text)
 {
     if (!text)
         left = 0;
@@ -467,15 +532,17 @@ eTokenType DevilParse::GetToken(std::u16string_view &out)
 
 eTokenType DevilParse::ReadToken(std::u16string_view &out)
 {
-    while (left > 0) {
+    while (left > 0)
+    {
         uint32 len = 0;
         const eTokenType t = tokenizer.GetToken(cur, left, &len);
-        if (len == 0 || len > left) len = left;     // defensive: never run past the end
+        if (len == 0 || len > left) len = left; // defensive: never run past the end
         const u16char *start = cur;
         cur += len;
         left -= len;
 
-        switch (t) {
+        switch (t)
+        {
         case ttUnrecognizedToken:
         case ttEnd:
             return ttEnd;
@@ -519,7 +586,8 @@ eTokenType DevilParse::PeekToken(std::u16string &out)
 
 bool DevilParse::SkipTo(int type, std::u16string_view &out)
 {
-    for (;;) {
+    for (;;)
+    {
         const eTokenType t = GetToken(out);
         if (t == ttEnd) return false;
         if (t == type) return true;
@@ -529,7 +597,8 @@ bool DevilParse::SkipTo(int type, std::u16string_view &out)
 bool DevilParse::SkipTo(int type, std::u16string &out)
 {
     std::u16string_view v;
-    for (;;) {
+    for (;;)
+    {
         const eTokenType t = GetToken(v);
         if (t == ttEnd) return false;
         out.assign(v.data(), v.size());
@@ -556,7 +625,8 @@ eTokenType DevilParse::PeekToken(String &out)
 bool DevilParse::SkipTo(int type, String &out)
 {
     std::u16string_view v;
-    for (;;) {
+    for (;;)
+    {
         const eTokenType t = GetToken(v);
         if (t == ttEnd) return false;
         out.Set(v.data(), int(v.size()));
@@ -581,9 +651,11 @@ void UnescapeString(std::u16string &out, const u16char *text, int length)
     out.reserve(size_t(length));
 
     int i = 0;
-    while (i < length) {
+    while (i < length)
+    {
         const u16char c = text[i];
-        if (c != u'\\' || i + 1 >= length) {     // a trailing backslash stays as it is
+        if (c != u'\\' || i + 1 >= length)
+        { // a trailing backslash stays as it is
             out.push_back(c);
             ++i;
             continue;
@@ -591,13 +663,17 @@ void UnescapeString(std::u16string &out, const u16char *text, int length)
         const u16char next = text[i + 1];
         u16char result = 0;
         for (int k = 0; escapes[k][0]; ++k)
-            if (escapes[k][0] == next) {
+            if (escapes[k][0] == next)
+            {
                 result = escapes[k][1];
                 break;
             }
-        if (result) {
+        if (result)
+        {
             out.push_back(result);
-        } else {
+        }
+        else
+        {
             out.push_back(c);
             out.push_back(next);
         }

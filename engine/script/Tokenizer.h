@@ -20,75 +20,75 @@ enum eTokenType : int
     ttOnelineComment = 3,
     ttMultilineComment = 4,
     ttIdentifier = 5,
-    ttIntConstant = 6,              // also a character constant in single quotes
+    ttIntConstant = 6, // also a character constant in single quotes
     ttFloatConstant = 7,
     ttDoubleConstant = 8,
     ttStringConstant = 9,
     ttHeredocStringConstant = 10,
     ttNonTerminatedStringConstant = 11,
-    ttBitsConstant = 12,            // hexadecimal
+    ttBitsConstant = 12, // hexadecimal
 
-    ttPlus = 13,                    // +
-    ttMinus = 14,                   // -
-    ttStar = 15,                    // *
-    ttSlash = 16,                   // /
-    ttPercent = 17,                 // %
-    ttHandle = 18,                  // @
-    ttAddAssign = 19,               // +=
-    ttSubAssign = 20,               // -=
-    ttMulAssign = 21,               // *=
-    ttDivAssign = 22,               // /=
-    ttModAssign = 23,               // %=
-    ttOrAssign = 24,                // |=
-    ttAndAssign = 25,               // &=
-    ttXorAssign = 26,               // ^=
-    ttShiftLeftAssign = 27,         // <<=
-    ttShiftRightLAssign = 28,       // >>=
-    ttShiftRightAAssign = 29,       // >>>=
-    ttInc = 30,                     // ++
-    ttDec = 31,                     // --
-    ttDot = 32,                     // .
-    ttAssignment = 33,              // =
-    ttEndStatement = 34,            // ;
-    ttListSeparator = 35,           // ,
-    ttStartStatementBlock = 36,     // {
-    ttEndStatementBlock = 37,       // }
-    ttOpenParanthesis = 38,         // (
-    ttCloseParanthesis = 39,        // )
-    ttOpenBracket = 40,             // [
-    ttCloseBracket = 41,            // ]
-    ttAmp = 42,                     // &
-    ttBitOr = 43,                   // |
-    ttBitNot = 44,                  // ~
-    ttBitXor = 45,                  // ^
-    ttBitShiftLeft = 46,            // <<
-    ttBitShiftRight = 47,           // >>
-    ttBitShiftRightArith = 48,      // >>>
-    ttEqual = 49,                   // ==
-    ttNotEqual = 50,                // !=
-    ttLessThan = 51,                // <
-    ttGreaterThan = 52,             // >
-    ttLessThanOrEqual = 53,         // <=
-    ttGreaterThanOrEqual = 54,      // >=
-    ttQuestion = 55,                // ?
-    ttColon = 56,                   // :
+    ttPlus = 13,                // +
+    ttMinus = 14,               // -
+    ttStar = 15,                // *
+    ttSlash = 16,               // /
+    ttPercent = 17,             // %
+    ttHandle = 18,              // @
+    ttAddAssign = 19,           // +=
+    ttSubAssign = 20,           // -=
+    ttMulAssign = 21,           // *=
+    ttDivAssign = 22,           // /=
+    ttModAssign = 23,           // %=
+    ttOrAssign = 24,            // |=
+    ttAndAssign = 25,           // &=
+    ttXorAssign = 26,           // ^=
+    ttShiftLeftAssign = 27,     // <<=
+    ttShiftRightLAssign = 28,   // >>=
+    ttShiftRightAAssign = 29,   // >>>=
+    ttInc = 30,                 // ++
+    ttDec = 31,                 // --
+    ttDot = 32,                 // .
+    ttAssignment = 33,          // =
+    ttEndStatement = 34,        // ;
+    ttListSeparator = 35,       // ,
+    ttStartStatementBlock = 36, // {
+    ttEndStatementBlock = 37,   // }
+    ttOpenParanthesis = 38,     // (
+    ttCloseParanthesis = 39,    // )
+    ttOpenBracket = 40,         // [
+    ttCloseBracket = 41,        // ]
+    ttAmp = 42,                 // &
+    ttBitOr = 43,               // |
+    ttBitNot = 44,              // ~
+    ttBitXor = 45,              // ^
+    ttBitShiftLeft = 46,        // <<
+    ttBitShiftRight = 47,       // >>
+    ttBitShiftRightArith = 48,  // >>>
+    ttEqual = 49,               // ==
+    ttNotEqual = 50,            // !=
+    ttLessThan = 51,            // <
+    ttGreaterThan = 52,         // >
+    ttLessThanOrEqual = 53,     // <=
+    ttGreaterThanOrEqual = 54,  // >=
+    ttQuestion = 55,            // ?
+    ttColon = 56,               // :
     ttIf = 57,
     ttElse = 58,
     ttFor = 59,
     ttWhile = 60,
     ttBool = 61,
     ttImport = 62,
-    ttGoto = 63,                    // goto, GOTO
+    ttGoto = 63, // goto, GOTO
     ttEnum = 64,
     ttFunc = 65,
     ttString = 66,
-    ttInt = 67,                     // int, int32
+    ttInt = 67, // int, int32
     ttInt32 = ttInt,
     ttInt8 = 68,
     ttInt16 = 69,
     ttInt64 = 70,
     ttInterface = 71,
-    ttUInt = 72,                    // uint, uint32
+    ttUInt = 72, // uint, uint32
     ttUInt32 = ttUInt,
     ttUInt8 = 73,
     ttUInt16 = 74,
@@ -98,17 +98,17 @@ enum eTokenType : int
     ttTrue = 78,
     ttFalse = 79,
     ttReturn = 80,
-    ttNot = 81,                     // !, not
-    ttAnd = 82,                     // &&, and
-    ttOr = 83,                      // ||, or
-    ttXor = 84,                     // ^^, xor
+    ttNot = 81, // !, not
+    ttAnd = 82, // &&, and
+    ttOr = 83,  // ||, or
+    ttXor = 84, // ^^, xor
     ttBreak = 85,
     ttContinue = 86,
     ttConst = 87,
     ttDo = 88,
     ttDouble = 89,
     ttSwitch = 90,
-    ttCase = 91,                    // case, CASE
+    ttCase = 91, // case, CASE
     ttDefault = 92,
     ttIn = 93,
     ttOut = 94,
@@ -137,7 +137,7 @@ bool IsTypeToken(int tokenType);
 // Recognises one token at the start of a stretch of text; keeps no position.
 class asCTokenizer
 {
-public:
+  public:
     asCTokenizer() = default;
 
     // Type of the token at the start of source; its length (1..sourceLength) goes to
@@ -168,7 +168,7 @@ public:
     // Text of the first keyword-table entry with that id; null for ids without one (0-12).
     static const hgl::u16char *GetDefinition(int tokenType);
 
-private:
+  private:
     void ParseToken();
     bool IsWhiteSpace();
     bool IsComment();
@@ -198,20 +198,23 @@ DevilEngine *DevilEngineOf(DevilVM *vm);
 // outlive the reader, and the token views handed out point into it.
 class DevilParse
 {
-public:
+  public:
     // length -1: the text is NUL-terminated and is measured; any other negative length reads as empty.
     DevilParse(DevilEngine *engine, const u16char *text, int length = -1);
     DevilParse(DevilEngine *engine, std::u16string_view text);
 
     // The same for an engine held through its interface (DevilVM *).
-    template<class E>
-        requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E>
-    DevilParse(E *vm, const u16char *text, int length = -1) : DevilParse(DevilEngineOf(vm), text, length)
+    template <class E>
+    requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E> DevilParse(E *vm,
+                                                                                          const u16char *text,
+                                                                                          int length = -1)
+        : DevilParse(DevilEngineOf(vm), text, length)
     {
     }
-    template<class E>
-        requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E>
-    DevilParse(E *vm, std::u16string_view text) : DevilParse(DevilEngineOf(vm), text)
+    template <class E>
+    requires(!std::is_same_v<E, DevilEngine>) && std::is_base_of_v<DevilVM, E> DevilParse(
+                                                     E *vm, std::u16string_view text)
+        : DevilParse(DevilEngineOf(vm), text)
     {
     }
 
@@ -236,7 +239,7 @@ public:
     bool SkipTo(int tokenType, String &out);
     bool SkipTo(int tokenType);
 
-    const u16char *GetSource() const { return source; }     // start of the text
+    const u16char *GetSource() const { return source; } // start of the text
     uint32 GetPosition() const { return uint32(cur - source); }
     uint32 GetCharsLeft() const { return left; }
 
@@ -250,7 +253,7 @@ public:
     void EnterIf() { ++if_depth; }
     void LeaveIf() { --if_depth; }
 
-private:
+  private:
     angle_script::eTokenType ReadToken(std::u16string_view &out);
 
     DevilEngine *engine;

@@ -11,6 +11,7 @@
 #include "game/core/SaveFolder.h"
 #include "graphics/app/WinOpenGLApplication.h"
 #include "graphics/font/TileFont.h"
+#include "gui/GUI.h"
 #include "io/Core.h"
 #include "io/PList.h"
 #include "io/SystemInitInfo.h"
@@ -71,6 +72,7 @@ struct GameSession
         FreeGameAudio();
         if (shared) FreeSharedResources();
         DeleteDefaultFont();
+        hgl::gui::CloseGUI();
         ClearDataTables();
         if (resources) FreeGameResources();
         GetGameRecord().Clear();
@@ -83,6 +85,7 @@ struct GameSession
 void InstallStartUpHooks()
 {
     hgl::InstallFontStartUpHooks();
+    hgl::gui::InstallGUIStartUp();
     hgl::StartUpHooks hooks = hgl::GetStartUpHooks();
     hooks.InitOpenAL = [](const hgl::u16char *library, const hgl::u16char *device, bool list_devices)
     { return hgl::InitOpenAL(library, device, list_devices); };

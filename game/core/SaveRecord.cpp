@@ -5,7 +5,6 @@
 #include "io/TDF.h"
 #include "io/Time.h"
 
-
 namespace avg
 {
 namespace

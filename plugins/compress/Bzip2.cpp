@@ -9,8 +9,7 @@ namespace
 {
 int Bzip2Compress(const void *source, int source_size, void *dest, int dest_size, hgl::CompressExtra extra)
 {
-    if (BadArgs(source, source_size, dest, dest_size))
-        return 0;
+    if (BadArgs(source, source_size, dest, dest_size)) return 0;
 
     const int block = (extra >= 1 && extra <= 9) ? int(extra) : 9;
     static char empty = 0;
@@ -26,14 +25,12 @@ int Bzip2Compress(const void *source, int source_size, void *dest, int dest_size
 
 int Bzip2Decompress(const void *source, int source_size, void *dest, int dest_size)
 {
-    if (BadArgs(source, source_size, dest, dest_size) || source_size <= 0)
-        return 0;
+    if (BadArgs(source, source_size, dest, dest_size) || source_size <= 0) return 0;
 
     bz_stream bs;
     std::memset(&bs, 0, sizeof(bs));
 
-    if (BZ2_bzDecompressInit(&bs, 0, 0) != BZ_OK)
-        return 0;
+    if (BZ2_bzDecompressInit(&bs, 0, 0) != BZ_OK) return 0;
 
     bs.next_in = const_cast<char *>(static_cast<const char *>(source));
     bs.avail_in = unsigned(source_size);
@@ -45,10 +42,8 @@ int Bzip2Decompress(const void *source, int source_size, void *dest, int dest_si
     {
         const unsigned in_before = bs.avail_in, out_before = bs.avail_out;
         rc = BZ2_bzDecompress(&bs);
-        if (rc != BZ_OK || bs.avail_in == 0 || bs.avail_out == 0)
-            break;
-        if (bs.avail_in == in_before && bs.avail_out == out_before)
-            break;                                  // no progress: never spin
+        if (rc != BZ_OK || bs.avail_in == 0 || bs.avail_out == 0) break;
+        if (bs.avail_in == in_before && bs.avail_out == out_before) break; // no progress: never spin
     }
 
     const unsigned produced = unsigned(dest_size) - bs.avail_out;
@@ -56,8 +51,7 @@ int Bzip2Decompress(const void *source, int source_size, void *dest, int dest_si
 
     BZ2_bzDecompressEnd(&bs);
 
-    if (!whole || produced == 0)
-        return 0;
+    if (!whole || produced == 0) return 0;
 
     return int(produced);
 }

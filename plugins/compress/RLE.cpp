@@ -24,7 +24,7 @@ uint32 Adler32(const uint8 *p, size_t n)
 
     while (n > 0)
     {
-        size_t chunk = n < 5552 ? n : 5552;     // largest count that cannot overflow b
+        size_t chunk = n < 5552 ? n : 5552; // largest count that cannot overflow b
         n -= chunk;
         while (chunk--)
         {
@@ -41,8 +41,7 @@ uint32 Adler32(const uint8 *p, size_t n)
 // Returns the packed size, or 0 when it does not fit.
 int Pack(const uint8 *in, int size, uint8 *out, int out_size)
 {
-    if (out_size < HeaderSize)
-        return 0;
+    if (out_size < HeaderSize) return 0;
 
     PutU32(out, uint32(size));
     PutU32(out + 4, Adler32(in, size_t(size)));
@@ -58,8 +57,7 @@ int Pack(const uint8 *in, int size, uint8 *out, int out_size)
 
         if (run >= MinRun)
         {
-            if (o + 2 > out_size)
-                return 0;
+            if (o + 2 > out_size) return 0;
             out[o++] = uint8(0x80 + run - MinRun);
             out[o++] = in[i];
             i += run;
@@ -71,13 +69,11 @@ int Pack(const uint8 *in, int size, uint8 *out, int out_size)
         while (i + lit < size && lit < MaxLiteral)
         {
             const int p = i + lit;
-            if (p + 2 < size && in[p] == in[p + 1] && in[p] == in[p + 2])
-                break;
+            if (p + 2 < size && in[p] == in[p + 1] && in[p] == in[p + 2]) break;
             ++lit;
         }
 
-        if (o + 1 + lit > out_size)
-            return 0;
+        if (o + 1 + lit > out_size) return 0;
         out[o++] = uint8(lit - 1);
         std::memcpy(out + o, in + i, size_t(lit));
         o += lit;
@@ -90,12 +86,10 @@ int Pack(const uint8 *in, int size, uint8 *out, int out_size)
 // Returns the content size, or 0 for a block that is damaged or does not fit.
 int Unpack(const uint8 *in, int in_size, uint8 *out, int out_size)
 {
-    if (in_size < HeaderSize)
-        return 0;
+    if (in_size < HeaderSize) return 0;
 
     const uint32 size = GetU32(in);
-    if (size == 0 || size > uint32(out_size))
-        return 0;
+    if (size == 0 || size > uint32(out_size)) return 0;
 
     int i = HeaderSize;
     uint32 o = 0;
@@ -107,8 +101,7 @@ int Unpack(const uint8 *in, int in_size, uint8 *out, int out_size)
         if (c < 0x80)
         {
             const uint32 lit = uint32(c) + 1;
-            if (uint32(in_size - i) < lit || size - o < lit)
-                return 0;
+            if (uint32(in_size - i) < lit || size - o < lit) return 0;
             std::memcpy(out + o, in + i, lit);
             i += int(lit);
             o += lit;
@@ -116,31 +109,27 @@ int Unpack(const uint8 *in, int in_size, uint8 *out, int out_size)
         else
         {
             const uint32 run = uint32(c - 0x80) + MinRun;
-            if (i >= in_size || size - o < run)
-                return 0;
+            if (i >= in_size || size - o < run) return 0;
             std::memset(out + o, in[i++], run);
             o += run;
         }
     }
 
-    if (o != size || Adler32(out, size) != GetU32(in + 4))
-        return 0;
+    if (o != size || Adler32(out, size) != GetU32(in + 4)) return 0;
 
     return int(size);
 }
 
 int RLECompress(const void *source, int source_size, void *dest, int dest_size, hgl::CompressExtra)
 {
-    if (BadArgs(source, source_size, dest, dest_size))
-        return 0;
+    if (BadArgs(source, source_size, dest, dest_size)) return 0;
 
     return Pack(static_cast<const uint8 *>(source), source_size, static_cast<uint8 *>(dest), dest_size);
 }
 
 int RLEDecompress(const void *source, int source_size, void *dest, int dest_size)
 {
-    if (BadArgs(source, source_size, dest, dest_size) || source_size <= 0)
-        return 0;
+    if (BadArgs(source, source_size, dest, dest_size) || source_size <= 0) return 0;
 
     return Unpack(static_cast<const uint8 *>(source), source_size, static_cast<uint8 *>(dest), dest_size);
 }
@@ -148,8 +137,7 @@ int RLEDecompress(const void *source, int source_size, void *dest, int dest_size
 // Bytes of a picture, or 0 when the shape is invalid or too large for the interface.
 int PictureBytes(int width, int height, int channels)
 {
-    if (width <= 0 || height <= 0 || channels <= 0)
-        return 0;
+    if (width <= 0 || height <= 0 || channels <= 0) return 0;
 
     const int64_t total = int64_t(width) * int64_t(height) * int64_t(channels);
     return total > INT_MAX ? 0 : int(total);
@@ -159,12 +147,10 @@ int RLEImageCompress(void *dest, int dest_size, const void *pixels, int width, i
                      hgl::CompressExtra)
 {
     const int total = PictureBytes(width, height, channels);
-    if (!dest || dest_size <= 0 || !pixels || total == 0)
-        return 0;
+    if (!dest || dest_size <= 0 || !pixels || total == 0) return 0;
 
     std::unique_ptr<uint8[]> planes(new (std::nothrow) uint8[size_t(total)]);
-    if (!planes)
-        return 0;
+    if (!planes) return 0;
 
     const uint8 *src = static_cast<const uint8 *>(pixels);
     const int count = total / channels;
@@ -178,20 +164,16 @@ int RLEImageCompress(void *dest, int dest_size, const void *pixels, int width, i
 int RLEImageDecompress(void *dest, const void *source, int source_size, int width, int height, int channels)
 {
     const int total = PictureBytes(width, height, channels);
-    if (!dest || !source || source_size <= HeaderSize || total == 0)
-        return 0;
+    if (!dest || !source || source_size <= HeaderSize || total == 0) return 0;
 
     // A run packet (2 bytes) gives at most MaxRun bytes: a block too small for the
     // picture is refused before its scratch planes are allocated.
-    if (int64_t(total) > int64_t(source_size - HeaderSize) / 2 * MaxRun + MaxRun)
-        return 0;
+    if (int64_t(total) > int64_t(source_size - HeaderSize) / 2 * MaxRun + MaxRun) return 0;
 
     std::unique_ptr<uint8[]> planes(new (std::nothrow) uint8[size_t(total)]);
-    if (!planes)
-        return 0;
+    if (!planes) return 0;
 
-    if (Unpack(static_cast<const uint8 *>(source), source_size, planes.get(), total) != total)
-        return 0;
+    if (Unpack(static_cast<const uint8 *>(source), source_size, planes.get(), total) != total) return 0;
 
     uint8 *out = static_cast<uint8 *>(dest);
     const int count = total / channels;

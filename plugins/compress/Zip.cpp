@@ -9,15 +9,15 @@ namespace
 {
 int ZipCompress(const void *source, int source_size, void *dest, int dest_size, hgl::CompressExtra extra)
 {
-    if (BadArgs(source, source_size, dest, dest_size))
-        return 0;
+    if (BadArgs(source, source_size, dest, dest_size)) return 0;
 
     const int level = (extra >= 1 && extra <= 9) ? int(extra) : Z_DEFAULT_COMPRESSION;
     static const Bytef empty = 0;
 
     uLongf out_size = uLongf(dest_size);
-    if (compress2(static_cast<Bytef *>(dest), &out_size, source_size ? static_cast<const Bytef *>(source) : &empty,
-                  uLong(source_size), level) != Z_OK)
+    if (compress2(static_cast<Bytef *>(dest), &out_size,
+                  source_size ? static_cast<const Bytef *>(source) : &empty, uLong(source_size),
+                  level) != Z_OK)
         return 0;
 
     return int(out_size);
@@ -25,14 +25,12 @@ int ZipCompress(const void *source, int source_size, void *dest, int dest_size, 
 
 int ZipDecompress(const void *source, int source_size, void *dest, int dest_size)
 {
-    if (BadArgs(source, source_size, dest, dest_size) || source_size <= 0)
-        return 0;
+    if (BadArgs(source, source_size, dest, dest_size) || source_size <= 0) return 0;
 
     z_stream zs;
     std::memset(&zs, 0, sizeof(zs));
 
-    if (inflateInit(&zs) != Z_OK)
-        return 0;
+    if (inflateInit(&zs) != Z_OK) return 0;
 
     zs.next_in = const_cast<Bytef *>(static_cast<const Bytef *>(source));
     zs.avail_in = uInt(source_size);
@@ -46,8 +44,7 @@ int ZipDecompress(const void *source, int source_size, void *dest, int dest_size
     inflateEnd(&zs);
 
     // A block that does not end exactly at its stream end, or does not fit, is refused.
-    if (!whole || produced == 0)
-        return 0;
+    if (!whole || produced == 0) return 0;
 
     return int(produced);
 }

@@ -28,8 +28,7 @@ HGL_PLUGIN_EXPORT const hgl::u16char *GetPlugInIntro()
 
 HGL_PLUGIN_EXPORT bool GetPlugInInterface(int version, void *record)
 {
-    if (version != 1 || !record)
-        return false;
+    if (version != 1 || !record) return false;
     auto *toi = static_cast<TestOrderInterface *>(record);
     toi->ByName = by_name;
     toi->ByType = by_type;
@@ -44,7 +43,13 @@ HGL_PLUGIN_EXPORT void SetPlugInInterface(hgl::PlugInInterfaceByNameCallback nam
     by_type = type_cb;
 }
 
-HGL_PLUGIN_EXPORT void InitPlugIn() { TestEvent("Test.Order", "Init"); }
-HGL_PLUGIN_EXPORT void ClosePlugIn() { TestEvent("Test.Order", "Close"); }
+HGL_PLUGIN_EXPORT void InitPlugIn()
+{
+    TestEvent("Test.Order", "Init");
+}
+HGL_PLUGIN_EXPORT void ClosePlugIn()
+{
+    TestEvent("Test.Order", "Close");
+}
 
 HGL_TEST_UNLOAD_EVENT("Test.Order")

@@ -10,8 +10,7 @@
 inline void TestEvent(const char *plugin, const char *event)
 {
     const char *path = std::getenv("HGL_TEST_PLUGIN_EVENTS");
-    if (!path || !*path)
-        return;
+    if (!path || !*path) return;
 
     if (FILE *f = std::fopen(path, "a"))
     {
@@ -21,8 +20,8 @@ inline void TestEvent(const char *plugin, const char *event)
 }
 
 // Records the library being unmapped.
-#define HGL_TEST_UNLOAD_EVENT(plugin)                                      \
-    __attribute__((destructor)) static void TestPlugInUnloaded()           \
-    {                                                                      \
-        TestEvent(plugin, "Unload");                                       \
+#define HGL_TEST_UNLOAD_EVENT(plugin)                                                                        \
+    __attribute__((destructor)) static void TestPlugInUnloaded()                                             \
+    {                                                                                                        \
+        TestEvent(plugin, "Unload");                                                                         \
     }

@@ -41,8 +41,8 @@ TEST(FinUseData, CapacityAndMessages)
     c.Capacity = -1;
     EXPECT_EQ(int(c.Capacity), 5);
     EXPECT_EQ(log.Infos(), (U{u"FinUseData缓冲区大小被设置<=0", u"FinUseData缓冲区大小被设置<=0",
-                               u"FinUseData缓冲区大小被设置<=0，此次设置无效！",
-                               u"FinUseData缓冲区大小被设置<=0，此次设置无效！"}));
+                              u"FinUseData缓冲区大小被设置<=0，此次设置无效！",
+                              u"FinUseData缓冲区大小被设置<=0，此次设置无效！"}));
 
     // A count that disagrees with the chain is reported and the cache reset.
     c.Add(u"a", 1), c.Add(u"b", 2);
@@ -67,9 +67,13 @@ struct Pic
     {
         pic_events.push_back(how + name + " " + std::to_string(format) + (mipmap ? " mip" : ""));
     }
-    Pic(const hgl::u16char *file, hgl::uint format, bool mipmap) : Pic(nullptr, "file ", file, format, mipmap) {}
+    Pic(const hgl::u16char *file, hgl::uint format, bool mipmap) : Pic(nullptr, "file ", file, format, mipmap)
+    {
+    }
     Pic(hgl::HAC *hac, const hgl::u16char *file, hgl::uint format, bool mipmap)
-        : Pic(hac, "hac ", file, format, mipmap) {}
+        : Pic(hac, "hac ", file, format, mipmap)
+    {
+    }
     virtual ~Pic() { pic_events.push_back("delete " + name); }
 };
 } // namespace

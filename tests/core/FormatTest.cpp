@@ -43,27 +43,31 @@ TEST(Format, ConversionTable)
         {Format(u"%I64u %llu", UINT64_MAX, 1ULL), u"18446744073709551615 1"},
         {Format(u"%hd %hhu", 70000, 257), u"4464 1"},
         {Format(u"%d", INT_MIN), u"-2147483648"},
-        {Format(u"%.2f|%8.3f|%-8.1f|%e|%g", 3.14159, 2.5, 1.0, 12345.678, 0.0001), u"3.14|   2.500|1.0     |1.234568e+04|0.0001"},
+        {Format(u"%.2f|%8.3f|%-8.1f|%e|%g", 3.14159, 2.5, 1.0, 12345.678, 0.0001),
+         u"3.14|   2.500|1.0     |1.234568e+04|0.0001"},
         {Format(u"%f", 1.5), u"1.500000"},
         {Format(u"%.3s|%5s|%-5s|", u"abcdef", u"ab", u"ab"), u"abc|   ab|ab   |"},
         {Format(u"%p", reinterpret_cast<void *>(0x12FF7C)), u"000000000012FF7C"},
-        {Format(u"%y|%"), u"%y|%"},   // unknown conversion and a lone '%' are copied out
-        {Format(u"更改显示模式<%dx%d,%d bit,%dhz>成功！", 800, 600, 32, 60), u"更改显示模式<800x600,32 bit,60hz>成功！"},
+        {Format(u"%y|%"), u"%y|%"}, // unknown conversion and a lone '%' are copied out
+        {Format(u"更改显示模式<%dx%d,%d bit,%dhz>成功！", 800, 600, 32, 60),
+         u"更改显示模式<800x600,32 bit,60hz>成功！"},
         {Format(nullptr), u""},
     };
-    for (const Row &r : rows) EXPECT_EQ(r.got, r.want);
+    for (const Row &r : rows)
+        EXPECT_EQ(r.got, r.want);
 }
 
 TEST(Format, BoundedBufferCutsAndReportsFullLength)
 {
     u16char buf[6];
-    for (auto &c : buf) c = u'#';
+    for (auto &c : buf)
+        c = u'#';
     EXPECT_EQ(hgl::SPrintfN(buf, 4, u"%d", 123456), 6);
     EXPECT_EQ(std::u16string(buf), u"123");
     EXPECT_EQ(buf[4], u'#');
     EXPECT_EQ(hgl::SPrintfN(buf, 1, u"abc"), 3);
     EXPECT_EQ(buf[0], 0);
-    EXPECT_EQ(hgl::SPrintfN(nullptr, 0, u"%s", u"abcd"), 4);   // counting only
+    EXPECT_EQ(hgl::SPrintfN(nullptr, 0, u"%s", u"abcd"), 4); // counting only
     // Padding that does not fit is cut too, without writing past the buffer.
     EXPECT_EQ(hgl::SPrintfN(buf, 6, u"%100d", 1), 100);
     EXPECT_EQ(std::u16string(buf), u"     ");
@@ -86,7 +90,7 @@ namespace
 // A fixed argument source: what the fuzz target uses to run any format safely.
 class FixedArgs : public hgl::FormatArgs
 {
-public:
+  public:
     long long GetInt(int) override { return -7; }
     unsigned long long GetUInt(int) override { return 7; }
     double GetDouble() override { return 0.5; }

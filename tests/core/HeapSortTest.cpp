@@ -18,7 +18,6 @@ int CompareInt(void *, const void *a, const void *b, int)
     return (x > y) - (x < y);
 }
 
-
 } // namespace
 
 TEST(HeapSort, EveryComparisonFormAndTheNoOps)
@@ -50,10 +49,12 @@ TEST(HeapSort, EveryComparisonFormAndTheNoOps)
     // A capturing lambda and a function object serve as the comparison too.
     int calls = 0;
     v = {5, 1, 4, 1, 3};
-    HeapSort(v.data(), 5, sizeof(int), [&calls](const void *a, const void *b, int) {
-        ++calls;
-        return *static_cast<const int *>(a) - *static_cast<const int *>(b);
-    });
+    HeapSort(v.data(), 5, sizeof(int),
+             [&calls](const void *a, const void *b, int)
+             {
+                 ++calls;
+                 return *static_cast<const int *>(a) - *static_cast<const int *>(b);
+             });
     EXPECT_EQ(ascending, v);
     EXPECT_GT(calls, 0);
 
@@ -73,6 +74,6 @@ TEST(HeapSort, EveryComparisonFormAndTheNoOps)
     HeapSort(w.data(), 3, sizeof(int), PlainSortCompare(nullptr));
     EXPECT_EQ(0, calls);
     EXPECT_EQ((std::array<int, 3>{3, 2, 1}), w);
-    HeapSort(w.data(), 2, sizeof(int), nullptr, CompareInt);   // the smallest count that sorts
+    HeapSort(w.data(), 2, sizeof(int), nullptr, CompareInt); // the smallest count that sorts
     EXPECT_EQ((std::array<int, 3>{2, 3, 1}), w);
 }

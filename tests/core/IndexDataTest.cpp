@@ -21,7 +21,7 @@ using hgl::String;
 
 namespace
 {
-template<typename M> std::vector<std::u16string> Keys(const M &m)
+template <typename M> std::vector<std::u16string> Keys(const M &m)
 {
     std::vector<std::u16string> v;
     for (auto *e : m)
@@ -35,14 +35,14 @@ template<typename M> std::vector<std::u16string> Keys(const M &m)
 TEST(IndexData, OrderAndLookups)
 {
     IndexData<String, int> k;
-    EXPECT_EQ(k.FindPos(u"a"), -1);  // empty
+    EXPECT_EQ(k.FindPos(u"a"), -1); // empty
     for (const char16_t *key : {u"b", u"a", u"B", u"ab"})
         k.Set(key, 0);
     EXPECT_EQ(Keys(k), (std::vector<std::u16string>{u"B", u"a", u"ab", u"b"}));
     EXPECT_EQ(k.FindPos(u"aa"), 2);
     EXPECT_EQ(k.FindPos(u"c"), 4);
     EXPECT_EQ(k.FindPos(u"A"), 0);
-    k.Add(u"a", 6);  // a second entry next to the first
+    k.Add(u"a", 6); // a second entry next to the first
     EXPECT_EQ(Keys(k), (std::vector<std::u16string>{u"B", u"a", u"a", u"ab", u"b"}));
 
     IndexData<String, int> d;

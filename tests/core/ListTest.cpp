@@ -19,7 +19,10 @@ using hgl::MemStream;
 
 namespace
 {
-template<typename T> std::vector<T> Items(const List<T> &l) { return std::vector<T>(l.begin(), l.end()); }
+template <typename T> std::vector<T> Items(const List<T> &l)
+{
+    return std::vector<T>(l.begin(), l.end());
+}
 
 std::vector<uint8_t> Bytes(const MemStream &s)
 {
@@ -55,12 +58,32 @@ TEST(List, InnerCallsReachOverrides)
     {
         int adds = 0, deletes = 0, clears = 0, finds = 0, sets = 0;
         using List<int>::Find;
-        int Add(const int &v) override { adds++; return List<int>::Add(v); }
-        bool Delete(int i) override { deletes++; return List<int>::Delete(i); }
-        void Clear() override { clears++; List<int>::Clear(); }
+        int Add(const int &v) override
+        {
+            adds++;
+            return List<int>::Add(v);
+        }
+        bool Delete(int i) override
+        {
+            deletes++;
+            return List<int>::Delete(i);
+        }
+        void Clear() override
+        {
+            clears++;
+            List<int>::Clear();
+        }
         // The form a derived list writes from the operation's plain signature.
-        int Find(const int &v) override { finds++; return List<int>::Find(v); }
-        void SetCount(int n) override { sets++; List<int>::SetCount(n); }
+        int Find(const int &v) override
+        {
+            finds++;
+            return List<int>::Find(v);
+        }
+        void SetCount(int n) override
+        {
+            sets++;
+            List<int>::SetCount(n);
+        }
     } l;
     l += 1;
     l << 2;
@@ -111,24 +134,24 @@ TEST(List, SaveToStreamForms)
 
 TEST(List, CorruptStreamsLeaveTheListUnchanged)
 {
-    auto check = [](const std::vector<uint8_t> &bytes, const char16_t *message) {
+    auto check = [](const std::vector<uint8_t> &bytes, const char16_t *message)
+    {
         hgl::test::LogCapture log;
         List<int32_t> l;
         l.Add(5), l.Add(6);
         MemStream s;
         s.Create(0, false);
-        if (!bytes.empty())
-            s.Write(bytes.data(), int(bytes.size()));
+        if (!bytes.empty()) s.Write(bytes.data(), int(bytes.size()));
         s.Position = 0;
         EXPECT_FALSE(l.LoadFromStream(&s, -1));
         EXPECT_EQ(Items(l), (std::vector<int32_t>{5, 6}));
         EXPECT_TRUE(log.ContainsError(message)) << log.Dump();
     };
-    check({2, 0}, u"列表数据读取失败：数量不完整");                                       // truncated count
-    check({}, u"列表数据读取失败：数量不完整");                                           // nothing at all
-    check({2, 0, 0, 0, 1, 0, 0, 0, 2, 0}, u"列表数据中的数量<2>超出了数据的长度");        // truncated items
-    check({0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0}, u"列表数据中的数量无效<-2>");             // negative count
-    check({0, 0, 0, 0x40, 1, 2, 3, 4}, u"列表数据中的数量<1073741824>超出了数据的长度");  // 2^30
+    check({2, 0}, u"列表数据读取失败：数量不完整");                                      // truncated count
+    check({}, u"列表数据读取失败：数量不完整");                                          // nothing at all
+    check({2, 0, 0, 0, 1, 0, 0, 0, 2, 0}, u"列表数据中的数量<2>超出了数据的长度");       // truncated items
+    check({0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0}, u"列表数据中的数量无效<-2>");            // negative count
+    check({0, 0, 0, 0x40, 1, 2, 3, 4}, u"列表数据中的数量<1073741824>超出了数据的长度"); // 2^30
 }
 
 namespace
@@ -142,12 +165,14 @@ bool WriteShort(hgl::Stream *s, const int32_t *v)
 bool ReadShort(hgl::Stream *s, int32_t *v)
 {
     int16_t x;
-    if (!s->ReadFully(&x, 2))
-        return false;
+    if (!s->ReadFully(&x, 2)) return false;
     *v = x;
     return true;
 }
-void ReadWord(hgl::Stream *s, int32_t *v) { s->Read(v, 4); }
+void ReadWord(hgl::Stream *s, int32_t *v)
+{
+    s->Read(v, 4);
+}
 } // namespace
 
 TEST(List, ItemFunctions)
@@ -188,7 +213,6 @@ TEST(List, ItemFunctions)
     l.WriteItem = [](hgl::Stream *, const int32_t *) { return false; };
     MemStream f;
     EXPECT_FALSE(l.SaveToStream(&f, 0, 0));
-
 }
 
 // Void item readers cannot report a short read; a forged count must not make them
@@ -226,7 +250,8 @@ TEST(List, RectanglesAreCopiedAsObjects)
     List<Rect> l;
     for (int i = 0; i < 100; i++)
         l.Add(Rect(float(i), float(2 * i), 3, 4));
-    auto bound = [](const List<Rect> &list) {
+    auto bound = [](const List<Rect> &list)
+    {
         for (int i = 0; i < list.GetCount(); i++)
         {
             ASSERT_EQ(float(list[i].Right), list[i].Left + list[i].Width) << i;
@@ -240,9 +265,8 @@ TEST(List, RectanglesAreCopiedAsObjects)
     EXPECT_EQ(l[7].Left, 97);
 
     // Sorting moves the rectangles as objects: their properties follow them.
-    l.Sort(List<Rect>::ItemCompare(nullptr, [](void *, const Rect &a, const Rect &b) {
-        return a.Top < b.Top ? 1 : (a.Top > b.Top ? -1 : 0);
-    }));
+    l.Sort(List<Rect>::ItemCompare(nullptr, [](void *, const Rect &a, const Rect &b)
+                                   { return a.Top < b.Top ? 1 : (a.Top > b.Top ? -1 : 0); }));
     for (int i = 0; i < 100; i++)
         ASSERT_EQ(l[i].Top, float(2 * (99 - i)));
     bound(l);

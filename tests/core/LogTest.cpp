@@ -35,7 +35,7 @@ namespace
 // Checks that every line it gets is terminated at length, as the sink contract says.
 class CheckingSink : public hgl::LogSink
 {
-public:
+  public:
     std::atomic<int> lines{0};
     std::atomic<int> bad{0};
     void Write(LogLevel, const hgl::u16char *text, int length) override
@@ -52,14 +52,19 @@ TEST(Log, SinkSwitchingWhileOtherThreadsWrite)
     std::atomic<bool> stop{false};
     std::vector<std::thread> writers;
     for (int t = 0; t < 3; ++t)
-        writers.emplace_back([&stop, t] {
-            while (!stop) hgl::PutInfo(u"thread %d", t);
-        });
-    for (int i = 0; i < 2000; ++i) hgl::SetLogSink(i % 2 ? &a : &b);
-    hgl::SetLogSink(nullptr);   // after this returns neither sink is in use
+        writers.emplace_back(
+            [&stop, t]
+            {
+                while (!stop)
+                    hgl::PutInfo(u"thread %d", t);
+            });
+    for (int i = 0; i < 2000; ++i)
+        hgl::SetLogSink(i % 2 ? &a : &b);
+    hgl::SetLogSink(nullptr); // after this returns neither sink is in use
     const int seen = a.lines + b.lines;
     stop = true;
-    for (auto &w : writers) w.join();
+    for (auto &w : writers)
+        w.join();
     EXPECT_EQ(a.lines + b.lines, seen);
     EXPECT_EQ(a.bad + b.bad, 0);
 }

@@ -25,8 +25,14 @@ std::vector<int> Ids(const ObjectList<Tracked> &l)
     return v;
 }
 
-int ById(void *, Tracked *a, Tracked *b) { return a->id - b->id; }
-int ByIdSlot(void *, Tracked *const &a, Tracked *const &b) { return b->id - a->id; }
+int ById(void *, Tracked *a, Tracked *b)
+{
+    return a->id - b->id;
+}
+int ByIdSlot(void *, Tracked *const &a, Tracked *const &b)
+{
+    return b->id - a->id;
+}
 } // namespace
 
 TEST(ObjectList, CreatesAndDeletesInOrder)
@@ -36,17 +42,17 @@ TEST(ObjectList, CreatesAndDeletesInOrder)
     {
         ObjectList<Tracked> l;
         l.SetCount(3);
-        l.SetCount(1);  // the last first
+        l.SetCount(1); // the last first
         l.Count = 0;
         EXPECT_EQ(Events(), Ev({"+0", "+1", "+2", "-2", "-1", "-0"}));
         EXPECT_EQ(l.GetData(), nullptr);
 
         Tracked::Reset();
-        l.Count = 2;               // +0 +1
-        l.CreateAt(-1);            // +2 first
-        l.CreateAt(l.GetCount());  // +3 last
-        l.CreateAt(2);             // +4 at index 2
-        l.Create();                // +5
+        l.Count = 2;              // +0 +1
+        l.CreateAt(-1);           // +2 first
+        l.CreateAt(l.GetCount()); // +3 last
+        l.CreateAt(2);            // +4 at index 2
+        l.Create();               // +5
         EXPECT_EQ(Ids(l), (std::vector<int>{2, 0, 4, 1, 3, 5}));
 
         // Delete destroys, Unlink hands back.
@@ -85,7 +91,7 @@ TEST(ObjectList, CreatesAndDeletesInOrder)
         delete back[0];
         delete back[1];
         Events().clear();
-    }  // destruction: the last first, the null skipped
+    } // destruction: the last first, the null skipped
     EXPECT_EQ(Events(), Ev({"-101", "-100"}));
     EXPECT_EQ(LiveCount(), live);
 }
@@ -127,8 +133,14 @@ struct Rec
 {
     int32_t v = 0;
 };
-bool WriteRec(hgl::Stream *s, Rec *const *r) { return s->WriteFully(&(*r)->v, 4); }
-bool ReadRec(hgl::Stream *s, Rec **r) { return s->ReadFully(&(*r)->v, 4); }
+bool WriteRec(hgl::Stream *s, Rec *const *r)
+{
+    return s->WriteFully(&(*r)->v, 4);
+}
+bool ReadRec(hgl::Stream *s, Rec **r)
+{
+    return s->ReadFully(&(*r)->v, 4);
+}
 } // namespace
 
 TEST(ObjectList, StreamsOnlyThroughItemFunctions)
@@ -168,7 +180,7 @@ struct Multi : hgl::ClasList<Tracked>
 struct Single : hgl::ClasList<Tracked>
 {
     Single() : hgl::ClasList<Tracked>(2, false) {}
-    int GetClass(Tracked *t) override { return t->id % 10; }  // 2.. is out of range
+    int GetClass(Tracked *t) override { return t->id % 10; } // 2.. is out of range
 };
 } // namespace
 
@@ -176,7 +188,7 @@ TEST(ClasList, SingleClassWithAClassOutsideTheRange)
 {
     {
         Single c;
-        Tracked *a = new Tracked(1), *b = new Tracked(5);  // class 5 of 2: in no class list
+        Tracked *a = new Tracked(1), *b = new Tracked(5); // class 5 of 2: in no class list
         c.Add(a), c.Add(b);
         EXPECT_EQ(c.GetClassList(1)->GetCount(), 1);
         EXPECT_EQ(c.GetClassList(0)->GetCount(), 0);
@@ -187,7 +199,7 @@ TEST(ClasList, SingleClassWithAClassOutsideTheRange)
         c.Delete(a);
         EXPECT_EQ(c.GetClassList(1)->GetCount(), 0);
         c.Add(new Tracked(11));
-        hgl::ClasList<Tracked> base(2, false);  // knows no class at all
+        hgl::ClasList<Tracked> base(2, false); // knows no class at all
         base.Add(new Tracked(12));
         EXPECT_EQ(base.GetCount(), 1);
     }

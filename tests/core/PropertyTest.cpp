@@ -27,7 +27,7 @@ class Counter
         Scale.Bind<&Counter::GetScale, &Counter::SetScale>(this);
     }
 
-public:
+  public:
     Property<int> Value;
     Property<const int> Writes;
     Property<double> Scale;
@@ -40,9 +40,11 @@ public:
     }
 };
 
-
-template<typename P, typename V>
-concept Assignable = requires(P &p, V v) { p = v; };
+template <typename P, typename V>
+concept Assignable = requires(P &p, V v)
+{
+    p = v;
+};
 } // namespace
 
 TEST(Property, ReadsAndWritesGoThroughTheOwner)
@@ -81,7 +83,7 @@ TEST(Property, ReadsAndWritesGoThroughTheOwner)
     EXPECT_EQ(8, c.Value);
     c.Value = c.Value;
     EXPECT_EQ(6, c.Writes);
-    c.Scale = b.Value;   // across types and from read-only properties, through the value
+    c.Scale = b.Value; // across types and from read-only properties, through the value
     EXPECT_DOUBLE_EQ(9.0, c.Scale);
     c.Value = b.Writes;
     EXPECT_EQ(2, c.Value);
@@ -94,7 +96,7 @@ TEST(Property, UnboundPropertiesDoNothingHarmful)
     EXPECT_FALSE(unbound.CanWrite());
 #ifdef NDEBUG
     EXPECT_EQ(0, unbound.Get());
-    unbound = 5;   // ignored
+    unbound = 5; // ignored
     EXPECT_EQ(0, int(unbound));
     OnlyReadProperty<unsigned int> view;
     EXPECT_EQ(0u, view.Get());

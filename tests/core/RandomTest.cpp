@@ -35,11 +35,12 @@ TEST(Random, SeededSequencesMatchThePublishedGenerator)
         EXPECT_EQ(want, RandomU32());
     for (int i = 6; i < 1000; ++i)
         RandomU32();
-    EXPECT_EQ(3460025646u, RandomU32());   // the last of the reference program's 1000
+    EXPECT_EQ(3460025646u, RandomU32()); // the last of the reference program's 1000
 
     // Any seed agrees with the standard library's engine, across several regenerations;
     // seeding again restarts the sequence.
-    for (uint32 seed : {0u, 1u, 19650218u, 0xFFFFFFFFu, 0u}) {
+    for (uint32 seed : {0u, 1u, 19650218u, 0xFFFFFFFFu, 0u})
+    {
         InitRandomSeed(seed);
         std::mt19937 ref(seed);
         for (int i = 0; i < 2000; ++i)
@@ -53,7 +54,8 @@ TEST(Random, EmptyKeySeedsWithoutReadingIt)
     const unsigned int key[1] = {5};
     InitRandomSeed(19650218u);
     const uint32 a = RandomU32();
-    for (auto [k, n] : {std::pair{static_cast<const unsigned int *>(nullptr), 4}, {key, 0}, {key, -3}}) {
+    for (auto [k, n] : {std::pair{static_cast<const unsigned int *>(nullptr), 4}, {key, 0}, {key, -3}})
+    {
         InitRandomByArray(k, n);
         EXPECT_EQ(a, RandomU32()) << n;
     }

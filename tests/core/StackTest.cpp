@@ -21,7 +21,7 @@ using hgl::Stack;
 namespace
 {
 // The items of a stack or an only-list, bottom (first) to top (last).
-template<typename C> auto Items(const C &c)
+template <typename C> auto Items(const C &c)
 {
     std::vector<std::decay_t<decltype(c[0])>> v;
     for (int i = 0; i < c.Count; i++)
@@ -49,7 +49,7 @@ TEST(Stack, Assignment)
     EXPECT_EQ(int(fixed.MaxCount), 0);
 
     Stack<int> &alias = src;
-    src = alias;  // to itself: nothing changes
+    src = alias; // to itself: nothing changes
     EXPECT_EQ(Items(src), (std::vector<int>{1, 2, 3}));
 
     // A fixed source: copies (constructed or assigned) are fixed to the same size.
@@ -77,7 +77,7 @@ TEST(Stack, OwningStack)
         delete popped;
         s.Push(nullptr);
         s.Push(new Tracked(4));
-        s.MaxCount = 3;  // the dropped top object is deleted
+        s.MaxCount = 3; // the dropped top object is deleted
         EXPECT_EQ(Events().back(), "-4");
         s.MaxCount = 0;
         EXPECT_EQ(int(s.Count), 0);
@@ -86,7 +86,7 @@ TEST(Stack, OwningStack)
         s.Push(new Tracked(5));
         s.Push(new Tracked(6));
         Events().clear();
-    }   // top first
+    } // top first
     EXPECT_EQ(Events(), Ev({"-6", "-5"}));
     EXPECT_EQ(LiveCount(), live);
 }

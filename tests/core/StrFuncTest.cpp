@@ -1,5 +1,5 @@
 #include "core/StrFunc.h"
-#include "support/LogCapture.h"   // U8
+#include "support/LogCapture.h" // U8
 
 #include <gtest/gtest.h>
 
@@ -17,17 +17,23 @@ using namespace hgl;
 namespace
 {
 const u16char *const kNull = nullptr;
-std::u16string S(const u16char *p) { return p ? std::u16string(p) : std::u16string(u"<null>"); }
+std::u16string S(const u16char *p)
+{
+    return p ? std::u16string(p) : std::u16string(u"<null>");
+}
 
 // The parsers' rule, step by step in the accumulation type (not the nearest value).
-template<typename F> F StepParse(const char *digits)
+template <typename F> F StepParse(const char *digits)
 {
     F value = 0;
     const char *p = digits;
-    for (; *p && *p != '.'; ++p) value = value * F(10) + F(*p - '0');
-    if (*p == '.') {
+    for (; *p && *p != '.'; ++p)
+        value = value * F(10) + F(*p - '0');
+    if (*p == '.')
+    {
         F divisor = 10;
-        for (++p; *p; ++p) {
+        for (++p; *p; ++p)
+        {
             value = value + F(*p - '0') / divisor;
             divisor = divisor * F(10);
         }
@@ -57,8 +63,10 @@ TEST(StrFunc, CopiesAndAppendsStayInBounds)
         const u16char *src;
         int n;
         std::u16string want;
-    } ncpy[] = {{u"abcdef", 3, u"abc"}, {u"abc", 3, u"abc"}, {u"ab", 5, u"ab"}, {u"ab", 0, u""}, {u"abc", -1, u""}, {kNull, 3, u""}};
-    for (const auto &r : ncpy) {
+    } ncpy[] = {{u"abcdef", 3, u"abc"}, {u"abc", 3, u"abc"}, {u"ab", 5, u"ab"},
+                {u"ab", 0, u""},        {u"abc", -1, u""},   {kNull, 3, u""}};
+    for (const auto &r : ncpy)
+    {
         std::fill(std::begin(buf), std::end(buf), u'#');
         StrNCpy(buf, r.src, r.n);
         EXPECT_EQ(S(buf), r.want) << r.n;
@@ -80,18 +88,18 @@ TEST(StrFunc, CopiesAndAppendsStayInBounds)
     EXPECT_EQ(six[4], u'#');
     EXPECT_EQ(StrCat(six, 6, u"xyz"), 5);
     EXPECT_EQ(S(six), u"abcxy");
-    EXPECT_EQ(StrAppendChar(six, 6, u'!'), 5);   // full: nothing appended
+    EXPECT_EQ(StrAppendChar(six, 6, u'!'), 5); // full: nothing appended
     EXPECT_EQ(StrCpy(six, 0, u"a"), 0);
     EXPECT_EQ(S(six), u"abcxy");
     EXPECT_EQ(UpperCase(u"abcdefgh", six, 6), 5);
     EXPECT_EQ(S(six), u"ABCDE");
-    EXPECT_EQ(StrCpy(six, 1, u"abc"), 0);   // capacity 1 holds only the terminator
+    EXPECT_EQ(StrCpy(six, 1, u"abc"), 0); // capacity 1 holds only the terminator
     EXPECT_EQ(six[0], 0);
 
     EXPECT_EQ(CreateCopy(nullptr, -1), nullptr);
     EXPECT_EQ(CreateCopy(u"abc", 0), nullptr);
     EXPECT_EQ(CreateCopy(u"", -1), nullptr);
-    u16char *c = CreateCopy(u"abcdef", 2);   // shorter than the text: still terminated
+    u16char *c = CreateCopy(u"abcdef", 2); // shorter than the text: still terminated
     EXPECT_EQ(S(c), u"ab");
     delete[] c;
 }

@@ -28,7 +28,7 @@ class Tracked
         LiveCount() += c == '+' ? 1 : -1;
     }
 
-public:
+  public:
     int id;
 
     Tracked() : id(next_id++) { Record('+'); }
@@ -44,5 +44,8 @@ public:
     }
 };
 
-inline std::vector<std::string> Ev(std::initializer_list<const char *> list) { return {list.begin(), list.end()}; }
+inline std::vector<std::string> Ev(std::initializer_list<const char *> list)
+{
+    return {list.begin(), list.end()};
+}
 } // namespace cont_test

@@ -32,7 +32,10 @@ using Trace = std::vector<std::u16string>;
 
 using hgl::test::UseBuildPlugIns;
 
-inline std::u16string ToStd(const hgl::String &s) { return s.c_str() ? std::u16string(s.c_str(), size_t(s.GetLength())) : std::u16string(); }
+inline std::u16string ToStd(const hgl::String &s)
+{
+    return s.c_str() ? std::u16string(s.c_str(), size_t(s.GetLength())) : std::u16string();
+}
 
 // A text file as the content tools write it: UTF-16LE with a byte-order mark.
 inline std::vector<uint8_t> U16LE(const std::u16string &text)
@@ -46,30 +49,29 @@ inline std::vector<uint8_t> U16LE(const std::u16string &text)
     return b;
 }
 
-inline const std::u16string kChapterScript =
-    u"// 第一章\r\n"
-    u"func main()\r\n"
-    u"{\r\n"
-    u"    BG_FadeToPart(1, 0.5, 0, 0, 1.5);\r\n"
-    u"    SetChar(\"left\", \"美咲\", 100, 200, \"smile\");\r\n"
-    u"    MES(\"【美咲】早上好。\");\r\n"
-    u"    CaseGoto(1, \"school\");\r\n"
-    u"    MES(\"这句不会出现\");\r\n"
-    u"school:\r\n"
-    u"    MES(\"【美咲】一起去上学吧。\");\r\n"
-    u"    SetChar(\"left\", \"美咲\", 120, 200, \"normal\");\r\n"
-    u"    MES(\"（完）\");\r\n"
-    u"}\r\n";
+inline const std::u16string kChapterScript = u"// 第一章\r\n"
+                                             u"func main()\r\n"
+                                             u"{\r\n"
+                                             u"    BG_FadeToPart(1, 0.5, 0, 0, 1.5);\r\n"
+                                             u"    SetChar(\"left\", \"美咲\", 100, 200, \"smile\");\r\n"
+                                             u"    MES(\"【美咲】早上好。\");\r\n"
+                                             u"    CaseGoto(1, \"school\");\r\n"
+                                             u"    MES(\"这句不会出现\");\r\n"
+                                             u"school:\r\n"
+                                             u"    MES(\"【美咲】一起去上学吧。\");\r\n"
+                                             u"    SetChar(\"left\", \"美咲\", 120, 200, \"normal\");\r\n"
+                                             u"    MES(\"（完）\");\r\n"
+                                             u"}\r\n";
 
-inline const std::u16string kStaffScript =
-    u"func ALL()\r\n"
-    u"{\r\n"
-    u"    SAY(\"制作：小林\");\r\n"
-    u"    SAY(\"音乐：佐藤 & 鈴木\");\r\n"
-    u"    SAY(\"感谢游玩\");\r\n"
-    u"}\r\n";
+inline const std::u16string kStaffScript = u"func ALL()\r\n"
+                                           u"{\r\n"
+                                           u"    SAY(\"制作：小林\");\r\n"
+                                           u"    SAY(\"音乐：佐藤 & 鈴木\");\r\n"
+                                           u"    SAY(\"感谢游玩\");\r\n"
+                                           u"}\r\n";
 
-inline const std::u16string kSystemList = u"GameName\t天使的眼泪\r\nEnglishGameName\tAngel Tears\r\nVersion\t1.0\r\n";
+inline const std::u16string kSystemList =
+    u"GameName\t天使的眼泪\r\nEnglishGameName\tAngel Tears\r\nVersion\t1.0\r\n";
 
 // The trace of the first sitting (to the second message) and of the restored one.
 inline const Trace kFirstPart{u"fade 1 0.5 0 0 1.5", u"char left 美咲 100 200 smile", u"【美咲】早上好。",
@@ -150,7 +152,8 @@ struct Stage
     }
     void SetChar(const u16char *pos, const u16char *name, int x, int y, const u16char *face)
     {
-        trace.push_back(std::u16string(u"char ") + pos + u" " + name + u" " + Num(x) + u" " + Num(y) + u" " + face);
+        trace.push_back(std::u16string(u"char ") + pos + u" " + name + u" " + Num(x) + u" " + Num(y) + u" " +
+                        face);
     }
     void BG_FadeToPart(int part, float a, float b, float c, float d)
     {
@@ -167,8 +170,10 @@ struct Stage
     {
         if (!engine) return false;
         bool ok = engine->MapMemberFunc(u"void MES(string)", this, &Stage::MES);
-        ok = ok && engine->MapMemberFunc(u"void SetChar(string,string,int,int,string);", this, &Stage::SetChar);
-        ok = ok && engine->MapMemberFunc(u"void BG_FadeToPart(int,float,float,float,float)", this, &Stage::BG_FadeToPart);
+        ok = ok &&
+             engine->MapMemberFunc(u"void SetChar(string,string,int,int,string);", this, &Stage::SetChar);
+        ok = ok && engine->MapMemberFunc(u"void BG_FadeToPart(int,float,float,float,float)", this,
+                                         &Stage::BG_FadeToPart);
         ok = ok && engine->MapMemberFunc(u"void CaseGoto(int,string)", this, &Stage::CaseGoto);
         return ok;
     }
@@ -194,7 +199,8 @@ struct StaffScreen
 };
 
 // The save: the chapter's archive path and the engine's run state, in a TDF file.
-inline bool SaveGame(const std::u16string &file, const u16char *chapter, const std::vector<uint8_t> &run_state)
+inline bool SaveGame(const std::u16string &file, const u16char *chapter,
+                     const std::vector<uint8_t> &run_state)
 {
     hgl::TDFNode root;
     root.SetName(hgl::String(u"Game"));

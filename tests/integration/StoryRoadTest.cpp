@@ -29,22 +29,23 @@ TEST(StoryRoad, ArchiveAndFolderToSaveToRestoredEngine)
     std::unique_ptr<hgl::HAC> folder(hgl::OpenHAC(dir.File16("Local").c_str()));
     ASSERT_TRUE(archive && folder) << log.Dump();
     EXPECT_TRUE(log.ContainsInfo(u"打开HAC包<" + dir.File16("Local.hac") + u">完成！")) << log.Dump();
-    EXPECT_TRUE(archive->FileExist(u"script\\chapter.cpp"));     // names are found in any case
+    EXPECT_TRUE(archive->FileExist(u"script\\chapter.cpp")); // names are found in any case
     EXPECT_FALSE(folder->FileExist(u"Script\\Missing.CPP"));
 
-        for (hgl::HAC *hac : {archive.get(), folder.get()})
-        {
-            SCOPED_TRACE(hac == folder.get() ? "folder" : "archive");
-            RoadResult r;
-            PlayRoad(hac, dir, r);
-            EXPECT_EQ(r.game_name, u"天使的眼泪");
-            EXPECT_EQ(r.english_name, u"Angel Tears");
-            EXPECT_EQ(r.staff, (Trace{u"制作：小林", u"音乐：佐藤 & 鈴木", u"感谢游玩"}));
-            EXPECT_EQ(r.first_part, kFirstPart);
-            EXPECT_EQ(r.second_part, kSecondPart);
-            // "main", index of the command after the second message.
-            EXPECT_EQ(r.run_state, (std::vector<uint8_t>{1, 0, 0, 0, 4, 0, 0, 0, 'm', 0, 'a', 0, 'i', 0, 'n', 0, 6, 0, 0, 0}));
-        }
+    for (hgl::HAC *hac : {archive.get(), folder.get()})
+    {
+        SCOPED_TRACE(hac == folder.get() ? "folder" : "archive");
+        RoadResult r;
+        PlayRoad(hac, dir, r);
+        EXPECT_EQ(r.game_name, u"天使的眼泪");
+        EXPECT_EQ(r.english_name, u"Angel Tears");
+        EXPECT_EQ(r.staff, (Trace{u"制作：小林", u"音乐：佐藤 & 鈴木", u"感谢游玩"}));
+        EXPECT_EQ(r.first_part, kFirstPart);
+        EXPECT_EQ(r.second_part, kSecondPart);
+        // "main", index of the command after the second message.
+        EXPECT_EQ(r.run_state,
+                  (std::vector<uint8_t>{1, 0, 0, 0, 4, 0, 0, 0, 'm', 0, 'a', 0, 'i', 0, 'n', 0, 6, 0, 0, 0}));
+    }
 
     // Both serve the same bytes for the same path, whatever its letter case.
     for (const char16_t *path : {u"SCRIPT\\Chapter.cpp", u"system.list", u"Script\\Staff.CPP"})

@@ -102,16 +102,14 @@ inline std::string LoadText(hgl::HAC *hac, const char16_t *path)
 {
     void *buf = nullptr;
     int size = -1;
-    if (!hac->LoadFile(path, &buf, &size))
-        return "<missing>";
+    if (!hac->LoadFile(path, &buf, &size)) return "<missing>";
     return Take(buf, size);
 }
 
 // Everything a stream holds, from its start; the stream is kept.
 inline std::string ReadAll(hgl::Stream *s)
 {
-    if (!s)
-        return "<null>";
+    if (!s) return "<null>";
     std::string out;
     char buf[4096];
     s->Position = 0;

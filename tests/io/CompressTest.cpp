@@ -20,9 +20,9 @@ using CompressTest = PlugInFixture;
 
 // The methods the project builds a plug-in for (Lzo unless the build was told to do
 // without liblzo2).
-const std::vector<const char16_t *> BuiltMethods = HGL_HAVE_LZO
-                                                       ? std::vector<const char16_t *>{u"Zip", u"Bzip2", u"Lzma", u"Lzo", u"RLE"}
-                                                       : std::vector<const char16_t *>{u"Zip", u"Bzip2", u"Lzma", u"RLE"};
+const std::vector<const char16_t *> BuiltMethods =
+    HGL_HAVE_LZO ? std::vector<const char16_t *>{u"Zip", u"Bzip2", u"Lzma", u"Lzo", u"RLE"}
+                 : std::vector<const char16_t *>{u"Zip", u"Bzip2", u"Lzma", u"RLE"};
 
 Bytes RandomBytes(size_t n, unsigned seed)
 {
@@ -40,7 +40,8 @@ Bytes CompressibleBytes(size_t n)
     Bytes b(n);
     std::mt19937 gen(7);
     for (size_t i = 0; i < n; i++)
-        b[i] = (i / 64) % 3 == 0 ? uint8_t(words[(i + gen() % 2) % (sizeof(words) - 1)]) : uint8_t('a' + (i / 512) % 26);
+        b[i] = (i / 64) % 3 == 0 ? uint8_t(words[(i + gen() % 2) % (sizeof(words) - 1)])
+                                 : uint8_t('a' + (i / 512) % 26);
     return b;
 }
 
@@ -57,8 +58,12 @@ TEST_F(CompressTest, RoundTripsThroughEveryPlugIn)
 {
     LogCapture log;
     const std::vector<Bytes> inputs = {
-        Bytes{}, Bytes{0x5A}, RandomBytes(4096, 1), CompressibleBytes(4096),
-        RandomBytes(1 << 20, 2), CompressibleBytes(1 << 20),
+        Bytes{},
+        Bytes{0x5A},
+        RandomBytes(4096, 1),
+        CompressibleBytes(4096),
+        RandomBytes(1 << 20, 2),
+        CompressibleBytes(1 << 20),
     };
 
     for (const char16_t *method : BuiltMethods)
@@ -72,16 +77,18 @@ TEST_F(CompressTest, RoundTripsThroughEveryPlugIn)
             ASSERT_GT(packed.size(), 0u);
 
             Bytes out(plain.size() + 16, 0xEE);
-            const int n = Decompress(method, packed.data(), int(packed.size()), out.data(), int(plain.size()));
+            const int n =
+                Decompress(method, packed.data(), int(packed.size()), out.data(), int(plain.size()));
             ASSERT_EQ(n, int(plain.size()));
             EXPECT_TRUE(std::equal(plain.begin(), plain.end(), out.begin()));
-            EXPECT_EQ(out[plain.size()], 0xEE);     // nothing past the room given
+            EXPECT_EQ(out[plain.size()], 0xEE); // nothing past the room given
 
             if (plain.size() >= 2)
             {
                 // One byte too little room is a failure, not a partial result.
-                EXPECT_EQ(Decompress(method, packed.data(), int(packed.size()), out.data(), int(plain.size()) - 1),
-                          0);
+                EXPECT_EQ(
+                    Decompress(method, packed.data(), int(packed.size()), out.data(), int(plain.size()) - 1),
+                    0);
                 // More room than needed: the true size comes back.
                 EXPECT_EQ(Decompress(method, packed.data(), int(packed.size()), out.data(), int(out.size())),
                           int(plain.size()));

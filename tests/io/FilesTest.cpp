@@ -24,7 +24,10 @@ using hgl::test::ToU16;
 namespace
 {
 // Engine-style path: the temp folder, then '\'-separated components.
-std::u16string EnginePath(const TempDir &dir, const std::u16string &rel) { return dir.Path16() + u"\\" + rel; }
+std::u16string EnginePath(const TempDir &dir, const std::u16string &rel)
+{
+    return dir.Path16() + u"\\" + rel;
+}
 
 struct Seen
 {
@@ -77,7 +80,8 @@ TEST(Files, MixedCaseLookups)
     EXPECT_TRUE(IsDirectory(EnginePath(dir, u"D*").c_str()));
     EXPECT_FALSE(IsDirectory(EnginePath(dir, u"save\\C*").c_str()));
     EXPECT_FALSE(FileExist(EnginePath(dir, u"Save\\*.xyz").c_str()));
-    for (const u16char *bad : {static_cast<const u16char *>(nullptr), u""}) {
+    for (const u16char *bad : {static_cast<const u16char *>(nullptr), u""})
+    {
         EXPECT_FALSE(FileExist(bad));
         EXPECT_FALSE(IsDirectory(bad));
         EXPECT_FALSE(FileDelete(bad));
@@ -122,7 +126,8 @@ TEST(Files, NamedPipesAreRefusedNotWaitedOn)
     ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0666), 0);
     const std::u16string pipe = EnginePath(dir, u"PIPE");
     LogCapture log;
-    for (int mode : {1, 2, 4, 6}) {
+    for (int mode : {1, 2, 4, 6})
+    {
         FileStream f;
         EXPECT_FALSE(f.Open(pipe.c_str(), mode)) << mode;
     }
@@ -164,13 +169,13 @@ TEST(Files, MakePath)
     log.Clear();
     ASSERT_TRUE(dir.MakeDir("locked"));
     ASSERT_EQ(chmod(dir.File("locked").c_str(), 0500), 0);
-    if (access(dir.File("locked").c_str(), W_OK) != 0) { // not when running as root
+    if (access(dir.File("locked").c_str(), W_OK) != 0)
+    { // not when running as root
         const std::u16string inner = EnginePath(dir, u"locked\\a");
         EXPECT_FALSE(MakePath((inner + u"\\b").c_str()));
         EXPECT_EQ(log.Lines(), std::vector<std::u16string>{u"创建目录<" + inner + u">失败！"}) << log.Dump();
     }
     chmod(dir.File("locked").c_str(), 0700);
-
 }
 
 TEST(Files, EnumFile)
@@ -193,7 +198,8 @@ TEST(Files, EnumFile)
     EXPECT_EQ(all.sizes[0], 2u);
     EXPECT_EQ(all.sizes[1], 0u);
     EXPECT_FALSE(all.read_only[0]);
-    if (bits_bind) {
+    if (bits_bind)
+    {
         EXPECT_TRUE(all.read_only[2]);
     }
     chmod(dir.File("a.txt").c_str(), 0644);
@@ -201,7 +207,8 @@ TEST(Files, EnumFile)
     // Recursion with "*": every level counted, with full paths.
     Seen rec;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &rec, true, true, true, Collect), 7);
-    EXPECT_NE(std::find(rec.full.begin(), rec.full.end(), dir.Path16() + u"\\sub\\deeper\\d.txt"), rec.full.end());
+    EXPECT_NE(std::find(rec.full.begin(), rec.full.end(), dir.Path16() + u"\\sub\\deeper\\d.txt"),
+              rec.full.end());
     // Failures: no callback, null or empty pattern, no match, missing folder.
     Seen none;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &none, nullptr), -1);

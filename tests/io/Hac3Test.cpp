@@ -22,10 +22,11 @@ namespace
 {
 // One stored file "a.txt" holding "hi": D = 10, the file record at 30.
 const std::vector<uint8_t> kEighty = {
-    0x48, 0x41, 0x43, 0x2d, 0x33, 0x1a, 0x00, 0x00, 0x68, 0x69, 0x04, 0x00, 0x00, 0x00, 0x72, 0x00, 0x6f, 0x00, 0x6f, 0x00,
-    0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x61, 0x00, 0x2e, 0x00, 0x74, 0x00,
-    0x78, 0x00, 0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x0a, 0x00, 0x00, 0x00};
+    0x48, 0x41, 0x43, 0x2d, 0x33, 0x1a, 0x00, 0x00, 0x68, 0x69, 0x04, 0x00, 0x00, 0x00, 0x72, 0x00,
+    0x6f, 0x00, 0x6f, 0x00, 0x74, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x05, 0x00,
+    0x00, 0x00, 0x61, 0x00, 0x2e, 0x00, 0x74, 0x00, 0x78, 0x00, 0x74, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x0a, 0x00, 0x00, 0x00};
 
 const std::string kMagic("HAC-3\x1a\0\0", 8);
 
@@ -104,8 +105,8 @@ TEST(Hac3, HandBuiltArchiveThroughEveryOperation)
     ASSERT_TRUE(hac) << log.Dump();
 
     // Whole-file paths are lower-cased, take '/' and skip leading and trailing separators.
-    for (const char16_t *p : {u"Sub\\Deep\\Note.txt", u"sub/deep/note.txt", u"SUB\\DEEP\\NOTE.TXT", u"\\sub\\deep\\note.txt",
-                              u"/sub/deep/note.txt", u"sub\\deep\\note.txt\\"})
+    for (const char16_t *p : {u"Sub\\Deep\\Note.txt", u"sub/deep/note.txt", u"SUB\\DEEP\\NOTE.TXT",
+                              u"\\sub\\deep\\note.txt", u"/sub/deep/note.txt", u"sub\\deep\\note.txt\\"})
         ExpectServes(hac.get(), p, "note");
     // A '\' anywhere splits there only: "x/y" is one folder's name.
     EXPECT_EQ(LoadText(hac.get(), u"X/Y\\z.TXT"), "zz");
@@ -224,7 +225,8 @@ TEST(Hac3, CompressedEntries)
 TEST(Hac3, DamagedArchivesAreNotMounted)
 {
     TempDir dir("hac3bad");
-    auto refused = [&](const std::vector<uint8_t> &bytes, const char *what) {
+    auto refused = [&](const std::vector<uint8_t> &bytes, const char *what)
+    {
         SCOPED_TRACE(what);
         {
             auto direct = Reader(bytes);
@@ -234,10 +236,12 @@ TEST(Hac3, DamagedArchivesAreNotMounted)
         }
         LogCapture log;
         EXPECT_FALSE(MountBytes(dir, bytes, "bad.hac"));
-        EXPECT_TRUE(log.ContainsError(u"无法支持或已损坏的HAC文件<" + dir.File16("bad.hac") + u">")) << log.Dump();
+        EXPECT_TRUE(log.ContainsError(u"无法支持或已损坏的HAC文件<" + dir.File16("bad.hac") + u">"))
+            << log.Dump();
     };
     // One file "f" after body_len bytes of data.
-    auto one_file = [](const RawFile &f, uint32_t body_len = 4) {
+    auto one_file = [](const RawFile &f, uint32_t body_len = 4)
+    {
         ByteWriter b;
         b.Raw(kMagic).Raw(std::string(body_len, 'z'));
         const uint32_t d = b.Here();
@@ -254,18 +258,12 @@ TEST(Hac3, DamagedArchivesAreNotMounted)
         uint32_t value;
         const char *what;
     } patches[] = {
-        {76, 1000, "directory past the end"},
-        {76, 4, "directory inside the magic"},
-        {76, 75, "directory in the trailer"},
-        {22, 0xFFFFFFFF, "huge folder count"},
-        {26, 0x10000000, "huge file count"},
-        {30, 0xFFFFFFFF, "negative name count"},
-        {10, 0x7FFFFFFF, "root name past the end"},
-        {44, 40, "method name past the record"},
-        {48, 100, "file bytes past the directory"},
-        {72, 9, "offset plus size past the directory"},
-        {72, 0xFFFFFFF0u, "offset past the end"},
-        {48, 0x80000000u, "size over INT_MAX"},
+        {76, 1000, "directory past the end"},       {76, 4, "directory inside the magic"},
+        {76, 75, "directory in the trailer"},       {22, 0xFFFFFFFF, "huge folder count"},
+        {26, 0x10000000, "huge file count"},        {30, 0xFFFFFFFF, "negative name count"},
+        {10, 0x7FFFFFFF, "root name past the end"}, {44, 40, "method name past the record"},
+        {48, 100, "file bytes past the directory"}, {72, 9, "offset plus size past the directory"},
+        {72, 0xFFFFFFF0u, "offset past the end"},   {48, 0x80000000u, "size over INT_MAX"},
     };
     for (const auto &p : patches)
     {
@@ -346,7 +344,9 @@ TEST(Hac3, LoadFolderReadsOneRecord)
     FileRecord(rec, {u"a.bin", u"Zip", 100, 4, 12});
     const size_t record_end = rec.b.size();
     rec.U32(0xDEADBEEF);
-    auto load = [&](const std::vector<uint8_t> &bytes, hgl::HacFolder<hgl::Hac3File> &into, hgl::MemStream &ms) {
+    auto load =
+        [&](const std::vector<uint8_t> &bytes, hgl::HacFolder<hgl::Hac3File> &into, hgl::MemStream &ms)
+    {
         ms.Write(bytes.data(), int(bytes.size()));
         ms.Position = 10;
         return hac->LoadFolder(&ms, &into);
@@ -380,7 +380,8 @@ TEST(Hac3, LoadFolderReadsOneRecord)
     // Cut inside the second file record.
     hgl::MemStream cs;
     hgl::HacFolder<hgl::Hac3File> partial;
-    EXPECT_FALSE(load(std::vector<uint8_t>(rec.b.begin(), rec.b.begin() + long(record_end - 8)), partial, cs));
+    EXPECT_FALSE(
+        load(std::vector<uint8_t>(rec.b.begin(), rec.b.begin() + long(record_end - 8)), partial, cs));
 
     // File bytes outside the archive's data.
     ByteWriter bad;

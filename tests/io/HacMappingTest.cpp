@@ -58,6 +58,7 @@ TEST(HacMapping, RootsEmptyAbsoluteAndMissing)
     LogCapture log;
     const std::u16string missing = dir.File16("NoSuchFolder");
     HacMapping bad(missing.c_str());
-    EXPECT_TRUE(log.ContainsError(u"初始化HAC所映射的子目录<" + missing + u">并不存在，请查证！")) << log.Dump();
+    EXPECT_TRUE(log.ContainsError(u"初始化HAC所映射的子目录<" + missing + u">并不存在，请查证！"))
+        << log.Dump();
     EXPECT_EQ(bad.GetRoot().GetLength(), 0);
 }

@@ -32,7 +32,7 @@ U16Lines &ShownBoxes()
 // and the log and its plug-in are closed afterwards.
 class LogFileTest : public ::testing::Test
 {
-protected:
+  protected:
     TempDir dir{"svclog"};
     U16Lines &boxes = ShownBoxes();
 
@@ -58,8 +58,7 @@ protected:
         const std::string b = Bytes(name);
         EXPECT_GE(b.size(), 2u);
         EXPECT_EQ(b.substr(0, 2), std::string("\xFF\xFE", 2));
-        if (b.size() < 2)
-            return std::u16string();
+        if (b.size() < 2) return std::u16string();
         std::u16string s((b.size() - 2) / 2, u'\0');
         std::memcpy(s.data(), b.data() + 2, s.size() * 2);
         return s;
@@ -78,7 +77,7 @@ protected:
         return lines;
     }
 
-private:
+  private:
     static void RecordBox(const u16char *text, const u16char *title)
     {
         ShownBoxes().push_back(std::u16string(title) + u"|" + text);
@@ -89,7 +88,8 @@ private:
 
 bool IsHeader(const std::u16string &line)
 {
-    static const std::regex header("创建日志,时间:[0-9]{4}年[0-9]{1,2}月[0-9]{1,2}日 [0-9]{1,2}点[0-9]{1,2}分");
+    static const std::regex header(
+        "创建日志,时间:[0-9]{4}年[0-9]{1,2}月[0-9]{1,2}日 [0-9]{1,2}点[0-9]{1,2}分");
     return std::regex_match(hgl::test::ToU8(line), header);
 }
 
@@ -115,9 +115,9 @@ std::u16string HeaderAt(time_t when)
 {
     struct tm t;
     localtime_r(&when, &t);
-    const std::string h = "创建日志,时间:" + std::to_string(t.tm_year + 1900) + "年" + std::to_string(t.tm_mon + 1) +
-                          "月" + std::to_string(t.tm_mday) + "日 " + std::to_string(t.tm_hour) + "点" +
-                          std::to_string(t.tm_min) + "分";
+    const std::string h = "创建日志,时间:" + std::to_string(t.tm_year + 1900) + "年" +
+                          std::to_string(t.tm_mon + 1) + "月" + std::to_string(t.tm_mday) + "日 " +
+                          std::to_string(t.tm_hour) + "点" + std::to_string(t.tm_min) + "分";
     return hgl::test::ToU16(h);
 }
 } // namespace
@@ -133,7 +133,7 @@ TEST_F(LogFileTest, WholeFileByteForByte)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(GetLogInterface(), nullptr);
 
-    SetInfoString(infoKitRoot, u"x");   // the banner reads only the constant identity strings
+    SetInfoString(infoKitRoot, u"x"); // the banner reads only the constant identity strings
     const time_t before = time(nullptr);
     ASSERT_NE(InitLog(dir.Path16().c_str(), u"游戏", 936, true), nullptr);
     const time_t after = time(nullptr);
@@ -144,11 +144,11 @@ TEST_F(LogFileTest, WholeFileByteForByte)
     LogWriteText(u"text");
     LogNewLine();
     LogWriteMultiByte(936, "abcdef", 3);
-    LogWriteMultiByteText(936, "\xd6\xd0\xce\xc4");        // 中文
+    LogWriteMultiByteText(936, "\xd6\xd0\xce\xc4"); // 中文
     LogMessageBox(u"box only");
-    LogMessageBoxMultiByte(936, "\xd6\xd0");               // 中
+    LogMessageBoxMultiByte(936, "\xd6\xd0"); // 中
     LogError(u"an error");
-    LogErrorMultiByte(936, "\xb4\xed\xce\xf3");            // 错误
+    LogErrorMultiByte(936, "\xb4\xed\xce\xf3"); // 错误
     LogErrorMultiByte(65001, "多字节错误");
     PutInfo(u"第%d行:<%s>", 1, u"文字");
     PutError(u"e%02d", 3);
@@ -171,10 +171,11 @@ TEST_F(LogFileTest, WholeFileByteForByte)
 
     // No terminator unit anywhere, not before a CR LF either.
     const std::string crlf("\x0D\x00\x0A\x00", 4);
-    std::string body = crlf;                                     // the empty line after the header
-    for (const char16_t *line : {u"这个软件使用了《HGL 视觉小说引擎》进行开发", u"这个软件所使用的版本是：v1.0", u"",
-                                 u"hello", u"text", u"", u"abc", u"中文", u"an error", u"错误", u"多字节错误",
-                                 u"第1行:<文字>", u"e03", u"", u"UTF-8 文字 7", u"ab-3", u"", u"关闭日志!"})
+    std::string body = crlf; // the empty line after the header
+    for (const char16_t *line :
+         {u"这个软件使用了《HGL 视觉小说引擎》进行开发", u"这个软件所使用的版本是：v1.0", u"", u"hello",
+          u"text", u"", u"abc", u"中文", u"an error", u"错误", u"多字节错误", u"第1行:<文字>", u"e03", u"",
+          u"UTF-8 文字 7", u"ab-3", u"", u"关闭日志!"})
         body += LE(line) + crlf;
 
     const std::string bytes = Bytes("游戏.Loginfo");
@@ -221,15 +222,17 @@ TEST_F(LogFileTest, ThreadsNeverMixLines)
     constexpr int Threads = 8, Each = 200;
     std::vector<std::thread> pool;
     for (int t = 0; t < Threads; t++)
-        pool.emplace_back([t] {
-            for (int i = 0; i < Each; i++)
+        pool.emplace_back(
+            [t]
             {
-                if (i % 3 == 0)
-                    GetLogInterface()->WriteMultiByteText(65001, ("多字节 " + std::to_string(t)).c_str());
-                else
-                    PutInfo(u"线程%d 行%d", t, i);
-            }
-        });
+                for (int i = 0; i < Each; i++)
+                {
+                    if (i % 3 == 0)
+                        GetLogInterface()->WriteMultiByteText(65001, ("多字节 " + std::to_string(t)).c_str());
+                    else
+                        PutInfo(u"线程%d 行%d", t, i);
+                }
+            });
     for (auto &th : pool)
         th.join();
     CloseLog();
@@ -238,8 +241,7 @@ TEST_F(LogFileTest, ThreadsNeverMixLines)
     const std::regex line_re("线程[0-7] 行[0-9]+|多字节 [0-7]");
     int matched = 0;
     for (const auto &l : lines)
-        if (std::regex_match(hgl::test::ToU8(l), line_re))
-            ++matched;
+        if (std::regex_match(hgl::test::ToU8(l), line_re)) ++matched;
     EXPECT_EQ(matched, Threads * Each);
     EXPECT_EQ(lines.size(), size_t(Threads * Each) + 1 + 1 + Banner.size() + 2);
 }
@@ -283,7 +285,7 @@ TEST_F(LogFileTest, LongEmptyAndCutTexts)
     EXPECT_EQ(body[3].rfind(std::u16string(1022, u'e'), 0), 0u);
     EXPECT_EQ(body[4].rfind(u"ab", 0), 0u);
     EXPECT_EQ(body[5].rfind(u"cd", 0), 0u);
-    U16Lines ending(10, u"");                        // nine entries, then the closing pair
+    U16Lines ending(10, u""); // nine entries, then the closing pair
     ending.push_back(u"关闭日志!");
     EXPECT_EQ(U16Lines(body.begin() + 6, body.end()), ending);
 }

@@ -17,7 +17,8 @@ std::string Hex(const void *digest)
     static const char digits[] = "0123456789abcdef";
     const auto *d = static_cast<const unsigned char *>(digest);
     std::string s;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 16; ++i)
+    {
         s += digits[d[i] >> 4];
         s += digits[d[i] & 15];
     }
@@ -31,7 +32,10 @@ std::string Digest(const void *data, size_t size)
     return Hex(d);
 }
 
-std::string Digest(const std::string &s) { return Digest(s.data(), s.size()); }
+std::string Digest(const std::string &s)
+{
+    return Digest(s.data(), s.size());
+}
 
 } // namespace
 

@@ -23,14 +23,16 @@ TEST(OpenHAC, RefusesWhatIsNoArchive)
 
     // Short or wrong headers: the magic check, not the open, refuses them.
     for (const std::string &bytes :
-         {std::string(), std::string("HAC"), std::string("HAC-3"), std::string("HAC-3\x1a", 6), std::string("HAC-3\x1a\0", 7),
-          std::string("HAC-2\x1a\0\0 and more bytes", 22), std::string("HAC-4\x1a\0\0 and more bytes", 22)})
+         {std::string(), std::string("HAC"), std::string("HAC-3"), std::string("HAC-3\x1a", 6),
+          std::string("HAC-3\x1a\0", 7), std::string("HAC-2\x1a\0\0 and more bytes", 22),
+          std::string("HAC-4\x1a\0\0 and more bytes", 22)})
     {
         SCOPED_TRACE(bytes);
         log.Clear();
         ASSERT_TRUE(dir.WriteFile("bad.hac", bytes));
         EXPECT_EQ(hgl::OpenHAC(dir.File16("bad.hac").c_str()), nullptr);
-        EXPECT_TRUE(log.ContainsError(u"无法支持或已损坏的HAC文件<" + dir.File16("bad.hac") + u">")) << log.Dump();
+        EXPECT_TRUE(log.ContainsError(u"无法支持或已损坏的HAC文件<" + dir.File16("bad.hac") + u">"))
+            << log.Dump();
     }
 
     // A folder is mounted as a mapping without reading anything.
@@ -49,10 +51,10 @@ TEST(OpenHAC, LoaderThreadServesQueuedRequests)
     auto hac = Mount(dir, w);
     ASSERT_TRUE(hac);
 
-    auto item = [](const char16_t *name, int start = 0, int length = 0) {
+    auto item = [](const char16_t *name, int start = 0, int length = 0)
+    {
         auto *i = new HAC::HacLoadItem;
-        if (name)
-            i->name = name;
+        if (name) i->name = name;
         i->start = start;
         i->length = length;
         return i;

@@ -29,7 +29,8 @@ TEST(PList, FilesDuplicatesAndSaving)
 {
     TempDir dir("plist");
     // UTF-16 with CR LF, duplicate key: the first line of the file wins; loading adds.
-    std::u16string text = u"GameName\t游戏\r\nEnglishGameName\tThe Game\r\nGameName\tlater\r\nno-separator\r\n";
+    std::u16string text =
+        u"GameName\t游戏\r\nEnglishGameName\tThe Game\r\nGameName\tlater\r\nno-separator\r\n";
     const std::string bytes = "\xFF\xFE" + archive_test::Utf16LE(text);
     ASSERT_TRUE(dir.WriteFile("System.List", bytes));
     PList p;
@@ -45,7 +46,12 @@ TEST(PList, FilesDuplicatesAndSaving)
     s.ParseLine(String(u"A\t1"));
     s.ParseLine(String(u"B\t 2"));
     ASSERT_TRUE(s.SaveToFile(dir.File16("out.list").c_str()));
-    const std::string expect("\xFF\xFE" "B\0\t\0" "2\0\n\0" "A\0\t\0" "1\0\n\0", 18);
+    const std::string expect("\xFF\xFE"
+                             "B\0\t\0"
+                             "2\0\n\0"
+                             "A\0\t\0"
+                             "1\0\n\0",
+                             18);
     EXPECT_EQ(dir.ReadFile("out.list"), expect);
 
     // From an archive; a file that cannot be created gives false.
@@ -66,8 +72,7 @@ TEST(PList, AShortWriteIsAFailedSave)
     // /dev/full takes the open and refuses every byte: the first write (the mark)
     // already falls short, whatever the list holds.
     struct stat st;
-    if (stat("/dev/full", &st) != 0 || !S_ISCHR(st.st_mode))
-        GTEST_SKIP() << "no /dev/full here";
+    if (stat("/dev/full", &st) != 0 || !S_ISCHR(st.st_mode)) GTEST_SKIP() << "no /dev/full here";
     PList empty;
     EXPECT_FALSE(empty.SaveToFile(u"/dev/full"));
     PList s;
@@ -89,7 +94,7 @@ TEST(PList, AShortWriteIsAFailedSave)
     ASSERT_GE(child, 0);
     if (child == 0)
     {
-        signal(SIGXFSZ, SIG_IGN);          // a write past the limit fails with EFBIG
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG
         for (int limit = 0; limit <= Whole; ++limit)
         {
             const std::u16string name = dir.File16("cut" + std::to_string(limit) + ".list");

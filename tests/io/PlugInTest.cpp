@@ -22,13 +22,12 @@ class BuiltInPlugIn : public PlugIn
 {
     static bool Serve(int version, void *record)
     {
-        if (version != 5)
-            return false;
+        if (version != 5) return false;
         *static_cast<int *>(record) = 42;
         return true;
     }
 
-public:
+  public:
     BuiltInPlugIn()
     {
         name = u"BuiltIn";
@@ -52,7 +51,7 @@ TEST_F(PlugInTest, MissingLibrariesAndLibraryPaths)
     EXPECT_EQ(entries[0].level, LogLevel::Error);
     const std::u16string prefix = u"加载模块<" + file + u">失败！Windows 回报错误码: ";
     EXPECT_EQ(entries[0].text.substr(0, prefix.size()), prefix);
-    EXPECT_NE(entries[0].text.find(u"Test.Missing.so"), std::u16string::npos);  // the loader's own text
+    EXPECT_NE(entries[0].text.find(u"Test.Missing.so"), std::u16string::npos); // the loader's own text
     EXPECT_EQ(entries[1].level, LogLevel::Info);
     EXPECT_EQ(entries[1].text, u"加载插件<Test.Missing>:<" + file + u">失败!");
     EXPECT_EQ(GetPlugInCount(), 0);
@@ -60,7 +59,8 @@ TEST_F(PlugInTest, MissingLibrariesAndLibraryPaths)
     // The suffix is appended even to a name that already ends in it.
     log.Clear();
     EXPECT_EQ(LoadPlugIn(u"Compress.Zip.so"), nullptr);
-    EXPECT_TRUE(log.ContainsInfo(u"加载插件<Compress.Zip.so>:<" + PlugInDir() + u"/Compress.Zip.so.so>失败!"));
+    EXPECT_TRUE(
+        log.ContainsInfo(u"加载插件<Compress.Zip.so>:<" + PlugInDir() + u"/Compress.Zip.so.so>失败!"));
     EXPECT_EQ(std::u16string(kPlugInSuffix), u".so");
 
     // A folder that already ends in a separator gets no second one.
@@ -91,8 +91,9 @@ TEST_F(PlugInTest, IncompleteLibraries)
     // was never started it is never told to close.
     EXPECT_EQ(LoadPlugIn(u"Test.NoVersion"), nullptr);
     const std::u16string nv = PlugInFile("Test.NoVersion");
-    EXPECT_EQ(log.Lines(), (U16Lines{u"没有找到函数<GetPlugInVersion>！", u"插件<Test.NoVersion>:<" + nv + u">不正确!",
-                                     u"释放插件<Test.NoVersion>:<" + nv + u">完成"}));
+    EXPECT_EQ(log.Lines(),
+              (U16Lines{u"没有找到函数<GetPlugInVersion>！", u"插件<Test.NoVersion>:<" + nv + u">不正确!",
+                        u"释放插件<Test.NoVersion>:<" + nv + u">完成"}));
     EXPECT_EQ(Events(), Strings{"Test.NoVersion:Unload"});
     EXPECT_EQ(GetPlugInCount(), 0);
 
@@ -104,8 +105,9 @@ TEST_F(PlugInTest, IncompleteLibraries)
     EXPECT_EQ(p->GetIntro(), nullptr);
     EXPECT_EQ(p->GetInterfaceEntry(), nullptr);
     const std::u16string ni = PlugInFile("Test.NoIntro");
-    EXPECT_EQ(log.Lines(), (U16Lines{u"没有找到函数<GetPlugInIntro>！", u"插件<Test.NoIntro>:<" + ni + u">不正确!"}));
-    EXPECT_FALSE(p->GetInterface(1, &log));     // no entry: every request is refused
+    EXPECT_EQ(log.Lines(),
+              (U16Lines{u"没有找到函数<GetPlugInIntro>！", u"插件<Test.NoIntro>:<" + ni + u">不正确!"}));
+    EXPECT_FALSE(p->GetInterface(1, &log)); // no entry: every request is refused
     ReleasePlugIn(p);
     EXPECT_EQ(Events(), (Strings{"Test.NoVersion:Unload", "Test.NoIntro:Unload"}));
 
@@ -113,15 +115,16 @@ TEST_F(PlugInTest, IncompleteLibraries)
     log.Clear();
     p = LoadPlugIn(u"Compress.NoIface");
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(log.Lines(), (U16Lines{u"没有找到函数<GetPlugInInterface>！",
-                                     u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成"}));
+    EXPECT_EQ(log.Lines(),
+              (U16Lines{u"没有找到函数<GetPlugInInterface>！",
+                        u"加载插件<Compress.NoIface>:<" + PlugInFile("Compress.NoIface") + u">完成"}));
 }
 
 TEST_F(PlugInTest, ReleasedPlugInsLeaveNoCachedInterfaces)
 {
     CompressPlugInInterface *first = GetCompressInterface(u"Zip");
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(GetCompressInterface(u"RYC"), nullptr);   // a remembered failure
+    EXPECT_EQ(GetCompressInterface(u"RYC"), nullptr); // a remembered failure
     EXPECT_TRUE(LibraryMapped("Compress.Zip"));
 
     ReleaseAllPlugIn();
@@ -145,7 +148,7 @@ TEST_F(PlugInTest, ReleasedPlugInsLeaveNoCachedInterfaces)
     // Releasing the plug-in behind a cached record drops that record too.
     PlugIn *zip = LoadPlugIn(u"Compress.Zip");
     ASSERT_NE(zip, nullptr);
-    EXPECT_EQ(zip->GetRefCount(), 2);               // the cache holds the other reference
+    EXPECT_EQ(zip->GetRefCount(), 2); // the cache holds the other reference
     ReleasePlugIn(zip);
     ReleasePlugIn(zip);
     EXPECT_FALSE(LibraryMapped("Compress.Zip"));

@@ -34,8 +34,7 @@ inline bool LibraryMapped(const char *name)
 {
     const std::string path = std::string(HGL_PLUGIN_DIR) + "/" + name + ".so";
     void *h = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (!h)
-        return false;
+    if (!h) return false;
     dlclose(h);
     return true;
 }
@@ -49,7 +48,7 @@ inline std::u16string S(const hgl::String &s)
 // afterwards so that tests do not see each other's plug-ins.
 class PlugInFixture : public ::testing::Test
 {
-protected:
+  protected:
     hgl::test::TempDir temp{"svc"};
     std::string events_file = temp.File("events.txt");
     hgl::test::ScopedEnv events_env{"HGL_TEST_PLUGIN_EVENTS", events_file.c_str()};

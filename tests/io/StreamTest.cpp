@@ -27,7 +27,8 @@ std::vector<uint8> Bytes(MemStream &m)
 void Fill(MemStream &m, int n)
 {
     ASSERT_TRUE(m.Create(n, false));
-    for (int i = 0; i < n; ++i) m.GetData()[i] = uint8(i);
+    for (int i = 0; i < n; ++i)
+        m.GetData()[i] = uint8(i);
 }
 
 // A stream holding these bytes, positioned at the start.
@@ -40,7 +41,7 @@ void Load(MemStream &m, const std::vector<uint8> &bytes)
 
 class Pair : public DataObject
 {
-public:
+  public:
     int32 a = 0, b = 0;
     bool WriteToStream(Stream *s) override { return s->WriteValue(a) && s->WriteValue(b); }
     bool ReadFromStream(Stream *s) override { return s->ReadValue(a) && s->ReadValue(b); }
@@ -62,7 +63,8 @@ TEST(Stream, TextFormBadCounts)
         {"units cut short", {3, 0, 0, 0, 'a', 0, 'b', 0}, -1},
         {"huge count on a 10-byte stream", {0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4, 5, 6}, -1},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+    {
         SCOPED_TRACE(c.what);
         MemStream m;
         Load(m, c.bytes);
@@ -134,7 +136,6 @@ TEST(MemStream, SaveAndLoadBlocks)
     PartStream window(&cut, 0, 100, true);
     EXPECT_FALSE(back.LoadFromStream(&window));
     EXPECT_FALSE(back.HasBuffer());
-
 }
 
 TEST(PartStream, WindowRules)
@@ -185,7 +186,6 @@ TEST(PartStream, WindowRules)
     ro.Position = 10;
     EXPECT_EQ(ro.Write("a", 1), -1);
     EXPECT_EQ(ro.Read(buf, 4), 0);
-
 }
 
 TEST(FileStream, OpenModesAndTransfers)
@@ -239,12 +239,13 @@ TEST(FileStream, OpenModesAndTransfers)
     ASSERT_TRUE(f.Open(name.c_str(), 1));
     EXPECT_EQ(f.Size, 0);
     // Unknown modes: the error line, false and closed.
-    for (int mode : {0, 3, 5, 7, -1}) {
+    for (int mode : {0, 3, 5, 7, -1})
+    {
         LogCapture log;
         ASSERT_TRUE(f.Open(name.c_str(), 2));
         EXPECT_FALSE(f.Open(name.c_str(), mode));
-        const std::u16string line = u"打开文件<" + name + u">使用了未知的打开方式:" +
-                                    hgl::test::ToU16(std::to_string(mode));
+        const std::u16string line =
+            u"打开文件<" + name + u">使用了未知的打开方式:" + hgl::test::ToU16(std::to_string(mode));
         EXPECT_EQ(log.Errors(), std::vector<std::u16string>{line}) << log.Dump();
         EXPECT_FALSE(f.IsOpen());
         EXPECT_EQ(f.Size, -1);
@@ -255,7 +256,8 @@ TEST(FileStream, OpenModesAndTransfers)
     LogCapture log;
     const std::u16string missing = dir.File16("none.bin");
     EXPECT_FALSE(f.Open(missing.c_str(), 2));
-    EXPECT_EQ(log.Infos(), std::vector<std::u16string>{u"打开文件<2><" + missing + u">失败！Windows错误代码:2"})
+    EXPECT_EQ(log.Infos(),
+              std::vector<std::u16string>{u"打开文件<2><" + missing + u">失败！Windows错误代码:2"})
         << log.Dump();
     ASSERT_TRUE(dir.MakeDir("sub"));
     EXPECT_FALSE(f.Open(dir.File16("sub").c_str(), 2));

@@ -28,8 +28,7 @@ V Lines(const StringList &l)
 V Lines(const std::string &bytes, unsigned codePage = 65001)
 {
     MemStream ms;
-    if (!bytes.empty())
-        ms.Write(bytes.data(), int(bytes.size()));
+    if (!bytes.empty()) ms.Write(bytes.data(), int(bytes.size()));
     ms.Position = 0;
     StringList sl;
     sl.Add(String(u"stale"));

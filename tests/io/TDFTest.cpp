@@ -34,8 +34,7 @@ Bytes Saved(const TDFNode &n)
 bool Reload(TDFNode &into, const Bytes &bytes)
 {
     MemStream ms;
-    if (!bytes.empty())
-        ms.Write(bytes.data(), int(bytes.size()));
+    if (!bytes.empty()) ms.Write(bytes.data(), int(bytes.size()));
     ms.Position = 0;
     into.Clear();
     return into.Load(&ms);
@@ -47,14 +46,16 @@ ByteWriter &Node(ByteWriter &w, const std::u16string &name, const Bytes &data, u
     return w.Text(name).U32(uint32_t(data.size())).Raw(data).U32(children);
 }
 
-Bytes TextBlock(const std::u16string &s) { return ByteWriter().Text(s).b; }
+Bytes TextBlock(const std::u16string &s)
+{
+    return ByteWriter().Text(s).b;
+}
 
 // The data block of the child named key.
 Bytes Block(TDFNode &n, const char16_t *key)
 {
     TDFNode *c = n.FindChild(String(key));
-    if (!c)
-        return {0xEE};
+    if (!c) return {0xEE};
     return Bytes(c->GetStream()->GetData(), c->GetStream()->GetData() + c->GetStream()->GetSize());
 }
 } // namespace

@@ -20,12 +20,16 @@ using Clock = std::chrono::steady_clock;
 
 namespace
 {
-double SecondsSince(Clock::time_point t) { return std::chrono::duration<double>(Clock::now() - t).count(); }
+double SecondsSince(Clock::time_point t)
+{
+    return std::chrono::duration<double>(Clock::now() - t).count();
+}
 
 bool WaitFor(const std::function<bool()> &cond, double seconds = 60.0)
 {
     const auto t = Clock::now();
-    while (!cond()) {
+    while (!cond())
+    {
         if (SecondsSince(t) > seconds) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -35,7 +39,7 @@ bool WaitFor(const std::function<bool()> &cond, double seconds = 60.0)
 // Ends at once; its OnEnd closes its own thread.
 class Worker : public Thread
 {
-public:
+  public:
     std::atomic<int> end_calls{0};
 
     ~Worker() override { Close(); }
@@ -51,7 +55,7 @@ public:
 // CheckPause is its pause point; without, only the Sleep between passes is.
 class Loop : public Thread
 {
-public:
+  public:
     const bool use_check;
     std::atomic<int> passes{0};
     std::atomic<bool> ended{false};
@@ -61,7 +65,8 @@ public:
 
     bool Execute() override
     {
-        while (use_check ? CheckPause() : !IsStopRequested()) {
+        while (use_check ? CheckPause() : !IsStopRequested())
+        {
             ++passes;
             Sleep(1);
         }
@@ -76,7 +81,8 @@ TEST(Thread, ClosingFromTheWorkerItself)
     hgl::test::Watchdog dog("Thread.ClosingFromTheWorkerItself");
     // OnEnd closes its own thread; the object is then destroyed from outside
     // while the worker may still be winding down. Repeat to give a race a chance.
-    for (int round = 0; round < 50; ++round) {
+    for (int round = 0; round < 50; ++round)
+    {
         auto *w = new Worker;
         w->OnEnd.Bind<&Worker::Ended>(w);
         ASSERT_TRUE(w->Start(tpNormal));
@@ -89,7 +95,8 @@ TEST(Thread, ClosingFromTheWorkerItself)
 TEST(Thread, PausesNestAtCheckPauseAndSleep)
 {
     hgl::test::Watchdog dog("Thread.PausesNestAtCheckPauseAndSleep");
-    for (bool check : {true, false}) {
+    for (bool check : {true, false})
+    {
         SCOPED_TRACE(check ? "CheckPause" : "Sleep");
         Loop loop(check);
         ASSERT_TRUE(loop.Start(tpNormal));
@@ -109,7 +116,6 @@ TEST(Thread, PausesNestAtCheckPauseAndSleep)
         ASSERT_TRUE(WaitFor([&] { return loop.passes > resumed + 2; }));
         EXPECT_EQ(loop.Resume(), 0); // nothing to resume
     }
-
 }
 
 TEST(Thread, ClosingAPausedThreadLosesNoWakeUp)
@@ -117,7 +123,8 @@ TEST(Thread, ClosingAPausedThreadLosesNoWakeUp)
     hgl::test::Watchdog dog("Thread.ClosingAPausedThreadLosesNoWakeUp");
     // The stop request must reach a worker that is about to wait at its pause
     // point; a lost wake-up leaves Close joining for ever.
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 20; ++round)
+    {
         Loop loop(round % 2 == 0);
         ASSERT_TRUE(loop.Start(tpNormal));
         ASSERT_TRUE(WaitFor([&] { return loop.passes > 0; }));

@@ -39,13 +39,17 @@ int64_t DayMs(const Time &t)
     return ((int64_t(t.Hour) * 60 + t.Minute) * 60 + t.Second) * 1000 + t.Millisecond;
 }
 
-int64_t Mod(int64_t a, int64_t b) { return ((a % b) + b) % b; }
+int64_t Mod(int64_t a, int64_t b)
+{
+    return ((a % b) + b) % b;
+}
 
 // m holds these words less the last cut bytes, positioned at the start.
 void Put(MemStream &m, const std::vector<int32> &words, int cut = 0)
 {
     m.Create(0, false);
-    for (int32 w : words) m.Write(&w, 4);
+    for (int32 w : words)
+        m.Write(&w, 4);
     if (cut) m.SetSize(m.GetSize() - cut);
     m.SetPosition(0);
 }
@@ -61,23 +65,42 @@ TEST(Time, WritesNormaliseWithCarry)
                 {86400000, 0, 0, 0, 0},
                 {((25 * 60 + 1) * 60 + 1) * 1000 + 1, 1, 1, 1, 1},
                 {INT_MAX, 20, 31, 23, 647}}; // 24 days 20:31:23.647
-    for (const auto &c : made) ExpectTime(Time(c.ms), c.h, c.m, c.s, c.milli);
+    for (const auto &c : made)
+        ExpectTime(Time(c.ms), c.h, c.m, c.s, c.milli);
     ExpectTime(Time(), 0, 0, 0, 0);
 
     // Any value, however large, lands where the day-wrapped total says, at once.
     // The first eight write INT_MIN and INT_MAX into each field.
     std::mt19937 gen(5);
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 20000; ++i)
+    {
         Time a(int(gen() % 86400000));
         const int64_t before = DayMs(a);
         const int field = i < 8 ? i / 2 : int(gen() % 4);
         const int value = i < 8 ? ((i & 1) ? INT_MAX : INT_MIN) : int(gen());
         int64_t unit, old;
-        switch (field) {
-        case 0: old = a.Hour; a.Hour = value; unit = 3600000; break;
-        case 1: old = a.Minute; a.Minute = value; unit = 60000; break;
-        case 2: old = a.Second; a.Second = value; unit = 1000; break;
-        default: old = a.Millisecond; a.Millisecond = value; unit = 1; break;
+        switch (field)
+        {
+        case 0:
+            old = a.Hour;
+            a.Hour = value;
+            unit = 3600000;
+            break;
+        case 1:
+            old = a.Minute;
+            a.Minute = value;
+            unit = 60000;
+            break;
+        case 2:
+            old = a.Second;
+            a.Second = value;
+            unit = 1000;
+            break;
+        default:
+            old = a.Millisecond;
+            a.Millisecond = value;
+            unit = 1;
+            break;
         }
         const int64_t want = Mod(before + (int64_t(value) - old) * unit, 86400000);
         ASSERT_EQ(want, DayMs(a)) << "field " << field << " value " << value;
@@ -87,7 +110,8 @@ TEST(Time, WritesNormaliseWithCarry)
 
     Time now;
     now.SetToNow();
-    EXPECT_TRUE(now.Hour >= 0 && now.Hour < 24 && now.Minute < 60 && now.Second < 60 && now.Millisecond < 1000);
+    EXPECT_TRUE(now.Hour >= 0 && now.Hour < 24 && now.Minute < 60 && now.Second < 60 &&
+                now.Millisecond < 1000);
 
     // A copy is a separate value with its own properties.
     Time src(3723004), copy(src);
@@ -122,7 +146,8 @@ TEST(TimeDateStream, BadOrShortDataIsRefused)
         {{2001, 2, 3, 0}, 0, true, 2001, 2, 3}, // a wrong stored days-in-month is not trusted
     };
     Date d(2001, 7, 4);
-    for (const auto &c : dates) {
+    for (const auto &c : dates)
+    {
         Put(ms, c.words, c.cut);
         EXPECT_EQ(c.ok, d.ReadFromStream(&ms)) << c.y << "-" << c.m;
         ExpectDate(d, c.y, c.m, c.d);
@@ -138,15 +163,13 @@ TEST(TimeDateStream, BadOrShortDataIsRefused)
         bool ok;
         int h, m, s, ms;
     } times[] = {
-        {{24, 0, 0, 0}, false, 0, 0, 1, 0},
-        {{1, -1, 0, 0}, false, 0, 0, 1, 0},
-        {{1, 1, 1, 1000}, false, 0, 0, 1, 0},
-        {{1, 2, 3}, false, 1, 2, 3, 0},
-        {{5, 60}, false, 1, 2, 3, 0},
-        {{23, 59, 59, 999}, true, 23, 59, 59, 999},
+        {{24, 0, 0, 0}, false, 0, 0, 1, 0},   {{1, -1, 0, 0}, false, 0, 0, 1, 0},
+        {{1, 1, 1, 1000}, false, 0, 0, 1, 0}, {{1, 2, 3}, false, 1, 2, 3, 0},
+        {{5, 60}, false, 1, 2, 3, 0},         {{23, 59, 59, 999}, true, 23, 59, 59, 999},
     };
     Time t(1000);
-    for (const auto &c : times) {
+    for (const auto &c : times)
+    {
         Put(ms, c.words);
         EXPECT_EQ(c.ok, t.ReadFromStream(&ms)) << c.h << ":" << c.m;
         ExpectTime(t, c.h, c.m, c.s, c.ms);

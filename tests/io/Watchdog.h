@@ -19,17 +19,20 @@ class Watchdog
     bool done = false;
     std::thread guard;
 
-public:
+  public:
     explicit Watchdog(const char *what, int seconds = 120)
     {
-        guard = std::thread([this, what, seconds] {
-            std::unique_lock<std::mutex> l(lock);
-            if (!done_cv.wait_for(l, std::chrono::seconds(seconds), [this] { return done; })) {
-                std::fprintf(stderr, "%s: still waiting after %d s, giving up\n", what, seconds);
-                std::fflush(stderr);
-                std::abort();
-            }
-        });
+        guard = std::thread(
+            [this, what, seconds]
+            {
+                std::unique_lock<std::mutex> l(lock);
+                if (!done_cv.wait_for(l, std::chrono::seconds(seconds), [this] { return done; }))
+                {
+                    std::fprintf(stderr, "%s: still waiting after %d s, giving up\n", what, seconds);
+                    std::fflush(stderr);
+                    std::abort();
+                }
+            });
     }
     ~Watchdog()
     {

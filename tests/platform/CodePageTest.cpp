@@ -14,11 +14,11 @@ TEST(CodePage, BufferFormsFollowWindowsCounting)
 {
     const char gbk[] = "\xD6\xD0\xCE\xC4";
     EXPECT_EQ(MultiByteToUTF16(936, gbk, 4, nullptr, 0), 2);
-    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, nullptr, 0), 3);   // the terminator counts
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, nullptr, 0), 3); // the terminator counts
     u16char buf[4] = {u'#', u'#', u'#', u'#'};
     EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, buf, 4), 3);
     EXPECT_EQ(std::u16string(buf), u"中文");
-    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, buf, 2), 0);      // too small: failure
+    EXPECT_EQ(MultiByteToUTF16(936, gbk, -1, buf, 2), 0); // too small: failure
     EXPECT_EQ(MultiByteToUTF16(12345, gbk, -1, nullptr, 0), 0);
     EXPECT_EQ(MultiByteToUTF16(936, nullptr, -1, nullptr, 0), 0);
     EXPECT_EQ(MultiByteToUTF16(936, gbk, 0, nullptr, 0), 0);
@@ -34,21 +34,29 @@ TEST(CodePage, BufferFormsFollowWindowsCounting)
 TEST(CodePage, BadInputNeverFails)
 {
     std::u16string w;
-    EXPECT_TRUE(MultiByteToUTF16(936, "a\xFF\xFF" "b", 4, w));
+    EXPECT_TRUE(MultiByteToUTF16(936,
+                                 "a\xFF\xFF"
+                                 "b",
+                                 4, w));
     EXPECT_EQ(w.front(), u'a');
     EXPECT_EQ(w.back(), u'b');
     EXPECT_GE(w.size(), 3u);
-    EXPECT_TRUE(MultiByteToUTF16(936, "ab\xD6", 3, w));   // cut in the middle of a character
+    EXPECT_TRUE(MultiByteToUTF16(936, "ab\xD6", 3, w)); // cut in the middle of a character
     EXPECT_EQ(w, u"ab?");
-    EXPECT_TRUE(MultiByteToUTF16(65001, "a\xFF" "b\xE4\xB8", 5, w));
-    EXPECT_EQ(w, u"a\xFFFD" u"b\xFFFD");
-    EXPECT_TRUE(MultiByteToUTF16(65001, "\xC0\xAF\xED\xA0\x80", 5, w));   // overlong, surrogate
-    for (u16char c : w) EXPECT_EQ(c, 0xFFFD);
+    EXPECT_TRUE(MultiByteToUTF16(65001,
+                                 "a\xFF"
+                                 "b\xE4\xB8",
+                                 5, w));
+    EXPECT_EQ(w, u"a\xFFFD"
+                 u"b\xFFFD");
+    EXPECT_TRUE(MultiByteToUTF16(65001, "\xC0\xAF\xED\xA0\x80", 5, w)); // overlong, surrogate
+    for (u16char c : w)
+        EXPECT_EQ(c, 0xFFFD);
 
     std::string m;
     EXPECT_TRUE(UTF16ToMultiByte(1252, u"a中b", -1, m));
     EXPECT_EQ(m, "a?b");
-    const u16char pair[] = {0xD83D, 0xDE00, u'x', 0};   // one character outside the BMP
+    const u16char pair[] = {0xD83D, 0xDE00, u'x', 0}; // one character outside the BMP
     EXPECT_TRUE(UTF16ToMultiByte(936, pair, -1, m));
     EXPECT_EQ(m, "?x");
     const u16char lone[] = {u'a', 0xD800, 0};

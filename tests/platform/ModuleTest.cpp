@@ -30,8 +30,7 @@ struct ScopedCwd
     explicit ScopedCwd(const std::string &to)
     {
         char buf[4096];
-        if (getcwd(buf, sizeof(buf)))
-            old = buf;
+        if (getcwd(buf, sizeof(buf))) old = buf;
         EXPECT_EQ(chdir(to.c_str()), 0);
     }
     ~ScopedCwd() { EXPECT_EQ(chdir(old.c_str()), 0); }

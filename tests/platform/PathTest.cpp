@@ -26,7 +26,8 @@ TEST(PlatformPath, Conversions)
     EXPECT_EQ(Utf16ToUtf8(u"a\\中/𝄞"), "a\\\xE4\xB8\xAD/\xF0\x9D\x84\x9E");
     // Unpaired surrogates become U+FFFD.
     const u16char lone[] = {u'a', 0xD800, u'b', 0xDC00, 0};
-    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD"
+                                 "b\xEF\xBF\xBD");
     EXPECT_EQ(Utf16ToUtf8(u"abc", 2), "ab");
     EXPECT_EQ(Utf16ToUtf8(nullptr), "");
 
@@ -62,7 +63,8 @@ TEST(PlatformPath, CaseInsensitiveResolution)
     EXPECT_EQ(ResolvePath(root + "/Save/config.tdf"), root + "/Save/config.tdf");
     // Each component is found ignoring case.
     EXPECT_EQ(ResolvePath(root + "/SAVE/Config.TDF"), root + "/Save/config.tdf");
-    EXPECT_EQ(ResolvePath(ToNativePath((dir.Path16() + u"\\save\\CONFIG.tdf").c_str())), root + "/Save/config.tdf");
+    EXPECT_EQ(ResolvePath(ToNativePath((dir.Path16() + u"\\save\\CONFIG.tdf").c_str())),
+              root + "/Save/config.tdf");
     // Missing parts keep the caller's spelling after the part that exists.
     EXPECT_EQ(ResolvePath(root + "/data/MUSIC/New/One.ogg"), root + "/Data/Music/New/One.ogg");
     EXPECT_EQ(ResolvePath(root + "/DATA/"), root + "/Data/");

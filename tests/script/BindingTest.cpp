@@ -36,14 +36,37 @@ void All(bool b, int8 i8, int16 i16, int32 i32, uint8 u8, uint16 u16, uint32 u32
 {
     seen = Seen{b, i8, i16, i32, u8, u16, u32, f, s, seen.calls + 1};
 }
-void TakeInt(int v) { seen.i32 = v; ++seen.calls; }
-void TakeInt2(int v) { seen.i32 = v * 2; ++seen.calls; }
-void TakeBool(bool v) { seen.b = v; }
+void TakeInt(int v)
+{
+    seen.i32 = v;
+    ++seen.calls;
+}
+void TakeInt2(int v)
+{
+    seen.i32 = v * 2;
+    ++seen.calls;
+}
+void TakeBool(bool v)
+{
+    seen.b = v;
+}
 void Nothing() {}
-int RetInt() { return 7; }
-unsigned long long RetULongLong() { return 18446744073709551615ULL; }
-float RetFloat() { return 2.5f; }
-const u16char *RetText() { return u"x"; }
+int RetInt()
+{
+    return 7;
+}
+unsigned long long RetULongLong()
+{
+    return 18446744073709551615ULL;
+}
+float RetFloat()
+{
+    return 2.5f;
+}
+const u16char *RetText()
+{
+    return u"x";
+}
 
 struct Base
 {
@@ -55,17 +78,41 @@ DevilResult Call(DevilEngine &e, const u16char *name, std::initializer_list<Devi
 {
     DevilSystemFuncCallFixed call(e.GetFuncMap(name));
     int i = 0;
-    for (const DevilArgSlot &a : args) call.Arg(i++) = a;
+    for (const DevilArgSlot &a : args)
+        call.Arg(i++) = a;
     EXPECT_TRUE(call.Run());
     return call.GetResult();
 }
 
-DevilArgSlot I(int32 v) { DevilArgSlot a{}; a.i = v; return a; }
-DevilArgSlot U(uint32 v) { DevilArgSlot a{}; a.u = v; return a; }
-DevilArgSlot F(float v) { DevilArgSlot a{}; a.f = v; return a; }
-DevilArgSlot S(const u16char *v) { DevilArgSlot a{}; a.s = v; return a; }
+DevilArgSlot I(int32 v)
+{
+    DevilArgSlot a{};
+    a.i = v;
+    return a;
+}
+DevilArgSlot U(uint32 v)
+{
+    DevilArgSlot a{};
+    a.u = v;
+    return a;
+}
+DevilArgSlot F(float v)
+{
+    DevilArgSlot a{};
+    a.f = v;
+    return a;
+}
+DevilArgSlot S(const u16char *v)
+{
+    DevilArgSlot a{};
+    a.s = v;
+    return a;
+}
 
-template<class T> T Read(DevilValueInterface *v) { return *static_cast<DevilValue<T> *>(v)->GetValue(); }
+template <class T> T Read(DevilValueInterface *v)
+{
+    return *static_cast<DevilValue<T> *>(v)->GetValue();
+}
 } // namespace
 
 TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
@@ -75,13 +122,15 @@ TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
     ASSERT_TRUE(e.MapFunc(u"void All(bool,int8,int16,int32,uint8,uint16,uint32,float,string)", &All));
     const DevilFuncMap *fm = e.GetFuncMap(u"All");
     ASSERT_NE(fm, nullptr);
-    EXPECT_EQ(fm->params, (std::vector<eTokenType>{ttBool, ttInt8, ttInt16, ttInt, ttUInt8, ttUInt16, ttUInt, ttFloat, ttString}));
+    EXPECT_EQ(fm->params, (std::vector<eTokenType>{ttBool, ttInt8, ttInt16, ttInt, ttUInt8, ttUInt16, ttUInt,
+                                                   ttFloat, ttString}));
     EXPECT_EQ(fm->return_type, ttVoid);
 
     const u16char *pooled = e.AddPoolString(u"文本");
-    Call(e, u"All", {U(256), U(0x1FF), I(70000), I(-5), U(300), U(65537), U(0xFFFFFFFFu), F(1.5f), S(pooled)});
+    Call(e, u"All",
+         {U(256), U(0x1FF), I(70000), I(-5), U(300), U(65537), U(0xFFFFFFFFu), F(1.5f), S(pooled)});
     EXPECT_EQ(seen.calls, 1);
-    EXPECT_FALSE(seen.b);               // only the low byte of a bool word counts
+    EXPECT_FALSE(seen.b); // only the low byte of a bool word counts
     EXPECT_EQ(seen.i8, -1);
     EXPECT_EQ(seen.i16, 70000 - 65536);
     EXPECT_EQ(seen.i32, -5);
@@ -98,7 +147,8 @@ TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
     EXPECT_FALSE(seen.b);
 
     // The argument block's words as the script sees them.
-    ASSERT_TRUE(e.MapFunc(u"void BG_COLOR(int,int,int)", +[](int, int, int) {}));
+    ASSERT_TRUE(e.MapFunc(
+        u"void BG_COLOR(int,int,int)", +[](int, int, int) {}));
     DevilSystemFuncCallFixed bg(e.GetFuncMap(u"BG_COLOR"));
     bg.Arg(0).i = 255;
     bg.Arg(1).i = 0;
@@ -108,7 +158,6 @@ TEST(DevilBinding, EveryParameterTypeIsDecodedAsTheCalleeReadsIt)
     EXPECT_EQ(bg.Word(2), 0xFFFFFFFFu);
     DevilSystemFuncCallFixed none(e.GetFuncMap(u"Flag"));
     EXPECT_EQ(none.BlockSizeBytes(), 4);
-
 }
 
 TEST(DevilBinding, RefusedDeclarations)
@@ -122,7 +171,8 @@ TEST(DevilBinding, RefusedDeclarations)
     EXPECT_FALSE(e.MapFunc(u"void A(int8)", &TakeInt));
     EXPECT_FALSE(e.MapFunc(u"void A()", &TakeInt));
     EXPECT_FALSE(e.MapFunc(u"void L2(int)", [](float) {}));
-    EXPECT_EQ(log.CountOf(u"映射函数“void A(int,int)”失败，声明的参数类型与真实函数的参数类型不符！"), 1u) << log.Dump();
+    EXPECT_EQ(log.CountOf(u"映射函数“void A(int,int)”失败，声明的参数类型与真实函数的参数类型不符！"), 1u)
+        << log.Dump();
     EXPECT_EQ(log.Errors().size(), 6u);
     // Declared value return types must be exactly the C++ one; a void declaration drops a result.
     log.Clear();
@@ -130,7 +180,8 @@ TEST(DevilBinding, RefusedDeclarations)
     EXPECT_FALSE(e.MapFunc(u"int8 R()", &RetInt));
     EXPECT_FALSE(e.MapFunc(u"double R()", &RetFloat));
     EXPECT_FALSE(e.MapFunc(u"int64 R()", &RetULongLong));
-    EXPECT_EQ(log.CountOf(u"映射函数“int R()”失败，声明的返回类型与真实函数的返回类型不符！"), 1u) << log.Dump();
+    EXPECT_EQ(log.CountOf(u"映射函数“int R()”失败，声明的返回类型与真实函数的返回类型不符！"), 1u)
+        << log.Dump();
     EXPECT_TRUE(e.MapFunc(u"void R()", &RetInt));
     EXPECT_TRUE(e.MapFunc(u"string T()", &RetText));
     // Null functions and objects, however spelt.

@@ -11,14 +11,15 @@ namespace
 {
 struct BodyCase
 {
-    std::u16string body;          // compiled as the body of "main"
-    std::u16string listing;       // expected listing of main
+    std::u16string body;    // compiled as the body of "main"
+    std::u16string listing; // expected listing of main
     std::vector<std::u16string> log;
 };
 
 void CheckBodies(const std::vector<BodyCase> &cases)
 {
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+    {
         ScriptHost host;
         LogCapture log;
         const std::u16string script = u"func main()\n{\n" + c.body + u"\n}\n";
@@ -37,7 +38,7 @@ TEST(CompileLoad, TopLevel)
     {
         std::u16string script;
         bool result;
-        std::vector<std::u16string> funcs;     // functions present afterwards
+        std::vector<std::u16string> funcs; // functions present afterwards
         std::vector<std::u16string> log;
     };
     const std::vector<Case> cases = {
@@ -54,14 +55,16 @@ TEST(CompileLoad, TopLevel)
         {u"\uFEFF// comment\n/* c */ func main(){}", true, {u"main"}, {}},
         {u"func 123 () { X(); }", true, {u"123"}, {}},
         {u"  // only a comment", true, {}, {}},
-        {u"func main(){} \u3000 func later(){}", true, {u"main"}, {}},      // an unknown character ends the text
+        {u"func main(){} \u3000 func later(){}", true, {u"main"}, {}}, // an unknown character ends the text
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+    {
         ScriptHost host;
         LogCapture log;
         EXPECT_EQ(host.Load(c.script), c.result) << hgl::test::U8(c.script) << log.Dump();
         EXPECT_EQ(host.engine.GetScriptFuncCount(), int(c.funcs.size())) << hgl::test::U8(c.script);
-        for (const auto &f : c.funcs) EXPECT_NE(host.Func(f), nullptr) << hgl::test::U8(f);
+        for (const auto &f : c.funcs)
+            EXPECT_NE(host.Func(f), nullptr) << hgl::test::U8(f);
         EXPECT_EQ(log.Lines(), c.log) << hgl::test::U8(c.script) << log.Dump();
     }
 
@@ -69,7 +72,6 @@ TEST(CompileLoad, TopLevel)
     ScriptHost host;
     EXPECT_FALSE(host.Load(u"func main(){X();} func main(){Y();}"));
     EXPECT_EQ(host.RunAll(u"main"), (Trace{u"X"}));
-
 }
 
 TEST(CompileLoad, TextForms)
@@ -124,9 +126,13 @@ TEST(CompileCall, Arguments)
         {u"Flag(true); Flag(false); Flag(2);", u"0 NATIVE Flag(1)\n1 NATIVE Flag(0)\n2 NATIVE Flag(2)\n", {}},
         {u"Flag(1.5);", u"", {kNotFound + u"Flag>"}},
         {u"Flag(-1);", u"", {kNotFound + u"Flag>"}},
-        {u"Fl(1.5e3); Fl(-2); Fl(3); Fl(-0.25f);", u"0 NATIVE Fl(1.5)\n1 NATIVE Fl(-2)\n2 NATIVE Fl(3)\n3 NATIVE Fl(-0.25)\n", {}},
+        {u"Fl(1.5e3); Fl(-2); Fl(3); Fl(-0.25f);",
+         u"0 NATIVE Fl(1.5)\n1 NATIVE Fl(-2)\n2 NATIVE Fl(3)\n3 NATIVE Fl(-0.25)\n",
+         {}},
         {u"Fl(true);", u"", {kNotFound + u"Fl>"}},
-        {u"N8(300); N16(-70000); P8(256); P16(65537);", u"0 NATIVE N8(300)\n1 NATIVE N16(-70000)\n2 NATIVE P8(256)\n3 NATIVE P16(65537)\n", {}},
+        {u"N8(300); N16(-70000); P8(256); P16(65537);",
+         u"0 NATIVE N8(300)\n1 NATIVE N16(-70000)\n2 NATIVE P8(256)\n3 NATIVE P16(65537)\n",
+         {}},
         {u"Say(\"a\\nb\\\\c\");", u"0 NATIVE Say(\"a\nb\\c\")\n", {}},
         {u"Say(\"\");", u"0 NATIVE Say(\"\")\n", {}},
         {u"Say(\"a\" \"b\");", u"0 NATIVE Say(\"a\")\n", {}},
@@ -149,11 +155,11 @@ TEST(CompileStatement, ScriptCallsLabelsJumpsReturns)
     LogCapture log;
     ASSERT_TRUE(host.Load(u"func g(){ X(); }\n"
                           u"func main(){\n"
-                          u"  g(One(1));\n"              // call of g, then One(1) as a statement of its own
-                          u"  later(); main();\n"        // not compiled yet / itself
+                          u"  g(One(1));\n"       // call of g, then One(1) as a statement of its own
+                          u"  later(); main();\n" // not compiled yet / itself
                           u"  start: Y();\n"
                           u"  goto start; GOTO nowhere;\n"
-                          u"  return Z();\n"             // return, then the call after it
+                          u"  return Z();\n" // return, then the call after it
                           u"  while (x) { TwoInts(1,2); } x = 5; a + b;\n"
                           u"  done:\n"
                           u"}\n"

@@ -16,7 +16,8 @@ namespace
 std::u16string Repeat(std::u16string_view s, int n)
 {
     std::u16string out;
-    for (int i = 0; i < n; ++i) out += s;
+    for (int i = 0; i < n; ++i)
+        out += s;
     return out;
 }
 
@@ -57,7 +58,8 @@ TEST(Condition, Failures)
         {u"X() == 1", {u"if中调用的函数返回类型无法支持", if_error, func_error}},
         {u"Name() == 1", {u"if中调用的函数返回类型无法支持", if_error, func_error}},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : cases)
+    {
         ScriptHost host;
         LogCapture log;
         EXPECT_FALSE(host.Load(u"func main(){ if (" + c.cond + u") { X(); } }")) << test::U8(c.cond);
@@ -71,8 +73,10 @@ TEST(Condition, Failures)
     ScriptHost host;
     LogCapture log;
     EXPECT_FALSE(host.Load(u"func main(){ if (A == 1) { L: L: } }"));
-    EXPECT_EQ(log.Lines(), (Trace{u"添加跳转标识符<L>失败，这个标识符重复了！", u"冒号后面的字段无法解析!", if_error, func_error}));
-    for (const char16_t *text : {u"func main(){ if (A == 1) X(); else # }", u"func main(){ if (A == 1)"}) {
+    EXPECT_EQ(log.Lines(), (Trace{u"添加跳转标识符<L>失败，这个标识符重复了！", u"冒号后面的字段无法解析!",
+                                  if_error, func_error}));
+    for (const char16_t *text : {u"func main(){ if (A == 1) X(); else # }", u"func main(){ if (A == 1)"})
+    {
         ScriptHost h;
         LogCapture l;
         EXPECT_FALSE(h.Load(text)) << test::U8(text);
@@ -102,8 +106,8 @@ TEST(Condition, GeneratedLabelCollisions)
     ScriptHost h2;
     LogCapture log2;
     EXPECT_FALSE(h2.Load(u"func main(){ if (A == 1) X(); main_0_end: Y(); }"));
-    EXPECT_EQ(log2.Lines(), (Trace{u"添加跳转标识符<main_0_end>失败，这个标识符重复了！", u"冒号后面的字段无法解析!",
-                                    u"解晰函数<main>失败!"}));
+    EXPECT_EQ(log2.Lines(), (Trace{u"添加跳转标识符<main_0_end>失败，这个标识符重复了！",
+                                   u"冒号后面的字段无法解析!", u"解晰函数<main>失败!"}));
     EXPECT_TRUE(log2.ContainsError(u"冒号后面的字段无法解析!"));
     EXPECT_EQ(h2.Func(u"main"), nullptr);
 }
@@ -149,14 +153,14 @@ TEST(Condition, OperandsComparisonsAndResults)
     const Case cases[] = {
         {u"5 < 7", 0, true, &typeid(DevilCompLess<uint32, uint32>)},
         {u"-1 < A", 0, true, &typeid(DevilCompLess<int32, int32>)},
-        {u"-1 < UV", 0, false, nullptr},                                 // int against uint: unsigned 32-bit
-        {u"A < 0", -1, false, nullptr},                                  // int variable against a uint literal
+        {u"-1 < UV", 0, false, nullptr}, // int against uint: unsigned 32-bit
+        {u"A < 0", -1, false, nullptr},  // int variable against a uint literal
         {u"A == -1", -1, true, nullptr},
         {u"UV > -5", 0, false, nullptr},
         {u"A > 1.5", 2, true, &typeid(DevilCompGreater<int32, double>)},
         {u"A > 1.5", 1, false, nullptr},
         {u"A > 1.5f", 2, true, &typeid(DevilCompGreater<int32, float>)},
-        {u"1.5 < A", 1, false, &typeid(DevilCompLess<double, int32>)},   // left read as a double
+        {u"1.5 < A", 1, false, &typeid(DevilCompLess<double, int32>)}, // left read as a double
         {u"-1.5f != -2.5", 0, true, &typeid(DevilCompNotEqu<float, double>)},
         {u"-1.5 > A", -2, true, nullptr},
         {u"true == A", 1, true, nullptr},
@@ -170,16 +174,17 @@ TEST(Condition, OperandsComparisonsAndResults)
         {u"'a' == 0", 0, true, &typeid(DevilCompEqu<uint32, uint32>)},
         {u"A != 0", 0, false, nullptr},
         {u"A >= 1", 0, false, nullptr},
-        {u"1.5e3 == 1.5", 0, true, nullptr},        // the exponent is not applied
-        {u"UV == 4294967296", 0, true, nullptr},    // the literal wraps like the argument conversion
+        {u"1.5e3 == 1.5", 0, true, nullptr},     // the exponent is not applied
+        {u"UV == 4294967296", 0, true, nullptr}, // the literal wraps like the argument conversion
         {u"A == -0", 0, true, nullptr},
         {u"S8 < -100", 0, true, nullptr},
-        {u"FV == 0.1", 0, false, nullptr},          // a float against a double
+        {u"FV == 0.1", 0, false, nullptr}, // a float against a double
         {u"FV == 0.1f", 0, true, nullptr},
-        {u"I64 < 0", 0, true, nullptr},             // signed 64-bit against a uint literal
-        {u"U64 > -1", 0, false, nullptr},           // -1 taken modulo 2^64
+        {u"I64 < 0", 0, true, nullptr},   // signed 64-bit against a uint literal
+        {u"U64 > -1", 0, false, nullptr}, // -1 taken modulo 2^64
     };
-    for (const Case &c : cases) {
+    for (const Case &c : cases)
+    {
         ScriptHost host;
         LogCapture log;
         host.A = c.a;
@@ -190,21 +195,25 @@ TEST(Condition, OperandsComparisonsAndResults)
         host.U64 = 1;
         host.DV = 0.25;
         host.BV = true;
-        ASSERT_TRUE(host.Load(u"func main(){ if (" + std::u16string(c.cond) + u") X(); }")) << test::U8(c.cond);
-        if (c.type) {
+        ASSERT_TRUE(host.Load(u"func main(){ if (" + std::u16string(c.cond) + u") X(); }"))
+            << test::U8(c.cond);
+        if (c.type)
+        {
             DevilCompInterface *comp = FirstComp(host);
             ASSERT_NE(comp, nullptr) << test::U8(c.cond);
             EXPECT_EQ(typeid(*comp), *c.type) << test::U8(c.cond) << " is " << typeid(*comp).name();
         }
         EXPECT_EQ(host.f_calls, 0) << "a native operand runs only when the condition does";
         const Trace ran = host.RunAll(u"main");
-        EXPECT_EQ(std::count(ran.begin(), ran.end(), u"X"), c.taken ? 1 : 0) << test::U8(c.cond) << " with A=" << c.a;
+        EXPECT_EQ(std::count(ran.begin(), ran.end(), u"X"), c.taken ? 1 : 0)
+            << test::U8(c.cond) << " with A=" << c.a;
         EXPECT_TRUE(log.Lines().empty()) << log.Dump();
     }
 
     // A native operand is called each time the condition runs, the left before the right.
     ScriptHost host;
-    ASSERT_TRUE(host.Load(u"func main(){ if (F(2) >= 3) Say(\"big\"); else Say(\"small\"); if (F(1) == F(2)) X(); }"));
+    ASSERT_TRUE(host.Load(
+        u"func main(){ if (F(2) >= 3) Say(\"big\"); else Say(\"small\"); if (F(1) == F(2)) X(); }"));
     EXPECT_EQ(host.f_calls, 0);
     host.f_result = 3;
     EXPECT_EQ(host.RunAll(u"main"), (Trace{u"F:2", u"Say:big", u"F:1", u"F:2", u"X"}));
@@ -213,9 +222,12 @@ TEST(Condition, OperandsComparisonsAndResults)
     EXPECT_EQ(host.f_calls, 6);
 
     // An else-if chain takes one branch and goes on after it.
-    ASSERT_TRUE(host.Load(u"func chain(){ if (A == 1) { X(); } else if (A == 2) { Y(); } else { Z(); } Say(\"after\"); }"));
-    const std::pair<int, Trace> runs[] = {{1, {u"X", u"Say:after"}}, {2, {u"Y", u"Say:after"}}, {-1, {u"Z", u"Say:after"}}};
-    for (const auto &[a, expected] : runs) {
+    ASSERT_TRUE(host.Load(
+        u"func chain(){ if (A == 1) { X(); } else if (A == 2) { Y(); } else { Z(); } Say(\"after\"); }"));
+    const std::pair<int, Trace> runs[] = {
+        {1, {u"X", u"Say:after"}}, {2, {u"Y", u"Say:after"}}, {-1, {u"Z", u"Say:after"}}};
+    for (const auto &[a, expected] : runs)
+    {
         host.A = a;
         EXPECT_EQ(host.RunAll(u"chain"), expected) << a;
     }

@@ -32,7 +32,7 @@ TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
     hgl::test::LogCapture log;
     auto main = h.New(u"main");
     h.Marks(main.get(), {u"a", u"b"});
-    h.Native(main.get(), u"Wait", {u"w"});      // command 2
+    h.Native(main.get(), u"Wait", {u"w"}); // command 2
     h.Marks(main.get(), {u"c"});
     h.Add(std::move(main));
 
@@ -43,17 +43,17 @@ TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
     EXPECT_TRUE(name == u"untouched");
     EXPECT_EQ(index, -7);
     EXPECT_TRUE(h.engine.Run());
-    EXPECT_EQ(h.engine.GetRunState(), 2);       // a new engine is stopped
+    EXPECT_EQ(h.engine.GetRunState(), 2); // a new engine is stopped
 
     EXPECT_EQ(RunTrace(h, u"main"), (Trace{u"a", u"b", u"w"}));
     EXPECT_EQ(h.engine.GetRunState(), 1);
     EXPECT_TRUE(h.engine.GetCurrentPosition(name, index));
     EXPECT_TRUE(name == u"main");
-    EXPECT_EQ(index, 3);                        // the frame already points past the pausing call
+    EXPECT_EQ(index, 3); // the frame already points past the pausing call
 
     EXPECT_TRUE(h.engine.Resume(nullptr));
     EXPECT_EQ(h.trace, (Trace{u"a", u"b", u"w", u"c"}));
-    EXPECT_EQ(h.engine.GetRunState(), 0);       // a finished run stays "running" with no frame
+    EXPECT_EQ(h.engine.GetRunState(), 0); // a finished run stays "running" with no frame
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
     EXPECT_EQ(h.Position(), u"none");
     EXPECT_TRUE(log.Lines().empty()) << log.Dump();
@@ -62,7 +62,7 @@ TEST(DevilRunLoop, PauseResumeAndTheEndOfARun)
     EXPECT_EQ(log.Infos(), (Trace{u"不知道从那里开始运行"}));
 
     h.trace.clear();
-    EXPECT_TRUE(h.engine.Resume(u"main"));      // a name starts it again
+    EXPECT_TRUE(h.engine.Resume(u"main")); // a name starts it again
     EXPECT_EQ(h.trace, (Trace{u"a", u"b", u"w"}));
 
     // A function without commands ends at once.
@@ -93,7 +93,7 @@ TEST(DevilRunLoop, CallsReturnsAndResumeByName)
     h.Marks(main.get(), {u"m1"});
     main->AddScriptFuncCall(subp);
     h.Marks(main.get(), {u"m2"});
-    main->AddReturn();                           // return from the bottom function ends the run
+    main->AddReturn(); // return from the bottom function ends the run
     h.Marks(main.get(), {u"never"});
     h.Add(std::move(main));
 
@@ -103,7 +103,7 @@ TEST(DevilRunLoop, CallsReturnsAndResumeByName)
     EXPECT_EQ(h.engine.GetFrame(0).index, 2);
     EXPECT_EQ(h.Position(), u"sub:2");
 
-    EXPECT_TRUE(h.engine.Resume(u"sub"));        // the innermost function's name continues it
+    EXPECT_TRUE(h.engine.Resume(u"sub")); // the innermost function's name continues it
     EXPECT_EQ(h.trace, (Trace{u"m1", u"s1", u"sw", u"s2", u"m2"}));
     EXPECT_EQ(h.engine.GetStackDepth(), 0);
 
@@ -132,13 +132,13 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
     hgl::test::LogCapture log;
     auto main = h.New(u"main");
     h.Marks(main.get(), {u"a"});
-    main->AddGoto(u"nowhere");                      // command 1
+    main->AddGoto(u"nowhere"); // command 1
     h.Marks(main.get(), {u"b"});
-    main->AddGoto(u"skip");                         // forward reference
+    main->AddGoto(u"skip"); // forward reference
     h.Marks(main.get(), {u"skipped"});
     EXPECT_TRUE(main->AddGotoFlag(u"skip"));
     h.Marks(main.get(), {u"c"});
-    EXPECT_TRUE(main->AddGotoFlag(u"end"));         // a label at the end
+    EXPECT_TRUE(main->AddGotoFlag(u"end")); // a label at the end
     EXPECT_FALSE(main->AddGotoFlag(u"skip"));
     EXPECT_EQ(log.Errors(), (Trace{u"添加跳转标识符<skip>失败，这个标识符重复了！"}));
     EXPECT_EQ(main->FindLabel(u"skip"), 5);
@@ -171,8 +171,8 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
     EXPECT_FALSE(h.engine.RunFrom(u"main", u"missing"));
     EXPECT_EQ(h.trace, (Trace{u"a", u"b", u"c"}));
     EXPECT_FALSE(h.engine.Start(u"none", u"skip"));
-    EXPECT_EQ(log.Infos(), (Trace{u"没有在函数<main>内找到跳转标识<missing>", u"没有在函数<main>内找到跳转标识<missing>",
-                                  u"没有找到起始函数<none>"}));
+    EXPECT_EQ(log.Infos(), (Trace{u"没有在函数<main>内找到跳转标识<missing>",
+                                  u"没有在函数<main>内找到跳转标识<missing>", u"没有找到起始函数<none>"}));
 
     // No frame at all; null names are refused without harm.
     log.Clear();
@@ -185,7 +185,6 @@ TEST(DevilRunLoop, GotoLabelsAndTheirFailures)
     EXPECT_FALSE(h.engine.Start(nullptr, u"skip"));
     EXPECT_FALSE(h.engine.RunFrom(nullptr, nullptr));
     EXPECT_FALSE(h.engine.GotoLabel(nullptr));
-
 }
 
 TEST(DevilRunLoop, NativesThatStopJumpOrClear)
@@ -193,10 +192,13 @@ TEST(DevilRunLoop, NativesThatStopJumpOrClear)
     ScriptHost h;
     hgl::test::LogCapture log;
     AddOther(h);
-    auto add = [&](const u16char *name, const u16char *native, const u16char *arg) {
+    auto add = [&](const u16char *name, const u16char *native, const u16char *arg)
+    {
         auto f = h.New(name);
-        if (arg) h.Native(f.get(), native, {arg});
-        else h.Native(f.get(), native);
+        if (arg)
+            h.Native(f.get(), native, {arg});
+        else
+            h.Native(f.get(), native);
         h.Marks(f.get(), {u"after"});
         h.Add(std::move(f));
     };

@@ -41,7 +41,8 @@ bool Load(DevilEngine &e, const Bytes &b)
 
 void Le32(Bytes &b, hgl::int32 v)
 {
-    for (int i = 0; i < 4; ++i) b.push_back(hgl::uint8(hgl::uint32(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(hgl::uint8(hgl::uint32(v) >> (8 * i)));
 }
 void Name(Bytes &b, std::u16string_view n)
 {
@@ -87,18 +88,19 @@ void Story(ScriptHost &h)
 void ThreeDeep(ScriptHost &t)
 {
     auto deeper = t.New(u"deeper");
-    for (const u16char *m : {u"d1", u"d2", u"d3"}) t.Native(deeper.get(), u"Mark", {m});
-    t.Native(deeper.get(), u"Wait", {u"dw"});       // command 3
+    for (const u16char *m : {u"d1", u"d2", u"d3"})
+        t.Native(deeper.get(), u"Mark", {m});
+    t.Native(deeper.get(), u"Wait", {u"dw"}); // command 3
     t.Native(deeper.get(), u"Mark", {u"d4"});
     DevilFunc *deeperp = t.Add(std::move(deeper));
     auto sub = t.New(u"sub");
     t.Native(sub.get(), u"Mark", {u"s1"});
     t.Native(sub.get(), u"Mark", {u"s2"});
-    sub->AddScriptFuncCall(deeperp);                 // command 2
+    sub->AddScriptFuncCall(deeperp); // command 2
     t.Native(sub.get(), u"Mark", {u"s3"});
     DevilFunc *subp = t.Add(std::move(sub));
     auto main = t.New(u"main");
-    main->AddScriptFuncCall(subp);                   // command 0
+    main->AddScriptFuncCall(subp); // command 0
     t.Native(main.get(), u"Mark", {u"m1"});
     t.Add(std::move(main));
 }
@@ -110,9 +112,10 @@ TEST(DevilRunState, RecordsByteForByte)
     ScriptHost h;
     Story(h);
     EXPECT_EQ(Saved(h.engine), (Bytes{0, 0, 0, 0}));
-    EXPECT_FALSE(h.engine.Start(u"main", nullptr));     // no label: positioned at 0 anyway
+    EXPECT_FALSE(h.engine.Start(u"main", nullptr)); // no label: positioned at 0 anyway
     h.engine.Goto(h.engine.GetScriptFunc(u"main"), 3);
-    EXPECT_EQ(Saved(h.engine), (Bytes{1, 0, 0, 0, 4, 0, 0, 0, 0x6D, 0, 0x61, 0, 0x69, 0, 0x6E, 0, 3, 0, 0, 0}));
+    EXPECT_EQ(Saved(h.engine),
+              (Bytes{1, 0, 0, 0, 4, 0, 0, 0, 0x6D, 0, 0x61, 0, 0x69, 0, 0x6E, 0, 3, 0, 0, 0}));
 
     // A state saved by a native during the run already points past that native.
     struct Saver
@@ -134,13 +137,14 @@ TEST(DevilRunState, RecordsByteForByte)
     EXPECT_TRUE(deep.engine.RunFunc(u"main"));
     EXPECT_EQ(deep.trace, (Trace{u"s1", u"s2", u"d1", u"d2", u"d3", u"dw"}));
     const Bytes three_frames = {
-        3, 0, 0, 0,
-        4, 0, 0, 0, 0x6D, 0, 0x61, 0, 0x69, 0, 0x6E, 0, 1, 0, 0, 0,                       // "main" after the call
-        3, 0, 0, 0, 0x73, 0, 0x75, 0, 0x62, 0, 3, 0, 0, 0,                                 // "sub" after the call
-        6, 0, 0, 0, 0x64, 0, 0x65, 0, 0x65, 0, 0x70, 0, 0x65, 0, 0x72, 0, 4, 0, 0, 0,     // "deeper" after the pause
+        3,    0, 0, 0, 4,    0, 0,    0, 0x6D, 0, 0x61, 0, 0x69, 0,
+        0x6E, 0, 1, 0, 0,    0,                                     // "main" after the call
+        3,    0, 0, 0, 0x73, 0, 0x75, 0, 0x62, 0, 3,    0, 0,    0, // "sub" after the call
+        6,    0, 0, 0, 0x64, 0, 0x65, 0, 0x65, 0, 0x70, 0, 0x65, 0,
+        0x72, 0, 4, 0, 0,    0, // "deeper" after the pause
     };
     EXPECT_EQ(Saved(deep.engine), three_frames);
-    EXPECT_EQ(deep.engine.GetRunState(), 1);         // saving changes nothing
+    EXPECT_EQ(deep.engine.GetRunState(), 1); // saving changes nothing
     EXPECT_EQ(deep.engine.GetStackDepth(), 3);
 
     // A fresh engine with the same functions ends the story from there: the rest of
@@ -149,13 +153,12 @@ TEST(DevilRunState, RecordsByteForByte)
     ThreeDeep(fresh);
     ASSERT_TRUE(Load(fresh.engine, three_frames));
     EXPECT_EQ(fresh.engine.GetStackDepth(), 3);
-    EXPECT_EQ(fresh.Position(), u"none");            // no current frame until resumed
-    EXPECT_EQ(fresh.engine.GetRunState(), 2);        // the run state is not part of the record
+    EXPECT_EQ(fresh.Position(), u"none");     // no current frame until resumed
+    EXPECT_EQ(fresh.engine.GetRunState(), 2); // the run state is not part of the record
     EXPECT_EQ(Saved(fresh.engine), three_frames);
     EXPECT_TRUE(fresh.engine.Resume(nullptr));
     EXPECT_EQ(fresh.trace, (Trace{u"d4", u"s3", u"m1"}));
     EXPECT_EQ(Saved(fresh.engine), (Bytes{0, 0, 0, 0}));
-
 }
 
 TEST(DevilRunState, LyingRecords)
@@ -238,5 +241,4 @@ TEST(DevilRunState, FramesOfFunctionsNoLongerLoaded)
     EXPECT_EQ(log.Errors(), (Trace{u"当前堆栈中的函数指针为NULL"}));
     EXPECT_EQ(h.engine.GetStackDepth(), 1);
     EXPECT_EQ(Saved(h.engine), Record({{u"chapter9", 4}}));
-
 }

@@ -10,28 +10,27 @@ using hgl::test::LogCapture;
 
 namespace
 {
-const std::u16string kStory =
-    u"// A story fragment\n"
-    u"func sub()\n"
-    u"{\n"
-    u"    MES(\"【甲】子函数里的第一句\");\n"
-    u"    return;\n"
-    u"    MES(\"never\");\n"
-    u"}\n"
-    u"\n"
-    u"func main()\n"
-    u"{\n"
-    u"    SetCG(\"bg\\\\01\", 2);\n"
-    u"    MES(\"【乙】你好。\\n\");\n"
-    u"    sub();\n"
-    u"    int visits = 0;\n"
-    u"start:\n"
-    u"    if (A == 0) { SetA(1); goto start; }\n"
-    u"    else if (A == 1) { MES(\"A是1\"); SetA(2); GOTO start; }\n"
-    u"    BG(3, 0.5, -1.5f);\n"
-    u"    MES(\"\"\"\"\"\");\n"                      // a heredoc is no string argument: dropped
-    u"    MES(\"最后一句\");\n"
-    u"}\n";
+const std::u16string kStory = u"// A story fragment\n"
+                              u"func sub()\n"
+                              u"{\n"
+                              u"    MES(\"【甲】子函数里的第一句\");\n"
+                              u"    return;\n"
+                              u"    MES(\"never\");\n"
+                              u"}\n"
+                              u"\n"
+                              u"func main()\n"
+                              u"{\n"
+                              u"    SetCG(\"bg\\\\01\", 2);\n"
+                              u"    MES(\"【乙】你好。\\n\");\n"
+                              u"    sub();\n"
+                              u"    int visits = 0;\n"
+                              u"start:\n"
+                              u"    if (A == 0) { SetA(1); goto start; }\n"
+                              u"    else if (A == 1) { MES(\"A是1\"); SetA(2); GOTO start; }\n"
+                              u"    BG(3, 0.5, -1.5f);\n"
+                              u"    MES(\"\"\"\"\"\");\n" // a heredoc is no string argument: dropped
+                              u"    MES(\"最后一句\");\n"
+                              u"}\n";
 
 } // namespace
 
@@ -45,7 +44,7 @@ TEST(ScriptRun, FailingJumpAndReturn)
     EXPECT_TRUE(log.ContainsError(u"在函数<main>没有找到跳转标识<nowhere>"));
     EXPECT_TRUE(log.Contains(u"运行出错！<main><1>"));
     host.trace.clear();
-    EXPECT_TRUE(host.engine.Resume(nullptr));        // continues after the failed jump
+    EXPECT_TRUE(host.engine.Resume(nullptr)); // continues after the failed jump
     EXPECT_EQ(host.trace, (Trace{u"Y"}));
 }
 
@@ -55,8 +54,9 @@ TEST(ScriptRun, CompileHook)
     // or script calls; the command stays in the function.
     ScriptHost host;
     host.UseHook({u"Say"});
-    ASSERT_TRUE(host.Load(u"func g(){}\n"
-                          u"func main(){ Say(\"at load\"); X(); g(); TwoInts(\"s\", 1); if (F(1) == 3) Y(); int v = F(2); }"));
+    ASSERT_TRUE(host.Load(
+        u"func g(){}\n"
+        u"func main(){ Say(\"at load\"); X(); g(); TwoInts(\"s\", 1); if (F(1) == 3) Y(); int v = F(2); }"));
     EXPECT_EQ(host.hook_asked, (Trace{u"Say", u"X", u"Y"}));
     EXPECT_EQ(host.trace, (Trace{u"Say:at load"}));
     EXPECT_EQ(host.f_calls, 0);
@@ -115,21 +115,29 @@ TEST(ScriptRun, HookedNativeClearsAndReloads)
         void Reload()
         {
             engine.Clear();
-            engine.LoadScript(u"func a(){ Say(\"1\"); Say(\"2\"); Say(\"3\"); } func b(){ a(); } func c(){ a(); } func d(){}", -1);
+            engine.LoadScript(u"func a(){ Say(\"1\"); Say(\"2\"); Say(\"3\"); } func b(){ a(); } func c(){ "
+                              u"a(); } func d(){}",
+                              -1);
         }
-        ReloadHost() { EXPECT_TRUE(engine.MapMemberFunc(u"void Reload()", static_cast<ReloadHost *>(this), &ReloadHost::Reload)); }
+        ReloadHost()
+        {
+            EXPECT_TRUE(
+                engine.MapMemberFunc(u"void Reload()", static_cast<ReloadHost *>(this), &ReloadHost::Reload));
+        }
     };
     ReloadHost host;
     host.UseHook({u"Reset", u"Reload"});
     {
         LogCapture log;
-        ASSERT_TRUE(host.Load(u"func c(){ Reset(); X(); }"));      // nothing to lose yet
+        ASSERT_TRUE(host.Load(u"func c(){ Reset(); X(); }")); // nothing to lose yet
         EXPECT_TRUE(log.Lines().empty());
         EXPECT_NE(host.Func(u"c"), nullptr);
     }
     LogCapture log;
-    EXPECT_FALSE(host.Load(u"func f(){ Say(\"x\"); } func main(){ Say(\"before\"); f(); Reload(); Say(\"after\"); }"));
-    EXPECT_EQ(log.Lines(), (Trace{u"编译时运行的函数<Reload>清除了脚本引擎，编译中止!", u"解晰函数<main>失败!"}));
+    EXPECT_FALSE(
+        host.Load(u"func f(){ Say(\"x\"); } func main(){ Say(\"before\"); f(); Reload(); Say(\"after\"); }"));
+    EXPECT_EQ(log.Lines(),
+              (Trace{u"编译时运行的函数<Reload>清除了脚本引擎，编译中止!", u"解晰函数<main>失败!"}));
     EXPECT_EQ(host.Func(u"main"), nullptr);
     EXPECT_EQ(host.Func(u"f"), nullptr);
     EXPECT_EQ(host.RunAll(u"b"), (Trace{u"Say:1", u"Say:2", u"Say:3"}));

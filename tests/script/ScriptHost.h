@@ -63,21 +63,59 @@ struct ScriptHost
     std::vector<std::u16string> hook_runs;
 
     void Mark(const u16char *s) { trace.push_back(s); }
-    void Wait(const u16char *s) { trace.push_back(s); engine.Pause(); }
-    void Halt() { trace.push_back(u"halt"); engine.Stop(); }
-    void Count() { if (++calls == stop_after) engine.Stop(); }
+    void Wait(const u16char *s)
+    {
+        trace.push_back(s);
+        engine.Pause();
+    }
+    void Halt()
+    {
+        trace.push_back(u"halt");
+        engine.Stop();
+    }
+    void Count()
+    {
+        if (++calls == stop_after) engine.Stop();
+    }
     // The game's choice jump: on a match, jump to the label and carry on running.
     void CaseGoto(int value, const u16char *label)
     {
         if (value == var && engine.GotoLabel(label)) engine.Resume(nullptr);
     }
-    void Call(const u16char *func) { trace.push_back(std::u16string(u"jump ") + func); engine.RunFunc(func); }
-    void Wipe() { trace.push_back(u"wipe"); engine.Clear(); }
-    void PauseResume() { trace.push_back(u"pr"); engine.Pause(); engine.Resume(nullptr); }
+    void Call(const u16char *func)
+    {
+        trace.push_back(std::u16string(u"jump ") + func);
+        engine.RunFunc(func);
+    }
+    void Wipe()
+    {
+        trace.push_back(u"wipe");
+        engine.Clear();
+    }
+    void PauseResume()
+    {
+        trace.push_back(u"pr");
+        engine.Pause();
+        engine.Resume(nullptr);
+    }
     // Natives used as condition operands: one reads the variable, one restarts, one stops.
-    int Probe() { trace.push_back(u"probe"); return var; }
-    int ProbeJump() { trace.push_back(u"probejump"); engine.RunFunc(u"other"); return 0; }
-    int ProbeStop() { trace.push_back(u"probestop"); engine.Stop(); return 0; }
+    int Probe()
+    {
+        trace.push_back(u"probe");
+        return var;
+    }
+    int ProbeJump()
+    {
+        trace.push_back(u"probejump");
+        engine.RunFunc(u"other");
+        return 0;
+    }
+    int ProbeStop()
+    {
+        trace.push_back(u"probestop");
+        engine.Stop();
+        return 0;
+    }
 
     void X() { trace.push_back(u"X"); }
     void Y() { trace.push_back(u"Y"); }
@@ -90,7 +128,10 @@ struct ScriptHost
     void Say(const u16char *s) { trace.push_back(u"Say:" + std::u16string(s)); }
     void TwoInts(int32 a, int32 b) { trace.push_back(hgl::Format(u"A:%d,%d", a, b)); }
     void SetCG(const u16char *s, int32 n) { trace.push_back(hgl::Format(u"SetCG:%s,%d", s, n)); }
-    void BG(int32 n, float x, float y) { trace.push_back(hgl::Format(u"BG:%d,%g,%g", n, double(x), double(y))); }
+    void BG(int32 n, float x, float y)
+    {
+        trace.push_back(hgl::Format(u"BG:%d,%g,%g", n, double(x), double(y)));
+    }
     void U(uint32 v) { trace.push_back(hgl::Format(u"U:%u", v)); }
     void Flag(bool v) { trace.push_back(v ? u"Flag:1" : u"Flag:0"); }
     void Fl(float v) { trace.push_back(hgl::Format(u"Fl:%g", double(v))); }
@@ -99,9 +140,21 @@ struct ScriptHost
     void P8(uint8 v) { trace.push_back(hgl::Format(u"P8:%d", int(v))); }
     void P16(uint16 v) { trace.push_back(hgl::Format(u"P16:%d", int(v))); }
     void One(int32 v) { trace.push_back(hgl::Format(u"One:%d", v)); }
-    void SetA(int32 v) { A = v; trace.push_back(hgl::Format(u"SetA:%d", v)); }
-    void StopNow() { trace.push_back(u"Stop"); engine.Stop(); }
-    void Reset() { trace.push_back(u"Reset"); engine.Clear(); }
+    void SetA(int32 v)
+    {
+        A = v;
+        trace.push_back(hgl::Format(u"SetA:%d", v));
+    }
+    void StopNow()
+    {
+        trace.push_back(u"Stop");
+        engine.Stop();
+    }
+    void Reset()
+    {
+        trace.push_back(u"Reset");
+        engine.Clear();
+    }
     int32 F(int32 v)
     {
         ++f_calls;
@@ -113,8 +166,16 @@ struct ScriptHost
     void Vd(int32) {}
     const u16char *Name() { return u""; }
     // As the game's choice jump and its move to another script file do.
-    void Jump(const u16char *label) { trace.push_back(u"Jump:" + std::u16string(label)); engine.GotoLabel(label); }
-    void LoadMore(const u16char *text) { trace.push_back(u"LoadMore"); engine.LoadScript(text, -1); }
+    void Jump(const u16char *label)
+    {
+        trace.push_back(u"Jump:" + std::u16string(label));
+        engine.GotoLabel(label);
+    }
+    void LoadMore(const u16char *text)
+    {
+        trace.push_back(u"LoadMore");
+        engine.LoadScript(text, -1);
+    }
     bool HookCheck(const u16char *name)
     {
         hook_asked.push_back(name);
@@ -199,8 +260,10 @@ struct ScriptHost
         int n = 0;
         for (const Arg &a : args)
         {
-            if (a.s) call->Arg(n).s = engine.AddPoolString(a.s);
-            else call->Arg(n).i = a.i;
+            if (a.s)
+                call->Arg(n).s = engine.AddPoolString(a.s);
+            else
+                call->Arg(n).i = a.i;
             ++n;
         }
         EXPECT_EQ(n, call->GetArgCount());
@@ -213,7 +276,8 @@ struct ScriptHost
     }
     void Marks(DevilFunc *f, std::initializer_list<const u16char *> marks)
     {
-        for (const u16char *m : marks) Native(f, u"Mark", {m});
+        for (const u16char *m : marks)
+            Native(f, u"Mark", {m});
     }
 
     // if (Var op value) as the compiler makes it: jump to the label when it fails.

@@ -27,9 +27,12 @@ struct Tok
 std::ostream &operator<<(std::ostream &os, const Tok &t)
 {
     os << t.type << ":";
-    for (u16char c : t.text) {
-        if (c >= 0x20 && c < 0x7F) os << char(c);
-        else os << "\\u" << std::hex << int(c) << std::dec;
+    for (u16char c : t.text)
+    {
+        if (c >= 0x20 && c < 0x7F)
+            os << char(c);
+        else
+            os << "\\u" << std::hex << int(c) << std::dec;
     }
     return os;
 }
@@ -40,7 +43,8 @@ std::vector<Tok> RawTokens(std::u16string_view text)
     std::vector<Tok> out;
     asCTokenizer tz;
     size_t pos = 0;
-    while (pos < text.size()) {
+    while (pos < text.size())
+    {
         hgl::uint32 len = 0;
         const int t = tz.GetToken(text.data() + pos, hgl::uint32(text.size() - pos), &len);
         EXPECT_GE(len, 1u);
@@ -120,7 +124,8 @@ TEST(Tokenizer, TokenClasses)
         {u"_a9", {{5, u"_a9"}}},
         {u"\u00e9", {{0, u"\u00e9"}}},
     };
-    for (const auto &c : cases) EXPECT_EQ(RawTokens(c.text), c.tokens) << std::string(c.text.begin(), c.text.end());
+    for (const auto &c : cases)
+        EXPECT_EQ(RawTokens(c.text), c.tokens) << std::string(c.text.begin(), c.text.end());
 
     // Words longer than any keyword are identifiers without comparison.
     const std::u16string long_ident(60, u'a');
@@ -135,13 +140,14 @@ TEST(Tokenizer, Unescape)
         {u"\\t\\q\\\\", u"\t\\q\\"},
         {u"a\\nb\\rc", u"a\nb\rc"},
         {u"\\\"\\'", u"\"'"},
-        {u"\\x41\\0", u"\\x41\\0"},               // no numeric escapes
-        {u"end\\", u"end\\"},                     // a trailing backslash stays
+        {u"\\x41\\0", u"\\x41\\0"}, // no numeric escapes
+        {u"end\\", u"end\\"},       // a trailing backslash stays
         {u"\\\\\\", u"\\\\"},
         {u"", u""},
         {u"\u4e2d\u6587\\n", u"\u4e2d\u6587\n"},
     };
-    for (const auto &[in, expected] : cases) {
+    for (const auto &[in, expected] : cases)
+    {
         std::u16string out = u"junk";
         hgl::UnescapeString(out, in.data(), int(in.size()));
         EXPECT_EQ(out, expected);
@@ -160,17 +166,25 @@ TEST(Tokenizer, UnterminatedConstantsAndLimits)
         uint32 len;
     } cases[] = {
         // A cut character constant: one less than the distance to the break, never below 1.
-        {u"'abc", 11, 3}, {u"'\n", 11, 1},
+        {u"'abc", 11, 3},
+        {u"'\n", 11, 1},
         // An escaped backslash, then an escaped quote: the string goes on to the last quote.
         {u"\"a\\\\\\\"\"", 9, 7},
         // Heredoc: needs six units in all; ends at the first triple quote from unit 4 on.
-        {u"\"\"\"\"\"\"\"\"", 10, 6}, {u"\"\"\"ab", 9, 2},
+        {u"\"\"\"\"\"\"\"\"", 10, 6},
+        {u"\"\"\"ab", 9, 2},
         // A comment's closing pair must start at or after the third unit.
         {u"/*/", 4, 3},
-        {u"1.f", 7, 3}, {u"1.5.5", 8, 3},
-        {u"a\u00E9", 5, 1}, {std::u16string(51, u'q'), 5, 51},
-        {u"<<=1", 27, 3}, {u"&&&", 82, 2},
-        {u"\\", 0, 1}, {std::u16string(1, u'\0'), 0, 1}, {u"\v", 0, 1}, {u"\u00A0", 0, 1},
+        {u"1.f", 7, 3},
+        {u"1.5.5", 8, 3},
+        {u"a\u00E9", 5, 1},
+        {std::u16string(51, u'q'), 5, 51},
+        {u"<<=1", 27, 3},
+        {u"&&&", 82, 2},
+        {u"\\", 0, 1},
+        {std::u16string(1, u'\0'), 0, 1},
+        {u"\v", 0, 1},
+        {u"\u00A0", 0, 1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(First(c.text), std::make_pair(c.type, c.len)) << hgl::String(c.text.c_str()).ToUTF8();

@@ -15,8 +15,7 @@ namespace
 hgl::MemStream *StreamOf(const mediawriter::Bytes &bytes)
 {
     auto *s = new hgl::MemStream(int64_t(bytes.size()), true);
-    if (!bytes.empty())
-        std::memcpy(s->GetData(), bytes.data(), bytes.size());
+    if (!bytes.empty()) std::memcpy(s->GetData(), bytes.data(), bytes.size());
     return s;
 }
 

@@ -5,5 +5,8 @@
 
 namespace hgl::test
 {
-inline void UseBuildPlugIns() { hgl::SetInfoString(hgl::infoPlugInsFolder, HGL_PLUGIN_DIR_U); }
+inline void UseBuildPlugIns()
+{
+    hgl::SetInfoString(hgl::infoPlugInsFolder, HGL_PLUGIN_DIR_U);
+}
 } // namespace hgl::test

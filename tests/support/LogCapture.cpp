@@ -3,9 +3,15 @@
 
 namespace hgl::test
 {
-LogCapture::LogCapture() { previous_ = hgl::SetLogSink(this); }
+LogCapture::LogCapture()
+{
+    previous_ = hgl::SetLogSink(this);
+}
 
-LogCapture::~LogCapture() { hgl::SetLogSink(previous_); }
+LogCapture::~LogCapture()
+{
+    hgl::SetLogSink(previous_);
+}
 
 void LogCapture::Write(hgl::LogLevel level, const hgl::u16char *text, int length)
 {
@@ -23,7 +29,8 @@ std::vector<std::u16string> LogCapture::Lines() const
 {
     std::lock_guard<std::mutex> guard(lock_);
     std::vector<std::u16string> lines;
-    for (const Entry &e : entries_) lines.push_back(e.text);
+    for (const Entry &e : entries_)
+        lines.push_back(e.text);
     return lines;
 }
 
@@ -57,7 +64,10 @@ void LogCapture::Clear()
     entries_.clear();
 }
 
-bool LogCapture::Contains(std::u16string_view line) const { return CountOf(line) > 0; }
+bool LogCapture::Contains(std::u16string_view line) const
+{
+    return CountOf(line) > 0;
+}
 
 bool LogCapture::ContainsInfo(std::u16string_view line) const
 {
@@ -96,12 +106,22 @@ std::string LogCapture::Dump() const
 {
     std::lock_guard<std::mutex> guard(lock_);
     std::string out;
-    for (const Entry &e : entries_) {
-        switch (e.level) {
-        case hgl::LogLevel::Info: out += "[I] "; break;
-        case hgl::LogLevel::Error: out += "[E] "; break;
-        case hgl::LogLevel::MessageBox: out += "[M] "; break;
-        case hgl::LogLevel::NewLine: out += "[N] "; break;
+    for (const Entry &e : entries_)
+    {
+        switch (e.level)
+        {
+        case hgl::LogLevel::Info:
+            out += "[I] ";
+            break;
+        case hgl::LogLevel::Error:
+            out += "[E] ";
+            break;
+        case hgl::LogLevel::MessageBox:
+            out += "[M] ";
+            break;
+        case hgl::LogLevel::NewLine:
+            out += "[N] ";
+            break;
         }
         out += hgl::platform::UTF16ToUTF8(e.text);
         out += '\n';

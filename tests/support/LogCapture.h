@@ -22,36 +22,36 @@ namespace hgl::test
 {
 class LogCapture : public hgl::LogSink
 {
-public:
+  public:
     struct Entry
     {
         hgl::LogLevel level;
         std::u16string text;
     };
 
-    LogCapture();                       // installs itself
-    ~LogCapture() override;             // puts the previous sink back
+    LogCapture();           // installs itself
+    ~LogCapture() override; // puts the previous sink back
     LogCapture(const LogCapture &) = delete;
     LogCapture &operator=(const LogCapture &) = delete;
 
     void Write(hgl::LogLevel level, const hgl::u16char *text, int length) override;
 
     std::vector<Entry> Entries() const;
-    std::vector<std::u16string> Lines() const;    // every level, in order
-    std::vector<std::u16string> Infos() const;    // LogLevel::Info only
-    std::vector<std::u16string> Errors() const;   // LogLevel::Error only
+    std::vector<std::u16string> Lines() const;  // every level, in order
+    std::vector<std::u16string> Infos() const;  // LogLevel::Info only
+    std::vector<std::u16string> Errors() const; // LogLevel::Error only
     size_t Count() const;
     void Clear();
 
-    bool Contains(std::u16string_view line) const;        // some line equals it
+    bool Contains(std::u16string_view line) const; // some line equals it
     bool ContainsInfo(std::u16string_view line) const;
     bool ContainsError(std::u16string_view line) const;
-    bool ContainsPart(std::u16string_view part) const;    // some line contains it
-    size_t CountOf(std::u16string_view line) const;       // lines equal to it
+    bool ContainsPart(std::u16string_view part) const; // some line contains it
+    size_t CountOf(std::u16string_view line) const;    // lines equal to it
 
-    std::string Dump() const;   // one line per entry, "[I] ..." / "[E] ...", UTF-8
+    std::string Dump() const; // one line per entry, "[I] ..." / "[E] ...", UTF-8
 
-private:
+  private:
     mutable std::mutex lock_;
     std::vector<Entry> entries_;
     hgl::LogSink *previous_;

@@ -12,17 +12,21 @@ class ScopedEnv
     std::string name;
     std::optional<std::string> old;
 
-public:
+  public:
     ScopedEnv(const char *n, const char *value) : name(n)
     {
         if (const char *v = std::getenv(n)) old = v;
-        if (value) setenv(n, value, 1);
-        else unsetenv(n);
+        if (value)
+            setenv(n, value, 1);
+        else
+            unsetenv(n);
     }
     ~ScopedEnv()
     {
-        if (old) setenv(name.c_str(), old->c_str(), 1);
-        else unsetenv(name.c_str());
+        if (old)
+            setenv(name.c_str(), old->c_str(), 1);
+        else
+            unsetenv(name.c_str());
     }
     ScopedEnv(const ScopedEnv &) = delete;
     ScopedEnv &operator=(const ScopedEnv &) = delete;

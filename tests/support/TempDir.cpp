@@ -41,7 +41,8 @@ TempDir::~TempDir()
     std::error_code ec;
     // Make read-only leftovers removable first.
     for (auto it = fs::recursive_directory_iterator(path, fs::directory_options::skip_permission_denied, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+    {
         std::error_code ec2;
         if (it->is_directory(ec2) && !it->is_symlink(ec2))
             fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec2);
@@ -49,11 +50,20 @@ TempDir::~TempDir()
     fs::remove_all(path, ec);
 }
 
-std::u16string TempDir::Path16() const { return ToU16(path); }
+std::u16string TempDir::Path16() const
+{
+    return ToU16(path);
+}
 
-std::string TempDir::File(const std::string &name) const { return path + "/" + Native(name); }
+std::string TempDir::File(const std::string &name) const
+{
+    return path + "/" + Native(name);
+}
 
-std::u16string TempDir::File16(const std::string &name) const { return ToU16(File(name)); }
+std::u16string TempDir::File16(const std::string &name) const
+{
+    return ToU16(File(name));
+}
 
 bool TempDir::WriteFile(const std::string &name, const std::string &bytes) const
 {
@@ -104,7 +114,13 @@ std::vector<std::string> TempDir::List(const std::string &sub) const
     return out;
 }
 
-std::u16string ToU16(const std::string &s) { return platform::Utf8ToUtf16(s); }
+std::u16string ToU16(const std::string &s)
+{
+    return platform::Utf8ToUtf16(s);
+}
 
-std::string ToU8(const std::u16string &s) { return platform::Utf16ToUtf8(s.data(), int(s.size())); }
+std::string ToU8(const std::u16string &s)
+{
+    return platform::Utf16ToUtf8(s.data(), int(s.size()));
+}
 } // namespace hgl::test

@@ -11,7 +11,7 @@ class TempDir
 {
     std::string path; // native UTF-8 path, no trailing '/'
 
-public:
+  public:
     // prefix becomes part of the folder name, to tell test leftovers apart.
     explicit TempDir(const char *prefix = "hgl");
     ~TempDir();

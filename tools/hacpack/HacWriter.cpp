@@ -10,8 +10,7 @@ namespace hgl::hacpack
 std::u16string AsciiLower(std::u16string s)
 {
     for (auto &c : s)
-        if (c >= u'A' && c <= u'Z')
-            c = char16_t(c + 32);
+        if (c >= u'A' && c <= u'Z') c = char16_t(c + 32);
     return s;
 }
 
@@ -31,7 +30,9 @@ std::u16string Utf8ToUtf16(const std::string &s)
         else if ((b & 0xF0) == 0xE0 && i + 2 < s.size())
             cp = ((b & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F), n = 3;
         else if ((b & 0xF8) == 0xF0 && i + 3 < s.size())
-            cp = ((b & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) | (s[i + 3] & 0x3F), n = 4;
+            cp =
+                ((b & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) | (s[i + 3] & 0x3F),
+            n = 4;
         i += n;
         if (cp >= 0x10000)
         {
@@ -60,8 +61,8 @@ std::string Utf16ToUtf8(const std::u16string &s)
         else if (cp < 0x10000)
             r += char(0xE0 | (cp >> 12)), r += char(0x80 | ((cp >> 6) & 0x3F)), r += char(0x80 | (cp & 0x3F));
         else
-            r += char(0xF0 | (cp >> 18)), r += char(0x80 | ((cp >> 12) & 0x3F)), r += char(0x80 | ((cp >> 6) & 0x3F)),
-                r += char(0x80 | (cp & 0x3F));
+            r += char(0xF0 | (cp >> 18)), r += char(0x80 | ((cp >> 12) & 0x3F)),
+                r += char(0x80 | ((cp >> 6) & 0x3F)), r += char(0x80 | (cp & 0x3F));
     }
     return r;
 }
@@ -76,15 +77,13 @@ std::vector<std::u16string> SplitPath(const std::u16string &path)
     {
         if (c == u'\\' || c == u'/')
         {
-            if (!cur.empty())
-                parts.push_back(cur);
+            if (!cur.empty()) parts.push_back(cur);
             cur.clear();
         }
         else
             cur.push_back(c);
     }
-    if (!cur.empty())
-        parts.push_back(cur);
+    if (!cur.empty()) parts.push_back(cur);
     return parts;
 }
 
@@ -92,8 +91,7 @@ HacWriterFolder &SubFolder(HacWriterFolder &f, const std::u16string &name)
 {
     const std::u16string key = AsciiLower(name);
     for (auto &sub : f.folders)
-        if (AsciiLower(sub.name) == key)
-            return sub;
+        if (AsciiLower(sub.name) == key) return sub;
     f.folders.push_back(HacWriterFolder{name, {}, {}});
     return f.folders.back();
 }
@@ -116,8 +114,7 @@ void PutText(std::vector<uint8_t> &out, const std::u16string &s)
 
 void Fail(std::string *error, const std::string &msg)
 {
-    if (error)
-        *error = msg;
+    if (error) *error = msg;
 }
 
 struct Placed
@@ -129,18 +126,17 @@ struct Placed
 
 // The order the reader's binary search expects: descending by lower-cased name,
 // a name that is a prefix of another after it.
-template <class T>
-std::vector<const T *> SortedDescending(const std::vector<T> &items)
+template <class T> std::vector<const T *> SortedDescending(const std::vector<T> &items)
 {
     std::vector<const T *> v;
     for (auto &i : items)
         v.push_back(&i);
-    std::stable_sort(v.begin(), v.end(), [](const T *a, const T *b) { return AsciiLower(a->name) > AsciiLower(b->name); });
+    std::stable_sort(v.begin(), v.end(),
+                     [](const T *a, const T *b) { return AsciiLower(a->name) > AsciiLower(b->name); });
     return v;
 }
 
-template <class T>
-bool CheckUnique(const std::vector<const T *> &v, std::string *error)
+template <class T> bool CheckUnique(const std::vector<const T *> &v, std::string *error)
 {
     for (size_t i = 1; i < v.size(); ++i)
         if (AsciiLower(v[i - 1]->name) == AsciiLower(v[i]->name))
@@ -159,14 +155,15 @@ bool CheckUnique(const std::vector<const T *> &v, std::string *error)
 
 class Builder
 {
-public:
-    Builder(const HacCompressor &c, std::vector<uint8_t> &o, std::string *e) : compressor(c), out(o), error(e) {}
+  public:
+    Builder(const HacCompressor &c, std::vector<uint8_t> &o, std::string *e) : compressor(c), out(o), error(e)
+    {
+    }
 
     bool Bodies(const HacWriterFolder &f)
     {
         for (auto *sub : SortedDescending(f.folders))
-            if (!Bodies(*sub))
-                return false;
+            if (!Bodies(*sub)) return false;
         for (auto *file : SortedDescending(f.files))
         {
             if (file->method.size() > 31)
@@ -186,10 +183,11 @@ public:
             {
                 if (file->precompressed)
                     body = &file->stored;
-                else if (compressor && compressor(file->method, file->data, packed) && packed.size() < file->data.size())
+                else if (compressor && compressor(file->method, file->data, packed) &&
+                         packed.size() < file->data.size())
                     body = &packed;
                 else if (compressor)
-                    p.method.clear();   // did not shrink or failed: keep it stored
+                    p.method.clear(); // did not shrink or failed: keep it stored
             }
             if (out.size() + body->size() > 0xFFFFFFF0u)
             {
@@ -208,13 +206,11 @@ public:
     {
         auto subs = SortedDescending(f.folders);
         auto files = SortedDescending(f.files);
-        if (!CheckUnique(subs, error) || !CheckUnique(files, error))
-            return false;
+        if (!CheckUnique(subs, error) || !CheckUnique(files, error)) return false;
         PutText(out, f.name);
         PutU32(out, uint32_t(subs.size()));
         for (auto *sub : subs)
-            if (!Directory(*sub))
-                return false;
+            if (!Directory(*sub)) return false;
         PutU32(out, uint32_t(files.size()));
         for (auto *file : files)
         {
@@ -237,7 +233,7 @@ public:
 
     std::vector<Placed> placed;
 
-private:
+  private:
     const HacCompressor &compressor;
     std::vector<uint8_t> &out;
     std::string *error;
@@ -252,7 +248,8 @@ HacWriterFolder &HacWriterFolder::Folder(const std::u16string &path)
     return *f;
 }
 
-HacWriterFile &HacWriterFolder::Add(const std::u16string &path, std::vector<uint8_t> data, const std::u16string &method)
+HacWriterFile &HacWriterFolder::Add(const std::u16string &path, std::vector<uint8_t> data,
+                                    const std::u16string &method)
 {
     auto parts = SplitPath(path);
     HacWriterFolder *f = this;
@@ -266,7 +263,8 @@ HacWriterFile &HacWriterFolder::Add(const std::u16string &path, std::vector<uint
     return f->files.back();
 }
 
-HacWriterFile &HacWriterFolder::Add(const std::u16string &path, const std::string &text, const std::u16string &method)
+HacWriterFile &HacWriterFolder::Add(const std::u16string &path, const std::string &text,
+                                    const std::u16string &method)
 {
     return Add(path, std::vector<uint8_t>(text.begin(), text.end()), method);
 }
@@ -278,11 +276,9 @@ bool HacWriter::Build(std::vector<uint8_t> &out, std::string *error) const
     for (uint8_t b : magic)
         out.push_back(b);
     Builder b(compressor, out, error);
-    if (!b.Bodies(root))
-        return false;
+    if (!b.Bodies(root)) return false;
     const uint64_t dir = out.size();
-    if (!b.Directory(root))
-        return false;
+    if (!b.Directory(root)) return false;
     if (out.size() + 4 > 0xFFFFFFFFu)
     {
         Fail(error, "archive larger than 4 GiB");
@@ -295,8 +291,7 @@ bool HacWriter::Build(std::vector<uint8_t> &out, std::string *error) const
 bool HacWriter::WriteFile(const std::string &path, std::string *error) const
 {
     std::vector<uint8_t> bytes;
-    if (!Build(bytes, error))
-        return false;
+    if (!Build(bytes, error)) return false;
     const std::string tmp = path + ".tmp";
     {
         std::ofstream f(tmp, std::ios::binary | std::ios::trunc);

@@ -17,11 +17,11 @@ namespace hgl::hacpack
 {
 struct HacWriterFile
 {
-    std::u16string name;            // stored as given; the reader lower-cases it
-    std::vector<uint8_t> data;      // the file's bytes as the reader returns them
-    std::u16string method;          // "" = stored; otherwise a method name (<= 31 units)
-    bool precompressed = false;     // true: `stored` already holds the method's output
-    std::vector<uint8_t> stored;    // bytes written into the archive when precompressed
+    std::u16string name;         // stored as given; the reader lower-cases it
+    std::vector<uint8_t> data;   // the file's bytes as the reader returns them
+    std::u16string method;       // "" = stored; otherwise a method name (<= 31 units)
+    bool precompressed = false;  // true: `stored` already holds the method's output
+    std::vector<uint8_t> stored; // bytes written into the archive when precompressed
 };
 
 struct HacWriterFolder
@@ -32,17 +32,20 @@ struct HacWriterFolder
 
     // Adds a file under a relative path ("a\\b\\c.txt" or "a/b/c.txt"), creating
     // the folders on the way. Returns the new file record.
-    HacWriterFile &Add(const std::u16string &path, std::vector<uint8_t> data, const std::u16string &method = u"");
-    HacWriterFile &Add(const std::u16string &path, const std::string &text, const std::u16string &method = u"");
-    HacWriterFolder &Folder(const std::u16string &path);     // finds or creates
+    HacWriterFile &Add(const std::u16string &path, std::vector<uint8_t> data,
+                       const std::u16string &method = u"");
+    HacWriterFile &Add(const std::u16string &path, const std::string &text,
+                       const std::u16string &method = u"");
+    HacWriterFolder &Folder(const std::u16string &path); // finds or creates
 };
 
 // Compresses `in` with `method` into `out`; false leaves the file stored.
-using HacCompressor = std::function<bool(const std::u16string &method, const std::vector<uint8_t> &in, std::vector<uint8_t> &out)>;
+using HacCompressor = std::function<bool(const std::u16string &method, const std::vector<uint8_t> &in,
+                                         std::vector<uint8_t> &out)>;
 
 class HacWriter
 {
-public:
+  public:
     HacWriterFolder root;
 
     HacWriter() { root.name = u"root"; }
@@ -55,9 +58,10 @@ public:
     bool WriteFile(const std::string &path, std::string *error = nullptr) const;
 
     // Adds every file below a disk folder (recursively), names taken from the disk.
-    bool AddDiskFolder(const std::string &folder, const std::u16string &method = u"", std::string *error = nullptr);
+    bool AddDiskFolder(const std::string &folder, const std::u16string &method = u"",
+                       std::string *error = nullptr);
 
-private:
+  private:
     HacCompressor compressor;
 };
 

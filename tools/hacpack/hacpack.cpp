@@ -48,11 +48,9 @@ int main(int argc, char **argv)
         if (plugins.empty())
         {
             const auto beside = std::filesystem::canonical("/proc/self/exe", ec).parent_path() / "Plug-Ins";
-            if (!ec && std::filesystem::is_directory(beside, ec))
-                plugins = beside.string();
+            if (!ec && std::filesystem::is_directory(beside, ec)) plugins = beside.string();
         }
-        if (!plugins.empty())
-            hgl::SetInfoString(hgl::infoPlugInsFolder, Utf8ToUtf16(plugins).c_str());
+        if (!plugins.empty()) hgl::SetInfoString(hgl::infoPlugInsFolder, Utf8ToUtf16(plugins).c_str());
         const hgl::String name = hgl::String::FromUTF8(method);
         if (hgl::CompressAlgorithmIndex(name) == 0 || !hgl::GetCompressInterface(name))
         {

@@ -12,7 +12,7 @@ std::vector<uint8_t> SavedBytes(BackManage &back)
     hgl::TDFNode root;
     back.SaveState(&root);
     hgl::MemStream s;
-    root.Save(&s);
+    EXPECT_TRUE(root.Save(&s));
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 } // namespace
