@@ -240,6 +240,7 @@ TEST_F(GameCoreTest, DemoStoryRunsThroughBothScripts)
                                                   u"BG_SET bg01",
                                                   u"MSPEED ",
                                                   u"CHR_SET0 XYAB00L",
+                                                  u"RSET HMOODSPEED",
                                                   u"ShowMessage XYABA",
                                                   u"ShowMessage XYABAR",
                                                   u"SE_PLAY se01",
