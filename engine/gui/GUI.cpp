@@ -13,15 +13,13 @@ namespace hgl::gui
 {
 namespace
 {
-constexpr int StartUpDescriptionSlot = 1;
-constexpr int GUIFolderInfo = 7;
 
 std::unique_ptr<HAC> theme_archive;
 } // namespace
 
 bool InitGUI(const String &theme)
 {
-    const auto *sii = static_cast<const SystemInitInfo *>(GetGlobalPointer(StartUpDescriptionSlot));
+    const auto *sii = static_cast<const SystemInitInfo *>(GetGlobalPointer(gpStartUpInfo));
     if (!sii || !sii->graphics.gui.Use)
     {
         PutInfo(u"不使用GUI系统！");
@@ -33,7 +31,7 @@ bool InitGUI(const String &theme)
         return false;
     }
 
-    std::unique_ptr<u16char[]> path(MergePath(GetInfoString(GUIFolderInfo), theme.c_str()));
+    std::unique_ptr<u16char[]> path(MergePath(GetInfoString(infoGUIFolder), theme.c_str()));
     std::unique_ptr<HAC> archive(OpenHAC(path.get()));
     if (!archive)
     {

@@ -7,7 +7,6 @@ namespace hgl::gui
 {
 namespace
 {
-constexpr int DefaultTileFontSlot = 4;
 constexpr u16char NoName[] = u"";
 } // namespace
 
@@ -26,7 +25,7 @@ DrawOffset::~DrawOffset()
 
 TileFont *ResolveFont(TileFont *own)
 {
-    return own ? own : static_cast<TileFont *>(GetGlobalPointer(DefaultTileFontSlot));
+    return own ? own : static_cast<TileFont *>(GetGlobalPointer(gpTileFont));
 }
 
 Color4f Faded(const Color4f &color, float alpha)

@@ -11,7 +11,6 @@ namespace avg
 {
 namespace
 {
-constexpr int kStartFolderInfo = 8;
 constexpr hgl::u16char kByteOrderMark = 0xFEFF;
 
 std::unique_ptr<hgl::HAC> data_hac;
@@ -19,7 +18,7 @@ std::unique_ptr<hgl::HAC> local_hac;
 
 std::unique_ptr<hgl::HAC> Mount(const hgl::u16char *name)
 {
-    const hgl::String start(hgl::GetInfoString(kStartFolderInfo));
+    const hgl::String start(hgl::GetInfoString(hgl::infoStartFolder));
     const hgl::String path = start.IsEmpty() ? hgl::String(name) : start + u"\\" + name;
     std::unique_ptr<hgl::HAC> hac(hgl::OpenHAC(path.c_str()));
     if (!hac) hgl::PutError(u"挂载资源包<%s>失败!", path.c_str());

@@ -46,14 +46,12 @@ void FillInitInfo(hgl::SystemInitInfo &sii, hgl::PList &names)
     sii.graphics.gui.Use = false;
 }
 
-constexpr int kDefaultFontSlot = 4;
-
 // The application's default tile font, made through the font hook; it holds GL
 // textures, so it goes while the window's context is still there.
 void DeleteDefaultFont()
 {
-    delete static_cast<hgl::TileFont *>(hgl::GetGlobalPointer(kDefaultFontSlot));
-    hgl::SetGlobalPointer(kDefaultFontSlot, nullptr);
+    delete static_cast<hgl::TileFont *>(hgl::GetGlobalPointer(hgl::gpTileFont));
+    hgl::SetGlobalPointer(hgl::gpTileFont, nullptr);
 }
 
 // Everything the start-up made after the application, released in reverse order

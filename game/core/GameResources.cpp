@@ -171,11 +171,13 @@ bool GetCharacterImage(const hgl::String &name, hgl::u16char &size, hgl::HGPSame
         hgl::String(u"Character\\") + UpperName(hgl::String(name.c_str(), kCharacterCodeLength)) + u".HGP";
     hgl::HGPSame *found = nullptr;
     if (!character_cache->Get(file, found) || !found) return false;
-    const int first = hgl::StrToInt(name.c_str() + kCharacterCodeLength) * kLayersPerGroup;
+    // A pose number of any size names layers outside the picture, never wraps.
+    const long long first = (long long)hgl::StrToInt(name.c_str() + kCharacterCodeLength) * kLayersPerGroup;
     size = name.GetChar(kCharacterNameLength - 1);
     picture = found;
     for (int i = 0; i < kLayersPerGroup; ++i)
-        layers[i] = found->GetLayer(first + i);
+        layers[i] =
+            first + i >= 0 && first + i < found->LayerCount ? found->GetLayer(int(first + i)) : nullptr;
     return true;
 }
 } // namespace data

@@ -8,14 +8,13 @@ namespace avg
 {
 namespace
 {
-constexpr int kStartFolderInfo = 8;
 }
 
 hgl::String GetSaveFolder()
 {
     // Without a recorded start folder the path stays relative rather than
     // turning into the root's "Save" folder.
-    const hgl::String start(hgl::GetInfoString(kStartFolderInfo));
+    const hgl::String start(hgl::GetInfoString(hgl::infoStartFolder));
     return start.IsEmpty() ? hgl::String(u"Save\\") : start + u"\\Save\\";
 }
 

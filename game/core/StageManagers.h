@@ -75,6 +75,8 @@ class BackStage : public StageManager
     // Moves the view to the part (left, top, width, height as fractions) over ms.
     virtual void FadeToPart(int ms, float left, float top, float width, float height) = 0;
     virtual void SetDark(bool dark) = 0;
+    // The scene is dark: the characters are tinted grey.
+    virtual bool IsDark() const { return false; }
 };
 
 class CharStage : public StageManager

@@ -2,6 +2,7 @@
 
 #include "game/core/GameUnit.h"
 #include "game/stage/back/BackManage.h"
+#include "game/stage/char/CharManage.h"
 #include "game/stage/effect/EffectManage.h"
 #include "game/stage/widgets/CapLabel.h"
 #include "game/stage/widgets/SamPicOverlay.h"
@@ -13,6 +14,8 @@ void InstallStage()
 {
     StageFactory factory = GetStageFactory();
     factory.back = [](GameUnit &unit) -> BackStage * { return new BackManage(&unit, unit.GetEngine()); };
+    factory.chars = [](GameUnit &unit) -> CharStage *
+    { return new CharManage(unit.GetEngine(), unit.GetBackStage()); };
     factory.effects = [](GameUnit &unit) -> EffectStage * {
         return new EffectManage(unit.GetEngine(), float(hgl::GetCanvasWidth()),
                                 float(hgl::GetCanvasHeight()));

@@ -99,7 +99,7 @@ bool UseMethod(Options &opt)
         const auto beside = std::filesystem::canonical("/proc/self/exe", ec).parent_path() / "Plug-Ins";
         if (!ec && std::filesystem::is_directory(beside, ec)) opt.plugins = beside.string();
     }
-    if (!opt.plugins.empty()) SetInfoString(6, U16(opt.plugins).c_str());
+    if (!opt.plugins.empty()) SetInfoString(infoPlugInsFolder, U16(opt.plugins).c_str());
     return GetCompressInterface(opt.method) != nullptr;
 }
 

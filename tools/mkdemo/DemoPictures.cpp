@@ -16,6 +16,8 @@ constexpr int kSmallW = 64, kSmallH = 64;
 constexpr int kFrameThickness = 2;
 constexpr int kPageCount = 10;
 constexpr int kMouthFrames = 3;
+constexpr int kPoses = 2, kMoodFrames = 10;
+const Rgba kMouthColours[kMouthFrames] = {{160, 0, 0, 255}, {0, 140, 0, 255}, {0, 0, 170, 255}};
 
 const std::initializer_list<const char *> kButtonStates = {"Normal", "Disable", "Select", "Push"};
 const std::initializer_list<const char *> kMenuStates = {"Normal", "Select"};
@@ -87,6 +89,15 @@ class PictureList
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
 
+    void Solid(const std::u16string &path, int w, int h, Rgba colour)
+    {
+        DemoPicture p{path, false, w, h, {}};
+        DemoCanvas c(w, h);
+        c.Fill(colour);
+        p.layers.push_back({"", 1.0f, std::move(c)});
+        list.push_back(std::move(p));
+    }
+
     // Numbered unnamed layers (page numbers, animation frames).
     void Numbered(const std::u16string &path, int w, int h, int count)
     {
@@ -115,6 +126,26 @@ class PictureList
         }
         list.push_back(std::move(p));
     }
+
+    // A figure in several poses, three mouth layers each; every layer in colours
+    // of its own, so that a pose change and each mouth frame show.
+    void Poses(const std::u16string &path, int w, int h, int poses)
+    {
+        const std::string name = ShortName(path);
+        DemoPicture p{path, false, w, h, {}};
+        for (int pose = 0; pose < poses; ++pose)
+            for (int i = 0; i < kMouthFrames; ++i)
+            {
+                DemoCanvas c(w, h);
+                c.Rect(w / 4, h / 4, w / 2, h * 3 / 4, ColourOf(name, pose * 2));
+                c.Rect(w * 3 / 8, h / 16, w / 4, h / 5, ColourOf(name, pose * 2 + 1));
+                c.Rect(w / 2 - w / 16, h / 5, w / 8, 2 + i * 3, kMouthColours[i]);
+                c.Text(w / 4 + 2, h / 2, 1, name + " " + std::to_string(pose) + "/" + std::to_string(i),
+                       {0, 0, 0, 255});
+                p.layers.push_back({"", 1.0f, std::move(c)});
+            }
+        list.push_back(std::move(p));
+    }
 };
 
 void AddTitle(PictureList &l)
@@ -140,14 +171,27 @@ void AddStage(PictureList &l)
     l.Picture(u"MessageBox\\sharp.HGP", 16, 16);
     l.Picture(u"MessageBox\\yen.HGP", 16, 16);
     l.Numbered(u"arrow.HGP", kSmallW, 32, 3);
-    l.Picture(u"BG\\bg01.HGP", kSceneW, kSceneH);
-    l.Picture(u"BG\\BLACK.HGP", kSceneW, kSceneH);
-    l.Picture(u"Event\\c001.HGP", kSceneW, kSceneH);
+    // Backgrounds each in a colour of its own, one of them 16:9, and the plain black
+    // that stands in for missing ones.
+    for (const char16_t *b : {u"BG\\bg01.HGP", u"BG\\bg02.HGP", u"BG\\bg03.HGP", u"BGI\\sky.HGP",
+                              u"Event\\c001.HGP", u"Event\\c002.HGP"})
+        l.Picture(b, kSceneW, kSceneH);
+    l.Picture(u"BG\\bgwide.HGP", kSceneW, kSceneW * 9 / 16);
+    l.Solid(u"BG\\BLACK.HGP", kSceneW, kSceneH, {0, 0, 0, 255});
     l.Picture(u"event_small\\C001.HGP", kSmallW, kSmallH * 3 / 4);
     l.Figure(u"Character\\XYAB.HGP", 128, 256);
     l.Figure(u"CharacterIcon\\XYAB.HGP", kSmallW, kSmallH);
     l.Figure(u"CharacterDlg\\XYAB.HGP", kSmallW, kSmallH);
     l.Texture(u"Charactersmall\\x.TEX", kSmallW, kSmallH);
+    // XYAC is the second picture of XYAB's family; YY speaks for XY too.
+    for (const char16_t *c : {u"XYAC", u"YYAB", u"QGAB"})
+        l.Poses(u"Character\\" + std::u16string(c) + u".HGP", 128, 256, kPoses);
+    for (const char16_t *c : {u"YYAB", u"QGAB"})
+    {
+        l.Figure(u"CharacterIcon\\" + std::u16string(c) + u".HGP", kSmallW, kSmallH);
+        l.Figure(u"CharacterDlg\\" + std::u16string(c) + u".HGP", kSmallW, kSmallH);
+    }
+    l.Numbered(u"MoodRes\\ase.hgp", 32, 32, kMoodFrames);
     for (const char16_t *e : {u"snow", u"d", u"sun", u"SAKURA1", u"t", u"t1"})
         l.Texture(u"Effect\\" + std::u16string(e) + u".TEX", 32, 32);
     l.Picture(u"red.HGP", kSceneW, kSceneH);

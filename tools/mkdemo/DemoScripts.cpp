@@ -27,7 +27,8 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 
 // The first chapter: messages with names, faces (a five-letter face is the
 // portrait on the left, a six-letter one on the right) and voices, a novel page and a
-// centred line, a background, a character, music, a sound effect, snow, a choice
+// centred line, a background, three characters (a slide, a move, a pose change
+// within a family, a mirrored one), speaker icons, a mood, music, a sound effect, snow, a choice
 // with its two answers, a system flag that unlocks the extras, and the call of
 // the second script.
 const char16_t kMain00[] = uR"S(// 演示故事 第一章
@@ -37,7 +38,17 @@ func main()
     BG_SET("bg01");
     MSPEED(0);
     CHR_SET0("XYAB00L");
+    CHR_DSP1("YYAB00L");
+    INTCHR2("QGAB00L", "BRIGHT", "RIGHT", 5);
+    MOV_CHR("LEFT", 0, 5);
+    ICON_LEFT_START("YYABA", 1.0);
+    ICON_RIGHT_START("QGABA", 1.0);
+    RSET("HMOODSPEED", "100");
+    SetMood(1, "ase", 470.0, 120.0);
     ShowMessage("XYABA", "xy_001", "【小雪】早上好。这里是演示故事。");
+    CHR_DSP0("XYAC01L");
+    FANZHUAN2();
+    ICON_LEFT_END();
     ShowMessage("XYABAR", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
     SE_PLAY(0, "se01", 0);
     StartSnow();
@@ -59,14 +70,28 @@ L_END:
 }
 )S";
 
-// The second chapter: an event picture (it marks C001 seen), the end of the
-// snow and the music, and the story's end with the credits.
+// The second chapter: the backgrounds' wipes, layers, parts, pan and zoom, an
+// event picture (it marks C001 seen), the end of the snow and the music, and the
+// story's end with the credits.
 const char16_t kMain01[] = uR"S(// 演示故事 第二章
 func main()
 {
+    BG_FLG(10, 1, "bg02");
+    BG_FLG(10, 9, "sky");
+    BG_FLG(8, 12, "bg03");
+    BG_DSP0("bg01");
+    BG_DSP1("c002");
+    BG_ERS1();
+    BG_Part("bgwide", 0, 0, 0.5, 0.5, 13, 1000);
+    BG_ToFull(1000);
+    BG_SET("bgwide");
+    MOVEBG(0.25, 0, 1, 1);
+    BG_FLG(20, 11, "c001");
     BG_SET("c001");
+    ZOOMBG(0.1, 0.1, 0.8, 0.8);
     ShowMessage("XYABA", "xy_002", "【小雪】谢谢你陪我看雪。");
     EndSnow();
+    ICON_RIGHT_END();
     CHR_ERSA();
     BGM_STOP();
     GAME_END(7);
@@ -83,12 +108,16 @@ const char16_t kChapter[] = uR"S(func main()
 const char16_t kDefine[] = uR"S(func main()
 {
     SetCharView("XY", 1.0, 0.0, 0.5);
+    SetCharView("YY", 1.0, 0.0, 0.5);
+    SetCharView("QG", 1.0, 0.0, 0.5);
 }
 )S";
 
 const char16_t kCharacter[] = uR"S(func main()
 {
     SetChar("XY", "小雪(XY)", 0, 0, "");
+    SetChar("YY", "小遥(YY)", 0, 0, "");
+    SetChar("QG", "青歌(QG)", 0, 0, "");
 }
 )S";
 

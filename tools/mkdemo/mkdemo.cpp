@@ -38,7 +38,7 @@ int main(int argc, char **argv)
     std::error_code ec;
     const auto plugins = std::filesystem::canonical("/proc/self/exe", ec).parent_path() / "Plug-Ins";
     if (!ec && std::filesystem::is_directory(plugins, ec))
-        hgl::SetInfoString(6, hgl::String::FromUTF8(plugins.string()).c_str());
+        hgl::SetInfoString(hgl::infoPlugInsFolder, hgl::String::FromUTF8(plugins.string()).c_str());
 
     DemoContent content;
     std::string error;

@@ -18,8 +18,6 @@ namespace hgl
 {
 namespace
 {
-constexpr int WindowSlot = 3;
-constexpr int DefaultFontSlot = 4;
 constexpr double InactiveWaitSeconds = 0.5; // bounds a wait so a lost wake-up costs little
 
 void PushTranslate(float x, float y)
@@ -73,10 +71,10 @@ WinOpenGLApplication::~WinOpenGLApplication()
 {
     if (window) window->MakeCurrent(); // screens free their GL objects in their destructors
     delete flow;
-    delete static_cast<TileFont *>(GetGlobalPointer(DefaultFontSlot)); // made by the start-up hook
-    SetGlobalPointer(DefaultFontSlot, nullptr);
+    delete static_cast<TileFont *>(GetGlobalPointer(gpTileFont)); // made by the start-up hook
+    SetGlobalPointer(gpTileFont, nullptr);
     joystick.reset();
-    if (GetGlobalPointer(WindowSlot) == window.get()) SetGlobalPointer(WindowSlot, nullptr);
+    if (GetGlobalPointer(gpWindow) == window.get()) SetGlobalPointer(gpWindow, nullptr);
     window.reset();
     SetTranslateHooks({});
 }
@@ -129,7 +127,7 @@ bool WinOpenGLApplication::InitDisplay(SystemInitInfo &sii)
     // Waiting and not drawing while inactive only make sense for a window among others.
     WaitActive = sii.graphics.FullScreen ? false : sii.WaitActive;
     BackNotDraw = sii.graphics.FullScreen ? false : sii.BackNotDraw;
-    SetGlobalPointer(WindowSlot, window.get());
+    SetGlobalPointer(gpWindow, window.get());
     return true;
 }
 

@@ -105,7 +105,8 @@ void InitOpenGLCaps(SystemInitInfo &sii)
                     String::FromUTF8(sw.extension).c_str());
         }
 
-    if (auto *app = static_cast<BaseApplication *>(GetGlobalPointer(2))) app->FPS = sii.graphics.FPS;
+    if (auto *app = static_cast<BaseApplication *>(GetGlobalPointer(gpApplication)))
+        app->FPS = sii.graphics.FPS;
 }
 
 void PutOpenGLInfo()

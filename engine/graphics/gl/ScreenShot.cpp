@@ -20,7 +20,6 @@ namespace hgl
 namespace
 {
 constexpr const u16char *ScreenShotFolder = u"ScreenShot";
-constexpr int StartFolderInfo = 8;
 constexpr int BytesPerPixel = 3;
 constexpr int RowAlignment = 4; // BMP rows, and GL's pack alignment to match
 constexpr uint32 FileHeaderSize = 14;
@@ -91,7 +90,7 @@ bool IsAbsolute(const String &name)
 String ScreenShotPath(const String &name)
 {
     if (IsAbsolute(name)) return name;
-    const u16char *start = GetInfoString(StartFolderInfo);
+    const u16char *start = GetInfoString(infoStartFolder);
     std::unique_ptr<u16char[]> folder(MergePath(start ? start : u"", ScreenShotFolder));
     MakePath(folder.get());
     std::unique_ptr<u16char[]> path(MergePath(folder.get(), name.c_str()));

@@ -433,7 +433,18 @@ void MinimalChoiceStage::Draw()
 
 MinimalBackStage::MinimalBackStage(GameUnit &unit)
 {
-    unit.GetEngine()->MapMemberFunc(u"void BG_SET(string)", this, &MinimalBackStage::BG_SET);
+    hgl::DevilEngine *e = unit.GetEngine();
+    e->MapMemberFunc(u"void BG_SET(string)", this, &MinimalBackStage::BG_SET);
+    // The demo story's other background functions are taken and do nothing here.
+    e->MapFunc(u"void BG_FLG(int,int,string)", [](int, int, const hgl::u16char *) {});
+    e->MapFunc(u"void BG_DSP0(string)", [](const hgl::u16char *) {});
+    e->MapFunc(u"void BG_DSP1(string)", [](const hgl::u16char *) {});
+    e->MapFunc(u"void BG_ERS1()", [] {});
+    e->MapFunc(u"void BG_Part(string,float,float,float,float,int,int)",
+               [](const hgl::u16char *, float, float, float, float, int, int) {});
+    e->MapFunc(u"void BG_ToFull(int)", [](int) {});
+    e->MapFunc(u"void MOVEBG(float,float,float,float)", [](float, float, float, float) {});
+    e->MapFunc(u"void ZOOMBG(float,float,float,float)", [](float, float, float, float) {});
 }
 
 MinimalBackStage::~MinimalBackStage() = default;

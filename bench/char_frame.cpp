@@ -1,0 +1,88 @@
+// The characters' frame on the headless canvas: six speaking sprites, three icons
+// and six moods, with the heap allocations a frame makes after the first counted
+// (the goal is none); and one icon set against a 200-row character table (the
+// goal is under 2 ms).
+#include "../fuzz/CharFuzz.h"
+
+#include "game/core/GameRecord.h"
+#include "game/stage/char/CharManage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace
+{
+std::atomic<long> allocations{0};
+constexpr int kTableRows = 200;
+constexpr hgl::uint64 kLongVoiceMs = 1000000000;
+
+void Setup()
+{
+    static bool prepared = false;
+    if (prepared) return;
+    charfuzz::Prepare(kTableRows);
+    // Slow moods stay on screen for the whole run.
+    avg::SetSystemFlag(u"HMOODSPEED", 1000000);
+    prepared = true;
+}
+
+void BM_SpeakingFrame(benchmark::State &state)
+{
+    Setup();
+    avg::CharManage chars(nullptr, nullptr);
+    const char16_t *slots[avg::CharManage::kSlots] = {u"ABCD00L", u"ABCD01L", u"ABCD00L",
+                                                      u"ABCD01L", u"ABCD00L", u"ABCD01L"};
+    for (int s = 0; s < avg::CharManage::kSlots; ++s)
+    {
+        chars.Show(s, slots[s]);
+        chars.GetMoods()->SetMood(s, u"m", 0, 0);
+    }
+    chars.GetIcons()->PutIcon(0, u"ABCDA");
+    chars.GetIcons()->PutIcon(2, u"ABCDB");
+    chars.PutPortrait(u"ABCDA", 0, 600);
+    chars.StartVoice(u"ALL", {u"voice", kLongVoiceMs});
+    chars.Draw(); // the first frame may fill caches
+    long frames = 0;
+    const long before = allocations.load();
+    for (auto _ : state)
+    {
+        chars.Draw();
+        chars.DrawActiveIcon();
+        ++frames;
+    }
+    state.counters["allocations_per_frame"] = double(allocations.load() - before) / double(frames);
+}
+BENCHMARK(BM_SpeakingFrame);
+
+void BM_IconSet(benchmark::State &state)
+{
+    Setup();
+    avg::CharIconManage icons(nullptr);
+    for (auto _ : state)
+        icons.PutIcon(0, u"ABCDA");
+    state.SetLabel(icons.GetIcon(0)->GetDisplayName().ToUTF8());
+}
+BENCHMARK(BM_IconSet)->Unit(benchmark::kMillisecond);
+} // namespace
+
+// Every allocation of the program is counted; malloc and free stand beneath.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void *operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void *p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
