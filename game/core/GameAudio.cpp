@@ -66,9 +66,9 @@ void ScriptSEPlay(int channel, const hgl::u16char *name, int loop)
     PlayScriptSE(channel, name, loop != 0);
 }
 
-void ScriptSEStop()
+void ScriptSEStop(int channel)
 {
-    StopScriptSE();
+    StopScriptSE(channel);
 }
 } // namespace
 
@@ -119,10 +119,20 @@ bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
                  loop);
 }
 
-void StopScriptSE()
+void StopScriptSE(int channel)
 {
-    for (auto &player : audio.script_se)
-        if (player) player->Stop();
+    if (channel == kAllScriptSE)
+    {
+        for (auto &player : audio.script_se)
+            if (player) player->Stop();
+        return;
+    }
+    if (channel < 0 || channel >= kScriptSEChannels)
+    {
+        hgl::PutError(u"音效通道<%d>不存在!", channel);
+        return;
+    }
+    if (audio.script_se[channel]) audio.script_se[channel]->Stop();
 }
 
 void SetSEVolume(int value)
@@ -165,7 +175,7 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm)
     return vm && vm->MapFunc(u"void BGM_PLAY(string,int)", &ScriptBGMPlay) &&
            vm->MapFunc(u"void BGM_STOP()", &ScriptBGMStop) &&
            vm->MapFunc(u"void SE_PLAY(int,string,int)", &ScriptSEPlay) &&
-           vm->MapFunc(u"void SE_STOP()", &ScriptSEStop);
+           vm->MapFunc(u"void SE_STOP(int)", &ScriptSEStop);
 }
 
 void FreeGameAudio()

@@ -31,7 +31,9 @@ constexpr int kSystemSoundCount = 24;
 
 // Plays "SE\<name>.ogg" on script channel 0 or 1 at the sound-effect volume.
 bool PlayScriptSE(int channel, const hgl::String &name, bool loop);
-void StopScriptSE();
+// Stops script channel 0 or 1; every channel with kAllScriptSE.
+constexpr int kAllScriptSE = -1;
+void StopScriptSE(int channel = kAllScriptSE);
 // Gain of both script channels and of the system-sound source, each if it exists.
 void SetSEVolume(int value);
 
@@ -47,7 +49,7 @@ void StopVoice();
 
 // Registers the script's sound functions: "void BGM_PLAY(string,int)",
 // "void BGM_STOP()", "void SE_PLAY(int,string,int)" (channel, name, loop) and
-// "void SE_STOP()".
+// "void SE_STOP(int)" (channel).
 bool RegisterSoundFunctions(hgl::DevilVM *vm);
 
 // Stops and releases every player; before the audio device closes.

@@ -166,7 +166,7 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     void BGM_PLAY(const hgl::u16char *name, int loop);
     void BGM_STOP();
     void SE_PLAY(int channel, const hgl::u16char *name, int loop);
-    void SE_STOP();
+    void SE_STOP(int channel);
     void VOICE_STOP();
     void RED_ON();
     void RED_OFF();

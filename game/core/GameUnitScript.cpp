@@ -122,7 +122,7 @@ void GameUnit::RegisterFunctions()
     e->MapMemberFunc(u"void BGM_PLAY(string,int)", this, &GameUnit::BGM_PLAY);
     e->MapMemberFunc(u"void BGM_STOP()", this, &GameUnit::BGM_STOP);
     e->MapMemberFunc(u"void SE_PLAY(int,string,int)", this, &GameUnit::SE_PLAY);
-    e->MapMemberFunc(u"void SE_STOP()", this, &GameUnit::SE_STOP);
+    e->MapMemberFunc(u"void SE_STOP(int)", this, &GameUnit::SE_STOP);
     e->MapMemberFunc(u"void VOICE_STOP()", this, &GameUnit::VOICE_STOP);
     e->MapMemberFunc(u"void RED_ON()", this, &GameUnit::RED_ON);
     e->MapMemberFunc(u"void RED_OFF()", this, &GameUnit::RED_OFF);
@@ -300,9 +300,9 @@ void GameUnit::SE_PLAY(int channel, const hgl::u16char *name, int loop)
     PlayScriptSE(channel, name, loop != 0);
 }
 
-void GameUnit::SE_STOP()
+void GameUnit::SE_STOP(int channel)
 {
-    StopScriptSE();
+    StopScriptSE(channel);
 }
 
 void GameUnit::VOICE_STOP()

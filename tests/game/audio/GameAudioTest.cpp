@@ -128,8 +128,9 @@ TEST_F(GameAudioTest, ScriptSoundFunctions)
     std::unique_ptr<hgl::DevilEngine> engine(hgl::NewDevilEngine());
     ASSERT_TRUE(avg::RegisterSoundFunctions(engine.get()));
     EXPECT_FALSE(avg::RegisterSoundFunctions(nullptr));
-    ASSERT_TRUE(engine->LoadScript(u"func main() { BGM_PLAY(\"BGM01\", 1); SE_PLAY(1, \"missing\", 0); "
-                                   u"SE_PLAY(2, \"x\", 0); }\nfunc stop() { SE_STOP(); BGM_STOP(); }"));
+    ASSERT_TRUE(
+        engine->LoadScript(u"func main() { BGM_PLAY(\"BGM01\", 1); SE_PLAY(1, \"missing\", 0); "
+                           u"SE_PLAY(2, \"x\", 0); }\nfunc stop() { SE_STOP(0); SE_STOP(1); BGM_STOP(); }"));
     hgl::test::LogCapture log;
     ASSERT_TRUE(engine->Resume(u"main"));
     EXPECT_TRUE(avg::IsBGMHeard(u"BGM01"));
