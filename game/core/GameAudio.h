@@ -20,7 +20,9 @@ namespace bgm
 int PlayBGM(const hgl::String &name, bool loop);
 // Stops the music and forgets its name.
 void StopBGM();
-// Seconds played of the current music; 0 without one.
+// Seconds played of the current music; 0 without one. Music played once that
+// has ended goes on counting on the engine clock until StopBGM or the next
+// PlayBGM.
 double GetBGMPlayTime();
 // Gain of the playing music; nothing without one.
 void SetBGMVolume(int value);
