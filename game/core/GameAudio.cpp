@@ -113,6 +113,7 @@ void StopBGM()
 
 double GetBGMPlayTime()
 {
+    if (double seconds = 0; watch && watch->OnGetBGMPlayTime(seconds)) return seconds;
     if (!audio.music) return 0.0;
     if (audio.music_once && !audio.music_over && !audio.music->IsPlaying())
     {

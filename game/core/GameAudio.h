@@ -72,6 +72,9 @@ class AudioWatch
     virtual void OnPlaySystemSound(int, bool) {}
     virtual void OnPlayVoice(const hgl::String &) {}
     virtual void OnStopVoice() {}
+    // A watch may answer for the music's play time, standing in for the music
+    // player (tests drive the music room's clock so); false leaves it to the player.
+    virtual bool OnGetBGMPlayTime(double &) { return false; }
 };
 // The watch is not owned; null ends the watching.
 void SetAudioWatch(AudioWatch *watch);
