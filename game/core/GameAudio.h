@@ -20,7 +20,9 @@ namespace bgm
 int PlayBGM(const hgl::String &name, bool loop);
 // Stops the music and forgets its name.
 void StopBGM();
-// Seconds played of the current music; 0 without one.
+// Seconds played of the current music; 0 without one. Music played once that
+// has ended goes on counting on the engine clock until StopBGM or the next
+// PlayBGM.
 double GetBGMPlayTime();
 // Gain of the playing music; nothing without one.
 void SetBGMVolume(int value);
@@ -70,6 +72,9 @@ class AudioWatch
     virtual void OnPlaySystemSound(int, bool) {}
     virtual void OnPlayVoice(const hgl::String &) {}
     virtual void OnStopVoice() {}
+    // A watch may answer for the music's play time, standing in for the music
+    // player (tests drive the music room's clock so); false leaves it to the player.
+    virtual bool OnGetBGMPlayTime(double &) { return false; }
 };
 // The watch is not owned; null ends the watching.
 void SetAudioWatch(AudioWatch *watch);
