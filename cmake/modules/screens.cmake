@@ -34,3 +34,7 @@ function(hgl_screens_bench_late_links)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_screens_bench_late_links)
+
+function(hgl_test_extra_game_screens_menu target)
+  hgl_screen_test(${target})
+endfunction()

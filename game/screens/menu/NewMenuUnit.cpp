@@ -296,16 +296,20 @@ void NewMenuUnit::OpenOption(hgl::gui::Button *)
     SetObjectState(fosPush);
 }
 
+// The fade takes the click closures away from the next frame on; a second click
+// before it must not count.
 void NewMenuUnit::SelectSave(hgl::gui::Button *)
 {
     result = itSave;
     fade_requested = true;
+    ClearClicks();
 }
 
 void NewMenuUnit::SelectLoad(hgl::gui::Button *)
 {
     result = itLoad;
     fade_requested = true;
+    ClearClicks();
 }
 
 void NewMenuUnit::OpenHistory(hgl::gui::Button *)

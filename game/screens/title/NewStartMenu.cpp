@@ -433,10 +433,13 @@ void NewStartMenu::ProcReturn(hgl::FlowObject *)
 
 // ---------------------------------------------------------------- input
 
+// A click closure stays set until the next frame draws: a second click before it
+// must not count.
 void NewStartMenu::Choose(int chosen)
 {
     action = chosen;
     busy = true;
+    ClearClicks();
 }
 
 void NewStartMenu::OnNewGame(hgl::gui::Button *)
@@ -454,6 +457,7 @@ void NewStartMenu::OnExtras(hgl::gui::Button *)
 {
     switch_to_extras = true;
     switching = true;
+    ClearClicks();
 }
 
 void NewStartMenu::OnExit(hgl::gui::Button *)
