@@ -346,7 +346,7 @@ TEST_P(TitleActionTest, EachActionFadesOutRestsOnBlackAndOpensItsScreen)
         EXPECT_FALSE(Key(hgl::key::Esc));
         Step();
         ++frames;
-        if (state_log.empty() && title->GetAlpha() <= NewStartMenu::kBlackBelow)
+        if (state_log.empty() && title->GetAlpha() + NewStartMenu::kFadeStep <= NewStartMenu::kBlackBelow)
         {
             EXPECT_TRUE(stagekit::Near(Pixel(Width() / 2, Height() / 2), {0, 0, 0, 255}));
         }
