@@ -53,8 +53,8 @@ Metrics FontMetrics(hgl::TileFont *font, float share)
 }
 
 // A part of a texture (u0, v0)-(u1, v1) over the rectangle (x0, y0)-(x1, y1).
-void DrawPart(hgl::Texture2D *texture, float alpha, float x0, float y0, float x1, float y1, float u0, float v0,
-              float u1, float v1)
+void DrawPart(hgl::Texture2D *texture, float alpha, float x0, float y0, float x1, float y1, float u0,
+              float v0, float u1, float v1)
 {
     if (!texture || x1 <= x0 || y1 <= y0) return;
     texture->Color = hgl::Color4f(1, 1, 1, alpha);
@@ -106,7 +106,8 @@ SelectUnit::SelectUnit(GameUnit *g, GameStateControl *s, GameValue *v, hgl::Devi
     RegisterScript(engine);
     const Metrics text = FontMetrics(TextFont, kTextShare);
     const float canvas_h = float(hgl::GetCanvasHeight());
-    menu->SetPosition(0, canvas_h - kRows * text.h - kMenuGaps * text.g - kBottomMargin * (canvas_h / kBaseHeight));
+    menu->SetPosition(0, canvas_h - kRows * text.h - kMenuGaps * text.g -
+                             kBottomMargin * (canvas_h / kBaseHeight));
 }
 
 SelectUnit::~SelectUnit()
@@ -403,16 +404,12 @@ void SelectUnit::DrawMenu()
     const float canvas_w = float(hgl::GetCanvasWidth()), canvas_h = float(hgl::GetCanvasHeight());
     DrawPart(frame.get(), alpha, 0, 0, canvas_w + 4 * g, kRows * text.h + kFrameGaps * g, 0, 0, 1, 1);
 
-    if (flag_moving_left)
-    {
-        flag_offset = std::max(flag_offset - kFlagStep, kFlagReach);
-        if (flag_offset <= kFlagReach) flag_moving_left = false;
-    }
-    else
-    {
-        flag_offset = std::min(flag_offset + kFlagStep, 0.0f);
-        if (flag_offset >= 0) flag_moving_left = true;
-    }
+    // Kept on tenths, so that the swing turns after 25 frames each way however the
+    // steps round.
+    const float moved = flag_offset + (flag_moving_left ? -kFlagStep : kFlagStep);
+    flag_offset = std::clamp(std::round(moved * 10) / 10, kFlagReach, 0.0f);
+    if (flag_offset <= kFlagReach) flag_moving_left = false;
+    if (flag_offset >= 0) flag_moving_left = true;
 
     const float x = highlight.Left, y = highlight.Top, w = highlight.Width, h = highlight.Height;
     DrawPart(bar.get(), alpha, x, y, x + w, y + g, 0, 0, 1, kBandRows);
@@ -422,9 +419,11 @@ void SelectUnit::DrawMenu()
     const float flag_w = canvas_w * kFlagSize / kFlagBaseW, flag_h = canvas_h * kFlagSize / kFlagBaseH;
     const float flag_top = y + (h - flag_h) / 2;
     const float pointer_right = x + flag_offset;
-    DrawPart(flag.get(), alpha, pointer_right - flag_w, flag_top, pointer_right, flag_top + flag_h, 0, 0, 1, 1);
+    DrawPart(flag.get(), alpha, pointer_right - flag_w, flag_top, pointer_right, flag_top + flag_h, 0, 0, 1,
+             1);
     if (!highlight_seen) return;
     const float mark_right = x + w - 2 * g;
-    DrawPart(seen_mark.get(), alpha, mark_right - flag_w, flag_top, mark_right, flag_top + flag_h, 0, 0, 1, 1);
+    DrawPart(seen_mark.get(), alpha, mark_right - flag_w, flag_top, mark_right, flag_top + flag_h, 0, 0, 1,
+             1);
 }
 } // namespace avg

@@ -93,13 +93,13 @@ class SelectUnit : public ChoiceStage
     GameValue *values;
     hgl::DevilEngine *engine;
     GameUnit *game;
-    std::unique_ptr<Menu> menu;         // holds the buttons
-    std::vector<KQ7Button *> buttons;   // in the menu, in creation order
-    hgl::StringList options;            // a hidden one is " "
+    std::unique_ptr<Menu> menu;       // holds the buttons
+    std::vector<KQ7Button *> buttons; // in the menu, in creation order
+    hgl::StringList options;          // a hidden one is " "
     bool flag_moving_left = true;
     float flag_offset = 0;
     bool highlight_seen = false;
-    bool pictures_tried = false;        // read when the first choice opens
+    bool pictures_tried = false; // read when the first choice opens
     std::unique_ptr<hgl::Texture2D> seen_mark, frame, bar, flag;
     hgl::RectScope2<float> highlight;
     int expected = 0;

@@ -60,7 +60,8 @@ bool SelectUnit::LoadState(hgl::TDFNode *record)
         }
         else if (count < 0 || count > kMaxOptions)
         {
-            hgl::PutError(u"选择项<%s>的存档选项数<%d>不正确，只读前%d个", variable.c_str(), count, kMaxOptions);
+            hgl::PutError(u"选择项<%s>的存档选项数<%d>不正确，只读前%d个", variable.c_str(), count,
+                          kMaxOptions);
             count = count < 0 ? 0 : kMaxOptions;
         }
         for (int i = 0; i < count; ++i)
