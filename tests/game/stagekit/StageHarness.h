@@ -190,9 +190,16 @@ class StageTest : public GameUnitTest
         {
             ASSERT_TRUE(avg::LoadSharedResources());
         }
+        MakeUnit();
+        ASSERT_TRUE(unit->GotoScript(script));
+    }
+
+    // A new in-game screen with T_MARK in the place of the one there, e.g. to load a save into.
+    void MakeUnit()
+    {
+        unit.reset();
         unit = std::make_unique<avg::GameUnit>();
         unit->GetEngine()->MapMemberFunc(u"void T_MARK(int)", this, &StageTest::T_MARK);
-        ASSERT_TRUE(unit->GotoScript(script));
     }
 
     // One frame: the clock moves on, then the screen updates and draws.
