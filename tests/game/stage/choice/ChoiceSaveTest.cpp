@@ -111,8 +111,9 @@ TEST_F(ChoiceSaveTest, SaveLoadSaveGivesTheSameBytes)
     ASSERT_TRUE(root.LoadFromFile(avg::SaveFileName(u"A").c_str()));
     hgl::TDFNode *node = root.FindChild(u"选择项");
     ASSERT_NE(node, nullptr);
-    const std::string options(reinterpret_cast<const char *>(node->FindChild(u"选项")->GetStream()->GetData()),
-                              size_t(node->FindChild(u"选项")->GetStream()->GetSize()));
+    const std::string options(
+        reinterpret_cast<const char *>(node->FindChild(u"选项")->GetStream()->GetData()),
+        size_t(node->FindChild(u"选项")->GetStream()->GetSize()));
     EXPECT_EQ(options, Int32(3) + Str(u"甲") + Str(u" ") + Str(u"丙"));
     ASSERT_NE(node->FindChild(u"结果"), nullptr);
 
@@ -136,7 +137,8 @@ TEST_F(ChoiceSaveTest, DamagedNodesAreCutOrRefused)
 {
     Run(u"T_MARK(1);\nMES(\"a line\");\n");
     ASSERT_EQ(Select().GetCount(), 0);
-    const std::string ten = [] {
+    const std::string ten = []
+    {
         std::string s = Int32(12);
         for (int i = 0; i < 12; ++i)
             s += Str(u"o" + hgl::String(i).ToStdString());

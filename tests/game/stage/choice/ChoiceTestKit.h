@@ -1,7 +1,7 @@
 #pragma once
 // Choice tests run a script "T" on the in-game screen with the shared fonts and the
 // menu's four pictures, each in colours of its own: the frame grey, the highlight
-// bar red in its top quarter, blue left of 0.6 and green right of it below, the
+// bar red in its top quarter, blue left of 0.5 and green right of it below, the
 // pointer yellow and the seen mark magenta.
 #include "game/stagekit/StageHarness.h"
 
@@ -39,7 +39,7 @@ class ChoiceTest : public StageTest
                    [](int x, int y) -> RGBA
                    {
                        if (y < choicekit::kBarSize / 4) return choicekit::kBand;
-                       return x < choicekit::kBarSize * 6 / 10 ? choicekit::kBarLeft : choicekit::kBarRight;
+                       return x < choicekit::kBarSize / 2 ? choicekit::kBarLeft : choicekit::kBarRight;
                    });
         AddTexture(u"option\\EZFlag.TEX", 8, 8, [](int, int) { return choicekit::kFlag; });
         AddTexture(u"option\\ReadFlag.TEX", 8, 8, [](int, int) { return choicekit::kMark; });
