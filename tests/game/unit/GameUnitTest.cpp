@@ -66,7 +66,7 @@ TEST_F(StoryTest, PlaysTheDemoStoryToItsEnd)
         hgl::FileDelete(avg::SaveFileName(u"0").c_str());
         ToChoice();
         EXPECT_TRUE(avg::SaveFileExists(u"1")); // saved as the choice opened
-        ASSERT_EQ(Choice().GetOptions().size(), 2u);
+        ASSERT_EQ(Choice().GetOptions().size(), 3u);
         Click(); // beside the options: the choice stays
         EXPECT_EQ(unit->GetState(), avg::gsChoice);
 
@@ -233,6 +233,7 @@ TEST_F(StoryTest, SavesRoundTripMidMessageAndMidChoice)
     EXPECT_TRUE(unit->SaveAtChoice);
     Click();
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
+    unit->Proc_KeyDown(hgl::key::Down); // the second option is hidden until the story's end
     unit->Proc_KeyDown(hgl::key::Down);
     unit->Proc_KeyDown(hgl::key::Enter);
     unit->UpdateObject();
