@@ -355,3 +355,34 @@ TEST_F(ChoiceTest, OpeningEndsSkipMode)
     EXPECT_EQ(unit->GetState(), gsChoice);
     EXPECT_FALSE(unit->IsSkipping());
 }
+
+// On a 16:9 canvas the column still starts a third of the height in and the pointer
+// keeps its share of the width.
+class WideChoiceTest : public ChoiceTest
+{
+  protected:
+    int Width() const override { return stagekit::kWideW; }
+    int Height() const override { return stagekit::kWideH; }
+};
+
+TEST_F(WideChoiceTest, LayoutFollowsTheCanvas)
+{
+    Run(u"TOP:\n" + std::u16string(choicekit::kThree) + u"goto TOP;\n");
+    Key(hgl::key::Enter);
+    Steps(2);
+    avg::SelectUnit &s = Select();
+    ASSERT_EQ(s.GetCount(), 2);
+    EXPECT_EQ(s.GetButton(0)->Left.Get(), float(stagekit::kWideH / 3));
+    EXPECT_FLOAT_EQ(s.GetMenuRect().Top,
+                    stagekit::kWideH - 5 * H() - 3 * G() - 30 * (float(stagekit::kWideH) / 768));
+    EXPECT_FLOAT_EQ(s.GetMenuRect().Width,
+                    float(stagekit::kWideH) / 3 + std::trunc(s.GetButton(0)->Width.Get()));
+    ASSERT_TRUE(s.IsHighlightSeen());
+    EXPECT_FLOAT_EQ(s.GetHighlight().Width,
+                    s.GetButton(0)->Width.Get() + 5 * G() + stagekit::kWideW * 32.0f / 1600);
+    int x, y;
+    ButtonCentre(1, x, y);
+    LeftClick(x, y);
+    Step();
+    EXPECT_EQ(Value(u"V"), 2);
+}
