@@ -122,6 +122,7 @@ TEST_F(GameCoreTest, GameRecordDamagedFileFallsBackToItsBackup)
         avg::GetGameRecord().Clear();
         hgl::test::LogCapture log;
         EXPECT_TRUE(avg::LoadGameRecord());
+        ASSERT_EQ(avg::GetGameRecord().events.GetCount(), 1) << log.Dump();
         ExpectFilled();
         EXPECT_TRUE(log.ContainsPart(u"从备份")) << log.Dump();
     }
