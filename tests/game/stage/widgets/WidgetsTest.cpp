@@ -179,3 +179,35 @@ TEST_F(WidgetsTest, CaptionUncoversItsPictureWithTheText)
         EXPECT_EQ(beyond.g, 0);
     }
 }
+
+TEST_F(WidgetsTest, CaptionDrawsItsSecondTextAfterTheFirst)
+{
+    ASSERT_TRUE(avg::LoadSharedResources());
+    // Lit pixels of the canvas drawn by the frame at t ms into the caption's sequence.
+    const auto lit_at = [&](CapLabel &caption, int t)
+    {
+        for (int i = 0; i < 400 && caption.GetSequenceStart() == 0; ++i)
+        {
+            AdvanceMs(16);
+            caption.DrawCaption(&caption);
+        }
+        const hgl::uint64 end = caption.GetSequenceStart() + hgl::uint64(t);
+        while (hgl::GetTime() < end)
+        {
+            AdvanceMs(16);
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            caption.DrawCaption(&caption);
+        }
+        const std::vector<uint8_t> pixels = gl.ReadAll();
+        int lit = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            lit += pixels[i] > 128;
+        return lit;
+    };
+    CapLabel with_second(0, 0, u"第一章节", u"再会", u"", avg::TextFont);
+    CapLabel first_only(0, 0, u"第一章节", u"", u"", avg::TextFont);
+    // From 4 s the first text has faded out and the second is fully in.
+    EXPECT_GT(lit_at(with_second, 4500), 0);
+    EXPECT_EQ(lit_at(first_only, 4500), 0);
+}
