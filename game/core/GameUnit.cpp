@@ -221,7 +221,7 @@ void GameUnit::OpenScreen(hgl::FlowObject *screen)
 void GameUnit::ProcReturn(hgl::FlowObject *)
 {
     overlay_open = false;
-    if (choice->IsOpen()) choice->SetAlpha(1.0f);
+    if (choice->GetCount() > 0) choice->SetAlpha(1.0f);
 }
 
 void GameUnit::DrawOverlays()
@@ -265,7 +265,7 @@ bool GameUnit::AdvanceInput()
 void GameUnit::FrameButtonEntered(hgl::GUIObject *button)
 {
     const ScreenHooks &hooks = GetScreenHooks();
-    if (IsBlocked() || choice->IsOpen() || AutoContinue || !hooks.quick_menu) return;
+    if (IsBlocked() || choice->GetCount() > 0 || AutoContinue || !hooks.quick_menu) return;
     const hgl::RectScope2<float> rect(button->Left, button->Top, button->Width, button->Height);
     OpenScreen(hooks.quick_menu(rect, *this));
 }
@@ -317,6 +317,8 @@ bool GameUnit::Proc_KeyDown(int key)
 
 bool GameUnit::Proc_JoystickDown(int button)
 {
+    // An open choice takes its buttons before the backlog takes button 1.
+    if (GetState() == gsChoice && choice->Proc_JoystickDown(button)) return true;
     if (button != kHistoryJoystickButton) return hgl::FlowObject::Proc_JoystickDown(button);
     const ScreenHooks &hooks = GetScreenHooks();
     if (!hooks.history || !IsTop()) return false;
@@ -340,8 +342,8 @@ void GameUnit::SkipOff()
 
 void GameUnit::ChoicePicked()
 {
-    AutoMode = false;
-    message->SetTextSpeed(config::graphics_config.TextSpeed);
+    // 0 is the configured speed; auto mode stays as the player left it.
+    message->SetTextSpeed(0);
     SetState(gsRunning);
 }
 } // namespace avg

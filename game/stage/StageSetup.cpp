@@ -3,6 +3,7 @@
 #include "game/core/GameUnit.h"
 #include "game/stage/back/BackManage.h"
 #include "game/stage/char/CharManage.h"
+#include "game/stage/choice/SelectUnit.h"
 #include "game/stage/effect/EffectManage.h"
 #include "game/stage/widgets/CapLabel.h"
 #include "game/stage/widgets/SamPicOverlay.h"
@@ -16,6 +17,8 @@ void InstallStage()
     factory.back = [](GameUnit &unit) -> BackStage * { return new BackManage(&unit, unit.GetEngine()); };
     factory.chars = [](GameUnit &unit) -> CharStage *
     { return new CharManage(unit.GetEngine(), unit.GetBackStage()); };
+    factory.choice = [](GameUnit &unit) -> ChoiceStage *
+    { return new SelectUnit(&unit, &unit, &unit.GetValues(), unit.GetEngine()); };
     factory.effects = [](GameUnit &unit) -> EffectStage * {
         return new EffectManage(unit.GetEngine(), float(hgl::GetCanvasWidth()),
                                 float(hgl::GetCanvasHeight()));

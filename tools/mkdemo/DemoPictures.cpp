@@ -2,6 +2,7 @@
 
 #include "tools/hacpack/HacWriter.h"
 
+#include <cstdlib>
 #include <initializer_list>
 
 namespace hgl::demo
@@ -88,6 +89,14 @@ class PictureList
     }
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
+
+    // A texture painted by the caller.
+    void Painting(const std::u16string &path, DemoCanvas canvas)
+    {
+        DemoPicture p{path, true, canvas.Width(), canvas.Height(), {}};
+        p.layers.push_back({"", 1.0f, std::move(canvas)});
+        list.push_back(std::move(p));
+    }
 
     void Solid(const std::u16string &path, int w, int h, Rgba colour)
     {
@@ -199,10 +208,40 @@ void AddStage(PictureList &l)
     l.Numbered(u"p1.HGP", kSceneW, kSceneH, 3);
 }
 
+// A triangle pointing right, filling the canvas' height, on a clear ground.
+DemoCanvas Pointer(int size, Rgba c)
+{
+    DemoCanvas canvas(size, size);
+    canvas.Fill({0, 0, 0, 0});
+    for (int y = 0; y < size; ++y)
+    {
+        const int reach = size - std::abs(2 * y + 1 - size);
+        canvas.Rect(0, y, reach, 1, c);
+    }
+    return canvas;
+}
+
+// The choice menu's pieces: the highlight bar, whose top quarter gives the lines
+// above and below the option and whose right part below gives its fill; the pointer
+// beside it; the mark of an option picked before.
+void AddChoice(PictureList &l)
+{
+    constexpr int kBar = 64;
+    DemoCanvas bar(kBar, kBar);
+    bar.Fill({255, 236, 200, 170});
+    bar.Rect(0, 0, kBar, kBar / 4, {255, 150, 40, 255});
+    l.Painting(u"option\\SelectButtonBack.TEX", std::move(bar));
+    l.Painting(u"option\\EZFlag.TEX", Pointer(32, {255, 120, 30, 255}));
+    DemoCanvas mark(32, 32);
+    mark.Fill({0, 0, 0, 0});
+    mark.Rect(8, 8, 16, 16, {40, 170, 60, 255});
+    mark.Rect(12, 12, 8, 8, {255, 255, 255, 255});
+    l.Painting(u"option\\ReadFlag.TEX", std::move(mark));
+}
+
 void AddMenus(PictureList &l)
 {
-    for (const char16_t *t : {u"ReadFlag", u"SelectButtonBack", u"EZFlag"})
-        l.Texture(u"option\\" + std::u16string(t) + u".TEX", kButtonW, kButtonH);
+    AddChoice(l);
     l.Picture(u"option\\Frame.HGP", kSceneW, kButtonH, kMenuStates);
     for (const char16_t *o : {u"All", u"Already", u"open", u"close", u"null", u"small", u"normal", u"big",
                               u"slow", u"fast", u"veryfast"})

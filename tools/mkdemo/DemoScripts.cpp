@@ -28,9 +28,10 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 // The first chapter: messages with names, faces (a five-letter face is the
 // portrait on the left, a six-letter one on the right) and voices, a novel page and a
 // centred line, a background, three characters (a slide, a move, a pose change
-// within a family, a mirrored one), speaker icons, a mood, music, a sound effect, snow, a choice
-// with its two answers, a system flag that unlocks the extras, and the call of
-// the second script.
+// within a family, a mirrored one), speaker icons, a mood, music, a sound effect, snow and a
+// butterfly, a choice of three whose middle option shows only once the story has been
+// played to its end (the system flag that also unlocks the extras), its answers reached
+// through SWITCH and CaseGoto, and the call of the second script.
 const char16_t kMain00[] = uR"S(// 演示故事 第一章
 func main()
 {
@@ -52,15 +53,22 @@ func main()
     ShowMessage("XYABAR", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
     SE_PLAY(0, "se01", 0);
     StartSnow();
+    StartButterFly(20);
     MES("雪一直下着，城市变得很安静。这是一段小说模式的文字。");
     MESC("—— 第一章 ——");
-    SELECT("S1", 2);
+    SELECT("S1", 3);
     SELDT("一起去");
+    SELDT_Switch("叫上小遥", "HEXTRA", " ", " ");
     SELDT("下次吧");
+    SWITCH("S1", 0);
     CaseGoto(0, "L_YES");
-    CaseGoto(1, "L_NO");
+    CaseGoto(1, "L_YY");
+    CaseGoto(2, "L_NO");
 L_YES:
     MES("【小雪】太好了！");
+    goto L_END;
+L_YY:
+    MES("【小雪】好啊，三个人一起去。");
     goto L_END;
 L_NO:
     MES("【小雪】那下次吧。");

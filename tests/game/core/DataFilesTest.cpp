@@ -197,9 +197,17 @@ void BindStory(hgl::DevilEngine &e)
     e.MapFunc(
         u"void EndSnow()", +[] { Note(u"EndSnow"); });
     e.MapFunc(
+        u"void StartButterFly(int)", +[](int) { Note(u"StartButterFly"); });
+    e.MapFunc(
         u"void SELECT(string,int)", +[](const hgl::u16char *s, int) { Note(u"SELECT", s); });
     e.MapFunc(
         u"void SELDT(string)", +[](const hgl::u16char *s) { Note(u"SELDT", s); });
+    e.MapFunc(
+        u"void SELDT_Switch(string,string,string,string)",
+        +[](const hgl::u16char *s, const hgl::u16char *, const hgl::u16char *, const hgl::u16char *)
+        { Note(u"SELDT_Switch", s); });
+    e.MapFunc(
+        u"void SWITCH(string,int)", +[](const hgl::u16char *s, int) { Note(u"SWITCH", s); });
     e.MapFunc(
         u"void CaseGoto(int,string)",
         +[](int n, const hgl::u16char *label)
@@ -245,11 +253,14 @@ TEST_F(GameCoreTest, DemoStoryRunsThroughBothScripts)
                                                   u"ShowMessage XYABAR",
                                                   u"SE_PLAY se01",
                                                   u"StartSnow ",
+                                                  u"StartButterFly ",
                                                   u"MES 雪一直下着，城市变得很安静。这是一段小说模式的文字。",
                                                   u"MESC —— 第一章 ——",
                                                   u"SELECT S1",
                                                   u"SELDT 一起去",
+                                                  u"SELDT_Switch 叫上小遥",
                                                   u"SELDT 下次吧",
+                                                  u"SWITCH S1",
                                                   u"MES 【小雪】太好了！",
                                                   u"RSET HEXTRA",
                                                   u"EXT_CALL MAIN01",

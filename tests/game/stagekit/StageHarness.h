@@ -13,6 +13,9 @@
 //       EXPECT_TRUE(Near(Pixel(1, 1), {255, 0, 0, 255}));
 //   }
 //
+// Widgets draw where their owners put them (the screen's translation is installed);
+// a test that needs the shared fonts sets with_fonts before Start.
+//
 // Every stage draw (quads, fans, clears, pictures, blend modes) is kept in `calls`
 // for the frames since the last ClearCalls(); log lines are in `log`.
 #include "game/unit/GameUnitFixture.h"
@@ -21,13 +24,17 @@
 #include "support/LogCapture.h"
 
 #include "core/Random.h"
+#include "framework/TranslateHooks.h"
 #include "game/core/GameResources.h"
 #include "game/stage/StageDraw.h"
 #include "game/stage/StageSetup.h"
 #include "graphics/ColorType.h"
+#include "graphics/gl/RenderState.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/MemStream.h"
 #include "platform/window/KeyCode.h"
+
+#include <GL/glew.h>
 
 #include <cstdlib>
 #include <functional>
@@ -77,6 +84,36 @@ inline std::vector<uint8_t> SolidPicture(int w, int h, hgl::test::RGBA colour)
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 
+// A TEX file of w x h pixels painted by paint(x, y), stored without compression.
+inline std::vector<uint8_t> PaintedTexture(int w, int h,
+                                           const std::function<hgl::test::RGBA(int, int)> &paint)
+{
+    hgl::TexFile tex;
+    tex.image.width = w;
+    tex.image.height = h;
+    tex.image.color_type = hgl::ctRGBA;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+        {
+            const hgl::test::RGBA c = paint(x, y);
+            tex.image.pixels.insert(tex.image.pixels.end(), {c.r, c.g, c.b, c.a});
+        }
+    hgl::MemStream s;
+    tex.Write(&s, hgl::String());
+    return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
+}
+
+// The drawing origin of a control's children, as the application moves it.
+inline void PushOrigin(float x, float y)
+{
+    hgl::PushMatrix(GL_MODELVIEW);
+    glTranslatef(x, y, 0);
+}
+inline void PopOrigin()
+{
+    hgl::PopMatrix(GL_MODELVIEW);
+}
+
 inline bool Near(hgl::test::RGBA a, hgl::test::RGBA b, int tolerance = 3)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -94,6 +131,8 @@ class StageTest : public GameUnitTest
     // Called at each T_MARK, inside the script's run: checks of what the script
     // did up to there.
     std::function<void(int)> on_mark;
+    // Start makes the shared fonts (and the message-box textures) too.
+    bool with_fonts = false;
 
     // Runs once the content is in place, before the screen is made.
     virtual void BeforeScreen() {}
@@ -106,6 +145,11 @@ class StageTest : public GameUnitTest
     {
         extra.push_back({path, stagekit::SolidPicture(w, h, colour)});
     }
+    void AddTexture(const std::u16string &path, int w, int h,
+                    const std::function<hgl::test::RGBA(int, int)> &paint)
+    {
+        extra.push_back({path, stagekit::PaintedTexture(w, h, paint)});
+    }
     void AddScript(const std::u16string &name, const std::u16string &text)
     {
         scripts.push_back({u"Script\\" + name + u".CPP", hgl::demo::TextFile(text)});
@@ -117,14 +161,17 @@ class StageTest : public GameUnitTest
         avg::InstallStage();
         gl = std::make_unique<hgl::test::GLTestContext>(Width(), Height());
         ASSERT_TRUE(gl->Ok()) << gl->Error();
+        previous_hooks = hgl::SetTranslateHooks({stagekit::PushOrigin, stagekit::PopOrigin});
     }
 
     void TearDown() override
     {
         unit.reset();
+        avg::FreeSharedResources();
         avg::FreeGameResources();
         GameUnitTest::TearDown();
         avg::SetStageFactory({});
+        hgl::SetTranslateHooks(previous_hooks);
     }
 
     void AddContent(hgl::demo::DemoContent &demo) override
@@ -142,10 +189,21 @@ class StageTest : public GameUnitTest
         GameUnitTest::SetUp();
         Advance(kStartMs); // times of 0 mean "not yet" to the stage
         ASSERT_TRUE(avg::InitGameResources());
+        if (with_fonts)
+        {
+            ASSERT_TRUE(avg::LoadSharedResources());
+        }
         BeforeScreen();
+        MakeUnit();
+        ASSERT_TRUE(unit->GotoScript(script));
+    }
+
+    // A new in-game screen with T_MARK in the place of the one there, e.g. to load a save into.
+    void MakeUnit()
+    {
+        unit.reset();
         unit = std::make_unique<avg::GameUnit>();
         unit->GetEngine()->MapMemberFunc(u"void T_MARK(int)", this, &StageTest::T_MARK);
-        ASSERT_TRUE(unit->GotoScript(script));
     }
 
     // One frame: the clock moves on, then the screen updates and draws.
@@ -179,6 +237,7 @@ class StageTest : public GameUnitTest
   private:
     static constexpr int kStartMs = 1000;
     std::vector<hgl::demo::DemoFile> extra, scripts;
+    hgl::TranslateHooks previous_hooks;
     void T_MARK(int n)
     {
         marks.push_back(n);
