@@ -38,3 +38,18 @@ cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_screens_bench_late_l
 function(hgl_test_extra_game_screens_menu target)
   hgl_screen_test(${target})
 endfunction()
+
+# The soak plays the whole game on a headless canvas with the demo content.
+function(hgl_screens_soak_late_links)
+  foreach(t fuzz_replay_screens_soak fuzz_screens_soak)
+    if(TARGET ${t})
+      target_link_libraries(${t} PRIVATE hgl_test_support hgl_demo)
+      hgl_plugin_user(${t})
+    endif()
+  endforeach()
+  if(TEST fuzz_replay.screens_soak)
+    set_tests_properties(fuzz_replay.screens_soak PROPERTIES
+      ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;ALSOFT_DRIVERS=null" TIMEOUT 900)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_screens_soak_late_links)
