@@ -2,7 +2,8 @@
 // title (notice, a stand-in logo movie, the title), then frame after frame of random
 // keys, clicks, wheel turns, pointer moves and joystick buttons (a part of the clicks
 // aimed at a button of the active screen), through the story, the menus and the
-// extras, for 20,000 frames. A program that ends starts again at the title.
+// extras, for 20,000 frames. A program that ends starts again at the title. Frames
+// are 16 ms with now and then a slow one, and a second each during the credits.
 //
 // The input is the seed: a decimal number on its first line, optionally followed by
 // the frame count ("5489" or "77 3000"); other bytes are hashed into a seed. Checked
@@ -263,10 +264,20 @@ class Soak
         flow = std::make_unique<hgl::FlowControl>(new NewStartMenu(true));
     }
 
+    bool InCredits() const
+    {
+        for (int i = 0; i < flow->GetScreenCount(); ++i)
+            if (dynamic_cast<EndStaff *>(flow->GetScreen(i))) return true;
+        return false;
+    }
+
     void Frame()
     {
-        // Mostly even frames, now and then a slow one.
-        now_ns += hgl::uint64(Pick(50) == 0 ? 150 + Pick(400) : 16) * 1000000u;
+        // Mostly even frames, now and then a slow one; the credits, which nothing
+        // skips, scroll by a second a frame so that the soak's frames go to the
+        // other screens.
+        const int ms = InCredits() ? 1000 : Pick(50) == 0 ? 150 + Pick(400) : 16;
+        now_ns += hgl::uint64(ms) * 1000000u;
         Input();
         if (!flow->IsRunning()) Restart();
         hgl::SetOrtho2D(kCanvasW, kCanvasH);
