@@ -338,7 +338,7 @@ TEST_P(TitleActionTest, EachActionFadesOutRestsOnBlackAndOpensItsScreen)
     // Only a new game stops the music, at once.
     EXPECT_EQ(Has("StopBGM"), c.action == NewStartMenu::acNewGame);
 
-    int frames = 0;
+    int frames = 0, black = 0;
     while (state_log.empty() && frames < 200)
     {
         // A second choice during the fade counts for nothing.
@@ -346,6 +346,7 @@ TEST_P(TitleActionTest, EachActionFadesOutRestsOnBlackAndOpensItsScreen)
         EXPECT_FALSE(Key(hgl::key::Esc));
         Step();
         ++frames;
+        if (state_log.empty() && title->GetAlpha() == 0) ++black;
         if (state_log.empty() && title->GetAlpha() + NewStartMenu::kFadeStep <= NewStartMenu::kBlackBelow)
         {
             EXPECT_TRUE(stagekit::Near(Pixel(Width() / 2, Height() / 2), {0, 0, 0, 255}));
@@ -353,6 +354,7 @@ TEST_P(TitleActionTest, EachActionFadesOutRestsOnBlackAndOpensItsScreen)
     }
     // 50 frames of fade, 20 on black.
     EXPECT_NEAR(frames, 70, 1);
+    EXPECT_EQ(black, NewStartMenu::kWaitFrames);
     EXPECT_EQ(links.opened, std::vector<std::string>{c.screen});
     ASSERT_EQ(state_log.size(), 1u);
     EXPECT_EQ(state_log[0], "NewStartMenu " + std::to_string(c.state) + " MarkerScreen");
