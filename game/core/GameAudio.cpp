@@ -25,6 +25,7 @@ struct GameAudio
 };
 
 GameAudio audio;
+AudioHooks hooks;
 
 // Loads the file into the player (made when missing) and starts it at gain;
 // false (logged) when it cannot be played.
@@ -149,6 +150,11 @@ void PlaySystemSound(int n, bool protect)
         hgl::PutError(u"系统音效编号<%d>无效!", n);
         return;
     }
+    if (hooks.system_sound)
+    {
+        hooks.system_sound(n, protect);
+        return;
+    }
     if (audio.system && audio.system_protected && audio.system->IsPlaying()) return;
     hgl::String path;
     path.Sprintf(u"se_system\\sysse%02d.ogg", n - 1);
@@ -158,6 +164,7 @@ void PlaySystemSound(int n, bool protect)
 int PlayVoice(const hgl::String &name)
 {
     if (!config::audio_config.VoiceOn() || name.IsEmpty()) return 0;
+    if (hooks.voice) return hooks.voice(name);
     hgl::String path = hgl::String(u"Voice\\") + name;
     if (!HasExtension(name)) path += u".ogg";
     if (audio.voice) audio.voice->Stop();
@@ -181,5 +188,10 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm)
 void FreeGameAudio()
 {
     audio = GameAudio();
+}
+
+void SetAudioHooks(const AudioHooks &stand_ins)
+{
+    hooks = stand_ins;
 }
 } // namespace avg

@@ -5,6 +5,8 @@
 // audio every call is harmless and reports nothing playing.
 #include "core/String.h"
 
+#include <functional>
+
 namespace hgl
 {
 class DevilVM;
@@ -54,4 +56,14 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm);
 
 // Stops and releases every player; before the audio device closes.
 void FreeGameAudio();
+
+// Stand-ins for the players (the tests' silent audio): while one is set, PlayVoice
+// and PlaySystemSound only call it, after their own checks; a voice's length in
+// whole seconds is what its hook returns.
+struct AudioHooks
+{
+    std::function<int(const hgl::String &name)> voice;
+    std::function<void(int n, bool protect)> system_sound;
+};
+void SetAudioHooks(const AudioHooks &hooks);
 } // namespace avg

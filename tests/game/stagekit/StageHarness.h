@@ -13,8 +13,13 @@
 //       EXPECT_TRUE(Near(Pixel(1, 1), {255, 0, 0, 255}));
 //   }
 //
-// Every stage draw (quads, fans, clears, pictures, blend modes) is kept in `calls`
-// for the frames since the last ClearCalls(); log lines are in `log`.
+// Every stage draw (quads, fans, clears, pictures, blend modes, textured quads,
+// glyphs, outlines) is kept in `calls` for the frames since the last ClearCalls();
+// log lines are in `log`. Audio is silent: the voices asked for are kept in
+// `voices` (their lengths in whole seconds come from `voice_seconds`, 0 when not
+// there), the system sounds in `system_sounds`. The message window's pictures are
+// plain colours (see stagekit::kMessageBoxPictures); the shared fonts and message-box
+// textures are made only when `shared_resources` is set before Start.
 #include "game/unit/GameUnitFixture.h"
 
 #include "support/GLTestContext.h"
@@ -31,6 +36,8 @@
 
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace stagekit
@@ -77,6 +84,50 @@ inline std::vector<uint8_t> SolidPicture(int w, int h, hgl::test::RGBA colour)
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 
+// A TEX file of one colour, stored without compression; the first `split` columns
+// (when not 0) in a second colour.
+inline std::vector<uint8_t> SolidTexture(int w, int h, hgl::test::RGBA colour, int split = 0,
+                                         hgl::test::RGBA left = {})
+{
+    hgl::TexFile tex;
+    tex.image.width = w;
+    tex.image.height = h;
+    tex.image.color_type = hgl::ctRGBA;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+        {
+            const hgl::test::RGBA c = x < split ? left : colour;
+            tex.image.pixels.insert(tex.image.pixels.end(), {c.r, c.g, c.b, c.a});
+        }
+    hgl::MemStream s;
+    tex.Write(&s, hgl::String());
+    return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
+}
+
+// The message window's pictures in the harness: each its own colour.
+struct MessageBoxPicture
+{
+    const char16_t *path;
+    bool texture;
+    int w, h;
+    hgl::test::RGBA colour;
+};
+constexpr hgl::test::RGBA kNameCapColour{255, 0, 0, 255};
+constexpr int kNameFrameW = 512, kNameCapColumns = 77; // the cap ends at u = 77/512
+const MessageBoxPicture kMessageBoxPictures[] = {
+    {u"MessageBox\\h.TEX", true, 8, 8, {128, 128, 128, 255}},
+    {u"MessageBox\\DlgFrame.TEX", true, 8, 8, {0, 0, 255, 255}},
+    {u"MessageBox\\message1.TEX", true, 8, 8, {128, 128, 128, 255}},
+    {u"MessageBox\\message2.TEX", true, 8, 8, {0, 255, 0, 255}},
+    {u"MessageBox\\flower.TEX", true, 8, 8, {255, 255, 0, 255}},
+    {u"MessageBox\\SAKURA.TEX", true, 8, 8, {255, 128, 192, 255}},
+    {u"MessageBox\\IconDlg.TEX", true, 8, 8, {0, 255, 255, 255}},
+    {u"MessageBox\\NameFrame.TEX", true, kNameFrameW, 4, {0, 0, 255, 255}},
+    {u"MessageBox\\sharp.HGP", false, 16, 16, {255, 0, 255, 255}},
+    {u"MessageBox\\yen.HGP", false, 16, 16, {255, 128, 0, 255}},
+    {u"arrow.HGP", false, 16, 8, {255, 255, 255, 255}},
+};
+
 inline bool Near(hgl::test::RGBA a, hgl::test::RGBA b, int tolerance = 3)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -90,7 +141,11 @@ class StageTest : public GameUnitTest
     std::unique_ptr<hgl::test::GLTestContext> gl;
     hgl::test::LogCapture log;
     stagekit::DrawRecorder recorder;
-    std::vector<int> marks; // what the script passed to T_MARK, in order
+    std::vector<int> marks;                      // what the script passed to T_MARK, in order
+    std::vector<std::u16string> voices;          // the voices played, in order
+    std::map<std::u16string, int> voice_seconds; // a voice's length; 0 when not listed
+    std::vector<int> system_sounds;              // the system sounds played, in order
+    bool shared_resources = false;               // make the shared fonts and textures at Start
     // Called at each T_MARK, inside the script's run: checks of what the script
     // did up to there.
     std::function<void(int)> on_mark;
@@ -102,6 +157,10 @@ class StageTest : public GameUnitTest
     void AddPicture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
     {
         extra.push_back({path, stagekit::SolidPicture(w, h, colour)});
+    }
+    void AddTexture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
+    {
+        extra.push_back({path, stagekit::SolidTexture(w, h, colour)});
     }
     void AddScript(const std::u16string &name, const std::u16string &text)
     {
@@ -119,6 +178,8 @@ class StageTest : public GameUnitTest
     void TearDown() override
     {
         unit.reset();
+        avg::SetAudioHooks({});
+        avg::FreeSharedResources();
         avg::FreeGameResources();
         GameUnitTest::TearDown();
         avg::SetStageFactory({});
@@ -127,6 +188,18 @@ class StageTest : public GameUnitTest
     void AddContent(hgl::demo::DemoContent &demo) override
     {
         hgl::demo::AddScripts(demo);
+        for (const auto &p : stagekit::kMessageBoxPictures)
+        {
+            bool given = false;
+            for (const auto &f : extra)
+                given = given || f.path == p.path;
+            if (given) continue;
+            const bool frame = std::u16string(p.path) == u"MessageBox\\NameFrame.TEX";
+            demo.AddData(p.path, p.texture ? stagekit::SolidTexture(p.w, p.h, p.colour,
+                                                                    frame ? stagekit::kNameCapColumns : 0,
+                                                                    stagekit::kNameCapColour)
+                                           : stagekit::SolidPicture(p.w, p.h, p.colour));
+        }
         for (auto &f : extra)
             demo.AddData(f.path, f.data);
         for (auto &f : scripts)
@@ -139,6 +212,19 @@ class StageTest : public GameUnitTest
         GameUnitTest::SetUp();
         Advance(kStartMs); // times of 0 mean "not yet" to the stage
         ASSERT_TRUE(avg::InitGameResources());
+        if (shared_resources)
+        {
+            ASSERT_TRUE(avg::LoadSharedResources());
+        }
+        avg::AudioHooks audio;
+        audio.voice = [this](const hgl::String &name)
+        {
+            voices.push_back(name.ToStdString());
+            const auto found = voice_seconds.find(name.ToStdString());
+            return found == voice_seconds.end() ? 0 : found->second;
+        };
+        audio.system_sound = [this](int n, bool) { system_sounds.push_back(n); };
+        avg::SetAudioHooks(audio);
         unit = std::make_unique<avg::GameUnit>();
         unit->GetEngine()->MapMemberFunc(u"void T_MARK(int)", this, &StageTest::T_MARK);
         ASSERT_TRUE(unit->GotoScript(script));
