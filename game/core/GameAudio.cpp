@@ -164,7 +164,7 @@ void PlaySystemSound(int n, bool protect)
 int PlayVoice(const hgl::String &name)
 {
     if (!config::audio_config.VoiceOn() || name.IsEmpty()) return 0;
-    if (hooks.voice) return hooks.voice(name);
+    if (hooks.voice) return int(hooks.voice(name));
     hgl::String path = hgl::String(u"Voice\\") + name;
     if (!HasExtension(name)) path += u".ogg";
     if (audio.voice) audio.voice->Stop();

@@ -58,11 +58,11 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm);
 void FreeGameAudio();
 
 // Stand-ins for the players (the tests' silent audio): while one is set, PlayVoice
-// and PlaySystemSound only call it, after their own checks; a voice's length in
-// whole seconds is what its hook returns.
+// and PlaySystemSound only call it, after their own checks; PlayVoice then gives
+// the whole seconds of the length its hook returns.
 struct AudioHooks
 {
-    std::function<int(const hgl::String &name)> voice;
+    std::function<double(const hgl::String &name)> voice; // the length in seconds
     std::function<void(int n, bool protect)> system_sound;
 };
 void SetAudioHooks(const AudioHooks &hooks);

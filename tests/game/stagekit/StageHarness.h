@@ -16,10 +16,10 @@
 // Every stage draw (quads, fans, clears, pictures, blend modes, textured quads,
 // glyphs, outlines) is kept in `calls` for the frames since the last ClearCalls();
 // log lines are in `log`. Audio is silent: the voices asked for are kept in
-// `voices` (their lengths in whole seconds come from `voice_seconds`, 0 when not
-// there), the system sounds in `system_sounds`. The message window's pictures are
-// plain colours (see stagekit::kMessageBoxPictures); the shared fonts and message-box
-// textures are made only when `shared_resources` is set before Start.
+// `voices` (their lengths in seconds come from `voice_seconds`, 0 when not
+// there), the system sounds in `system_sounds`. The message window's pictures
+// are plain colours (stagekit::kMessageBoxPictures); the shared fonts and
+// message-box textures are made only when `shared_resources` is set before Start.
 #include "game/unit/GameUnitFixture.h"
 
 #include "support/GLTestContext.h"
@@ -35,6 +35,7 @@
 #include "platform/window/KeyCode.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -128,6 +129,58 @@ const MessageBoxPicture kMessageBoxPictures[] = {
     {u"arrow.HGP", false, 16, 8, {255, 255, 255, 255}},
 };
 
+// A PNG file of the colours of RGBA rows, top first, its deflate blocks stored
+// uncompressed.
+inline bool WritePng(const std::string &path, int w, int h, const std::vector<uint8_t> &rgba)
+{
+    auto crc = [](const std::string &bytes)
+    {
+        uint32_t c = 0xFFFFFFFFu;
+        for (unsigned char b : bytes)
+        {
+            c ^= b;
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return c ^ 0xFFFFFFFFu;
+    };
+    auto be32 = [](uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; };
+    auto chunk = [&](const char *type, const std::string &data)
+    {
+        const std::string body = type + data;
+        return be32(uint32_t(data.size())) + body + be32(crc(body));
+    };
+    std::string raw;
+    for (int y = 0; y < h; ++y)
+    {
+        raw += '\0';
+        for (int x = 0; x < w; ++x) // the colour only: the canvas' alpha is not what shows
+            raw.append(reinterpret_cast<const char *>(rgba.data()) + (size_t(y) * w + x) * 4, 3);
+    }
+    std::string z = "\x78\x01";
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : raw)
+    {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (size_t at = 0; at < raw.size() || at == 0;)
+    {
+        const size_t n = std::min<size_t>(65535, raw.size() - at);
+        const bool last = at + n >= raw.size();
+        z += char(last ? 1 : 0);
+        z += {char(n & 0xFF), char(n >> 8), char(~n & 0xFF), char((~n >> 8) & 0xFF)};
+        z.append(raw, at, n);
+        at += n;
+        if (last) break;
+    }
+    z += be32((b << 16) | a);
+    const std::string header = be32(uint32_t(w)) + be32(uint32_t(h)) + std::string{8, 2, 0, 0, 0};
+    std::ofstream out(path, std::ios::binary);
+    out << "\x89PNG\r\n\x1A\n" << chunk("IHDR", header) << chunk("IDAT", z) << chunk("IEND", "");
+    return bool(out);
+}
+
 inline bool Near(hgl::test::RGBA a, hgl::test::RGBA b, int tolerance = 3)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -141,11 +194,11 @@ class StageTest : public GameUnitTest
     std::unique_ptr<hgl::test::GLTestContext> gl;
     hgl::test::LogCapture log;
     stagekit::DrawRecorder recorder;
-    std::vector<int> marks;                      // what the script passed to T_MARK, in order
-    std::vector<std::u16string> voices;          // the voices played, in order
-    std::map<std::u16string, int> voice_seconds; // a voice's length; 0 when not listed
-    std::vector<int> system_sounds;              // the system sounds played, in order
-    bool shared_resources = false;               // make the shared fonts and textures at Start
+    std::vector<int> marks;                         // what the script passed to T_MARK, in order
+    std::vector<std::u16string> voices;             // the voices played, in order
+    std::map<std::u16string, double> voice_seconds; // a voice's length; 0 when not listed
+    std::vector<int> system_sounds;                 // the system sounds played, in order
+    bool shared_resources = false;                  // make the shared fonts and textures at Start
     // Called at each T_MARK, inside the script's run: checks of what the script
     // did up to there.
     std::function<void(int)> on_mark;
@@ -221,7 +274,7 @@ class StageTest : public GameUnitTest
         {
             voices.push_back(name.ToStdString());
             const auto found = voice_seconds.find(name.ToStdString());
-            return found == voice_seconds.end() ? 0 : found->second;
+            return found == voice_seconds.end() ? 0.0 : found->second;
         };
         audio.system_sound = [this](int n, bool) { system_sounds.push_back(n); };
         avg::SetAudioHooks(audio);
@@ -244,6 +297,14 @@ class StageTest : public GameUnitTest
     }
 
     void ClearCalls() { recorder.calls.clear(); }
+    // The canvas as "<name>.png" in the folder HGL_STAGE_PNG names, when it is set:
+    // what a player would see at this point.
+    void Checkpoint(const std::string &name)
+    {
+        const char *folder = std::getenv("HGL_STAGE_PNG");
+        if (folder && *folder)
+            stagekit::WritePng(std::string(folder) + "/" + name + ".png", Width(), Height(), gl->ReadAll());
+    }
     hgl::test::RGBA Pixel(int x, int y) { return gl->ReadPixel(x, y); }
 
     // Input, acted on at the next Step.
