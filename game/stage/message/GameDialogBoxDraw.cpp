@@ -37,6 +37,9 @@ constexpr int kShakeRows = 11, kShakeColumns = 33; // offsets -5..5 and -16..16
 constexpr float kFramesPerSecond = 60;
 constexpr float kCentredStep = 1.0f / 3; // centred text: 20 characters a second
 constexpr float kSlowestSpeed = 1;       // characters a second
+// Steps of a third (or a sixtieth) of a character fall short of whole numbers in
+// floats: a reveal this close to its end is complete.
+constexpr float kRevealSlack = 1e-3f;
 // Where centred text draws its outline, around the character.
 constexpr float kOutline[4][2] = {{0, -1}, {1, 0}, {0, 1}, {-1, 0}};
 
@@ -241,6 +244,7 @@ void GameDialogBox::DrawText(hgl::TileFont *font)
     {
         const float step = centred ? kCentredStep : std::max(text_speed, kSlowestSpeed) / kFramesPerSecond;
         shown_count.value = std::clamp(shown_count.value + step, shown_count.min, shown_count.max);
+        if (shown_count.max - shown_count.value < kRevealSlack) shown_count.value = shown_count.max;
         if (!novel && chars) chars->talking = true;
         if (n < laid)
             DrawGlyph(font, float(origin_x), float(origin_y), makeup.CharRect[n],
