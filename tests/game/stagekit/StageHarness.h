@@ -278,9 +278,17 @@ class StageTest : public GameUnitTest
         };
         audio.system_sound = [this](int n, bool) { system_sounds.push_back(n); };
         avg::SetAudioHooks(audio);
+        MakeUnit();
+        ASSERT_TRUE(unit->GotoScript(script));
+    }
+
+    // A new in-game screen with T_MARK in place of the one there, on no script yet
+    // (a load or a GotoScript gives it one).
+    void MakeUnit()
+    {
+        unit.reset();
         unit = std::make_unique<avg::GameUnit>();
         unit->GetEngine()->MapMemberFunc(u"void T_MARK(int)", this, &StageTest::T_MARK);
-        ASSERT_TRUE(unit->GotoScript(script));
     }
 
     // One frame: the clock moves on, then the screen updates and draws.
