@@ -60,6 +60,8 @@ void AddMedia(DemoContent &content)
     content.AddData(u"SE\\se01.ogg", ToneFile(880.0, 0.3));
     content.AddData(u"Voice\\xy_001.ogg", ToneFile(330.0, 0.9));
     content.AddData(u"Voice\\xy_002.ogg", ToneFile(370.0, 2.7));
+    content.AddData(u"Voice\\yy_001.ogg", ToneFile(415.0, 1.5));
+    content.AddData(u"Voice\\qg_001.ogg", ToneFile(494.0, 1.2));
 
     content.AddData(u"Video\\logo.ogv", Clip("LOGO", {80, 160, 240, 255}));
     content.AddData(u"Video\\logo.ogg", ToneFile(523.0, 1.0));
