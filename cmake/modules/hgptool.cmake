@@ -11,10 +11,11 @@ target_link_libraries(hgptool PRIVATE hgl_pngfile)
 hgl_link_engine(hgptool)
 
 function(hgl_test_extra_tools_hgptool target)
+  hgl_plugin_user(${target})
   target_link_libraries(${target} PRIVATE hgl_pngfile)
-  add_dependencies(${target} hgptool)
+  add_dependencies(${target} hgptool hacpack)
   target_compile_definitions(${target} PRIVATE HGL_HGPTOOL_EXE="$<TARGET_FILE:hgptool>"
-                             HGL_PLUGIN_DIR="${CMAKE_BINARY_DIR}/Plug-Ins")
+                             HGL_HACPACK_EXE="$<TARGET_FILE:hacpack>")
 endfunction()
 
 # The picture benchmark packs its pictures into a real archive and draws on the

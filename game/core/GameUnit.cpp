@@ -220,7 +220,7 @@ void GameUnit::OpenScreen(hgl::FlowObject *screen)
 void GameUnit::ProcReturn(hgl::FlowObject *)
 {
     overlay_open = false;
-    if (choice->IsOpen()) choice->SetAlpha(1.0f);
+    if (choice->GetCount() > 0) choice->SetAlpha(1.0f);
 }
 
 void GameUnit::DrawOverlays()
@@ -268,7 +268,7 @@ bool GameUnit::Proc_MouseMove(int x, int y, int flags)
     const bool entered = over && !pointer_on_button;
     pointer_on_button = over;
     const ScreenHooks &hooks = GetScreenHooks();
-    if (!entered || IsBlocked() || choice->IsOpen() || AutoContinue || !hooks.quick_menu) return false;
+    if (!entered || IsBlocked() || choice->GetCount() > 0 || AutoContinue || !hooks.quick_menu) return false;
     OpenScreen(hooks.quick_menu(button, *this));
     return true;
 }
@@ -320,6 +320,8 @@ bool GameUnit::Proc_KeyDown(int key)
 
 bool GameUnit::Proc_JoystickDown(int button)
 {
+    // An open choice takes its buttons before the backlog takes button 1.
+    if (GetState() == gsChoice && choice->Proc_JoystickDown(button)) return true;
     if (button != kHistoryJoystickButton) return hgl::FlowObject::Proc_JoystickDown(button);
     const ScreenHooks &hooks = GetScreenHooks();
     if (!hooks.history || !IsTop()) return false;
@@ -343,8 +345,8 @@ void GameUnit::SkipOff()
 
 void GameUnit::ChoicePicked()
 {
-    AutoMode = false;
-    message->SetTextSpeed(config::graphics_config.TextSpeed);
+    // 0 is the configured speed; auto mode stays as the player left it.
+    message->SetTextSpeed(0);
     SetState(gsRunning);
 }
 } // namespace avg

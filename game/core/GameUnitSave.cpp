@@ -137,7 +137,7 @@ bool GameUnit::LoadStage(hgl::TDFNode &root)
         if (!manager->LoadState(&root)) return false;
     SaveAtChoice = true;
     // A line shown again must not let a click run past a choice that reopened.
-    if (choice->IsOpen()) SetState(gsChoice);
+    if (choice->GetCount() > 0) SetState(gsChoice);
     return true;
 }
 

@@ -77,7 +77,8 @@ class MessageStage : public StageManager
 class ChoiceStage : public StageManager
 {
   public:
-    virtual bool IsOpen() const = 0;
+    // The options shown: 0 while no choice is open.
+    virtual int GetCount() const = 0;
 };
 
 class BackStage : public StageManager

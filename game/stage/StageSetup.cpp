@@ -3,6 +3,7 @@
 #include "game/core/GameUnit.h"
 #include "game/stage/back/BackManage.h"
 #include "game/stage/char/CharManage.h"
+#include "game/stage/choice/SelectUnit.h"
 #include "game/stage/effect/EffectManage.h"
 #include "game/stage/message/GameDialogBox.h"
 #include "game/stage/widgets/CapLabel.h"
@@ -22,6 +23,8 @@ void InstallStage()
         return new GameDialogBox(&unit, unit.GetEngine(), dynamic_cast<CharManage *>(unit.GetCharStage()),
                                  nullptr);
     };
+    factory.choice = [](GameUnit &unit) -> ChoiceStage *
+    { return new SelectUnit(&unit, &unit, &unit.GetValues(), unit.GetEngine()); };
     factory.effects = [](GameUnit &unit) -> EffectStage * {
         return new EffectManage(unit.GetEngine(), float(hgl::GetCanvasWidth()),
                                 float(hgl::GetCanvasHeight()));

@@ -29,3 +29,24 @@ TEST(RectScope, CopiesAreBoundToThemselves)
     // Rectangles moved around inside containers: see List.RectanglesAreCopiedAsObjects.
     static_assert(!std::is_trivially_copyable_v<RectScope2<float>>);
 }
+
+TEST(RectScope, PointInCountsTheLeftAndTopEdgesOnly)
+{
+    const RectScope2<int> r(10, 20, 30, 40); // x 10..39, y 20..59
+    const ScopeBase2D<int> &area = r;        // as a caller holding any area asks
+    const struct
+    {
+        int x, y;
+        bool in;
+    } cases[] = {
+        {10, 20, true},  {39, 59, true}, {40, 20, false}, {10, 60, false},
+        {40, 60, false}, {9, 20, false}, {10, 19, false}, {25, 40, true},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(area.PointIn(c.x, c.y), c.in) << c.x << "," << c.y;
+
+    RectScope2<float> f(0.5f, 0.5f, 2, 1);
+    EXPECT_TRUE(f.PointIn(0.5f, 0.5f));
+    EXPECT_FALSE(f.PointIn(2.5f, 1));
+    EXPECT_FALSE(f.PointIn(1, 1.5f));
+}

@@ -299,3 +299,26 @@ TEST(ObjectControl, AlignObjectsLaysOutByMode)
     c.Width = 200; // resizing the control lays the children out again
     EXPECT_EQ(float(client->Width), 160);
 }
+
+TEST(ObjectControl, AClickOnOverlappingChildrenReachesTheOneOnTop)
+{
+    trace.Clear();
+    hgl::ObjectControl screen;
+    auto *under = new Probe("under", 0, 0, 100, 100);
+    auto *over = new Probe("over", 50, 50, 100, 100); // added last: drawn on top
+    screen.AddObject(under);
+    screen.AddObject(over);
+
+    EXPECT_TRUE(screen.Proc_MouseLeftDown(60, 60, hgl::platform::MouseFlagLeft));
+    EXPECT_EQ(trace.events, (Events{"over:down 60,60"}));
+    EXPECT_TRUE(over->HasFocus());
+    trace.events.clear();
+    EXPECT_TRUE(screen.Proc_MouseLeftUp(60, 60, 0));
+    EXPECT_EQ(trace.events, (Events{"over:up 60,60"}));
+
+    // Outside the top one the one below hears it.
+    trace.events.clear();
+    EXPECT_TRUE(screen.Proc_MouseLeftDown(20, 20, hgl::platform::MouseFlagLeft));
+    EXPECT_EQ(trace.events, (Events{"under:down 20,20"}));
+    screen.Proc_MouseLeftUp(20, 20, 0);
+}

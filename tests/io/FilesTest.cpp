@@ -223,3 +223,21 @@ TEST(Files, EnumFile)
     Seen loop;
     EXPECT_EQ(EnumFile(dir.Path16().c_str(), u"*", &loop, true, true, true, Collect), 8);
 }
+
+TEST(Files, MergePathToBufferKeepsRoomForTheTerminator)
+{
+    // "ab" + '\' + "cd": 5 units and the terminator.
+    const std::u16string merged = u"ab\\cd";
+    for (int room : {4, 5, 6, 7})
+    {
+        SCOPED_TRACE(room);
+        std::u16string buffer(8, u'#');
+        const bool fits = room > int(merged.size());
+        EXPECT_EQ(MergePathToBuffer(buffer.data(), room, u"ab", u"cd"), fits);
+        if (fits)
+            EXPECT_EQ(std::u16string(buffer.c_str()), merged);
+        else
+            EXPECT_EQ(buffer, std::u16string(8, u'#'));                                 // untouched
+        EXPECT_EQ(buffer.substr(size_t(room)), std::u16string(8 - size_t(room), u'#')); // nothing past it
+    }
+}

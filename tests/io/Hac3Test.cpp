@@ -416,5 +416,53 @@ TEST(HacWriter, PackedDiskFolderKeepsEmptyFolders)
     EXPECT_TRUE(hac->FileExist(u"TOP.TXT"));
 }
 
+TEST(HacWriter, NamesDifferingOnlyInCaseAreRefused)
+{
+    // The reader finds names in any case: two such files in one folder would hide one.
+    const std::pair<const char16_t *, const char16_t *> pairs[] = {
+        {u"A.txt", u"a.txt"}, {u"Sub\\Note.TXT", u"sub\\note.txt"}, {u"x\\y\\Z", u"X\\Y\\z"}};
+    for (const auto &[first, second] : pairs)
+    {
+        HacWriter w;
+        w.root.Add(first, std::string("upper"));
+        w.root.Add(second, std::string("lower"));
+        std::vector<uint8_t> out;
+        std::string err;
+        EXPECT_FALSE(w.Build(out, &err)) << hgl::hacpack::Utf16ToUtf8(second);
+        EXPECT_NE(err.find("duplicate"), std::string::npos) << err;
+    }
+
+    // The same from a disk folder, where both can exist side by side.
+    TempDir dir("hac3case");
+    ASSERT_TRUE(dir.WriteFile("src/A.txt", "upper"));
+    ASSERT_TRUE(dir.WriteFile("src/a.txt", "lower"));
+    HacWriter w;
+    std::string err;
+    ASSERT_TRUE(w.AddDiskFolder(dir.File("src"), u"", &err)) << err;
+    EXPECT_FALSE(w.WriteFile(dir.File("out.hac"), &err));
+    EXPECT_NE(err.find("duplicate"), std::string::npos) << err;
+    EXPECT_FALSE(dir.Exists("out.hac"));
+}
+
 #ifdef HGL_HACPACK_EXE
+TEST(HacWriter, PackerKeepsIncompressibleFilesReadable)
+{
+    TempDir dir("hac3tool");
+    std::vector<uint8_t> noise(4096);
+    unsigned seed = 5489;
+    for (auto &b : noise)
+        b = uint8_t((seed = seed * 1103515245u + 12345u) >> 16);
+    ASSERT_TRUE(dir.WriteFile("src/noise.bin", noise));
+    const std::string text(3000, 't');
+    ASSERT_TRUE(dir.WriteFile("src/text.txt", text));
+
+    const std::string cmd = std::string(HGL_HACPACK_EXE) + " " + dir.File("src") + " " + dir.File("out.hac") +
+                            " --method Zip --plugins " HGL_PLUGIN_DIR;
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    UseBuildPlugIns();
+    std::unique_ptr<HAC> hac(hgl::OpenHAC(dir.File16("out.hac").c_str()));
+    ASSERT_TRUE(hac);
+    ExpectServes(hac.get(), u"noise.bin", std::string(noise.begin(), noise.end()));
+    ExpectServes(hac.get(), u"text.txt", text);
+}
 #endif

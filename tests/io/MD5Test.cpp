@@ -58,3 +58,19 @@ TEST(MD5, ReferenceSuite)
     // Null data with size 0 is the empty message.
     EXPECT_EQ("d41d8cd98f00b204e9800998ecf8427e", Digest(nullptr, 0));
 }
+
+TEST(MD5, MessagesAroundTheBlockAndPaddingBounds)
+{
+    // Digests of n letters 'a', as md5sum gives them.
+    const struct
+    {
+        size_t n;
+        const char *digest;
+    } cases[] = {
+        {55, "ef1772b6dff9a122358552954ad0df65"}, {56, "3b0c8ac703f828b04c6c197006d17218"},
+        {57, "652b906d60af96844ebd21b674f35e93"}, {63, "b06521f39153d618550606be297466d5"},
+        {64, "014842d480b571495a4a0363793f7367"}, {65, "c743a45e0d2e6a95cb859adae0248435"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Digest(std::string(c.n, 'a')), c.digest) << c.n << " bytes";
+}

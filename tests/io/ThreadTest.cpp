@@ -134,3 +134,51 @@ TEST(Thread, ClosingAPausedThreadLosesNoWakeUp)
         EXPECT_FALSE(bool(loop.IsLive));
     }
 }
+
+TEST(Thread, ResumeOfARunningThreadChangesNothing)
+{
+    hgl::test::Watchdog dog("Thread.ResumeOfARunningThreadChangesNothing");
+    Loop loop;
+    ASSERT_TRUE(loop.Start(tpNormal));
+    ASSERT_TRUE(WaitFor([&] { return loop.passes > 0; }));
+    EXPECT_EQ(loop.Resume(), 0);
+    EXPECT_EQ(loop.Resume(), 0);
+    // The stray Resumes leave nothing owed: one Pause holds the thread.
+    EXPECT_EQ(loop.Pause(), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30)); // the pass under way ends
+    const int frozen = loop.passes;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_LE(loop.passes - frozen, 1);
+    EXPECT_EQ(loop.Resume(), 1);
+    const int resumed = loop.passes;
+    EXPECT_TRUE(WaitFor([&] { return loop.passes > resumed + 2; }));
+}
+
+TEST(Semaphore, OneReleaseOfManyWakesAsManyWaiters)
+{
+    hgl::test::Watchdog dog("Semaphore.OneReleaseOfManyWakesAsManyWaiters");
+    Semaphore sem(0, 10);
+    std::atomic<int> waiting{0}, woken{0};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back(
+            [&]
+            {
+                ++waiting;
+                if (sem.Acquire()) ++woken;
+            });
+    ASSERT_TRUE(WaitFor([&] { return waiting == 3; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // all three blocked in Acquire
+    EXPECT_EQ(woken, 0);
+    ASSERT_TRUE(sem.Release(3));
+    EXPECT_TRUE(WaitFor([&] { return woken == 3; }, 10.0)) << woken << " of 3 woke";
+    while (woken < 3) // let any left behind go, one at a time, so the test can end
+    {
+        const int before = woken;
+        sem.Release(1);
+        WaitFor([&] { return woken > before; });
+    }
+    for (auto &t : threads)
+        t.join();
+    EXPECT_EQ(sem.GetCount(), 0);
+}

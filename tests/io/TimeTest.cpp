@@ -176,3 +176,21 @@ TEST(TimeDateStream, BadOrShortDataIsRefused)
     }
     EXPECT_TRUE(log.ContainsError(u"时间数据无效<24:0:0.0>")) << log.Dump();
 }
+
+TEST(Date, FebruaryFollowsTheGregorianLeapYears)
+{
+    const struct
+    {
+        int year, days;
+    } years[] = {{2000, 29}, {1900, 28}, {2024, 29}, {2100, 28}, {2023, 28}, {1600, 29}};
+    for (const auto &c : years)
+    {
+        SCOPED_TRACE(c.year);
+        EXPECT_EQ(GetDaysInMonth(c.year, 2), c.days);
+        Date d(c.year, 2, 1);
+        EXPECT_EQ(d.DaysInMonth.Get(), c.days);
+        d.Day = 29; // the 29th exists only in a leap year; otherwise it is the 1st of March
+        EXPECT_EQ(d.Month.Get(), c.days == 29 ? 2 : 3);
+        EXPECT_EQ(d.Day.Get(), c.days == 29 ? 29 : 1);
+    }
+}

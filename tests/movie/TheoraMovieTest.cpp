@@ -170,4 +170,21 @@ TEST_F(MovieTest, FollowsItsSoundAndEndsWithIt)
     }
     hgl::CloseOpenAL();
 }
+
+TEST_F(MovieTest, ASoundOutlastingThePicturesEndsTheMovie)
+{
+    hgl::test::ScopedEnv silent("ALSOFT_DRIVERS", "null");
+    ASSERT_TRUE(hgl::InitOpenAL());
+    dir.WriteFile("long.ogv", RedToGreen(2)); // 0.2 s of pictures
+    dir.WriteFile("long.ogg", mediawriter::VorbisFile(mediawriter::Tone(440, 0.8, 22050, 1, 0.3), 1, 22050));
+    {
+        TestMovie movie(archive.get(), u"long", false, false); // its engine clock stands still
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(DrawUntil(movie, IsGreen)); // the last picture
+        EXPECT_TRUE(RunUntilOver(movie));
+        const double played = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_GE(played, 0.7) << "the movie ended before its sound";
+    }
+    hgl::CloseOpenAL();
+}
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "sonvex/AudioPlayer.h"
 
+#include <algorithm>
+
 using namespace audio_test;
 using hgl::AudioPlayer;
 
@@ -145,5 +147,30 @@ TEST(AudioPlayer, RefusedFilesAreLoggedAndStartNoThread)
         EXPECT_FALSE(player.IsLive);
         EXPECT_EQ(player.GetPlayTime(), 0);
     }
+}
+
+TEST(AudioPlayer, LoopedSoundReportsAPlayTimeWithinOneLength)
+{
+    SoundFolder files;
+    files.Add("blip.wav", mediawriter::WavFile(mediawriter::Tone(490, 0.1, 22050, 1, 0.5), 1, 22050));
+    WaveCapture capture;
+
+    AudioPlayer player(files.Archive(), u"blip.wav");
+    ASSERT_TRUE(player.Play(true));
+    const double start = Now();
+    std::vector<double> seen;
+    for (double at : {0.25, 0.32, 0.39, 0.46}) // past the first pass
+    {
+        WaitUntil([&] { return Now() - start >= at; }, MaxWait);
+        seen.push_back(player.GetPlayTime());
+    }
+    EXPECT_TRUE(player.IsPlaying());
+    player.Stop();
+    for (double t : seen)
+    {
+        EXPECT_GE(t, 0);
+        EXPECT_LT(t, 0.1);
+    }
+    EXPECT_NE(*std::min_element(seen.begin(), seen.end()), *std::max_element(seen.begin(), seen.end()));
 }
 } // namespace

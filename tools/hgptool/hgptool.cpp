@@ -90,9 +90,10 @@ bool TakeOptions(Args &args, Options &opt)
     return true;
 }
 
-bool UseMethod(Options &opt)
+// Points the engine at the compression plug-ins: --plugins, else "Plug-Ins" beside
+// this program, else the current folder's.
+void FindPlugIns(Options &opt)
 {
-    if (opt.method.Length == 0) return true;
     std::error_code ec;
     if (opt.plugins.empty())
     {
@@ -100,7 +101,11 @@ bool UseMethod(Options &opt)
         if (!ec && std::filesystem::is_directory(beside, ec)) opt.plugins = beside.string();
     }
     if (!opt.plugins.empty()) SetInfoString(infoPlugInsFolder, U16(opt.plugins).c_str());
-    return GetCompressInterface(opt.method) != nullptr;
+}
+
+bool UseMethod(const Options &opt)
+{
+    return opt.method.Length == 0 || GetCompressInterface(opt.method) != nullptr;
 }
 
 bool WriteOut(const std::string &path, const std::function<bool(Stream *)> &write)
@@ -188,6 +193,29 @@ void PrintImage(const ImageBlock &img)
                 unsigned(img.format));
 }
 
+// The first compression method a block of the tree names that no plug-in provides;
+// empty when every block can be unpacked.
+String MissingMethod(TDFNode *node, int depth = 0)
+{
+    String method;
+    if (depth > TDFNode::MaxDepth) return method;
+    if (node->GetString(TDFCompressKey, method) && GetCompressInterface(method) == nullptr) return method;
+    for (int i = 0; i < node->GetChildCount(); i++)
+    {
+        method = MissingMethod(node->GetChild(i), depth + 1);
+        if (method.Length != 0) return method;
+    }
+    return String();
+}
+
+// A file that failed to read: damaged, unless it only needs a plug-in that is not there.
+int ReadFailure(TDFNode &root, const std::string &file, const std::string &damaged)
+{
+    const String method = MissingMethod(&root);
+    if (method.Length == 0) return Fail(file + ": " + damaged);
+    return Fail(file + ": needs the " + method.ToUTF8() + " compression plug-in, which was not found");
+}
+
 int ListFile(const Args &args)
 {
     if (args.size() != 1) return Fail("list needs one file");
@@ -197,14 +225,14 @@ int ListFile(const Args &args)
     if (root.GetName().Comp(u"TEX") == 0)
     {
         TexFile tex;
-        if (!tex.Read(&fs, path.c_str())) return Fail(args[0] + ": damaged TEX file");
+        if (!tex.Read(&fs, path.c_str())) return ReadFailure(root, args[0], "damaged TEX file");
         std::printf("TEX ");
         PrintImage(tex.image);
         std::printf(" mipmap %s\n", tex.mipmap ? "yes" : "no");
         return 0;
     }
     HgpFile hgp;
-    if (!hgp.Read(&fs, path.c_str())) return Fail(args[0] + ": not a TEX or HGP file, or damaged");
+    if (!hgp.Read(&fs, path.c_str())) return ReadFailure(root, args[0], "not a TEX or HGP file, or damaged");
     std::printf("HGP %dx%d, %d layers\n", hgp.width, hgp.height, int(hgp.layers.size()));
     for (size_t i = 0; i < hgp.layers.size(); i++)
     {
@@ -228,6 +256,7 @@ int main(int argc, char **argv)
     }
     const std::string command = args[0];
     args.erase(args.begin());
+    FindPlugIns(opt);
     if (command == "list") return ListFile(args);
     if (command != "tex" && command != "hgp")
     {

@@ -2,6 +2,7 @@
 
 #include "tools/hacpack/HacWriter.h"
 
+#include <cstdlib>
 #include <initializer_list>
 
 namespace hgl::demo
@@ -89,11 +90,11 @@ class PictureList
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
 
-    // One painted layer as it is.
-    void Painting(const std::u16string &path, bool texture, DemoCanvas c)
+    // A texture painted by the caller.
+    void Painting(const std::u16string &path, DemoCanvas canvas)
     {
-        DemoPicture p{path, texture, c.Width(), c.Height(), {}};
-        p.layers.push_back({"", 1.0f, std::move(c)});
+        DemoPicture p{path, true, canvas.Width(), canvas.Height(), {}};
+        p.layers.push_back({"", 1.0f, std::move(canvas)});
         list.push_back(std::move(p));
     }
 
@@ -200,18 +201,18 @@ void AddMessageBox(PictureList &l)
     constexpr Rgba kGlass{235, 235, 245, 215};
     for (const char16_t *t : {u"h", u"message1", u"MsgFrame"})
         l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
-    l.Painting(u"MessageBox\\DlgFrame.TEX", true, Panel(kSceneW, kSmallH, kGlass, 2));
-    l.Painting(u"MessageBox\\message2.TEX", true, Panel(kSceneW, kSceneH, {225, 230, 245, 200}, 3));
-    l.Painting(u"MessageBox\\IconDlg.TEX", true, Panel(kSmallW * 2, kSmallH * 2, kGlass, 3));
+    l.Painting(u"MessageBox\\DlgFrame.TEX", Panel(kSceneW, kSmallH, kGlass, 2));
+    l.Painting(u"MessageBox\\message2.TEX", Panel(kSceneW, kSceneH, {225, 230, 245, 200}, 3));
+    l.Painting(u"MessageBox\\IconDlg.TEX", Panel(kSmallW * 2, kSmallH * 2, kGlass, 3));
     DemoCanvas name(kNameW, kNameH);
     name.Fill({250, 235, 242, 235});
     name.Rect(0, 0, kNameCap, kNameH, {240, 150, 180, 235});
     name.Frame(4, {255, 255, 255, 255});
-    l.Painting(u"MessageBox\\NameFrame.TEX", true, std::move(name));
+    l.Painting(u"MessageBox\\NameFrame.TEX", std::move(name));
     DemoCanvas flower(kPetal, kPetal);
     flower.Fill({0, 0, 0, 0});
     Flower(flower, 1, 1, kPetal - 2, {250, 150, 190, 255});
-    l.Painting(u"MessageBox\\flower.TEX", true, std::move(flower));
+    l.Painting(u"MessageBox\\flower.TEX", std::move(flower));
     // Eight petal frames stacked, each a little more turned.
     DemoCanvas sakura(kPetal, kPetal * kPetalFrames);
     sakura.Fill({0, 0, 0, 0});
@@ -220,7 +221,7 @@ void AddMessageBox(PictureList &l)
         const int w = kPetal / 2 + (i % 4) * 3, h = kPetal - 6 - (i % 4) * 3;
         sakura.Rect((kPetal - w) / 2, i * kPetal + (kPetal - h) / 2, w, h, {255, 180, 205, 255});
     }
-    l.Painting(u"MessageBox\\SAKURA.TEX", true, std::move(sakura));
+    l.Painting(u"MessageBox\\SAKURA.TEX", std::move(sakura));
 }
 
 void AddStage(PictureList &l)
@@ -257,10 +258,40 @@ void AddStage(PictureList &l)
     l.Numbered(u"p1.HGP", kSceneW, kSceneH, 3);
 }
 
+// A triangle pointing right, filling the canvas' height, on a clear ground.
+DemoCanvas Pointer(int size, Rgba c)
+{
+    DemoCanvas canvas(size, size);
+    canvas.Fill({0, 0, 0, 0});
+    for (int y = 0; y < size; ++y)
+    {
+        const int reach = size - std::abs(2 * y + 1 - size);
+        canvas.Rect(0, y, reach, 1, c);
+    }
+    return canvas;
+}
+
+// The choice menu's pieces: the highlight bar, whose top quarter gives the lines
+// above and below the option and whose right part below gives its fill; the pointer
+// beside it; the mark of an option picked before.
+void AddChoice(PictureList &l)
+{
+    constexpr int kBar = 64;
+    DemoCanvas bar(kBar, kBar);
+    bar.Fill({255, 236, 200, 170});
+    bar.Rect(0, 0, kBar, kBar / 4, {255, 150, 40, 255});
+    l.Painting(u"option\\SelectButtonBack.TEX", std::move(bar));
+    l.Painting(u"option\\EZFlag.TEX", Pointer(32, {255, 120, 30, 255}));
+    DemoCanvas mark(32, 32);
+    mark.Fill({0, 0, 0, 0});
+    mark.Rect(8, 8, 16, 16, {40, 170, 60, 255});
+    mark.Rect(12, 12, 8, 8, {255, 255, 255, 255});
+    l.Painting(u"option\\ReadFlag.TEX", std::move(mark));
+}
+
 void AddMenus(PictureList &l)
 {
-    for (const char16_t *t : {u"ReadFlag", u"SelectButtonBack", u"EZFlag"})
-        l.Texture(u"option\\" + std::u16string(t) + u".TEX", kButtonW, kButtonH);
+    AddChoice(l);
     l.Picture(u"option\\Frame.HGP", kSceneW, kButtonH, kMenuStates);
     for (const char16_t *o : {u"All", u"Already", u"open", u"close", u"null", u"small", u"normal", u"big",
                               u"slow", u"fast", u"veryfast"})

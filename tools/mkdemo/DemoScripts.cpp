@@ -32,8 +32,10 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 // the two inline pictures, the window switched off, two lines that play on by
 // themselves, a centred line under a cut-in; a background, three characters (a
 // slide, a move, a pose change within a family, a mirrored one), a mood, music, a
-// sound effect, snow, a choice with its two answers, a system flag that unlocks
-// the extras, and the call of the second script.
+// sound effect, snow and a butterfly, a choice of three whose middle option shows
+// only once the story has been played to its end (the system flag that also
+// unlocks the extras), its answers reached through SWITCH and CaseGoto, and the
+// call of the second script.
 const char16_t kMain00[] = uR"S(// 演示故事 第一章
 func main()
 {
@@ -59,6 +61,7 @@ func main()
     ShowMessageL("", "QG_001", "【青歌】喂——等等我！%LC");
     SE_PLAY(0, "se01", 0);
     StartSnow();
+    StartButterFly(20);
     MES("雪一直下着，城市变得很安静。这是一段小说模式的文字，一行写不下。");
     MES("街上的行人越来越少，路灯一盏接一盏地亮了起来，照着飘落的雪花。");
     MES("小雪把围巾又绕了一圈，回头看了看远处的钟楼，钟声刚好响起来。%N");
@@ -76,13 +79,19 @@ func main()
     CGCUT("x");
     MESC("—— 第一章 ——");
     CGCUTOFF();
-    SELECT("S1", 2);
+    SELECT("S1", 3);
     SELDT("一起去");
+    SELDT_Switch("叫上小遥", "HEXTRA", " ", " ");
     SELDT("下次吧");
+    SWITCH("S1", 0);
     CaseGoto(0, "L_YES");
-    CaseGoto(1, "L_NO");
+    CaseGoto(1, "L_YY");
+    CaseGoto(2, "L_NO");
 L_YES:
     MES("【小雪】太好了！");
+    goto L_END;
+L_YY:
+    MES("【小雪】好啊，三个人一起去。");
     goto L_END;
 L_NO:
     MES("【小雪】那下次吧。");

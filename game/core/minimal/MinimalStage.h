@@ -90,7 +90,7 @@ class MinimalChoiceStage : public ChoiceStage
   public:
     explicit MinimalChoiceStage(GameUnit &unit);
 
-    bool IsOpen() const override { return open; }
+    int GetCount() const override { return open ? int(options.size()) : 0; }
     bool SaveState(hgl::TDFNode *root) override;
     bool LoadState(hgl::TDFNode *root) override;
     void Draw() override;

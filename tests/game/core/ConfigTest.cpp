@@ -102,3 +102,50 @@ TEST_F(GameCoreTest, ConfigDamagedFileGivesStartValues)
         EXPECT_TRUE(log.ContainsPart(u"已损坏")) << log.Dump();
     }
 }
+
+TEST_F(GameCoreTest, ConfigSettingsAtTheirLimitsReadBackAsWritten)
+{
+    using avg::config::kMaxVolume;
+    // Lowest, then highest value each setting takes.
+    const auto set = [](bool high)
+    {
+        graphics_config.Speed = high ? 255 : 0;
+        graphics_config.AutoSave = high ? 255 : 0;
+        graphics_config.TextSpeed = high ? 10000 : 0;
+        graphics_config.EndWaitTime = high ? 600000 : 0;
+        graphics_config.Alpha = high ? 1.0f : 0.0f;
+        graphics_config.AutoContinue = high ? 255 : 0;
+        graphics_config.Not43ProcMode = high ? 255 : 0;
+        graphics_config.ScreenWidth = high ? 16384 : 64;
+        graphics_config.ScreenHeight = high ? 16384 : 64;
+        graphics_config.MovieQuantity = high ? 99 : 0;
+        audio_config = high ? avg::config::AudioConfig{kMaxVolume, kMaxVolume, kMaxVolume}
+                            : avg::config::AudioConfig{0, 0, 0};
+    };
+    for (bool high : {false, true})
+    {
+        SCOPED_TRACE(high ? "highest" : "lowest");
+        set(high);
+        ASSERT_TRUE(avg::config::SaveConfig());
+        avg::config::ResetConfig();
+        hgl::test::LogCapture log;
+        ASSERT_TRUE(avg::config::LoadConfig());
+        EXPECT_TRUE(log.Errors().empty()) << log.Dump();
+        const avg::config::GraphicsConfig read_g = graphics_config;
+        const avg::config::AudioConfig read_a = audio_config;
+        set(high);
+        EXPECT_EQ(read_g.Speed, graphics_config.Speed);
+        EXPECT_EQ(read_g.AutoSave, graphics_config.AutoSave);
+        EXPECT_EQ(read_g.TextSpeed, graphics_config.TextSpeed);
+        EXPECT_EQ(read_g.EndWaitTime, graphics_config.EndWaitTime);
+        EXPECT_EQ(read_g.Alpha, graphics_config.Alpha);
+        EXPECT_EQ(read_g.AutoContinue, graphics_config.AutoContinue);
+        EXPECT_EQ(read_g.Not43ProcMode, graphics_config.Not43ProcMode);
+        EXPECT_EQ(read_g.ScreenWidth, graphics_config.ScreenWidth);
+        EXPECT_EQ(read_g.ScreenHeight, graphics_config.ScreenHeight);
+        EXPECT_EQ(read_g.MovieQuantity, graphics_config.MovieQuantity);
+        EXPECT_EQ(read_a.BGM, audio_config.BGM);
+        EXPECT_EQ(read_a.SE, audio_config.SE);
+        EXPECT_EQ(read_a.Voice, audio_config.Voice);
+    }
+}

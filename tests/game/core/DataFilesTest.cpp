@@ -197,9 +197,17 @@ void BindStory(hgl::DevilEngine &e)
     e.MapFunc(
         u"void EndSnow()", +[] { Note(u"EndSnow"); });
     e.MapFunc(
+        u"void StartButterFly(int)", +[](int) { Note(u"StartButterFly"); });
+    e.MapFunc(
         u"void SELECT(string,int)", +[](const hgl::u16char *s, int) { Note(u"SELECT", s); });
     e.MapFunc(
         u"void SELDT(string)", +[](const hgl::u16char *s) { Note(u"SELDT", s); });
+    e.MapFunc(
+        u"void SELDT_Switch(string,string,string,string)",
+        +[](const hgl::u16char *s, const hgl::u16char *, const hgl::u16char *, const hgl::u16char *)
+        { Note(u"SELDT_Switch", s); });
+    e.MapFunc(
+        u"void SWITCH(string,int)", +[](const hgl::u16char *s, int) { Note(u"SWITCH", s); });
     e.MapFunc(
         u"void CaseGoto(int,string)",
         +[](int n, const hgl::u16char *label)
@@ -247,6 +255,7 @@ TEST_F(GameCoreTest, DemoStoryRunsThroughBothScripts)
                          u"ShowMessage XYABAR",
                          u"SE_PLAY se01",
                          u"StartSnow ",
+                         u"StartButterFly ",
                          u"MES 雪一直下着，城市变得很安静。这是一段小说模式的文字，一行写不下。",
                          u"MES 街上的行人越来越少，路灯一盏接一盏地亮了起来，照着飘落的雪花。",
                          u"MES 小雪把围巾又绕了一圈，回头看了看远处的钟楼，钟声刚好响起来。%N",
@@ -262,7 +271,9 @@ TEST_F(GameCoreTest, DemoStoryRunsThroughBothScripts)
                          u"MESC —— 第一章 ——",
                          u"SELECT S1",
                          u"SELDT 一起去",
+                         u"SELDT_Switch 叫上小遥",
                          u"SELDT 下次吧",
+                         u"SWITCH S1",
                          u"MES 【小雪】太好了！",
                          u"RSET HEXTRA",
                          u"EXT_CALL MAIN01",

@@ -109,3 +109,21 @@ TEST_F(GameCoreTest, GameValueRgetRset)
     EXPECT_EQ(avg::GetSystemFlag(u"hnew"), 9);
     EXPECT_EQ(v.GetCount(), 7); // A to G; no flag names, nothing for the empty names
 }
+
+TEST_F(GameCoreTest, GameRecordDamagedFileFallsBackToItsBackup)
+{
+    FillRecord();
+    ASSERT_TRUE(avg::SaveGameRecord());
+    const std::string good = dir.ReadFile("Save/Game.TDF");
+    for (const std::string &damaged : {good.substr(0, good.size() / 2), std::string("not a tree")})
+    {
+        ASSERT_TRUE(dir.WriteFile("Save/Game.TDF.backup", good));
+        ASSERT_TRUE(dir.WriteFile("Save/Game.TDF", damaged));
+        avg::GetGameRecord().Clear();
+        hgl::test::LogCapture log;
+        EXPECT_TRUE(avg::LoadGameRecord());
+        ASSERT_EQ(avg::GetGameRecord().events.GetCount(), 1) << log.Dump();
+        ExpectFilled();
+        EXPECT_TRUE(log.ContainsPart(u"从备份")) << log.Dump();
+    }
+}

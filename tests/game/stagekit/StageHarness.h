@@ -13,26 +13,33 @@
 //       EXPECT_TRUE(Near(Pixel(1, 1), {255, 0, 0, 255}));
 //   }
 //
+// Widgets draw where their owners put them (the screen's translation is installed);
+// a test that needs the shared fonts sets with_fonts before Start.
+//
 // Every stage draw (quads, fans, clears, pictures, blend modes, textured quads,
 // glyphs, outlines) is kept in `calls` for the frames since the last ClearCalls();
 // log lines are in `log`. Audio is silent: the voices asked for are kept in
 // `voices` (their lengths in seconds come from `voice_seconds`, 0 when not
 // there), the system sounds in `system_sounds`. The message window's pictures
-// are plain colours (stagekit::kMessageBoxPictures); the shared fonts and
-// message-box textures are made only when `shared_resources` is set before Start.
+// are plain colours (stagekit::kMessageBoxPictures). Checkpoint(name) writes the
+// canvas as a PNG file when HGL_STAGE_PNG names a folder.
 #include "game/unit/GameUnitFixture.h"
 
 #include "support/GLTestContext.h"
 #include "support/LogCapture.h"
 
 #include "core/Random.h"
+#include "framework/TranslateHooks.h"
 #include "game/core/GameResources.h"
 #include "game/stage/StageDraw.h"
 #include "game/stage/StageSetup.h"
 #include "graphics/ColorType.h"
+#include "graphics/gl/RenderState.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/MemStream.h"
 #include "platform/window/KeyCode.h"
+
+#include <GL/glew.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -85,10 +92,9 @@ inline std::vector<uint8_t> SolidPicture(int w, int h, hgl::test::RGBA colour)
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 
-// A TEX file of one colour, stored without compression; the first `split` columns
-// (when not 0) in a second colour.
-inline std::vector<uint8_t> SolidTexture(int w, int h, hgl::test::RGBA colour, int split = 0,
-                                         hgl::test::RGBA left = {})
+// A TEX file of w x h pixels painted by paint(x, y), stored without compression.
+inline std::vector<uint8_t> PaintedTexture(int w, int h,
+                                           const std::function<hgl::test::RGBA(int, int)> &paint)
 {
     hgl::TexFile tex;
     tex.image.width = w;
@@ -97,7 +103,7 @@ inline std::vector<uint8_t> SolidTexture(int w, int h, hgl::test::RGBA colour, i
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
         {
-            const hgl::test::RGBA c = x < split ? left : colour;
+            const hgl::test::RGBA c = paint(x, y);
             tex.image.pixels.insert(tex.image.pixels.end(), {c.r, c.g, c.b, c.a});
         }
     hgl::MemStream s;
@@ -181,6 +187,17 @@ inline bool WritePng(const std::string &path, int w, int h, const std::vector<ui
     return bool(out);
 }
 
+// The drawing origin of a control's children, as the application moves it.
+inline void PushOrigin(float x, float y)
+{
+    hgl::PushMatrix(GL_MODELVIEW);
+    glTranslatef(x, y, 0);
+}
+inline void PopOrigin()
+{
+    hgl::PopMatrix(GL_MODELVIEW);
+}
+
 inline bool Near(hgl::test::RGBA a, hgl::test::RGBA b, int tolerance = 3)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -194,14 +211,15 @@ class StageTest : public GameUnitTest
     std::unique_ptr<hgl::test::GLTestContext> gl;
     hgl::test::LogCapture log;
     stagekit::DrawRecorder recorder;
-    std::vector<int> marks;                         // what the script passed to T_MARK, in order
-    std::vector<std::u16string> voices;             // the voices played, in order
-    std::map<std::u16string, double> voice_seconds; // a voice's length; 0 when not listed
-    std::vector<int> system_sounds;                 // the system sounds played, in order
-    bool shared_resources = false;                  // make the shared fonts and textures at Start
+    std::vector<int> marks; // what the script passed to T_MARK, in order
     // Called at each T_MARK, inside the script's run: checks of what the script
     // did up to there.
     std::function<void(int)> on_mark;
+    // Start makes the shared fonts (and the message-box textures) too.
+    bool with_fonts = false;
+    std::vector<std::u16string> voices;             // the voices played, in order
+    std::map<std::u16string, double> voice_seconds; // a voice's length; 0 when not listed
+    std::vector<int> system_sounds;                 // the system sounds played, in order
 
     // The canvas size: override for the non-4:3 runs.
     virtual int Width() const { return stagekit::kCanvasW; }
@@ -211,9 +229,10 @@ class StageTest : public GameUnitTest
     {
         extra.push_back({path, stagekit::SolidPicture(w, h, colour)});
     }
-    void AddTexture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
+    void AddTexture(const std::u16string &path, int w, int h,
+                    const std::function<hgl::test::RGBA(int, int)> &paint)
     {
-        extra.push_back({path, stagekit::SolidTexture(w, h, colour)});
+        extra.push_back({path, stagekit::PaintedTexture(w, h, paint)});
     }
     void AddScript(const std::u16string &name, const std::u16string &text)
     {
@@ -226,6 +245,7 @@ class StageTest : public GameUnitTest
         avg::InstallStage();
         gl = std::make_unique<hgl::test::GLTestContext>(Width(), Height());
         ASSERT_TRUE(gl->Ok()) << gl->Error();
+        previous_hooks = hgl::SetTranslateHooks({stagekit::PushOrigin, stagekit::PopOrigin});
     }
 
     void TearDown() override
@@ -236,6 +256,7 @@ class StageTest : public GameUnitTest
         avg::FreeGameResources();
         GameUnitTest::TearDown();
         avg::SetStageFactory({});
+        hgl::SetTranslateHooks(previous_hooks);
     }
 
     void AddContent(hgl::demo::DemoContent &demo) override
@@ -248,9 +269,9 @@ class StageTest : public GameUnitTest
                 given = given || f.path == p.path;
             if (given) continue;
             const bool frame = std::u16string(p.path) == u"MessageBox\\NameFrame.TEX";
-            demo.AddData(p.path, p.texture ? stagekit::SolidTexture(p.w, p.h, p.colour,
-                                                                    frame ? stagekit::kNameCapColumns : 0,
-                                                                    stagekit::kNameCapColour)
+            const auto paint = [&p, frame](int x, int)
+            { return frame && x < stagekit::kNameCapColumns ? stagekit::kNameCapColour : p.colour; };
+            demo.AddData(p.path, p.texture ? stagekit::PaintedTexture(p.w, p.h, paint)
                                            : stagekit::SolidPicture(p.w, p.h, p.colour));
         }
         for (auto &f : extra)
@@ -265,7 +286,7 @@ class StageTest : public GameUnitTest
         GameUnitTest::SetUp();
         Advance(kStartMs); // times of 0 mean "not yet" to the stage
         ASSERT_TRUE(avg::InitGameResources());
-        if (shared_resources)
+        if (with_fonts)
         {
             ASSERT_TRUE(avg::LoadSharedResources());
         }
@@ -282,8 +303,7 @@ class StageTest : public GameUnitTest
         ASSERT_TRUE(unit->GotoScript(script));
     }
 
-    // A new in-game screen with T_MARK in place of the one there, on no script yet
-    // (a load or a GotoScript gives it one).
+    // A new in-game screen with T_MARK in the place of the one there, e.g. to load a save into.
     void MakeUnit()
     {
         unit.reset();
@@ -330,6 +350,7 @@ class StageTest : public GameUnitTest
   private:
     static constexpr int kStartMs = 1000;
     std::vector<hgl::demo::DemoFile> extra, scripts;
+    hgl::TranslateHooks previous_hooks;
     void T_MARK(int n)
     {
         marks.push_back(n);

@@ -69,7 +69,7 @@ TEST_F(StoryTest, PlaysTheDemoStoryToItsEnd)
         hgl::FileDelete(avg::SaveFileName(u"0").c_str());
         ToChoice();
         EXPECT_TRUE(avg::SaveFileExists(u"1")); // saved as the choice opened
-        ASSERT_EQ(Choice().GetOptions().size(), 2u);
+        ASSERT_EQ(Choice().GetOptions().size(), 3u);
         Click(); // beside the options: the choice stays
         EXPECT_EQ(unit->GetState(), avg::gsChoice);
 
@@ -236,6 +236,7 @@ TEST_F(StoryTest, SavesRoundTripMidMessageAndMidChoice)
     EXPECT_TRUE(unit->SaveAtChoice);
     Click();
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
+    unit->Proc_KeyDown(hgl::key::Down); // the second option is hidden until the story's end
     unit->Proc_KeyDown(hgl::key::Down);
     unit->Proc_KeyDown(hgl::key::Enter);
     unit->UpdateObject();
@@ -335,4 +336,83 @@ TEST_F(StoryTest, TheMenuOpensOverAChoiceAndReturns)
     EXPECT_TRUE(unit->IsTop());
     EXPECT_EQ(Choice().Alpha.Get(), 1.0f);
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
+}
+
+// A message window whose reveal and auto-play wait the test sets, for the screen's
+// own timing around them.
+class PacedWindow : public avg::MinimalMessageStage
+{
+  public:
+    using MinimalMessageStage::MinimalMessageStage;
+    bool revealed = false;
+    int wait_ms = 0;
+    bool IsTextComplete() const override { return revealed; }
+    int WaitMs() const override { return wait_ms; }
+};
+
+class PacedStoryTest : public GameUnitTest
+{
+  protected:
+    void AddContent(hgl::demo::DemoContent &demo) override
+    {
+        hgl::demo::AddScripts(demo);
+        demo.AddLocal(u"Script\\THREE.CPP",
+                      hgl::demo::TextFile(u"func main()\n{\n    MES(\"one\");\n    MES(\"two\");\n"
+                                          u"    MES(\"three\");\n}\n"));
+        demo.AddLocal(u"Script\\WAIT50.CPP",
+                      hgl::demo::TextFile(u"func main()\n{\n    WAIT(50);\n    MES(\"after\");\n}\n"));
+    }
+    void SetUp() override
+    {
+        GameUnitTest::SetUp();
+        avg::StageFactory factory;
+        factory.message = [](avg::GameUnit &u) { return new PacedWindow(u); };
+        avg::SetStageFactory(factory);
+    }
+    void TearDown() override
+    {
+        GameUnitTest::TearDown();
+        avg::SetStageFactory({});
+    }
+    PacedWindow &Window() { return *static_cast<PacedWindow *>(unit->GetMessageStage()); }
+};
+
+TEST_F(PacedStoryTest, SkippingCutsATimedWaitShort)
+{
+    Start(u"WAIT50");
+    EXPECT_EQ(unit->GetState(), avg::gsTimedWait);
+    unit->SkipOn();
+    unit->UpdateObject(); // the same instant: no time has passed
+    EXPECT_EQ(Text(), u"after");
+}
+
+TEST_F(PacedStoryTest, InAutoModeEachMessageWaitsItsOwnRevealAndTheEndWait)
+{
+    const int end_wait = avg::config::graphics_config.EndWaitTime;
+    Start(u"THREE");
+    unit->AutoMode = true;
+    const struct
+    {
+        const char16_t *text;
+        int wait_ms;
+    } lines[] = {{u"one", 300}, {u"two", 700}};
+    for (const auto &line : lines)
+    {
+        SCOPED_TRACE(hgl::test::U8(line.text));
+        ASSERT_EQ(Text(), line.text);
+        Window().revealed = false;
+        Window().wait_ms = line.wait_ms;
+        Advance(5000);
+        unit->UpdateObject();
+        EXPECT_EQ(Text(), line.text); // not yet revealed: no wait runs
+        Window().revealed = true;
+        unit->UpdateObject(); // revealed now: the wait starts here
+        EXPECT_EQ(Text(), line.text);
+        Advance(line.wait_ms + end_wait - 1);
+        unit->UpdateObject();
+        EXPECT_EQ(Text(), line.text);
+        Advance(1);
+        unit->UpdateObject();
+    }
+    EXPECT_EQ(Text(), u"three");
 }

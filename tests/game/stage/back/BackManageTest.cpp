@@ -190,3 +190,34 @@ TEST_F(BackTest, DamagedNodesAreRefusedOrClamped)
     EXPECT_TRUE(back.LoadState(&empty)); // no node: nothing shown
     EXPECT_EQ(back.GetCurrent(), nullptr);
 }
+
+TEST_F(BackTest, AStoryOfOneShownLayerShowsItsPicture)
+{
+    Run(u"BG_DSP0(\"bgA\");");
+    for (int i = 0; i < 3; ++i)
+        Step(500); // past the one-second fade in
+    EXPECT_EQ(CurrentName(), u"bgA");
+    EXPECT_TRUE(stagekit::Near(Pixel(512, 384), backkit::kRed)) << testing::PrintToString(Pixel(512, 384));
+}
+
+TEST_F(BackTest, ToPartMovesTheViewFromTheWholePictureToThePart)
+{
+    Run(u"BG_SET(\"bgA\");\nBG_ToPart(1000, 0.5, 0.25, 0.5, 0.5);\nT_MARK(1);");
+    const struct
+    {
+        int ms;
+        float view[4];
+    } times[] = {{500, {0.25f, 0.125f, 0.75f, 0.75f}}, {500, {0.5f, 0.25f, 0.5f, 0.5f}}};
+    for (const auto &t : times)
+    {
+        Step(t.ms);
+        const float *view = Back().GetCurrent()->GetView();
+        for (int i = 0; i < 4; ++i)
+            EXPECT_FLOAT_EQ(view[i], t.view[i]) << "at +" << t.ms << " value " << i;
+    }
+    StepToMark(1);
+    EXPECT_EQ(marks, std::vector<int>{1});
+    const float *view = Back().GetCurrent()->GetView(); // the part stays in view
+    EXPECT_FLOAT_EQ(view[0], 0.5f);
+    EXPECT_FLOAT_EQ(view[2], 0.5f);
+}

@@ -213,3 +213,23 @@ TEST_F(CharTest, DamagedNodesAreClampedOrRefused)
     icons.FindChild(u"人物图标")->FindChild(u"右边Icon")->GetStream()->SetSize(1); // truncated
     EXPECT_FALSE(c.LoadState(&icons));
 }
+
+TEST_F(CharTest, TheSevenNamedPositions)
+{
+    Begin();
+    avg::CharManage &c = Chars();
+    c.Show(0, u"ABCD00L");
+    const float W = stagekit::kCanvasW;
+    const struct
+    {
+        const char16_t *name;
+        float x;
+    } positions[] = {{u"BLEFT", 0},  {u"LEFT", W / 4},    {u"CENTRE", W / 2},      {u"RIGHT", W * 3 / 4},
+                     {u"BRIGHT", W}, {u"LEFTCEN", W / 3}, {u"RIGHTCEN", W * 2 / 3}};
+    for (const auto &p : positions)
+    {
+        c.Move(p.name, 0, 0);
+        Frame();
+        EXPECT_FLOAT_EQ(c.GetX(0), p.x) << hgl::test::U8(p.name);
+    }
+}

@@ -239,4 +239,25 @@ TEST(EffectPixels, SnowGlowAndRainColours)
     EXPECT_GT(mid.b, mid.r); // blue towards the top
     EXPECT_LT(high.r, low.r);
 }
+
+TEST_F(EffectTest, StopAllLeavesNothingToDraw)
+{
+    for (avg::WeatherEffect e : {avg::weSun, avg::weRain, avg::wePetals, avg::weSnow})
+        effects->StartWeather(e);
+    for (int i = 0; i < 30; ++i)
+        effects->Step();
+    ASSERT_GT(effects->GetSun()->GetLive(), 0);
+    ASSERT_GT(effects->GetRain()->GetLive(), 0);
+    ASSERT_GT(effects->GetPetals()->GetLive(), 0);
+    ASSERT_GT(effects->GetSnow()->GetLive(), 0);
+
+    effects->ClearEffects();
+    for (int i = 0; i < 1000 && effects->GetDraining() > 0; ++i)
+        effects->Step(); // the rain's last drops fall
+    EXPECT_EQ(effects->GetSun(), nullptr);
+    EXPECT_EQ(effects->GetRain(), nullptr);
+    EXPECT_EQ(effects->GetPetals(), nullptr);
+    EXPECT_EQ(effects->GetSnow(), nullptr);
+    EXPECT_EQ(effects->GetDraining(), 0);
+}
 } // namespace

@@ -49,7 +49,7 @@ class RevealTest : public MessageTest
 class MessageCharTest : public CharTest
 {
   protected:
-    MessageCharTest() { shared_resources = true; }
+    MessageCharTest() { with_fonts = true; }
     avg::GameDialogBox &Box() { return *dynamic_cast<avg::GameDialogBox *>(unit->GetMessageStage()); }
 };
 } // namespace

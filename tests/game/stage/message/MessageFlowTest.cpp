@@ -340,7 +340,7 @@ TEST_F(MessageTest, TheScreensFunctionsReachTheWindow)
 
 TEST_F(MessageTest, ACutInIsLoadedAndReleasedButNotDrawn)
 {
-    AddTexture(u"Charactersmall\\x.TEX", 4, 4, {255, 0, 0, 255});
+    AddTexture(u"Charactersmall\\x.TEX", 4, 4, [](int, int) { return hgl::test::RGBA{255, 0, 0, 255}; });
     Run(u"CGCUT(\"x\");\nT_MARK(1);\nCGCUTOFF();\nT_MARK(2);");
     ASSERT_EQ(marks, (std::vector<int>{1, 2}));
     EXPECT_EQ(Box().GetCutIn(), nullptr);

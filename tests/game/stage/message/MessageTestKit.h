@@ -46,7 +46,7 @@ inline std::string Bytes(hgl::TDFNode &node)
 class MessageTest : public StageTest
 {
   protected:
-    MessageTest() { shared_resources = true; }
+    MessageTest() { with_fonts = true; }
 
     avg::GameDialogBox &Box() { return *dynamic_cast<avg::GameDialogBox *>(unit->GetMessageStage()); }
     avg::CharManage &Chars() { return *dynamic_cast<avg::CharManage *>(unit->GetCharStage()); }

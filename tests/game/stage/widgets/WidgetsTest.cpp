@@ -5,10 +5,16 @@
 #include "support/GLTestContext.h"
 
 #include "game/core/GameResources.h"
+#include "graphics/ColorType.h"
+#include "graphics/font/TileFont.h"
+#include "graphics/texture/PictureFile.h"
+#include "io/MemStream.h"
 #include "game/stage/widgets/CapLabel.h"
 #include "game/stage/widgets/SamPic.h"
 #include "io/Time.h"
 #include "tools/mkdemo/DemoContent.h"
+
+#include <GL/glew.h>
 
 #include <memory>
 
@@ -133,4 +139,75 @@ TEST_F(WidgetsTest, CaptionWithoutPictureDrawsText)
     }
     EXPECT_EQ(caption.GetFirstReveal(), 4);
     EXPECT_NE(caption.GetSequenceStart(), 0u);
+}
+
+// The picture under the caption is uncovered as far as the text has typed itself:
+// a green picture shows left of the revealed share of the label's width, nothing
+// right of it.
+TEST_F(WidgetsTest, CaptionUncoversItsPictureWithTheText)
+{
+    hgl::TexFile green;
+    green.image.width = green.image.height = 16;
+    green.image.color_type = hgl::ctRGBA;
+    for (int i = 0; i < 16 * 16; ++i)
+        green.image.pixels.insert(green.image.pixels.end(), {0, 255, 0, 255});
+    hgl::MemStream bytes;
+    ASSERT_TRUE(green.Write(&bytes, hgl::String()));
+    ASSERT_TRUE(dir.WriteFile("Data.hac/Effect/green.TEX",
+                              std::vector<uint8_t>(bytes.GetData(), bytes.GetData() + bytes.GetSize())));
+    ASSERT_TRUE(avg::LoadSharedResources());
+    CapLabel caption(0, 0, u"第一章节", u"", u"Effect\\green.TEX");
+    const hgl::TileFont &font = *avg::LargeTextFont;
+    const float left = float(font.CharWidth / 2);
+    const int y = font.CharHeight / 2 + (2 * font.CharHeight) / 3 + 2; // inside the picture's rows
+    glClearColor(0, 0, 0, 1);
+    int frames = 0;
+    for (int until : {30, 60, 90})
+    {
+        SCOPED_TRACE(until);
+        for (; frames < until; ++frames)
+        {
+            AdvanceMs(16);
+            glClear(GL_COLOR_BUFFER_BIT);
+            caption.DrawCaption(&caption);
+        }
+        const float edge = left + caption.Width.Get() * caption.GetFirstReveal() / 4;
+        EXPECT_NEAR(caption.GetFirstReveal(), until * CapLabel::kRevealStep, 1e-3);
+        const hgl::test::RGBA inside = gl.ReadPixel(int(edge) - 2, y),
+                              beyond = gl.ReadPixel(int(edge) + 2, y);
+        EXPECT_GT(inside.g, 240);
+        EXPECT_EQ(beyond.g, 0);
+    }
+}
+
+TEST_F(WidgetsTest, CaptionDrawsItsSecondTextAfterTheFirst)
+{
+    ASSERT_TRUE(avg::LoadSharedResources());
+    // Lit pixels of the canvas drawn by the frame at t ms into the caption's sequence.
+    const auto lit_at = [&](CapLabel &caption, int t)
+    {
+        for (int i = 0; i < 400 && caption.GetSequenceStart() == 0; ++i)
+        {
+            AdvanceMs(16);
+            caption.DrawCaption(&caption);
+        }
+        const hgl::uint64 end = caption.GetSequenceStart() + hgl::uint64(t);
+        while (hgl::GetTime() < end)
+        {
+            AdvanceMs(16);
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            caption.DrawCaption(&caption);
+        }
+        const std::vector<uint8_t> pixels = gl.ReadAll();
+        int lit = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            lit += pixels[i] > 128;
+        return lit;
+    };
+    CapLabel with_second(0, 0, u"第一章节", u"再会", u"", avg::TextFont);
+    CapLabel first_only(0, 0, u"第一章节", u"", u"", avg::TextFont);
+    // From 4 s the first text has faded out and the second is fully in.
+    EXPECT_GT(lit_at(with_second, 4500), 0);
+    EXPECT_EQ(lit_at(first_only, 4500), 0);
 }
