@@ -67,7 +67,10 @@ TEST(MessageDigest, AHistoryIsReadByItsLengthInWholeDigests)
     {
         hgl::OnlyList<avg::MsgIndex> index;
         EXPECT_EQ(avg::GameDialogBox::ReadHistory(c.bytes.data(), hgl::int64(c.bytes.size()), index), c.read);
-        if (c.read == 0) EXPECT_EQ(index.Count.Get(), 0);
+        if (c.read == 0)
+        {
+            EXPECT_EQ(index.Count.Get(), 0);
+        }
     }
     hgl::OnlyList<avg::MsgIndex> index;
     const std::string both = Le32(0) + two + one;

@@ -212,7 +212,10 @@ TEST_F(MessageSaveTest, MissingAndDamagedNodes)
         EXPECT_EQ(Box().LoadState(&root), c.ok);
         const hgl::String &shown = Box().IsNovel() ? Box().GetPageText() : Box().GetText();
         EXPECT_EQ(shown, c.text);
-        if (root.FindChild(u"已读对话")) EXPECT_EQ(Box().GetMessageCount(), c.listed);
+        if (root.FindChild(u"已读对话"))
+        {
+            EXPECT_EQ(Box().GetMessageCount(), c.listed);
+        }
         if (c.logged)
             EXPECT_TRUE(log.ContainsPart(c.logged)) << log.Dump();
         else
