@@ -111,11 +111,11 @@ class PictureList
         list.push_back(std::move(p));
     }
 
-    // A texture painted by the caller.
-    void Painting(const std::u16string &path, DemoCanvas canvas)
+    // One painted layer as it is.
+    void Painting(const std::u16string &path, bool texture, DemoCanvas c)
     {
-        DemoPicture p{path, true, canvas.Width(), canvas.Height(), {}};
-        p.layers.push_back({"", 1.0f, std::move(canvas)});
+        DemoPicture p{path, texture, c.Width(), c.Height(), {}};
+        p.layers.push_back({"", 1.0f, std::move(c)});
         list.push_back(std::move(p));
     }
 
@@ -273,11 +273,61 @@ void AddTitle(PictureList &l)
     l.Picture(u"StartMenu\\jkgg.HGP", kSceneW, kSceneH);
 }
 
+// A light panel with a brighter rim: the message window tints its panels to a
+// quarter, so they show as dark glass.
+DemoCanvas Panel(int w, int h, Rgba fill, int rim)
+{
+    DemoCanvas c(w, h);
+    c.Fill(fill);
+    c.Frame(rim, {255, 255, 255, 255});
+    return c;
+}
+
+// A flower of five petals round a yellow heart, on a clear ground.
+void Flower(DemoCanvas &c, int x, int y, int size, Rgba petal)
+{
+    const int p = size / 3;
+    c.Rect(x + p, y, p, p, petal);
+    c.Rect(x, y + p, p, p, petal);
+    c.Rect(x + 2 * p, y + p, p, p, petal);
+    c.Rect(x + p / 2, y + 2 * p, p, p, petal);
+    c.Rect(x + 3 * p / 2, y + 2 * p, p, p, petal);
+    c.Rect(x + p, y + p, p, p, {255, 220, 80, 255});
+}
+
+void AddMessageBox(PictureList &l)
+{
+    constexpr int kNameW = 512, kNameH = 128, kNameCap = 77; // the cap ends at u = 77/512
+    constexpr int kPetal = 32, kPetalFrames = 8;
+    constexpr Rgba kGlass{235, 235, 245, 215};
+    for (const char16_t *t : {u"h", u"message1"})
+        l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
+    l.Painting(u"MessageBox\\DlgFrame.TEX", true, Panel(kSceneW, kSmallH, kGlass, 2));
+    l.Painting(u"MessageBox\\message2.TEX", true, Panel(kSceneW, kSceneH, {225, 230, 245, 200}, 3));
+    l.Painting(u"MessageBox\\IconDlg.TEX", true, Panel(kSmallW * 2, kSmallH * 2, kGlass, 3));
+    DemoCanvas name(kNameW, kNameH);
+    name.Fill({250, 235, 242, 235});
+    name.Rect(0, 0, kNameCap, kNameH, {240, 150, 180, 235});
+    name.Frame(4, {255, 255, 255, 255});
+    l.Painting(u"MessageBox\\NameFrame.TEX", true, std::move(name));
+    DemoCanvas flower(kPetal, kPetal);
+    flower.Fill({0, 0, 0, 0});
+    Flower(flower, 1, 1, kPetal - 2, {250, 150, 190, 255});
+    l.Painting(u"MessageBox\\flower.TEX", true, std::move(flower));
+    // Eight petal frames stacked, each a little more turned.
+    DemoCanvas sakura(kPetal, kPetal * kPetalFrames);
+    sakura.Fill({0, 0, 0, 0});
+    for (int i = 0; i < kPetalFrames; ++i)
+    {
+        const int w = kPetal / 2 + (i % 4) * 3, h = kPetal - 6 - (i % 4) * 3;
+        sakura.Rect((kPetal - w) / 2, i * kPetal + (kPetal - h) / 2, w, h, {255, 180, 205, 255});
+    }
+    l.Painting(u"MessageBox\\SAKURA.TEX", true, std::move(sakura));
+}
+
 void AddStage(PictureList &l)
 {
-    for (const char16_t *t :
-         {u"h", u"DlgFrame", u"message1", u"message2", u"flower", u"SAKURA", u"IconDlg", u"NameFrame"})
-        l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
+    AddMessageBox(l);
     l.Picture(u"MessageBox\\sharp.HGP", 16, 16);
     l.Picture(u"MessageBox\\yen.HGP", 16, 16);
     l.Numbered(u"arrow.HGP", kSmallW, 32, 3);
@@ -328,16 +378,16 @@ void AddMenus(PictureList &l)
     l.Picture(u"SystemSelect\\SaveSucceed.HGP", kHintW, kHintH);
     for (const char16_t *s : {u"yes", u"no", u"s2", u"f2"})
         l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kAnswerSize, kAnswerSize, kButtonStates);
-    l.Painting(u"HisBack.TEX", BacklogFrame());
+    l.Painting(u"HisBack.TEX", true, BacklogFrame());
     for (const char16_t *m : {u"ExitGame", u"ReturnGame", u"Option", u"Save", u"Load", u"History"})
         l.Picture(u"MenuRes\\" + std::u16string(m) + u".HGP", kButtonW, kButtonH, kMenuStates);
     l.Texture(u"MenuRes\\Flag.TEX", 32, 32);
     for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2"})
         l.Texture(std::u16string(t) + u".TEX", kButtonW, kButtonH);
     l.Numbered(u"page.HGP", 32, 32, kPageCount);
-    l.Painting(u"shake.TEX", Marker());
-    l.Painting(u"option\\EZFlag.TEX", Pointer());
-    l.Painting(u"MessageBox\\MsgFrame.TEX", MessageFrame());
+    l.Painting(u"shake.TEX", true, Marker());
+    l.Painting(u"option\\EZFlag.TEX", true, Pointer());
+    l.Painting(u"MessageBox\\MsgFrame.TEX", true, MessageFrame());
 }
 
 void AddExtras(PictureList &l)
@@ -362,7 +412,7 @@ void AddExtras(PictureList &l)
         l.Picture(u"WordUnit\\WordButton" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", kButtonW,
                   kButtonH, kButtonStates);
     l.Picture(u"DreamScene\\untitled.HGP", kSmallW, kSmallH);
-    l.Painting(u"system\\k.TEX", ScrollBall());
+    l.Painting(u"system\\k.TEX", true, ScrollBall());
 }
 } // namespace
 

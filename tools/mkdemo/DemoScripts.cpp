@@ -26,18 +26,22 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 }
 
 // The first chapter: messages with names, faces (a five-letter face is the
-// portrait on the left, a six-letter one on the right) and voices (enough of
-// them for the backlog to scroll), a novel page and a
-// centred line, a background, three characters (a slide, a move, a pose change
-// within a family, a mirrored one), speaker icons, a mood, music, a sound effect, snow, a choice
-// with its two answers, a system flag that unlocks the extras, and the call of
-// the second script.
+// portrait on the left, a six-letter one on the right), speaker icons and voices
+// (enough of them for the backlog to scroll), a shouted line the player cannot
+// hide ("%LC") in a shaking window, a novel page
+// of more than twelve rows that turns over by itself, another after CLEAR with
+// the two inline pictures, the window switched off, two lines that play on by
+// themselves, a centred line under a cut-in; a background, three characters (a
+// slide, a move, a pose change within a family, a mirrored one), a mood, music, a
+// sound effect, snow, a choice with its two answers, a system flag that unlocks
+// the extras, and the call of the second script.
 const char16_t kMain00[] = uR"S(// 演示故事 第一章
 func main()
 {
     BGM_PLAY("BGM01", 1);
     BG_SET("bg01");
     MSPEED(0);
+    FONT(0);
     CHR_SET0("XYAB00L");
     CHR_DSP1("YYAB00L");
     INTCHR2("QGAB00L", "BRIGHT", "RIGHT", 5);
@@ -46,22 +50,40 @@ func main()
     ICON_RIGHT_START("QGABA", 1.0);
     RSET("HMOODSPEED", "100");
     SetMood(1, "ase", 470.0, 120.0);
-    ShowMessage("XYABA", "xy_001", "【小雪】早上好。这里是演示故事。");
+    ShowMessage("XYABA", "XY_001", "【小雪】早上好。这里是演示故事。");
+    ShowMessage("", "YY_001", "【小遥】我在左上角的框里说话。");
     CHR_DSP0("XYAC01L");
     FANZHUAN2();
     ICON_LEFT_END();
-    ShowMessage("XYABAR", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
-    ShowMessage("YYABA", "yy_001", "【小遥】早上好，小雪。今天好冷啊。");
+    ShowMessage("XYABAR", "XY_002", "【小雪】下雪了，要一起出去走走吗？");
+    ShowMessage("YYABA", "yy_002", "【小遥】早上好，小雪。今天好冷啊。");
     ShowMessage("XYABA", "xy_003", "【小雪】是啊，窗户上都结了霜。");
-    ShowMessage("QGABA", "qg_001", "【青歌】你们两个在说什么呢？");
-    ShowMessage("YYABA", "yy_002", "【小遥】在说天气。青歌，你也一起来吧。");
-    ShowMessage("QGABA", "qg_002", "【青歌】好啊。不过先让我把围巾找出来。");
+    ShowMessage("QGABA", "qg_002", "【青歌】你们两个在说什么呢？");
+    ShowMessage("YYABA", "yy_003", "【小遥】在说天气。青歌，你也一起来吧。");
+    ShowMessage("QGABA", "qg_003", "【青歌】好啊。不过先让我把围巾找出来。");
     ShowMessage("XYABA", "xy_004", "【小雪】围巾在门口的柜子里，我昨天看见了。");
-    ShowMessage("YYABA", "yy_003", "【小遥】那我们在楼下等你。");
+    ShowMessage("YYABA", "yy_004", "【小遥】那我们在楼下等你。");
+    VIB_MSG(5);
+    ShowMessageL("", "QG_001", "【青歌】喂——等等我！%LC");
     SE_PLAY(0, "se01", 0);
     StartSnow();
-    MES("雪一直下着，城市变得很安静。这是一段小说模式的文字。");
+    MES("雪一直下着，城市变得很安静。这是一段小说模式的文字，一行写不下。");
+    MES("街上的行人越来越少，路灯一盏接一盏地亮了起来，照着飘落的雪花。");
+    MES("小雪把围巾又绕了一圈，回头看了看远处的钟楼，钟声刚好响起来。%N");
+    MES("【小雪】“今天会下一整夜吧。”她轻轻地说，像是在对自己说话。");
+    MES("青歌从后面追了上来，气喘吁吁地停在两个人的身边，笑个不停。");
+    MES("三个人沿着河边慢慢地走着，谁也没有再说话，只听见踩雪的声音。%K%P");
+    MES("这一行放不下了，所以新的一页从这里开始：十二行是一页的极限。");
+    CLEAR();
+    MES("翻过一页，故事继续。这里有两个小图：＃和￥。");
+    WIN_OFF();
+    MSPEED(40);
+    ShowMessage("", "", "【小雪】这两句自己走。");
+    ShowMessage("", "", "【小雪】自动播放。");
+    MSPEED(0);
+    CGCUT("x");
     MESC("—— 第一章 ——");
+    CGCUTOFF();
     SELECT("S1", 2);
     SELDT("一起去");
     SELDT("下次吧");
@@ -97,7 +119,7 @@ func main()
     BG_FLG(20, 11, "c001");
     BG_SET("c001");
     ZOOMBG(0.1, 0.1, 0.8, 0.8);
-    ShowMessage("XYABA", "xy_002", "【小雪】谢谢你陪我看雪。");
+    ShowMessage("XYABA", "XY_002", "【小雪】谢谢你陪我看雪。");
     EndSnow();
     ICON_RIGHT_END();
     CHR_ERSA();

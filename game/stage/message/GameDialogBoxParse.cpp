@@ -166,7 +166,7 @@ bool GameDialogBox::ParseMessage(const hgl::String &message)
                          alignment);
     else
         makeup.Clear();
-    draw_routine = centred || shout ? drLarge : novel ? drNovel : drDialog;
+    draw_routine = centred ? drLarge : novel ? drNovel : shout ? drLarge : drDialog;
 
     // 8. The reveal: everything at once while skipping.
     shown_count.Max = float(makeup.Count);

@@ -16,10 +16,10 @@
 namespace
 {
 const std::u16string kFirst = u"【小雪】早上好。这里是演示故事。";
-const std::u16string kSecond = u"【小雪】下雪了，要一起出去走走吗？";
-const std::u16string kThird = u"【小遥】早上好，小雪。今天好冷啊。";
-// The first chapter's lines before its choice: nine spoken, a novel page and a centred line.
-constexpr int kLinesToChoice = 11;
+const std::u16string kSecond = u"【小遥】我在左上角的框里说话。";
+const std::u16string kThird = u"【小雪】下雪了，要一起出去走走吗？";
+// Lines of the first chapter before its choice (seven of them the friends' talk).
+constexpr int kLinesToChoice = 22;
 const std::u16string kYes = u"【小雪】太好了！";
 const std::u16string kNo = u"【小雪】那下次吧。";
 const std::u16string kChapter2 = u"【小雪】谢谢你陪我看雪。";
@@ -133,7 +133,7 @@ TEST_F(StoryTest, MessagesWaitForClickAutoAndSkip)
     // Skipping everything passes unread lines too, up to the choice.
     unit->SkipReadOnly = false;
     unit->SkipOn();
-    for (int i = 1; i < kLinesToChoice; ++i)
+    for (int i = 0; i < kLinesToChoice - 1; ++i)
         unit->UpdateObject();
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
 }

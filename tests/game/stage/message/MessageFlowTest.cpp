@@ -200,7 +200,11 @@ TEST_F(MessageTest, TheModesAndTheirBoxFade)
     Box().ShowMessageLFunc(u"ABCDE", u"", u"五");
     EXPECT_TRUE(Box().IsShout());
     EXPECT_EQ(Box().GetDrawRoutine(), avg::GameDialogBox::drLarge);
-    Box().ShowMessageFunc(u"", u"", u"六");
+    // A novel line after a shout is drawn as a page all the same.
+    Box().MESFunc(u"六");
+    EXPECT_TRUE(Box().IsShout());
+    EXPECT_EQ(Box().GetDrawRoutine(), avg::GameDialogBox::drNovel);
+    Box().ShowMessageFunc(u"", u"", u"七");
     EXPECT_FALSE(Box().IsShout());
     EXPECT_EQ(Box().GetDrawRoutine(), avg::GameDialogBox::drDialog);
 }

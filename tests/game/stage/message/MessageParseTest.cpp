@@ -173,3 +173,37 @@ TEST_F(MessageTest, AFaceNarrowsTheText)
     EXPECT_EQ(r.Left, H / 3);
     EXPECT_EQ(r.Right, W - H / 3);
 }
+
+namespace
+{
+class WideMessageTest : public MessageTest
+{
+  protected:
+    int Width() const override { return stagekit::kWideW; }
+    int Height() const override { return stagekit::kWideH; }
+};
+} // namespace
+
+TEST_F(WideMessageTest, TheLayoutsFollowACanvasOfAnotherShape)
+{
+    Run(u"ShowMessage(\"\", \"\", \"【甲】" + Repeat(u"宽", 40) + u"\");");
+    ASSERT_TRUE(Reveal());
+    const float W = float(Width()), H = float(Height());
+    EXPECT_EQ(Box().GetBoxWidth(), W);
+    EXPECT_EQ(Box().GetBoxHeight(), H);
+    const hgl::RectScope2<float> r = Box().GetTextRect();
+    EXPECT_EQ(r.Left, H / 3);
+    EXPECT_EQ(r.Right, W);
+    EXPECT_LE(r.Bottom, H + float(avg::TextFont->LineGap));
+    // Every character inside the canvas, the box across its whole width.
+    for (int i = 0; i < Box().GetMakeup().Count.Get(); ++i)
+        EXPECT_LE(r.Left + Box().GetMakeup().CharRect[i].Right, W);
+    ClearCalls();
+    Step();
+    const std::vector<msgkit::Call> quads = TexQuads();
+    ASSERT_FALSE(quads.empty());
+    EXPECT_LE(quads[0].x, 4);
+    EXPECT_GE(quads[0].x + quads[0].w, W - 4);
+    Box().MESCFunc(u"居中");
+    EXPECT_FLOAT_EQ(Box().GetTextRect().Left + Box().GetTextRect().Width / 2, W / 2);
+}
