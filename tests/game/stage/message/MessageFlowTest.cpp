@@ -212,12 +212,19 @@ TEST_F(MessageTest, TheModesAndTheirBoxFade)
 TEST_F(MessageTest, ANovelPageOfTwelveLinesStartsAgain)
 {
     Run(u"T_MARK(0);");
-    for (int i = 0; i < 12; ++i)
-        Box().MESFunc(u"行");
-    EXPECT_EQ(Box().GetPageText().ToStdString(), msgkit::Repeat(u"行\n", 11) + u"行");
+    // Lines of four rows' worth of line feeds but one row each: the lines decide.
+    for (int i = 0; i < 3; ++i)
+        Box().MESFunc(u"一\n二\n三\n四");
+    EXPECT_EQ(Box().GetNovelRows(), 3);
+    EXPECT_EQ(Box().GetPageText().StatChar(u'\n'), 11);
     Box().MESFunc(u"【甲】新的一页");
     EXPECT_EQ(Box().GetPageText(), u"新的一页");
     EXPECT_EQ(Box().GetSpeaker(), u"甲");
+    // Eleven lines leave the page as it is.
+    Box().CLEARFunc();
+    Box().MESFunc(u"一\n二\n三\n四\n五\n六\n七\n八\n九\n十\n十一");
+    Box().MESFunc(u"续");
+    EXPECT_EQ(Box().GetPageText().StatChar(u'\n'), 11);
     // CLEAR empties the page and its rows.
     Box().CLEARFunc();
     EXPECT_TRUE(Box().GetPageText().IsEmpty() && Box().GetSpeaker().IsEmpty());
