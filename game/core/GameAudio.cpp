@@ -79,6 +79,12 @@ int PlayBGM(const hgl::String &name, bool loop)
 {
     const hgl::String upper = UpperName(name);
     if (upper.IsEmpty()) return -1;
+    if (hooks.music)
+    {
+        hooks.music(name, loop);
+        MarkBGMHeard(upper);
+        return 1;
+    }
     if (audio.music && audio.music_name == upper && audio.music->IsPlaying())
     {
         MarkBGMHeard(upper);
@@ -94,6 +100,7 @@ int PlayBGM(const hgl::String &name, bool loop)
 
 void StopBGM()
 {
+    if (hooks.stop_music) hooks.stop_music();
     audio.music.reset();
     audio.music_name.Clear();
 }
@@ -105,6 +112,11 @@ double GetBGMPlayTime()
 
 void SetBGMVolume(int value)
 {
+    if (hooks.music_volume)
+    {
+        hooks.music_volume(value);
+        return;
+    }
     SetGain(audio.music, value);
 }
 } // namespace bgm
@@ -116,12 +128,22 @@ bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
         hgl::PutError(u"音效通道<%d>不存在!", channel);
         return false;
     }
+    if (hooks.sound_effect)
+    {
+        hooks.sound_effect(channel, name, loop);
+        return true;
+    }
     return Start(audio.script_se[channel], hgl::String(u"SE\\") + name + u".ogg", config::audio_config.SE,
                  loop);
 }
 
 void StopScriptSE(int channel)
 {
+    if (hooks.stop_sound_effect && (channel == kAllScriptSE || (channel >= 0 && channel < kScriptSEChannels)))
+    {
+        hooks.stop_sound_effect(channel);
+        return;
+    }
     if (channel == kAllScriptSE)
     {
         for (auto &player : audio.script_se)
@@ -138,6 +160,11 @@ void StopScriptSE(int channel)
 
 void SetSEVolume(int value)
 {
+    if (hooks.sound_effect_volume)
+    {
+        hooks.sound_effect_volume(value);
+        return;
+    }
     for (auto &player : audio.script_se)
         SetGain(player, value);
     SetGain(audio.system, value);
@@ -174,6 +201,11 @@ int PlayVoice(const hgl::String &name)
 
 void StopVoice()
 {
+    if (hooks.stop_voice)
+    {
+        hooks.stop_voice();
+        return;
+    }
     if (audio.voice) audio.voice->Stop();
 }
 

@@ -57,13 +57,21 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm);
 // Stops and releases every player; before the audio device closes.
 void FreeGameAudio();
 
-// Stand-ins for the players (the tests' silent audio): while one is set, PlayVoice
-// and PlaySystemSound only call it, after their own checks; PlayVoice then gives
-// the whole seconds of the length its hook returns.
+// Stand-ins for the players (the tests' silent, recording audio): while one is
+// set, its call only reaches it, after the call's own checks; PlayVoice then gives
+// the whole seconds of the length its hook returns, and PlayBGM still marks the
+// music heard.
 struct AudioHooks
 {
     std::function<double(const hgl::String &name)> voice; // the length in seconds
+    std::function<void()> stop_voice;
     std::function<void(int n, bool protect)> system_sound;
+    std::function<void(const hgl::String &name, bool loop)> music;
+    std::function<void()> stop_music;
+    std::function<void(int value)> music_volume;
+    std::function<void(int channel, const hgl::String &name, bool loop)> sound_effect;
+    std::function<void(int channel)> stop_sound_effect; // kAllScriptSE: both channels
+    std::function<void(int value)> sound_effect_volume;
 };
 void SetAudioHooks(const AudioHooks &hooks);
 } // namespace avg

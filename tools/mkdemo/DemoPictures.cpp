@@ -2,6 +2,7 @@
 
 #include "tools/hacpack/HacWriter.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -15,6 +16,9 @@ constexpr int kSceneW = 256, kSceneH = 192;
 constexpr int kButtonW = 128, kButtonH = 40;
 constexpr int kSmallW = 64, kSmallH = 64;
 constexpr int kFrameThickness = 2;
+constexpr int kQuestionW = 600, kQuestionH = 200; // on the 1600 x 1200 design
+constexpr int kHintW = 400, kHintH = 120;
+constexpr int kAnswerSize = 64;
 constexpr int kPageCount = 10;
 constexpr int kMouthFrames = 3;
 constexpr int kPoses = 2, kMoodFrames = 10;
@@ -90,13 +94,34 @@ class PictureList
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
 
-    // A texture painted by the caller.
-    void Painting(const std::u16string &path, DemoCanvas canvas)
+    // A question of a yes/no dialog: its name in the upper part, where the
+    // answer buttons do not cover it.
+    void Question(const std::u16string &path, int w, int h)
     {
-        DemoPicture p{path, true, canvas.Width(), canvas.Height(), {}};
-        p.layers.push_back({"", 1.0f, std::move(canvas)});
+        const std::string name = ShortName(path) + "?";
+        DemoCanvas c(w, h);
+        const Rgba colour = ColourOf(name, 0);
+        c.Gradient(colour, Darker(colour));
+        c.Frame(kFrameThickness, {255, 255, 255, 255});
+        int scale = 1;
+        while (DemoCanvas::TextWidth(scale + 1, name) <= w - 16 && 7 * (scale + 1) <= h * 2 / 5)
+            ++scale;
+        c.Text((w - DemoCanvas::TextWidth(scale, name)) / 2, h / 12, scale, name, {0, 0, 0, 255});
+        DemoPicture p{path, false, w, h, {}};
+        p.layers.push_back({"", 1.0f, std::move(c)});
         list.push_back(std::move(p));
     }
+
+    // One painted layer as it is.
+    void Painting(const std::u16string &path, bool texture, DemoCanvas c)
+    {
+        DemoPicture p{path, texture, c.Width(), c.Height(), {}};
+        p.layers.push_back({"", 1.0f, std::move(c)});
+        list.push_back(std::move(p));
+    }
+
+    // A texture painted by the caller.
+    void Painting(const std::u16string &path, DemoCanvas canvas) { Painting(path, true, std::move(canvas)); }
 
     void Solid(const std::u16string &path, int w, int h, Rgba colour)
     {
@@ -157,6 +182,72 @@ class PictureList
     }
 };
 
+// The scroll bar's ball: a rounded cap, a middle to stretch and a second cap, in
+// the bands the bar takes them from, clear above and below.
+DemoCanvas ScrollBall()
+{
+    constexpr int w = 16, h = 256;
+    const int bands[] = {27, 85, 171, 229}; // 0.10546875, 0.33203125, 0.66796875, 0.89453125 of 256
+    DemoCanvas c(w, h);
+    c.Fill({0, 0, 0, 0});
+    const Rgba body{210, 225, 255, 255}, edge{90, 120, 190, 255};
+    auto row = [&](int y, int inset)
+    {
+        c.Rect(inset, y, w - 2 * inset, 1, edge);
+        c.Rect(inset + 1, y, w - 2 * inset - 2, 1, body);
+    };
+    for (int y = bands[0]; y < bands[1]; ++y) // the top cap rounds off upwards
+        row(y, std::max(0, (bands[0] + 6 - y) / 2));
+    for (int y = bands[1]; y < bands[2]; ++y)
+        row(y, 0);
+    for (int y = bands[2]; y < bands[3]; ++y) // and the bottom cap downwards
+        row(y, std::max(0, (y - (bands[3] - 7)) / 2));
+    return c;
+}
+
+// The message window's frame: the upper half is the posts' wood, the lower half
+// the bar the posts stand on.
+DemoCanvas MessageFrame()
+{
+    constexpr int w = 64, h = 64;
+    DemoCanvas c(w, h);
+    c.Fill({0, 0, 0, 0});
+    c.Rect(0, 0, w, h / 2, {150, 110, 70, 255});
+    c.Rect(w / 4, 0, w / 2, h / 2, {190, 150, 100, 255});
+    c.Rect(0, h / 2, w, h / 2, {110, 80, 50, 255});
+    c.Rect(0, h / 2, w, 3, {220, 190, 140, 255});
+    return c;
+}
+
+// The focus marker of the save strips: an arrow pointing down.
+DemoCanvas Marker()
+{
+    constexpr int n = 32;
+    DemoCanvas c(n, n);
+    c.Fill({0, 0, 0, 0});
+    for (int y = 4; y < n - 4; ++y)
+    {
+        const int half = (n - 4 - y) / 2;
+        c.Rect(n / 2 - half, y, 2 * half, 1, {230, 60, 60, 255});
+    }
+    return c;
+}
+
+// The backlog's page: a light frame (top band, left side) around a dark,
+// half-clear centre taken from the right half of the picture.
+DemoCanvas BacklogFrame()
+{
+    constexpr int w = 256, h = 256;
+    const int band = 24, side = 59, side_end = 208; // 0.09375, 0.23046875 and 0.8125 of 256
+    DemoCanvas c(w, h);
+    c.Fill({20, 30, 60, 225});
+    c.Rect(0, 0, w, band, {120, 150, 200, 255});
+    c.Rect(0, band - 3, w, 3, {220, 230, 255, 255});
+    c.Rect(0, band, side, side_end - band, {120, 150, 200, 255});
+    c.Rect(side - 3, band, 3, side_end - band, {220, 230, 255, 255});
+    return c;
+}
+
 void AddTitle(PictureList &l)
 {
     l.Picture(u"StartMenu\\BackGround.HGP", kSceneW, kSceneH, {"Back", "Front"});
@@ -199,7 +290,7 @@ void AddMessageBox(PictureList &l)
     constexpr int kNameW = 512, kNameH = 128, kNameCap = 77; // the cap ends at u = 77/512
     constexpr int kPetal = 32, kPetalFrames = 8;
     constexpr Rgba kGlass{235, 235, 245, 215};
-    for (const char16_t *t : {u"h", u"message1", u"MsgFrame"})
+    for (const char16_t *t : {u"h", u"message1"})
         l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
     l.Painting(u"MessageBox\\DlgFrame.TEX", Panel(kSceneW, kSmallH, kGlass, 2));
     l.Painting(u"MessageBox\\message2.TEX", Panel(kSceneW, kSceneH, {225, 230, 245, 200}, 3));
@@ -297,19 +388,25 @@ void AddMenus(PictureList &l)
                               u"slow", u"fast", u"veryfast"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24, {"", ""});
     l.Numbered(u"option\\animation.HGP", 32, 32, 4);
-    for (const char16_t *o : {u"AutoPass", u"AutoPlay", u"GotoAutoPass", u"GotoAutoPlay"})
+    for (const char16_t *o : {u"AutoPass", u"AutoPlay"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
-    l.Texture(u"HisBack.TEX", kSceneW, kSceneH);
-    for (const char16_t *s : {u"Frame", u"IsCover", u"IsLoad", u"SaveSucceed", u"f2", u"s2"})
-        l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kSceneW, kSceneH / 2);
-    l.Picture(u"SystemSelect\\yes.HGP", kButtonW, kButtonH, kButtonStates);
-    l.Picture(u"SystemSelect\\no.HGP", kButtonW, kButtonH, kButtonStates);
+    // Questions are laid out on a 1600 x 1200 design, their answers below them.
+    for (const char16_t *o : {u"GotoAutoPass", u"GotoAutoPlay"})
+        l.Question(u"option\\" + std::u16string(o) + u".HGP", kQuestionW, kQuestionH);
+    for (const char16_t *s : {u"Frame", u"IsCover", u"IsLoad"})
+        l.Question(u"SystemSelect\\" + std::u16string(s) + u".HGP", kQuestionW, kQuestionH);
+    l.Picture(u"SystemSelect\\SaveSucceed.HGP", kHintW, kHintH);
+    for (const char16_t *s : {u"yes", u"no", u"s2", u"f2"})
+        l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kAnswerSize, kAnswerSize, kButtonStates);
+    l.Painting(u"HisBack.TEX", true, BacklogFrame());
     for (const char16_t *m : {u"ExitGame", u"ReturnGame", u"Option", u"Save", u"Load", u"History"})
         l.Picture(u"MenuRes\\" + std::u16string(m) + u".HGP", kButtonW, kButtonH, kMenuStates);
     l.Texture(u"MenuRes\\Flag.TEX", 32, 32);
-    for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2", u"shake"})
+    for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2"})
         l.Texture(std::u16string(t) + u".TEX", kButtonW, kButtonH);
     l.Numbered(u"page.HGP", 32, 32, kPageCount);
+    l.Painting(u"shake.TEX", true, Marker());
+    l.Painting(u"MessageBox\\MsgFrame.TEX", true, MessageFrame());
 }
 
 void AddExtras(PictureList &l)
@@ -334,7 +431,7 @@ void AddExtras(PictureList &l)
         l.Picture(u"WordUnit\\WordButton" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", kButtonW,
                   kButtonH, kButtonStates);
     l.Picture(u"DreamScene\\untitled.HGP", kSmallW, kSmallH);
-    l.Texture(u"system\\k.TEX", 16, kSmallH);
+    l.Painting(u"system\\k.TEX", true, ScrollBall());
 }
 } // namespace
 

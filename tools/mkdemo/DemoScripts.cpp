@@ -26,8 +26,9 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 }
 
 // The first chapter: messages with names, faces (a five-letter face is the
-// portrait on the left, a six-letter one on the right), speaker icons and voices,
-// a shouted line the player cannot hide ("%LC") in a shaking window, a novel page
+// portrait on the left, a six-letter one on the right), speaker icons and voices
+// (enough of them for the backlog to scroll), a shouted line the player cannot
+// hide ("%LC") in a shaking window, a novel page
 // of more than twelve rows that turns over by itself, another after CLEAR with
 // the two inline pictures, the window switched off, two lines that play on by
 // themselves, a centred line under a cut-in; a background, three characters (a
@@ -57,6 +58,13 @@ func main()
     FANZHUAN2();
     ICON_LEFT_END();
     ShowMessage("XYABAR", "XY_002", "【小雪】下雪了，要一起出去走走吗？");
+    ShowMessage("YYABA", "yy_002", "【小遥】早上好，小雪。今天好冷啊。");
+    ShowMessage("XYABA", "xy_003", "【小雪】是啊，窗户上都结了霜。");
+    ShowMessage("QGABA", "qg_002", "【青歌】你们两个在说什么呢？");
+    ShowMessage("YYABA", "yy_003", "【小遥】在说天气。青歌，你也一起来吧。");
+    ShowMessage("QGABA", "qg_003", "【青歌】好啊。不过先让我把围巾找出来。");
+    ShowMessage("XYABA", "xy_004", "【小雪】围巾在门口的柜子里，我昨天看见了。");
+    ShowMessage("YYABA", "yy_004", "【小遥】那我们在楼下等你。");
     VIB_MSG(5);
     ShowMessageL("", "QG_001", "【青歌】喂——等等我！%LC");
     SE_PLAY(0, "se01", 0);

@@ -20,9 +20,11 @@
 // glyphs, outlines) is kept in `calls` for the frames since the last ClearCalls();
 // log lines are in `log`. Audio is silent: the voices asked for are kept in
 // `voices` (their lengths in seconds come from `voice_seconds`, 0 when not
-// there), the system sounds in `system_sounds`. The message window's pictures
-// are plain colours (stagekit::kMessageBoxPictures). Checkpoint(name) writes the
-// canvas as a PNG file when HGL_STAGE_PNG names a folder.
+// there), the system sounds in `system_sounds`, and every request (voices,
+// system sounds, music, sound effects, their stops and volumes) as a line of
+// `sounds` ("music BGM01 loop", "system 9", "se 0 se01", "stop se -1", ...). The
+// message window's pictures are plain colours (stagekit::kMessageBoxPictures).
+// Checkpoint(name) writes the canvas as a PNG file when HGL_STAGE_PNG names a folder.
 #include "game/unit/GameUnitFixture.h"
 
 #include "support/GLTestContext.h"
@@ -211,7 +213,8 @@ class StageTest : public GameUnitTest
     std::unique_ptr<hgl::test::GLTestContext> gl;
     hgl::test::LogCapture log;
     stagekit::DrawRecorder recorder;
-    std::vector<int> marks; // what the script passed to T_MARK, in order
+    std::vector<int> marks;          // what the script passed to T_MARK, in order
+    std::vector<std::string> sounds; // every request of the audio, in order
     // Called at each T_MARK, inside the script's run: checks of what the script
     // did up to there.
     std::function<void(int)> on_mark;
@@ -220,6 +223,9 @@ class StageTest : public GameUnitTest
     std::vector<std::u16string> voices;             // the voices played, in order
     std::map<std::u16string, double> voice_seconds; // a voice's length; 0 when not listed
     std::vector<int> system_sounds;                 // the system sounds played, in order
+
+    // Runs once the content is in place, before the screen is made.
+    virtual void BeforeScreen() {}
 
     // The canvas size: override for the non-4:3 runs.
     virtual int Width() const { return stagekit::kCanvasW; }
@@ -290,17 +296,43 @@ class StageTest : public GameUnitTest
         {
             ASSERT_TRUE(avg::LoadSharedResources());
         }
+        InstallAudio();
+        BeforeScreen();
+        if (HasFatalFailure()) return;
+        MakeUnit();
+        ASSERT_TRUE(unit->GotoScript(script));
+    }
+
+    // Silent audio that keeps what it is asked to play.
+    void InstallAudio()
+    {
         avg::AudioHooks audio;
         audio.voice = [this](const hgl::String &name)
         {
             voices.push_back(name.ToStdString());
+            sounds.push_back("voice " + hgl::test::U8(name.ToStdString()));
             const auto found = voice_seconds.find(name.ToStdString());
             return found == voice_seconds.end() ? 0.0 : found->second;
         };
-        audio.system_sound = [this](int n, bool) { system_sounds.push_back(n); };
+        audio.stop_voice = [this] { sounds.push_back("stop voice"); };
+        audio.system_sound = [this](int n, bool protect)
+        {
+            system_sounds.push_back(n);
+            sounds.push_back("system " + std::to_string(n) + (protect ? " protected" : ""));
+        };
+        audio.music = [this](const hgl::String &name, bool loop)
+        { sounds.push_back("music " + hgl::test::U8(name.ToStdString()) + (loop ? " loop" : "")); };
+        audio.stop_music = [this] { sounds.push_back("stop music"); };
+        audio.music_volume = [this](int v) { sounds.push_back("music volume " + std::to_string(v)); };
+        audio.sound_effect = [this](int channel, const hgl::String &name, bool loop)
+        {
+            sounds.push_back("se " + std::to_string(channel) + " " + hgl::test::U8(name.ToStdString()) +
+                             (loop ? " loop" : ""));
+        };
+        audio.stop_sound_effect = [this](int channel)
+        { sounds.push_back("stop se " + std::to_string(channel)); };
+        audio.sound_effect_volume = [this](int v) { sounds.push_back("se volume " + std::to_string(v)); };
         avg::SetAudioHooks(audio);
-        MakeUnit();
-        ASSERT_TRUE(unit->GotoScript(script));
     }
 
     // A new in-game screen with T_MARK in the place of the one there, e.g. to load a save into.

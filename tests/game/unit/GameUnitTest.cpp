@@ -18,8 +18,8 @@ namespace
 const std::u16string kFirst = u"【小雪】早上好。这里是演示故事。";
 const std::u16string kSecond = u"【小遥】我在左上角的框里说话。";
 const std::u16string kThird = u"【小雪】下雪了，要一起出去走走吗？";
-// Lines of the first chapter before its choice.
-constexpr int kLinesToChoice = 15;
+// Lines of the first chapter before its choice (seven of them the friends' talk).
+constexpr int kLinesToChoice = 22;
 const std::u16string kYes = u"【小雪】太好了！";
 const std::u16string kNo = u"【小雪】那下次吧。";
 const std::u16string kChapter2 = u"【小雪】谢谢你陪我看雪。";
@@ -329,7 +329,7 @@ TEST_F(StoryTest, TheMenuOpensOverAChoiceAndReturns)
     EXPECT_EQ(unit->ObjectState.Get(), hgl::FlowObject::fosPush);
     EXPECT_EQ(MarkerName(unit->NextObject.Get()), "menu");
     EXPECT_FALSE(unit->IsTop());
-    EXPECT_FALSE(unit->Proc_MouseMiddleDown(1, 1, 0)); // no backlog screen yet
+    EXPECT_FALSE(unit->Proc_MouseMiddleDown(1, 1, 0)); // the menu is over it
 
     unit->ObjectState = hgl::FlowObject::fosOK; // as the flow control leaves it
     unit->ProcReturn(nullptr);
