@@ -113,6 +113,12 @@ inline std::vector<uint8_t> PaintedTexture(int w, int h,
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 
+// A TEX file of one colour, stored without compression.
+inline std::vector<uint8_t> SolidTexture(int w, int h, hgl::test::RGBA colour)
+{
+    return PaintedTexture(w, h, [colour](int, int) { return colour; });
+}
+
 // The message window's pictures in the harness: each its own colour.
 struct MessageBoxPicture
 {
