@@ -14,6 +14,8 @@ namespace avg
 constexpr int kAutoSaveSlot = 0;
 constexpr int kChoiceSaveSlot = 1;
 constexpr int kFirstPlayerSlot = 2;
+// Slots "0" to "69".
+constexpr int kSaveSlotCount = 70;
 // The newest slot when no player save has a save time.
 constexpr int kNoNewestSlot = 121;
 
