@@ -129,6 +129,10 @@ const OptionRow kRows[kOptionRowCount] = {
 };
 } // namespace
 
+const hgl::u16char *const kChoicePictures[kChoicePictureCount] = {u"Already", u"All",   u"open",    u"close",
+                                                                  u"null",    u"small", u"normal",  u"big",
+                                                                  u"slow",    u"fast",  u"veryfast"};
+
 const OptionRow &GetOptionRow(int index)
 {
     return kRows[index >= 0 && index < kOptionRowCount ? index : 0];

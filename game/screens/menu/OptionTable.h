@@ -51,6 +51,10 @@ const OptionRow &GetOptionRow(int index);
 // The choice that stands for the value, or -1 when none does.
 int MatchOptionChoice(const OptionRow &row, int value);
 
+// The choice pictures, each loaded once by the options screen, in this order.
+constexpr int kChoicePictureCount = 11;
+extern const hgl::u16char *const kChoicePictures[kChoicePictureCount];
+
 // "option\<name>.HGP".
 hgl::String OptionPicture(const hgl::u16char *name);
 } // namespace avg
