@@ -17,6 +17,8 @@ MsgButton::MsgButton(int l, int t, int w, int h)
     : Button(float(l), float(t), float(w), float(h)),
       frame(avg::LoadTexture2D(u"MessageBox\\MsgFrame.TEX", 0))
 {
+    // It answers the pointer alone: Enter and Space stay with the story.
+    focusable = false;
     OnDraw.Bind<&MsgButton::DrawFrame>(this);
 }
 
