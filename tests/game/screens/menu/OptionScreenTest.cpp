@@ -266,9 +266,9 @@ TEST_F(OptionScreenTest, EachChoiceWritesAndApplies)
         {avg::orAutoSave, 1, [] { return int(graphics_config.AutoSave); }, 0, {}},
         {avg::orSounds, 1, [] { return audio_config.Voice; }, 333, {}},
         {avg::orSounds, 3, [] { return audio_config.Voice; }, 1000, {}},
-        {avg::orMusic, 3, [] { return audio_config.BGM; }, 80, {"SetBGMVolume 80"}},
-        {avg::orMusic, 0, [] { return audio_config.BGM; }, 0, {"SetBGMVolume 0"}},
-        {avg::orVoice, 2, [] { return audio_config.SE; }, 40, {"SetSEVolume 40"}},
+        {avg::orMusic, 3, [] { return audio_config.BGM; }, 80, {"music volume 80"}},
+        {avg::orMusic, 0, [] { return audio_config.BGM; }, 0, {"music volume 0"}},
+        {avg::orVoice, 2, [] { return audio_config.SE; }, 40, {"se volume 40"}},
         {avg::orWordSpeed, 2, [] { return graphics_config.TextSpeed; }, 70, {}},
         {avg::orAutoSpeed, 0, [] { return graphics_config.EndWaitTime; }, 10000, {}},
     };
@@ -276,12 +276,12 @@ TEST_F(OptionScreenTest, EachChoiceWritesAndApplies)
     {
         auto *page = OpenRow(screen, c.row);
         ASSERT_NE(page, nullptr) << c.row;
-        audio.Clear();
+        ClearSounds();
         message->speeds.clear();
         Choose(page, c.choice);
         EXPECT_EQ(c.setting(), c.value) << c.row << " " << c.choice;
         EXPECT_EQ(Selected(page), c.choice);
-        EXPECT_EQ(audio.calls, c.calls) << c.row << " " << c.choice;
+        EXPECT_EQ(sounds, c.calls) << c.row << " " << c.choice;
         if (c.row == avg::orWordSpeed)
             EXPECT_EQ(message->speeds, std::vector<int>{0}) << "the window takes the configured speed";
         else
@@ -309,16 +309,16 @@ TEST_F(OptionScreenTest, ClickingTheSelectedChoiceAgainRepeatsTheCall)
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Selected(page), 1) << "small";
     EXPECT_TRUE(page->GetChoice(1)->HasFocus());
-    audio.Clear();
+    ClearSounds();
     Choose(page, 3);
     Step();
     Choose(page, 3);
     Step();
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"SetBGMVolume 80", "SetBGMVolume 80"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"music volume 80", "music volume 80"}));
     // Enter on the focused choice chooses it too.
-    audio.Clear();
+    ClearSounds();
     Key(hgl::key::Enter);
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"SetBGMVolume 80"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"music volume 80"}));
     Checkpoint("music");
 }
 

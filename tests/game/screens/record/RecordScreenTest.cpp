@@ -55,7 +55,7 @@ std::vector<std::string> Texts(RecordUnit1 *screen)
 {
     std::vector<std::string> out;
     for (int i = 0; i < RecordUnit1::kLabelCount; ++i)
-        out.push_back(screenkit::Utf8(screen->GetLabel(i)->GetText()));
+        out.push_back(hgl::test::U8(screen->GetLabel(i)->GetText().ToStdString()));
     return out;
 }
 
@@ -73,10 +73,10 @@ void PrintTo(const StripView &v, std::ostream *out)
 }
 StripView View(RecordButton *b)
 {
-    return {screenkit::Utf8(b->GetCaption()),
-            screenkit::Utf8(b->GetSecondText()),
-            screenkit::Utf8(b->GetDateText()),
-            screenkit::Utf8(b->GetChapterText()),
+    return {hgl::test::U8(b->GetCaption().ToStdString()),
+            hgl::test::U8(b->GetSecondText().ToStdString()),
+            hgl::test::U8(b->GetDateText().ToStdString()),
+            hgl::test::U8(b->GetChapterText().ToStdString()),
             b->Alpha,
             b->GetPlayTime()};
 }
@@ -137,7 +137,7 @@ TEST_F(RecordScreenTest, NewestSaveInSlot23OpensOnPageFour)
     StartDemo();
     SaveSlot(23, kMay);
     SaveSlot(9, Stamp{2023, 12, 31, 23, 59, 59});
-    audio.Clear();
+    ClearSounds();
     RecordUnit1 *screen = OpenSave();
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->GetNewestSlot(), 23);
@@ -145,7 +145,7 @@ TEST_F(RecordScreenTest, NewestSaveInSlot23OpensOnPageFour)
     EXPECT_EQ(screen->GetTurnDirection(), RecordUnit1::tdForward) << "one page turn shows";
     EXPECT_EQ(screen->GetRecordButton(2)->GetSlot(), 23);
     EXPECT_TRUE(screen->GetRecordButton(2)->HasFocus());
-    EXPECT_EQ(audio.system_sounds.front(), RecordUnit1::kTurnSound);
+    EXPECT_EQ(system_sounds.front(), RecordUnit1::kTurnSound);
     FadeIn(screen);
     TurnOver(screen);
     Step();
@@ -222,7 +222,7 @@ TEST_F(RecordScreenTest, AutomaticSlotsShowTheirMarkersAndNames)
 
 TEST_F(RecordScreenTest, AMarkerAtlasTooSmallDrawsNoMarkers)
 {
-    AddData(u"small.TEX", screenkit::SolidTexture(48, 4, {255, 0, 0, 255}));
+    AddData(u"small.TEX", stagekit::SolidTexture(48, 4, {255, 0, 0, 255}));
     StartDemo();
     RecordUnit1 *screen = OpenSave();
     ASSERT_NE(screen, nullptr);
@@ -342,7 +342,7 @@ TEST_F(RecordScreenTest, OverwritingAsksFirst)
     avg::SaveRecordUnit *screen = OpenSave();
     ASSERT_NE(screen, nullptr);
     FadeIn(screen);
-    audio.Clear();
+    ClearSounds();
     ClickStrip(screen->GetRecordButton(4));
     Step();
     ASSERT_NE(ActiveAs<HGPSelect>(), nullptr);
@@ -376,11 +376,11 @@ TEST_F(RecordScreenTest, AFailedWriteLeavesTheSlot)
     FadeIn(screen);
     // A folder where the picture's new file must go: nothing can be written.
     ASSERT_TRUE(std::filesystem::create_directory(Native(avg::SavePath(u"6.hgp.new"))));
-    audio.Clear();
+    ClearSounds();
     ClickStrip(screen->GetRecordButton(6));
     Step();
-    ASSERT_FALSE(audio.system_sounds.empty());
-    EXPECT_EQ(audio.system_sounds.back(), avg::SaveRecordUnit::kFailSound);
+    ASSERT_FALSE(system_sounds.empty());
+    EXPECT_EQ(system_sounds.back(), avg::SaveRecordUnit::kFailSound);
     EXPECT_FALSE(avg::SaveFileExists(u"6"));
     EXPECT_FALSE(std::filesystem::exists(Native(avg::SavePath(u"6.save.new"))));
     EXPECT_EQ(screen->GetRecordButton(6)->GetCaption(), hgl::String(avg::kEmptyCaption));
@@ -391,12 +391,18 @@ TEST_F(RecordScreenTest, AFailedWriteLeavesTheSlot)
 
 TEST_F(RecordScreenTest, AnOverwrittenSlotShowsItsNewPicture)
 {
-    AddScript(u"TWO", u"func main() { BG_SET(\"bg01\"); MES(\"one\"); BG_SET(\"bg03\"); MES(\"two\"); }");
+    AddScript(u"TWO",
+              u"func main() { BG_SET(\"bg01\"); MES(\"one\"); BG_SET(\"bg03\"); T_MARK(1); MES(\"two\"); }");
     StartGame(u"TWO");
     Steps(3);
     SaveSlot(5, kMay);
     const hgl::test::RGBA first = FilePixel(5, 128, 40);
-    Key(hgl::key::Enter);
+    for (int i = 0; i < 20 && marks.empty(); ++i)
+    {
+        Key(hgl::key::Enter);
+        Steps(10);
+    }
+    ASSERT_EQ(marks, std::vector<int>{1}) << "the story moved on";
     Steps(3);
     avg::SaveRecordUnit *screen = OpenSave();
     ASSERT_NE(screen, nullptr);
@@ -465,15 +471,15 @@ TEST_F(RecordScreenTest, PageTurnsSoundAndStopAtTheEnds)
     RecordUnit1 *screen = OpenSave();
     ASSERT_NE(screen, nullptr);
     FadeIn(screen);
-    audio.Clear();
+    ClearSounds();
     screen->TurnPage(screen->GetPreviousPageButton());
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"System 19 1"})) << "the first page";
+    EXPECT_EQ(sounds, (std::vector<std::string>{"system 19 protected"})) << "the first page";
     EXPECT_EQ(screen->GetTurnDirection(), RecordUnit1::tdNone);
-    audio.Clear();
+    ClearSounds();
     int x, y;
     ASSERT_TRUE(CentreOf(u"120", x, y));
     LeftClick(x, y);
-    EXPECT_EQ(audio.calls.back(), "System 23 1");
+    EXPECT_EQ(sounds.back(), "system 23 protected");
     EXPECT_EQ(screen->GetPageEnd(), 14);
     EXPECT_FALSE(screen->GetLabel(0)->Visible);
     EXPECT_FALSE(screen->GetRecordButton(0)->Visible);
@@ -491,9 +497,9 @@ TEST_F(RecordScreenTest, PageTurnsSoundAndStopAtTheEnds)
     }
     EXPECT_EQ(screen->GetPageEnd(), 70);
     EXPECT_EQ(screen->GetRecordButton(6)->GetSlot(), 69);
-    audio.Clear();
+    ClearSounds();
     screen->TurnPage(screen->GetNextPageButton());
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"System 19 1"})) << "the last page";
+    EXPECT_EQ(sounds, (std::vector<std::string>{"system 19 protected"})) << "the last page";
     screen->TurnPage(screen->GetPreviousPageButton());
     EXPECT_EQ(screen->GetPageEnd(), 63);
     EXPECT_EQ(screen->GetRecordButton(0)->GetSlot(), 56);
@@ -559,10 +565,10 @@ TEST_F(RecordScreenTest, AConfirmedLoadLeavesOneGameAtTheSavedPoint)
     ASSERT_NE(screen, nullptr);
     FadeIn(screen);
     // An empty slot refuses.
-    audio.Clear();
+    ClearSounds();
     ClickStrip(screen->GetRecordButton(3));
     Step();
-    EXPECT_EQ(audio.system_sounds.back(), avg::LoadRecordUnit::kFailSound);
+    EXPECT_EQ(system_sounds.back(), avg::LoadRecordUnit::kFailSound);
     EXPECT_EQ(Depth(), 2);
 
     ClickStrip(screen->GetRecordButton(5));
@@ -600,10 +606,10 @@ TEST_F(RecordScreenTest, AFailedLoadKeepsTheRunningGame)
     Step();
     ASSERT_TRUE(ClickOn(u"yes"));
     Step();
-    audio.Clear();
+    ClearSounds();
     for (int i = 0; i < 60 && screen->IsClosing(); ++i)
         Step();
-    EXPECT_EQ(audio.system_sounds, (std::vector<int>{avg::LoadRecordUnit::kFailSound})) << "once";
+    EXPECT_EQ(system_sounds, (std::vector<int>{avg::LoadRecordUnit::kFailSound})) << "once";
     EXPECT_FALSE(screen->IsClosing());
     EXPECT_FALSE(screen->IsLoadChosen());
     EXPECT_EQ(Stack(), (std::vector<std::string>{"GameUnit", "LoadRecordUnit"}));
