@@ -6,8 +6,8 @@
 #include "game/core/Config.h"
 #include "game/core/SaveHeader.h"
 #include "game/core/ScreenHooks.h"
-#include "game/core/minimal/MinimalStage.h"
 #include "game/screens/menu/OptionPages.h"
+#include "game/stage/message/GameDialogBox.h"
 #include "game/screens/menu/OptionUnit.h"
 #include "game/screens/widgets/EZButton.h"
 #include "gui/HGPButton.h"
@@ -19,15 +19,6 @@ using avg::config::graphics_config;
 
 namespace
 {
-// A message window that keeps the text speeds it is given.
-class SpeedMessage : public avg::MinimalMessageStage
-{
-  public:
-    using MinimalMessageStage::MinimalMessageStage;
-    std::vector<int> speeds;
-    void SetTextSpeed(int speed) override { speeds.push_back(speed); }
-};
-
 // Each choice picture in three looks: normal, the summary's selected, the page's selected.
 const hgl::test::RGBA kLooks[3] = {{200, 0, 0, 255}, {0, 200, 0, 255}, {0, 0, 200, 255}};
 
@@ -43,7 +34,7 @@ struct ChoiceCase
 class OptionScreenTest : public ScreenTest
 {
   protected:
-    SpeedMessage *message = nullptr;
+    avg::GameDialogBox *message = nullptr;
 
     void SetUp() override
     {
@@ -56,12 +47,10 @@ class OptionScreenTest : public ScreenTest
 
     void StartWith(const char16_t *script)
     {
-        avg::StageFactory factory = avg::GetStageFactory();
-        factory.message = [this](avg::GameUnit &g) -> avg::MessageStage *
-        { return message = new SpeedMessage(g); };
-        avg::SetStageFactory(factory);
         StartGame(script);
         if (HasFatalFailure()) return;
+        message = dynamic_cast<avg::GameDialogBox *>(game->GetMessageStage());
+        ASSERT_NE(message, nullptr);
         Steps(2);
     }
 
@@ -89,6 +78,16 @@ class OptionScreenTest : public ScreenTest
     {
         hgl::gui::EZButton *b = page->GetChoice(choice);
         LeftClick(int(b->Left + b->Width / 2), int(b->Top + b->Height / 2));
+    }
+
+    // Enter until the story has moved to script "B".
+    void ToScriptB()
+    {
+        for (int i = 0; i < 20 && game->GetScript() != u"B"; ++i)
+        {
+            Key(hgl::key::Enter);
+            Steps(10);
+        }
     }
 
     static int Selected(avg::OptionRowPage *page)
@@ -277,15 +276,13 @@ TEST_F(OptionScreenTest, EachChoiceWritesAndApplies)
         auto *page = OpenRow(screen, c.row);
         ASSERT_NE(page, nullptr) << c.row;
         ClearSounds();
-        message->speeds.clear();
+        message->SetTextSpeed(5);
         Choose(page, c.choice);
         EXPECT_EQ(c.setting(), c.value) << c.row << " " << c.choice;
         EXPECT_EQ(Selected(page), c.choice);
         EXPECT_EQ(sounds, c.calls) << c.row << " " << c.choice;
-        if (c.row == avg::orWordSpeed)
-            EXPECT_EQ(message->speeds, std::vector<int>{0}) << "the window takes the configured speed";
-        else
-            EXPECT_TRUE(message->speeds.empty());
+        // The window takes the speed just configured, at once; no other row touches it.
+        EXPECT_FLOAT_EQ(message->GetTextSpeed(), c.row == avg::orWordSpeed ? float(c.value) : 5.0f);
         if (c.row == avg::orQuickMode)
         {
             EXPECT_EQ(game->SkipReadOnly, c.value != 0);
@@ -340,8 +337,7 @@ TEST_F(OptionScreenTest, ClosingAutoSaveSkipsTheSaveAfterExtCall)
     Key(hgl::key::Esc);
     Step();
     ASSERT_EQ(Stack(), (std::vector<std::string>{"GameUnit"}));
-    Key(hgl::key::Enter);
-    Steps(3);
+    ToScriptB();
     ASSERT_EQ(game->GetScript(), hgl::String(u"B"));
     EXPECT_FALSE(avg::SaveFileExists(u"0"));
 
@@ -359,8 +355,7 @@ TEST_F(OptionScreenTest, ExtCallSavesWhileAutoSaveIsOpen)
     AddScript(u"B", u"func main() { MES(\"b\"); }");
     graphics_config.AutoSave = 1;
     StartWith(u"A");
-    Key(hgl::key::Enter);
-    Steps(3);
+    ToScriptB();
     ASSERT_EQ(game->GetScript(), hgl::String(u"B"));
     EXPECT_TRUE(avg::SaveFileExists(u"0"));
 }
