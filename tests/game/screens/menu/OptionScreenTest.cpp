@@ -412,3 +412,28 @@ TEST_F(OptionScreenTest, TheFramesAppearWithTheirLayers)
     EXPECT_GT(selected.g, 200) << "the page's selected look";
     EXPECT_GT(selected.b, 200);
 }
+
+// The demo's own pictures, for a look at the screen and a page as the player sees them.
+class OptionDemoTest : public ScreenTest
+{
+};
+
+TEST_F(OptionDemoTest, LooksOfTheScreenAndAPage)
+{
+    StartGame(u"MAIN00");
+    Steps(2);
+    avg::ScreenHooks hooks = avg::GetScreenHooks();
+    hooks.menu = [](avg::GameUnit &g) -> hgl::FlowObject *
+    { return new OptionUnit(&g, g.GetMessageStage()); };
+    avg::SetScreenHooks(hooks);
+    Key(hgl::key::Esc);
+    Steps(40);
+    auto *screen = ActiveAs<OptionUnit>();
+    ASSERT_NE(screen, nullptr);
+    Checkpoint("screen");
+    hgl::gui::HGPButton *item = screen->GetItem(avg::orWordSpeed);
+    LeftClick(int(item->Left + item->Width / 2), int(item->Top + item->Height / 2));
+    Steps(2);
+    ASSERT_NE(ActiveAs<avg::WordRate>(), nullptr);
+    Checkpoint("page");
+}

@@ -564,6 +564,7 @@ TEST_F(RecordScreenTest, AConfirmedLoadLeavesOneGameAtTheSavedPoint)
     RecordUnit1 *screen = OpenLoad();
     ASSERT_NE(screen, nullptr);
     FadeIn(screen);
+    Checkpoint("load");
     // An empty slot refuses.
     ClearSounds();
     ClickStrip(screen->GetRecordButton(3));
