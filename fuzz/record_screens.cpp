@@ -185,9 +185,16 @@ void Close(avg::RecordUnit1 &screen)
 // screen comes back from black.
 void ConfirmLoad(avg::LoadRecordUnit &screen)
 {
+    while (screen.GetPageEnd() > avg::RecordUnit1::kPageSlots)
+        screen.TurnPage(screen.GetPreviousPageButton());
     avg::RecordButton *chosen = nullptr;
-    for (int p = 0; p < avg::RecordUnit1::kPageSlots && !chosen; ++p)
-        if (screen.GetRecordButton(p)->IsFilled()) chosen = screen.GetRecordButton(p);
+    for (int page = 0; !chosen; ++page)
+    {
+        for (int p = 0; p < avg::RecordUnit1::kPageSlots && !chosen; ++p)
+            if (screen.GetRecordButton(p)->IsFilled()) chosen = screen.GetRecordButton(p);
+        if (chosen || screen.GetPageEnd() >= avg::kSaveSlotCount) break;
+        screen.TurnPage(screen.GetNextPageButton());
+    }
     if (!chosen) return;
     screen.RecordClicked(chosen);
     // The question is answered at once, as the flow control would show it and return.
