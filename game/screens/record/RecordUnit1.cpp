@@ -76,7 +76,8 @@ RecordUnit1::RecordUnit1(const hgl::String &title_name, int count, bool load)
 
 RecordUnit1::~RecordUnit1()
 {
-    // The strips point at the cache: they go first.
+    // The strips call back into this screen as they lose the focus and ask the
+    // cache for pictures: they go while both still stand.
     control->Clear();
 }
 
