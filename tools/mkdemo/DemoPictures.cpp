@@ -23,6 +23,10 @@ constexpr int kPageCount = 10;
 constexpr int kMouthFrames = 3;
 constexpr int kPoses = 2, kMoodFrames = 10;
 const Rgba kMouthColours[kMouthFrames] = {{160, 0, 0, 255}, {0, 140, 0, 255}, {0, 0, 170, 255}};
+// The open book of the save screens, its two pages in colours of their own.
+const Rgba kBookLeft{230, 200, 150, 255}, kBookRight{150, 200, 230, 255};
+constexpr int kMarkerAtlas = 48;
+const Rgba kMarkerColours[3] = {{255, 160, 0, 255}, {0, 200, 120, 255}, {255, 60, 160, 255}};
 
 const std::initializer_list<const char *> kButtonStates = {"Normal", "Disable", "Select", "Push"};
 const std::initializer_list<const char *> kMenuStates = {"Normal", "Select"};
@@ -68,6 +72,7 @@ class PictureList
 
   public:
     std::vector<DemoPicture> Take() { return std::move(list); }
+    void Add(DemoPicture p) { list.push_back(std::move(p)); }
 
     void Texture(const std::u16string &path, int w = kSmallW, int h = kSmallH)
     {
@@ -386,7 +391,8 @@ void AddMenus(PictureList &l)
     l.Picture(u"option\\Frame.HGP", kSceneW, kButtonH, kMenuStates);
     for (const char16_t *o : {u"All", u"Already", u"open", u"close", u"null", u"small", u"normal", u"big",
                               u"slow", u"fast", u"veryfast"})
-        l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24, {"", ""});
+        l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24,
+                  {"", "", ""}); // normal, summary, page
     l.Numbered(u"option\\animation.HGP", 32, 32, 4);
     for (const char16_t *o : {u"AutoPass", u"AutoPlay"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
@@ -402,11 +408,62 @@ void AddMenus(PictureList &l)
     for (const char16_t *m : {u"ExitGame", u"ReturnGame", u"Option", u"Save", u"Load", u"History"})
         l.Picture(u"MenuRes\\" + std::u16string(m) + u".HGP", kButtonW, kButtonH, kMenuStates);
     l.Texture(u"MenuRes\\Flag.TEX", 32, 32);
-    for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2"})
-        l.Texture(std::u16string(t) + u".TEX", kButtonW, kButtonH);
+    l.Painting(u"shake.TEX", Marker());
+    l.Painting(u"MessageBox\\MsgFrame.TEX", MessageFrame());
+}
+
+// The save and load screens: the open book with the window its right page shows
+// the slot's picture through, the titles, the marker atlas, the page numbers and
+// the page buttons' two-half sheets.
+void AddRecords(PictureList &l)
+{
+    DemoPicture book{u"save1.TEX", true, kSceneW, kSceneH, {}};
+    DemoCanvas c(kSceneW, kSceneH);
+    c.Gradient(kBookLeft, Darker(kBookLeft));
+    c.Rect(kSceneW / 2, 0, kSceneW / 2, kSceneH, kBookRight);
+    c.Rect(kSceneW / 2 - 1, 0, 2, kSceneH, {60, 40, 20, 255}); // the spine
+    // The picture window: (W/2 + 22, 70) to (W - 67, H/2) of the 1024 x 768 design.
+    const int wl = kSceneW / 2 + 22 * kSceneW / 1024 + 1, wt = 70 * kSceneH / 768 + 1;
+    const int wr = kSceneW - 67 * kSceneW / 1024 - 1, wb = kSceneH / 2 - 1;
+    c.Rect(wl - kFrameThickness, wt - kFrameThickness, wr - wl + 2 * kFrameThickness,
+           wb - wt + 2 * kFrameThickness, {60, 40, 20, 255});
+    c.Rect(wl, wt, wr - wl, wb - wt, {0, 0, 0, 0});
+    c.Text(8, kSceneH - 12, 1, "SAVE1", {0, 0, 0, 255});
+    book.layers.push_back({"", 1.0f, std::move(c)});
+    l.Add(std::move(book));
+
+    l.Texture(u"Save.TEX", kSmallW, kButtonH);
+    l.Texture(u"Load.TEX", kSmallW, kButtonH);
+
+    // Markers in cells of a third: automatic save, choice save, newest.
+    DemoPicture atlas{u"small.TEX", true, kMarkerAtlas, kMarkerAtlas, {}};
+    DemoCanvas a(kMarkerAtlas, kMarkerAtlas);
+    a.Fill({0, 0, 0, 0});
+    const int cell = kMarkerAtlas / 3;
+    const char *const marks[3] = {"A", "C", "N"};
+    for (int i = 0; i < 3; ++i)
+    {
+        a.Rect(i * cell + 1, 1, cell - 2, cell - 2, kMarkerColours[i]);
+        a.Text(i * cell + 5, 4, 1, marks[i], {0, 0, 0, 255});
+    }
+    atlas.layers.push_back({"", 1.0f, std::move(a)});
+    l.Add(std::move(atlas));
+
     l.Numbered(u"page.HGP", 32, 32, kPageCount);
-    l.Painting(u"shake.TEX", true, Marker());
-    l.Painting(u"MessageBox\\MsgFrame.TEX", true, MessageFrame());
+
+    // The next page shows the left half, the previous page the right half.
+    for (int focused = 0; focused < 2; ++focused)
+    {
+        DemoPicture sheet{focused ? u"button2.TEX" : u"button1.TEX", true, kButtonW, kButtonH, {}};
+        DemoCanvas s(kButtonW, kButtonH);
+        const Rgba left = ColourOf("next", focused), right = ColourOf("previous", focused);
+        s.Rect(0, 0, kButtonW / 2, kButtonH, focused ? left : Darker(left));
+        s.Rect(kButtonW / 2, 0, kButtonW / 2, kButtonH, focused ? right : Darker(right));
+        s.Text(8, kButtonH / 2 - 3, 1, "NEXT", {0, 0, 0, 255});
+        s.Text(kButtonW / 2 + 8, kButtonH / 2 - 3, 1, "BACK", {0, 0, 0, 255});
+        sheet.layers.push_back({"", 1.0f, std::move(s)});
+        l.Add(std::move(sheet));
+    }
 }
 
 void AddExtras(PictureList &l)
@@ -441,6 +498,7 @@ std::vector<DemoPicture> MakeDemoPictures()
     AddTitle(l);
     AddStage(l);
     AddMenus(l);
+    AddRecords(l);
     AddExtras(l);
     return l.Take();
 }
