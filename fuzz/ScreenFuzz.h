@@ -1,8 +1,9 @@
 #pragma once
-// What the fuzz targets of the data screens share: a start folder in /tmp with
-// folder-mapped archives holding the screens' pictures (and no data scripts, so
-// each screen starts empty and the target adds its entries), a headless canvas
-// of 640 x 480, the shared fonts, and a reader of the fuzz bytes.
+// What the fuzz targets of the data screens (and the screens' benchmarks) share:
+// a start folder in /tmp with folder-mapped archives holding the screens'
+// pictures (and no data scripts, so each screen starts empty and the caller adds
+// its entries; no ball texture, so the balls do their sums alone), a headless
+// canvas of 640 x 480, the shared fonts, and a reader of the fuzz bytes.
 #include "game/core/Archives.h"
 #include "game/core/GameResources.h"
 #include "graphics/gl/Canvas.h"
@@ -80,6 +81,9 @@ inline void Prepare()
     const std::string data = root_folder + "/Data.hac/";
     WritePicture(data + "Video/BackGround.HGP", {u""});
     WritePicture(data + "Video/e.HGP", {u"Normal", u"Disable", u"Select", u"Push"});
+    WritePicture(data + "StartMenu/ExitBack.HGP", {u""});
+    WritePicture(data + "StartMenu/ExitYes.HGP", {u"Normal", u"Disable", u"Select", u"Push"});
+    WritePicture(data + "StartMenu/ExitNo.HGP", {u"Normal", u"Disable", u"Select", u"Push"});
     WritePicture(data + "DreamMusic/DreamMusic.HGP", {u""});
     WritePicture(data + "DreamMusic/00.HGP", {u"Normal", u"Actived", u"Clicked"});
     WritePicture(data + "DreamMusic/t.HGP", {u"Normal", u"Actived", u"Clicked"});
