@@ -180,6 +180,7 @@ TEST_F(HealthTest, ThePictureShowsThroughTheBlack)
         Step();
     Step();
     EXPECT_TRUE(stagekit::Near(Pixel(Width() / 2, Height() / 2), kNotice));
+    Checkpoint("notice");
 }
 
 // The demo's own logo movie, decoded for real: the title comes back when it ends.

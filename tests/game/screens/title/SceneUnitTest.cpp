@@ -29,9 +29,10 @@ class SceneUnitTest : public TitleTest
     {
         TitleTest::SetUp();
         AddSolidPicture(u"Video\\BackGround.HGP", 32, 24, kBack);
-        AddData(u"Video\\e.HGP",
-                screenkit::LayeredPicture(
-                    16, 12, {{u"Normal", kEntry}, {u"Disable", kEntry}, {u"Select", kEntry}, {u"Push", kEntry}}));
+        AddData(
+            u"Video\\e.HGP",
+            screenkit::LayeredPicture(
+                16, 12, {{u"Normal", kEntry}, {u"Disable", kEntry}, {u"Select", kEntry}, {u"Push", kEntry}}));
     }
     void Script(const std::u16string &body)
     {
@@ -187,10 +188,11 @@ TEST_F(SceneUnitTest, TheMovieFolderFollowsTheCanvasShape)
         int w, h;
         const char16_t *file;
     };
-    for (const Case c : {Case{1024, 768, u"Video\\3\\normal\\x.ogv"}, Case{1600, 1200, u"Video\\3\\normal\\x.ogv"},
-                         Case{800, 600, u"Video\\3\\normal\\x.ogv"}, Case{1280, 720, u"Video\\3\\wide\\x.ogv"},
-                         Case{1025, 768, u"Video\\3\\wide\\x.ogv"}, Case{1024, 769, u"Video\\3\\normal\\x.ogv"},
-                         Case{768, 1024, u"Video\\3\\normal\\x.ogv"}})
+    for (const Case c :
+         {Case{1024, 768, u"Video\\3\\normal\\x.ogv"}, Case{1600, 1200, u"Video\\3\\normal\\x.ogv"},
+          Case{800, 600, u"Video\\3\\normal\\x.ogv"}, Case{1280, 720, u"Video\\3\\wide\\x.ogv"},
+          Case{1025, 768, u"Video\\3\\wide\\x.ogv"}, Case{1024, 769, u"Video\\3\\normal\\x.ogv"},
+          Case{768, 1024, u"Video\\3\\normal\\x.ogv"}})
         EXPECT_EQ(SceneUnit::MovieFile(u"x", c.w, c.h).ToStdString(), c.file) << c.w << "x" << c.h;
 }
 
