@@ -40,18 +40,17 @@ void Setup()
     prepared = true;
 }
 
-// The music's clock: one second a second of the bench clock.
-class BenchMusic : public avg::AudioWatch
+// Silent music whose clock runs one second a second of the bench clock.
+double music_started = 0;
+
+void SilentMusic()
 {
-  public:
-    double started = 0;
-    void OnPlayBGM(const hgl::String &, bool) override { started = hgl::GetDoubleTime(); }
-    bool OnGetBGMPlayTime(double &s) override
-    {
-        s = hgl::GetDoubleTime() - started;
-        return true;
-    }
-};
+    avg::AudioHooks hooks;
+    hooks.music = [](const hgl::String &, bool) { music_started = hgl::GetDoubleTime(); };
+    hooks.stop_music = [] {};
+    hooks.music_time = [] { return hgl::GetDoubleTime() - music_started; };
+    avg::SetAudioHooks(hooks);
+}
 
 void Report(benchmark::State &state, long before, long frames)
 {
@@ -136,8 +135,7 @@ void PlayingRoom(NewMusicUnit &room)
 void BM_MusicRoomPlayingFrame(benchmark::State &state)
 {
     Setup();
-    BenchMusic music;
-    avg::SetAudioWatch(&music);
+    SilentMusic();
     {
         NewMusicUnit room;
         PlayingRoom(room);
@@ -160,7 +158,7 @@ void BM_MusicRoomPlayingFrame(benchmark::State &state)
         state.counters["track_button_allocations_per_frame"] = double(tracks) / double(frames);
         state.SetLabel(room.IsPlaying() ? "playing" : "stopped");
     }
-    avg::SetAudioWatch(nullptr);
+    avg::SetAudioHooks({});
 }
 BENCHMARK(BM_MusicRoomPlayingFrame)->Unit(benchmark::kMicrosecond);
 } // namespace

@@ -3,6 +3,7 @@
 // out, with the music requests it makes.
 #include "../title/TitleFixture.h"
 
+#include "game/core/GameAudio.h"
 #include "game/core/GameRecord.h"
 #include "game/screens/extras/NewMusicUnit.h"
 #include "game/screens/widgets/MusicButton.h"
@@ -22,33 +23,29 @@ const hgl::test::RGBA kBar{255, 0, 255, 255}, kBand{90, 30, 30, 255};
 // The music player's clock as the room reads it: the seconds on the test clock
 // since the music was started, until it is stopped. A track that is over goes on
 // counting, so this stands for files shorter and longer than declared alike.
-class TimedAudio : public screenkit::RecordingAudio
+class MusicClock
 {
     double started = -1;
 
   public:
-    void OnPlayBGM(const hgl::String &name, bool loop) override
+    // Over the harness' silent audio, which goes on keeping the requests.
+    void Install()
     {
-        RecordingAudio::OnPlayBGM(name, loop);
-        started = hgl::GetDoubleTime();
-    }
-    void OnStopBGM() override
-    {
-        RecordingAudio::OnStopBGM();
-        started = -1;
-    }
-    bool OnGetBGMPlayTime(double &seconds) override
-    {
-        seconds = started < 0 ? 0 : hgl::GetDoubleTime() - started;
-        return true;
-    }
-    // The PlayBGM requests only.
-    std::vector<std::string> Plays() const
-    {
-        std::vector<std::string> out;
-        for (const auto &c : calls)
-            if (c.rfind("PlayBGM", 0) == 0) out.push_back(c);
-        return out;
+        avg::AudioHooks hooks = avg::GetAudioHooks();
+        const auto music = hooks.music;
+        const auto stop = hooks.stop_music;
+        hooks.music = [this, music](const hgl::String &name, bool loop)
+        {
+            if (music) music(name, loop);
+            started = hgl::GetDoubleTime();
+        };
+        hooks.stop_music = [this, stop]
+        {
+            if (stop) stop();
+            started = -1;
+        };
+        hooks.music_time = [this] { return started < 0 ? 0 : hgl::GetDoubleTime() - started; };
+        avg::SetAudioHooks(hooks);
     }
 };
 
@@ -66,7 +63,7 @@ std::u16string Name(int i)
 class MusicRoomTest : public TitleTest
 {
   protected:
-    TimedAudio music; // in the place of the harness' recording
+    MusicClock music_clock;
     NewMusicUnit *room = nullptr;
 
     // Many frames of seconds each: a small canvas keeps them quick.
@@ -101,6 +98,19 @@ class MusicRoomTest : public TitleTest
     void Script(const std::u16string &body)
     {
         AddLocalText(u"Script\\Music.CPP", u"func main()\n{\n" + body + u"}\n");
+    }
+    void Begin()
+    {
+        TitleTest::Begin();
+        music_clock.Install();
+    }
+    // The music played, one line each ("music T3", "music BGM33 loop").
+    std::vector<std::string> Plays() const
+    {
+        std::vector<std::string> out;
+        for (const auto &s : sounds)
+            if (s.rfind("music ", 0) == 0 && s.rfind("music volume", 0) != 0) out.push_back(s);
+        return out;
     }
     void Heard(std::initializer_list<int> tracks)
     {
@@ -188,22 +198,22 @@ TEST_F(MusicRoomTest, OnlyHeardTracksPlayAndTheyPlayOnce)
     Begin();
     Heard({1, 3});
     OpenRoom();
-    EXPECT_EQ(music.calls, (std::vector<std::string>{"StopBGM"})); // entering stops the music
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop music"})); // entering stops the music
     FadeIn();
     Step();
     EXPECT_TRUE(stagekit::Near(TrackPixel(0), kLocked));
     EXPECT_TRUE(stagekit::Near(TrackPixel(1), kNormal));
     EXPECT_FALSE(room->GetTrack(0)->OnClick.IsBound());
 
-    music.Clear();
+    sounds.clear();
     ASSERT_TRUE(ClickTrack(0));
     ASSERT_TRUE(ClickTrack(2));
     Step();
-    EXPECT_TRUE(music.calls.empty());
+    EXPECT_TRUE(sounds.empty());
     EXPECT_FALSE(room->IsPlaying());
 
     ASSERT_TRUE(ClickTrack(3));
-    EXPECT_EQ(music.calls, (std::vector<std::string>{"StopBGM", "PlayBGM T3 0"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop music", "music T3"}));
     EXPECT_TRUE(room->IsPlaying());
     EXPECT_EQ(room->GetPlayingIndex(), 3);
     EXPECT_EQ(room->GetTitle().ToStdString(), u"Title T3");
@@ -217,7 +227,7 @@ TEST_F(MusicRoomTest, OnlyHeardTracksPlayAndTheyPlayOnce)
     Step();
     EXPECT_TRUE(room->GetTrack(1)->Selected);
     EXPECT_FALSE(room->GetTrack(3)->Selected);
-    EXPECT_EQ(music.Plays(), (std::vector<std::string>{"PlayBGM T3 0", "PlayBGM T1 0"}));
+    EXPECT_EQ(Plays(), (std::vector<std::string>{"music T3", "music T1"}));
 }
 
 TEST_F(MusicRoomTest, TheTimeLineReadsMinutesAndSeconds)
@@ -245,32 +255,30 @@ TEST_F(MusicRoomTest, TheNextHeardTrackFollowsTenFramesAfterTheDeclaredLength)
     OpenRoom();
     FadeIn();
     ASSERT_TRUE(ClickTrack(2));
-    music.Clear();
+    sounds.clear();
     // 2 seconds of 16-ms frames, then ten more.
     int frames = 0, at_length = -1;
-    while (music.Plays().empty() && frames < 1000)
+    while (Plays().empty() && frames < 1000)
     {
         Step();
         ++frames;
         if (at_length < 0)
         {
-            double t = 0;
-            music.OnGetBGMPlayTime(t);
-            if (t >= 2.0) at_length = frames;
+            if (avg::bgm::GetBGMPlayTime() >= 2.0) at_length = frames;
         }
     }
     ASSERT_GT(at_length, 0);
     EXPECT_EQ(frames - at_length, NewMusicUnit::kNextDelay - 1);
     // The unheard tracks 3 and 4 are passed over.
-    EXPECT_EQ(music.calls, (std::vector<std::string>{"StopBGM", "PlayBGM T5 0"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop music", "music T5"}));
     EXPECT_EQ(room->GetPlayingIndex(), 5);
     EXPECT_TRUE(room->GetTrack(5)->Selected);
 
     // From the last it goes round to the first heard one.
-    music.Clear();
-    for (int i = 0; i < 200 && music.Plays().empty(); ++i)
+    sounds.clear();
+    for (int i = 0; i < 200 && Plays().empty(); ++i)
         Step();
-    EXPECT_EQ(music.Plays(), (std::vector<std::string>{"PlayBGM T1 0"}));
+    EXPECT_EQ(Plays(), (std::vector<std::string>{"music T1"}));
 }
 
 TEST_F(MusicRoomTest, ASingleHeardTrackPlaysAgain)
@@ -281,9 +289,9 @@ TEST_F(MusicRoomTest, ASingleHeardTrackPlaysAgain)
     OpenRoom();
     FadeIn();
     ASSERT_TRUE(ClickTrack(1));
-    for (int i = 0; i < 200 && music.Plays().size() < 3; ++i)
+    for (int i = 0; i < 200 && Plays().size() < 3; ++i)
         Step();
-    EXPECT_EQ(music.Plays(), (std::vector<std::string>{"PlayBGM T1 0", "PlayBGM T1 0", "PlayBGM T1 0"}));
+    EXPECT_EQ(Plays(), (std::vector<std::string>{"music T1", "music T1", "music T1"}));
     EXPECT_TRUE(room->IsPlaying());
 }
 
@@ -308,9 +316,9 @@ TEST_F(MusicRoomTest, ALengthOfZeroOrLessHasNoBarAndNoNextTrack)
     for (int track : {0, 1})
     {
         ASSERT_TRUE(ClickTrack(track));
-        music.Clear();
+        sounds.clear();
         Steps(600); // ten seconds
-        EXPECT_TRUE(music.Plays().empty()) << track;
+        EXPECT_TRUE(Plays().empty()) << track;
         EXPECT_TRUE(room->IsPlaying());
         EXPECT_FALSE(stagekit::Near(Pixel(int(202 * sx), bar_y), kBar)) << track;
     }
@@ -339,11 +347,11 @@ TEST_F(MusicRoomTest, EscStopsTheTrackThenLeaves)
         FadeIn();
         ASSERT_TRUE(ClickTrack(0));
         Step();
-        music.Clear();
+        sounds.clear();
         const auto escape = [&] { return right_click ? (RightClick(5, 5), true) : Key(1); };
         const bool first = escape();
         EXPECT_FALSE(first && !right_click); // the first only stops the track
-        EXPECT_EQ(music.calls, (std::vector<std::string>{"StopBGM"}));
+        EXPECT_EQ(sounds, (std::vector<std::string>{"stop music"}));
         EXPECT_FALSE(room->IsPlaying());
         EXPECT_FALSE(room->GetTrack(0)->Selected);
         Steps(5);
@@ -357,7 +365,7 @@ TEST_F(MusicRoomTest, EscStopsTheTrackThenLeaves)
         }
         EXPECT_NEAR(frames, 51, 2);
         EXPECT_EQ(Active(), title);
-        EXPECT_EQ(music.calls, (std::vector<std::string>{"StopBGM", "StopBGM", "PlayBGM BGM33 1"}));
+        EXPECT_EQ(sounds, (std::vector<std::string>{"stop music", "stop music", "music BGM33 loop"}));
         title = nullptr;
     }
 }
@@ -370,7 +378,7 @@ TEST_F(MusicRoomTest, LeavingPlaysTheTitleMusicEvenWhenNothingPlayed)
     EXPECT_TRUE(Key(1));
     Steps(60);
     EXPECT_EQ(Active(), title);
-    EXPECT_EQ(music.calls, (std::vector<std::string>{"StopBGM", "StopBGM", "PlayBGM BGM33 1"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop music", "stop music", "music BGM33 loop"}));
 }
 
 TEST_F(MusicRoomTest, TheDiscTurnsOnFromWhereItStopped)
@@ -422,7 +430,7 @@ TEST_F(MusicRoomTest, TheFocusMarkerFollowsTheFocus)
     const int mx = int(t->Left + t->Width / 2), my = int(t->Top + t->Height + 38 * Height() / 1200.0f);
     EXPECT_TRUE(stagekit::Near(Pixel(mx, my), {255, 255, 0, 255})) << testing::PrintToString(Pixel(mx, my));
     EXPECT_TRUE(Key(54)); // Enter plays the focused track
-    EXPECT_EQ(music.Plays().back(), "PlayBGM T2 0");
+    EXPECT_EQ(Plays().back(), "music T2");
 }
 
 TEST_F(MusicRoomTest, TitlesAndNamesOfAnyLength)

@@ -133,15 +133,15 @@ TEST_F(BacklogTest, EntriesReplayTheirVoices)
     const struct
     {
         size_t entry;
-        std::vector<std::string> voices;
-    } clicks[] = {{0, {"xy_001"}}, {1, {}}, {2, {"xy_002"}}, {3, {"xy_002"}}, {0, {"xy_001"}}};
+        std::vector<std::u16string> voices;
+    } clicks[] = {{0, {u"xy_001"}}, {1, {}}, {2, {u"xy_002"}}, {3, {u"xy_002"}}, {0, {u"xy_001"}}};
     for (const auto &c : clicks)
     {
         SCOPED_TRACE(c.entry);
-        audio.Clear();
+        ClearSounds();
         ClickEntry(entries[c.entry]);
         Step();
-        EXPECT_EQ(audio.voices, c.voices);
+        EXPECT_EQ(voices, c.voices);
     }
     EXPECT_EQ(Depth(), 2);
 }
@@ -155,7 +155,7 @@ TEST_F(BacklogTest, AnEmptyListHoldsOnlyTheClosingEntryWithoutVoice)
     EXPECT_EQ(entries[0]->GetUserData(), nullptr);
     ClickEntry(entries[0]);
     Step();
-    EXPECT_TRUE(audio.voices.empty());
+    EXPECT_TRUE(voices.empty());
     EXPECT_FALSE(backlog->GetScrollBox()->GetVerticalBar().IsVisible());
 }
 

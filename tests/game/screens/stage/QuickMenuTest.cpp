@@ -147,14 +147,14 @@ TEST_F(QuickMenuTest, EachSwitchAsksFirstAndNoChangesNothing)
     for (const auto &c : cases)
     {
         SCOPED_TRACE(hgl::test::U8(c.item) + (c.yes ? " yes" : " no"));
-        audio.Clear();
+        ClearSounds();
         ASSERT_TRUE(ClickOn(c.item));
         Step();
         ASSERT_EQ(Stack(), (std::vector<std::string>{"GameUnit", "MsgBoxMenu", "HGPSelect"}));
         ASSERT_TRUE(ClickOn(c.yes ? u"yes" : u"no"));
         Step();
         EXPECT_EQ(Stack(), (std::vector<std::string>{"GameUnit", "MsgBoxMenu"}));
-        EXPECT_EQ(audio.system_sounds, (std::vector<int>{9, c.yes ? 11 : 12}));
+        EXPECT_EQ(system_sounds, (std::vector<int>{9, c.yes ? 11 : 12}));
         EXPECT_EQ(game->IsSkipping(), c.skipping);
         EXPECT_EQ(game->AutoContinue, c.auto_continue);
         EXPECT_EQ(avg::config::graphics_config.AutoContinue != 0, c.auto_continue);

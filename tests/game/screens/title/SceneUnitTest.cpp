@@ -155,10 +155,10 @@ TEST_F(SceneUnitTest, AMoviePlaysWithoutMusicThenTheTitleMusicComesBack)
     avg::config::graphics_config.MovieQuantity = 7;
     OpenGallery();
     FadeIn();
-    audio.Clear();
+    sounds.clear();
     log.Clear();
     ASSERT_TRUE(ClickOn(u"m01"));
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"StopBGM", "StopSE -1"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop music", "stop se -1"}));
     EXPECT_TRUE(log.ContainsInfo(u"Video\\7\\normal\\m01.ogv")) << log.Dump();
     ASSERT_EQ(movies.made.size(), 1u);
     EXPECT_EQ(movies.made[0].movie.ToStdString(), u"Video\\7\\normal\\m01.ogv");
@@ -174,7 +174,7 @@ TEST_F(SceneUnitTest, AMoviePlaysWithoutMusicThenTheTitleMusicComesBack)
     EXPECT_TRUE(Key(70));
     Step();
     EXPECT_EQ(Active(), gallery);
-    EXPECT_EQ(audio.calls.back(), "PlayBGM BGM33 1");
+    EXPECT_EQ(sounds.back(), "music BGM33 loop");
     EXPECT_FALSE(gallery->IsBusy()); // the entries take clicks at once
     ASSERT_TRUE(ClickOn(u"m01"));
     EXPECT_EQ(movies.made.size(), 2u);

@@ -33,8 +33,8 @@ class ButtonsTest : public ScreenTest
     void SetUp() override
     {
         ScreenTest::SetUp();
-        AddData(u"shake.TEX", screenkit::SolidTexture(16, 16, kRed));
-        AddData(u"option\\EZFlag.TEX", screenkit::SolidTexture(16, 16, kYellow));
+        AddData(u"shake.TEX", stagekit::SolidTexture(16, 16, kRed));
+        AddData(u"option\\EZFlag.TEX", stagekit::SolidTexture(16, 16, kYellow));
         AddData(u"choice.HGP",
                 screenkit::LayeredPicture(32, 16, {{u"", kGrey}, {u"", kBlue}, {u"", kGreen}}));
         AddData(u"MessageBox\\MsgFrame.TEX",
@@ -43,7 +43,7 @@ class ButtonsTest : public ScreenTest
                 screenkit::LayeredPicture(32, 32,
                                           {{u"Normal", kGrey}, {u"Actived", kBlue}, {u"Clicked", kGreen}}));
         AddData(u"thumb.HGP", screenkit::LayeredPicture(32, 32, {{u"", kGrey}}));
-        AddData(u"DreamChar\\Cloudy.TEX", screenkit::SolidTexture(8, 8, kWhite));
+        AddData(u"DreamChar\\Cloudy.TEX", stagekit::SolidTexture(8, 8, kWhite));
         AddData(u"DreamChar\\CharImageTex.HGP", screenkit::LayeredPicture(32, 32, {{u"", kBlue}}));
         AddData(u"states.HGP",
                 screenkit::LayeredPicture(

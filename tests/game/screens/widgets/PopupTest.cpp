@@ -161,14 +161,14 @@ TEST_F(PopupTest, TheDialogAnswersAndSoundsEachWay)
     {
         SCOPED_TRACE(w.how);
         answers.clear();
-        audio.Clear();
+        ClearSounds();
         OpenDialog();
         ASSERT_EQ(Depth(), 2);
         w.answer();
         Step();
         EXPECT_EQ(Depth(), 1);
         EXPECT_EQ(answers, w.answers);
-        EXPECT_EQ(audio.system_sounds, w.sounds);
+        EXPECT_EQ(system_sounds, w.sounds);
     }
 }
 
