@@ -39,7 +39,7 @@ class TitleTest : public ScreenTest
     }
     void AddSolidTexture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
     {
-        AddData(path, screenkit::SolidTexture(w, h, colour));
+        AddData(path, stagekit::SolidTexture(w, h, colour));
     }
 
     // The content (once), then a fresh flow with the stand-in title as its first screen.
