@@ -5,6 +5,7 @@
 #include "game/core/Config.h"
 #include "game/core/GameRecord.h"
 #include "game/core/UpperName.h"
+#include "io/Time.h"
 #include "script/DevilEngine.h"
 #include "sonvex/AudioPlayer.h"
 
@@ -18,6 +19,13 @@ struct GameAudio
 {
     std::unique_ptr<hgl::AudioPlayer> music;
     hgl::String music_name; // upper-cased, empty when no music was started
+    // A track played once that has ended goes on counting on the engine clock
+    // from the moment its end was first seen, so that whoever waits for a
+    // declared length gets there whether the file is shorter or longer.
+    bool music_once = false;
+    bool music_over = false;
+    double over_play_time = 0; // the track's time when its end was seen
+    double over_at = 0;        // engine seconds then
     std::unique_ptr<hgl::AudioPlayer> script_se[kScriptSEChannels];
     std::unique_ptr<hgl::AudioPlayer> system;
     bool system_protected = false;
@@ -91,9 +99,11 @@ int PlayBGM(const hgl::String &name, bool loop)
         return 0;
     }
     audio.music_name.Clear();
+    audio.music_once = audio.music_over = false;
     if (!Start(audio.music, hgl::String(u"BGM\\") + name + u".ogg", config::audio_config.BGM, loop))
         return -1;
     audio.music_name = upper;
+    audio.music_once = !loop;
     MarkBGMHeard(upper);
     return 1;
 }
@@ -103,11 +113,21 @@ void StopBGM()
     if (hooks.stop_music) hooks.stop_music();
     audio.music.reset();
     audio.music_name.Clear();
+    audio.music_once = audio.music_over = false;
 }
 
 double GetBGMPlayTime()
 {
-    return audio.music ? audio.music->GetPlayTime() : 0.0;
+    if (hooks.music_time) return hooks.music_time();
+    if (!audio.music) return 0.0;
+    if (audio.music_once && !audio.music_over && !audio.music->IsPlaying())
+    {
+        audio.music_over = true;
+        audio.over_play_time = audio.music->GetPlayTime();
+        audio.over_at = hgl::GetDoubleTime();
+    }
+    if (audio.music_over) return audio.over_play_time + (hgl::GetDoubleTime() - audio.over_at);
+    return audio.music->GetPlayTime();
 }
 
 void SetBGMVolume(int value)
@@ -225,5 +245,10 @@ void FreeGameAudio()
 void SetAudioHooks(const AudioHooks &stand_ins)
 {
     hooks = stand_ins;
+}
+
+const AudioHooks &GetAudioHooks()
+{
+    return hooks;
 }
 } // namespace avg

@@ -22,7 +22,9 @@ namespace bgm
 int PlayBGM(const hgl::String &name, bool loop);
 // Stops the music and forgets its name.
 void StopBGM();
-// Seconds played of the current music; 0 without one.
+// Seconds played of the current music; 0 without one. Music played once that
+// has ended goes on counting on the engine clock until StopBGM or the next
+// PlayBGM.
 double GetBGMPlayTime();
 // Gain of the playing music; nothing without one.
 void SetBGMVolume(int value);
@@ -69,9 +71,11 @@ struct AudioHooks
     std::function<void(const hgl::String &name, bool loop)> music;
     std::function<void()> stop_music;
     std::function<void(int value)> music_volume;
+    std::function<double()> music_time; // seconds played of the music
     std::function<void(int channel, const hgl::String &name, bool loop)> sound_effect;
     std::function<void(int channel)> stop_sound_effect; // kAllScriptSE: both channels
     std::function<void(int value)> sound_effect_volume;
 };
 void SetAudioHooks(const AudioHooks &hooks);
+const AudioHooks &GetAudioHooks();
 } // namespace avg

@@ -22,6 +22,8 @@ constexpr int kAnswerSize = 64;
 constexpr int kPageCount = 10;
 constexpr int kMouthFrames = 3;
 constexpr int kPoses = 2, kMoodFrames = 10;
+constexpr int kTrackW = 32, kTrackH = 96;
+constexpr int kMusicTracks = 16; // as many as "Script\Music.CPP" declares
 const Rgba kMouthColours[kMouthFrames] = {{160, 0, 0, 255}, {0, 140, 0, 255}, {0, 0, 170, 255}};
 // The open book of the save screens, its two pages in colours of their own.
 const Rgba kBookLeft{230, 200, 150, 255}, kBookRight{150, 200, 230, 255};
@@ -469,12 +471,19 @@ void AddRecords(PictureList &l)
 void AddExtras(PictureList &l)
 {
     l.Picture(u"Video\\BackGround.HGP", kSceneW, kSceneH);
-    l.Picture(u"Video\\m01.HGP", kButtonW, kButtonW * 3 / 4, kGalleryStates);
+    // The movie gallery's entries are picture buttons.
+    for (const char16_t *m : {u"m01", u"m02"})
+        l.Picture(u"Video\\" + std::u16string(m) + u".HGP", kButtonW, kButtonW * 3 / 4, kButtonStates);
     l.Picture(u"DreamMusic\\DreamMusic.HGP", kSceneW, kSceneH);
     for (const char16_t *t : {u"StateBack", u"RateBar", u"xzFlag", u"xz"})
         l.Texture(u"DreamMusic\\" + std::u16string(t) + u".TEX", kButtonW, 16);
-    l.Picture(u"DreamMusic\\00.HGP", kButtonW, kButtonH, kGalleryStates);
-    l.Picture(u"DreamMusic\\m01.HGP", kButtonW, kButtonH, kGalleryStates);
+    // The music room's tracks stand tall: 64 x 190 on its 1600 x 1200 design.
+    l.Picture(u"DreamMusic\\00.HGP", kTrackW, kTrackH, kGalleryStates);
+    for (int i = 1; i <= kMusicTracks; ++i)
+    {
+        const char16_t number[] = {char16_t(u'0' + i / 10), char16_t(u'0' + i % 10), 0};
+        l.Picture(u"DreamMusic\\m" + std::u16string(number) + u".HGP", kTrackW, kTrackH, kGalleryStates);
+    }
     l.Picture(u"DreamChar\\Background.HGP", kSceneW, kSceneH);
     for (const char16_t *t : {u"Select", u"SelectChar", u"Cloudy"})
         l.Texture(u"DreamChar\\" + std::u16string(t) + u".TEX", kSmallW, kSmallH);

@@ -175,17 +175,35 @@ const char16_t kStaff[] = uR"S(func ALL()
 }
 )S";
 
+// The second movie unlocks by a system flag the demo story does not set.
 const char16_t kMovie[] = uR"S(func main()
 {
     SetMovie("Video\\m01.HGP", "m01", "OPEN", 200, 300, 400, 300);
-    SetMovie("Video\\m01.HGP", "m01", "HMOVIE2", 1000, 300, 400, 300);
+    SetMovie("Video\\m02.HGP", "m02", "HMOVIE2", 1000, 300, 400, 300);
 }
 )S";
 
+// Sixteen tracks, so the second row starts. "BGM01" (a 2-second file) is declared
+// longer than its file and "BGM33" (1.5 seconds) shorter; the story plays BGM01
+// and the title BGM33, the others stay locked until a story plays them.
 const char16_t kMusic[] = uR"S(func main()
 {
     SetMusic("BGM01", 0, 3, "Track 1 初雪", "m01.HGP");
-    SetMusic("BGM33", 0, 2, "Track 2 雪后", "00.HGP");
+    SetMusic("BGM33", 0, 1, "Track 2 雪后", "m02.HGP");
+    SetMusic("BGM25", 0, 3, "Track 3 夜空", "m03.HGP");
+    SetMusic("BGM02", 0, 1, "Track 4", "m04.HGP");
+    SetMusic("BGM03", 0, 1, "Track 5", "m05.HGP");
+    SetMusic("BGM04", 0, 1, "Track 6", "m06.HGP");
+    SetMusic("BGM05", 0, 1, "Track 7", "m07.HGP");
+    SetMusic("BGM06", 0, 1, "Track 8", "m08.HGP");
+    SetMusic("BGM07", 0, 1, "Track 9", "m09.HGP");
+    SetMusic("BGM08", 0, 1, "Track 10", "m10.HGP");
+    SetMusic("BGM09", 0, 1, "Track 11", "m11.HGP");
+    SetMusic("BGM10", 0, 1, "Track 12", "m12.HGP");
+    SetMusic("BGM11", 0, 1, "Track 13", "m13.HGP");
+    SetMusic("BGM12", 0, 1, "Track 14 第二排", "m14.HGP");
+    SetMusic("BGM13", 0, 1, "Track 15", "m15.HGP");
+    SetMusic("BGM14", 0, 1, "Track 16", "m16.HGP");
 }
 )S";
 

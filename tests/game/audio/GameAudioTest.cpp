@@ -6,6 +6,7 @@
 #include "game/core/GameAudio.h"
 #include "game/core/GameRecord.h"
 #include "io/Core.h"
+#include "io/Time.h"
 #include "script/DevilEngine.h"
 
 #include <memory>
@@ -15,6 +16,7 @@ using namespace audio_test;
 namespace
 {
 constexpr double kMaxWait = 5;
+constexpr double kShortTrack = 0.3;
 constexpr double kToneHz = 440, kFirstBeepHz = 200, kFifthBeepHz = 280, kLongVoiceHz = 370,
                  kShortVoiceHz = 330;
 
@@ -27,6 +29,7 @@ class GameAudioTest : public ::testing::Test
     {
         WaveFile(); // the backend and the plug-in folder
         dir.WriteFile("Data.hac/BGM/BGM01.ogg", VorbisTone(kToneHz, 1.0));
+        dir.WriteFile("Data.hac/BGM/short.ogg", VorbisTone(kToneHz, kShortTrack));
         dir.WriteFile("Data.hac/se_system/sysse00.ogg", VorbisTone(kFirstBeepHz, 0.5));
         dir.WriteFile("Data.hac/se_system/sysse04.ogg", VorbisTone(kFifthBeepHz, 0.3));
         dir.WriteFile("Data.hac/Voice/long.ogg", VorbisTone(kLongVoiceHz, 1.5));
@@ -77,6 +80,47 @@ TEST_F(GameAudioTest, RepeatedMusicIsOneContinuousTone)
     EXPECT_NEAR(r.Seconds(last - first), 1.0, 0.03); // played once, never restarted
     EXPECT_LE(r.LongestQuiet(first, last, 64), 3u);
     EXPECT_NEAR(r.Frequency(first, last), kToneHz, kToneHz * 0.01);
+}
+
+namespace
+{
+hgl::uint64 engine_ns = 0;
+hgl::uint64 EngineClock()
+{
+    return engine_ns;
+}
+} // namespace
+
+// Whoever waits for a declared length longer than the file must still get there.
+TEST_F(GameAudioTest, EndedTrackGoesOnCountingOnTheEngineClock)
+{
+    WaveCapture capture;
+    engine_ns = 5'000'000'000ull;
+    hgl::SetClockSource(&EngineClock);
+    const auto advance = [](double seconds) { engine_ns += hgl::uint64(seconds * 1e9); };
+
+    ASSERT_EQ(avg::bgm::PlayBGM(u"short", false), 1);
+    WaitFor(kShortTrack + 0.5); // real time: the file has played out
+    EXPECT_NEAR(avg::bgm::GetBGMPlayTime(), kShortTrack, 0.01);
+    advance(2);
+    EXPECT_NEAR(avg::bgm::GetBGMPlayTime(), kShortTrack + 2, 0.01);
+    advance(0.5);
+    EXPECT_NEAR(avg::bgm::GetBGMPlayTime(), kShortTrack + 2.5, 0.01);
+
+    ASSERT_EQ(avg::bgm::PlayBGM(u"short", false), 1); // played again: counting starts over
+    advance(3);
+    EXPECT_LE(avg::bgm::GetBGMPlayTime(), kShortTrack + 0.001); // it plays: the file's own time
+    avg::bgm::StopBGM();
+    EXPECT_EQ(avg::bgm::GetBGMPlayTime(), 0.0);
+
+    // Looped music never ends, so its time stays within the file.
+    ASSERT_EQ(avg::bgm::PlayBGM(u"short", true), 1);
+    WaitFor(kShortTrack + 0.5);
+    advance(10);
+    EXPECT_LT(avg::bgm::GetBGMPlayTime(), kShortTrack + 0.001);
+    avg::bgm::StopBGM();
+    hgl::SetClockSource(nullptr);
+    capture.Finish();
 }
 
 TEST_F(GameAudioTest, ProtectedSystemSoundBlocksOthers)
