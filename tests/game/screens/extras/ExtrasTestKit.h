@@ -6,9 +6,11 @@
 
 #include "framework/FlowControl.h"
 #include "graphics/gl/Canvas.h"
+#include "tools/hgptool/PngFile.h"
 
 #include <GL/glew.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -111,6 +113,25 @@ class ExtrasTest : public StageTest
     {
         for (int i = 0; i < count; ++i)
             Frame(ms);
+    }
+
+    // With HGL_TEST_PNG_DIR set, the canvas as drawn by the last frame goes to
+    // <dir>/<test>-<name>.png, to be looked at.
+    void Checkpoint(const std::string &name)
+    {
+        const char *folder = std::getenv("HGL_TEST_PNG_DIR");
+        if (!folder || !*folder) return;
+        hgl::ImageBlock image;
+        image.width = Width();
+        image.height = Height();
+        image.color_type = hgl::ctRGBA;
+        image.pixels = gl->ReadAll();
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string error;
+        EXPECT_TRUE(hgl::hgptool::WritePng(std::string(folder) + "/" + info->test_suite_name() + "." +
+                                               info->name() + "-" + name + ".png",
+                                           image, error))
+            << error;
     }
 
     hgl::FlowObject *Active() const { return flow->GetActiveObject(); }

@@ -73,6 +73,7 @@ TEST_F(ViewHGPTest, GrowsOutOfTheThumbnailToTheCanvasIn800ms)
     // Half way, the picture covers the half-grown rectangle and nothing else.
     ClearCalls();
     Frame();
+    Checkpoint("half");
     ASSERT_EQ(Pictures().size(), 1u);
     EXPECT_NEAR(Pictures()[0].x, 50, 1e-3);
     EXPECT_NEAR(Pictures()[0].w, 544.0 / 64, 1e-3);
