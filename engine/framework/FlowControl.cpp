@@ -32,6 +32,11 @@ FlowObject *FlowControl::Active() const
     return top;
 }
 
+FlowObject *FlowControl::GetScreen(int index) const
+{
+    return index >= 0 && index < screens.Count.Get() ? screens[index] : nullptr;
+}
+
 bool FlowControl::Holds(const FlowObject *screen) const
 {
     for (int i = 0; i < screens.Count.Get(); i++)

@@ -37,6 +37,8 @@ class FlowControl : public FlowObject
 
     FlowObject *GetActiveObject() const { return Active(); }
     int GetScreenCount() const { return screens.Count.Get(); }
+    // The screen at that depth, the bottom one 0; null out of range.
+    FlowObject *GetScreen(int index) const;
     bool IsRunning() const { return object_state != fosExit; }
 
     // The active screen's next object := screen (a pending one is deleted), its state

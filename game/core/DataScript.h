@@ -17,8 +17,9 @@ namespace avg
 constexpr long long kDataScriptBudget = 1000000;
 
 // name is the path inside "Local.hac" ("Script\Chapter.CPP"); bind registers the
-// natives. False (logged) when the file is missing, does not compile, a binding
-// fails or the function does not run to its end.
+// natives. A leading byte-order mark is skipped. False (logged) when no engine can
+// be made, a binding fails or the file is missing or empty (nothing runs then),
+// when it does not compile, or when the function does not run to its end.
 bool RunDataScript(const hgl::String &name, const std::function<bool(hgl::DevilEngine &)> &bind,
                    const hgl::u16char *function = u"main");
 } // namespace avg

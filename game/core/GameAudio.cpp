@@ -25,6 +25,7 @@ struct GameAudio
 };
 
 GameAudio audio;
+AudioWatch *watch = nullptr;
 
 // Loads the file into the player (made when missing) and starts it at gain;
 // false (logged) when it cannot be played.
@@ -76,6 +77,7 @@ namespace bgm
 {
 int PlayBGM(const hgl::String &name, bool loop)
 {
+    if (watch) watch->OnPlayBGM(name, loop);
     const hgl::String upper = UpperName(name);
     if (upper.IsEmpty()) return -1;
     if (audio.music && audio.music_name == upper && audio.music->IsPlaying())
@@ -93,6 +95,7 @@ int PlayBGM(const hgl::String &name, bool loop)
 
 void StopBGM()
 {
+    if (watch) watch->OnStopBGM();
     audio.music.reset();
     audio.music_name.Clear();
 }
@@ -104,12 +107,14 @@ double GetBGMPlayTime()
 
 void SetBGMVolume(int value)
 {
+    if (watch) watch->OnSetBGMVolume(value);
     SetGain(audio.music, value);
 }
 } // namespace bgm
 
 bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
 {
+    if (watch) watch->OnPlayScriptSE(channel, name, loop);
     if (channel < 0 || channel >= kScriptSEChannels)
     {
         hgl::PutError(u"音效通道<%d>不存在!", channel);
@@ -121,6 +126,7 @@ bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
 
 void StopScriptSE(int channel)
 {
+    if (watch) watch->OnStopScriptSE(channel);
     if (channel == kAllScriptSE)
     {
         for (auto &player : audio.script_se)
@@ -137,6 +143,7 @@ void StopScriptSE(int channel)
 
 void SetSEVolume(int value)
 {
+    if (watch) watch->OnSetSEVolume(value);
     for (auto &player : audio.script_se)
         SetGain(player, value);
     SetGain(audio.system, value);
@@ -144,6 +151,7 @@ void SetSEVolume(int value)
 
 void PlaySystemSound(int n, bool protect)
 {
+    if (watch) watch->OnPlaySystemSound(n, protect);
     if (n < 1 || n > kSystemSoundCount)
     {
         hgl::PutError(u"系统音效编号<%d>无效!", n);
@@ -157,6 +165,7 @@ void PlaySystemSound(int n, bool protect)
 
 int PlayVoice(const hgl::String &name)
 {
+    if (watch) watch->OnPlayVoice(name);
     if (!config::audio_config.VoiceOn() || name.IsEmpty()) return 0;
     hgl::String path = hgl::String(u"Voice\\") + name;
     if (!HasExtension(name)) path += u".ogg";
@@ -167,6 +176,7 @@ int PlayVoice(const hgl::String &name)
 
 void StopVoice()
 {
+    if (watch) watch->OnStopVoice();
     if (audio.voice) audio.voice->Stop();
 }
 
@@ -176,6 +186,11 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm)
            vm->MapFunc(u"void BGM_STOP()", &ScriptBGMStop) &&
            vm->MapFunc(u"void SE_PLAY(int,string,int)", &ScriptSEPlay) &&
            vm->MapFunc(u"void SE_STOP(int)", &ScriptSEStop);
+}
+
+void SetAudioWatch(AudioWatch *w)
+{
+    watch = w;
 }
 
 void FreeGameAudio()

@@ -54,4 +54,23 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm);
 
 // Stops and releases every player; before the audio device closes.
 void FreeGameAudio();
+
+// Hears every request made of the game's sound before it is carried out, whether
+// or not it can be played (tests keep a record of them).
+class AudioWatch
+{
+  public:
+    virtual ~AudioWatch() = default;
+    virtual void OnPlayBGM(const hgl::String &, bool) {}
+    virtual void OnStopBGM() {}
+    virtual void OnSetBGMVolume(int) {}
+    virtual void OnPlayScriptSE(int, const hgl::String &, bool) {}
+    virtual void OnStopScriptSE(int) {}
+    virtual void OnSetSEVolume(int) {}
+    virtual void OnPlaySystemSound(int, bool) {}
+    virtual void OnPlayVoice(const hgl::String &) {}
+    virtual void OnStopVoice() {}
+};
+// The watch is not owned; null ends the watching.
+void SetAudioWatch(AudioWatch *watch);
 } // namespace avg

@@ -5,6 +5,7 @@
 #include "game/core/ScreenHooks.h"
 #include "game/core/ScreenOverlay.h"
 #include "game/core/Thumbnail.h"
+#include "gui/Button.h"
 #include "io/Time.h"
 #include "platform/window/KeyCode.h"
 #include "script/DevilEngine.h"
@@ -259,18 +260,14 @@ bool GameUnit::AdvanceInput()
     }
 }
 
-bool GameUnit::Proc_MouseMove(int x, int y, int flags)
+// The quick menu drops from the frame button while nothing else is open and the
+// story does not run by itself.
+void GameUnit::FrameButtonEntered(hgl::GUIObject *button)
 {
-    if (hgl::FlowObject::Proc_MouseMove(x, y, flags)) return true;
-    hgl::RectScope2<float> button;
-    const bool over = message->GetFrameButton(button) && x >= button.Left && x < button.Right &&
-                      y >= button.Top && y < button.Bottom;
-    const bool entered = over && !pointer_on_button;
-    pointer_on_button = over;
     const ScreenHooks &hooks = GetScreenHooks();
-    if (!entered || IsBlocked() || choice->IsOpen() || AutoContinue || !hooks.quick_menu) return false;
-    OpenScreen(hooks.quick_menu(button, *this));
-    return true;
+    if (IsBlocked() || choice->IsOpen() || AutoContinue || !hooks.quick_menu) return;
+    const hgl::RectScope2<float> rect(button->Left, button->Top, button->Width, button->Height);
+    OpenScreen(hooks.quick_menu(rect, *this));
 }
 
 bool GameUnit::Proc_MouseLeftDown(int x, int y, int flags)

@@ -24,7 +24,12 @@
 namespace hgl
 {
 class DevilEngine;
+class GUIObject;
+namespace gui
+{
+class Button;
 }
+} // namespace hgl
 
 namespace avg
 {
@@ -45,6 +50,8 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     BackStage *GetBackStage() const { return back; }
     CharStage *GetCharStage() const { return chars; }
     EffectStage *GetEffectStage() const { return effects; }
+    // The message window's frame button; null when the window has none.
+    hgl::gui::Button *GetFrameButton() const { return frame_button; }
     const hgl::String &GetScript() const { return script; }
     int GetCallDepth() const { return calls.Count.Get(); }
     hgl::int64 GetPlayTime() const { return play_time; }
@@ -89,7 +96,6 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     void Update() override;
     void EndFrame() override;
     void ProcReturn(hgl::FlowObject *finished) override;
-    bool Proc_MouseMove(int x, int y, int flags) override;
     bool Proc_MouseLeftDown(int x, int y, int flags) override;
     bool Proc_MouseRightDown(int x, int y, int flags) override;
     bool Proc_MouseMiddleDown(int x, int y, int flags) override;
@@ -105,12 +111,12 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     BackStage *back = nullptr;
     CharStage *chars = nullptr;
     EffectStage *effects = nullptr;
+    hgl::gui::Button *frame_button = nullptr;
     std::unique_ptr<Thumbnail> thumbnail;
     std::unique_ptr<ScreenOverlay> red, anime;
-    bool capture_pending = false;   // take the thumbnail picture at the end of this frame
-    hgl::String pending_thumbnail;  // and write it there
-    bool overlay_open = false;      // a screen opened from here is over this one
-    bool pointer_on_button = false; // over the message window's frame button
+    bool capture_pending = false;  // take the thumbnail picture at the end of this frame
+    hgl::String pending_thumbnail; // and write it there
+    bool overlay_open = false;     // a screen opened from here is over this one
 
     hgl::String script;
     bool fresh_start = false; // state 1 starts "main" instead of resuming
@@ -140,6 +146,7 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     void ToTitle(const hgl::u16char *why);
     void Leave(hgl::FlowObject *next, FlowObjectState how);
     void OpenScreen(hgl::FlowObject *screen);
+    void FrameButtonEntered(hgl::GUIObject *button);
     bool AdvanceInput();
     void DrawOverlays();
 

@@ -12,6 +12,7 @@
 #include "game/core/GameAudio.h"
 #include "game/core/UpperName.h"
 #include "game/core/minimal/MinimalStage.h"
+#include "gui/Button.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "io/Time.h"
@@ -90,6 +91,24 @@ GameUnit *NewGame()
     return unit;
 }
 
+namespace
+{
+// The frame button hangs from the top edge at the right, only its bottom bar in
+// view; the quick menu slides down out of it (on a 1600 x 1200 design).
+constexpr float kFrameDesignW = 1600, kFrameDesignH = 1200;
+constexpr float kFrameLeft = 1320, kFrameWidth = 240, kFrameHeight = 220, kFrameShown = 24;
+
+// Where a window that places the button itself puts it, else the place above.
+hgl::RectScope2<float> FrameButtonRect(const MessageStage &window)
+{
+    hgl::RectScope2<float> rect;
+    if (window.GetFrameButton(rect)) return rect;
+    const float sx = float(hgl::GetCanvasWidth()) / kFrameDesignW;
+    const float sy = float(hgl::GetCanvasHeight()) / kFrameDesignH;
+    return {kFrameLeft * sx, (kFrameShown - kFrameHeight) * sy, kFrameWidth * sx, kFrameHeight * sy};
+}
+} // namespace
+
 void GameUnit::MakeStage()
 {
     const StageFactory &factory = GetStageFactory();
@@ -98,7 +117,15 @@ void GameUnit::MakeStage()
     message = Make<MinimalMessageStage>(factory.message, *this);
     choice = Make<MinimalChoiceStage>(factory.choice, *this);
     effects = Make<MinimalEffectStage>(factory.effects, *this);
-    // The order they are added in is the order they are drawn in.
+    // The order they are added in is the order they are drawn in: the frame button
+    // of the message window first.
+    const ScreenHooks &hooks = GetScreenHooks();
+    if (hooks.frame_button) frame_button = hooks.frame_button(FrameButtonRect(*message));
+    if (frame_button)
+    {
+        frame_button->OnPointerOver.Bind<&GameUnit::FrameButtonEntered>(this);
+        control->AddObject(frame_button);
+    }
     for (StageManager *manager : {(StageManager *)back, (StageManager *)chars, (StageManager *)message,
                                   (StageManager *)choice, (StageManager *)effects})
         control->AddObject(manager);

@@ -19,6 +19,14 @@ class TileFont;
 class VisualObject;
 } // namespace hgl
 
+// One message as the backlog lists it: the voice it played (empty for novel and
+// centred lines) and the text as the script passed it, speaker and markup included.
+struct KQ7Message
+{
+    hgl::String voice;
+    hgl::String text;
+};
+
 namespace avg
 {
 class GameUnit;
@@ -59,6 +67,11 @@ class MessageStage : public StageManager
     // The frame button that opens the quick menu when the pointer enters it; false
     // when the window has none.
     virtual bool GetFrameButton(hgl::RectScope2<float> &) const { return false; }
+
+    // The messages shown since the current script began, oldest first: what the
+    // backlog lists. Null for an index out of range.
+    virtual int GetMessageCount() const { return 0; }
+    virtual const KQ7Message *GetMessage(int) const { return nullptr; }
 };
 
 class ChoiceStage : public StageManager

@@ -95,6 +95,9 @@ class StageTest : public GameUnitTest
     // did up to there.
     std::function<void(int)> on_mark;
 
+    // Runs once the content is in place, before the screen is made.
+    virtual void BeforeScreen() {}
+
     // The canvas size: override for the non-4:3 runs.
     virtual int Width() const { return stagekit::kCanvasW; }
     virtual int Height() const { return stagekit::kCanvasH; }
@@ -139,6 +142,7 @@ class StageTest : public GameUnitTest
         GameUnitTest::SetUp();
         Advance(kStartMs); // times of 0 mean "not yet" to the stage
         ASSERT_TRUE(avg::InitGameResources());
+        BeforeScreen();
         unit = std::make_unique<avg::GameUnit>();
         unit->GetEngine()->MapMemberFunc(u"void T_MARK(int)", this, &StageTest::T_MARK);
         ASSERT_TRUE(unit->GotoScript(script));
