@@ -11,6 +11,19 @@ namespace avg::tips
 // the title is empty and the body is the whole text.
 void SplitTipText(const hgl::String &text, hgl::String &title, hgl::String &body);
 
+// The glossary's entry texts carry a viewer's arguments joined by ';'. Splits at
+// the first and at the last ';': the text before the first, between the two and
+// after the last. With one ';' the middle part is empty; with none the whole text
+// is the first part.
+void SplitEntryText(const hgl::String &text, hgl::String &first, hgl::String &middle, hgl::String &last);
+// Splits at the first ';' only: before it and after it (empty without one).
+void SplitEntryTextOnce(const hgl::String &text, hgl::String &first, hgl::String &rest);
+
+// A tip entry whose button picture has a '9' two places before the first '.' of
+// its name never opens its tip. A name without a '.', or with one at index 0 or 1,
+// has no such place and is not marked.
+bool HasNineMark(const hgl::String &picture);
+
 // A body comma, half or full width: not drawn, it starts the next column.
 inline bool IsColumnBreak(hgl::u16char ch)
 {

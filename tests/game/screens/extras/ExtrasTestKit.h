@@ -1,16 +1,9 @@
 #pragma once
-// The extras screens on the stage harness: content written as folders, a root
-// flow control with a marker screen standing for the caller beneath, frames on the
-// test clock drawn as the application draws them (canvas cleared black first).
-#include "game/stagekit/StageHarness.h"
+// The extras screens on the screen harness: a marker screen stands for the caller
+// beneath, and each frame starts on a cleared canvas as the application's does.
+// Pictures are the tests' own unless a test asks for the demo's.
+#include "game/screenkit/ScreenHarness.h"
 
-#include "framework/FlowControl.h"
-#include "graphics/gl/Canvas.h"
-#include "tools/hgptool/PngFile.h"
-
-#include <GL/glew.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,8 +17,8 @@ struct Layer
     int left = 0, top = 0;
 };
 
-// An HGP file of named solid layers.
-inline std::vector<uint8_t> LayeredPicture(int w, int h, const std::vector<Layer> &layers)
+// An HGP file of named solid layers, each of its own size and place.
+inline std::vector<uint8_t> PlacedLayers(int w, int h, const std::vector<Layer> &layers)
 {
     hgl::HgpFile hgp;
     hgp.width = w;
@@ -47,43 +40,18 @@ inline std::vector<uint8_t> LayeredPicture(int w, int h, const std::vector<Layer
 }
 } // namespace extraskit
 
-class ExtrasTest : public StageTest
+class ExtrasTest : public ScreenTest
 {
   protected:
-    std::unique_ptr<hgl::FlowControl> flow;
+    ExtrasTest() { demo_pictures = false; }
 
-    // A file of "Local.hac" at its own path (UTF-16LE with a byte-order mark).
-    void AddLocal(const std::u16string &path, const std::u16string &text)
-    {
-        local.push_back({path, hgl::demo::TextFile(text)});
-    }
-    void AddLocalBytes(const std::u16string &path, std::vector<uint8_t> bytes)
-    {
-        local.push_back({path, std::move(bytes)});
-    }
     void AddLayered(const std::u16string &path, int w, int h, const std::vector<extraskit::Layer> &layers)
     {
-        data.push_back({path, extraskit::LayeredPicture(w, h, layers)});
+        AddData(path, extraskit::PlacedLayers(w, h, layers));
     }
 
-    void AddContent(hgl::demo::DemoContent &demo) override
-    {
-        StageTest::AddContent(demo);
-        for (auto &f : data)
-            demo.AddData(f.path, f.data);
-        for (auto &f : local)
-            demo.AddLocal(f.path, f.data);
-    }
-
-    // Writes the content and mounts it, with the picture caches; no screen yet.
-    void Open()
-    {
-        GameUnitTest::SetUp();
-        Advance(1000);
-        ASSERT_TRUE(avg::InitGameResources());
-    }
-
-    // The caller's screen at the bottom and screen called over it (state 2 or 3).
+    // The caller's screen at the bottom and the screen called over it (an overlay
+    // when asked), in place before the next frame.
     void Run(hgl::FlowObject *screen, bool overlay = false)
     {
         flow = std::make_unique<hgl::FlowControl>(new MarkerScreen("caller"));
@@ -94,20 +62,12 @@ class ExtrasTest : public StageTest
         flow->ProcState();
     }
 
-    void TearDown() override
-    {
-        flow.reset();
-        StageTest::TearDown();
-    }
-
-    // One frame as the application runs it.
+    // One frame as the application runs it: the canvas cleared black first.
     void Frame(int ms = stagekit::kFrameMs)
     {
-        Advance(ms);
-        hgl::SetOrtho2D(Width(), Height());
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        flow->RunFrame(true);
+        Step(ms);
     }
     void Frames(int count, int ms = stagekit::kFrameMs)
     {
@@ -115,29 +75,5 @@ class ExtrasTest : public StageTest
             Frame(ms);
     }
 
-    // With HGL_TEST_PNG_DIR set, the canvas as drawn by the last frame goes to
-    // <dir>/<test>-<name>.png, to be looked at.
-    void Checkpoint(const std::string &name)
-    {
-        const char *folder = std::getenv("HGL_TEST_PNG_DIR");
-        if (!folder || !*folder) return;
-        hgl::ImageBlock image;
-        image.width = Width();
-        image.height = Height();
-        image.color_type = hgl::ctRGBA;
-        image.pixels = gl->ReadAll();
-        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string error;
-        EXPECT_TRUE(hgl::hgptool::WritePng(std::string(folder) + "/" + info->test_suite_name() + "." +
-                                               info->name() + "-" + name + ".png",
-                                           image, error))
-            << error;
-    }
-
-    hgl::FlowObject *Active() const { return flow->GetActiveObject(); }
-    template <typename T> T *ActiveAs() const { return dynamic_cast<T *>(Active()); }
     bool CallerBack() const { return MarkerName(Active()) == "caller"; }
-
-  private:
-    std::vector<hgl::demo::DemoFile> data, local;
 };

@@ -93,7 +93,7 @@ class TipViewersTest : public ExtrasTest
         AddLayered(u"WordUnit\\entry.HGP", 16, 16,
                    {{u"Normal", 16, 16, {90, 90, 90, 255}}, {u"Select", 16, 16, kEntry}});
         AddPicture(u"WordUnit\\thing.HGP", 40, 30, kObject);
-        Open();
+        Prepare();
     }
 
     void OpenTips(const char16_t *text, const char16_t *picture = u"WordUnit\\tip.HGP")

@@ -33,7 +33,7 @@ class ViewHGPTest : public ExtrasTest
         AddPicture(u"Event\\C003.HGP", 64, 48, kBlue);
         AddPicture(u"BG\\BLACK.HGP", 8, 8, kBlack);
         AddPicture(u"DreamScene\\untitled.HGP", 10, 10, {255, 255, 255, 255});
-        Open();
+        Prepare();
     }
 
     void OpenViewer(std::initializer_list<const char16_t *> list, float l, float t, float w, float h,
