@@ -4,6 +4,7 @@
 
 #include "tools/hacpack/HacWriter.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace hgl::demo
@@ -16,6 +17,9 @@ constexpr int kSceneW = 256, kSceneH = 192;
 constexpr int kButtonW = 128, kButtonH = 40;
 constexpr int kSmallW = 64, kSmallH = 64;
 constexpr int kFrameThickness = 2;
+constexpr int kQuestionW = 600, kQuestionH = 200; // on the 1600 x 1200 design
+constexpr int kHintW = 400, kHintH = 120;
+constexpr int kAnswerSize = 64;
 constexpr int kPageCount = 10;
 constexpr int kMouthFrames = 3;
 constexpr int kPoses = 2, kMoodFrames = 10;
@@ -91,6 +95,32 @@ class PictureList
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
 
+    // A question of a yes/no dialog: its name in the upper part, where the
+    // answer buttons do not cover it.
+    void Question(const std::u16string &path, int w, int h)
+    {
+        const std::string name = ShortName(path) + "?";
+        DemoCanvas c(w, h);
+        const Rgba colour = ColourOf(name, 0);
+        c.Gradient(colour, Darker(colour));
+        c.Frame(kFrameThickness, {255, 255, 255, 255});
+        int scale = 1;
+        while (DemoCanvas::TextWidth(scale + 1, name) <= w - 16 && 7 * (scale + 1) <= h * 2 / 5)
+            ++scale;
+        c.Text((w - DemoCanvas::TextWidth(scale, name)) / 2, h / 12, scale, name, {0, 0, 0, 255});
+        DemoPicture p{path, false, w, h, {}};
+        p.layers.push_back({"", 1.0f, std::move(c)});
+        list.push_back(std::move(p));
+    }
+
+    // A texture painted by the caller.
+    void Painting(const std::u16string &path, DemoCanvas canvas)
+    {
+        DemoPicture p{path, true, canvas.Width(), canvas.Height(), {}};
+        p.layers.push_back({"", 1.0f, std::move(canvas)});
+        list.push_back(std::move(p));
+    }
+
     void Solid(const std::u16string &path, int w, int h, Rgba colour)
     {
         DemoPicture p{path, false, w, h, {}};
@@ -150,6 +180,86 @@ class PictureList
     }
 };
 
+// The scroll bar's ball: a rounded cap, a middle to stretch and a second cap, in
+// the bands the bar takes them from, clear above and below.
+DemoCanvas ScrollBall()
+{
+    constexpr int w = 16, h = 256;
+    const int bands[] = {27, 85, 171, 229}; // 0.10546875, 0.33203125, 0.66796875, 0.89453125 of 256
+    DemoCanvas c(w, h);
+    c.Fill({0, 0, 0, 0});
+    const Rgba body{210, 225, 255, 255}, edge{90, 120, 190, 255};
+    auto row = [&](int y, int inset)
+    {
+        c.Rect(inset, y, w - 2 * inset, 1, edge);
+        c.Rect(inset + 1, y, w - 2 * inset - 2, 1, body);
+    };
+    for (int y = bands[0]; y < bands[1]; ++y) // the top cap rounds off upwards
+        row(y, std::max(0, (bands[0] + 6 - y) / 2));
+    for (int y = bands[1]; y < bands[2]; ++y)
+        row(y, 0);
+    for (int y = bands[2]; y < bands[3]; ++y) // and the bottom cap downwards
+        row(y, std::max(0, (y - (bands[3] - 7)) / 2));
+    return c;
+}
+
+// The message window's frame: the upper half is the posts' wood, the lower half
+// the bar the posts stand on.
+DemoCanvas MessageFrame()
+{
+    constexpr int w = 64, h = 64;
+    DemoCanvas c(w, h);
+    c.Fill({0, 0, 0, 0});
+    c.Rect(0, 0, w, h / 2, {150, 110, 70, 255});
+    c.Rect(w / 4, 0, w / 2, h / 2, {190, 150, 100, 255});
+    c.Rect(0, h / 2, w, h / 2, {110, 80, 50, 255});
+    c.Rect(0, h / 2, w, 3, {220, 190, 140, 255});
+    return c;
+}
+
+// The focus marker of the save strips: an arrow pointing down.
+DemoCanvas Marker()
+{
+    constexpr int n = 32;
+    DemoCanvas c(n, n);
+    c.Fill({0, 0, 0, 0});
+    for (int y = 4; y < n - 4; ++y)
+    {
+        const int half = (n - 4 - y) / 2;
+        c.Rect(n / 2 - half, y, 2 * half, 1, {230, 60, 60, 255});
+    }
+    return c;
+}
+
+// The option pages' flag and the quick menu's pointer: an arrow pointing right.
+DemoCanvas Pointer()
+{
+    constexpr int n = 32;
+    DemoCanvas c(n, n);
+    c.Fill({0, 0, 0, 0});
+    for (int x = 4; x < n - 4; ++x)
+    {
+        const int half = (n - 4 - x) / 2;
+        c.Rect(x, n / 2 - half, 1, 2 * half, {250, 210, 60, 255});
+    }
+    return c;
+}
+
+// The backlog's page: a light frame (top band, left side) around a dark,
+// half-clear centre taken from the right half of the picture.
+DemoCanvas BacklogFrame()
+{
+    constexpr int w = 256, h = 256;
+    const int band = 24, side = 59, side_end = 208; // 0.09375, 0.23046875 and 0.8125 of 256
+    DemoCanvas c(w, h);
+    c.Fill({20, 30, 60, 170});
+    c.Rect(0, 0, w, band, {120, 150, 200, 255});
+    c.Rect(0, band - 3, w, 3, {220, 230, 255, 255});
+    c.Rect(0, band, side, side_end - band, {120, 150, 200, 255});
+    c.Rect(side - 3, band, 3, side_end - band, {220, 230, 255, 255});
+    return c;
+}
+
 void AddTitle(PictureList &l)
 {
     l.Picture(u"StartMenu\\BackGround.HGP", kSceneW, kSceneH, {"Back", "Front"});
@@ -167,8 +277,8 @@ void AddTitle(PictureList &l)
 
 void AddStage(PictureList &l)
 {
-    for (const char16_t *t : {u"h", u"DlgFrame", u"message1", u"message2", u"flower", u"SAKURA", u"IconDlg",
-                              u"NameFrame", u"MsgFrame"})
+    for (const char16_t *t :
+         {u"h", u"DlgFrame", u"message1", u"message2", u"flower", u"SAKURA", u"IconDlg", u"NameFrame"})
         l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
     l.Picture(u"MessageBox\\sharp.HGP", 16, 16);
     l.Picture(u"MessageBox\\yen.HGP", 16, 16);
@@ -203,26 +313,33 @@ void AddStage(PictureList &l)
 
 void AddMenus(PictureList &l)
 {
-    for (const char16_t *t : {u"ReadFlag", u"SelectButtonBack", u"EZFlag"})
+    for (const char16_t *t : {u"ReadFlag", u"SelectButtonBack"})
         l.Texture(u"option\\" + std::u16string(t) + u".TEX", kButtonW, kButtonH);
     l.Picture(u"option\\Frame.HGP", kSceneW, kButtonH, kMenuStates);
     for (const char16_t *o : {u"All", u"Already", u"open", u"close", u"null", u"small", u"normal", u"big",
                               u"slow", u"fast", u"veryfast"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24, {"", ""});
     l.Numbered(u"option\\animation.HGP", 32, 32, 4);
-    for (const char16_t *o : {u"AutoPass", u"AutoPlay", u"GotoAutoPass", u"GotoAutoPlay"})
+    for (const char16_t *o : {u"AutoPass", u"AutoPlay"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
-    l.Texture(u"HisBack.TEX", kSceneW, kSceneH);
-    for (const char16_t *s : {u"Frame", u"IsCover", u"IsLoad", u"SaveSucceed", u"f2", u"s2"})
-        l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kSceneW, kSceneH / 2);
-    l.Picture(u"SystemSelect\\yes.HGP", kButtonW, kButtonH, kButtonStates);
-    l.Picture(u"SystemSelect\\no.HGP", kButtonW, kButtonH, kButtonStates);
+    // Questions are laid out on a 1600 x 1200 design, their answers below them.
+    for (const char16_t *o : {u"GotoAutoPass", u"GotoAutoPlay"})
+        l.Question(u"option\\" + std::u16string(o) + u".HGP", kQuestionW, kQuestionH);
+    for (const char16_t *s : {u"Frame", u"IsCover", u"IsLoad"})
+        l.Question(u"SystemSelect\\" + std::u16string(s) + u".HGP", kQuestionW, kQuestionH);
+    l.Picture(u"SystemSelect\\SaveSucceed.HGP", kHintW, kHintH);
+    for (const char16_t *s : {u"yes", u"no", u"s2", u"f2"})
+        l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kAnswerSize, kAnswerSize, kButtonStates);
+    l.Painting(u"HisBack.TEX", BacklogFrame());
     for (const char16_t *m : {u"ExitGame", u"ReturnGame", u"Option", u"Save", u"Load", u"History"})
         l.Picture(u"MenuRes\\" + std::u16string(m) + u".HGP", kButtonW, kButtonH, kMenuStates);
     l.Texture(u"MenuRes\\Flag.TEX", 32, 32);
-    for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2", u"shake"})
+    for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2"})
         l.Texture(std::u16string(t) + u".TEX", kButtonW, kButtonH);
     l.Numbered(u"page.HGP", 32, 32, kPageCount);
+    l.Painting(u"shake.TEX", Marker());
+    l.Painting(u"option\\EZFlag.TEX", Pointer());
+    l.Painting(u"MessageBox\\MsgFrame.TEX", MessageFrame());
 }
 
 void AddExtras(PictureList &l)
@@ -242,7 +359,7 @@ void AddExtras(PictureList &l)
     l.Picture(u"WordUnit\\BackGround.HGP", kSceneW, kSceneH);
     l.Picture(u"WordUnit\\DiWen.HGP", kSceneW, kSceneH);
     l.Picture(u"DreamScene\\untitled.HGP", kSmallW, kSmallH);
-    l.Texture(u"system\\k.TEX", 16, kSmallH);
+    l.Painting(u"system\\k.TEX", ScrollBall());
 }
 } // namespace
 
