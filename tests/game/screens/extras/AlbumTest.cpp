@@ -40,9 +40,9 @@ class AlbumTest : public ExtrasTest
         AddPicture(u"DreamChar\\page.HGP", 16, 12, kPage);
         AddPicture(u"DreamChar\\unfind.HGP", 30, 22, kUnfind);
         AddPicture(u"DreamChar\\CharImageTex.HGP", 30, 22, {255, 255, 255, 255});
-        AddData(u"DreamChar\\Cloudy.TEX", screenkit::SolidTexture(8, 4, {255, 255, 255, 255}));
-        AddData(u"DreamChar\\SelectChar.TEX", screenkit::SolidTexture(8, 8, {0, 255, 0, 255}));
-        AddData(u"DreamChar\\Select.TEX", screenkit::SolidTexture(8, 8, {0, 255, 0, 255}));
+        AddData(u"DreamChar\\Cloudy.TEX", stagekit::SolidTexture(8, 4, {255, 255, 255, 255}));
+        AddData(u"DreamChar\\SelectChar.TEX", stagekit::SolidTexture(8, 8, {0, 255, 0, 255}));
+        AddData(u"DreamChar\\Select.TEX", stagekit::SolidTexture(8, 8, {0, 255, 0, 255}));
         for (int i = 0; i < 10; ++i)
             AddPicture(u"DreamChar\\Char0" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", 65, 18,
                        {uint8_t(20 * i), 100, 100, 255});
@@ -156,11 +156,12 @@ TEST_F(AlbumTest, TheViewerGrowsOverThePageWhichStaysDrawn)
     page = new AlbumNewCG(u"QW.CPP", false);
     Run(page);
     Steps(60);
-    audio.Clear();
+    sounds.clear();
+    system_sounds.clear();
     ClickCentre(page->GetEntry(0, 0));
     Step();
     EXPECT_EQ(Stack(), (std::vector<std::string>{"MarkerScreen", "AlbumNewCG", "ViewHGP"}));
-    EXPECT_TRUE(audio.calls.empty()); // opening the viewer is silent
+    EXPECT_TRUE(sounds.empty()); // opening the viewer is silent
     Steps(26);
     Checkpoint("viewer-half");
     EXPECT_TRUE(stagekit::Near(Pixel(1000, 740), kPage)); // the page beneath
@@ -296,19 +297,19 @@ TEST_F(CharacterAlbumTest, ButtonThreePlaysSoundElevenThenCallsItsPage)
     ClickCentre(album->GetButton(3));
     EXPECT_FALSE(Key(1));
     Step();
-    EXPECT_TRUE(audio.system_sounds.empty());
+    EXPECT_TRUE(system_sounds.empty());
     EXPECT_FALSE(album->IsLeaving());
     Steps(41);
     ASSERT_FALSE(album->IsBusy());
 
     ClickCentre(album->GetButton(3));
     Step();
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"System 11 0"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"system 11"}));
     EXPECT_TRUE(album->GetSelected() == u"QW.CPP");
     // Dead again while it fades out.
     ClickCentre(album->GetButton(5));
     Step();
-    EXPECT_EQ(audio.system_sounds.size(), 1u);
+    EXPECT_EQ(system_sounds.size(), 1u);
 
     int frames = 2;
     while (Active() == album && frames < 200)
@@ -364,7 +365,7 @@ TEST_F(CharacterAlbumTest, EscFadesOutAndReturnsWithoutThePause)
     EXPECT_EQ(Active(), album);
     Step();
     EXPECT_TRUE(CallerBack());
-    EXPECT_TRUE(audio.system_sounds.empty());
+    EXPECT_TRUE(system_sounds.empty());
 }
 
 TEST_F(CharacterAlbumTest, TheFrameMovesOnlyWhenAnotherButtonGainsTheFocus)
