@@ -31,6 +31,12 @@ hgl::String Text(const hgl::u16char *text)
     return text ? hgl::String(text) : hgl::String();
 }
 
+// The viewers take terminated texts; an empty String has none.
+const hgl::u16char *Units(const hgl::String &text)
+{
+    return text.IsEmpty() ? u"" : text.c_str();
+}
+
 void Black(float alpha)
 {
     avg::screen_draw::FlatRect(0, 0, float(hgl::GetCanvasWidth()), float(hgl::GetCanvasHeight()),
@@ -182,8 +188,7 @@ void WordUnit::TipClick(hgl::gui::Button *entry)
 {
     hgl::String viewer, text, button;
     avg::tips::SplitEntryText(entry->GetName(), viewer, text, button);
-    SetNextObject(new ViewTips(kBackground, viewer.c_str() ? viewer.c_str() : u"",
-                               text.c_str() ? text.c_str() : u"", button.c_str() ? button.c_str() : u""));
+    SetNextObject(new ViewTips(kBackground, Units(viewer), Units(text), Units(button)));
     SetObjectState(fosCall);
 }
 
@@ -191,8 +196,7 @@ void WordUnit::ObjectClick(hgl::gui::Button *entry)
 {
     hgl::String picture, description;
     avg::tips::SplitEntryTextOnce(entry->GetName(), picture, description);
-    SetNextObject(new ViewObject(kBackground, picture.c_str() ? picture.c_str() : u"",
-                                 description.c_str() ? description.c_str() : u""));
+    SetNextObject(new ViewObject(kBackground, Units(picture), Units(description)));
     SetObjectState(fosCall);
 }
 

@@ -49,6 +49,7 @@ class AlbumTest : public ExtrasTest
         AddPicture(u"event_small\\C001.HGP", 30, 22, kThumb);
         AddPicture(u"event_small\\C002.HGP", 30, 22, kThumb);
         AddPicture(u"Event\\C001.HGP", 64, 48, kCG);
+        AddPicture(u"Event\\C002.HGP", 64, 48, kThumb);
         AddPicture(u"BG\\BLACK.HGP", 8, 8, {0, 0, 0, 255});
         AddPicture(u"DreamScene\\untitled.HGP", 8, 8, {255, 255, 255, 255});
     }
@@ -176,6 +177,25 @@ TEST_F(AlbumTest, TheViewerGrowsOverThePageWhichStaysDrawn)
     Key(1);
     Steps(51);
     EXPECT_EQ(Active(), page);
+}
+
+TEST_F(AlbumTest, OfTwoClicksInOneFrameTheLaterOpens)
+{
+    AlbumNewCG *page = OpenPage(u"func main()\n{\n    SetCG(\"C001\", 0);\n    SetCG(\"C002\", 0);\n}\n");
+    avg::MarkEvent(u"C001");
+    avg::MarkEvent(u"C002");
+    page->SetObjectState(hgl::FlowObject::fosReturn);
+    Step();
+    page = new AlbumNewCG(u"QW.CPP", false);
+    Run(page);
+    Steps(55);
+    ClickCentre(page->GetEntry(0, 0));
+    ClickCentre(page->GetEntry(0, 1));
+    Step();
+    auto *viewer = ActiveAs<ViewHGP>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->GetCurrentPath() == u"Event\\C002.HGP");
+    EXPECT_EQ(Stack(), (std::vector<std::string>{"MarkerScreen", "AlbumNewCG", "ViewHGP"}));
 }
 
 TEST_F(AlbumTest, EscIsIgnoredBeforeTheFirstFrameAndDuringFades)
