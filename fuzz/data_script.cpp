@@ -64,17 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         out.write(reinterpret_cast<const char *>(data), std::streamsize(size));
     }
     entries = 0;
-    const bool ran = avg::RunDataScript(u"Script\\Data.CPP",
-                                        [](hgl::DevilEngine &e)
-                                        {
-                                            return e.MapFunc(u"void SetMovie(string,string,string,int,int,int,int)",
-                                                             &SetMovie) &&
-                                                   e.MapFunc(u"void SetMusic(string,int,int,string,string)",
-                                                             &SetMusic) &&
-                                                   e.MapFunc(u"void SAY(string)", &SAY) &&
-                                                   e.MapFunc(u"void SetCharView(string,float,float,float)",
-                                                             &SetCharView);
-                                        });
+    const bool ran = avg::RunDataScript(
+        u"Script\\Data.CPP",
+        [](hgl::DevilEngine &e)
+        {
+            return e.MapFunc(u"void SetMovie(string,string,string,int,int,int,int)", &SetMovie) &&
+                   e.MapFunc(u"void SetMusic(string,int,int,string,string)", &SetMusic) &&
+                   e.MapFunc(u"void SAY(string)", &SAY) &&
+                   e.MapFunc(u"void SetCharView(string,float,float,float)", &SetCharView);
+        });
     if (size < 2 && (ran || entries != 0)) __builtin_trap();
     return 0;
 }

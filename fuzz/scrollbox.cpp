@@ -110,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         Check(box);
     }
-    for (int i = 0; i < 5000 && (box.GetScrollX() != box.GetTargetX() || box.GetScrollY() != box.GetTargetY()); ++i)
+    for (int i = 0;
+         i < 5000 && (box.GetScrollX() != box.GetTargetX() || box.GetScrollY() != box.GetTargetY()); ++i)
         box.ScrollStep();
     if (box.GetScrollX() != box.GetTargetX() || box.GetScrollY() != box.GetTargetY()) __builtin_trap();
     return 0;

@@ -60,6 +60,16 @@ void AddMedia(DemoContent &content)
     content.AddData(u"SE\\se01.ogg", ToneFile(880.0, 0.3));
     content.AddData(u"Voice\\xy_001.ogg", ToneFile(330.0, 0.9));
     content.AddData(u"Voice\\xy_002.ogg", ToneFile(370.0, 2.7));
+    // The three speakers' further lines, a pitch each: 小雪 low, 小遥 middle, 青歌 high.
+    const struct
+    {
+        const char16_t *name;
+        double hz, seconds;
+    } voices[] = {{u"xy_003", 349.0, 1.2}, {u"xy_004", 392.0, 1.6}, {u"yy_001", 466.0, 1.4},
+                  {u"yy_002", 494.0, 1.8}, {u"yy_003", 523.0, 1.1}, {u"qg_001", 622.0, 1.3},
+                  {u"qg_002", 659.0, 1.7}};
+    for (const auto &v : voices)
+        content.AddData(u"Voice\\" + std::u16string(v.name) + u".ogg", ToneFile(v.hz, v.seconds));
 
     content.AddData(u"Video\\logo.ogv", Clip("LOGO", {80, 160, 240, 255}));
     content.AddData(u"Video\\logo.ogg", ToneFile(523.0, 1.0));

@@ -252,7 +252,7 @@ DemoCanvas BacklogFrame()
     constexpr int w = 256, h = 256;
     const int band = 24, side = 59, side_end = 208; // 0.09375, 0.23046875 and 0.8125 of 256
     DemoCanvas c(w, h);
-    c.Fill({20, 30, 60, 170});
+    c.Fill({20, 30, 60, 225});
     c.Rect(0, 0, w, band, {120, 150, 200, 255});
     c.Rect(0, band - 3, w, 3, {220, 230, 255, 255});
     c.Rect(0, band, side, side_end - band, {120, 150, 200, 255});

@@ -27,7 +27,8 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 }
 
 // The first chapter: messages with names, faces (a five-letter face is the
-// portrait on the left, a six-letter one on the right) and voices, a novel page and a
+// portrait on the left, a six-letter one on the right) and voices (enough of
+// them for the backlog to scroll), a novel page and a
 // centred line, a background, three characters (a slide, a move, a pose change
 // within a family, a mirrored one), speaker icons, a mood, music, a sound effect, snow, a choice
 // with its two answers, a system flag that unlocks the extras, and the call of
@@ -51,6 +52,13 @@ func main()
     FANZHUAN2();
     ICON_LEFT_END();
     ShowMessage("XYABAR", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
+    ShowMessage("YYABA", "yy_001", "【小遥】早上好，小雪。今天好冷啊。");
+    ShowMessage("XYABA", "xy_003", "【小雪】是啊，窗户上都结了霜。");
+    ShowMessage("QGABA", "qg_001", "【青歌】你们两个在说什么呢？");
+    ShowMessage("YYABA", "yy_002", "【小遥】在说天气。青歌，你也一起来吧。");
+    ShowMessage("QGABA", "qg_002", "【青歌】好啊。不过先让我把围巾找出来。");
+    ShowMessage("XYABA", "xy_004", "【小雪】围巾在门口的柜子里，我昨天看见了。");
+    ShowMessage("YYABA", "yy_003", "【小遥】那我们在楼下等你。");
     SE_PLAY(0, "se01", 0);
     StartSnow();
     MES("雪一直下着，城市变得很安静。这是一段小说模式的文字。");

@@ -114,7 +114,7 @@ class ScreenTest : public StageTest
     std::unique_ptr<hgl::FlowControl> flow;
     // "<screen> <state> [<next screen>]" for every state a screen asked for, in order.
     std::vector<std::string> state_log;
-    avg::GameUnit *game = nullptr; // the in-game screen, when StartGame made one
+    avg::GameUnit *game = nullptr; // the in-game screen StartGame made, while it runs
     bool demo_pictures = true;     // the demo's pictures in "Data.hac"
 
     void SetUp() override

@@ -253,3 +253,43 @@ TEST_F(BacklogTest, TheMiddleButtonAndJoystickOneOpenItOverTheGame)
     Step();
     EXPECT_EQ(marks, std::vector<int>{1});
 }
+
+// The backlog on the game's own message window: the lines the script showed.
+class BacklogOverTheWindowTest : public ScreenTest
+{
+};
+
+TEST_F(BacklogOverTheWindowTest, ListsTheLinesShownAndReplaysTheirVoices)
+{
+    AddScript(u"T", u"func main()\n{\n    MES(\"雪一直下着。%K\");\n"
+                    u"    ShowMessage(\"XYABA\", \"xy_001\", \"【小雪】早上好。\");\n    T_MARK(1);\n"
+                    u"    MES(\"还在。\");\n}\n");
+    StartGame(u"T");
+    // Each line waits for its reveal, then a click.
+    for (int line = 0; line < 2 && marks.empty(); ++line)
+    {
+        Steps(90);
+        LeftClick(500, 300);
+        Step();
+    }
+    Steps(90);
+    ASSERT_EQ(Stack(), (std::vector<std::string>{"GameUnit"}));
+    ASSERT_EQ(game->GetMessageStage()->GetMessageCount(), 3);
+    MiddleClick(500, 300);
+    Step();
+    auto *page = ActiveAs<HistoryUnit>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetEntryCount(), 4);
+    const auto &children = page->GetScrollBox()->GetObjectList();
+    ASSERT_EQ(children.GetCount(), 4);
+    auto *first = dynamic_cast<hgl::gui::RichTextLabel *>(children[0]);
+    auto *second = dynamic_cast<hgl::gui::RichTextLabel *>(children[1]);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->GetText(), u"雪一直下着。");
+    EXPECT_EQ(second->GetText(), u"【小雪】早上好。");
+    voices.clear();
+    LeftClick(int(second->GetOriginX() + second->Left + 5), int(second->GetOriginY() + second->Top + 5));
+    Step();
+    EXPECT_EQ(voices, std::vector<std::u16string>{u"xy_001"});
+    Checkpoint("window");
+}

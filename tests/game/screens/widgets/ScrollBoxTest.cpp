@@ -299,3 +299,23 @@ TEST_F(ScrollBoxTest, TheVerticalBarDrawsItsBallFromTheBandsOfItsPicture)
     EXPECT_TRUE(stagekit::Near(at(p + 0.45f * w), kTop, 8));
     EXPECT_TRUE(stagekit::Near(at(p - 3), {0, 0, 0, 255}));
 }
+
+TEST_F(ScrollBoxTest, ALayoutAfterTheContentShrankMeasuresItAfresh)
+{
+    Prepare();
+    scrollbox b(kBoxL, kBoxT, kBoxW, kBoxH, u"system\\k.TEX");
+    auto *page = new Block(0, 0, kBoxW - 20, 1000, {1, 0, 0, 1}, false);
+    b.AddObject(page);
+    b.AlignObjects();
+    b.SetScrollY(600);
+    ASSERT_EQ(int(b.GetVerticalBar().MaxValue), 1000 - int(kBoxH));
+    page->SetHeight(kBoxH + 50);
+    b.AlignObjects();
+    EXPECT_EQ(int(b.GetVerticalBar().MaxValue), 50);
+    EXPECT_EQ(b.GetScrollY(), 50); // the offset comes back into the new range
+    EXPECT_EQ(b.GetTargetY(), 50);
+    page->SetHeight(100);
+    b.AlignObjects();
+    EXPECT_FALSE(b.GetVerticalBar().IsVisible());
+    EXPECT_EQ(b.GetScrollY(), 0);
+}
