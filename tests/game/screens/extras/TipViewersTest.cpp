@@ -193,8 +193,13 @@ TEST_F(TipViewersTest, TheShadowDarkensWhatLiesBelowIt)
     const int right = int(std::ceil(tips->GetPictureLeft() + 200 * 0.64f));
     const int y = 250; // over the pattern, inside the picture's height
     EXPECT_TRUE(stagekit::Near(Pixel(right - 3, y), kViewer));
-    EXPECT_TRUE(stagekit::Near(Pixel(right + 4, y), {140, 140, 140, 255}, 4)); // 200 x 0.7
+    // The shadow lies 10 pixels right of the picture and 5 below it.
+    const hgl::test::RGBA shaded{140, 140, 140, 255}; // 200 x 0.7
+    EXPECT_TRUE(stagekit::Near(Pixel(right + 8, y), shaded, 4));
     EXPECT_TRUE(stagekit::Near(Pixel(right + 14, y), kPattern));
+    const int bottom = int(tips->GetPictureTop() + 300 * 0.64f), x = right - 40;
+    EXPECT_TRUE(stagekit::Near(Pixel(x, bottom + 3), shaded, 4));
+    EXPECT_TRUE(stagekit::Near(Pixel(x, bottom + 7), kPattern));
     // The entry's "Select" layer at (50 sx, 250 sy), 1.4 sy times its size.
     EXPECT_TRUE(stagekit::Near(Pixel(40, 165), kEntry));
     // Above the pattern the background shows.
