@@ -1,4 +1,5 @@
-# The extras screens' tests run on the screen harness.
+# The extras' tests (the album, the glossary and their viewers among them) run on
+# the screen harness.
 function(hgl_test_extra_game_screens_extras target)
   hgl_screen_test(${target})
 endfunction()
