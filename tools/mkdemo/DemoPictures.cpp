@@ -1,5 +1,7 @@
 #include "tools/mkdemo/DemoPictures.h"
 
+#include "tools/mkdemo/DemoExtras.h"
+
 #include "tools/hacpack/HacWriter.h"
 
 #include <algorithm>
@@ -487,15 +489,10 @@ void AddExtras(PictureList &l)
     l.Picture(u"DreamChar\\Background.HGP", kSceneW, kSceneH);
     for (const char16_t *t : {u"Select", u"SelectChar", u"Cloudy"})
         l.Texture(u"DreamChar\\" + std::u16string(t) + u".TEX", kSmallW, kSmallH);
-    for (int i = 1; i <= 4; ++i)
-        l.Picture(u"DreamChar\\Char" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", kSmallW, kSmallH * 2);
     l.Picture(u"DreamChar\\CharImageTex.HGP", kSmallW, kSmallH);
     l.Picture(u"DreamChar\\unfind.HGP", kSmallW, kSmallH);
     l.Picture(u"WordUnit\\BackGround.HGP", kSceneW, kSceneH);
     l.Picture(u"WordUnit\\DiWen.HGP", kSceneW, kSceneH);
-    for (int i = 1; i <= 4; ++i)
-        l.Picture(u"WordUnit\\WordButton" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", kButtonW,
-                  kButtonH, kButtonStates);
     l.Picture(u"DreamScene\\untitled.HGP", kSmallW, kSmallH);
     l.Painting(u"system\\k.TEX", true, ScrollBall());
 }
@@ -509,6 +506,8 @@ std::vector<DemoPicture> MakeDemoPictures()
     AddMenus(l);
     AddRecords(l);
     AddExtras(l);
-    return l.Take();
+    std::vector<DemoPicture> all = l.Take();
+    AddAlbumAndGlossaryPictures(all);
+    return all;
 }
 } // namespace hgl::demo

@@ -2,6 +2,7 @@
 // weather lists and "System.List". Scripts are written with CR LF line ends, as
 // the game's authors' editors save them.
 #include "tools/mkdemo/DemoContent.h"
+#include "tools/mkdemo/DemoExtras.h"
 
 #include <string>
 
@@ -207,32 +208,8 @@ const char16_t kMusic[] = uR"S(func main()
 }
 )S";
 
-const char16_t kAlbum[] = uR"S(func main()
-{
-    SetBG("Background.HGP");
-    SetCG("C001", 0);
-    SetZCG("bg01", 0);
-}
-)S";
-
 const char16_t kSystemList[] = u"GameName\t演示\nEnglishGameName\tDemo\n";
 
-std::u16string TipsScript(int n)
-{
-    const std::u16string k = std::u16string(1, char16_t(u'0' + n));
-    return u"func main()\n{\n"
-           u"    SetTips(\"\", \"WordUnit\\\\WordButton" +
-           k + u".HGP\", \"WordUnit\\\\DiWen.HGP\", \"条目" + k +
-           u"：雪是冬天的天空落下的白色结晶。\");\n"
-           u"    SetObject(\"WordUnit\\\\WordButton" +
-           k + u".HGP\", \"WordUnit\\\\DiWen.HGP\", \"物品" + k +
-           u"：一把红色的伞。\");\n"
-           u"    SetSceneB(\"bg01\", \"场景" +
-           k +
-           u"\");\n"
-           u"    SetSceneBZ(\"c001\");\n"
-           u"}\n";
-}
 } // namespace
 
 void AddScripts(DemoContent &content)
@@ -246,13 +223,7 @@ void AddScripts(DemoContent &content)
     AddScript(content, u"Staff.CPP", kStaff);
     AddScript(content, u"Script\\Movie.CPP", kMovie);
     AddScript(content, u"Script\\Music.CPP", kMusic);
-    for (int n = 1; n <= 4; ++n)
-        AddScript(content,
-                  n == 1 ? u"Script\\Tips.CPP"
-                         : u"Script\\Tips" + std::u16string(1, char16_t(u'0' + n)) + u".CPP",
-                  TipsScript(n));
-    for (const char16_t *album : {u"DX", u"MY", u"DY", u"QW", u"BC", u"XR", u"XY", u"BJ", u"QT", u"QG"})
-        AddScript(content, std::u16string(album) + u".CPP", kAlbum);
+    AddAlbumAndGlossaryScripts(content);
 
     AddScript(content, u"System.List", kSystemList);
     // One script name per line: MAIN01 runs in the rain; the other effects list none.
