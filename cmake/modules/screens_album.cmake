@@ -1,9 +1,3 @@
-# The extras' tests (the album, the glossary and their viewers among them) run on
-# the screen harness.
-function(hgl_test_extra_game_screens_extras target)
-  hgl_screen_test(${target})
-endfunction()
-
 # The extras' benchmark draws on the headless canvas of the test support.
 function(hgl_screens_extras_bench_late_links)
   if(TARGET bench_extras)
