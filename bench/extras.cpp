@@ -3,6 +3,7 @@
 //  - the C++ heap allocations per frame of the picture viewer, the tip and object
 //    viewers (glyph tiles warm), the character album, a CG page of 16 entries and
 //    the glossary (target 0; the renderer's own C allocations are not counted).
+#include "bench/support/HeapCount.h"
 #include "framework/FlowControl.h"
 #include "game/core/Archives.h"
 #include "game/core/GameRecord.h"
@@ -30,58 +31,6 @@
 #include <functional>
 #include <new>
 #include <string>
-
-// operator new takes from malloc, so delete gives back with free.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace
-{
-std::atomic<long> allocations{0};
-}
-
-void *operator new(std::size_t n)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(n ? n : 1);
-}
-void *operator new[](std::size_t n)
-{
-    return operator new(n);
-}
-void *operator new[](std::size_t n, const std::nothrow_t &t) noexcept
-{
-    return operator new(n, t);
-}
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
 
 namespace
 {
@@ -235,9 +184,9 @@ void CountFrames(benchmark::State &state, hgl::FlowObject *screen, int warm,
     for (auto _ : state)
     {
         if (act) act(flow, frames);
-        const long before = allocations.load();
+        const long before = hgl::bench::HeapAllocations();
         frame();
-        counted += allocations.load() - before;
+        counted += hgl::bench::HeapAllocations() - before;
         ++frames;
     }
     const double per_frame = double(counted) / double(frames);

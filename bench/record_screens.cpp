@@ -2,6 +2,7 @@
 // pictures: opening it (the goal is under 50 ms), and one frame with a focused
 // strip whose picture is cached, counting the heap allocations and the file
 // existence tests that frame makes (the goal is none and one).
+#include "bench/support/HeapCount.h"
 #include "framework/FlowObject.h"
 #include "game/core/Archives.h"
 #include "game/core/DataTables.h"
@@ -31,7 +32,6 @@
 
 namespace
 {
-std::atomic<long> allocations{0};
 std::atomic<long> stats{0};
 std::string root_folder;
 constexpr int kCanvasW = 1024, kCanvasH = 768;
@@ -126,13 +126,13 @@ void BM_FocusedStripUpdate(benchmark::State &state)
     screen.UpdateObject(); // the first request reads the picture
     if (!screen.GetCurrentThumbnail()) std::abort();
     long frames = 0;
-    const long before = allocations.load(), stats_before = stats.load();
+    const long before = hgl::bench::HeapAllocations(), stats_before = stats.load();
     for (auto _ : state)
     {
         strip->Update();
         ++frames;
     }
-    state.counters["allocations_per_frame"] = double(allocations.load() - before) / double(frames);
+    state.counters["allocations_per_frame"] = double(hgl::bench::HeapAllocations() - before) / double(frames);
     state.counters["existence_tests_per_frame"] = double(stats.load() - stats_before) / double(frames);
 }
 BENCHMARK(BM_FocusedStripUpdate)->Unit(benchmark::kMicrosecond);
@@ -152,14 +152,14 @@ void BM_FocusedStripFrame(benchmark::State &state)
     screen.UpdateObject();
     screen.DrawObject();
     long frames = 0;
-    const long before = allocations.load(), stats_before = stats.load();
+    const long before = hgl::bench::HeapAllocations(), stats_before = stats.load();
     for (auto _ : state)
     {
         screen.UpdateObject();
         screen.DrawObject();
         ++frames;
     }
-    state.counters["allocations_per_frame"] = double(allocations.load() - before) / double(frames);
+    state.counters["allocations_per_frame"] = double(hgl::bench::HeapAllocations() - before) / double(frames);
     state.counters["existence_tests_per_frame"] = double(stats.load() - stats_before) / double(frames);
 }
 BENCHMARK(BM_FocusedStripFrame)->Unit(benchmark::kMicrosecond);
@@ -172,40 +172,4 @@ extern "C" int stat(const char *path, struct stat *buf)
     static Stat real = reinterpret_cast<Stat>(dlsym(RTLD_NEXT, "stat"));
     stats.fetch_add(1, std::memory_order_relaxed);
     return real(path, buf);
-}
-
-// Every allocation of the program is counted; malloc and free stand beneath.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void *operator new(std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-void *operator new[](std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete[](void *p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-
-void operator delete[](void *p, std::size_t) noexcept
-{
-    std::free(p);
 }

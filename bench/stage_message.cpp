@@ -6,6 +6,7 @@
 //    (target under 50 us);
 //  - frames of a reveal, with the C++ heap allocations per frame counted (target
 //    0; the renderer's own C allocations are not counted).
+#include "bench/support/HeapCount.h"
 #include "game/core/Archives.h"
 #include "game/core/GameResources.h"
 #include "game/core/GameState.h"
@@ -21,58 +22,6 @@
 #include <filesystem>
 #include <new>
 #include <string>
-
-// operator new takes from malloc, so delete gives back with free.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace
-{
-std::atomic<long> allocations{0};
-}
-
-void *operator new(std::size_t n)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(n ? n : 1);
-}
-void *operator new[](std::size_t n)
-{
-    return operator new(n);
-}
-void *operator new[](std::size_t n, const std::nothrow_t &t) noexcept
-{
-    return operator new(n, t);
-}
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
 
 namespace
 {
@@ -224,14 +173,14 @@ void BM_RevealFrameAllocations(benchmark::State &state)
     box.SetTextSpeed(1);
     show();
     box.DrawObject();
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     long frames = 0;
     for (auto _ : state)
     {
         box.DrawObject();
         ++frames;
     }
-    const double per_frame = double(allocations.load() - before) / double(frames);
+    const double per_frame = double(hgl::bench::HeapAllocations() - before) / double(frames);
     state.counters["allocs_per_frame"] = per_frame;
     if (box.IsTextComplete()) state.SkipWithError("the reveal ended before the run did");
     if (per_frame > 0) state.SkipWithError("heap allocation while revealing");

@@ -2,6 +2,7 @@
 // track plays, with the heap allocations a frame makes once the first frames
 // have filled what they fill (the goal is none). The balls' goal: 50 of them in
 // under 20 us a frame, their sums alone (no texture, so no GL).
+#include "bench/support/HeapCount.h"
 #include "../fuzz/ScreenFuzz.h"
 
 #include "game/core/GameAudio.h"
@@ -21,7 +22,6 @@
 
 namespace
 {
-std::atomic<long> allocations{0};
 hgl::uint64 now_ns = 0;
 constexpr hgl::uint64 kFrameNs = 16000000;
 
@@ -54,7 +54,7 @@ void SilentMusic()
 
 void Report(benchmark::State &state, long before, long frames)
 {
-    state.counters["allocations_per_frame"] = double(allocations.load() - before) / double(frames);
+    state.counters["allocations_per_frame"] = double(hgl::bench::HeapAllocations() - before) / double(frames);
 }
 
 void BM_FiftyBalls(benchmark::State &state)
@@ -62,7 +62,7 @@ void BM_FiftyBalls(benchmark::State &state)
     Setup();
     VamUnitManage balls(50);
     long frames = 0;
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     for (auto _ : state)
     {
         now_ns += kFrameNs;
@@ -81,7 +81,7 @@ void BM_ExitConfirmationFrame(benchmark::State &state)
     for (int i = 0; i < 40; ++i)
         dialog.DrawObject();
     long frames = 0;
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     for (auto _ : state)
     {
         dialog.Draw();
@@ -102,7 +102,7 @@ void BM_ExitConfirmationWholeFrame(benchmark::State &state)
     for (int i = 0; i < 40; ++i)
         dialog.DrawObject();
     long frames = 0;
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     for (auto _ : state)
     {
         dialog.DrawObject();
@@ -143,13 +143,13 @@ void BM_MusicRoomPlayingFrame(benchmark::State &state)
         for (auto _ : state)
         {
             now_ns += kFrameNs;
-            const long at = allocations.load();
+            const long at = hgl::bench::HeapAllocations();
             room.Draw();
-            const long drawn = allocations.load();
+            const long drawn = hgl::bench::HeapAllocations();
             for (int i = 0; i < room.GetCount(); ++i)
                 room.GetTrack(i)->DrawObject();
             own += drawn - at;
-            tracks += allocations.load() - drawn;
+            tracks += hgl::bench::HeapAllocations() - drawn;
             ++frames;
         }
         // The room's own drawing (band, time line, title, disc, bar, next-track
@@ -162,22 +162,3 @@ void BM_MusicRoomPlayingFrame(benchmark::State &state)
 }
 BENCHMARK(BM_MusicRoomPlayingFrame)->Unit(benchmark::kMicrosecond);
 } // namespace
-
-// Every allocation of the program is counted; malloc and free stand beneath.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void *operator new(std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
