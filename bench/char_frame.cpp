@@ -2,6 +2,7 @@
 // and six moods, with the heap allocations a frame makes after the first counted
 // (the goal is none); and one icon set against a 200-row character table (the
 // goal is under 2 ms).
+#include "bench/support/HeapCount.h"
 #include "../fuzz/CharFuzz.h"
 
 #include "game/core/GameRecord.h"
@@ -15,7 +16,6 @@
 
 namespace
 {
-std::atomic<long> allocations{0};
 constexpr int kTableRows = 200;
 constexpr hgl::uint64 kLongVoiceMs = 1000000000;
 
@@ -46,14 +46,14 @@ void BM_SpeakingFrame(benchmark::State &state)
     chars.StartVoice(u"ALL", {u"voice", kLongVoiceMs});
     chars.Draw(); // the first frame may fill caches
     long frames = 0;
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     for (auto _ : state)
     {
         chars.Draw();
         chars.DrawActiveIcon();
         ++frames;
     }
-    state.counters["allocations_per_frame"] = double(allocations.load() - before) / double(frames);
+    state.counters["allocations_per_frame"] = double(hgl::bench::HeapAllocations() - before) / double(frames);
 }
 BENCHMARK(BM_SpeakingFrame);
 
@@ -67,22 +67,3 @@ void BM_IconSet(benchmark::State &state)
 }
 BENCHMARK(BM_IconSet)->Unit(benchmark::kMillisecond);
 } // namespace
-
-// Every allocation of the program is counted; malloc and free stand beneath.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void *operator new(std::size_t size)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}

@@ -1,6 +1,7 @@
 // Particle updates of the stage's effects without a canvas: snow, petals and rain
 // moved and respawned a frame at a time. Every run also counts the heap
 // allocations its frames make once the effect runs; the figure must be 0.
+#include "bench/support/HeapCount.h"
 #include "core/Random.h"
 #include "game/stage/effect/Rain.h"
 #include "game/stage/effect/WeatherEffect.h"
@@ -11,41 +12,11 @@
 #include <cstdlib>
 #include <new>
 
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
 namespace
 {
-std::atomic<long> allocations{0};
 constexpr int kParticles = 10000;
 constexpr float kW = 1024, kH = 768;
 } // namespace
-
-void *operator new(std::size_t n)
-{
-    ++allocations;
-    if (void *p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void *operator new[](std::size_t n)
-{
-    return operator new(n);
-}
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace
 {
@@ -56,10 +27,10 @@ template <typename Effect, typename... Args> void Run(benchmark::State &state, A
     effect.SetArea(0, 0, kW, kH);
     for (int i = 0; i < 50; ++i) // until the effect is full
         effect.Step();
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     for (auto _ : state)
         effect.Step();
-    state.counters["allocations"] = double(allocations.load() - before);
+    state.counters["allocations"] = double(hgl::bench::HeapAllocations() - before);
     state.SetItemsProcessed(state.iterations() * effect.GetLive());
 }
 

@@ -4,6 +4,7 @@
 //  - frames of the background manager while a transition, pan, zoom, move, shake
 //    or inverted period runs, with the C++ heap allocations per frame counted
 //    (target 0; the renderer's own C allocations are not counted).
+#include "bench/support/HeapCount.h"
 #include "game/core/GameResources.h"
 #include "game/core/GameState.h"
 #include "game/stage/back/BackManage.h"
@@ -24,58 +25,6 @@
 #include <fstream>
 #include <new>
 #include <string>
-
-// operator new takes from malloc, so delete gives back with free.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-namespace
-{
-std::atomic<long> allocations{0};
-}
-
-void *operator new(std::size_t n)
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void *operator new(std::size_t n, const std::nothrow_t &) noexcept
-{
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(n ? n : 1);
-}
-void *operator new[](std::size_t n)
-{
-    return operator new(n);
-}
-void *operator new[](std::size_t n, const std::nothrow_t &t) noexcept
-{
-    return operator new(n, t);
-}
-void operator delete(void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, std::size_t) noexcept
-{
-    std::free(p);
-}
-void operator delete(void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
-void operator delete[](void *p, const std::nothrow_t &) noexcept
-{
-    std::free(p);
-}
 
 namespace
 {
@@ -203,14 +152,14 @@ void BM_FrameAllocations(benchmark::State &state)
     BackManage back(&game_state, &engine);
     Begin(back, int(state.range(0)));
     back.Draw(); // the first frame takes the start times
-    const long before = allocations.load();
+    const long before = hgl::bench::HeapAllocations();
     long frames = 0;
     for (auto _ : state)
     {
         back.Draw();
         ++frames;
     }
-    const double per_frame = double(allocations.load() - before) / double(frames);
+    const double per_frame = double(hgl::bench::HeapAllocations() - before) / double(frames);
     state.counters["allocs_per_frame"] = per_frame;
     if (per_frame > 0) state.SkipWithError("heap allocation while drawing");
 }

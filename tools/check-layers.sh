@@ -15,6 +15,8 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
   [ -d "$dir" ] || continue
   higher=()
   for ((j = i + 1; j < ${#layers[@]}; j++)); do higher+=("$(prefix "${layers[$j]}")/"); done
+  # The top layer has nothing above it (an empty pattern would match every include).
+  [ ${#higher[@]} -eq 0 ] && continue
   pattern=$(IFS='|'; echo "${higher[*]}")
   hits=$(git ls-files -- "$dir" | grep -E '\.(cpp|h)$' |
          xargs -r grep -nP "^\\s*#\\s*include\\s*\"($pattern)" | grep -v '"core/Types\.h"' || true)

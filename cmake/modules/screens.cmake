@@ -14,18 +14,6 @@ function(hgl_test_extra_game_screens_stage target)
   hgl_screen_test(${target})
 endfunction()
 
-# The title's and the extras' screens run on the stage harness with the demo
-# content; the logo and the gallery play real movies through the decoder plug-ins.
-function(hgl_test_extra_game_screens_title target)
-  hgl_screen_test(${target})
-  hgl_media_user(${target})
-endfunction()
-
-function(hgl_test_extra_game_screens_extras target)
-  hgl_screen_test(${target})
-  hgl_media_user(${target})
-endfunction()
-
 # The backlog benchmark builds its pages on the headless canvas of the test support.
 function(hgl_screens_bench_late_links)
   if(TARGET bench_backlog)
@@ -34,10 +22,6 @@ function(hgl_screens_bench_late_links)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_screens_bench_late_links)
-
-function(hgl_test_extra_game_screens_menu target)
-  hgl_screen_test(${target})
-endfunction()
 
 # The soak plays the whole game on a headless canvas with the demo content.
 function(hgl_screens_soak_late_links)

@@ -1,7 +1,8 @@
 #pragma once
 // hgl::OnlyList<T>: a sorted set of plain values. Each value is held once, in
 // ascending order of its bytes (compared from the first, each taken as unsigned),
-// inside a small record owned by an owning list. Values are only ever added.
+// inside a small record owned by an owning list. Values are added one by one and
+// forgotten all at once.
 #include <cstring>
 #include <type_traits>
 

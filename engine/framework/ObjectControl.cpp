@@ -54,6 +54,17 @@ std::vector<Object *> ObjectControl::Children(ObjectClass kind) const
     return out;
 }
 
+const std::vector<Object *> &ObjectControl::FrameChildren(ObjectClass kind, std::vector<Object *> &fallback)
+{
+    const int depth = walking - 1; // the walk asking holds its scope already
+    std::vector<Object *> &out = depth >= 0 && depth < kFrameWalkDepths ? frame_walk[depth] : fallback;
+    const List<Object *> *list = GetClassList(kind);
+    out.clear();
+    for (int i = 0; i < list->GetCount(); i++)
+        out.push_back((*list)[i]);
+    return out;
+}
+
 std::vector<EventObject *> ObjectControl::InputOrder() const
 {
     std::vector<EventObject *> out;
@@ -209,7 +220,8 @@ void ObjectControl::UpdateObject()
 {
     WalkScope walk(*this);
     Update();
-    for (Object *obj : Children(ocVisual))
+    std::vector<Object *> deeper;
+    for (Object *obj : FrameChildren(ocVisual, deeper))
         if (Live(obj)) static_cast<VisualObject *>(obj)->UpdateObject();
 }
 
@@ -229,7 +241,8 @@ void ObjectControl::DrawObject()
         if (IsGUI(child)) static_cast<GUIObject *>(child)->SetOrigin(origin_x + left, origin_y + top);
         child->DrawObject();
     };
-    for (Object *obj : Children(ocVisual))
+    std::vector<Object *> deeper;
+    for (Object *obj : FrameChildren(ocVisual, deeper))
         if (obj != top_object) draw_child(obj);
     if (top_object) draw_child(top_object);
 

@@ -21,8 +21,10 @@ namespace hgl
 {
 class ObjectControl : public GUIObject, public ClasList<Object>, public ObjectOwner
 {
-    int walking = 0;                     // depth of walks over the children now running
-    std::vector<Object *> destroy_later; // Destroy requests made during a walk
+    int walking = 0; // depth of walks over the children now running
+    static constexpr int kFrameWalkDepths = 4;
+    std::vector<Object *> frame_walk[kFrameWalkDepths]; // FrameChildren's copies
+    std::vector<Object *> destroy_later;                // Destroy requests made during a walk
 
     void FlushDestroyRequests();
     void ForgetReferences(const Object *obj);
@@ -42,6 +44,10 @@ class ObjectControl : public GUIObject, public ClasList<Object>, public ObjectOw
     // The children of one kind in drawing order, copied, so that a walk survives
     // children added or deleted meanwhile.
     std::vector<Object *> Children(ObjectClass kind) const;
+    // The same for the walks every frame makes (update and draw), into a copy
+    // kept for the walk's nesting depth, so that a frame allocates nothing once
+    // the copies have grown; fallback serves walks nested deeper.
+    const std::vector<Object *> &FrameChildren(ObjectClass kind, std::vector<Object *> &fallback);
     // The event children that take input now (enabled, visible, not destroyed), the
     // one kept on top first, then from the last added to the first.
     std::vector<EventObject *> InputOrder() const;

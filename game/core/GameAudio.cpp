@@ -33,7 +33,7 @@ struct GameAudio
 };
 
 GameAudio audio;
-AudioWatch *watch = nullptr;
+AudioHooks hooks;
 
 // Loads the file into the player (made when missing) and starts it at gain;
 // false (logged) when it cannot be played.
@@ -85,9 +85,14 @@ namespace bgm
 {
 int PlayBGM(const hgl::String &name, bool loop)
 {
-    if (watch) watch->OnPlayBGM(name, loop);
     const hgl::String upper = UpperName(name);
     if (upper.IsEmpty()) return -1;
+    if (hooks.music)
+    {
+        hooks.music(name, loop);
+        MarkBGMHeard(upper);
+        return 1;
+    }
     if (audio.music && audio.music_name == upper && audio.music->IsPlaying())
     {
         MarkBGMHeard(upper);
@@ -105,7 +110,7 @@ int PlayBGM(const hgl::String &name, bool loop)
 
 void StopBGM()
 {
-    if (watch) watch->OnStopBGM();
+    if (hooks.stop_music) hooks.stop_music();
     audio.music.reset();
     audio.music_name.Clear();
     audio.music_once = audio.music_over = false;
@@ -113,7 +118,7 @@ void StopBGM()
 
 double GetBGMPlayTime()
 {
-    if (double seconds = 0; watch && watch->OnGetBGMPlayTime(seconds)) return seconds;
+    if (hooks.music_time) return hooks.music_time();
     if (!audio.music) return 0.0;
     if (audio.music_once && !audio.music_over && !audio.music->IsPlaying())
     {
@@ -127,18 +132,26 @@ double GetBGMPlayTime()
 
 void SetBGMVolume(int value)
 {
-    if (watch) watch->OnSetBGMVolume(value);
+    if (hooks.music_volume)
+    {
+        hooks.music_volume(value);
+        return;
+    }
     SetGain(audio.music, value);
 }
 } // namespace bgm
 
 bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
 {
-    if (watch) watch->OnPlayScriptSE(channel, name, loop);
     if (channel < 0 || channel >= kScriptSEChannels)
     {
         hgl::PutError(u"音效通道<%d>不存在!", channel);
         return false;
+    }
+    if (hooks.sound_effect)
+    {
+        hooks.sound_effect(channel, name, loop);
+        return true;
     }
     return Start(audio.script_se[channel], hgl::String(u"SE\\") + name + u".ogg", config::audio_config.SE,
                  loop);
@@ -146,7 +159,11 @@ bool PlayScriptSE(int channel, const hgl::String &name, bool loop)
 
 void StopScriptSE(int channel)
 {
-    if (watch) watch->OnStopScriptSE(channel);
+    if (hooks.stop_sound_effect && (channel == kAllScriptSE || (channel >= 0 && channel < kScriptSEChannels)))
+    {
+        hooks.stop_sound_effect(channel);
+        return;
+    }
     if (channel == kAllScriptSE)
     {
         for (auto &player : audio.script_se)
@@ -163,7 +180,11 @@ void StopScriptSE(int channel)
 
 void SetSEVolume(int value)
 {
-    if (watch) watch->OnSetSEVolume(value);
+    if (hooks.sound_effect_volume)
+    {
+        hooks.sound_effect_volume(value);
+        return;
+    }
     for (auto &player : audio.script_se)
         SetGain(player, value);
     SetGain(audio.system, value);
@@ -171,10 +192,14 @@ void SetSEVolume(int value)
 
 void PlaySystemSound(int n, bool protect)
 {
-    if (watch) watch->OnPlaySystemSound(n, protect);
     if (n < 1 || n > kSystemSoundCount)
     {
         hgl::PutError(u"系统音效编号<%d>无效!", n);
+        return;
+    }
+    if (hooks.system_sound)
+    {
+        hooks.system_sound(n, protect);
         return;
     }
     if (audio.system && audio.system_protected && audio.system->IsPlaying()) return;
@@ -185,8 +210,8 @@ void PlaySystemSound(int n, bool protect)
 
 int PlayVoice(const hgl::String &name)
 {
-    if (watch) watch->OnPlayVoice(name);
     if (!config::audio_config.VoiceOn() || name.IsEmpty()) return 0;
+    if (hooks.voice) return int(hooks.voice(name));
     hgl::String path = hgl::String(u"Voice\\") + name;
     if (!HasExtension(name)) path += u".ogg";
     if (audio.voice) audio.voice->Stop();
@@ -196,7 +221,11 @@ int PlayVoice(const hgl::String &name)
 
 void StopVoice()
 {
-    if (watch) watch->OnStopVoice();
+    if (hooks.stop_voice)
+    {
+        hooks.stop_voice();
+        return;
+    }
     if (audio.voice) audio.voice->Stop();
 }
 
@@ -208,13 +237,18 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm)
            vm->MapFunc(u"void SE_STOP(int)", &ScriptSEStop);
 }
 
-void SetAudioWatch(AudioWatch *w)
-{
-    watch = w;
-}
-
 void FreeGameAudio()
 {
     audio = GameAudio();
+}
+
+void SetAudioHooks(const AudioHooks &stand_ins)
+{
+    hooks = stand_ins;
+}
+
+const AudioHooks &GetAudioHooks()
+{
+    return hooks;
 }
 } // namespace avg

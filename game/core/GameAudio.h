@@ -5,6 +5,8 @@
 // audio every call is harmless and reports nothing playing.
 #include "core/String.h"
 
+#include <functional>
+
 namespace hgl
 {
 class DevilVM;
@@ -57,25 +59,23 @@ bool RegisterSoundFunctions(hgl::DevilVM *vm);
 // Stops and releases every player; before the audio device closes.
 void FreeGameAudio();
 
-// Hears every request made of the game's sound before it is carried out, whether
-// or not it can be played (tests keep a record of them).
-class AudioWatch
+// Stand-ins for the players (the tests' silent, recording audio): while one is
+// set, its call only reaches it, after the call's own checks; PlayVoice then gives
+// the whole seconds of the length its hook returns, and PlayBGM still marks the
+// music heard.
+struct AudioHooks
 {
-  public:
-    virtual ~AudioWatch() = default;
-    virtual void OnPlayBGM(const hgl::String &, bool) {}
-    virtual void OnStopBGM() {}
-    virtual void OnSetBGMVolume(int) {}
-    virtual void OnPlayScriptSE(int, const hgl::String &, bool) {}
-    virtual void OnStopScriptSE(int) {}
-    virtual void OnSetSEVolume(int) {}
-    virtual void OnPlaySystemSound(int, bool) {}
-    virtual void OnPlayVoice(const hgl::String &) {}
-    virtual void OnStopVoice() {}
-    // A watch may answer for the music's play time, standing in for the music
-    // player (tests drive the music room's clock so); false leaves it to the player.
-    virtual bool OnGetBGMPlayTime(double &) { return false; }
+    std::function<double(const hgl::String &name)> voice; // the length in seconds
+    std::function<void()> stop_voice;
+    std::function<void(int n, bool protect)> system_sound;
+    std::function<void(const hgl::String &name, bool loop)> music;
+    std::function<void()> stop_music;
+    std::function<void(int value)> music_volume;
+    std::function<double()> music_time; // seconds played of the music
+    std::function<void(int channel, const hgl::String &name, bool loop)> sound_effect;
+    std::function<void(int channel)> stop_sound_effect; // kAllScriptSE: both channels
+    std::function<void(int value)> sound_effect_volume;
 };
-// The watch is not owned; null ends the watching.
-void SetAudioWatch(AudioWatch *watch);
+void SetAudioHooks(const AudioHooks &hooks);
+const AudioHooks &GetAudioHooks();
 } // namespace avg

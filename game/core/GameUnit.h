@@ -58,8 +58,11 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
 
     // Leaves the current script and starts "Script\<name>.CPP" at "main".
     bool GotoScript(const hgl::String &name);
-    // Writes "<slot>.save" (and "<slot>.hgp", a picture of the game screen taken
-    // at the end of this frame, when thumbnail is set).
+    // Writes "<slot>.save" and, when thumbnail is set, "<slot>.hgp": the picture of
+    // the game screen taken when a screen opened over it, or, while the game is the
+    // top screen, the one this frame draws (written at the end of the frame). Under
+    // another screen the result says whether both files were written; when either
+    // fails (or no picture was taken) the slot's files stay as they were.
     bool SaveGame(const hgl::String &slot, bool thumbnail = true, bool stamp_time = true);
     // False (logged) when the slot cannot be read or restored; the screen then goes
     // back to the title at its next update.

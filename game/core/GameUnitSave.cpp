@@ -12,6 +12,7 @@
 #include "io/MemStream.h"
 #include "io/TDF.h"
 #include "io/Time.h"
+#include "platform/File.h"
 #include "script/DevilEngine.h"
 
 namespace avg
@@ -22,6 +23,11 @@ std::string StreamBytes(hgl::MemStream &stream)
 {
     const hgl::uint8 *data = stream.GetData();
     return data ? std::string(reinterpret_cast<const char *>(data), size_t(stream.GetSize())) : std::string();
+}
+
+bool WriteSaveFile(const hgl::String &name, hgl::MemStream &bytes)
+{
+    return hgl::platform::FileWriteWhole(name.c_str(), bytes.GetData(), bytes.GetSize());
 }
 
 bool RestoreEngine(hgl::DevilEngine &engine, const std::string &bytes)
@@ -56,7 +62,11 @@ void GameUnit::FillRecord(SaveRecord &record)
 
 bool GameUnit::SaveGame(const hgl::String &slot, bool with_thumbnail, bool stamp_time)
 {
-    if (!MakeSaveFolder()) return false;
+    if (!MakeSaveFolder())
+    {
+        hgl::PutError(u"保存游戏<%s>失败：存档文件夹不能建立", slot.c_str());
+        return false;
+    }
     SaveRecord record;
     FillRecord(record);
     hgl::TDFNode root;
@@ -65,18 +75,44 @@ bool GameUnit::SaveGame(const hgl::String &slot, bool with_thumbnail, bool stamp
     chars->SaveState(&root);
     choice->SaveState(&root); // writes nothing while no choice is open
     message->SaveState(&root);
-    if (!root.SaveToFile(SaveFileName(slot).c_str()))
+    hgl::MemStream save;
+    const hgl::String save_file = SaveFileName(slot);
+    const hgl::String picture_file = SavePath(slot + u".hgp");
+
+    // Under another screen the picture taken when it opened is the game screen;
+    // while the game is the top screen, the one this frame draws is, written at
+    // the end of the frame.
+    if (!with_thumbnail || !overlay_open)
     {
+        if (!root.Save(&save) || !WriteSaveFile(save_file, save))
+        {
+            hgl::PutError(u"保存游戏<%s>失败", slot.c_str());
+            return false;
+        }
+        if (!with_thumbnail) return true;
+        pending_thumbnail = picture_file;
+        capture_pending = true;
+        return true;
+    }
+
+    // Both files go beside their places first and replace the old ones only when
+    // both are written, so a failed write leaves the slot as it was.
+    hgl::MemStream picture;
+    if (thumbnail->IsEmpty() || !thumbnail->Encode(picture) || !root.Save(&save))
+    {
+        hgl::PutError(u"保存游戏<%s>失败：没有存档图片", slot.c_str());
+        return false;
+    }
+    const hgl::String save_new = save_file + u".new", picture_new = picture_file + u".new";
+    if (!WriteSaveFile(save_new, save) || !WriteSaveFile(picture_new, picture) ||
+        !hgl::platform::PathReplace(picture_new.c_str(), picture_file.c_str()) ||
+        !hgl::platform::PathReplace(save_new.c_str(), save_file.c_str()))
+    {
+        hgl::platform::PathDelete(save_new.c_str());
+        hgl::platform::PathDelete(picture_new.c_str());
         hgl::PutError(u"保存游戏<%s>失败", slot.c_str());
         return false;
     }
-    if (!with_thumbnail) return true;
-    const hgl::String picture = SavePath(slot + u".hgp");
-    // Under another screen the picture taken when it opened is the game screen;
-    // otherwise the one this frame draws is.
-    if (overlay_open && !thumbnail->IsEmpty()) return thumbnail->Write(picture);
-    pending_thumbnail = picture;
-    capture_pending = true;
     return true;
 }
 

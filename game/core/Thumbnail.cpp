@@ -43,7 +43,7 @@ bool Thumbnail::Capture()
     return true;
 }
 
-bool Thumbnail::Write(const hgl::String &filename) const
+bool Thumbnail::Encode(hgl::MemStream &out) const
 {
     if (IsEmpty()) return false;
     hgl::HgpFile file;
@@ -55,10 +55,13 @@ bool Thumbnail::Write(const hgl::String &filename) const
     layer.image.height = height;
     layer.image.color_type = hgl::ctRGB;
     layer.image.pixels = rgb;
+    return file.Write(&out, u"Zip");
+}
 
+bool Thumbnail::Write(const hgl::String &filename) const
+{
     hgl::MemStream out;
-    if (!file.Write(&out, u"Zip") ||
-        !hgl::platform::FileWriteWhole(filename.c_str(), out.GetData(), out.GetSize()))
+    if (!Encode(out) || !hgl::platform::FileWriteWhole(filename.c_str(), out.GetData(), out.GetSize()))
     {
         hgl::PutError(u"写入存档图片<%s>失败", filename.c_str());
         return false;

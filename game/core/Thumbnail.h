@@ -6,6 +6,11 @@
 
 #include <vector>
 
+namespace hgl
+{
+class MemStream;
+}
+
 namespace avg
 {
 class Thumbnail
@@ -23,6 +28,8 @@ class Thumbnail
     int Height() const { return height; }
     const std::vector<hgl::uint8> &Pixels() const { return rgb; }
 
+    // The picture as an HGP file; false when there is none.
+    bool Encode(hgl::MemStream &out) const;
     // Writes the picture to a temporary file renamed over the target.
     bool Write(const hgl::String &filename) const;
 };

@@ -3,8 +3,13 @@
 #include "game/core/GameUnit.h"
 #include "game/core/ScreenHooks.h"
 #include "game/screens/ScreenLinks.h"
+#include "game/screens/extras/AlbumNewUnit.h"
 #include "game/screens/extras/NewMusicUnit.h"
+#include "game/screens/extras/WordUnit.h"
 #include "game/screens/menu/NewMenuUnit.h"
+#include "game/screens/menu/OptionUnit.h"
+#include "game/screens/record/LoadRecordUnit.h"
+#include "game/screens/record/SaveRecordUnit.h"
 #include "game/screens/stage/HistoryUnit.h"
 #include "game/screens/stage/MsgBoxMenu.h"
 #include "game/screens/title/EndStaff.h"
@@ -31,9 +36,15 @@ void InstallScreens()
 
     ScreenLinks links;
     links.new_game = []() -> hgl::FlowObject * { return NewGame(); };
+    links.load = []() -> hgl::FlowObject * { return new LoadRecordUnit; };
+    links.save = [](GameUnit *game) -> hgl::FlowObject * { return new SaveRecordUnit(game); };
+    links.options = [](GameUnit *game, MessageStage *message) -> hgl::FlowObject *
+    { return new OptionUnit(game, message); };
     links.history = [](MessageStage *message) -> hgl::FlowObject * { return new HistoryUnit(message); };
     links.movies = []() -> hgl::FlowObject * { return new SceneUnit; };
+    links.glossary = []() -> hgl::FlowObject * { return new WordUnit; };
     links.music = []() -> hgl::FlowObject * { return new NewMusicUnit; };
+    links.album = []() -> hgl::FlowObject * { return new AlbumNewUnit; };
     SetScreenLinks(links);
 }
 } // namespace avg

@@ -1,8 +1,11 @@
 #include "game/stage/StageDraw.h"
 
+#include "game/core/GameResources.h"
+#include "graphics/font/TileFont.h"
 #include "graphics/gl/BlendMode.h"
 #include "graphics/gl/RenderState.h"
 #include "graphics/hgp/HGP.h"
+#include "graphics/texture/Texture.h"
 
 #include <GL/glew.h>
 
@@ -109,5 +112,50 @@ void PushTranslate(float x, float y)
 void PopTranslate()
 {
     hgl::PopMatrix(GL_MODELVIEW);
+}
+
+void TextureQuad(hgl::Texture2D *texture, float x, float y, float w, float h, float u0, float u1,
+                 const Colour &colour, float alpha)
+{
+    Note({CallKind::TexQuad, x, y, w, h, alpha, alpha, u0, u1, colour});
+    if (!texture) return;
+    texture->Color = hgl::Color4f(colour.r, colour.g, colour.b, alpha);
+    const hgl::Point2f corner[4] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
+    const hgl::Point2f uv[4] = {{u0, 0}, {u1, 0}, {u1, 1}, {u0, 1}};
+    texture->DrawQuad(corner, uv);
+}
+
+void MsgBoxRect(hgl::Texture2D *texture, float x, float y, float w, float h, const Colour &colour,
+                float alpha)
+{
+    constexpr float kInset = 4; // the shared routine's own inset at the left and the right
+    Note({CallKind::TexQuad, x + kInset, y, w - 2 * kInset, h, alpha, alpha, 0, 1, colour});
+    avg::DrawMsgBoxRect(texture, x, y, w, h, hgl::Color4f(colour.r, colour.g, colour.b, 1), alpha);
+}
+
+float Glyph(hgl::TileFont *font, float x, float y, hgl::u16char ch, const Colour &colour, float alpha)
+{
+    const float height = font ? float(font->CharHeight) : 0;
+    Note({CallKind::Glyph, x, y, 0, height, alpha, alpha, float(ch), 0, colour});
+    if (!font) return 0;
+    font->Color = hgl::Color4f(colour.r, colour.g, colour.b, alpha);
+    return font->DrawChar(x, y, ch);
+}
+
+void Outline(float x, float y, float w, float h, float width, const Colour &colour, float alpha)
+{
+    Note({CallKind::Lines, x, y, w, h, alpha, alpha, width, 0, colour});
+    hgl::UnbindAllTextures();
+    hgl::SetLineWidth(width);
+    glColor4f(colour.r, colour.g, colour.b, alpha);
+    glBegin(GL_LINE_STRIP);
+    glVertex2f(x, y);
+    glVertex2f(x + w, y);
+    glVertex2f(x + w, y + h);
+    glVertex2f(x, y + h);
+    glVertex2f(x, y);
+    glEnd();
+    glColor4f(1, 1, 1, 1);
+    hgl::SetLineWidth(1);
 }
 } // namespace avg::stage_draw

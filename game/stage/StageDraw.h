@@ -8,7 +8,9 @@
 namespace hgl
 {
 class HGP;
-}
+class Texture2D;
+class TileFont;
+} // namespace hgl
 
 namespace avg::stage_draw
 {
@@ -28,6 +30,9 @@ enum class CallKind
     Picture, // x, y, scale w, scale h, alpha
     Blend,   // mode in from
     Translate,
+    TexQuad, // x, y, w, h; texture u from `from` to `to`, colour and alpha
+    Glyph,   // the cell's top-left x, y, the font's height in h, the character in from, colour and alpha
+    Lines,   // a closed line strip round x, y, w, h, of width `from`, colour and alpha
 };
 
 struct Call
@@ -62,4 +67,17 @@ void Picture(hgl::HGP *picture, float x, float y, float scale_x, float scale_y, 
 void Blend(int mode);
 void PushTranslate(float x, float y);
 void PopTranslate();
+
+// The texture stretched over (x, y, w, h), u running from u0 to u1 left to right
+// and v from 0 to 1 top to bottom, in the colour with that alpha (the texture's
+// own blend mode).
+void TextureQuad(hgl::Texture2D *texture, float x, float y, float w, float h, float u0, float u1,
+                 const Colour &colour, float alpha);
+// The message-box rectangle: the texture over (x + 4, y) - (x + w - 4, y + h).
+void MsgBoxRect(hgl::Texture2D *texture, float x, float y, float w, float h, const Colour &colour,
+                float alpha);
+// One character with its cell's top-left at (x, y); the advance.
+float Glyph(hgl::TileFont *font, float x, float y, hgl::u16char ch, const Colour &colour, float alpha);
+// The outline of (x, y, w, h) as a closed line strip of the width, untextured.
+void Outline(float x, float y, float w, float h, float width, const Colour &colour, float alpha);
 } // namespace avg::stage_draw

@@ -5,6 +5,7 @@
 #include "game/stage/char/CharManage.h"
 #include "game/stage/choice/SelectUnit.h"
 #include "game/stage/effect/EffectManage.h"
+#include "game/stage/message/GameDialogBox.h"
 #include "game/stage/widgets/CapLabel.h"
 #include "game/stage/widgets/SamPicOverlay.h"
 #include "graphics/gl/Canvas.h"
@@ -17,6 +18,11 @@ void InstallStage()
     factory.back = [](GameUnit &unit) -> BackStage * { return new BackManage(&unit, unit.GetEngine()); };
     factory.chars = [](GameUnit &unit) -> CharStage *
     { return new CharManage(unit.GetEngine(), unit.GetBackStage()); };
+    factory.message = [](GameUnit &unit) -> MessageStage *
+    {
+        return new GameDialogBox(&unit, unit.GetEngine(), dynamic_cast<CharManage *>(unit.GetCharStage()),
+                                 nullptr);
+    };
     factory.choice = [](GameUnit &unit) -> ChoiceStage *
     { return new SelectUnit(&unit, &unit, &unit.GetValues(), unit.GetEngine()); };
     factory.effects = [](GameUnit &unit) -> EffectStage * {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <random>
+#include <set>
 #include <type_traits>
 #include <algorithm>
 #include <vector>
@@ -92,3 +93,36 @@ TEST(Stack, OwningStack)
 }
 
 using Key16 = std::array<uint8_t, 16>;
+
+TEST(OnlyList, SortedOnceAgainstASetAndCleared)
+{
+    std::mt19937 random(5489);
+    hgl::OnlyList<Key16> list;
+    for (int round = 0; round < 2; ++round)
+    {
+        std::set<Key16> model;
+        EXPECT_EQ(list.Find(Key16{}), -1);
+        for (int i = 0; i < 300; ++i)
+        {
+            Key16 key{};
+            // Few distinct first bytes: many keys share a prefix, some repeat.
+            key[0] = uint8_t(random() % 4);
+            key[15] = uint8_t(random() % 64);
+            const int at = list.Add(key);
+            model.insert(key);
+            ASSERT_GE(at, 0);
+            EXPECT_EQ(std::memcmp(&list[at], &key, 16), 0);
+        }
+        const std::vector<Key16> items = Items(list);
+        EXPECT_EQ(items, std::vector<Key16>(model.begin(), model.end()));
+        for (const Key16 &key : model)
+            EXPECT_EQ(std::memcmp(&list[list.Find(key)], &key, 16), 0);
+        Key16 absent{};
+        absent[0] = 9;
+        EXPECT_EQ(list.Find(absent), -1);
+        // Cleared, it starts again empty.
+        list.Clear();
+        EXPECT_EQ(int(list.Count), 0);
+        EXPECT_EQ(list.Find(*model.begin()), -1);
+    }
+}

@@ -109,6 +109,41 @@ TEST(ObjectControl, DestroyDuringAWalkWaitsForItsEnd)
     EXPECT_FALSE(c.Proc_MouseLeftUp(1, 1, 0));
 }
 
+TEST(ObjectControl, NestedWalksOfOneControlEachKeepTheirOwnCopy)
+{
+    // A child that draws its own control again from inside its draw, six deep,
+    // adding a child on the way down: each walk goes through the children it
+    // copied when it began, whatever the walks inside it copied.
+    class Recurser : public Probe
+    {
+      public:
+        hgl::ObjectControl *control = nullptr;
+        int level = 0;
+        Recurser() : Probe("r") {}
+        void Draw() override
+        {
+            Probe::Draw();
+            if (++level == 3) control->AddObject(new Probe("q"));
+            if (level < 6) control->DrawObject();
+        }
+    };
+    trace.Clear();
+    trace.events.clear();
+    hgl::ObjectControl screen;
+    auto *r = new Recurser;
+    r->control = &screen;
+    screen.AddObject(r);
+    screen.AddObject(new Probe("p"));
+    screen.DrawObject();
+    Events expected(6, "r:draw");
+    for (int depth = 5; depth >= 0; --depth)
+    {
+        expected.push_back("p:draw");
+        if (depth >= 3) expected.push_back("q:draw");
+    }
+    EXPECT_EQ(trace.events, expected);
+}
+
 TEST(ObjectControl, KeysMoveTheFocusWithWrap)
 {
     struct Case

@@ -1,10 +1,12 @@
 #include "tools/mkdemo/DemoPictures.h"
 
+#include "tools/mkdemo/DemoExtras.h"
+
 #include "tools/hacpack/HacWriter.h"
 
-#include <cstdlib>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <initializer_list>
 
 namespace hgl::demo
@@ -17,10 +19,19 @@ constexpr int kSceneW = 256, kSceneH = 192;
 constexpr int kButtonW = 128, kButtonH = 40;
 constexpr int kSmallW = 64, kSmallH = 64;
 constexpr int kFrameThickness = 2;
+constexpr int kQuestionW = 600, kQuestionH = 200; // on the 1600 x 1200 design
+constexpr int kHintW = 400, kHintH = 120;
+constexpr int kAnswerSize = 64;
 constexpr int kPageCount = 10;
 constexpr int kMouthFrames = 3;
 constexpr int kPoses = 2, kMoodFrames = 10;
+constexpr int kTrackW = 32, kTrackH = 96;
+constexpr int kMusicTracks = 16; // as many as "Script\Music.CPP" declares
 const Rgba kMouthColours[kMouthFrames] = {{160, 0, 0, 255}, {0, 140, 0, 255}, {0, 0, 170, 255}};
+// The open book of the save screens, its two pages in colours of their own.
+const Rgba kBookLeft{230, 200, 150, 255}, kBookRight{150, 200, 230, 255};
+constexpr int kMarkerAtlas = 48;
+const Rgba kMarkerColours[3] = {{255, 160, 0, 255}, {0, 200, 120, 255}, {255, 60, 160, 255}};
 
 const std::initializer_list<const char *> kButtonStates = {"Normal", "Disable", "Select", "Push"};
 const std::initializer_list<const char *> kMenuStates = {"Normal", "Select"};
@@ -66,6 +77,7 @@ class PictureList
 
   public:
     std::vector<DemoPicture> Take() { return std::move(list); }
+    void Add(DemoPicture p) { list.push_back(std::move(p)); }
 
     void Texture(const std::u16string &path, int w = kSmallW, int h = kSmallH)
     {
@@ -92,16 +104,34 @@ class PictureList
 
     void Picture(const std::u16string &path, int w = kSmallW, int h = kSmallH) { Picture(path, w, h, {""}); }
 
-    // A picture made by the caller.
-    void Add(DemoPicture picture) { list.push_back(std::move(picture)); }
-
-    // A texture painted by the caller.
-    void Painting(const std::u16string &path, DemoCanvas canvas)
+    // A question of a yes/no dialog: its name in the upper part, where the
+    // answer buttons do not cover it.
+    void Question(const std::u16string &path, int w, int h)
     {
-        DemoPicture p{path, true, canvas.Width(), canvas.Height(), {}};
-        p.layers.push_back({"", 1.0f, std::move(canvas)});
+        const std::string name = ShortName(path) + "?";
+        DemoCanvas c(w, h);
+        const Rgba colour = ColourOf(name, 0);
+        c.Gradient(colour, Darker(colour));
+        c.Frame(kFrameThickness, {255, 255, 255, 255});
+        int scale = 1;
+        while (DemoCanvas::TextWidth(scale + 1, name) <= w - 16 && 7 * (scale + 1) <= h * 2 / 5)
+            ++scale;
+        c.Text((w - DemoCanvas::TextWidth(scale, name)) / 2, h / 12, scale, name, {0, 0, 0, 255});
+        DemoPicture p{path, false, w, h, {}};
+        p.layers.push_back({"", 1.0f, std::move(c)});
         list.push_back(std::move(p));
     }
+
+    // One painted layer as it is.
+    void Painting(const std::u16string &path, bool texture, DemoCanvas c)
+    {
+        DemoPicture p{path, texture, c.Width(), c.Height(), {}};
+        p.layers.push_back({"", 1.0f, std::move(c)});
+        list.push_back(std::move(p));
+    }
+
+    // A texture painted by the caller.
+    void Painting(const std::u16string &path, DemoCanvas canvas) { Painting(path, true, std::move(canvas)); }
 
     void Solid(const std::u16string &path, int w, int h, Rgba colour)
     {
@@ -161,6 +191,72 @@ class PictureList
         list.push_back(std::move(p));
     }
 };
+
+// The scroll bar's ball: a rounded cap, a middle to stretch and a second cap, in
+// the bands the bar takes them from, clear above and below.
+DemoCanvas ScrollBall()
+{
+    constexpr int w = 16, h = 256;
+    const int bands[] = {27, 85, 171, 229}; // 0.10546875, 0.33203125, 0.66796875, 0.89453125 of 256
+    DemoCanvas c(w, h);
+    c.Fill({0, 0, 0, 0});
+    const Rgba body{210, 225, 255, 255}, edge{90, 120, 190, 255};
+    auto row = [&](int y, int inset)
+    {
+        c.Rect(inset, y, w - 2 * inset, 1, edge);
+        c.Rect(inset + 1, y, w - 2 * inset - 2, 1, body);
+    };
+    for (int y = bands[0]; y < bands[1]; ++y) // the top cap rounds off upwards
+        row(y, std::max(0, (bands[0] + 6 - y) / 2));
+    for (int y = bands[1]; y < bands[2]; ++y)
+        row(y, 0);
+    for (int y = bands[2]; y < bands[3]; ++y) // and the bottom cap downwards
+        row(y, std::max(0, (y - (bands[3] - 7)) / 2));
+    return c;
+}
+
+// The message window's frame: the upper half is the posts' wood, the lower half
+// the bar the posts stand on.
+DemoCanvas MessageFrame()
+{
+    constexpr int w = 64, h = 64;
+    DemoCanvas c(w, h);
+    c.Fill({0, 0, 0, 0});
+    c.Rect(0, 0, w, h / 2, {150, 110, 70, 255});
+    c.Rect(w / 4, 0, w / 2, h / 2, {190, 150, 100, 255});
+    c.Rect(0, h / 2, w, h / 2, {110, 80, 50, 255});
+    c.Rect(0, h / 2, w, 3, {220, 190, 140, 255});
+    return c;
+}
+
+// The focus marker of the save strips: an arrow pointing down.
+DemoCanvas Marker()
+{
+    constexpr int n = 32;
+    DemoCanvas c(n, n);
+    c.Fill({0, 0, 0, 0});
+    for (int y = 4; y < n - 4; ++y)
+    {
+        const int half = (n - 4 - y) / 2;
+        c.Rect(n / 2 - half, y, 2 * half, 1, {230, 60, 60, 255});
+    }
+    return c;
+}
+
+// The backlog's page: a light frame (top band, left side) around a dark,
+// half-clear centre taken from the right half of the picture.
+DemoCanvas BacklogFrame()
+{
+    constexpr int w = 256, h = 256;
+    const int band = 24, side = 59, side_end = 208; // 0.09375, 0.23046875 and 0.8125 of 256
+    DemoCanvas c(w, h);
+    c.Fill({20, 30, 60, 225});
+    c.Rect(0, 0, w, band, {120, 150, 200, 255});
+    c.Rect(0, band - 3, w, 3, {220, 230, 255, 255});
+    c.Rect(0, band, side, side_end - band, {120, 150, 200, 255});
+    c.Rect(side - 3, band, 3, side_end - band, {220, 230, 255, 255});
+    return c;
+}
 
 // A name written downwards, one glyph under the other, centred across the canvas.
 void VerticalText(DemoCanvas &c, int top, int scale, const std::string &text, Rgba colour)
@@ -266,9 +362,7 @@ void AddTitle(PictureList &l)
 
 void AddStage(PictureList &l)
 {
-    for (const char16_t *t : {u"h", u"DlgFrame", u"message1", u"message2", u"flower", u"SAKURA", u"IconDlg",
-                              u"NameFrame", u"MsgFrame"})
-        l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
+    AddMessageBox(l);
     l.Picture(u"MessageBox\\sharp.HGP", 16, 16);
     l.Picture(u"MessageBox\\yen.HGP", 16, 16);
     l.Numbered(u"arrow.HGP", kSmallW, 32, 3);
@@ -337,15 +431,20 @@ void AddMenus(PictureList &l)
     l.Picture(u"option\\Frame.HGP", kSceneW, kButtonH, kMenuStates);
     for (const char16_t *o : {u"All", u"Already", u"open", u"close", u"null", u"small", u"normal", u"big",
                               u"slow", u"fast", u"veryfast"})
-        l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24, {"", ""});
+        l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24,
+                  {"", "", ""}); // normal, summary, page
     l.Numbered(u"option\\animation.HGP", 32, 32, 4);
-    for (const char16_t *o : {u"AutoPass", u"AutoPlay", u"GotoAutoPass", u"GotoAutoPlay"})
+    for (const char16_t *o : {u"AutoPass", u"AutoPlay"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
-    l.Texture(u"HisBack.TEX", kSceneW, kSceneH);
-    for (const char16_t *s : {u"Frame", u"IsCover", u"IsLoad", u"SaveSucceed", u"f2", u"s2"})
-        l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kSceneW, kSceneH / 2);
-    l.Picture(u"SystemSelect\\yes.HGP", kButtonW, kButtonH, kButtonStates);
-    l.Picture(u"SystemSelect\\no.HGP", kButtonW, kButtonH, kButtonStates);
+    // Questions are laid out on a 1600 x 1200 design, their answers below them.
+    for (const char16_t *o : {u"GotoAutoPass", u"GotoAutoPlay"})
+        l.Question(u"option\\" + std::u16string(o) + u".HGP", kQuestionW, kQuestionH);
+    for (const char16_t *s : {u"Frame", u"IsCover", u"IsLoad"})
+        l.Question(u"SystemSelect\\" + std::u16string(s) + u".HGP", kQuestionW, kQuestionH);
+    l.Picture(u"SystemSelect\\SaveSucceed.HGP", kHintW, kHintH);
+    for (const char16_t *s : {u"yes", u"no", u"s2", u"f2"})
+        l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kAnswerSize, kAnswerSize, kButtonStates);
+    l.Painting(u"HisBack.TEX", true, BacklogFrame());
     // The in-game menu's items, as tall as the menu's 64 x 300 slots, and the
     // bracket arm: a gold bar along the texture's width.
     for (const char16_t *m : {u"ExitGame", u"ReturnGame", u"Option", u"Save", u"Load", u"History"})
@@ -356,34 +455,89 @@ void AddMenus(PictureList &l)
         flag.Rect(0, 0, 32, 2, {255, 250, 200, 255});
         l.Painting(u"MenuRes\\Flag.TEX", std::move(flag));
     }
-    for (const char16_t *t : {u"Save", u"Load", u"save1", u"small", u"button1", u"button2", u"shake"})
-        l.Texture(std::u16string(t) + u".TEX", kButtonW, kButtonH);
+    l.Painting(u"shake.TEX", Marker());
+    l.Painting(u"MessageBox\\MsgFrame.TEX", MessageFrame());
+}
+
+// The save and load screens: the open book with the window its right page shows
+// the slot's picture through, the titles, the marker atlas, the page numbers and
+// the page buttons' two-half sheets.
+void AddRecords(PictureList &l)
+{
+    DemoPicture book{u"save1.TEX", true, kSceneW, kSceneH, {}};
+    DemoCanvas c(kSceneW, kSceneH);
+    c.Gradient(kBookLeft, Darker(kBookLeft));
+    c.Rect(kSceneW / 2, 0, kSceneW / 2, kSceneH, kBookRight);
+    c.Rect(kSceneW / 2 - 1, 0, 2, kSceneH, {60, 40, 20, 255}); // the spine
+    // The picture window: (W/2 + 22, 70) to (W - 67, H/2) of the 1024 x 768 design.
+    const int wl = kSceneW / 2 + 22 * kSceneW / 1024 + 1, wt = 70 * kSceneH / 768 + 1;
+    const int wr = kSceneW - 67 * kSceneW / 1024 - 1, wb = kSceneH / 2 - 1;
+    c.Rect(wl - kFrameThickness, wt - kFrameThickness, wr - wl + 2 * kFrameThickness,
+           wb - wt + 2 * kFrameThickness, {60, 40, 20, 255});
+    c.Rect(wl, wt, wr - wl, wb - wt, {0, 0, 0, 0});
+    c.Text(8, kSceneH - 12, 1, "SAVE1", {0, 0, 0, 255});
+    book.layers.push_back({"", 1.0f, std::move(c)});
+    l.Add(std::move(book));
+
+    l.Texture(u"Save.TEX", kSmallW, kButtonH);
+    l.Texture(u"Load.TEX", kSmallW, kButtonH);
+
+    // Markers in cells of a third: automatic save, choice save, newest.
+    DemoPicture atlas{u"small.TEX", true, kMarkerAtlas, kMarkerAtlas, {}};
+    DemoCanvas a(kMarkerAtlas, kMarkerAtlas);
+    a.Fill({0, 0, 0, 0});
+    const int cell = kMarkerAtlas / 3;
+    const char *const marks[3] = {"A", "C", "N"};
+    for (int i = 0; i < 3; ++i)
+    {
+        a.Rect(i * cell + 1, 1, cell - 2, cell - 2, kMarkerColours[i]);
+        a.Text(i * cell + 5, 4, 1, marks[i], {0, 0, 0, 255});
+    }
+    atlas.layers.push_back({"", 1.0f, std::move(a)});
+    l.Add(std::move(atlas));
+
     l.Numbered(u"page.HGP", 32, 32, kPageCount);
+
+    // The next page shows the left half, the previous page the right half.
+    for (int focused = 0; focused < 2; ++focused)
+    {
+        DemoPicture sheet{focused ? u"button2.TEX" : u"button1.TEX", true, kButtonW, kButtonH, {}};
+        DemoCanvas s(kButtonW, kButtonH);
+        const Rgba left = ColourOf("next", focused), right = ColourOf("previous", focused);
+        s.Rect(0, 0, kButtonW / 2, kButtonH, focused ? left : Darker(left));
+        s.Rect(kButtonW / 2, 0, kButtonW / 2, kButtonH, focused ? right : Darker(right));
+        s.Text(8, kButtonH / 2 - 3, 1, "NEXT", {0, 0, 0, 255});
+        s.Text(kButtonW / 2 + 8, kButtonH / 2 - 3, 1, "BACK", {0, 0, 0, 255});
+        sheet.layers.push_back({"", 1.0f, std::move(s)});
+        l.Add(std::move(sheet));
+    }
 }
 
 void AddExtras(PictureList &l)
 {
     l.Picture(u"Video\\BackGround.HGP", kSceneW, kSceneH);
-    l.Picture(u"Video\\m01.HGP", kButtonW, kButtonW * 3 / 4, kGalleryStates);
+    // The movie gallery's entries are picture buttons.
+    for (const char16_t *m : {u"m01", u"m02"})
+        l.Picture(u"Video\\" + std::u16string(m) + u".HGP", kButtonW, kButtonW * 3 / 4, kButtonStates);
     l.Picture(u"DreamMusic\\DreamMusic.HGP", kSceneW, kSceneH);
     for (const char16_t *t : {u"StateBack", u"RateBar", u"xzFlag", u"xz"})
         l.Texture(u"DreamMusic\\" + std::u16string(t) + u".TEX", kButtonW, 16);
-    l.Picture(u"DreamMusic\\00.HGP", kButtonW, kButtonH, kGalleryStates);
-    l.Picture(u"DreamMusic\\m01.HGP", kButtonW, kButtonH, kGalleryStates);
+    // The music room's tracks stand tall: 64 x 190 on its 1600 x 1200 design.
+    l.Picture(u"DreamMusic\\00.HGP", kTrackW, kTrackH, kGalleryStates);
+    for (int i = 1; i <= kMusicTracks; ++i)
+    {
+        const char16_t number[] = {char16_t(u'0' + i / 10), char16_t(u'0' + i % 10), 0};
+        l.Picture(u"DreamMusic\\m" + std::u16string(number) + u".HGP", kTrackW, kTrackH, kGalleryStates);
+    }
     l.Picture(u"DreamChar\\Background.HGP", kSceneW, kSceneH);
     for (const char16_t *t : {u"Select", u"SelectChar", u"Cloudy"})
         l.Texture(u"DreamChar\\" + std::u16string(t) + u".TEX", kSmallW, kSmallH);
-    for (int i = 1; i <= 4; ++i)
-        l.Picture(u"DreamChar\\Char" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", kSmallW, kSmallH * 2);
     l.Picture(u"DreamChar\\CharImageTex.HGP", kSmallW, kSmallH);
     l.Picture(u"DreamChar\\unfind.HGP", kSmallW, kSmallH);
     l.Picture(u"WordUnit\\BackGround.HGP", kSceneW, kSceneH);
     l.Picture(u"WordUnit\\DiWen.HGP", kSceneW, kSceneH);
-    for (int i = 1; i <= 4; ++i)
-        l.Picture(u"WordUnit\\WordButton" + std::u16string(1, char16_t(u'0' + i)) + u".HGP", kButtonW,
-                  kButtonH, kButtonStates);
     l.Picture(u"DreamScene\\untitled.HGP", kSmallW, kSmallH);
-    l.Texture(u"system\\k.TEX", 16, kSmallH);
+    l.Painting(u"system\\k.TEX", true, ScrollBall());
 }
 } // namespace
 
@@ -393,7 +547,10 @@ std::vector<DemoPicture> MakeDemoPictures()
     AddTitle(l);
     AddStage(l);
     AddMenus(l);
+    AddRecords(l);
     AddExtras(l);
-    return l.Take();
+    std::vector<DemoPicture> all = l.Take();
+    AddAlbumAndGlossaryPictures(all);
+    return all;
 }
 } // namespace hgl::demo

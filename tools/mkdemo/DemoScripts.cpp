@@ -2,6 +2,7 @@
 // weather lists and "System.List". Scripts are written with CR LF line ends, as
 // the game's authors' editors save them.
 #include "tools/mkdemo/DemoContent.h"
+#include "tools/mkdemo/DemoExtras.h"
 
 #include <string>
 
@@ -26,18 +27,24 @@ void AddScript(DemoContent &content, const std::u16string &path, const std::u16s
 }
 
 // The first chapter: messages with names, faces (a five-letter face is the
-// portrait on the left, a six-letter one on the right) and voices, a novel page and a
-// centred line, a background, three characters (a slide, a move, a pose change
-// within a family, a mirrored one), speaker icons, a mood, music, a sound effect, snow and a
-// butterfly, a choice of three whose middle option shows only once the story has been
-// played to its end (the system flag that also unlocks the extras), its answers reached
-// through SWITCH and CaseGoto, and the call of the second script.
+// portrait on the left, a six-letter one on the right), speaker icons and voices
+// (enough of them for the backlog to scroll), a shouted line the player cannot
+// hide ("%LC") in a shaking window, a novel page
+// of more than twelve rows that turns over by itself, another after CLEAR with
+// the two inline pictures, the window switched off, two lines that play on by
+// themselves, a centred line under a cut-in; a background, three characters (a
+// slide, a move, a pose change within a family, a mirrored one), a mood, music, a
+// sound effect, snow and a butterfly, a choice of three whose middle option shows
+// only once the story has been played to its end (the system flag that also
+// unlocks the extras), its answers reached through SWITCH and CaseGoto, and the
+// call of the second script.
 const char16_t kMain00[] = uR"S(// 演示故事 第一章
 func main()
 {
     BGM_PLAY("BGM01", 1);
     BG_SET("bg01");
     MSPEED(0);
+    FONT(0);
     CHR_SET0("XYAB00L");
     CHR_DSP1("YYAB00L");
     INTCHR2("QGAB00L", "BRIGHT", "RIGHT", 5);
@@ -46,16 +53,41 @@ func main()
     ICON_RIGHT_START("QGABA", 1.0);
     RSET("HMOODSPEED", "100");
     SetMood(1, "ase", 470.0, 120.0);
-    ShowMessage("XYABA", "xy_001", "【小雪】早上好。这里是演示故事。");
+    ShowMessage("XYABA", "XY_001", "【小雪】早上好。这里是演示故事。");
+    ShowMessage("", "YY_001", "【小遥】我在左上角的框里说话。");
     CHR_DSP0("XYAC01L");
     FANZHUAN2();
     ICON_LEFT_END();
-    ShowMessage("XYABAR", "xy_002", "【小雪】下雪了，要一起出去走走吗？");
+    ShowMessage("XYABAR", "XY_002", "【小雪】下雪了，要一起出去走走吗？");
+    ShowMessage("YYABA", "yy_002", "【小遥】早上好，小雪。今天好冷啊。");
+    ShowMessage("XYABA", "xy_003", "【小雪】是啊，窗户上都结了霜。");
+    ShowMessage("QGABA", "qg_002", "【青歌】你们两个在说什么呢？");
+    ShowMessage("YYABA", "yy_003", "【小遥】在说天气。青歌，你也一起来吧。");
+    ShowMessage("QGABA", "qg_003", "【青歌】好啊。不过先让我把围巾找出来。");
+    ShowMessage("XYABA", "xy_004", "【小雪】围巾在门口的柜子里，我昨天看见了。");
+    ShowMessage("YYABA", "yy_004", "【小遥】那我们在楼下等你。");
+    VIB_MSG(5);
+    ShowMessageL("", "QG_001", "【青歌】喂——等等我！%LC");
     SE_PLAY(0, "se01", 0);
     StartSnow();
     StartButterFly(20);
-    MES("雪一直下着，城市变得很安静。这是一段小说模式的文字。");
+    MES("雪一直下着，城市变得很安静。这是一段小说模式的文字，一行写不下。");
+    MES("街上的行人越来越少，路灯一盏接一盏地亮了起来，照着飘落的雪花。");
+    MES("小雪把围巾又绕了一圈，回头看了看远处的钟楼，钟声刚好响起来。%N");
+    MES("【小雪】“今天会下一整夜吧。”她轻轻地说，像是在对自己说话。");
+    MES("青歌从后面追了上来，气喘吁吁地停在两个人的身边，笑个不停。");
+    MES("三个人沿着河边慢慢地走着，谁也没有再说话，只听见踩雪的声音。%K%P");
+    MES("这一行放不下了，所以新的一页从这里开始：十二行是一页的极限。");
+    CLEAR();
+    MES("翻过一页，故事继续。这里有两个小图：＃和￥。");
+    WIN_OFF();
+    MSPEED(40);
+    ShowMessage("", "", "【小雪】这两句自己走。");
+    ShowMessage("", "", "【小雪】自动播放。");
+    MSPEED(0);
+    CGCUT("x");
     MESC("—— 第一章 ——");
+    CGCUTOFF();
     SELECT("S1", 3);
     SELDT("一起去");
     SELDT_Switch("叫上小遥", "HEXTRA", " ", " ");
@@ -97,7 +129,7 @@ func main()
     BG_FLG(20, 11, "c001");
     BG_SET("c001");
     ZOOMBG(0.1, 0.1, 0.8, 0.8);
-    ShowMessage("XYABA", "xy_002", "【小雪】谢谢你陪我看雪。");
+    ShowMessage("XYABA", "XY_002", "【小雪】谢谢你陪我看雪。");
     EndSnow();
     ICON_RIGHT_END();
     CHR_ERSA();
@@ -150,46 +182,40 @@ const char16_t kStaff[] = uR"S(func ALL()
 }
 )S";
 
+// The second movie unlocks by a system flag the demo story does not set.
 const char16_t kMovie[] = uR"S(func main()
 {
     SetMovie("Video\\m01.HGP", "m01", "OPEN", 200, 300, 400, 300);
-    SetMovie("Video\\m01.HGP", "m01", "HMOVIE2", 1000, 300, 400, 300);
+    SetMovie("Video\\m02.HGP", "m02", "HMOVIE2", 1000, 300, 400, 300);
 }
 )S";
 
+// Sixteen tracks, so the second row starts. "BGM01" (a 2-second file) is declared
+// longer than its file and "BGM33" (1.5 seconds) shorter; the story plays BGM01
+// and the title BGM33, the others stay locked until a story plays them.
 const char16_t kMusic[] = uR"S(func main()
 {
     SetMusic("BGM01", 0, 3, "Track 1 初雪", "m01.HGP");
-    SetMusic("BGM33", 0, 2, "Track 2 雪后", "00.HGP");
-}
-)S";
-
-const char16_t kAlbum[] = uR"S(func main()
-{
-    SetBG("Background.HGP");
-    SetCG("C001", 0);
-    SetZCG("bg01", 0);
+    SetMusic("BGM33", 0, 1, "Track 2 雪后", "m02.HGP");
+    SetMusic("BGM25", 0, 3, "Track 3 夜空", "m03.HGP");
+    SetMusic("BGM02", 0, 1, "Track 4", "m04.HGP");
+    SetMusic("BGM03", 0, 1, "Track 5", "m05.HGP");
+    SetMusic("BGM04", 0, 1, "Track 6", "m06.HGP");
+    SetMusic("BGM05", 0, 1, "Track 7", "m07.HGP");
+    SetMusic("BGM06", 0, 1, "Track 8", "m08.HGP");
+    SetMusic("BGM07", 0, 1, "Track 9", "m09.HGP");
+    SetMusic("BGM08", 0, 1, "Track 10", "m10.HGP");
+    SetMusic("BGM09", 0, 1, "Track 11", "m11.HGP");
+    SetMusic("BGM10", 0, 1, "Track 12", "m12.HGP");
+    SetMusic("BGM11", 0, 1, "Track 13", "m13.HGP");
+    SetMusic("BGM12", 0, 1, "Track 14 第二排", "m14.HGP");
+    SetMusic("BGM13", 0, 1, "Track 15", "m15.HGP");
+    SetMusic("BGM14", 0, 1, "Track 16", "m16.HGP");
 }
 )S";
 
 const char16_t kSystemList[] = u"GameName\t演示\nEnglishGameName\tDemo\n";
 
-std::u16string TipsScript(int n)
-{
-    const std::u16string k = std::u16string(1, char16_t(u'0' + n));
-    return u"func main()\n{\n"
-           u"    SetTips(\"\", \"WordUnit\\\\WordButton" +
-           k + u".HGP\", \"WordUnit\\\\DiWen.HGP\", \"条目" + k +
-           u"：雪是冬天的天空落下的白色结晶。\");\n"
-           u"    SetObject(\"WordUnit\\\\WordButton" +
-           k + u".HGP\", \"WordUnit\\\\DiWen.HGP\", \"物品" + k +
-           u"：一把红色的伞。\");\n"
-           u"    SetSceneB(\"bg01\", \"场景" +
-           k +
-           u"\");\n"
-           u"    SetSceneBZ(\"c001\");\n"
-           u"}\n";
-}
 } // namespace
 
 void AddScripts(DemoContent &content)
@@ -203,13 +229,7 @@ void AddScripts(DemoContent &content)
     AddScript(content, u"Staff.CPP", kStaff);
     AddScript(content, u"Script\\Movie.CPP", kMovie);
     AddScript(content, u"Script\\Music.CPP", kMusic);
-    for (int n = 1; n <= 4; ++n)
-        AddScript(content,
-                  n == 1 ? u"Script\\Tips.CPP"
-                         : u"Script\\Tips" + std::u16string(1, char16_t(u'0' + n)) + u".CPP",
-                  TipsScript(n));
-    for (const char16_t *album : {u"DX", u"MY", u"DY", u"QW", u"BC", u"XR", u"XY", u"BJ", u"QT", u"QG"})
-        AddScript(content, std::u16string(album) + u".CPP", kAlbum);
+    AddAlbumAndGlossaryScripts(content);
 
     AddScript(content, u"System.List", kSystemList);
     // One script name per line: MAIN01 runs in the rain; the other effects list none.

@@ -46,9 +46,9 @@ void RemoveAll(std::u16string &text, std::u16string_view code)
     text.swap(out);
 }
 
-int PageTop()
+float PageTop()
 {
-    return int(float(hgl::GetCanvasHeight()) * kPageTop / kDesignH);
+    return float(hgl::GetCanvasHeight()) * kPageTop / kDesignH;
 }
 } // namespace
 
@@ -61,8 +61,8 @@ void HistoryUnit::StripMarkup(hgl::String &text)
 }
 
 HistoryUnit::HistoryUnit(const avg::MessageStage *messages)
-    : TZScrollBoxFlow(kPageLeft, PageTop(), int(float(hgl::GetCanvasWidth()) - 2 * kPageLeft),
-                      int(float(hgl::GetCanvasHeight()) - float(PageTop())), u"HisBack.TEX", u"system\\k.TEX",
+    : TZScrollBoxFlow(kPageLeft, int(PageTop()), int(float(hgl::GetCanvasWidth()) - 2 * kPageLeft),
+                      int(float(hgl::GetCanvasHeight()) - PageTop()), u"HisBack.TEX", u"system\\k.TEX",
                       nullptr)
 {
     const int count = messages ? messages->GetMessageCount() : 0;

@@ -26,7 +26,7 @@ void LayerTo(hgl::HGP *picture, int layer, float x, float y, float w, float h)
     picture->DrawLayer(layer, x, y, double(w) / picture->Width, double(h) / picture->Height);
 }
 
-int FindLayerIndex(const hgl::HGP *picture, const hgl::String &name)
+int FindLayerIndex(const hgl::HGP *picture, const hgl::u16char *name)
 {
     if (!picture) return -1;
     for (int i = picture->LayerCount - 1; i >= 0; --i)

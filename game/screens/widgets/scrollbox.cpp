@@ -126,9 +126,12 @@ void scrollbox::DrawObject()
         {
             hgl::gui::DrawOffset content(-offset_x, -offset_y);
             WalkScope walk(*this);
+            // Asking the list whether it still holds a child costs a search; it is
+            // only asked once the children have changed during this walk.
+            const int count = GetCount();
             auto draw_child = [&](hgl::Object *obj)
             {
-                if (!Live(obj)) return;
+                if (GetCount() != count ? !Live(obj) : obj->IsDestroyed()) return;
                 auto *child = static_cast<hgl::VisualObject *>(obj);
                 if (!child->IsVisible()) return;
                 if (IsGUI(child))

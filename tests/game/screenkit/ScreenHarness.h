@@ -7,15 +7,17 @@
 //   TEST_F(MyTest, X)
 //   {
 //       Prepare();                           // content, caches, fonts, no game
+//       Open(new MarkerScreen("below"));
 //       Open(new HGPSelect(u"q.HGP", u"yes.HGP", u"no.HGP", 0));
 //       Step();                              // clock +16 ms, update, apply, draw, apply
 //       ClickOn(u"no");                      // the centre of the widget named "no"
 //       Step();
-//       EXPECT_EQ(Depth(), 0);
-//       EXPECT_EQ(audio.SystemSounds(), (std::vector<int>{9, 12}));
+//       EXPECT_EQ(Depth(), 1);
+//       EXPECT_EQ(system_sounds, (std::vector<int>{9, 12}));
 //   }
 //
-// StartGame(script) runs the in-game screen at the bottom of the flow instead.
+// StartGame(script) runs the in-game screen at the bottom of the flow instead. The
+// audio is the stage harness's: silent, with every request kept.
 // Canvases of every shape the screens must lay out on: kCanvases, with
 // ScreenCanvasTest for tests run on each. Checkpoint(name) writes the frame as a
 // PNG into the build tree's "checkpoints" folder.
@@ -65,78 +67,6 @@ inline std::string TypeName(const void *object, const std::type_info &type)
     return colon == std::string::npos ? name : name.substr(colon + 2);
 }
 
-inline std::string Utf8(const hgl::String &text)
-{
-    std::string out;
-    for (char16_t c : text.ToStdString())
-        if (c < 0x80)
-            out += char(c);
-        else if (c < 0x800)
-            out += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
-        else
-            out += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
-    return out;
-}
-
-// Every request made of the game's sound while it lives, one line each:
-// "PlayBGM BGM33 1", "StopBGM", "SetBGMVolume 20", "PlaySE 0 se01 0", "StopSE -1",
-// "SetSEVolume 20", "System 9 0", "Voice xy_001", "StopVoice".
-class RecordingAudio : public avg::AudioWatch
-{
-  public:
-    std::vector<std::string> calls;
-    std::vector<int> system_sounds;
-    std::vector<std::string> voices;
-
-    RecordingAudio() { avg::SetAudioWatch(this); }
-    ~RecordingAudio() override { avg::SetAudioWatch(nullptr); }
-
-    void Clear()
-    {
-        calls.clear();
-        system_sounds.clear();
-        voices.clear();
-    }
-
-    void OnPlayBGM(const hgl::String &name, bool loop) override
-    {
-        calls.push_back("PlayBGM " + Utf8(name) + " " + std::to_string(loop));
-    }
-    void OnStopBGM() override { calls.push_back("StopBGM"); }
-    void OnSetBGMVolume(int v) override { calls.push_back("SetBGMVolume " + std::to_string(v)); }
-    void OnPlayScriptSE(int channel, const hgl::String &name, bool loop) override
-    {
-        calls.push_back("PlaySE " + std::to_string(channel) + " " + Utf8(name) + " " + std::to_string(loop));
-    }
-    void OnStopScriptSE(int channel) override { calls.push_back("StopSE " + std::to_string(channel)); }
-    void OnSetSEVolume(int v) override { calls.push_back("SetSEVolume " + std::to_string(v)); }
-    void OnPlaySystemSound(int n, bool protect) override
-    {
-        calls.push_back("System " + std::to_string(n) + " " + std::to_string(protect));
-        system_sounds.push_back(n);
-    }
-    void OnPlayVoice(const hgl::String &name) override
-    {
-        calls.push_back("Voice " + Utf8(name));
-        voices.push_back(Utf8(name));
-    }
-    void OnStopVoice() override { calls.push_back("StopVoice"); }
-};
-
-// A TEX file of one colour, stored without compression.
-inline std::vector<uint8_t> SolidTexture(int w, int h, hgl::test::RGBA colour)
-{
-    hgl::TexFile tex;
-    tex.image.width = w;
-    tex.image.height = h;
-    tex.image.color_type = hgl::ctRGBA;
-    for (int i = 0; i < w * h; ++i)
-        tex.image.pixels.insert(tex.image.pixels.end(), {colour.r, colour.g, colour.b, colour.a});
-    hgl::MemStream s;
-    tex.Write(&s, hgl::String());
-    return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
-}
-
 // A TEX file whose rows (or columns) are painted by a function of v (or u) in 0..1.
 template <typename Paint> std::vector<uint8_t> PaintedTexture(int w, int h, Paint paint)
 {
@@ -182,10 +112,9 @@ class ScreenTest : public StageTest
 {
   protected:
     std::unique_ptr<hgl::FlowControl> flow;
-    screenkit::RecordingAudio audio;
     // "<screen> <state> [<next screen>]" for every state a screen asked for, in order.
     std::vector<std::string> state_log;
-    avg::GameUnit *game = nullptr; // the in-game screen, when StartGame made one
+    avg::GameUnit *game = nullptr; // the in-game screen StartGame made, while it runs
     bool demo_pictures = true;     // the demo's pictures in "Data.hac"
 
     void SetUp() override
@@ -206,7 +135,6 @@ class ScreenTest : public StageTest
     {
         flow.reset();
         game = nullptr;
-        avg::FreeSharedResources();
         hgl::SetTranslateHooks(previous_hooks);
         StageTest::TearDown();
     }
@@ -233,30 +161,34 @@ class ScreenTest : public StageTest
             std::erase_if(into, [&](const hgl::demo::DemoFile &f) { return f.path == file.path; });
             into.push_back(file);
         };
+        // The last of several files of one name is the one that counts.
+        for (auto *files : {&demo.data, &demo.local})
+            for (size_t i = files->size(); i-- > 0;)
+                put(*files, hgl::demo::DemoFile((*files)[i]));
         for (const auto &f : data)
             put(demo.data, f);
         for (const auto &f : local)
             put(demo.local, f);
     }
 
-    void BeforeScreen() override
-    {
-        avg::InstallScreens();
-        ASSERT_TRUE(avg::LoadSharedResources());
-    }
+    void BeforeScreen() override { avg::InstallScreens(); }
 
-    // The content, the caches, the screens' makers and the fonts, without a game.
+    // The content, the caches, the fonts, the silent audio and the screens' makers,
+    // without a game.
     void Prepare()
     {
         GameUnitTest::SetUp();
         Advance(1000);
         ASSERT_TRUE(avg::InitGameResources());
+        ASSERT_TRUE(avg::LoadSharedResources());
+        InstallAudio();
         BeforeScreen();
     }
 
     // The in-game screen on the script, at the bottom of the flow.
     void StartGame(const char16_t *script)
     {
+        with_fonts = true;
         Start(script);
         if (HasFatalFailure()) return;
         game = unit.get();
@@ -289,6 +221,13 @@ class ScreenTest : public StageTest
     {
         for (int i = 0; i < count; ++i)
             Step(ms);
+    }
+
+    void ClearSounds()
+    {
+        voices.clear();
+        system_sounds.clear();
+        sounds.clear();
     }
 
     int Depth() const { return flow ? flow->GetScreenCount() : 0; }

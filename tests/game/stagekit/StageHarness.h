@@ -16,8 +16,15 @@
 // Widgets draw where their owners put them (the screen's translation is installed);
 // a test that needs the shared fonts sets with_fonts before Start.
 //
-// Every stage draw (quads, fans, clears, pictures, blend modes) is kept in `calls`
-// for the frames since the last ClearCalls(); log lines are in `log`.
+// Every stage draw (quads, fans, clears, pictures, blend modes, textured quads,
+// glyphs, outlines) is kept in `calls` for the frames since the last ClearCalls();
+// log lines are in `log`. Audio is silent: the voices asked for are kept in
+// `voices` (their lengths in seconds come from `voice_seconds`, 0 when not
+// there), the system sounds in `system_sounds`, and every request (voices,
+// system sounds, music, sound effects, their stops and volumes) as a line of
+// `sounds` ("music BGM01 loop", "system 9", "se 0 se01", "stop se -1", ...). The
+// message window's pictures are plain colours (stagekit::kMessageBoxPictures).
+// Checkpoint(name) writes the canvas as a PNG file when HGL_STAGE_PNG names a folder.
 #include "game/unit/GameUnitFixture.h"
 
 #include "support/GLTestContext.h"
@@ -37,7 +44,10 @@
 #include <GL/glew.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace stagekit
@@ -103,6 +113,88 @@ inline std::vector<uint8_t> PaintedTexture(int w, int h,
     return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
 }
 
+// A TEX file of one colour, stored without compression.
+inline std::vector<uint8_t> SolidTexture(int w, int h, hgl::test::RGBA colour)
+{
+    return PaintedTexture(w, h, [colour](int, int) { return colour; });
+}
+
+// The message window's pictures in the harness: each its own colour.
+struct MessageBoxPicture
+{
+    const char16_t *path;
+    bool texture;
+    int w, h;
+    hgl::test::RGBA colour;
+};
+constexpr hgl::test::RGBA kNameCapColour{255, 0, 0, 255};
+constexpr int kNameFrameW = 512, kNameCapColumns = 77; // the cap ends at u = 77/512
+const MessageBoxPicture kMessageBoxPictures[] = {
+    {u"MessageBox\\h.TEX", true, 8, 8, {128, 128, 128, 255}},
+    {u"MessageBox\\DlgFrame.TEX", true, 8, 8, {0, 0, 255, 255}},
+    {u"MessageBox\\message1.TEX", true, 8, 8, {128, 128, 128, 255}},
+    {u"MessageBox\\message2.TEX", true, 8, 8, {0, 255, 0, 255}},
+    {u"MessageBox\\flower.TEX", true, 8, 8, {255, 255, 0, 255}},
+    {u"MessageBox\\SAKURA.TEX", true, 8, 8, {255, 128, 192, 255}},
+    {u"MessageBox\\IconDlg.TEX", true, 8, 8, {0, 255, 255, 255}},
+    {u"MessageBox\\NameFrame.TEX", true, kNameFrameW, 4, {0, 0, 255, 255}},
+    {u"MessageBox\\sharp.HGP", false, 16, 16, {255, 0, 255, 255}},
+    {u"MessageBox\\yen.HGP", false, 16, 16, {255, 128, 0, 255}},
+    {u"arrow.HGP", false, 16, 8, {255, 255, 255, 255}},
+};
+
+// A PNG file of the colours of RGBA rows, top first, its deflate blocks stored
+// uncompressed.
+inline bool WritePng(const std::string &path, int w, int h, const std::vector<uint8_t> &rgba)
+{
+    auto crc = [](const std::string &bytes)
+    {
+        uint32_t c = 0xFFFFFFFFu;
+        for (unsigned char b : bytes)
+        {
+            c ^= b;
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return c ^ 0xFFFFFFFFu;
+    };
+    auto be32 = [](uint32_t v) { return std::string{char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; };
+    auto chunk = [&](const char *type, const std::string &data)
+    {
+        const std::string body = type + data;
+        return be32(uint32_t(data.size())) + body + be32(crc(body));
+    };
+    std::string raw;
+    for (int y = 0; y < h; ++y)
+    {
+        raw += '\0';
+        for (int x = 0; x < w; ++x) // the colour only: the canvas' alpha is not what shows
+            raw.append(reinterpret_cast<const char *>(rgba.data()) + (size_t(y) * w + x) * 4, 3);
+    }
+    std::string z = "\x78\x01";
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : raw)
+    {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (size_t at = 0; at < raw.size() || at == 0;)
+    {
+        const size_t n = std::min<size_t>(65535, raw.size() - at);
+        const bool last = at + n >= raw.size();
+        z += char(last ? 1 : 0);
+        z += {char(n & 0xFF), char(n >> 8), char(~n & 0xFF), char((~n >> 8) & 0xFF)};
+        z.append(raw, at, n);
+        at += n;
+        if (last) break;
+    }
+    z += be32((b << 16) | a);
+    const std::string header = be32(uint32_t(w)) + be32(uint32_t(h)) + std::string{8, 2, 0, 0, 0};
+    std::ofstream out(path, std::ios::binary);
+    out << "\x89PNG\r\n\x1A\n" << chunk("IHDR", header) << chunk("IDAT", z) << chunk("IEND", "");
+    return bool(out);
+}
+
 // The drawing origin of a control's children, as the application moves it.
 inline void PushOrigin(float x, float y)
 {
@@ -127,12 +219,16 @@ class StageTest : public GameUnitTest
     std::unique_ptr<hgl::test::GLTestContext> gl;
     hgl::test::LogCapture log;
     stagekit::DrawRecorder recorder;
-    std::vector<int> marks; // what the script passed to T_MARK, in order
+    std::vector<int> marks;          // what the script passed to T_MARK, in order
+    std::vector<std::string> sounds; // every request of the audio, in order
     // Called at each T_MARK, inside the script's run: checks of what the script
     // did up to there.
     std::function<void(int)> on_mark;
     // Start makes the shared fonts (and the message-box textures) too.
     bool with_fonts = false;
+    std::vector<std::u16string> voices;             // the voices played, in order
+    std::map<std::u16string, double> voice_seconds; // a voice's length; 0 when not listed
+    std::vector<int> system_sounds;                 // the system sounds played, in order
 
     // Runs once the content is in place, before the screen is made.
     virtual void BeforeScreen() {}
@@ -167,6 +263,7 @@ class StageTest : public GameUnitTest
     void TearDown() override
     {
         unit.reset();
+        avg::SetAudioHooks({});
         avg::FreeSharedResources();
         avg::FreeGameResources();
         GameUnitTest::TearDown();
@@ -177,6 +274,18 @@ class StageTest : public GameUnitTest
     void AddContent(hgl::demo::DemoContent &demo) override
     {
         hgl::demo::AddScripts(demo);
+        for (const auto &p : stagekit::kMessageBoxPictures)
+        {
+            bool given = false;
+            for (const auto &f : extra)
+                given = given || f.path == p.path;
+            if (given) continue;
+            const bool frame = std::u16string(p.path) == u"MessageBox\\NameFrame.TEX";
+            const auto paint = [&p, frame](int x, int)
+            { return frame && x < stagekit::kNameCapColumns ? stagekit::kNameCapColour : p.colour; };
+            demo.AddData(p.path, p.texture ? stagekit::PaintedTexture(p.w, p.h, paint)
+                                           : stagekit::SolidPicture(p.w, p.h, p.colour));
+        }
         for (auto &f : extra)
             demo.AddData(f.path, f.data);
         for (auto &f : scripts)
@@ -193,9 +302,43 @@ class StageTest : public GameUnitTest
         {
             ASSERT_TRUE(avg::LoadSharedResources());
         }
+        InstallAudio();
         BeforeScreen();
+        if (HasFatalFailure()) return;
         MakeUnit();
         ASSERT_TRUE(unit->GotoScript(script));
+    }
+
+    // Silent audio that keeps what it is asked to play.
+    void InstallAudio()
+    {
+        avg::AudioHooks audio;
+        audio.voice = [this](const hgl::String &name)
+        {
+            voices.push_back(name.ToStdString());
+            sounds.push_back("voice " + hgl::test::U8(name.ToStdString()));
+            const auto found = voice_seconds.find(name.ToStdString());
+            return found == voice_seconds.end() ? 0.0 : found->second;
+        };
+        audio.stop_voice = [this] { sounds.push_back("stop voice"); };
+        audio.system_sound = [this](int n, bool protect)
+        {
+            system_sounds.push_back(n);
+            sounds.push_back("system " + std::to_string(n) + (protect ? " protected" : ""));
+        };
+        audio.music = [this](const hgl::String &name, bool loop)
+        { sounds.push_back("music " + hgl::test::U8(name.ToStdString()) + (loop ? " loop" : "")); };
+        audio.stop_music = [this] { sounds.push_back("stop music"); };
+        audio.music_volume = [this](int v) { sounds.push_back("music volume " + std::to_string(v)); };
+        audio.sound_effect = [this](int channel, const hgl::String &name, bool loop)
+        {
+            sounds.push_back("se " + std::to_string(channel) + " " + hgl::test::U8(name.ToStdString()) +
+                             (loop ? " loop" : ""));
+        };
+        audio.stop_sound_effect = [this](int channel)
+        { sounds.push_back("stop se " + std::to_string(channel)); };
+        audio.sound_effect_volume = [this](int v) { sounds.push_back("se volume " + std::to_string(v)); };
+        avg::SetAudioHooks(audio);
     }
 
     // A new in-game screen with T_MARK in the place of the one there, e.g. to load a save into.
@@ -220,6 +363,14 @@ class StageTest : public GameUnitTest
     }
 
     void ClearCalls() { recorder.calls.clear(); }
+    // The canvas as "<name>.png" in the folder HGL_STAGE_PNG names, when it is set:
+    // what a player would see at this point.
+    void Checkpoint(const std::string &name)
+    {
+        const char *folder = std::getenv("HGL_STAGE_PNG");
+        if (folder && *folder)
+            stagekit::WritePng(std::string(folder) + "/" + name + ".png", Width(), Height(), gl->ReadAll());
+    }
     hgl::test::RGBA Pixel(int x, int y) { return gl->ReadPixel(x, y); }
 
     // Input, acted on at the next Step.

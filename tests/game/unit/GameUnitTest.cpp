@@ -16,7 +16,10 @@
 namespace
 {
 const std::u16string kFirst = u"【小雪】早上好。这里是演示故事。";
-const std::u16string kSecond = u"【小雪】下雪了，要一起出去走走吗？";
+const std::u16string kSecond = u"【小遥】我在左上角的框里说话。";
+const std::u16string kThird = u"【小雪】下雪了，要一起出去走走吗？";
+// Lines of the first chapter before its choice (seven of them the friends' talk).
+constexpr int kLinesToChoice = 22;
 const std::u16string kYes = u"【小雪】太好了！";
 const std::u16string kNo = u"【小雪】那下次吧。";
 const std::u16string kChapter2 = u"【小雪】谢谢你陪我看雪。";
@@ -51,7 +54,7 @@ class StoryTest : public GameUnitTest
     void ToChoice()
     {
         Start();
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < kLinesToChoice; ++i)
             Click();
         ASSERT_EQ(unit->GetState(), avg::gsChoice);
     }
@@ -130,7 +133,7 @@ TEST_F(StoryTest, MessagesWaitForClickAutoAndSkip)
     // Skipping everything passes unread lines too, up to the choice.
     unit->SkipReadOnly = false;
     unit->SkipOn();
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kLinesToChoice - 1; ++i)
         unit->UpdateObject();
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
 }
@@ -223,7 +226,7 @@ TEST_F(StoryTest, SavesRoundTripMidMessageAndMidChoice)
     EXPECT_EQ(Text(), kSecond);
     EXPECT_EQ(unit->GetPlayTime(), played);
     Click();
-    EXPECT_EQ(Text(), u"雪一直下着，城市变得很安静。这是一段小说模式的文字。");
+    EXPECT_EQ(Text(), kThird);
 
     ASSERT_TRUE(hgl::FileDelete(avg::SaveFileName(u"1").c_str()));
     unit = std::make_unique<avg::GameUnit>();
@@ -326,7 +329,7 @@ TEST_F(StoryTest, TheMenuOpensOverAChoiceAndReturns)
     EXPECT_EQ(unit->ObjectState.Get(), hgl::FlowObject::fosPush);
     EXPECT_EQ(MarkerName(unit->NextObject.Get()), "menu");
     EXPECT_FALSE(unit->IsTop());
-    EXPECT_FALSE(unit->Proc_MouseMiddleDown(1, 1, 0)); // no backlog screen yet
+    EXPECT_FALSE(unit->Proc_MouseMiddleDown(1, 1, 0)); // the menu is over it
 
     unit->ObjectState = hgl::FlowObject::fosOK; // as the flow control leaves it
     unit->ProcReturn(nullptr);

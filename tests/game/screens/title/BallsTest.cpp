@@ -3,7 +3,7 @@
 
 #include "game/screens/title/VamUnit.h"
 
-#include <GL/glew.h>
+#include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,8 +21,8 @@ class BallsTest : public TitleTest
     void SetUp() override
     {
         TitleTest::SetUp();
-        AddTexture(u"StartMenu\\ball.TEX", 8, 8, kBallColour);
-        Begin(false);
+        AddSolidTexture(u"StartMenu\\ball.TEX", 8, 8, kBallColour);
+        Prepare();
     }
     // One title frame: the clock moves on, then the balls are drawn.
     void Update(VamUnitManage &balls, int ms = stagekit::kFrameMs)

@@ -13,7 +13,6 @@ const hgl::test::RGBA kNotice{40, 200, 120, 255};
 class HealthTest : public TitleTest
 {
   protected:
-    stagekit::FakeMovies movies;
     health *notice = nullptr;
 
     // Hundreds of full-canvas frames: a small canvas keeps them quick.
@@ -23,15 +22,14 @@ class HealthTest : public TitleTest
     void SetUp() override
     {
         TitleTest::SetUp();
-        AddPicture(u"StartMenu\\jkgg.HGP", 16, 12, kNotice);
+        AddSolidPicture(u"StartMenu\\jkgg.HGP", 16, 12, kNotice);
     }
     // The title calls the notice over itself at the first start.
-    void Open()
+    void OpenNotice()
     {
         Begin();
         notice = new health;
-        flow->CallTo(notice);
-        flow->ProcState();
+        Call(notice);
         ASSERT_EQ(Active(), notice);
     }
     // Frames of ms each until the notice is gone; their count.
@@ -40,7 +38,7 @@ class HealthTest : public TitleTest
         int frames = 0;
         while (Active() == notice && frames < limit)
         {
-            Frame(ms);
+            Step(ms);
             ++frames;
         }
         return frames;
@@ -50,14 +48,14 @@ class HealthTest : public TitleTest
 
 TEST_F(HealthTest, BlackThenFadeInHoldFadeOutThenTheLogo)
 {
-    Open();
+    OpenNotice();
     int frame = 0;
     float last_overlay = 1;
     int first_fade_in = -1, fade_in_done = -1, first_fade_out = -1, logo = -1;
     while (logo < 0 && frame < 1000)
     {
         const hgl::uint32 counted = notice->GetElapsed();
-        Frame();
+        Step();
         ++frame;
         if (Active() != notice)
         {
@@ -102,7 +100,7 @@ TEST_F(HealthTest, BlackThenFadeInHoldFadeOutThenTheLogo)
 
     // When the movie is over the title is back and told so.
     for (int i = 0; i < movies.frames + 2 && Active() != title; ++i)
-        Frame();
+        Step();
     EXPECT_EQ(Active(), title);
     EXPECT_EQ(title->returns, 1);
     EXPECT_EQ(flow->GetScreenCount(), 1);
@@ -118,23 +116,21 @@ TEST_F(HealthTest, FramesAreCountedUpToATenthOfASecond)
     for (const Case c : {Case{0, 0}, Case{1, 1}, Case{16, 16}, Case{99, 99}, Case{100, 100}, Case{101, 100},
                          Case{5000, 100}})
     {
-        Open();
-        Frame(5000); // the first frame counts nothing, however late
+        OpenNotice();
+        Step(5000); // the first frame counts nothing, however late
         EXPECT_EQ(notice->GetElapsed(), 0u);
-        Frame(c.ms);
+        Step(c.ms);
         EXPECT_EQ(notice->GetElapsed(), c.counted) << c.ms << " ms";
-        flow.reset();
     }
 }
 
 TEST_F(HealthTest, SlowFramesStretchTheNoticeButGetPastIt)
 {
-    Open();
+    OpenNotice();
     const int fast = RunNotice(stagekit::kFrameMs);
     ASSERT_NE(Active(), notice);
-    flow.reset();
 
-    Open();
+    OpenNotice();
     const int slow = RunNotice(250); // 4 frames a second: each counts 100 ms
     ASSERT_NE(Active(), notice) << "stuck on slow frames";
     // 11 frames to the first second, 100 to fade in (3000 ms long passed by then), 100 out.
@@ -145,46 +141,46 @@ TEST_F(HealthTest, SlowFramesStretchTheNoticeButGetPastIt)
 
 TEST_F(HealthTest, InputDoesNothing)
 {
-    Open();
+    OpenNotice();
     for (int i = 0; i < 120; ++i)
     {
-        flow->Proc_KeyDown(1);
-        flow->Proc_KeyDown(54);
-        flow->Proc_MouseLeftDown(10, 10, 0);
-        flow->Proc_MouseLeftUp(10, 10, 0);
-        flow->Proc_MouseRightDown(10, 10, 0);
-        flow->Proc_JoystickDown(7);
-        Frame();
+        Key(1);
+        Key(54);
+        LeftClick(10, 10);
+        RightClick(10, 10);
+        Joystick(7);
+        Step();
         ASSERT_EQ(Active(), notice);
     }
     RunNotice(stagekit::kFrameMs);
     ASSERT_EQ(movies.made.size(), 1u);
     stagekit::FakeMovie *logo = movies.last;
     ASSERT_EQ(Active(), logo);
-    flow->Proc_KeyDown(1);
-    flow->Proc_MouseLeftDown(10, 10, 0);
-    flow->Proc_MouseRightDown(10, 10, 0);
+    Key(1);
+    LeftClick(10, 10);
+    RightClick(10, 10);
     EXPECT_EQ(logo->ignored_input, 3);
     EXPECT_EQ(logo->ObjectState, hgl::FlowObject::fosOK);
 }
 
 TEST_F(HealthTest, ThePictureShowsThroughTheBlack)
 {
-    Open();
-    Frame();
+    OpenNotice();
+    Step();
     EXPECT_TRUE(stagekit::Near(Pixel(Width() / 2, Height() / 2), {0, 0, 0, 255}));
     while (notice->GetOverlay() > 0.5f)
-        Frame();
+        Step();
     // Part black over the picture, scaled to the whole canvas.
-    Frame();
+    Step();
     const float a = 1 - notice->GetOverlay() - health::kFadeStep; // drawn before the step
     const hgl::test::RGBA seen{uint8_t(kNotice.r * a), uint8_t(kNotice.g * a), uint8_t(kNotice.b * a), 255};
     for (const auto &[x, y] : {std::pair{1, 1}, std::pair{Width() - 2, Height() - 2}})
         EXPECT_TRUE(stagekit::Near(Pixel(x, y), seen, 4)) << testing::PrintToString(Pixel(x, y));
     while (notice->GetOverlay() > 0)
-        Frame();
-    Frame();
+        Step();
+    Step();
     EXPECT_TRUE(stagekit::Near(Pixel(Width() / 2, Height() / 2), kNotice));
+    Checkpoint("notice");
 }
 
 // The demo's own logo movie, decoded for real: the title comes back when it ends.
@@ -201,7 +197,7 @@ class RealLogoTest : public HealthTest
 TEST_F(RealLogoTest, PlaysTheDemoLogoThenReturns)
 {
     avg::SetMovieMaker({}); // the real player
-    Open();
+    OpenNotice();
     RunNotice(stagekit::kFrameMs);
     ASSERT_NE(Active(), notice);
     ASSERT_NE(Active(), title) << "the logo did not open";
@@ -209,7 +205,7 @@ TEST_F(RealLogoTest, PlaysTheDemoLogoThenReturns)
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (Active() != title && std::chrono::steady_clock::now() < end)
     {
-        Frame();
+        Step();
         const auto p = Pixel(Width() / 2, Height() / 2);
         shown = shown || p.r + p.g + p.b > 60;
     }

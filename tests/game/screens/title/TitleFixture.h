@@ -1,78 +1,64 @@
 #pragma once
-// The title's pieces on the stage harness: content written by the test, the
-// test clock, and a flow control whose first screen stands in for the title.
+// The title's pieces on the screen harness, over a screen that stands in for the
+// title, with a fake movie maker.
+#include "game/screenkit/ScreenHarness.h"
 #include "game/stagekit/FakeMovie.h"
-#include "game/stagekit/StageHarness.h"
 
-#include "framework/FlowControl.h"
-
-#include <memory>
-
-// Stands in for the title: counts the screens that came back to it.
+// Stands in for the title: counts the screens that came back to it, and paints
+// the canvas in one colour, so that what is drawn over it can be measured.
 class TitleStub : public hgl::FlowObject
 {
   public:
     int returns = 0;
+    bool paint = false;
+    hgl::test::RGBA ground{0, 0, 0, 255};
+
     void ProcReturn(hgl::FlowObject *) override { ++returns; }
+    void Draw() override
+    {
+        if (!paint) return;
+        glClearColor(ground.r / 255.0f, ground.g / 255.0f, ground.b / 255.0f, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
 };
 
-class TitleTest : public StageTest
+class TitleTest : public ScreenTest
 {
+  private:
+    bool prepared = false;
+
   protected:
-    std::vector<hgl::demo::DemoFile> own_files;
-    std::unique_ptr<hgl::FlowControl> flow;
+    stagekit::FakeMovies movies;
     TitleStub *title = nullptr;
 
-    // A TEX file of one colour.
-    void AddTexture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
+    TitleTest() { demo_pictures = false; } // each test brings the few it shows
+
+    void AddSolidPicture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
     {
-        hgl::TexFile tex;
-        tex.image.width = w;
-        tex.image.height = h;
-        tex.image.color_type = hgl::ctRGBA;
-        for (int i = 0; i < w * h; ++i)
-            tex.image.pixels.insert(tex.image.pixels.end(), {colour.r, colour.g, colour.b, colour.a});
-        hgl::MemStream s;
-        ASSERT_TRUE(tex.Write(&s, hgl::String()));
-        own_files.push_back({path, std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize())});
+        AddData(path, stagekit::SolidPicture(w, h, colour));
     }
-    void AddFile(const std::u16string &path, std::vector<uint8_t> bytes)
+    void AddSolidTexture(const std::u16string &path, int w, int h, hgl::test::RGBA colour)
     {
-        own_files.push_back({path, std::move(bytes)});
+        AddData(path, stagekit::SolidTexture(w, h, colour));
     }
 
-    void AddContent(hgl::demo::DemoContent &demo) override
+    // The content (once), then a fresh flow with the stand-in title as its first screen.
+    void Begin()
     {
-        StageTest::AddContent(demo);
-        for (auto &f : own_files)
-            demo.AddData(f.path, f.data);
-    }
-
-    // Writes the content and starts the clock; then the flow control with the
-    // stand-in title, when asked.
-    void Begin(bool with_flow = true)
-    {
-        GameUnitTest::SetUp();
-        Advance(kBeginMs);
-        if (!with_flow) return;
-        title = new TitleStub;
-        flow = std::make_unique<hgl::FlowControl>(title);
-    }
-
-    void TearDown() override
-    {
+        if (!prepared)
+        {
+            Prepare();
+            if (HasFatalFailure()) return;
+            prepared = true;
+        }
         flow.reset();
-        StageTest::TearDown();
+        title = new TitleStub;
+        Open(title);
     }
-
-    // One frame of the flow control after the clock moved on.
-    void Frame(int ms = stagekit::kFrameMs)
+    // A screen the title calls (it hides the title until it returns).
+    void Call(hgl::FlowObject *screen)
     {
-        Advance(ms);
-        flow->RunFrame();
+        flow->CallTo(screen);
+        flow->ProcState();
     }
-    hgl::FlowObject *Active() const { return flow->GetActiveObject(); }
-
-  private:
-    static constexpr int kBeginMs = 10000;
 };

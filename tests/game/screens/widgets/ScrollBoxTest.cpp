@@ -259,3 +259,63 @@ TEST_F(ScrollBoxTest, ClipsItsChildrenDrawsOnlyThoseInViewAndLeavesNoClipBehind)
     EXPECT_TRUE(stagekit::Near(Pixel(5, 5), {0, 0, 255, 255}));
     EXPECT_TRUE(stagekit::Near(Pixel(Width() - 5, Height() - 5), {0, 0, 255, 255}));
 }
+
+TEST_F(ScrollBoxTest, TheVerticalBarDrawsItsBallFromTheBandsOfItsPicture)
+{
+    using hgl::test::RGBA;
+    constexpr RGBA kClear{0, 0, 0, 0}, kTop{255, 0, 0, 255}, kMiddle{0, 255, 0, 255}, kBottom{0, 0, 255, 255};
+    AddData(u"bands.TEX", screenkit::PaintedTexture(16, 256,
+                                                    [](float, float v)
+                                                    {
+                                                        if (v < 0.10546875f || v >= 0.89453125f)
+                                                            return kClear;
+                                                        if (v < 0.33203125f) return kTop;
+                                                        return v < 0.66796875f ? kMiddle : kBottom;
+                                                    }));
+    Prepare();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    scrollbox b(kBoxL, kBoxT, kBoxW, kBoxH, u"bands.TEX");
+    b.AddObject(new Block(0, 0, kBoxW - 20, 3 * kBoxH, {0, 0, 0, 0}, false));
+    b.Refresh();
+    Scrollv &bar = b.GetVerticalBar();
+    ASSERT_TRUE(bar.IsVisible());
+    const float w = bar.Width, l = bar.GetBallLength();
+    EXPECT_NEAR(l, kBoxH - int((3 * kBoxH - kBoxH) * kBoxH / (3 * kBoxH + 1)), 1);
+    b.DrawObject();
+    const int x = int(kBoxL + bar.Left + w / 2);
+    auto at = [&](float y) { return Pixel(x, int(kBoxT + y)); };
+    EXPECT_TRUE(stagekit::Near(at(0.45f * w), kTop, 8)) << ::testing::PrintToString(at(0.45f * w));
+    EXPECT_TRUE(stagekit::Near(at((l + 45) / 2), kMiddle, 8));
+    EXPECT_TRUE(stagekit::Near(at(l + 45 - 0.45f * w), kBottom, 8));
+    EXPECT_TRUE(stagekit::Near(at(l + 45 + 3), {0, 0, 0, 255})); // no track below the ball
+
+    // At the end of the page the ball sits at the bottom of the bar.
+    glClear(GL_COLOR_BUFFER_BIT);
+    b.SetScrollY(float(int(bar.MaxValue)));
+    b.DrawObject();
+    const float p = bar.GetBallOffset();
+    EXPECT_NEAR(p + l, kBoxH, 1);
+    EXPECT_TRUE(stagekit::Near(at(p + 0.45f * w), kTop, 8));
+    EXPECT_TRUE(stagekit::Near(at(p - 3), {0, 0, 0, 255}));
+}
+
+TEST_F(ScrollBoxTest, ALayoutAfterTheContentShrankMeasuresItAfresh)
+{
+    Prepare();
+    scrollbox b(kBoxL, kBoxT, kBoxW, kBoxH, u"system\\k.TEX");
+    auto *page = new Block(0, 0, kBoxW - 20, 1000, {1, 0, 0, 1}, false);
+    b.AddObject(page);
+    b.AlignObjects();
+    b.SetScrollY(600);
+    ASSERT_EQ(int(b.GetVerticalBar().MaxValue), 1000 - int(kBoxH));
+    page->SetHeight(kBoxH + 50);
+    b.AlignObjects();
+    EXPECT_EQ(int(b.GetVerticalBar().MaxValue), 50);
+    EXPECT_EQ(b.GetScrollY(), 50); // the offset comes back into the new range
+    EXPECT_EQ(b.GetTargetY(), 50);
+    page->SetHeight(100);
+    b.AlignObjects();
+    EXPECT_FALSE(b.GetVerticalBar().IsVisible());
+    EXPECT_EQ(b.GetScrollY(), 0);
+}
