@@ -360,6 +360,58 @@ void AddTitle(PictureList &l)
     l.Picture(u"StartMenu\\jkgg.HGP", kSceneW, kSceneH);
 }
 
+// A light panel with a brighter rim: the message window tints its panels to a
+// quarter, so they show as dark glass.
+DemoCanvas Panel(int w, int h, Rgba fill, int rim)
+{
+    DemoCanvas c(w, h);
+    c.Fill(fill);
+    c.Frame(rim, {255, 255, 255, 255});
+    return c;
+}
+
+// A flower of five petals round a yellow heart, on a clear ground.
+void Flower(DemoCanvas &c, int x, int y, int size, Rgba petal)
+{
+    const int p = size / 3;
+    c.Rect(x + p, y, p, p, petal);
+    c.Rect(x, y + p, p, p, petal);
+    c.Rect(x + 2 * p, y + p, p, p, petal);
+    c.Rect(x + p / 2, y + 2 * p, p, p, petal);
+    c.Rect(x + 3 * p / 2, y + 2 * p, p, p, petal);
+    c.Rect(x + p, y + p, p, p, {255, 220, 80, 255});
+}
+
+void AddMessageBox(PictureList &l)
+{
+    constexpr int kNameW = 512, kNameH = 128, kNameCap = 77; // the cap ends at u = 77/512
+    constexpr int kPetal = 32, kPetalFrames = 8;
+    constexpr Rgba kGlass{235, 235, 245, 215};
+    for (const char16_t *t : {u"h", u"message1"})
+        l.Texture(u"MessageBox\\" + std::u16string(t) + u".TEX", kSceneW, kSmallH);
+    l.Painting(u"MessageBox\\DlgFrame.TEX", Panel(kSceneW, kSmallH, kGlass, 2));
+    l.Painting(u"MessageBox\\message2.TEX", Panel(kSceneW, kSceneH, {225, 230, 245, 200}, 3));
+    l.Painting(u"MessageBox\\IconDlg.TEX", Panel(kSmallW * 2, kSmallH * 2, kGlass, 3));
+    DemoCanvas name(kNameW, kNameH);
+    name.Fill({250, 235, 242, 235});
+    name.Rect(0, 0, kNameCap, kNameH, {240, 150, 180, 235});
+    name.Frame(4, {255, 255, 255, 255});
+    l.Painting(u"MessageBox\\NameFrame.TEX", std::move(name));
+    DemoCanvas flower(kPetal, kPetal);
+    flower.Fill({0, 0, 0, 0});
+    Flower(flower, 1, 1, kPetal - 2, {250, 150, 190, 255});
+    l.Painting(u"MessageBox\\flower.TEX", std::move(flower));
+    // Eight petal frames stacked, each a little more turned.
+    DemoCanvas sakura(kPetal, kPetal * kPetalFrames);
+    sakura.Fill({0, 0, 0, 0});
+    for (int i = 0; i < kPetalFrames; ++i)
+    {
+        const int w = kPetal / 2 + (i % 4) * 3, h = kPetal - 6 - (i % 4) * 3;
+        sakura.Rect((kPetal - w) / 2, i * kPetal + (kPetal - h) / 2, w, h, {255, 180, 205, 255});
+    }
+    l.Painting(u"MessageBox\\SAKURA.TEX", std::move(sakura));
+}
+
 void AddStage(PictureList &l)
 {
     AddMessageBox(l);

@@ -330,11 +330,11 @@ TEST_F(MenuTest, NoToTheTitleQuestionLeavesTheMenuOpen)
 {
     OpenMenu();
     Ready();
-    audio.Clear();
+    ClearSounds();
     Press(NewMenuUnit::itTitle);
     Step();
     ASSERT_NE(ActiveAs<HGPSelect>(), nullptr);
-    EXPECT_EQ(audio.system_sounds, std::vector<int>{9});
+    EXPECT_EQ(system_sounds, std::vector<int>{9});
     Steps(5);
     // The no button has the focus.
     EXPECT_TRUE(Key(hgl::key::Enter));
@@ -350,7 +350,7 @@ TEST_F(MenuTest, YesFadesEverythingToBlackAndLeavesOnlyTheTitle)
     Ready();
     Press(NewMenuUnit::itTitle);
     Steps(5);
-    audio.Clear();
+    ClearSounds();
     state_log.clear();
     auto *question = ActiveAs<HGPSelect>();
     ASSERT_NE(question, nullptr);
@@ -377,7 +377,7 @@ TEST_F(MenuTest, YesFadesEverythingToBlackAndLeavesOnlyTheTitle)
     game = nullptr;
     auto *title = ActiveAs<NewStartMenu>();
     EXPECT_FALSE(title->IsFirstStart());
-    EXPECT_NE(std::find(audio.calls.begin(), audio.calls.end(), "PlayBGM BGM33 1"), audio.calls.end());
+    EXPECT_NE(std::find(sounds.begin(), sounds.end(), "music BGM33 loop"), sounds.end());
     // The title comes up from black.
     Step();
     EXPECT_TRUE(stagekit::Near(Pixel(Width() / 2, Height() / 2), {0, 0, 0, 255}));

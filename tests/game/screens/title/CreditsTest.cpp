@@ -45,7 +45,7 @@ class CreditsTest : public ScreenTest
     float Max() const { return credits->GetScrollBox()->GetMaxScrollY(); }
     bool Has(const std::string &call) const
     {
-        return std::find(audio.calls.begin(), audio.calls.end(), call) != audio.calls.end();
+        return std::find(sounds.begin(), sounds.end(), call) != sounds.end();
     }
 };
 
@@ -60,7 +60,7 @@ const char16_t kStaff[] = u"func ALL()\n{\n"
 TEST_F(CreditsTest, EachSayIsACentredLineBelowTheBottomEdgeAndABlankSayLeavesAGap)
 {
     OpenCredits(kStaff);
-    EXPECT_TRUE(Has("PlayBGM BGM25 1"));
+    EXPECT_TRUE(Has("music BGM25 loop"));
     const std::vector<hgl::gui::Label *> lines = Lines();
     ASSERT_EQ(lines.size(), 3u);
     const float fh = float(avg::LargeTextFont->CharHeight);
@@ -105,7 +105,7 @@ TEST_F(CreditsTest, TheListScrollsOver118SecondsThenTheLongLineFadesFor240Frames
     EXPECT_NEAR(frames, 241, 1);
     EXPECT_EQ(Stack(), std::vector<std::string>{"NewStartMenu"});
     EXPECT_EQ(state_log.back(), "EndStaff 6 NewStartMenu");
-    EXPECT_TRUE(Has("PlayBGM BGM33 1"));
+    EXPECT_TRUE(Has("music BGM33 loop"));
 }
 
 TEST_F(CreditsTest, WithoutALongLineTheCreditsEndAsSoonAsTheScrollDoes)

@@ -68,11 +68,11 @@ class TitleScreenTest : public ScreenTest
     }
     bool Has(const std::string &call) const
     {
-        return std::find(audio.calls.begin(), audio.calls.end(), call) != audio.calls.end();
+        return std::find(sounds.begin(), sounds.end(), call) != sounds.end();
     }
     int Count(int sound) const
     {
-        return int(std::count(audio.system_sounds.begin(), audio.system_sounds.end(), sound));
+        return int(std::count(system_sounds.begin(), system_sounds.end(), sound));
     }
 };
 
@@ -84,14 +84,14 @@ TEST_F(TitleFirstStartTest, NoticeLogoMovieThenLayersSubtitleAndCascadeWithInput
     movies.frames = 5;
     OpenTitle(true);
     // The constructor stops the story's sound and calls the notice; the music waits.
-    EXPECT_EQ(audio.calls, std::vector<std::string>{"StopSE -1"});
+    EXPECT_EQ(sounds, std::vector<std::string>{"stop se -1"});
     Step();
     EXPECT_EQ(Stack(), (std::vector<std::string>{"NewStartMenu", "health"}));
     EXPECT_FALSE(title->IsVisible());
     ASSERT_TRUE(StepUntil([&] { return Active() == title; }));
     ASSERT_EQ(movies.made.size(), 1u);
     EXPECT_EQ(movies.made[0].movie.ToStdString(), u"Video\\logo.ogv");
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"StopSE -1", "PlayBGM BGM33 1"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop se -1", "music BGM33 loop"}));
 
     hgl::HGP *logo = title->GetLogo();
     ASSERT_EQ(logo->LayerCount, 3);
@@ -104,7 +104,7 @@ TEST_F(TitleFirstStartTest, NoticeLogoMovieThenLayersSubtitleAndCascadeWithInput
         for (int i = 0; i < 3; ++i)
             before[i] = logo->GetLayer(i)->Color.a;
         // Nothing the player does counts until the cascade is over.
-        audio.Clear();
+        ClearSounds();
         EXPECT_FALSE(Key(hgl::key::Esc));
         Key(hgl::key::Enter); // the focused button takes it, and has no click closure
         RightClick(10, 10);
@@ -213,9 +213,9 @@ TEST_F(TitleScreenTest, EscOnTheMainSetAsksToExitAndOnTheExtrasSwitchesBack)
 {
     OpenTitle(false);
     ASSERT_TRUE(Settle());
-    audio.Clear();
+    ClearSounds();
     EXPECT_TRUE(Key(hgl::key::Esc));
-    EXPECT_EQ(audio.system_sounds, std::vector<int>{NewStartMenu::kEscSound});
+    EXPECT_EQ(system_sounds, std::vector<int>{NewStartMenu::kEscSound});
     Step();
     EXPECT_EQ(Stack(), (std::vector<std::string>{"NewStartMenu", "WantExit"}));
     EXPECT_TRUE(title->IsVisible()); // an overlay: the title stays drawn
@@ -224,31 +224,31 @@ TEST_F(TitleScreenTest, EscOnTheMainSetAsksToExitAndOnTheExtrasSwitchesBack)
     ASSERT_EQ(Active(), title);
 
     ToExtras();
-    audio.Clear();
+    ClearSounds();
     EXPECT_TRUE(Key(hgl::key::Esc));
-    EXPECT_EQ(audio.system_sounds, std::vector<int>{NewStartMenu::kEscSound});
+    EXPECT_EQ(system_sounds, std::vector<int>{NewStartMenu::kEscSound});
     EXPECT_TRUE(title->IsSwitching());
     // A second Esc during the switch does nothing.
     EXPECT_FALSE(Key(hgl::key::Esc));
     ASSERT_TRUE(Settle());
     EXPECT_FALSE(title->IsExtrasShown());
     EXPECT_EQ(Depth(), 1);
-    EXPECT_EQ(audio.system_sounds, std::vector<int>{NewStartMenu::kEscSound});
+    EXPECT_EQ(system_sounds, std::vector<int>{NewStartMenu::kEscSound});
 }
 
 TEST_F(TitleScreenTest, TheRightClickActsOnlyOnTheExtrasSet)
 {
     OpenTitle(false);
     ASSERT_TRUE(Settle());
-    audio.Clear();
+    ClearSounds();
     EXPECT_TRUE(flow->Proc_MouseRightDown(10, 10, 0));
     Step();
     EXPECT_EQ(Depth(), 1);
-    EXPECT_TRUE(audio.system_sounds.empty());
+    EXPECT_TRUE(system_sounds.empty());
 
     ToExtras();
     EXPECT_TRUE(flow->Proc_MouseRightDown(10, 10, 0));
-    EXPECT_EQ(audio.system_sounds, std::vector<int>{NewStartMenu::kEscSound});
+    EXPECT_EQ(system_sounds, std::vector<int>{NewStartMenu::kEscSound});
     ASSERT_TRUE(Settle());
     EXPECT_FALSE(title->IsExtrasShown());
 }
@@ -331,12 +331,12 @@ TEST_P(TitleActionTest, EachActionFadesOutRestsOnBlackAndOpensItsScreen)
     OpenTitle(false);
     ASSERT_TRUE(Settle());
     if (c.extras) ToExtras();
-    audio.Clear();
+    ClearSounds();
     state_log.clear();
     Press(c.extras ? title->GetExtrasButton(c.button) : title->GetMainButton(c.button));
     EXPECT_EQ(title->GetAction(), c.action);
     // Only a new game stops the music, at once.
-    EXPECT_EQ(Has("StopBGM"), c.action == NewStartMenu::acNewGame);
+    EXPECT_EQ(Has("stop music"), c.action == NewStartMenu::acNewGame);
 
     int frames = 0, black = 0;
     while (state_log.empty() && frames < 200)
@@ -396,7 +396,7 @@ TEST_F(TitleScreenTest, AfterAnExtrasScreenTheExtrasSetFadesBackIn)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(title->GetExtrasButton(i)->GetAlpha(), 1.0f);
     // The extras work again, and the music played on throughout.
-    EXPECT_FALSE(Has("StopBGM"));
+    EXPECT_FALSE(Has("stop music"));
     Press(title->GetExtrasButton(2));
     EXPECT_EQ(title->GetAction(), NewStartMenu::acMusic);
 }
@@ -419,7 +419,7 @@ TEST_F(TitleScreenTest, AScreenThatIsNotThereBringsTheTitleBack)
 TEST_F(TitleScreenTest, ANormalStartPlaysTheMusicAtOnceAndFadesEverythingIn)
 {
     OpenTitle(false);
-    EXPECT_EQ(audio.calls, (std::vector<std::string>{"StopSE -1", "PlayBGM BGM33 1"}));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"stop se -1", "music BGM33 loop"}));
     EXPECT_EQ(title->GetBalls()->GetCount(), 50);
     Step();
     // At first all black, the buttons no more than the screen.
