@@ -147,7 +147,7 @@ class ShippedTourTest : public GameCoreTest
 
 TEST_F(ShippedTourTest, PlaysTheDemoStory)
 {
-    hgl::test::ScopedEnv tour("HGL_TOUR", HGL_SOURCE_DIR "/tours/demo.tour");
+    hgl::test::ScopedEnv tour("HGL_TOUR", HGL_SOURCE_DIR "/tours/story.tour");
     avg::InstallStage(); // as the game's main does
     ASSERT_EQ(RunGame([] { return avg::NewGame(); }), 0);
     avg::SetStageFactory({});
