@@ -486,6 +486,10 @@ void AddMenus(PictureList &l)
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24,
                   {"", "", ""}); // normal, summary, page
     l.Numbered(u"option\\animation.HGP", 32, 32, 4);
+    // The options screen's seven items.
+    for (const char16_t *o :
+         {u"quickmode", u"autosave", u"sounds", u"music", u"voice", u"wordspeed", u"autospeed"})
+        l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
     for (const char16_t *o : {u"AutoPass", u"AutoPlay"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
     // Questions are laid out on a 1600 x 1200 design, their answers below them.
