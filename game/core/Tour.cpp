@@ -31,7 +31,7 @@ const std::map<std::string, Tour::Action> kActions = {
     {"press", Tour::Press}, {"release", Tour::Release},   {"click", Tour::Click},
     {"wheel", Tour::Wheel}, {"joystick", Tour::Joystick}, {"screenshot", Tour::Screenshot},
     {"quit", Tour::Quit},   {"until", Tour::Until},       {"expect", Tour::Expect},
-    {"pace", Tour::Pace},   {"mark", Tour::Mark}};
+    {"pace", Tour::Pace},   {"mark", Tour::Mark},         {"skip", Tour::Skip}};
 
 const std::map<std::string, Tour::Button> kButtons = {
     {"left", Tour::Left}, {"right", Tour::Right}, {"middle", Tour::Middle}};
@@ -105,6 +105,7 @@ bool ParseArguments(std::istringstream &in, Tour::Step &step)
     {
     case Tour::Wait:
     case Tour::Joystick:
+    case Tour::Skip:
         return Number(in, step.value);
     case Tour::Key:
         return (in >> word) && (step.value = KeyCode(word)) != hgl::key::None;
@@ -252,6 +253,7 @@ void Tour::Sleep(double duration)
 {
     if (duration > 0)
     {
+        frame_time = duration;
         seconds += duration;
         if (real_pace)
         {
@@ -366,6 +368,13 @@ void Tour::RunStep(const Step &step)
     case Pace:
         real_pace = step.value != 0;
         wall_due = WallNow();
+        break;
+    case Skip:
+        for (int i = 0; i < step.value && flow->IsRunning(); ++i)
+        {
+            seconds += frame_time;
+            flow->RunFrame(false);
+        }
         break;
     case Mark:
         hgl::PutInfo(u"游览标记<%s>:%d毫秒", hgl::String::FromUTF8(step.name).c_str(),

@@ -19,6 +19,9 @@
 //   pace real|fast         frames take their frame time of wall time too, or run
 //                          as fast as the machine goes (the start)
 //   mark NAME              logs the name with the wall time since the tour began
+//   skip N                 N frames pass at once, updated but not drawn (what
+//                          moves only as it is drawn waits; what follows the
+//                          clock moves on): a fast-forward
 // The steps run at the end of each frame, up to the next wait. While touring, the
 // frame loop's clock and the engine's clock advance by exactly one frame time per
 // frame, however long a frame takes, so a tour gives the same frames on any
@@ -58,6 +61,7 @@ class Tour : public hgl::FrameClock
         Expect,
         Pace,
         Mark,
+        Skip,
     };
 
     enum Button
@@ -105,6 +109,7 @@ class Tour : public hgl::FrameClock
     size_t next = 0;
     int waiting = 0;
     double seconds = 0;
+    double frame_time = 1.0 / 60; // the last frame time the loop asked for
     hgl::FlowControl *flow = nullptr;
     std::string until; // the screen awaited
     bool real_pace = false;

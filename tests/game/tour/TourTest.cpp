@@ -85,10 +85,11 @@ TEST(TourTest, StepsAreReadOrRefusedByLine)
     EXPECT_EQ(steps[10].name, "a.bmp");
 
     ASSERT_TRUE(avg::Tour::Parse("until NewStartMenu\nuntil EndStaff 9000\nexpect GameUnit NewMenuUnit\n"
-                                 "pace real\npace fast\nmark title\n",
+                                 "pace real\npace fast\nmark title\nskip 7000\n",
                                  steps, error))
         << error;
-    ASSERT_EQ(steps.size(), 6u);
+    ASSERT_EQ(steps.size(), 7u);
+    EXPECT_EQ(steps[6].value, 7000);
     EXPECT_EQ(steps[0].name, "NewStartMenu");
     EXPECT_EQ(steps[0].value, avg::Tour::kDefaultUntilFrames);
     EXPECT_EQ(steps[1].value, 9000);
@@ -97,9 +98,12 @@ TEST(TourTest, StepsAreReadOrRefusedByLine)
     EXPECT_EQ(steps[4].value, 0);
     EXPECT_EQ(steps[5].name, "title");
 
-    for (const char *bad : {"jump 1", "wait", "wait -1", "wait 2x", "key Nothing", "press up 1 2", "move 1",
-                            "click left 1 2 3", "screenshot", "quit now", "until", "until A 0", "until A -3",
-                            "until A 5 6", "expect", "pace", "pace slow", "mark", "mark a b"})
+    for (const char *bad : {"jump 1",      "wait",         "wait -1",  "wait 2x",
+                            "key Nothing", "press up 1 2", "move 1",   "click left 1 2 3",
+                            "screenshot",  "quit now",     "until",    "until A 0",
+                            "until A -3",  "until A 5 6",  "expect",   "pace",
+                            "pace slow",   "mark",         "mark a b", "skip",
+                            "skip -1"})
     {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(avg::Tour::Parse(std::string("wait 1\n") + bad + "\n", steps, error));
