@@ -3,6 +3,7 @@
 #include "core/Log.h"
 #include "framework/FlowControl.h"
 #include "graphics/app/WinOpenGLApplication.h"
+#include "graphics/gl/Canvas.h"
 #include "graphics/gl/ScreenShot.h"
 #include "io/Time.h"
 #include "platform/window/InputSink.h"
@@ -27,11 +28,12 @@ Tour *current = nullptr; // the tour whose time the engine clock reads
 constexpr double kNanosecond = 1e-9;
 
 const std::map<std::string, Tour::Action> kActions = {
-    {"wait", Tour::Wait},   {"key", Tour::Key},           {"move", Tour::Move},
-    {"press", Tour::Press}, {"release", Tour::Release},   {"click", Tour::Click},
-    {"wheel", Tour::Wheel}, {"joystick", Tour::Joystick}, {"screenshot", Tour::Screenshot},
-    {"quit", Tour::Quit},   {"until", Tour::Until},       {"expect", Tour::Expect},
-    {"pace", Tour::Pace},   {"mark", Tour::Mark},         {"skip", Tour::Skip}};
+    {"wait", Tour::Wait},    {"key", Tour::Key},           {"move", Tour::Move},
+    {"press", Tour::Press},  {"release", Tour::Release},   {"click", Tour::Click},
+    {"wheel", Tour::Wheel},  {"joystick", Tour::Joystick}, {"screenshot", Tour::Screenshot},
+    {"quit", Tour::Quit},    {"until", Tour::Until},       {"expect", Tour::Expect},
+    {"pace", Tour::Pace},    {"mark", Tour::Mark},         {"skip", Tour::Skip},
+    {"canvas", Tour::Canvas}};
 
 const std::map<std::string, Tour::Button> kButtons = {
     {"left", Tour::Left}, {"right", Tour::Right}, {"middle", Tour::Middle}};
@@ -111,6 +113,8 @@ bool ParseArguments(std::istringstream &in, Tour::Step &step)
         return (in >> word) && (step.value = KeyCode(word)) != hgl::key::None;
     case Tour::Move:
         return Point(in, step);
+    case Tour::Canvas:
+        return Point(in, step) && step.x > 0 && step.y > 0;
     case Tour::Press:
     case Tour::Release:
     case Tour::Click:
@@ -305,20 +309,32 @@ void Tour::RunSteps()
     if (IsDone() && !failed && flow) flow->SetObjectState(hgl::FlowObject::fosExit);
 }
 
+void Tour::Point(const Step &step, int &x, int &y) const
+{
+    x = step.x;
+    y = step.y;
+    if (design_w <= 0 || design_h <= 0) return;
+    x = int(std::lround(double(step.x) * hgl::GetCanvasWidth() / design_w));
+    y = int(std::lround(double(step.y) * hgl::GetCanvasHeight() / design_h));
+}
+
 void Tour::PressButton(const Step &step)
 {
     const unsigned flags = ButtonFlag(step.value);
+    int x, y;
+    Point(step, x, y);
     if (step.value == Left)
-        flow->Proc_MouseLeftDown(step.x, step.y, int(flags));
+        flow->Proc_MouseLeftDown(x, y, int(flags));
     else if (step.value == Right)
-        flow->Proc_MouseRightDown(step.x, step.y, int(flags));
+        flow->Proc_MouseRightDown(x, y, int(flags));
     else
-        flow->Proc_MouseMiddleDown(step.x, step.y, int(flags));
+        flow->Proc_MouseMiddleDown(x, y, int(flags));
 }
 
 void Tour::RunStep(const Step &step)
 {
     if (!flow) return;
+    int x = 0, y = 0;
     switch (step.action)
     {
     case Wait:
@@ -328,20 +344,24 @@ void Tour::RunStep(const Step &step)
         flow->Proc_KeyDown(step.value);
         break;
     case Move:
-        flow->Proc_MouseMove(step.x, step.y, 0);
+        Point(step, x, y);
+        flow->Proc_MouseMove(x, y, 0);
         break;
     case Press:
         PressButton(step);
         break;
     case Release:
-        if (step.value == Left) flow->Proc_MouseLeftUp(step.x, step.y, 0);
+        Point(step, x, y);
+        if (step.value == Left) flow->Proc_MouseLeftUp(x, y, 0);
         break;
     case Click:
         PressButton(step);
-        if (step.value == Left) flow->Proc_MouseLeftUp(step.x, step.y, 0);
+        Point(step, x, y);
+        if (step.value == Left) flow->Proc_MouseLeftUp(x, y, 0);
         break;
     case Wheel:
-        flow->Proc_MouseWheel(step.x, step.y, step.value, 0);
+        Point(step, x, y);
+        flow->Proc_MouseWheel(x, y, step.value, 0);
         break;
     case Joystick:
         flow->Proc_JoystickDown(step.value);
@@ -368,6 +388,10 @@ void Tour::RunStep(const Step &step)
     case Pace:
         real_pace = step.value != 0;
         wall_due = WallNow();
+        break;
+    case Canvas:
+        design_w = step.x;
+        design_h = step.y;
         break;
     case Skip:
         for (int i = 0; i < step.value && flow->IsRunning(); ++i)

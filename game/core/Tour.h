@@ -19,6 +19,8 @@
 //   pace real|fast         frames take their frame time of wall time too, or run
 //                          as fast as the machine goes (the start)
 //   mark NAME              logs the name with the wall time since the tour began
+//   canvas W H             the points of the steps after it are on a canvas of
+//                          W x H: they are scaled to the game's own canvas
 //   skip N                 N frames pass at once, updated but not drawn (what
 //                          moves only as it is drawn waits; what follows the
 //                          clock moves on): a fast-forward
@@ -62,6 +64,7 @@ class Tour : public hgl::FrameClock
         Pace,
         Mark,
         Skip,
+        Canvas,
     };
 
     enum Button
@@ -109,7 +112,8 @@ class Tour : public hgl::FrameClock
     size_t next = 0;
     int waiting = 0;
     double seconds = 0;
-    double frame_time = 1.0 / 60; // the last frame time the loop asked for
+    double frame_time = 1.0 / 60;   // the last frame time the loop asked for
+    int design_w = 0, design_h = 0; // the canvas the points are given on; 0: the game's own
     hgl::FlowControl *flow = nullptr;
     std::string until; // the screen awaited
     bool real_pace = false;
@@ -122,6 +126,8 @@ class Tour : public hgl::FrameClock
     void RunSteps();
     void RunStep(const Step &step);
     void PressButton(const Step &step);
+    // The step's point on the game's canvas.
+    void Point(const Step &step, int &x, int &y) const;
     bool CheckUntil();
     void Fail(const std::string &why);
 };

@@ -85,11 +85,13 @@ TEST(TourTest, StepsAreReadOrRefusedByLine)
     EXPECT_EQ(steps[10].name, "a.bmp");
 
     ASSERT_TRUE(avg::Tour::Parse("until NewStartMenu\nuntil EndStaff 9000\nexpect GameUnit NewMenuUnit\n"
-                                 "pace real\npace fast\nmark title\nskip 7000\n",
+                                 "pace real\npace fast\nmark title\nskip 7000\ncanvas 1024 768\n",
                                  steps, error))
         << error;
-    ASSERT_EQ(steps.size(), 7u);
+    ASSERT_EQ(steps.size(), 8u);
     EXPECT_EQ(steps[6].value, 7000);
+    EXPECT_EQ(steps[7].x, 1024);
+    EXPECT_EQ(steps[7].y, 768);
     EXPECT_EQ(steps[0].name, "NewStartMenu");
     EXPECT_EQ(steps[0].value, avg::Tour::kDefaultUntilFrames);
     EXPECT_EQ(steps[1].value, 9000);

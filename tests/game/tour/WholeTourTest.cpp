@@ -141,6 +141,7 @@ double Strength(const audio_test::Recording &r, size_t first, size_t last, doubl
 class WholeTourTest : public GameCoreTest
 {
   protected:
+    static constexpr int kCanvasW = 512, kCanvasH = 384;
     std::filesystem::path old_folder = std::filesystem::current_path();
     hgl::test::ScopedEnv window{"HGL_WINDOW", "headless"};
 
@@ -154,6 +155,12 @@ class WholeTourTest : public GameCoreTest
         ASSERT_TRUE(hgl::demo::WriteTree(demo.data, dir.File("Data.hac"), &error)) << error;
         ASSERT_TRUE(hgl::demo::WriteTree(demo.local, dir.File("Local.hac"), &error)) << error;
         std::filesystem::current_path(dir.Path());
+        // Half the tour's canvas in each direction: the tour scales its points, and
+        // the software renderer has a quarter of the pixels to fill.
+        avg::config::graphics_config.ScreenWidth = kCanvasW;
+        avg::config::graphics_config.ScreenHeight = kCanvasH;
+        ASSERT_TRUE(avg::config::SaveConfig());
+        avg::config::ResetConfig();
         // As the game's executable does.
         avg::InstallStage();
         avg::InstallScreens();
