@@ -33,9 +33,11 @@ endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hgl_game_late_links)
 
 # The tour tests play the shipped tours through the game's main.
+# The whole-game tour is heard through the audio tests' wave-file kit.
 function(hgl_test_extra_game_tour target)
   hgl_test_extra_game_core(${target})
   target_compile_definitions(${target} PRIVATE HGL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  hgl_test_extra_game_audio(${target})
 endfunction()
 
 # The stage's widgets draw the demo's pictures.

@@ -72,6 +72,6 @@ int RunGameLoop(hgl::WinOpenGLApplication &app)
         }
         app.RunOnce();
     }
-    return 0;
+    return tour && tour->IsFailed() ? 1 : 0;
 }
 } // namespace avg

@@ -10,6 +10,6 @@ class WinOpenGLApplication;
 
 namespace avg
 {
-// 0 after a normal end; 1 when the tour cannot be read.
+// 0 after a normal end; 1 when the tour cannot be read or fails.
 int RunGameLoop(hgl::WinOpenGLApplication &app);
 } // namespace avg

@@ -9,11 +9,15 @@
 #include "platform/window/KeyCode.h"
 
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
+#include <typeinfo>
 
 namespace avg
 {
@@ -26,7 +30,8 @@ const std::map<std::string, Tour::Action> kActions = {
     {"wait", Tour::Wait},   {"key", Tour::Key},           {"move", Tour::Move},
     {"press", Tour::Press}, {"release", Tour::Release},   {"click", Tour::Click},
     {"wheel", Tour::Wheel}, {"joystick", Tour::Joystick}, {"screenshot", Tour::Screenshot},
-    {"quit", Tour::Quit}};
+    {"quit", Tour::Quit},   {"until", Tour::Until},       {"expect", Tour::Expect},
+    {"pace", Tour::Pace},   {"mark", Tour::Mark},         {"skip", Tour::Skip}};
 
 const std::map<std::string, Tour::Button> kButtons = {
     {"left", Tour::Left}, {"right", Tour::Right}, {"middle", Tour::Middle}};
@@ -100,6 +105,7 @@ bool ParseArguments(std::istringstream &in, Tour::Step &step)
     {
     case Tour::Wait:
     case Tour::Joystick:
+    case Tour::Skip:
         return Number(in, step.value);
     case Tour::Key:
         return (in >> word) && (step.value = KeyCode(word)) != hgl::key::None;
@@ -116,11 +122,44 @@ bool ParseArguments(std::istringstream &in, Tour::Step &step)
     case Tour::Wheel:
         return Number(in, step.value, true) && Point(in, step);
     case Tour::Screenshot:
+    case Tour::Mark:
         return bool(in >> step.name);
+    case Tour::Until:
+        step.value = Tour::kDefaultUntilFrames;
+        if (!(in >> step.name)) return false;
+        return in.eof() || (in >> std::ws).eof() || (Number(in, step.value) && step.value > 0);
+    case Tour::Expect:
+        while (in >> word)
+            step.names.push_back(word);
+        return !step.names.empty();
+    case Tour::Pace:
+        if (!(in >> word) || (word != "real" && word != "fast")) return false;
+        step.value = word == "real";
+        return true;
     case Tour::Quit:
         return true;
     }
     return false;
+}
+
+std::string ClassName(const hgl::FlowObject *screen)
+{
+    if (!screen) return "null";
+    int status = 0;
+    const char *raw = typeid(*screen).name();
+    char *full = abi::__cxa_demangle(raw, nullptr, nullptr, &status);
+    std::string name = status == 0 && full ? full : raw;
+    std::free(full);
+    const size_t colon = name.rfind("::");
+    return colon == std::string::npos ? name : name.substr(colon + 2);
+}
+
+std::string Joined(const std::vector<std::string> &names)
+{
+    std::string out;
+    for (const std::string &n : names)
+        out += (out.empty() ? "" : " ") + n;
+    return out.empty() ? "(none)" : out;
 }
 
 unsigned ButtonFlag(int button)
@@ -185,9 +224,23 @@ hgl::uint64 Tour::EngineClock()
     return current ? hgl::uint64(std::llround(current->seconds / kNanosecond)) : 0;
 }
 
+std::vector<std::string> Tour::ScreenNames(const hgl::FlowControl &control)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < control.GetScreenCount(); ++i)
+        names.push_back(ClassName(control.GetScreen(i)));
+    return names;
+}
+
+double Tour::WallNow()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 void Tour::Attach(hgl::WinOpenGLApplication &app)
 {
     flow = app.flow;
+    wall_start = wall_due = WallNow();
     // The sleeping pace asks for exactly one frame time after each frame.
     app.FrameMode = hgl::WinOpenGLApplication::FramePacingSleep;
     app.WaitActive = false;
@@ -198,16 +251,58 @@ void Tour::Attach(hgl::WinOpenGLApplication &app)
 
 void Tour::Sleep(double duration)
 {
-    if (duration > 0) seconds += duration;
+    if (duration > 0)
+    {
+        frame_time = duration;
+        seconds += duration;
+        if (real_pace)
+        {
+            wall_due += duration;
+            const double now = WallNow();
+            if (wall_due > now)
+                std::this_thread::sleep_for(std::chrono::duration<double>(wall_due - now));
+            else
+                wall_due = now; // a late frame moves the schedule on
+        }
+    }
     RunSteps();
+}
+
+void Tour::Fail(const std::string &why)
+{
+    failed = true;
+    failure = why;
+    hgl::PutError(u"游览失败：%s", hgl::String::FromUTF8(why).c_str());
+    if (flow) flow->SetObjectState(hgl::FlowObject::fosExit);
+}
+
+// True once the screen awaited is the active one; a tour that waited too long fails.
+bool Tour::CheckUntil()
+{
+    if (flow && ClassName(flow->GetActiveObject()) == until)
+    {
+        until.clear();
+        waiting = 0;
+        return true;
+    }
+    if (--waiting > 0) return false;
+    Fail("screen " + until + " not reached; running: " + (flow ? Joined(ScreenNames(*flow)) : "(none)"));
+    until.clear();
+    return false;
 }
 
 void Tour::RunSteps()
 {
-    if (waiting > 0 && --waiting > 0) return;
-    while (next < steps.size() && waiting == 0)
+    if (failed) return;
+    if (!until.empty())
+    {
+        if (!CheckUntil()) return;
+    }
+    else if (waiting > 0 && --waiting > 0)
+        return;
+    while (next < steps.size() && waiting == 0 && until.empty() && !failed)
         RunStep(steps[next++]);
-    if (IsDone() && flow) flow->SetObjectState(hgl::FlowObject::fosExit);
+    if (IsDone() && !failed && flow) flow->SetObjectState(hgl::FlowObject::fosExit);
 }
 
 void Tour::PressButton(const Step &step)
@@ -258,6 +353,32 @@ void Tour::RunStep(const Step &step)
     case Quit:
         flow->SetObjectState(hgl::FlowObject::fosExit);
         next = steps.size();
+        break;
+    case Until:
+        if (ClassName(flow->GetActiveObject()) != step.name)
+        {
+            until = step.name;
+            waiting = step.value;
+        }
+        break;
+    case Expect:
+        if (ScreenNames(*flow) != step.names)
+            Fail("expected " + Joined(step.names) + ", running: " + Joined(ScreenNames(*flow)));
+        break;
+    case Pace:
+        real_pace = step.value != 0;
+        wall_due = WallNow();
+        break;
+    case Skip:
+        for (int i = 0; i < step.value && flow->IsRunning(); ++i)
+        {
+            seconds += frame_time;
+            flow->RunFrame(false);
+        }
+        break;
+    case Mark:
+        hgl::PutInfo(u"游览标记<%s>:%d毫秒", hgl::String::FromUTF8(step.name).c_str(),
+                     int(std::llround((WallNow() - wall_start) * 1000)));
         break;
     }
 }

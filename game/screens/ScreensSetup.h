@@ -1,7 +1,7 @@
 #pragma once
-// Hands the in-game screen the screens of this layer it opens: the backlog, the
-// message window's frame button and its quick menu. The other screen makers
-// already installed stay as they are.
+// Hands the in-game screen the screens of this layer it opens (the title, the
+// credits, the in-game menu, the backlog, the message window's frame button and
+// its quick menu), and the title and the menu the screens they open (ScreenLinks).
 namespace avg
 {
 void InstallScreens();

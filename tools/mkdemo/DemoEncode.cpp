@@ -7,6 +7,8 @@
 #include "graphics/texture/PictureFile.h"
 #include "io/MemStream.h"
 
+#include <mutex>
+
 namespace hgl::demo
 {
 namespace
@@ -52,18 +54,30 @@ bool Encode(const DemoPicture &p, std::vector<uint8_t> &out)
 }
 } // namespace
 
+// The pictures never change within a run: they are made and encoded once, and
+// every later call (each test writes the demo anew) takes the same files.
 bool AddPictures(DemoContent &content, std::string *error)
 {
-    for (const DemoPicture &p : MakeDemoPictures())
+    static std::mutex guard;
+    static std::vector<DemoFile> encoded;
+    std::lock_guard<std::mutex> lock(guard);
+    if (encoded.empty())
     {
-        std::vector<uint8_t> bytes;
-        if (!Encode(p, bytes))
+        std::vector<DemoFile> files;
+        for (const DemoPicture &p : MakeDemoPictures())
         {
-            if (error) *error = "cannot encode a picture";
-            return false;
+            std::vector<uint8_t> bytes;
+            if (!Encode(p, bytes))
+            {
+                if (error) *error = "cannot encode a picture";
+                return false;
+            }
+            files.push_back({p.path, std::move(bytes)});
         }
-        content.AddData(p.path, std::move(bytes));
+        encoded = std::move(files);
     }
+    for (const DemoFile &f : encoded)
+        content.AddData(f.path, f.data);
     return true;
 }
 } // namespace hgl::demo

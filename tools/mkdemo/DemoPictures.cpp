@@ -5,6 +5,7 @@
 #include "tools/hacpack/HacWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -257,15 +258,102 @@ DemoCanvas BacklogFrame()
     return c;
 }
 
+// A name written downwards, one glyph under the other, centred across the canvas.
+void VerticalText(DemoCanvas &c, int top, int scale, const std::string &text, Rgba colour)
+{
+    const int x = (c.Width() - DemoCanvas::TextWidth(scale, "W")) / 2;
+    for (size_t i = 0; i < text.size(); ++i)
+        c.Text(x, top + int(i) * 9 * scale, scale, std::string(1, text[i]), colour);
+}
+
+// A tall button of the title or an item of the in-game menu: one layer per state,
+// each in a colour of its own, the name written downwards.
+DemoPicture TallButton(const std::u16string &path, int w, int h, std::initializer_list<const char *> states)
+{
+    const std::string name = ShortName(path);
+    DemoPicture p{path, false, w, h, {}};
+    int variant = 0;
+    for (const char *state : states)
+    {
+        DemoCanvas c(w, h);
+        const Rgba colour = ColourOf(name, variant++);
+        c.Gradient(colour, Darker(colour));
+        c.Frame(kFrameThickness, {255, 255, 255, 255});
+        int scale = 1;
+        while (DemoCanvas::TextWidth(scale + 1, "W") <= w - 6 && int(name.size()) * 9 * (scale + 1) <= h - 8)
+            ++scale;
+        VerticalText(c, 4, scale, name, {0, 0, 0, 255});
+        c.Text(3, h - 10, 1, std::string(1, state[0]), {255, 255, 255, 255});
+        p.layers.push_back({state, 1.0f, std::move(c)});
+    }
+    return p;
+}
+
+// The title: a sky behind the balls and snowy hills before them, a logo of three
+// parts shown one after another, a subtitle, and the eight tall buttons of the two
+// sets, sized for the title's 3200 x 2400 button grid.
 void AddTitle(PictureList &l)
 {
-    l.Picture(u"StartMenu\\BackGround.HGP", kSceneW, kSceneH, {"Back", "Front"});
-    l.Picture(u"StartMenu\\WordTZE.HGP", kSceneW, kButtonH, {"", "", ""});
-    l.Picture(u"StartMenu\\SecondTitle.HGP", kSceneW, kButtonH);
+    constexpr int kTitleButtonW = 120, kTitleButtonH = 560;
+    {
+        DemoPicture p{u"StartMenu\\BackGround.HGP", false, kSceneW, kSceneH, {}};
+        DemoCanvas back(kSceneW, kSceneH);
+        back.Gradient({40, 60, 130, 255}, {150, 170, 220, 255});
+        back.Text(8, 8, 2, "BACKGROUND:BACK", {255, 255, 255, 255});
+        DemoCanvas front(kSceneW, kSceneH);
+        front.Fill({0, 0, 0, 0});
+        const int hills = kSceneH * 3 / 4;
+        front.Rect(0, hills, kSceneW, kSceneH - hills, {235, 240, 250, 255});
+        for (int x = 0; x < kSceneW; x += 32) // a row of hill tops
+            front.Rect(x + 4, hills - 6, 24, 6, {235, 240, 250, 255});
+        front.Text(8, kSceneH - 14, 1, "FRONT", {60, 70, 110, 255});
+        p.layers.push_back({"Back", 1.0f, std::move(back)});
+        p.layers.push_back({"Front", 1.0f, std::move(front)});
+        l.Add(std::move(p));
+    }
+    {
+        // Three layers of one size, each painting its own third.
+        constexpr int w = 64, h = 198;
+        const char *const parts[] = {"T", "Z", "E"};
+        const Rgba colours[] = {{250, 200, 80, 255}, {240, 120, 160, 255}, {120, 220, 200, 255}};
+        DemoPicture p{u"StartMenu\\WordTZE.HGP", false, w, h, {}};
+        for (int i = 0; i < 3; ++i)
+        {
+            DemoCanvas c(w, h);
+            c.Fill({0, 0, 0, 0});
+            c.Rect(4, i * h / 3 + 4, w - 8, h / 3 - 8, colours[i]);
+            c.Text(w / 2 - 15, i * h / 3 + h / 6 - 17, 5, parts[i], {40, 30, 60, 255});
+            p.layers.push_back({"", 1.0f, std::move(c)});
+        }
+        l.Add(std::move(p));
+    }
+    {
+        constexpr int w = 24, h = 144;
+        DemoPicture p{u"StartMenu\\SecondTitle.HGP", false, w, h, {}};
+        DemoCanvas c(w, h);
+        c.Fill({0, 0, 0, 0});
+        c.Rect(2, 2, w - 4, h - 4, {200, 230, 255, 220});
+        VerticalText(c, 8, 2, "DEMO", {40, 60, 130, 255});
+        p.layers.push_back({"", 1.0f, std::move(c)});
+        l.Add(std::move(p));
+    }
     for (const char16_t *b :
          {u"EnterDream", u"BackDream", u"ReDream", u"ExitDream", u"Movie", u"WordList", u"Music", u"People"})
-        l.Picture(u"StartMenu\\" + std::u16string(b) + u".HGP", kButtonW, kButtonH, kButtonStates);
-    l.Texture(u"StartMenu\\ball.TEX", 32, 32);
+        l.Add(TallButton(u"StartMenu\\" + std::u16string(b) + u".HGP", kTitleButtonW, kTitleButtonH,
+                         kButtonStates));
+    {
+        // A soft round light.
+        constexpr int n = 32;
+        DemoCanvas ball(n, n);
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x)
+            {
+                const float dx = (x + 0.5f - n / 2.0f) / (n / 2.0f), dy = (y + 0.5f - n / 2.0f) / (n / 2.0f);
+                const float d = std::min(1.0f, std::sqrt(dx * dx + dy * dy));
+                ball.Rect(x, y, 1, 1, {255, 255, 240, uint8_t(255 * (1 - d) * (1 - d))});
+            }
+        l.Painting(u"StartMenu\\ball.TEX", std::move(ball));
+    }
     l.Picture(u"StartMenu\\ExitBack.HGP", kSceneW, kSceneH / 2);
     l.Picture(u"StartMenu\\ExitYes.HGP", kButtonW, kButtonH, kButtonStates);
     l.Picture(u"StartMenu\\ExitNo.HGP", kButtonW, kButtonH, kButtonStates);
@@ -398,6 +486,10 @@ void AddMenus(PictureList &l)
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kSmallW, 24,
                   {"", "", ""}); // normal, summary, page
     l.Numbered(u"option\\animation.HGP", 32, 32, 4);
+    // The options screen's seven items.
+    for (const char16_t *o :
+         {u"quickmode", u"autosave", u"sounds", u"music", u"voice", u"wordspeed", u"autospeed"})
+        l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
     for (const char16_t *o : {u"AutoPass", u"AutoPlay"})
         l.Picture(u"option\\" + std::u16string(o) + u".HGP", kButtonW, kButtonH, kButtonStates);
     // Questions are laid out on a 1600 x 1200 design, their answers below them.
@@ -409,9 +501,16 @@ void AddMenus(PictureList &l)
     for (const char16_t *s : {u"yes", u"no", u"s2", u"f2"})
         l.Picture(u"SystemSelect\\" + std::u16string(s) + u".HGP", kAnswerSize, kAnswerSize, kButtonStates);
     l.Painting(u"HisBack.TEX", true, BacklogFrame());
+    // The in-game menu's items, as tall as the menu's 64 x 300 slots, and the
+    // bracket arm: a gold bar along the texture's width.
     for (const char16_t *m : {u"ExitGame", u"ReturnGame", u"Option", u"Save", u"Load", u"History"})
-        l.Picture(u"MenuRes\\" + std::u16string(m) + u".HGP", kButtonW, kButtonH, kMenuStates);
-    l.Texture(u"MenuRes\\Flag.TEX", 32, 32);
+        l.Add(TallButton(u"MenuRes\\" + std::u16string(m) + u".HGP", 32, 150, kMenuStates));
+    {
+        DemoCanvas flag(32, 8);
+        flag.Fill({255, 215, 80, 255});
+        flag.Rect(0, 0, 32, 2, {255, 250, 200, 255});
+        l.Painting(u"MenuRes\\Flag.TEX", std::move(flag));
+    }
     l.Painting(u"shake.TEX", Marker());
     l.Painting(u"MessageBox\\MsgFrame.TEX", MessageFrame());
 }

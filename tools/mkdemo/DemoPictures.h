@@ -26,3 +26,13 @@ struct DemoPicture
 // Every picture and texture of the demo.
 std::vector<DemoPicture> MakeDemoPictures();
 } // namespace hgl::demo
+
+namespace hgl::demo
+{
+// The demo's pictures as text, for checking screenshots by region: one line per
+// layer, tab-separated: the path, the layer's index and name, the picture's size
+// ("WxH"), then the colours (RRGGBBAA, hex) at the centres of a 4 x 4 grid over the
+// layer, row by row from the top-left.
+constexpr int kManifestGrid = 4;
+std::string MakeManifest();
+} // namespace hgl::demo

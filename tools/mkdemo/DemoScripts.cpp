@@ -170,9 +170,15 @@ const char16_t kImageSize[] = uR"S(func main()
 const char16_t kStaff[] = uR"S(func ALL()
 {
     SAY("演示游戏");
+    SAY("");
     SAY("剧本：演示小组的编剧们");
+    SAY("程序：引擎与游戏的开发者们，以及为他们写测试的人");
+    SAY("");
     SAY("音乐：正弦波");
-    SAY("感谢游玩");
+    SAY("美术：会画自己名字的图片");
+    SAY("");
+    SAY("");
+    SAY("感谢您游玩这个演示游戏");
 }
 )S";
 

@@ -2,8 +2,10 @@
 // Generates the demo game into a folder: the loose trees "Data" and "Local" and
 // the archives "Data.hac" and "Local.hac" packed from them. With --folders the
 // trees are written as the folders "Data.hac" and "Local.hac" themselves, which
-// the game mounts just the same, and nothing is packed.
+// the game mounts just the same, and nothing is packed. "manifest.txt" beside
+// them lists the colours of the pictures' regions, for checking screenshots.
 #include "tools/mkdemo/DemoContent.h"
+#include "tools/mkdemo/DemoPictures.h"
 
 #include "core/String.h"
 #include "io/Core.h"
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 int main(int argc, char **argv)
@@ -53,6 +56,16 @@ int main(int argc, char **argv)
     if (ok && !folders)
         ok = PackArchive(content.data, folder + "/Data.hac", &error) &&
              PackArchive(content.local, folder + "/Local.hac", &error);
+    if (ok)
+    {
+        std::ofstream manifest(folder + "/manifest.txt", std::ios::binary | std::ios::trunc);
+        manifest << MakeManifest();
+        if (!manifest.flush())
+        {
+            ok = false;
+            error = "cannot write " + folder + "/manifest.txt";
+        }
+    }
     if (!ok)
     {
         std::fprintf(stderr, "mkdemo: %s\n", error.c_str());

@@ -1,5 +1,7 @@
 #include "platform/window/HeadlessWindow.h"
 
+#include <GL/glew.h>
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
@@ -95,6 +97,12 @@ bool HeadlessWindow::CreateSurface()
     }
     title_ = options_.title;
     return true;
+}
+
+void HeadlessWindow::Present()
+{
+    glFlush();
+    presents_++;
 }
 
 void HeadlessWindow::MakeContextCurrent()

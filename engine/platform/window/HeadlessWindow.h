@@ -41,7 +41,9 @@ class HeadlessWindow : public PlatformWindow
   protected:
     bool CreateSurface() override;
     void MakeContextCurrent() override;
-    void Present() override { presents_++; }
+    // Nothing is shown; the frame's drawing is flushed so that the renderer works it
+    // off now instead of piling frames up.
+    void Present() override;
 
   private:
     void Release();

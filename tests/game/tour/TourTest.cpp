@@ -15,6 +15,7 @@
 #include "tools/mkdemo/DemoContent.h"
 #include "tools/mkdemo/DemoPictures.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -83,8 +84,26 @@ TEST(TourTest, StepsAreReadOrRefusedByLine)
     EXPECT_EQ(steps[8].value, -120);
     EXPECT_EQ(steps[10].name, "a.bmp");
 
-    for (const char *bad : {"jump 1", "wait", "wait -1", "wait 2x", "key Nothing", "press up 1 2", "move 1",
-                            "click left 1 2 3", "screenshot", "quit now"})
+    ASSERT_TRUE(avg::Tour::Parse("until NewStartMenu\nuntil EndStaff 9000\nexpect GameUnit NewMenuUnit\n"
+                                 "pace real\npace fast\nmark title\nskip 7000\n",
+                                 steps, error))
+        << error;
+    ASSERT_EQ(steps.size(), 7u);
+    EXPECT_EQ(steps[6].value, 7000);
+    EXPECT_EQ(steps[0].name, "NewStartMenu");
+    EXPECT_EQ(steps[0].value, avg::Tour::kDefaultUntilFrames);
+    EXPECT_EQ(steps[1].value, 9000);
+    EXPECT_EQ(steps[2].names, (std::vector<std::string>{"GameUnit", "NewMenuUnit"}));
+    EXPECT_EQ(steps[3].value, 1);
+    EXPECT_EQ(steps[4].value, 0);
+    EXPECT_EQ(steps[5].name, "title");
+
+    for (const char *bad : {"jump 1",      "wait",         "wait -1",  "wait 2x",
+                            "key Nothing", "press up 1 2", "move 1",   "click left 1 2 3",
+                            "screenshot",  "quit now",     "until",    "until A 0",
+                            "until A -3",  "until A 5 6",  "expect",   "pace",
+                            "pace slow",   "mark",         "mark a b", "skip",
+                            "skip -1"})
     {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(avg::Tour::Parse(std::string("wait 1\n") + bad + "\n", steps, error));
@@ -132,7 +151,7 @@ class ShippedTourTest : public GameCoreTest
 
 TEST_F(ShippedTourTest, PlaysTheDemoStory)
 {
-    hgl::test::ScopedEnv tour("HGL_TOUR", HGL_SOURCE_DIR "/tours/demo.tour");
+    hgl::test::ScopedEnv tour("HGL_TOUR", HGL_SOURCE_DIR "/tours/story.tour");
     avg::InstallStage(); // as the game's main does
     ASSERT_EQ(RunGame([] { return avg::NewGame(); }), 0);
     avg::SetStageFactory({});
@@ -228,6 +247,44 @@ class SignalScreen : public hgl::FlowObject
     void Update() override { std::raise(SIGTERM); }
 };
 } // namespace
+
+namespace
+{
+class PlainScreen : public hgl::FlowObject
+{
+};
+} // namespace
+
+TEST_F(ShippedTourTest, AScreenNotReachedOrAStackNotAsExpectedFailsTheTour)
+{
+    const struct
+    {
+        const char *tour;
+        const char16_t *says;
+    } cases[] = {
+        {"wait 2\nuntil NewStartMenu 5\nquit\n", u"screen NewStartMenu not reached; running: PlainScreen"},
+        {"expect PlainScreen GameUnit\n", u"expected PlainScreen GameUnit, running: PlainScreen"},
+    };
+    for (const auto &c : cases)
+    {
+        SCOPED_TRACE(c.tour);
+        ASSERT_TRUE(dir.WriteFile("failing.tour", c.tour));
+        hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("failing.tour").c_str());
+        hgl::test::LogCapture log;
+        EXPECT_EQ(RunGame([] { return new PlainScreen; }), 1);
+        EXPECT_TRUE(log.ContainsPart(c.says)) << log.Dump();
+    }
+    // Met, they let the tour go on to its end.
+    ASSERT_TRUE(dir.WriteFile("passing.tour", "until PlainScreen 1\nexpect PlainScreen\npace real\nwait 3\n"
+                                              "mark here\npace fast\nwait 3\n"));
+    hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("passing.tour").c_str());
+    hgl::test::LogCapture log;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunGame([] { return new PlainScreen; }), 0);
+    // Three frames at the real pace take three frame times at least.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(45));
+    EXPECT_TRUE(log.ContainsPart(u"游览标记<here>")) << log.Dump();
+}
 
 TEST_F(ShippedTourTest, ASignalOrABadTourEndsTheGame)
 {
