@@ -70,10 +70,7 @@ class TitleScreenTest : public ScreenTest
     {
         return std::find(sounds.begin(), sounds.end(), call) != sounds.end();
     }
-    int Count(int sound) const
-    {
-        return int(std::count(system_sounds.begin(), system_sounds.end(), sound));
-    }
+    int Count(int sound) const { return int(std::count(system_sounds.begin(), system_sounds.end(), sound)); }
 };
 
 using TitleFirstStartTest = TitleScreenTest;
