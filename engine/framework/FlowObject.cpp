@@ -13,7 +13,7 @@ void FlowObject::InitPrivate()
     Control.Bind<&FlowObject::GetControl>(this);
 }
 
-FlowObject::FlowObject() : control(new ObjectControl)
+FlowObject::FlowObject() : control(std::make_unique<ObjectControl>())
 {
     InitPrivate();
 }
@@ -21,7 +21,6 @@ FlowObject::FlowObject() : control(new ObjectControl)
 FlowObject::~FlowObject()
 {
     delete next_object;
-    delete control;
 }
 
 void FlowObject::SetNextObject(FlowObject *obj)

@@ -17,6 +17,8 @@
 #include "core/BoundMethod.h"
 #include "framework/ObjectControl.h"
 
+#include <memory>
+
 namespace hgl
 {
 class FlowObject : public Object
@@ -39,12 +41,12 @@ class FlowObject : public Object
   protected:
     FlowObjectState object_state = fosOK;
     FlowObject *next_object = nullptr; // owned until the flow control takes it
-    ObjectControl *control;            // owned
+    std::unique_ptr<ObjectControl> control;
     bool visible = true;
 
     FlowObjectState GetObjectState() const { return object_state; }
     FlowObject *GetNextObject() const { return next_object; }
-    ObjectControl *GetControl() const { return control; }
+    ObjectControl *GetControl() const { return control.get(); }
 
   public:
     Property<FlowObjectState> ObjectState;

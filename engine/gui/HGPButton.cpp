@@ -16,8 +16,8 @@ HGPButton::HGPButton(float l, float t, float w, float h, HAC *archive, const u16
 {
     if (archive && picture_name)
     {
-        picture = new HGP(archive, picture_name, RecommendedFormat, WithMipmaps);
-        own_picture = true;
+        owned_picture = std::make_unique<HGP>(archive, picture_name, RecommendedFormat, WithMipmaps);
+        picture = owned_picture.get();
     }
     Setup(w, h, picture_name);
 }
@@ -28,10 +28,7 @@ HGPButton::HGPButton(float l, float t, float w, float h, HGP *shown_picture)
     Setup(w, h, shown_picture ? shown_picture->GetName().c_str() : nullptr);
 }
 
-HGPButton::~HGPButton()
-{
-    if (own_picture) delete picture;
-}
+HGPButton::~HGPButton() = default;
 
 void HGPButton::Setup(float w, float h, const u16char *what)
 {

@@ -7,6 +7,8 @@
 #include "gui/Button.h"
 #include "gui/WidgetSupport.h"
 
+#include <memory>
+
 namespace hgl
 {
 class HAC;
@@ -20,8 +22,8 @@ class HGPButton : public Button
 {
     static constexpr int StateCount = 4;
 
+    std::unique_ptr<HGP> owned_picture; // the picture when loaded by the button
     HGP *picture = nullptr;
-    bool own_picture = false;
     int state_layer[StateCount] = {-1, -1, -1, -1};
     MissingNotice no_picture;
 

@@ -5,16 +5,13 @@
 namespace hgl::gui
 {
 TexLabel::TexLabel(float l, float t, Texture2D *shown, bool own)
-    : GUIObject(l, t, 0, 0), texture(shown), own_texture(own)
+    : GUIObject(l, t, 0, 0), owned(own ? shown : nullptr), texture(shown)
 {
     focusable = false;
     if (texture) SetSize(float(texture->Width), float(texture->Height));
 }
 
-TexLabel::~TexLabel()
-{
-    if (own_texture) delete texture;
-}
+TexLabel::~TexLabel() = default;
 
 void TexLabel::Draw()
 {

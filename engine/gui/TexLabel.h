@@ -3,6 +3,8 @@
 #include "framework/GUIObject.h"
 #include "gui/WidgetSupport.h"
 
+#include <memory>
+
 namespace hgl
 {
 class Texture2D;
@@ -12,8 +14,8 @@ namespace hgl::gui
 {
 class TexLabel : public GUIObject
 {
+    std::unique_ptr<Texture2D> owned; // the texture when the label owns it
     Texture2D *texture;
-    bool own_texture;
     MissingNotice no_texture;
 
   public:

@@ -1,5 +1,6 @@
 #include "io/TDF.h"
 
+#include "io/BufferedReadStream.h"
 #include "io/Compress.h"
 #include "io/DataObject.h"
 #include "io/FileStream.h"
@@ -89,70 +90,6 @@ bool TDFNode::LoadFromFile(const u16char *filename)
     return Load(&fs);
 }
 
-namespace
-{
-// A forward-reading buffer over another stream. A tree is read in many small
-// pieces (counts, names, values); on a file or an archive window each would be a
-// system call. At the end the parent is put where the tree ended.
-class ReadBuffer : public Stream
-{
-    Stream *parent;
-    int64 base; // parent position of buf[0]
-    int64 size; // the parent's size
-    std::vector<uint8> buf;
-    int have = 0, at = 0; // bytes in buf, bytes consumed
-
-  public:
-    ReadBuffer(Stream *p, int64 pos, int64 sz) : parent(p), base(pos), size(sz), buf(size_t(1) << 16) {}
-
-    int Read(void *dest, int n) override
-    {
-        if (!dest || n < 0) return -1;
-        uint8 *out = static_cast<uint8 *>(dest);
-        int done = 0;
-        while (done < n)
-        {
-            if (at == have)
-            {
-                base += have;
-                at = have = 0;
-                if (n - done >= int(buf.size()))
-                {
-                    // Large blocks go straight through.
-                    const int got = parent->ReadAt(base, out + done, n - done);
-                    if (got <= 0) break;
-                    base += got;
-                    done += got;
-                    continue;
-                }
-                const int got = parent->ReadAt(base, buf.data(), int(buf.size()));
-                if (got <= 0) break;
-                have = got;
-            }
-            const int take = std::min(n - done, have - at);
-            std::memcpy(out + done, buf.data() + at, size_t(take));
-            at += take;
-            done += take;
-        }
-        return done;
-    }
-    int Write(const void *, int) override { return -1; }
-    int64 GetPosition() const override { return base + at; }
-    void SetPosition(int64 pos) override
-    {
-        if (pos >= base && pos <= base + have)
-            at = int(pos - base);
-        else
-        {
-            base = pos;
-            at = have = 0;
-        }
-    }
-    int64 GetSize() const override { return size; }
-    void SetSize(int64) override {}
-};
-} // namespace
-
 bool TDFNode::Load(Stream *s)
 {
     if (!s) return false;
@@ -160,7 +97,9 @@ bool TDFNode::Load(Stream *s)
     const int64 pos = s->Position;
     const int64 size = s->Size;
     if (dynamic_cast<MemStream *>(s) || pos < 0 || size < 0) return LoadNode(s, 0, budget);
-    ReadBuffer rb(s, pos, size);
+    // A tree is read in many small pieces: buffered, and the stream then put where
+    // the tree ended.
+    BufferedReadStream rb(s);
     const bool ok = LoadNode(&rb, 0, budget);
     s->Position = rb.GetPosition();
     return ok;

@@ -37,6 +37,11 @@ class ThreadMutex
     // Waits at most timeout milliseconds.
     virtual bool WaitLock(unsigned int timeout);
     virtual void Unlock();
+
+    // The standard names, so std::lock_guard and std::unique_lock take it directly.
+    void lock() { Lock(); }
+    bool try_lock() { return TryLock(); }
+    void unlock() { Unlock(); }
 };
 
 // A thread priority is a plain int, 0..6 (3 is normal); these name the values.

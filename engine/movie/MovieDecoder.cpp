@@ -14,13 +14,6 @@ PlugInInterfaceCache<MoviePlugInInterface> &Registry()
     static PlugInInterfaceCache<MoviePlugInInterface> registry;
     return registry;
 }
-
-struct DecoderLock
-{
-    Thread &t;
-    void lock() { t.Lock(); }
-    void unlock() { t.Unlock(); }
-};
 } // namespace
 
 MoviePlugInInterface *GetMovieInterface()
@@ -67,8 +60,7 @@ void MovieDecoder::CloseMovie()
 
 MovieDecoder::Frame MovieDecoder::NewFrame()
 {
-    DecoderLock dl{*this};
-    std::lock_guard<DecoderLock> guard(dl);
+    std::lock_guard<ThreadMutex> guard(*this);
     if (!spare.empty())
     {
         Frame f = std::move(spare.back());
@@ -110,8 +102,7 @@ bool MovieDecoder::Execute()
     {
         bool full;
         {
-            DecoderLock dl{*this};
-            std::lock_guard<DecoderLock> guard(dl);
+            std::lock_guard<ThreadMutex> guard(*this);
             full = int(queue.size()) >= QueueFrames;
         }
         if (full)
@@ -122,8 +113,7 @@ bool MovieDecoder::Execute()
 
         Frame frame = NewFrame();
         const int r = DecodeFrame(frame);
-        DecoderLock dl{*this};
-        std::lock_guard<DecoderLock> guard(dl);
+        std::lock_guard<ThreadMutex> guard(*this);
         if (r != 1)
         {
             if (r < 0) PutError(u"影片解码出错");
@@ -137,8 +127,7 @@ bool MovieDecoder::Execute()
 
 bool MovieDecoder::TakeFrameAt(double time, std::vector<uint8> &rgba, double *frame_time)
 {
-    DecoderLock dl{*this};
-    std::lock_guard<DecoderLock> guard(dl);
+    std::lock_guard<ThreadMutex> guard(*this);
     bool taken = false;
     while (!queue.empty() && queue.front().time <= time)
     {
@@ -154,8 +143,7 @@ bool MovieDecoder::TakeFrameAt(double time, std::vector<uint8> &rgba, double *fr
 
 bool MovieDecoder::IsOver()
 {
-    DecoderLock dl{*this};
-    std::lock_guard<DecoderLock> guard(dl);
+    std::lock_guard<ThreadMutex> guard(*this);
     return ended && queue.empty();
 }
 } // namespace hgl

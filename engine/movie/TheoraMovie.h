@@ -5,7 +5,7 @@
 // else the engine time since the first drawn frame (a sound that ends before the
 // pictures hands the clock on to the engine time from where it stopped). When the movie is over (every
 // frame shown for its time and the sound done), or ended by the player where the
-// end switches allow, the screen returns (flow state 4). A movie that cannot be
+// end switches allow, the screen returns (fosReturn). A movie that cannot be
 // opened logs "打开影片失败" and returns at once, so that nothing waits on it.
 #include "framework/FlowObject.h"
 #include "graphics/texture/ImageBlock.h"

@@ -56,7 +56,7 @@ class DevilVM : public Object
   public:
     ~DevilVM() override = default;
 
-    // 0 running, 1 paused, 2 stopped: the values of DevilRunState.
+    // The DevilRunState as its int value.
     int GetRunState() const { return int(run_state); }
     DevilRunState GetState() const { return run_state; }
 

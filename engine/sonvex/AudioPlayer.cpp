@@ -13,14 +13,6 @@ namespace
 {
 constexpr double MinWakeSeconds = 0.01;
 constexpr double ShortSoundWakes = 5; // wakes within one pass of a short sound
-
-// The player's own lock (the ThreadMutex it is), for std::lock_guard.
-struct PlayerLock
-{
-    Thread &t;
-    void lock() { t.Lock(); }
-    void unlock() { t.Unlock(); }
-};
 } // namespace
 
 AudioPlayer::AudioPlayer(HAC *archive, const u16char *name)
@@ -36,8 +28,7 @@ AudioPlayer::~AudioPlayer()
 bool AudioPlayer::Load(HAC *archive, const u16char *name)
 {
     Stop();
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     filename = name ? String(name) : String();
     if (!decoder.Open(archive, name)) return false;
     pcm.resize(size_t(std::lround(decoder.GetRate() * BufferSeconds)) * size_t(decoder.FrameBytes()));
@@ -46,8 +37,7 @@ bool AudioPlayer::Load(HAC *archive, const u16char *name)
 
 bool AudioPlayer::IsLoaded()
 {
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     return decoder.IsOpen();
 }
 
@@ -135,8 +125,7 @@ bool AudioPlayer::Play(bool loop_it)
 {
     Stop();
     {
-        PlayerLock pl{*this};
-        std::lock_guard<PlayerLock> guard(pl);
+        std::lock_guard<ThreadMutex> guard(*this);
         if (!decoder.IsOpen() || !IsOpenALReady() || !source.GetIndex()) return false;
         loop = loop_it;
         source.SetLoop(false);
@@ -159,8 +148,7 @@ void AudioPlayer::Stop()
     wake.Release(1);
     Close();
 
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     playing = false;
     Reset();
     while (wake.TryAcquire())
@@ -174,8 +162,7 @@ bool AudioPlayer::Execute()
     while (!IsStopRequested())
     {
         {
-            PlayerLock pl{*this};
-            std::lock_guard<PlayerLock> guard(pl);
+            std::lock_guard<ThreadMutex> guard(*this);
             if (!Refill())
             {
                 playing = false;
@@ -189,8 +176,7 @@ bool AudioPlayer::Execute()
 
 bool AudioPlayer::IsPlaying()
 {
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     return playing;
 }
 
@@ -205,8 +191,7 @@ int64 AudioPlayer::StreamPosition() const
 
 double AudioPlayer::GetPlayTime()
 {
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     if (!decoder.IsOpen()) return 0;
     const int64 total = int64(std::llround(decoder.GetSeconds() * decoder.GetRate()));
     int64 at = StreamPosition();
@@ -216,23 +201,20 @@ double AudioPlayer::GetPlayTime()
 
 double AudioPlayer::GetTotalTime()
 {
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     return decoder.GetSeconds();
 }
 
 void AudioPlayer::SetGain(float value)
 {
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     gain = value < 0 ? 0 : value;
     source.SetGain(gain);
 }
 
 float AudioPlayer::GetGain()
 {
-    PlayerLock pl{*this};
-    std::lock_guard<PlayerLock> guard(pl);
+    std::lock_guard<ThreadMutex> guard(*this);
     return gain;
 }
 } // namespace hgl

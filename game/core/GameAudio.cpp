@@ -6,7 +6,6 @@
 #include "game/core/GameRecord.h"
 #include "game/core/UpperName.h"
 #include "io/Time.h"
-#include "script/DevilEngine.h"
 #include "sonvex/AudioPlayer.h"
 
 #include <memory>
@@ -58,26 +57,6 @@ bool HasExtension(const hgl::String &name)
 {
     const int dot = name.FindRightChar(u'.');
     return dot >= 0 && dot > name.FindRightChar(u'\\');
-}
-
-void ScriptBGMPlay(const hgl::u16char *name, int loop)
-{
-    bgm::PlayBGM(name, loop != 0);
-}
-
-void ScriptBGMStop()
-{
-    bgm::StopBGM();
-}
-
-void ScriptSEPlay(int channel, const hgl::u16char *name, int loop)
-{
-    PlayScriptSE(channel, name, loop != 0);
-}
-
-void ScriptSEStop(int channel)
-{
-    StopScriptSE(channel);
 }
 } // namespace
 
@@ -227,14 +206,6 @@ void StopVoice()
         return;
     }
     if (audio.voice) audio.voice->Stop();
-}
-
-bool RegisterSoundFunctions(hgl::DevilVM *vm)
-{
-    return vm && vm->MapFunc(u"void BGM_PLAY(string,int)", &ScriptBGMPlay) &&
-           vm->MapFunc(u"void BGM_STOP()", &ScriptBGMStop) &&
-           vm->MapFunc(u"void SE_PLAY(int,string,int)", &ScriptSEPlay) &&
-           vm->MapFunc(u"void SE_STOP(int)", &ScriptSEStop);
 }
 
 void FreeGameAudio()

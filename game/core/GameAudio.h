@@ -7,11 +7,6 @@
 
 #include <functional>
 
-namespace hgl
-{
-class DevilVM;
-}
-
 namespace avg
 {
 namespace bgm
@@ -50,11 +45,6 @@ void PlaySystemSound(int n, bool protect);
 // returns its length in whole seconds; 0 without a voice.
 int PlayVoice(const hgl::String &name);
 void StopVoice();
-
-// Registers the script's sound functions: "void BGM_PLAY(string,int)",
-// "void BGM_STOP()", "void SE_PLAY(int,string,int)" (channel, name, loop) and
-// "void SE_STOP(int)" (channel).
-bool RegisterSoundFunctions(hgl::DevilVM *vm);
 
 // Stops and releases every player; before the audio device closes.
 void FreeGameAudio();

@@ -16,7 +16,7 @@
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "io/Time.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <memory>
 
@@ -134,28 +134,31 @@ void GameUnit::MakeStage()
 void GameUnit::RegisterFunctions()
 {
     hgl::DevilEngine *e = engine.get();
-    e->MapMemberFunc(u"void VIB_STP(int)", this, &GameUnit::VIB_STP);
-    e->MapMemberFunc(u"void FANX(int)", this, &GameUnit::FANX);
-    e->MapMemberFunc(u"void ZOOMIN()", this, &GameUnit::ZOOMIN);
-    e->MapMemberFunc(u"void ZOOMOUT()", this, &GameUnit::ZOOMOUT);
-    e->MapMemberFunc(u"void MSPEED(int)", this, &GameUnit::MSPEED);
-    e->MapMemberFunc(u"void VIB_MSG(int)", this, &GameUnit::VIB_MSG);
-    e->MapMemberFunc(u"void WIN_OFF()", this, &GameUnit::WIN_OFF);
-    e->MapMemberFunc(u"void EXT_CALL(string)", this, &GameUnit::EXT_CALL);
-    e->MapMemberFunc(u"void SET_SAVPNT()", this, &GameUnit::SET_SAVPNT);
-    e->MapMemberFunc(u"void GAME_END(int)", this, &GameUnit::GAME_END);
-    e->MapMemberFunc(u"int RGET(string)", this, &GameUnit::RGET);
-    e->MapMemberFunc(u"void RSET(string,string)", this, &GameUnit::RSET);
-    e->MapMemberFunc(u"void BGM_PLAY(string,int)", this, &GameUnit::BGM_PLAY);
-    e->MapMemberFunc(u"void BGM_STOP()", this, &GameUnit::BGM_STOP);
-    e->MapMemberFunc(u"void SE_PLAY(int,string,int)", this, &GameUnit::SE_PLAY);
-    e->MapMemberFunc(u"void SE_STOP(int)", this, &GameUnit::SE_STOP);
-    e->MapMemberFunc(u"void VOICE_STOP()", this, &GameUnit::VOICE_STOP);
-    e->MapMemberFunc(u"void RED_ON()", this, &GameUnit::RED_ON);
-    e->MapMemberFunc(u"void RED_OFF()", this, &GameUnit::RED_OFF);
-    e->MapMemberFunc(u"void ANIME(string)", this, &GameUnit::ANIME);
-    e->MapMemberFunc(u"void SHOW_DATE(int,int,string)", this, &GameUnit::SHOW_DATE);
-    e->MapMemberFunc(u"void WAIT(int)", this, &GameUnit::WAIT);
+    static constexpr hgl::ScriptFunction<GameUnit> kFunctions[] = {
+        {u"void VIB_STP(int)", hgl::Bind<&GameUnit::VIB_STP>},
+        {u"void FANX(int)", hgl::Bind<&GameUnit::FANX>},
+        {u"void ZOOMIN()", hgl::Bind<&GameUnit::ZOOMIN>},
+        {u"void ZOOMOUT()", hgl::Bind<&GameUnit::ZOOMOUT>},
+        {u"void MSPEED(int)", hgl::Bind<&GameUnit::MSPEED>},
+        {u"void VIB_MSG(int)", hgl::Bind<&GameUnit::VIB_MSG>},
+        {u"void WIN_OFF()", hgl::Bind<&GameUnit::WIN_OFF>},
+        {u"void EXT_CALL(string)", hgl::Bind<&GameUnit::EXT_CALL>},
+        {u"void SET_SAVPNT()", hgl::Bind<&GameUnit::SET_SAVPNT>},
+        {u"void GAME_END(int)", hgl::Bind<&GameUnit::GAME_END>},
+        {u"int RGET(string)", hgl::Bind<&GameUnit::RGET>},
+        {u"void RSET(string,string)", hgl::Bind<&GameUnit::RSET>},
+        {u"void BGM_PLAY(string,int)", hgl::Bind<&GameUnit::BGM_PLAY>},
+        {u"void BGM_STOP()", hgl::Bind<&GameUnit::BGM_STOP>},
+        {u"void SE_PLAY(int,string,int)", hgl::Bind<&GameUnit::SE_PLAY>},
+        {u"void SE_STOP(int)", hgl::Bind<&GameUnit::SE_STOP>},
+        {u"void VOICE_STOP()", hgl::Bind<&GameUnit::VOICE_STOP>},
+        {u"void RED_ON()", hgl::Bind<&GameUnit::RED_ON>},
+        {u"void RED_OFF()", hgl::Bind<&GameUnit::RED_OFF>},
+        {u"void ANIME(string)", hgl::Bind<&GameUnit::ANIME>},
+        {u"void SHOW_DATE(int,int,string)", hgl::Bind<&GameUnit::SHOW_DATE>},
+        {u"void WAIT(int)", hgl::Bind<&GameUnit::WAIT>},
+    };
+    hgl::MapFunctions(*e, this, kFunctions);
 }
 
 bool GameUnit::GotoScript(const hgl::String &name)

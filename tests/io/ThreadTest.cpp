@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -181,4 +182,31 @@ TEST(Semaphore, OneReleaseOfManyWakesAsManyWaiters)
     for (auto &t : threads)
         t.join();
     EXPECT_EQ(sem.GetCount(), 0);
+}
+
+TEST(ThreadMutex, StandardGuardsTakeIt)
+{
+    ThreadMutex m;
+    auto held_elsewhere = [&m]
+    {
+        bool got = false;
+        std::thread other(
+            [&]
+            {
+                got = m.TryLock();
+                if (got) m.Unlock();
+            });
+        other.join();
+        return !got;
+    };
+    {
+        std::lock_guard<ThreadMutex> guard(m);
+        EXPECT_TRUE(held_elsewhere());
+        std::unique_lock<ThreadMutex> again(m, std::try_to_lock); // recursive for its owner
+        EXPECT_TRUE(again.owns_lock());
+    }
+    EXPECT_FALSE(held_elsewhere());
+    std::unique_lock<ThreadMutex> once(m);
+    once.unlock();
+    EXPECT_FALSE(held_elsewhere());
 }

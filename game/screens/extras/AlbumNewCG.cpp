@@ -9,7 +9,7 @@
 #include "graphics/gl/Canvas.h"
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 
@@ -40,9 +40,12 @@ AlbumNewCG::AlbumNewCG(const hgl::u16char *script_name, bool use_backgrounds)
     avg::RunDataScript(script,
                        [this](hgl::DevilEngine &e)
                        {
-                           return e.MapMemberFunc(u"void SetBG(string)", this, &AlbumNewCG::SetBG) &&
-                                  e.MapMemberFunc(u"void SetCG(string,int)", this, &AlbumNewCG::SetCG) &&
-                                  e.MapMemberFunc(u"void SetZCG(string,int)", this, &AlbumNewCG::SetZCG);
+                           static constexpr hgl::ScriptFunction<AlbumNewCG> kFunctions[] = {
+                               {u"void SetBG(string)", hgl::Bind<&AlbumNewCG::SetBG>},
+                               {u"void SetCG(string,int)", hgl::Bind<&AlbumNewCG::SetCG>},
+                               {u"void SetZCG(string,int)", hgl::Bind<&AlbumNewCG::SetZCG>},
+                           };
+                           return hgl::MapFunctions(e, this, kFunctions);
                        });
 
     FlowObject::OnMouseRightDown.Bind<&AlbumNewCG::RightDown>(this);

@@ -12,7 +12,7 @@
 #include "game/screens/widgets/TZHGPButton.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/hgp/HGP.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 namespace
 {
@@ -101,15 +101,17 @@ void WordUnit::LoadTab(int i)
     grid.row_gap = kRowGap * sy;
     tab_number = i + 1;
 
-    avg::RunDataScript(
-        kScripts[i],
-        [this](hgl::DevilEngine &e)
-        {
-            return e.MapMemberFunc(u"void SetTips(string,string,string,string)", this, &WordUnit::SetTips) &&
-                   e.MapMemberFunc(u"void SetObject(string,string,string)", this, &WordUnit::SetObject) &&
-                   e.MapMemberFunc(u"void SetSceneB(string,string)", this, &WordUnit::SetSceneB) &&
-                   e.MapMemberFunc(u"void SetSceneBZ(string)", this, &WordUnit::SetSceneBZ);
-        });
+    avg::RunDataScript(kScripts[i],
+                       [this](hgl::DevilEngine &e)
+                       {
+                           static constexpr hgl::ScriptFunction<WordUnit> kFunctions[] = {
+                               {u"void SetTips(string,string,string,string)", hgl::Bind<&WordUnit::SetTips>},
+                               {u"void SetObject(string,string,string)", hgl::Bind<&WordUnit::SetObject>},
+                               {u"void SetSceneB(string,string)", hgl::Bind<&WordUnit::SetSceneB>},
+                               {u"void SetSceneBZ(string)", hgl::Bind<&WordUnit::SetSceneBZ>},
+                           };
+                           return hgl::MapFunctions(e, this, kFunctions);
+                       });
 }
 
 hgl::gui::TZHGPButton *WordUnit::Place(const hgl::u16char *picture)

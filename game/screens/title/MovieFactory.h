@@ -24,7 +24,7 @@ struct MovieRequest
 using MovieMaker = std::function<hgl::FlowObject *(const MovieRequest &)>;
 
 // A new movie screen for the request, owned by the caller; never null. The movie
-// returns (flow state 4) when it is over, was ended, or cannot be opened.
+// returns (fosReturn) when it is over, was ended, or cannot be opened.
 hgl::FlowObject *MakeMovie(const MovieRequest &request);
 // An empty maker puts the real player back.
 void SetMovieMaker(MovieMaker maker);

@@ -3,8 +3,8 @@
 // use is shown as the current picture and the highest as the next one laid over
 // it; timed transitions (a fade over the fill colour, a cross-fade or one of twelve
 // black wipes), timed pans and zooms, a shake and an inverted-colour period, and a
-// plain fill where no picture covers. Timed changes pause the story with game
-// state 2; the story goes on at the update after they end, never from a draw.
+// plain fill where no picture covers. Timed changes pause the story with
+// gsBackChange; the story goes on at the update after they end, never from a draw.
 #include "core/String.h"
 #include "game/core/StageManagers.h"
 #include "game/stage/StageDraw.h"

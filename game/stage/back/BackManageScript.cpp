@@ -2,56 +2,68 @@
 // kept for scripts written in different styles.
 #include "game/stage/back/BackManage.h"
 
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 void BackManage::RegisterScript()
 {
-    hgl::DevilEngine *e = engine;
-    e->MapMemberFunc(u"void BG_COLOR(int,int,int)", this, &BackManage::BG_COLOR);
-    e->MapMemberFunc(u"void BG_BLACK()", this, &BackManage::SetFillBlack);
-    e->MapMemberFunc(u"void BG_WHITE()", this, &BackManage::SetFillWhite);
-    e->MapMemberFunc(u"void BG_SET(string)", this, &BackManage::BG_SET);
-    e->MapMemberFunc(u"void BG_FLG(int,int,string)", this, &BackManage::BG_FLG);
+    static constexpr hgl::ScriptFunction<BackManage> kFunctions[] = {
+        {u"void BG_COLOR(int,int,int)", hgl::Bind<&BackManage::BG_COLOR>},
+        {u"void BG_BLACK()", hgl::Bind<&BackManage::SetFillBlack>},
+        {u"void BG_WHITE()", hgl::Bind<&BackManage::SetFillWhite>},
+        {u"void BG_SET(string)", hgl::Bind<&BackManage::BG_SET>},
+        {u"void BG_FLG(int,int,string)", hgl::Bind<&BackManage::BG_FLG>},
 
-    using Handler = void (BackManage::*)(const hgl::u16char *);
-    const Handler show[kLayers] = {&BackManage::ShowLayerK<0>, &BackManage::ShowLayerK<1>,
-                                   &BackManage::ShowLayerK<2>, &BackManage::ShowLayerK<3>};
-    auto family = [&](const char16_t *prefix)
-    {
-        for (int k = 0; k < kLayers; ++k)
-        {
-            const hgl::u16char digit[2] = {hgl::u16char(u'0' + k), 0};
-            e->MapMemberFunc(hgl::String(u"void ") + prefix + digit + u"(string)", this, show[k]);
-        }
+        {u"void BG_SET_DEF0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_SET_DEF1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_SET_DEF2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_SET_DEF3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+        {u"void BG_DSP_DEF0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_DSP_DEF1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_DSP_DEF2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_DSP_DEF3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+        {u"void BG_DSP0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_DSP1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_DSP2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_DSP3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+        {u"void BG_DSPX0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_DSPX1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_DSPX2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_DSPX3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+        {u"void BG_SET0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_SET1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_SET2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_SET3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+
+        {u"void BG_SETW01(string,float,float,string,float,float)", hgl::Bind<&BackManage::BG_SETW01>},
+        {u"void BG_SETW02(string,string)", hgl::Bind<&BackManage::BG_SETW02>},
+        {u"void BG_SETW13(string,string)", hgl::Bind<&BackManage::BG_SETW13>},
+        {u"void BG_SETW23(string,string)", hgl::Bind<&BackManage::BG_SETW23>},
+        {u"void BG_SETX0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_SETX1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_SETX2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_SETX3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+
+        {u"void BG_ERS0()", hgl::Bind<&BackManage::EraseLayerK<0>>},
+        {u"void BG_ERS1()", hgl::Bind<&BackManage::EraseLayerK<1>>},
+        {u"void BG_ERS2()", hgl::Bind<&BackManage::EraseLayerK<2>>},
+        {u"void BG_ERS3()", hgl::Bind<&BackManage::EraseLayerK<3>>},
+        {u"void BG_ERSW13()", hgl::Bind<&BackManage::BG_ERSW13>},
+        {u"void BG_ERSA()", hgl::Bind<&BackManage::EraseAll>},
+        {u"void BG_INVISIBLE0(string)", hgl::Bind<&BackManage::ShowLayerK<0>>},
+        {u"void BG_INVISIBLE1(string)", hgl::Bind<&BackManage::ShowLayerK<1>>},
+        {u"void BG_INVISIBLE2(string)", hgl::Bind<&BackManage::ShowLayerK<2>>},
+        {u"void BG_INVISIBLE3(string)", hgl::Bind<&BackManage::ShowLayerK<3>>},
+        {u"void BG_INVISIBLEW13(string,string)", hgl::Bind<&BackManage::BG_SETW13>},
+
+        {u"void BG_SWP(int,int)", hgl::Bind<&BackManage::SwapLayers>},
+        {u"void BG_Part(string,float,float,float,float,int,int)", hgl::Bind<&BackManage::BG_Part>},
+        {u"void BG_ToFull(int)", hgl::Bind<&BackManage::ToFull>},
+        {u"void BG_ToPart(int,float,float,float,float)", hgl::Bind<&BackManage::ToPart>},
+        {u"void BG_FadeToPart(int,float,float,float,float)", hgl::Bind<&BackManage::FadeToPart>},
+        {u"void FADE_IN()", hgl::Bind<&BackManage::FADE>},
+        {u"void FADE_OUT()", hgl::Bind<&BackManage::FADE>},
+        {u"void ZOOMBG(float,float,float,float)", hgl::Bind<&BackManage::ZoomBackground>},
+        {u"void MOVEBG(float,float,float,float)", hgl::Bind<&BackManage::MoveBackground>},
     };
-    family(u"BG_SET_DEF");
-    family(u"BG_DSP_DEF");
-    family(u"BG_DSP");
-    family(u"BG_DSPX");
-    family(u"BG_SET");
-
-    e->MapMemberFunc(u"void BG_SETW01(string,float,float,string,float,float)", this, &BackManage::BG_SETW01);
-    e->MapMemberFunc(u"void BG_SETW02(string,string)", this, &BackManage::BG_SETW02);
-    e->MapMemberFunc(u"void BG_SETW13(string,string)", this, &BackManage::BG_SETW13);
-    e->MapMemberFunc(u"void BG_SETW23(string,string)", this, &BackManage::BG_SETW23);
-    family(u"BG_SETX");
-
-    e->MapMemberFunc(u"void BG_ERS0()", this, &BackManage::EraseLayerK<0>);
-    e->MapMemberFunc(u"void BG_ERS1()", this, &BackManage::EraseLayerK<1>);
-    e->MapMemberFunc(u"void BG_ERS2()", this, &BackManage::EraseLayerK<2>);
-    e->MapMemberFunc(u"void BG_ERS3()", this, &BackManage::EraseLayerK<3>);
-    e->MapMemberFunc(u"void BG_ERSW13()", this, &BackManage::BG_ERSW13);
-    e->MapMemberFunc(u"void BG_ERSA()", this, &BackManage::EraseAll);
-    family(u"BG_INVISIBLE");
-    e->MapMemberFunc(u"void BG_INVISIBLEW13(string,string)", this, &BackManage::BG_SETW13);
-
-    e->MapMemberFunc(u"void BG_SWP(int,int)", this, &BackManage::SwapLayers);
-    e->MapMemberFunc(u"void BG_Part(string,float,float,float,float,int,int)", this, &BackManage::BG_Part);
-    e->MapMemberFunc(u"void BG_ToFull(int)", this, &BackManage::ToFull);
-    e->MapMemberFunc(u"void BG_ToPart(int,float,float,float,float)", this, &BackManage::ToPart);
-    e->MapMemberFunc(u"void BG_FadeToPart(int,float,float,float,float)", this, &BackManage::FadeToPart);
-    e->MapMemberFunc(u"void FADE_IN()", this, &BackManage::FADE);
-    e->MapMemberFunc(u"void FADE_OUT()", this, &BackManage::FADE);
-    e->MapMemberFunc(u"void ZOOMBG(float,float,float,float)", this, &BackManage::ZoomBackground);
-    e->MapMemberFunc(u"void MOVEBG(float,float,float,float)", this, &BackManage::MoveBackground);
+    hgl::MapFunctions(*engine, this, kFunctions);
 }

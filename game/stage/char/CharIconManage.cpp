@@ -5,7 +5,7 @@
 #include "graphics/gl/Canvas.h"
 #include "io/TDF.h"
 #include "io/Time.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 
@@ -28,12 +28,15 @@ bool SameFamily(const hgl::String &a, const hgl::String &b)
 CharIconManage::CharIconManage(hgl::DevilEngine *engine)
 {
     if (!engine) return;
-    engine->MapMemberFunc(u"void ICON_LEFT_START(string,float)", this, &CharIconManage::Start<kLeft>);
-    engine->MapMemberFunc(u"void ICON_RIGHT_START(string,float)", this, &CharIconManage::Start<kRight>);
-    engine->MapMemberFunc(u"void ICON_MID_START(string,float)", this, &CharIconManage::Start<kPortrait>);
-    engine->MapMemberFunc(u"void ICON_LEFT_END()", this, &CharIconManage::End<kLeft>);
-    engine->MapMemberFunc(u"void ICON_RIGHT_END()", this, &CharIconManage::End<kRight>);
-    engine->MapMemberFunc(u"void ICON_MID_END()", this, &CharIconManage::End<kPortrait>);
+    static constexpr hgl::ScriptFunction<CharIconManage> kFunctions[] = {
+        {u"void ICON_LEFT_START(string,float)", hgl::Bind<&CharIconManage::Start<kLeft>>},
+        {u"void ICON_RIGHT_START(string,float)", hgl::Bind<&CharIconManage::Start<kRight>>},
+        {u"void ICON_MID_START(string,float)", hgl::Bind<&CharIconManage::Start<kPortrait>>},
+        {u"void ICON_LEFT_END()", hgl::Bind<&CharIconManage::End<kLeft>>},
+        {u"void ICON_RIGHT_END()", hgl::Bind<&CharIconManage::End<kRight>>},
+        {u"void ICON_MID_END()", hgl::Bind<&CharIconManage::End<kPortrait>>},
+    };
+    hgl::MapFunctions(*engine, this, kFunctions);
 }
 
 void CharIconManage::Empty(int place)

@@ -7,7 +7,7 @@
 #include "graphics/gl/Canvas.h"
 #include "graphics/hgp/HGP.h"
 #include "io/Time.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 namespace avg
 {
@@ -24,7 +24,10 @@ MoodManage::MoodManage(hgl::DevilEngine *engine)
 {
     x.fill(kHidden);
     y.fill(kHidden);
-    if (engine) engine->MapMemberFunc(u"void SetMood(int , string,float,float)", this, &MoodManage::SetMood);
+    static constexpr hgl::ScriptFunction<MoodManage> kFunctions[] = {
+        {u"void SetMood(int , string,float,float)", hgl::Bind<&MoodManage::SetMood>},
+    };
+    if (engine) hgl::MapFunctions(*engine, this, kFunctions);
 }
 
 MoodManage::~MoodManage() = default;

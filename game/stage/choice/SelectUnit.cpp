@@ -14,7 +14,7 @@
 #include "graphics/gl/Canvas.h"
 #include "graphics/texture/Texture.h"
 #include "platform/window/KeyCode.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -119,11 +119,14 @@ SelectUnit::~SelectUnit()
 void SelectUnit::RegisterScript(hgl::DevilEngine *e)
 {
     if (!e) return;
-    e->MapMemberFunc(u"void SELECT(string,int)", this, &SelectUnit::SELECT);
-    e->MapMemberFunc(u"void SELDT(string)", this, &SelectUnit::SELDT);
-    e->MapMemberFunc(u"void SELDT_Switch(string,string,string,string)", this, &SelectUnit::SELDT_Switch);
-    e->MapMemberFunc(u"void SWITCH(string,int)", this, &SelectUnit::SWITCH);
-    e->MapMemberFunc(u"void CaseGoto(int,string)", this, &SelectUnit::CaseGoto);
+    static constexpr hgl::ScriptFunction<SelectUnit> kFunctions[] = {
+        {u"void SELECT(string,int)", hgl::Bind<&SelectUnit::SELECT>},
+        {u"void SELDT(string)", hgl::Bind<&SelectUnit::SELDT>},
+        {u"void SELDT_Switch(string,string,string,string)", hgl::Bind<&SelectUnit::SELDT_Switch>},
+        {u"void SWITCH(string,int)", hgl::Bind<&SelectUnit::SWITCH>},
+        {u"void CaseGoto(int,string)", hgl::Bind<&SelectUnit::CaseGoto>},
+    };
+    hgl::MapFunctions(*e, this, kFunctions);
 }
 
 void SelectUnit::LoadPictures()

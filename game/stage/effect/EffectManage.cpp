@@ -2,7 +2,7 @@
 
 #include "game/core/GameResources.h"
 #include "graphics/texture/Texture.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 
@@ -40,11 +40,14 @@ template <typename E> std::unique_ptr<E> Make(hgl::Texture2D *texture, const Par
 EffectManage::EffectManage(hgl::DevilEngine *engine, float w, float h) : screen_w(w), screen_h(h)
 {
     if (!engine) return;
-    engine->MapMemberFunc(u"void StartSnow()", this, &EffectManage::StartSnow);
-    engine->MapMemberFunc(u"void EndSnow()", this, &EffectManage::EndSnow);
-    engine->MapMemberFunc(u"void StartButterFly(int)", this, &EffectManage::StartButterFly);
-    engine->MapMemberFunc(u"void EndBubble()", this, &EffectManage::EndBubble);
-    engine->MapMemberFunc(u"void VIB_DOKA()", this, &EffectManage::VIB_DOKA);
+    static constexpr hgl::ScriptFunction<EffectManage> kFunctions[] = {
+        {u"void StartSnow()", hgl::Bind<&EffectManage::StartSnow>},
+        {u"void EndSnow()", hgl::Bind<&EffectManage::EndSnow>},
+        {u"void StartButterFly(int)", hgl::Bind<&EffectManage::StartButterFly>},
+        {u"void EndBubble()", hgl::Bind<&EffectManage::EndBubble>},
+        {u"void VIB_DOKA()", hgl::Bind<&EffectManage::VIB_DOKA>},
+    };
+    hgl::MapFunctions(*engine, this, kFunctions);
 }
 
 EffectManage::~EffectManage() = default;

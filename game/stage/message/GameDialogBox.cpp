@@ -12,7 +12,7 @@
 #include "game/stage/widgets/SamPic.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/texture/Texture.h"
-#include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <GL/glew.h>
 
@@ -79,14 +79,17 @@ bool GameDialogBox::CompileHook(const hgl::u16char *name)
 
 void GameDialogBox::RegisterScript()
 {
-    engine->MapMemberFunc(u"void MES(string)", this, &GameDialogBox::MESFunc);
-    engine->MapMemberFunc(u"void MESC(string)", this, &GameDialogBox::MESCFunc);
-    engine->MapMemberFunc(u"void ShowMessage(string,string,string)", this, &GameDialogBox::ShowMessageFunc);
-    engine->MapMemberFunc(u"void ShowMessageL(string,string,string)", this, &GameDialogBox::ShowMessageLFunc);
-    engine->MapMemberFunc(u"void CGCUT(string)", this, &GameDialogBox::CGCUTFunc);
-    engine->MapMemberFunc(u"void CGCUTOFF()", this, &GameDialogBox::CGCUTOFFFunc);
-    engine->MapMemberFunc(u"void CLEAR()", this, &GameDialogBox::CLEARFunc);
-    engine->MapMemberFunc(u"void FONT(int)", this, &GameDialogBox::FONTFunc);
+    static constexpr hgl::ScriptFunction<GameDialogBox> kFunctions[] = {
+        {u"void MES(string)", hgl::Bind<&GameDialogBox::MESFunc>},
+        {u"void MESC(string)", hgl::Bind<&GameDialogBox::MESCFunc>},
+        {u"void ShowMessage(string,string,string)", hgl::Bind<&GameDialogBox::ShowMessageFunc>},
+        {u"void ShowMessageL(string,string,string)", hgl::Bind<&GameDialogBox::ShowMessageLFunc>},
+        {u"void CGCUT(string)", hgl::Bind<&GameDialogBox::CGCUTFunc>},
+        {u"void CGCUTOFF()", hgl::Bind<&GameDialogBox::CGCUTOFFFunc>},
+        {u"void CLEAR()", hgl::Bind<&GameDialogBox::CLEARFunc>},
+        {u"void FONT(int)", hgl::Bind<&GameDialogBox::FONTFunc>},
+    };
+    hgl::MapFunctions(*engine, this, kFunctions);
 }
 
 // ---------------------------------------------------------------- script functions

@@ -8,8 +8,8 @@
 //   ShowMessage, ShowMessageL  dialog box: speech at the bottom with the speaker's
 //                              name in a frame and a face; ShowMessageL shouts
 //
-// A shown line pauses the script engine and puts the screen into game state 3 (or 5
-// with "%LC"); the text is revealed character by character inside the frame's draw,
+// A shown line pauses the script engine and puts the screen into gsMessage (or
+// gsMessageFixed with "%LC"); the text is revealed character by character inside the frame's draw,
 // and the screen advances on a click, after the auto-play wait or at once while
 // skipping.
 //

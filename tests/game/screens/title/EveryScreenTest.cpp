@@ -30,7 +30,7 @@
 namespace
 {
 using Maker = std::function<hgl::FlowObject *()>;
-using GameMaker = std::function<hgl::FlowObject *(avg::GameUnit &)>;
+using GameMaker = std::function<hgl::FlowObject *(avg::GameUnit *)>; // null without a game
 
 class EveryScreenTest : public ScreenTest
 {
@@ -94,7 +94,7 @@ class EveryScreenTest : public ScreenTest
                 Open(below);
                 Run(60);
             }
-            Open(make(*below));
+            Open(make(below));
             Run(70);
             for (int f : first)
             {
@@ -114,7 +114,7 @@ class EveryScreenTest : public ScreenTest
     }
     void Crawl(const Maker &make, int limit = 10, const std::vector<int> &first = {})
     {
-        Crawl([&](avg::GameUnit &) { return make(); }, false, limit, first);
+        Crawl([&](avg::GameUnit *) { return make(); }, false, limit, first);
     }
 };
 } // namespace
@@ -195,11 +195,11 @@ TEST_F(EveryScreenFileTest, TheScreensOverAGame)
         Crawl([question]
               { return new HGPSelect(question, u"SystemSelect\\s2.HGP", u"SystemSelect\\f2.HGP", 0); },
               0);
-    Crawl([](avg::GameUnit &g) { return new avg::menu::NewMenuUnit(&g, g.GetMessageStage()); }, true, 6);
-    Crawl([](avg::GameUnit &g) { return new avg::OptionUnit(&g, g.GetMessageStage()); }, true, 8);
-    Crawl([](avg::GameUnit &g) { return new avg::SaveRecordUnit(&g); }, true, 5);
-    Crawl([](avg::GameUnit &g) { return new HistoryUnit(g.GetMessageStage()); }, true, 0);
-    Crawl([](avg::GameUnit &g) { return new MsgBoxMenu(260, 0, 40, 12, &g); }, true, 2);
+    Crawl([](avg::GameUnit *g) { return new avg::menu::NewMenuUnit(g, g->GetMessageStage()); }, true, 6);
+    Crawl([](avg::GameUnit *g) { return new avg::OptionUnit(g, g->GetMessageStage()); }, true, 8);
+    Crawl([](avg::GameUnit *g) { return new avg::SaveRecordUnit(g); }, true, 5);
+    Crawl([](avg::GameUnit *g) { return new HistoryUnit(g->GetMessageStage()); }, true, 0);
+    Crawl([](avg::GameUnit *g) { return new MsgBoxMenu(260, 0, 40, 12, g); }, true, 2);
     Expect({"CHint", "HGPSelect", "GameUnit", "NewMenuUnit", "OptionUnit", "SaveRecordUnit", "HistoryUnit",
             "MsgBoxMenu"});
 }
