@@ -21,6 +21,7 @@
 #include "io/StringList.h"
 #include "io/Time.h"
 #include "support/GLTestContext.h"
+#include "support/TestClock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,10 +39,11 @@ namespace fs = std::filesystem;
 constexpr int kCanvasW = 1024, kCanvasH = 768;
 constexpr int kTabEntries = 52;
 
-hgl::uint64 now_ns = 1000000000ull;
-hgl::uint64 Clock()
+// Installed with the content, for the rest of the run.
+hgl::test::TestClock &BenchClock()
 {
-    return now_ns;
+    static hgl::test::TestClock clock(1000000000ull);
+    return clock;
 }
 
 class Caller : public hgl::FlowObject
@@ -135,7 +137,7 @@ struct Content
         Script("QW.CPP", album + u"}\n");
 
         hgl::SetInfoString(8, hgl::String::FromUTF8(root.string()).c_str());
-        hgl::SetClockSource(&Clock);
+        BenchClock();
         if (!avg::OpenArchives() || !avg::InitGameResources()) std::abort();
         avg::MarkEvent(u"C001");
     }
@@ -143,7 +145,6 @@ struct Content
     {
         avg::FreeGameResources();
         avg::CloseArchives();
-        hgl::SetClockSource(nullptr);
         std::error_code ec;
         fs::remove_all(root, ec);
     }
@@ -175,7 +176,7 @@ void CountFrames(benchmark::State &state, hgl::FlowObject *screen, int warm,
     flow.ProcState();
     auto frame = [&]
     {
-        now_ns += 16000000ull;
+        BenchClock().AdvanceNs(16000000ull);
         flow.RunFrame(true);
     };
     for (int i = 0; i < warm; ++i)

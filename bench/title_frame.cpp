@@ -3,6 +3,7 @@
 // between them, the logo, the subtitle and the buttons (target under 8 ms).
 #include "support/GLTestContext.h"
 #include "support/TempDir.h"
+#include "support/TestClock.h"
 
 #include "framework/FlowControl.h"
 #include "game/core/Archives.h"
@@ -25,12 +26,6 @@
 
 namespace
 {
-hgl::uint64 now_ns = 10000000000ull;
-hgl::uint64 BenchClock()
-{
-    return now_ns;
-}
-
 void BM_TitleFrame(benchmark::State &state)
 {
     hgl::test::GLTestContext gl(1024, 768);
@@ -52,7 +47,7 @@ void BM_TitleFrame(benchmark::State &state)
     }
     dir.MakeDir("Save");
     hgl::SetInfoString(8, dir.Path16().c_str());
-    hgl::SetClockSource(&BenchClock);
+    hgl::test::TestClock clock(10000000000ull);
     avg::config::ResetConfig();
     avg::InstallStage();
     if (!avg::OpenArchives() || !avg::LoadDataTables() || !avg::InitGameResources() ||
@@ -67,7 +62,7 @@ void BM_TitleFrame(benchmark::State &state)
         hgl::FlowControl flow(new NewStartMenu(false));
         auto frame = [&]
         {
-            now_ns += 16000000u;
+            clock.AdvanceNs(16000000u);
             hgl::SetOrtho2D(1024, 768);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             flow.RunFrame();
@@ -82,7 +77,6 @@ void BM_TitleFrame(benchmark::State &state)
     avg::FreeGameResources();
     avg::ClearDataTables();
     avg::CloseArchives();
-    hgl::SetClockSource(nullptr);
 }
 BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -17,6 +17,7 @@
 #include "io/MemStream.h"
 #include "io/Time.h"
 #include "platform/window/HeadlessWindow.h"
+#include "tests/support/TestClock.h"
 
 #include <GL/glew.h>
 
@@ -33,11 +34,11 @@ constexpr int kMostCalls = 80, kMostEvents = 200;
 
 std::string root_folder;
 hgl::platform::HeadlessWindow *window = nullptr;
-hgl::uint64 now_ns = 1000000000ull;
-
-hgl::uint64 Clock()
+// Installed at start-up, for the rest of the run.
+hgl::test::TestClock &FuzzClock()
 {
-    return now_ns;
+    static hgl::test::TestClock clock(1000000000ull);
+    return clock;
 }
 
 void RemoveRoot()
@@ -139,7 +140,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     if (!window->Create(options)) std::abort();
     window->BeginFrame();
     hgl::SetOrtho2D(kW, kH);
-    hgl::SetClockSource(&Clock);
+    FuzzClock();
     if (!avg::OpenArchives() || !avg::InitGameResources()) std::abort();
     return 0;
 }
@@ -239,7 +240,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
             for (int f = event % 8; f >= 0 && flow.IsRunning(); --f)
             {
-                now_ns += (event & 0x80 ? 150 : 16) * 1000000ull;
+                FuzzClock().AdvanceNs((event & 0x80 ? 150 : 16) * 1000000ull);
                 glClear(GL_COLOR_BUFFER_BIT);
                 flow.RunFrame(true);
             }

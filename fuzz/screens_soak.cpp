@@ -11,6 +11,7 @@
 // and never a black canvas for more than 600 frames in a row outside the credits.
 #include "support/GLTestContext.h"
 #include "support/TempDir.h"
+#include "support/TestClock.h"
 
 #include "core/Random.h"
 #include "framework/FlowControl.h"
@@ -53,10 +54,11 @@ constexpr int kDefaultFrames = 20000;
 constexpr int kLongestBlack = 600;
 constexpr int kMovieFrames = 30;
 
-hgl::uint64 now_ns = 0;
-hgl::uint64 SoakClock()
+// Installed with the first run, for the rest of the process.
+hgl::test::TestClock &SoakClock()
 {
-    return now_ns;
+    static hgl::test::TestClock clock;
+    return clock;
 }
 
 // The logo and the gallery's movies: a screen that shows nothing for a few frames
@@ -277,7 +279,7 @@ class Soak
         // skips, scroll by a second a frame so that the soak's frames go to the
         // other screens.
         const int ms = InCredits() ? 1000 : Pick(50) == 0 ? 150 + Pick(400) : 16;
-        now_ns += hgl::uint64(ms) * 1000000u;
+        SoakClock().AdvanceMs(hgl::uint64(ms));
         Input();
         if (!flow->IsRunning()) Restart();
         hgl::SetOrtho2D(kCanvasW, kCanvasH);
@@ -324,8 +326,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     world.dir->MakeDir("Save");
     avg::config::ResetConfig();
     avg::GetGameRecord().Clear();
-    now_ns = 10000000000ull;
-    hgl::SetClockSource(&SoakClock);
+    SoakClock().SetNanoseconds(10000000000ull);
     hgl::InitRandomSeed(seed);
     if (!avg::OpenArchives() || !avg::LoadDataTables() || !avg::InitGameResources() ||
         !avg::LoadSharedResources())
@@ -345,6 +346,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     avg::ClearDataTables();
     avg::CloseArchives();
     avg::GetGameRecord().Clear();
-    hgl::SetClockSource(nullptr);
     return 0;
 }

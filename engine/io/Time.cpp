@@ -1,6 +1,7 @@
 #include "io/Time.h"
 
 #include <climits>
+#include <cmath>
 #include <ctime>
 
 #include "core/Log.h"
@@ -12,36 +13,25 @@ namespace hgl
 
 namespace
 {
-uint64 (*clock_source)() = nullptr;
-}
-
-void SetClockSource(uint64 (*nanoseconds)())
+uint64 Nanoseconds()
 {
-    clock_source = nanoseconds;
+    return uint64(std::llround(GetClock().Now() * 1e9));
 }
+} // namespace
 
 uint64 GetTime()
 {
-    if (clock_source) return clock_source() / 1000000u;
-    const uint64 now = platform::GetMonotonicNanoseconds() / 1000000u;
-    static const uint64 origin = now;
-    return now - origin;
+    return Nanoseconds() / 1000000u;
 }
 
 uint64 GetMicroTime()
 {
-    if (clock_source) return clock_source() / 1000u;
-    const uint64 now = platform::GetMonotonicNanoseconds() / 1000u;
-    static const uint64 origin = now;
-    return now - origin;
+    return Nanoseconds() / 1000u;
 }
 
 double GetDoubleTime()
 {
-    if (clock_source) return double(clock_source()) * 1e-9;
-    const uint64 now = platform::GetMonotonicNanoseconds();
-    static const uint64 origin = now;
-    return double(now - origin) * 1e-9;
+    return GetClock().Now();
 }
 
 namespace

@@ -6,16 +6,12 @@
 
 namespace hgl
 {
-// Each clock counts from its own first call (which returns 0) on the monotonic
-// clock, so changing the system time never makes it jump.
+// The process-wide clock (platform/Clock.h) in three units; the system clock counts
+// from its first reading on the monotonic clock, so changing the system time never
+// makes these jump.
 uint64 GetTime();       // milliseconds
 uint64 GetMicroTime();  // microseconds
 double GetDoubleTime(); // seconds
-
-// Replaces the source of the three clocks above with one that gives nanoseconds
-// directly (no origin is taken off); null puts the monotonic clock back. Scripted
-// runs and tests drive time through it.
-void SetClockSource(uint64 (*nanoseconds)());
 
 // A time of day. Writes through the properties normalise with carry: Minute = -1 on
 // 00:00 gives 23:59; carries stop at the day (hours wrap round 24).

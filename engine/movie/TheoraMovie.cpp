@@ -47,11 +47,6 @@ void TheoraMovie::Open(HAC *archive, const u16char *movie_file, const u16char *s
     }
 }
 
-double TheoraMovie::EngineTime()
-{
-    return GetDoubleTime();
-}
-
 // The sound leads while it plays; without it (or after it) the engine clock does.
 double TheoraMovie::Clock()
 {
@@ -61,9 +56,9 @@ double TheoraMovie::Clock()
         if (sound->IsPlaying()) return at;
         sound_leads = false;
         clock_base = at;
-        engine_base = EngineTime();
+        engine_base = GetDoubleTime();
     }
-    return clock_base + EngineTime() - engine_base;
+    return clock_base + GetDoubleTime() - engine_base;
 }
 
 bool TheoraMovie::IsOver()
@@ -92,7 +87,7 @@ void TheoraMovie::Draw()
     if (!started)
     {
         started = true;
-        engine_base = EngineTime();
+        engine_base = GetDoubleTime();
         sound_leads = sound && sound->Play();
     }
 

@@ -38,10 +38,6 @@ class TheoraMovie : public FlowObject
     bool IsOver();
     void End();
 
-  protected:
-    // Seconds on the engine's clock; tests put a clock of their own here.
-    virtual double EngineTime();
-
   public:
     // Plays base_name + ".ogv", with base_name + ".ogg" as its sound when that file exists.
     TheoraMovie(HAC *archive, const u16char *base_name, bool end_on_key, bool end_on_mouse);

@@ -5,7 +5,6 @@
 #include "graphics/app/WinOpenGLApplication.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/ScreenShot.h"
-#include "io/Time.h"
 #include "platform/window/InputSink.h"
 #include "platform/window/KeyCode.h"
 
@@ -24,9 +23,6 @@ namespace avg
 {
 namespace
 {
-Tour *current = nullptr; // the tour whose time the engine clock reads
-constexpr double kNanosecond = 1e-9;
-
 const std::map<std::string, Tour::Action> kActions = {
     {"wait", Tour::Wait},    {"key", Tour::Key},           {"move", Tour::Move},
     {"press", Tour::Press},  {"release", Tour::Release},   {"click", Tour::Click},
@@ -78,6 +74,15 @@ int KeyCode(const std::string &name)
     return hgl::key::None;
 }
 
+// The character a key types with no modifier down, as a keyboard types it: the
+// space, letters in lower case and digits; 0 for keys that type none.
+char16_t Typed(const std::string &name)
+{
+    if (name == "Space") return u' ';
+    if (name.size() != 1 || !std::isalnum(static_cast<unsigned char>(name[0]))) return 0;
+    return char16_t(std::tolower(static_cast<unsigned char>(name[0])));
+}
+
 // A whole non-negative (or, when allowed, negative) integer.
 bool Number(std::istringstream &in, int &value, bool negative_ok = false)
 {
@@ -110,7 +115,9 @@ bool ParseArguments(std::istringstream &in, Tour::Step &step)
     case Tour::Skip:
         return Number(in, step.value);
     case Tour::Key:
-        return (in >> word) && (step.value = KeyCode(word)) != hgl::key::None;
+        if (!(in >> word) || (step.value = KeyCode(word)) == hgl::key::None) return false;
+        step.typed = Typed(word);
+        return true;
     case Tour::Move:
         return Point(in, step);
     case Tour::Canvas:
@@ -172,6 +179,13 @@ unsigned ButtonFlag(int button)
            : button == Tour::Right ? hgl::platform::MouseFlagRight
                                    : hgl::platform::MouseFlagMiddle;
 }
+
+hgl::platform::MouseButton SinkButton(int button)
+{
+    return button == Tour::Left    ? hgl::platform::MouseButton::Left
+           : button == Tour::Right ? hgl::platform::MouseButton::Right
+                                   : hgl::platform::MouseButton::Middle;
+}
 } // namespace
 
 bool Tour::Parse(const std::string &text, std::vector<Step> &steps, std::string &error)
@@ -218,14 +232,9 @@ Tour::Tour(std::vector<Step> s) : steps(std::move(s)) {}
 
 Tour::~Tour()
 {
-    if (current != this) return;
-    hgl::SetClockSource(nullptr);
-    current = nullptr;
-}
-
-hgl::uint64 Tour::EngineClock()
-{
-    return current ? hgl::uint64(std::llround(current->seconds / kNanosecond)) : 0;
+    if (!app) return;
+    app->SetFrameEndStep({});
+    hgl::SetClock(replaced);
 }
 
 std::vector<std::string> Tour::ScreenNames(const hgl::FlowControl &control)
@@ -236,40 +245,44 @@ std::vector<std::string> Tour::ScreenNames(const hgl::FlowControl &control)
     return names;
 }
 
+// The wall clock, which the tour's own time replaces for everyone else.
 double Tour::WallNow()
 {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return double(hgl::platform::GetMonotonicNanoseconds()) * 1e-9;
 }
 
-void Tour::Attach(hgl::WinOpenGLApplication &app)
+void Tour::Attach(hgl::WinOpenGLApplication &application)
 {
-    flow = app.flow;
+    if (app) return;
+    app = &application;
+    flow = app->flow;
     wall_start = wall_due = WallNow();
-    // The sleeping pace asks for exactly one frame time after each frame.
-    app.FrameMode = hgl::WinOpenGLApplication::FramePacingSleep;
-    app.WaitActive = false;
-    app.SetFrameClock(this);
-    current = this;
-    hgl::SetClockSource(&Tour::EngineClock);
+    // The sleeping pace sleeps exactly one frame time on the tour's clock after each frame.
+    app->FrameMode = hgl::WinOpenGLApplication::FramePacingSleep;
+    app->WaitActive = false;
+    app->SetFrameEndStep([this](hgl::platform::InputSink &sink) { EndOfFrame(sink); });
+    replaced = hgl::SetClock(this);
 }
 
 void Tour::Sleep(double duration)
 {
-    if (duration > 0)
-    {
-        frame_time = duration;
-        seconds += duration;
-        if (real_pace)
-        {
-            wall_due += duration;
-            const double now = WallNow();
-            if (wall_due > now)
-                std::this_thread::sleep_for(std::chrono::duration<double>(wall_due - now));
-            else
-                wall_due = now; // a late frame moves the schedule on
-        }
-    }
+    if (duration <= 0) return;
+    frame_time = duration;
+    seconds += duration;
+    if (!real_pace) return;
+    wall_due += duration;
+    const double now = WallNow();
+    if (wall_due > now)
+        std::this_thread::sleep_for(std::chrono::duration<double>(wall_due - now));
+    else
+        wall_due = now; // a late frame moves the schedule on
+}
+
+void Tour::EndOfFrame(hgl::platform::InputSink &sink)
+{
+    input = &sink;
     RunSteps();
+    input = nullptr;
 }
 
 void Tour::Fail(const std::string &why)
@@ -318,22 +331,26 @@ void Tour::Point(const Step &step, int &x, int &y) const
     y = int(std::lround(double(step.y) * hgl::GetCanvasHeight() / design_h));
 }
 
+// The flags follow the buttons held as a window's events carry them.
 void Tour::PressButton(const Step &step)
 {
-    const unsigned flags = ButtonFlag(step.value);
     int x, y;
     Point(step, x, y);
-    if (step.value == Left)
-        flow->Proc_MouseLeftDown(x, y, int(flags));
-    else if (step.value == Right)
-        flow->Proc_MouseRightDown(x, y, int(flags));
-    else
-        flow->Proc_MouseMiddleDown(x, y, int(flags));
+    buttons |= ButtonFlag(step.value);
+    input->OnMouseDown(SinkButton(step.value), x, y, buttons);
+}
+
+void Tour::ReleaseButton(const Step &step)
+{
+    int x, y;
+    Point(step, x, y);
+    buttons &= ~ButtonFlag(step.value);
+    input->OnMouseUp(SinkButton(step.value), x, y, buttons);
 }
 
 void Tour::RunStep(const Step &step)
 {
-    if (!flow) return;
+    if (!flow || !input) return;
     int x = 0, y = 0;
     switch (step.action)
     {
@@ -341,37 +358,38 @@ void Tour::RunStep(const Step &step)
         waiting = step.value;
         break;
     case Key:
-        flow->Proc_KeyDown(step.value);
+        input->OnKeyDown(step.value);
+        if (step.typed) input->OnChar(step.typed);
+        input->OnKeyUp(step.value);
         break;
     case Move:
         Point(step, x, y);
-        flow->Proc_MouseMove(x, y, 0);
+        input->OnMouseMove(x, y, buttons);
         break;
     case Press:
         PressButton(step);
         break;
     case Release:
-        Point(step, x, y);
-        if (step.value == Left) flow->Proc_MouseLeftUp(x, y, 0);
+        ReleaseButton(step);
         break;
     case Click:
         PressButton(step);
-        Point(step, x, y);
-        if (step.value == Left) flow->Proc_MouseLeftUp(x, y, 0);
+        ReleaseButton(step);
         break;
     case Wheel:
         Point(step, x, y);
-        flow->Proc_MouseWheel(x, y, step.value, 0);
+        input->OnMouseWheel(step.value, x, y, buttons);
         break;
     case Joystick:
-        flow->Proc_JoystickDown(step.value);
+        input->OnJoystickDown(step.value);
+        input->OnJoystickUp(step.value);
         break;
     case Screenshot:
         if (!hgl::SaveScreenShot(hgl::String::FromUTF8(step.name).c_str()))
             hgl::PutError(u"游览截图<%s>失败", hgl::String::FromUTF8(step.name).c_str());
         break;
     case Quit:
-        flow->SetObjectState(hgl::FlowObject::fosExit);
+        input->OnCloseRequest();
         next = steps.size();
         break;
     case Until:

@@ -24,13 +24,15 @@
 //   skip N                 N frames pass at once, updated but not drawn (what
 //                          moves only as it is drawn waits; what follows the
 //                          clock moves on): a fast-forward
-// The steps run at the end of each frame, up to the next wait. While touring, the
-// frame loop's clock and the engine's clock advance by exactly one frame time per
-// frame, however long a frame takes, so a tour gives the same frames on any
-// machine. The end of the tour ends the game. A screen not reached or a stack
-// not as expected fails the tour: the game ends at once, and with status 1.
+// The steps run at the application's end-of-frame step, up to the next wait, and
+// hand their input to the application's input sink as a window's events go there
+// (a key is pressed, types its character and is released). While touring, the tour
+// is the process-wide clock: it advances by exactly one frame time per frame,
+// however long a frame takes, so a tour gives the same frames on any machine. The end of the tour ends the
+// game. A screen not reached or a stack not as expected fails the tour: the game ends at once, and with
+// status 1.
 #include "core/String.h"
-#include "graphics/app/FrameClock.h"
+#include "platform/Clock.h"
 
 #include <memory>
 #include <string>
@@ -40,11 +42,15 @@ namespace hgl
 {
 class FlowControl;
 class WinOpenGLApplication;
+namespace platform
+{
+class InputSink;
+}
 } // namespace hgl
 
 namespace avg
 {
-class Tour : public hgl::FrameClock
+class Tour : public hgl::Clock
 {
   public:
     enum Action
@@ -77,7 +83,8 @@ class Tour : public hgl::FrameClock
     struct Step
     {
         Action action = Wait;
-        int value = 0; // frames, key code, wheel delta, joystick button, Button, real pace
+        int value = 0;      // frames, key code, wheel delta, joystick button, Button, real pace
+        char16_t typed = 0; // the character a key types (0: none)
         int x = 0, y = 0;
         std::string name;               // screenshot file, screen class, mark
         std::vector<std::string> names; // the screens expected
@@ -93,7 +100,8 @@ class Tour : public hgl::FrameClock
     explicit Tour(std::vector<Step> steps);
     ~Tour() override;
 
-    // Takes over the application's frame clock and the engine clock.
+    // Becomes the process-wide clock and the application's end-of-frame step, until
+    // the tour goes; the application must outlive it.
     void Attach(hgl::WinOpenGLApplication &app);
     bool IsDone() const { return next >= steps.size() && waiting == 0 && until.empty(); }
     // A step was not met; the message says which.
@@ -101,8 +109,10 @@ class Tour : public hgl::FrameClock
     const std::string &GetFailure() const { return failure; }
 
     double Now() override { return seconds; }
-    // The frame is over: time moves on by the wait asked for and the steps run.
+    // The frame's time passes: at once, or at the real pace in wall time too.
     void Sleep(double duration) override;
+    // The frame is over: the steps due run, their input going to the sink.
+    void EndOfFrame(hgl::platform::InputSink &input);
 
     // The class names of the screens running, the bottom one first.
     static std::vector<std::string> ScreenNames(const hgl::FlowControl &flow);
@@ -115,17 +125,21 @@ class Tour : public hgl::FrameClock
     double frame_time = 1.0 / 60;   // the last frame time the loop asked for
     int design_w = 0, design_h = 0; // the canvas the points are given on; 0: the game's own
     hgl::FlowControl *flow = nullptr;
-    std::string until; // the screen awaited
+    hgl::WinOpenGLApplication *app = nullptr;
+    hgl::Clock *replaced = nullptr;            // the clock before the tour's
+    hgl::platform::InputSink *input = nullptr; // while the steps run
+    unsigned buttons = 0;                      // the mouse buttons held down, as flags
+    std::string until;                         // the screen awaited
     bool real_pace = false;
     double wall_start = 0, wall_due = 0; // seconds of the steady clock
     bool failed = false;
     std::string failure;
 
-    static hgl::uint64 EngineClock();
     static double WallNow();
     void RunSteps();
     void RunStep(const Step &step);
     void PressButton(const Step &step);
+    void ReleaseButton(const Step &step);
     // The step's point on the game's canvas.
     void Point(const Step &step, int &x, int &y) const;
     bool CheckUntil();

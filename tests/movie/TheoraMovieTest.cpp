@@ -8,6 +8,7 @@
 #include "support/LogCapture.h"
 #include "support/ScopedEnv.h"
 #include "support/TempDir.h"
+#include "support/TestClock.h"
 
 #include <gtest/gtest.h>
 
@@ -41,16 +42,6 @@ mediawriter::Bytes RedToGreen(int frames)
                                    });
 }
 
-class TestMovie : public hgl::TheoraMovie
-{
-  public:
-    double now = 0;
-    using TheoraMovie::TheoraMovie;
-
-  protected:
-    double EngineTime() override { return now; }
-};
-
 bool IsRed(RGBA p)
 {
     return p.r > 200 && p.g < 60 && p.b < 60;
@@ -63,6 +54,7 @@ bool IsGreen(RGBA p)
 class MovieTest : public ::testing::Test
 {
   protected:
+    hgl::test::TestClock clock; // the engine clock stands still unless a test moves it
     hgl::test::TempDir dir{"movie"};
     std::unique_ptr<hgl::HAC> archive;
     hgl::test::GLTestContext gl{64, 48};
@@ -101,19 +93,19 @@ class MovieTest : public ::testing::Test
 
 TEST_F(MovieTest, ShowsTheFrameDueAtItsClockThenReturns)
 {
-    TestMovie movie(archive.get(), u"clip", false, false);
+    hgl::TheoraMovie movie(archive.get(), u"clip", false, false);
     ASSERT_EQ(movie.ObjectState, FlowObject::fosOK);
 
-    movie.now = 10.0; // the clock counts from the first drawn frame
+    clock.SetSeconds(10.0); // the clock counts from the first drawn frame
     EXPECT_TRUE(DrawUntil(movie, IsRed)) << testing::PrintToString(gl.ReadPixel(32, 24));
     EXPECT_TRUE(IsRed(gl.ReadPixel(0, 0)) && IsRed(gl.ReadPixel(63, 47))); // scaled to the whole canvas
-    movie.now = 10.2;
+    clock.SetSeconds(10.2);
     movie.UpdateObject();
     EXPECT_EQ(movie.ObjectState, FlowObject::fosOK);
 
-    movie.now = 10.95;
+    clock.SetSeconds(10.95);
     EXPECT_TRUE(DrawUntil(movie, IsGreen)) << testing::PrintToString(gl.ReadPixel(32, 24));
-    movie.now = 11.1; // the last frame has had its time
+    clock.SetSeconds(11.1); // the last frame has had its time
     EXPECT_TRUE(RunUntilOver(movie));
 }
 
@@ -149,7 +141,7 @@ TEST_F(MovieTest, InputEndsItOnlyWhereTheSwitchesAllow)
     };
     for (const auto &c : cases)
     {
-        TestMovie movie(archive.get(), u"clip", c.key, c.mouse);
+        hgl::TheoraMovie movie(archive.get(), u"clip", c.key, c.mouse);
         movie.DrawObject();
         EXPECT_EQ(c.press(movie), c.ends);
         EXPECT_EQ(movie.ObjectState, c.ends ? FlowObject::fosReturn : FlowObject::fosOK);
@@ -164,7 +156,7 @@ TEST_F(MovieTest, FollowsItsSoundAndEndsWithIt)
     const auto tone = mediawriter::Tone(440, 0.4, 22050, 1, 0.3);
     dir.WriteFile("short.ogg", mediawriter::VorbisFile(tone, 1, 22050));
     {
-        TestMovie movie(archive.get(), u"short", false, false); // its engine clock stands still
+        hgl::TheoraMovie movie(archive.get(), u"short", false, false); // its engine clock stands still
         EXPECT_TRUE(DrawUntil(movie, IsGreen));
         EXPECT_TRUE(RunUntilOver(movie));
     }
@@ -178,7 +170,7 @@ TEST_F(MovieTest, ASoundOutlastingThePicturesEndsTheMovie)
     dir.WriteFile("long.ogv", RedToGreen(2)); // 0.2 s of pictures
     dir.WriteFile("long.ogg", mediawriter::VorbisFile(mediawriter::Tone(440, 0.8, 22050, 1, 0.3), 1, 22050));
     {
-        TestMovie movie(archive.get(), u"long", false, false); // its engine clock stands still
+        hgl::TheoraMovie movie(archive.get(), u"long", false, false); // its engine clock stands still
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(DrawUntil(movie, IsGreen)); // the last picture
         EXPECT_TRUE(RunUntilOver(movie));

@@ -10,6 +10,7 @@
 #include "graphics/gl/RenderState.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"
+#include "platform/Clock.h"
 #include "platform/window/PlatformWindow.h"
 
 #include <GL/glew.h>
@@ -77,12 +78,6 @@ WinOpenGLApplication::~WinOpenGLApplication()
     if (GetGlobalPointer(gpWindow) == window.get()) SetGlobalPointer(gpWindow, nullptr);
     window.reset();
     SetTranslateHooks({});
-}
-
-void WinOpenGLApplication::SetFrameClock(FrameClock *c)
-{
-    clock = c ? c : &system_clock;
-    next_time = -1;
 }
 
 std::unique_ptr<platform::PlatformWindow> WinOpenGLApplication::CreateWindowObject()
@@ -201,10 +196,23 @@ void WinOpenGLApplication::Frame(bool draw)
     }
 }
 
+void WinOpenGLApplication::RunFrameEndStep()
+{
+    if (frame_end) frame_end(*this);
+}
+
+void WinOpenGLApplication::FollowClock()
+{
+    if (paced_on == &GetClock()) return;
+    paced_on = &GetClock();
+    next_time = -1;
+}
+
 void WinOpenGLApplication::UnpacedPass()
 {
     window->PollEvents();
     Frame(MayDraw());
+    RunFrameEndStep();
 }
 
 void WinOpenGLApplication::SleepingPass()
@@ -216,29 +224,34 @@ void WinOpenGLApplication::SleepingPass()
         return;
     }
     const double frame_time = 1.0 / (FPS > 0 ? FPS : 60);
-    double now = clock->Now();
+    FollowClock();
+    Clock &clock = GetClock();
+    double now = clock.Now();
     if (next_time < 0) next_time = now;
     window->PollEvents();
     Frame(MayDraw());
     // Sleep to the frame's due time; a frame that ran late moves the schedule on
     // instead of hurrying the next ones.
     next_time += frame_time;
-    now = clock->Now();
+    now = clock.Now();
     if (next_time > now)
-        clock->Sleep(next_time - now);
+        clock.Sleep(next_time - now);
     else
         next_time = now;
+    RunFrameEndStep();
 }
 
 void WinOpenGLApplication::FixedStepPass()
 {
     const double step = 1.0 / (FPS > 0 ? FPS : 60);
-    double now = clock->Now();
+    FollowClock();
+    Clock &clock = GetClock();
+    double now = clock.Now();
     if (next_time < 0) next_time = now;
     window->PollEvents();
     if (now < next_time)
     {
-        clock->Sleep(next_time - now);
+        clock.Sleep(next_time - now);
         return;
     }
     // Updates catch up with the clock; only the last of them is drawn.
@@ -251,7 +264,9 @@ void WinOpenGLApplication::FixedStepPass()
     if (now >= next_time) next_time = now + step; // hopelessly late: let the lost time go
     for (int i = 1; i < due && flow->IsRunning(); i++)
         UpdateOnly();
-    if (flow->IsRunning()) Frame(MayDraw());
+    if (!flow->IsRunning()) return;
+    Frame(MayDraw());
+    RunFrameEndStep();
 }
 
 void WinOpenGLApplication::OnMouseMove(int x, int y, unsigned flags)

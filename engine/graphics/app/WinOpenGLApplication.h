@@ -6,12 +6,12 @@
 // Frame pacing (FrameMode): 1 unpaced; 3 fixed-step updates at the frame rate,
 // skipping draws when late; any other value (2 by default) sleeps to the frame
 // time, and while the window is inactive with WaitActive set, waits for events
-// instead of drawing.
+// instead of drawing. Pacing reads the process-wide clock (platform/Clock.h).
 #include "framework/FlowControl.h"
-#include "graphics/app/FrameClock.h"
 #include "io/BaseApplication.h"
 #include "platform/window/InputSink.h"
 
+#include <functional>
 #include <memory>
 
 namespace hgl
@@ -21,6 +21,7 @@ namespace platform
 class PlatformWindow;
 }
 class JoystickPlugIn;
+class Clock;
 
 class WinOpenGLApplication : public BaseApplication, private platform::InputSink
 {
@@ -41,8 +42,12 @@ class WinOpenGLApplication : public BaseApplication, private platform::InputSink
 
     platform::PlatformWindow *GetWindow() const { return window.get(); }
 
-    // Replaces the clock the loop paces itself by (null: the system clock).
-    void SetFrameClock(FrameClock *clock);
+    // A step the loop takes at the end of every frame, once the frame's time has
+    // passed and before the next frame reads the window's events. It may hand input
+    // to the sink it is given, the sink the window's events go to: scripted play
+    // feeds its input there. An empty step takes none.
+    using FrameEndStep = std::function<void(platform::InputSink &input)>;
+    void SetFrameEndStep(FrameEndStep step) { frame_end = std::move(step); }
 
     // Runs frames until the flow control's state becomes exit; returns 0.
     int Run();
@@ -69,6 +74,9 @@ class WinOpenGLApplication : public BaseApplication, private platform::InputSink
     bool MayDraw() const;
     void Frame(bool draw);
     void UpdateOnly();
+    void RunFrameEndStep();
+    // The pacing schedule restarts when another clock is installed.
+    void FollowClock();
 
     // platform::InputSink
     void OnMouseMove(int x, int y, unsigned flags) override;
@@ -84,9 +92,9 @@ class WinOpenGLApplication : public BaseApplication, private platform::InputSink
 
     std::unique_ptr<platform::PlatformWindow> window;
     std::unique_ptr<JoystickPlugIn> joystick;
-    SystemFrameClock system_clock;
-    FrameClock *clock = &system_clock;
-    double next_time = -1; // when the next frame (or update) is due; < 0: not yet known
+    FrameEndStep frame_end;
+    const Clock *paced_on = nullptr; // the clock next_time was taken on
+    double next_time = -1;           // when the next frame (or update) is due; < 0: not yet known
     int frames_drawn = 0;
     int updates = 0;
 };

@@ -189,7 +189,8 @@ void GlfwWindow::PollJoystick()
     if (!joystick_ || !glfwJoystickPresent(GLFW_JOYSTICK_1)) return;
     int count = 0;
     const unsigned char *buttons = glfwGetJoystickButtons(GLFW_JOYSTICK_1, &count);
-    input_.Joystick(buttons, count, GetMonotonicMicroseconds() / 1000);
+    constexpr double kMilliseconds = 1000;
+    input_.Joystick(buttons, count, uint64_t(GetClock().Now() * kMilliseconds));
 }
 
 void GlfwWindow::PollEvents()

@@ -7,6 +7,7 @@
 #include "game/core/GameRecord.h"
 #include "io/Core.h"
 #include "io/Time.h"
+#include "support/TestClock.h"
 
 #include <memory>
 
@@ -81,22 +82,12 @@ TEST_F(GameAudioTest, RepeatedMusicIsOneContinuousTone)
     EXPECT_NEAR(r.Frequency(first, last), kToneHz, kToneHz * 0.01);
 }
 
-namespace
-{
-hgl::uint64 engine_ns = 0;
-hgl::uint64 EngineClock()
-{
-    return engine_ns;
-}
-} // namespace
-
 // Whoever waits for a declared length longer than the file must still get there.
 TEST_F(GameAudioTest, EndedTrackGoesOnCountingOnTheEngineClock)
 {
     WaveCapture capture;
-    engine_ns = 5'000'000'000ull;
-    hgl::SetClockSource(&EngineClock);
-    const auto advance = [](double seconds) { engine_ns += hgl::uint64(seconds * 1e9); };
+    hgl::test::TestClock clock(5'000'000'000ull);
+    const auto advance = [&clock](double seconds) { clock.Advance(seconds); };
 
     ASSERT_EQ(avg::bgm::PlayBGM(u"short", false), 1);
     WaitFor(kShortTrack + 0.5); // real time: the file has played out
@@ -118,7 +109,6 @@ TEST_F(GameAudioTest, EndedTrackGoesOnCountingOnTheEngineClock)
     advance(10);
     EXPECT_LT(avg::bgm::GetBGMPlayTime(), kShortTrack + 0.001);
     avg::bgm::StopBGM();
-    hgl::SetClockSource(nullptr);
     capture.Finish();
 }
 

@@ -14,8 +14,10 @@
 #include "io/Core.h"
 #include "io/Time.h"
 #include "support/GLTestContext.h"
+#include "support/TestClock.h"
 
 #include <memory>
+#include <optional>
 #include <thread>
 
 using namespace audio_test;
@@ -24,15 +26,10 @@ namespace
 {
 constexpr double kShortFile = 0.3, kLongFile = 1.6; // both declared 0:01
 
-hgl::uint64 clock_ns = 0;
-hgl::uint64 TestClock()
-{
-    return clock_ns;
-}
-
 class MusicRoomAudioTest : public ::testing::Test
 {
   protected:
+    std::optional<hgl::test::TestClock> clock;
     hgl::test::TempDir dir{"roomaudio"};
     std::unique_ptr<hgl::test::GLTestContext> gl;
 
@@ -56,13 +53,12 @@ class MusicRoomAudioTest : public ::testing::Test
         avg::MarkBGMHeard(u"long");
         gl = std::make_unique<hgl::test::GLTestContext>(320, 240);
         ASSERT_TRUE(gl->Ok()) << gl->Error();
-        clock_ns = 10'000'000'000ull;
-        hgl::SetClockSource(&TestClock);
+        clock.emplace(10'000'000'000ull);
     }
 
     void TearDown() override
     {
-        hgl::SetClockSource(nullptr);
+        clock.reset();
         avg::FreeGameAudio();
         avg::CloseArchives();
         hgl::SetInfoString(8, nullptr);
@@ -70,13 +66,13 @@ class MusicRoomAudioTest : public ::testing::Test
 
     // Frames until the room plays another track, the clock moving ms a frame
     // (0: only real time passes, for the file's own clock); their count, or -1.
-    static int FramesUntilNext(NewMusicUnit &room, int ms)
+    int FramesUntilNext(NewMusicUnit &room, int ms)
     {
         const int playing = room.GetPlayingIndex();
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         for (int frames = 1; std::chrono::steady_clock::now() < end; ++frames)
         {
-            clock_ns += hgl::uint64(ms) * 1000000;
+            clock->AdvanceMs(hgl::uint64(ms));
             room.Draw();
             if (room.GetPlayingIndex() != playing) return frames;
             if (ms == 0) std::this_thread::sleep_for(std::chrono::milliseconds(4));

@@ -11,6 +11,7 @@
 #include "game/core/minimal/MinimalStage.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
+#include "support/TestClock.h"
 #include "tools/mkdemo/DemoContent.h"
 
 #include <memory>
@@ -33,9 +34,7 @@ inline std::string MarkerName(hgl::FlowObject *obj)
 class GameUnitTest : public GameCoreTest
 {
   protected:
-    static inline hgl::uint64 now_ns = 0;
-    static hgl::uint64 TestClock() { return now_ns; }
-
+    hgl::test::TestClock clock; // starts at 0 with the fixture
     std::unique_ptr<avg::GameUnit> unit;
 
     // Extra story scripts, name -> text, written beside the demo's.
@@ -44,8 +43,6 @@ class GameUnitTest : public GameCoreTest
     void SetUp() override
     {
         GameCoreTest::SetUp();
-        now_ns = 0;
-        hgl::SetClockSource(&TestClock);
         hgl::demo::DemoContent demo;
         AddContent(demo);
         std::string error;
@@ -66,11 +63,10 @@ class GameUnitTest : public GameCoreTest
         unit.reset();
         avg::FreeGameAudio(); // the players go before the decoder plug-ins
         avg::SetScreenHooks({});
-        hgl::SetClockSource(nullptr);
         GameCoreTest::TearDown();
     }
 
-    static void Advance(int ms) { now_ns += hgl::uint64(ms) * 1000000u; }
+    void Advance(int ms) { clock.AdvanceMs(hgl::uint64(ms)); }
 
     void Start(const char16_t *script = u"MAIN00")
     {

@@ -8,6 +8,7 @@
 #include "platform/window/HeadlessWindow.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "support/TestClock.h"
 
 #include <GL/glew.h>
 #define GLFW_INCLUDE_NONE
@@ -20,18 +21,6 @@ namespace
 {
 using hgl::platform::DisplayMode;
 using hgl::platform::HeadlessWindow;
-
-// Time that moves only when the loop sleeps or a screen spends it.
-struct TestClock : hgl::FrameClock
-{
-    double now = 0;
-    double slept = 0;
-    double Now() override { return now; }
-    void Sleep(double s) override
-    {
-        if (s > 0) now += s, slept += s;
-    }
-};
 
 // An application on a headless window that offers the display modes a test names.
 class TestApp : public hgl::WinOpenGLApplication
@@ -73,16 +62,16 @@ struct Widget : hgl::GUIObject
 // A screen that spends clock time on its work and draws a green square at the origin.
 struct Screen : hgl::FlowObject
 {
-    TestClock *clock = nullptr;
+    hgl::test::TestClock *clock = nullptr; // time moves only when the loop sleeps or a screen spends it
     double update_cost = 0, draw_cost = 0;
     std::u16string chars;
     void Update() override
     {
-        if (clock) clock->now += update_cost;
+        if (clock) clock->Advance(update_cost);
     }
     void Draw() override
     {
-        if (clock) clock->now += draw_cost;
+        if (clock) clock->Advance(draw_cost);
         glColor3f(0, 1, 0);
         glRectf(0, 0, 4, 4);
     }
@@ -221,20 +210,19 @@ TEST(WinOpenGLApplication, PacingModesCountedOnATestClock)
         hgl::SystemInitInfo sii;
         sii.FrameMode = c.mode;
         ASSERT_TRUE(app.Init(&sii));
-        TestClock clock;
-        app.SetFrameClock(&clock);
+        hgl::test::TestClock clock;
         auto *screen = new Screen;
         screen->clock = &clock;
         screen->update_cost = c.update_cost;
         screen->draw_cost = c.draw_cost;
         app.flow->ClearTo(screen);
-        while (clock.now < 1.0)
+        while (clock.Now() < 1.0)
             app.RunOnce();
         EXPECT_GE(app.GetFrameCount(), c.min_frames) << "mode " << c.mode;
         EXPECT_LE(app.GetFrameCount(), c.max_frames) << "mode " << c.mode;
         EXPECT_GE(app.GetUpdateCount(), c.min_updates) << "mode " << c.mode;
         EXPECT_LE(app.GetUpdateCount(), c.max_updates) << "mode " << c.mode;
-        EXPECT_GE(clock.slept, c.min_slept) << "mode " << c.mode;
+        EXPECT_GE(clock.Slept(), c.min_slept) << "mode " << c.mode;
     }
 }
 } // namespace
@@ -247,8 +235,7 @@ TEST(WinOpenGLApplication, WhileInactiveItWaitsForEventsInsteadOfDrawing)
     hgl::SystemInitInfo sii;
     sii.WaitActive = true;
     ASSERT_TRUE(app.Init(&sii));
-    TestClock clock;
-    app.SetFrameClock(&clock);
+    hgl::test::TestClock clock;
     app.flow->ClearTo(new Screen);
 
     app.headless->InjectFocus(false);

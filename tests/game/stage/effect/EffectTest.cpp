@@ -3,6 +3,7 @@
 #include "core/Random.h"
 #include "game/stage/effect/EffectManage.h"
 #include "io/Time.h"
+#include "support/TestClock.h"
 #include "script/DevilEngine.h"
 #include "support/GLTestContext.h"
 #include "support/LogCapture.h"
@@ -18,35 +19,22 @@
 namespace
 {
 constexpr float kW = 1024, kH = 768;
-hgl::uint64 now_ns = 0;
-hgl::uint64 TestClock()
-{
-    return now_ns;
-}
-void AdvanceMs(int ms)
-{
-    now_ns += hgl::uint64(ms) * 1000000u;
-}
 
 class EffectTest : public ::testing::Test
 {
   protected:
+    hgl::test::TestClock clock{1000000000u}; // a second in: times of 0 mean "not yet"
+    void AdvanceMs(int ms) { clock.AdvanceMs(hgl::uint64(ms)); }
     hgl::test::LogCapture log; // the textures are missing here
     hgl::DevilEngine engine;
     std::unique_ptr<EffectManage> effects;
 
     void SetUp() override
     {
-        now_ns = 1000000000u;
-        hgl::SetClockSource(&TestClock);
         hgl::InitRandomSeed(5489);
         effects = std::make_unique<EffectManage>(&engine, kW, kH);
     }
-    void TearDown() override
-    {
-        effects.reset();
-        hgl::SetClockSource(nullptr);
-    }
+    void TearDown() override { effects.reset(); }
     void Run(const char16_t *body)
     {
         engine.Clear();

@@ -12,6 +12,7 @@
 #include "game/stage/widgets/CapLabel.h"
 #include "game/stage/widgets/SamPic.h"
 #include "io/Time.h"
+#include "support/TestClock.h"
 #include "tools/mkdemo/DemoContent.h"
 
 #include <GL/glew.h>
@@ -21,28 +22,19 @@
 namespace
 {
 constexpr int kCanvasW = 320, kCanvasH = 240;
-hgl::uint64 now_ns = 0;
-hgl::uint64 TestClock()
-{
-    return now_ns;
-}
-void AdvanceMs(int ms)
-{
-    now_ns += hgl::uint64(ms) * 1000000u;
-}
 } // namespace
 
 class WidgetsTest : public GameCoreTest
 {
   protected:
+    hgl::test::TestClock clock{1000000000u}; // a second in: times of 0 mean "not yet"
+    void AdvanceMs(int ms) { clock.AdvanceMs(hgl::uint64(ms)); }
     hgl::test::GLTestContext gl{kCanvasW, kCanvasH};
 
     void SetUp() override
     {
         GameCoreTest::SetUp();
         ASSERT_TRUE(gl.Ok()) << gl.Error();
-        now_ns = 1000000000u;
-        hgl::SetClockSource(&TestClock);
         hgl::demo::DemoContent demo;
         std::string error;
         ASSERT_TRUE(hgl::demo::MakeDemoContent(demo, &error)) << error;
@@ -55,7 +47,6 @@ class WidgetsTest : public GameCoreTest
     {
         avg::FreeSharedResources();
         avg::FreeGameResources();
-        hgl::SetClockSource(nullptr);
         GameCoreTest::TearDown();
     }
 };
@@ -118,7 +109,7 @@ TEST_F(WidgetsTest, CaptionTimeline)
     } times[] = {{500, 1, 1, 0}, {1500, 0.5f, 1, 0}, {2500, 0, 0.5f, 0}, {3500, 0, 0, 0.5f}, {6000, 0, 0, 1}};
     for (const auto &c : times)
     {
-        now_ns = (start + hgl::uint64(c.t)) * 1000000u;
+        clock.SetNanoseconds((start + hgl::uint64(c.t)) * 1000000u);
         caption.DrawCaption(&caption);
         EXPECT_NEAR(caption.GetPictureAlpha(), c.picture, 1e-3) << c.t;
         EXPECT_NEAR(caption.GetFirstAlpha(), c.first, 1e-3) << c.t;
