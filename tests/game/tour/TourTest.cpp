@@ -11,6 +11,7 @@
 #include "game/screens/ScreensSetup.h"
 #include "game/stage/StageSetup.h"
 #include "game/core/Tour.h"
+#include "io/Time.h"
 #include "platform/window/KeyCode.h"
 #include "tools/mkdemo/DemoContent.h"
 #include "tools/mkdemo/DemoPictures.h"
@@ -286,6 +287,73 @@ TEST_F(ShippedTourTest, AScreenNotReachedOrAStackNotAsExpectedFailsTheTour)
     // Three frames at the real pace take three frame times at least.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(45));
     EXPECT_TRUE(log.ContainsPart(u"游览标记<here>")) << log.Dump();
+}
+
+namespace
+{
+// A first screen that writes down its frames, with the engine's time, and the input
+// it is handed.
+class InputScreen : public hgl::FlowObject
+{
+  public:
+    static inline std::vector<std::string> seen;
+
+    void Update() override { seen.push_back("frame " + std::to_string(hgl::GetTime())); }
+    bool Proc_KeyDown(int key) override { return Note("key " + std::to_string(key)); }
+    bool Proc_Char(hgl::u16char ch) override { return Note("char " + std::string(1, char(ch))); }
+    bool Proc_MouseMove(int x, int y, int flags) override { return Note("move", x, y, flags); }
+    bool Proc_MouseLeftDown(int x, int y, int flags) override { return Note("left down", x, y, flags); }
+    bool Proc_MouseLeftUp(int x, int y, int flags) override { return Note("left up", x, y, flags); }
+    bool Proc_MouseRightDown(int x, int y, int flags) override { return Note("right down", x, y, flags); }
+    bool Proc_MouseWheel(int x, int y, int wheel, int flags) override
+    {
+        return Note("wheel " + std::to_string(wheel), x, y, flags);
+    }
+    bool Proc_JoystickDown(int button) override { return Note("joystick " + std::to_string(button)); }
+
+  private:
+    static bool Note(const std::string &what)
+    {
+        seen.push_back(what);
+        return true;
+    }
+    static bool Note(const std::string &what, int x, int y, int flags)
+    {
+        return Note(what + " " + std::to_string(x) + "," + std::to_string(y) + " f" + std::to_string(flags));
+    }
+};
+} // namespace
+
+// The steps hand their input to the application as a window's events reach it: after
+// a frame, a key typing its character, the buttons held carried in the flags.
+TEST_F(ShippedTourTest, StepsGoThroughTheApplicationsInputAtTheEndOfAFrame)
+{
+    ASSERT_TRUE(dir.WriteFile("input.tour", "key A\nkey Enter\nkey 7\npress left 10 20\nmove 30 40\n"
+                                            "wheel -120 30 40\nrelease left 30 40\nclick right 5 6\n"
+                                            "wait 2\nkey Space\njoystick 3\nmove 1 2\n"));
+    hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("input.tour").c_str());
+    InputScreen::seen.clear();
+    EXPECT_EQ(RunGame([] { return new InputScreen; }), 0);
+    const std::vector<std::string> expected = {
+        "frame 0",
+        "key " + std::to_string(hgl::key::A),
+        "char a",
+        "key " + std::to_string(hgl::key::Enter), // Enter types nothing
+        "key " + std::to_string(hgl::key::Digit1 + 6),
+        "char 7",
+        "left down 10,20 f1",
+        "move 30,40 f1",
+        "wheel -120 30,40 f1",
+        "left up 30,40 f0",
+        "right down 5,6 f2",
+        "frame 16", // one frame time a frame on the tour's clock
+        "frame 33",
+        "key " + std::to_string(hgl::key::Space),
+        "char  ",
+        "joystick 3",
+        "move 1,2 f0",
+    };
+    EXPECT_EQ(InputScreen::seen, expected);
 }
 
 TEST_F(ShippedTourTest, ASignalOrABadTourEndsTheGame)

@@ -187,6 +187,54 @@ TEST(WinOpenGLApplication, InjectedInputReachesTheActiveScreensWidget)
     EXPECT_FALSE(app.flow->IsRunning());
 }
 
+// The step at the end of a frame comes once a frame, after the frame (and, when the
+// loop sleeps, after its sleep), and what it hands the sink reaches the screens.
+TEST(WinOpenGLApplication, TheEndOfFrameStepFollowsEachFrameAndFeedsItsInput)
+{
+    for (const int mode : {1, 2, 3})
+    {
+        SCOPED_TRACE(mode);
+        TestApp app;
+        hgl::SystemInitInfo sii;
+        sii.FrameMode = mode;
+        sii.graphics.FPS = 50;
+        ASSERT_TRUE(app.Init(&sii));
+        hgl::test::TestClock clock;
+        auto *screen = new Screen;
+        screen->clock = &clock;
+        screen->update_cost = 0.001;
+        auto *widget = new Widget;
+        screen->Control->AddObject(widget);
+        app.flow->ClearTo(screen);
+        std::vector<int> frames;
+        std::vector<double> times;
+        app.SetFrameEndStep(
+            [&](hgl::platform::InputSink &input)
+            {
+                frames.push_back(app.GetFrameCount());
+                times.push_back(clock.Now());
+                input.OnMouseDown(hgl::platform::MouseButton::Left, 110, 60, unsigned(app.GetFrameCount()));
+            });
+        while (app.GetFrameCount() < 3)
+            app.RunOnce();
+        EXPECT_EQ(frames, (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(widget->got,
+                  (std::vector<std::string>{"down 110,60 f1", "down 110,60 f2", "down 110,60 f3"}));
+        ASSERT_EQ(times.size(), 3u);
+        if (mode == 2)
+        {
+            EXPECT_NEAR(times[2], 0.06, 1e-9) << "after the third frame's sleep";
+        }
+        if (mode == 1)
+        {
+            EXPECT_NEAR(times[2], 0.003, 1e-9) << "no sleeping";
+        }
+        app.SetFrameEndStep({});
+        app.RunOnce();
+        EXPECT_EQ(frames.size(), 3u) << "an empty step takes none";
+    }
+}
+
 struct PacingCase
 {
     int mode;
