@@ -235,6 +235,25 @@ TEST(WinOpenGLApplication, TheEndOfFrameStepFollowsEachFrameAndFeedsItsInput)
     }
 }
 
+// A clock installed while the loop runs (a tour's, from its own zero) restarts the
+// pacing: the first frame on it is not held back by the old clock's schedule.
+TEST(WinOpenGLApplication, AnotherClockRestartsThePacing)
+{
+    TestApp app;
+    hgl::SystemInitInfo sii;
+    sii.FrameMode = 2;
+    sii.graphics.FPS = 50;
+    ASSERT_TRUE(app.Init(&sii));
+    app.flow->ClearTo(new Screen);
+    hgl::test::TestClock before(100'000'000'000ull);
+    app.RunOnce();
+    app.RunOnce();
+    hgl::test::TestClock after;
+    app.RunOnce();
+    EXPECT_NEAR(after.Slept(), 0.02, 1e-9);
+    EXPECT_NEAR(before.Slept(), 0.04, 1e-9);
+}
+
 struct PacingCase
 {
     int mode;
