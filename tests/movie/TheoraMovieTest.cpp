@@ -85,7 +85,11 @@ class MovieTest : public ::testing::Test
             movie.UpdateObject();
             movie.DrawObject();
             if (done()) return true;
-            std::this_thread::yield();
+            // Frames come a little apart, as a game's do: on a busy machine a loop
+            // spinning flat out on the sound's position starves the audio library's
+            // mixer, whose sound then plays far slower than the wall clock, and a
+            // movie led by it outlasts the wait.
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         return false;
     }
