@@ -28,9 +28,9 @@
 // hand their input to the application's input sink as a window's events go there
 // (a key is pressed, types its character and is released). While touring, the tour
 // is the process-wide clock: it advances by exactly one frame time per frame,
-// however long a frame takes, so a tour gives the same frames on any machine. The end of the tour ends the
-// game. A screen not reached or a stack not as expected fails the tour: the game ends at once, and with
-// status 1.
+// however long a frame takes, so a tour gives the same frames on any machine.
+// The end of the tour ends the game. A screen not reached or a stack not as
+// expected fails the tour: the game ends at once, and with status 1.
 #include "core/String.h"
 #include "platform/Clock.h"
 
