@@ -10,14 +10,8 @@
 #include "game/core/GameResources.h"
 #include "game/core/SaveFolder.h"
 #include "app/WinOpenGLApplication.h"
-#include "graphics/font/TileFont.h"
-#include "gui/GUI.h"
-#include "io/Core.h"
 #include "io/PList.h"
 #include "io/SystemInitInfo.h"
-#include "sonvex/OpenAL.h"
-
-#include <memory>
 
 namespace avg
 {
@@ -46,14 +40,6 @@ void FillInitInfo(hgl::SystemInitInfo &sii, hgl::PList &names)
     sii.graphics.gui.Use = false;
 }
 
-// The application's default tile font, made through the font hook; it holds GL
-// textures, so it goes while the window's context is still there.
-void DeleteDefaultFont()
-{
-    delete static_cast<hgl::TileFont *>(hgl::GetGlobalPointer(hgl::gpTileFont));
-    hgl::SetGlobalPointer(hgl::gpTileFont, nullptr);
-}
-
 // Everything the start-up made after the application, released in reverse order
 // however far the start-up came.
 struct GameSession
@@ -69,26 +55,12 @@ struct GameSession
         }
         FreeGameAudio();
         if (shared) FreeSharedResources();
-        DeleteDefaultFont();
-        hgl::gui::CloseGUI();
         ClearDataTables();
         if (resources) FreeGameResources();
         GetGameRecord().Clear();
         if (archives) CloseArchives();
     }
 };
-
-// The application reaches the font and audio set-up through hooks, since those
-// layers stand above it; the game, standing above all of them, installs them.
-void InstallStartUpHooks()
-{
-    hgl::InstallFontStartUpHooks();
-    hgl::gui::InstallGUIStartUp();
-    hgl::StartUpHooks hooks = hgl::GetStartUpHooks();
-    hooks.InitOpenAL = [](const hgl::u16char *library, const hgl::u16char *device, bool list_devices)
-    { return hgl::InitOpenAL(library, device, list_devices); };
-    hgl::SetStartUpHooks(hooks);
-}
 
 int Fail(const hgl::u16char *what)
 {
@@ -118,12 +90,11 @@ int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii,
 
     hgl::FlowObject *first = first_screen ? first_screen() : nullptr;
     if (!first) return Fail(u"first screen");
-    app.flow->ClearTo(first);
+    app.GetFlow()->ClearTo(first);
     const int result = RunGameLoop(app);
     // The screens go first: they may still use the archives, the audio and the
     // shared resources that the session releases.
-    delete app.flow;
-    app.flow = nullptr;
+    app.CloseFlow();
     return result;
 }
 } // namespace
@@ -136,12 +107,8 @@ const hgl::StringList &GetArguments()
 int GameMain(int argc, char **argv, const FirstScreenMaker &first_screen, const InitInfoHook &hook)
 {
     ReadArguments(argc, argv);
-    InstallStartUpHooks();
     hgl::SystemInitInfo sii;
-    auto app = std::make_unique<hgl::WinOpenGLApplication>();
-    const int result = StartAndRun(*app, sii, first_screen, hook);
-    app.reset();
-    hgl::CloseOpenAL();
-    return result;
+    hgl::WinOpenGLApplication app;
+    return StartAndRun(app, sii, first_screen, hook);
 }
 } // namespace avg
