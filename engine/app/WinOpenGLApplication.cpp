@@ -3,11 +3,9 @@
 #include "app/JoystickPlugIn.h"
 #include "app/WindowPicture.h"
 #include "core/Log.h"
-#include "framework/TranslateHooks.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/OpenGLCaps.h"
-#include "graphics/gl/RenderState.h"
 #include "gui/GUI.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"
@@ -53,7 +51,6 @@ platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
 WinOpenGLApplication::WinOpenGLApplication(bool open_log)
     : BaseApplication(open_log), flow(std::make_unique<FlowControl>())
 {
-    SetTranslateHooks({PushTranslation, PopTranslation});
 }
 
 WinOpenGLApplication::~WinOpenGLApplication()
@@ -69,7 +66,6 @@ WinOpenGLApplication::~WinOpenGLApplication()
     // Every audio buffer, source and player is gone by now: the screens and the
     // game's audio went before.
     if (audio_open) CloseOpenAL();
-    SetTranslateHooks({});
 }
 
 void WinOpenGLApplication::CloseFlow()

@@ -67,7 +67,7 @@ int Fail(const hgl::u16char *what)
     hgl::PutError(u"游戏启动失败:%s", what);
     return 1;
 }
-int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii,
+int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii, const GameWiring &wiring,
                 const FirstScreenMaker &first_screen, const InitInfoHook &hook)
 {
     GameSession session;
@@ -88,7 +88,7 @@ int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii,
     LoadGameRecord();
     session.record = true;
 
-    hgl::FlowObject *first = first_screen ? first_screen() : nullptr;
+    hgl::FlowObject *first = first_screen ? first_screen(wiring) : nullptr;
     if (!first) return Fail(u"first screen");
     app.GetFlow()->ClearTo(first);
     const int result = RunGameLoop(app);
@@ -104,11 +104,12 @@ const hgl::StringList &GetArguments()
     return arguments;
 }
 
-int GameMain(int argc, char **argv, const FirstScreenMaker &first_screen, const InitInfoHook &hook)
+int GameMain(int argc, char **argv, const GameWiring &wiring, const FirstScreenMaker &first_screen,
+             const InitInfoHook &hook)
 {
     ReadArguments(argc, argv);
     hgl::SystemInitInfo sii;
     hgl::WinOpenGLApplication app;
-    return StartAndRun(app, sii, first_screen, hook);
+    return StartAndRun(app, sii, wiring, first_screen, hook);
 }
 } // namespace avg
