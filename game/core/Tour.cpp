@@ -255,7 +255,7 @@ void Tour::Attach(hgl::WinOpenGLApplication &application)
 {
     if (app) return;
     app = &application;
-    flow = app->flow;
+    flow = app->GetFlow();
     wall_start = wall_due = WallNow();
     // The sleeping pace sleeps exactly one frame time on the tour's clock after each frame.
     app->FrameMode = hgl::WinOpenGLApplication::FramePacingSleep;
