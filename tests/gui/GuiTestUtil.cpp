@@ -1,9 +1,8 @@
 #include "GuiTestUtil.h"
+#include "graphics/draw/Painter.h"
 
 #include "graphics/gl/RenderState.h"
 #include "gui/FrameDraw.h"
-
-#include <GL/gl.h>
 
 namespace hgl::test
 {
@@ -15,14 +14,7 @@ void Probe::Draw()
 
 GuiCanvas::GuiCanvas(int w, int h) : GLTestContext(w, h)
 {
-    TranslateHooks hooks;
-    hooks.Push = [](float x, float y)
-    {
-        PushMatrix(GL_MODELVIEW);
-        glTranslatef(x, y, 0);
-    };
-    hooks.Pop = [] { PopMatrix(GL_MODELVIEW); };
-    previous = SetTranslateHooks(hooks);
+    previous = SetTranslateHooks({draw::PushTranslate, draw::PopTranslate});
 }
 
 GuiCanvas::~GuiCanvas()
@@ -32,7 +24,6 @@ GuiCanvas::~GuiCanvas()
 
 void GuiCanvas::Clear()
 {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 0));
 }
 } // namespace hgl::test

@@ -5,31 +5,18 @@
 #include "graphics/font/TileFont.h"
 #include "graphics/app/JoystickPlugIn.h"
 #include "graphics/app/WindowPicture.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/OpenGLCaps.h"
-#include "graphics/gl/RenderState.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"
 #include "platform/window/PlatformWindow.h"
-
-#include <GL/glew.h>
 
 namespace hgl
 {
 namespace
 {
 constexpr double InactiveWaitSeconds = 0.5; // bounds a wait so a lost wake-up costs little
-
-void PushTranslate(float x, float y)
-{
-    PushMatrix(GL_MODELVIEW);
-    glTranslatef(x, y, 0);
-}
-
-void PopTranslate()
-{
-    PopMatrix(GL_MODELVIEW);
-}
 
 // An icon or cursor file the engine cannot read leaves the system's default.
 void LoadPicture(const String &file, platform::WindowPicture &picture, const u16char *fallback_message)
@@ -63,7 +50,7 @@ platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
 
 WinOpenGLApplication::WinOpenGLApplication(bool open_log) : BaseApplication(open_log), flow(new FlowControl)
 {
-    SetTranslateHooks({PushTranslate, PopTranslate});
+    SetTranslateHooks({draw::PushTranslate, draw::PopTranslate});
     InstallFontStartUpHooks();
 }
 
@@ -189,14 +176,14 @@ void WinOpenGLApplication::Frame(bool draw)
     if (draw)
     {
         SetOrtho2D(window->CanvasWidth(), window->CanvasHeight());
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        draw::Clear(Color4f(0, 0, 0, 1));
     }
     flow->RunFrame(draw);
     updates++;
     if (draw)
     {
-        window->EndFrame();
+        // A frame like the last one is neither drawn nor shown.
+        if (draw::EndFrame(window->TakeRefresh())) window->EndFrame();
         frames_drawn++;
     }
 }

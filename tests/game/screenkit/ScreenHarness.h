@@ -22,6 +22,7 @@
 // ScreenCanvasTest for tests run on each. Checkpoint(name) writes the frame as a
 // PNG into the build tree's "checkpoints" folder.
 #include "../stagekit/StageHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include "framework/FlowControl.h"
 #include "framework/TranslateHooks.h"
@@ -32,7 +33,6 @@
 #include "graphics/texture/ImageBlock.h"
 #include "tools/hgptool/PngFile.h"
 
-#include <GL/gl.h>
 #include <cxxabi.h>
 
 #include <filesystem>
@@ -121,14 +121,7 @@ class ScreenTest : public StageTest
     {
         StageTest::SetUp();
         if (HasFatalFailure()) return;
-        hgl::TranslateHooks hooks;
-        hooks.Push = [](float x, float y)
-        {
-            hgl::PushMatrix(GL_MODELVIEW);
-            glTranslatef(x, y, 0);
-        };
-        hooks.Pop = [] { hgl::PopMatrix(GL_MODELVIEW); };
-        previous_hooks = hgl::SetTranslateHooks(hooks);
+        previous_hooks = hgl::SetTranslateHooks({hgl::draw::PushTranslate, hgl::draw::PopTranslate});
     }
 
     void TearDown() override

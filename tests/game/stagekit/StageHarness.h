@@ -26,6 +26,7 @@
 // message window's pictures are plain colours (stagekit::kMessageBoxPictures).
 // Checkpoint(name) writes the canvas as a PNG file when HGL_STAGE_PNG names a folder.
 #include "game/unit/GameUnitFixture.h"
+#include "graphics/draw/Painter.h"
 
 #include "support/GLTestContext.h"
 #include "support/LogCapture.h"
@@ -40,8 +41,6 @@
 #include "graphics/texture/PictureFile.h"
 #include "io/MemStream.h"
 #include "platform/window/KeyCode.h"
-
-#include <GL/glew.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -198,12 +197,11 @@ inline bool WritePng(const std::string &path, int w, int h, const std::vector<ui
 // The drawing origin of a control's children, as the application moves it.
 inline void PushOrigin(float x, float y)
 {
-    hgl::PushMatrix(GL_MODELVIEW);
-    glTranslatef(x, y, 0);
+    hgl::draw::PushTranslate(x, y);
 }
 inline void PopOrigin()
 {
-    hgl::PopMatrix(GL_MODELVIEW);
+    hgl::draw::PopTranslate();
 }
 
 inline bool Near(hgl::test::RGBA a, hgl::test::RGBA b, int tolerance = 3)
