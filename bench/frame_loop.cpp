@@ -2,7 +2,7 @@
 // unpaced: an empty frame, a frame of 1,000 textured quads drawn anew every
 // frame, and the same frame unchanged (not drawn, not shown); with the GL draw
 // calls a frame makes and the presents.
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "graphics/draw/Painter.h"
 #include "graphics/texture/ImageBlock.h"
 #include "graphics/texture/Texture.h"

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 layers=(engine/platform engine/core engine/io engine/script engine/framework engine/graphics engine/gui
-        engine/sonvex engine/movie game/core game/stage game/screens)
+        engine/sonvex engine/movie engine/app game/core game/stage game/screens)
 # The include prefix of each layer, as written in #include "...".
 prefix() { local p="${1#engine/}"; echo "$p"; }
 bad=0
@@ -28,7 +28,7 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
 done
 # OpenGL belongs to the graphics layer and below: the layers above draw through
 # graphics/draw/Painter.h.
-gl=$(git ls-files -- engine/framework engine/gui engine/sonvex engine/movie game | grep -E '\.(cpp|h)$' |
+gl=$(git ls-files -- engine/framework engine/gui engine/sonvex engine/movie engine/app game | grep -E '\.(cpp|h)$' |
      xargs -r grep -nP '^\s*#\s*include\s*<(GL|EGL|GLFW)/' || true)
 if [ -n "$gl" ]; then
   echo "check-layers: OpenGL headers above the graphics layer:" >&2
