@@ -97,9 +97,9 @@ struct Painter
     int view = -1;
     // the frame
     FrameLog current, last;
-    size_t sent_batches = 0; // batches of current already drawn
-    bool drawn_early = false;  // part of this frame reached the canvas before its end
-    bool comparable = true;    // current holds the whole frame
+    size_t sent_batches = 0;  // batches of current already drawn
+    bool drawn_early = false; // part of this frame reached the canvas before its end
+    bool comparable = true;   // current holds the whole frame
     bool has_last = false;
     Counters counters;
     Color4f clear_colour{0, 0, 0, 0}; // GL's clear colour between draws
@@ -182,7 +182,8 @@ void Put(Vertex &v, const Painter &p, float x, float y, float u, float t, const 
 void ApplyClip(const Key &k)
 {
     if (k.clip_on)
-        EnableScissor(k.clip[0], k.clip[1], std::max(0, k.clip[2] - k.clip[0]), std::max(0, k.clip[3] - k.clip[1]));
+        EnableScissor(k.clip[0], k.clip[1], std::max(0, k.clip[2] - k.clip[0]),
+                      std::max(0, k.clip[3] - k.clip[1]));
     else
         DisableScissor();
 }
@@ -519,7 +520,8 @@ void FillRect(float x, float y, float w, float h, const Color4f &colour)
     FillRect(x, y, w, h, colour, alpha);
 }
 
-void TexRect(float x, float y, float w, float h, float u0, float v0, float u1, float v1, const Color4f &colour)
+void TexRect(float x, float y, float w, float h, float u0, float v0, float u1, float v1,
+             const Color4f &colour)
 {
     const Point2f corner[4] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
     const Point2f uv[4] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
@@ -643,13 +645,17 @@ bool ReadCanvas(int x, int y, int width, int height, PixelLayout layout, int row
         cw = window->CanvasWidth();
         ch = window->CanvasHeight();
     }
-    if (!window || cw <= 0 || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > cw || y + height > ch)
+    if (!window || cw <= 0 || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > cw ||
+        y + height > ch)
         return false;
     const int channels = layout == PixelLayout::RGBA ? 4 : 3;
-    const GLenum format = layout == PixelLayout::RGBA ? GL_RGBA : layout == PixelLayout::BGR ? GL_BGR : GL_RGB;
-    if (row_alignment != 1 && row_alignment != 2 && row_alignment != 4 && row_alignment != 8) row_alignment = 4;
-    const size_t row = (size_t(width) * size_t(channels) + size_t(row_alignment) - 1) / size_t(row_alignment) *
-                       size_t(row_alignment);
+    const GLenum format = layout == PixelLayout::RGBA  ? GL_RGBA
+                          : layout == PixelLayout::BGR ? GL_BGR
+                                                       : GL_RGB;
+    if (row_alignment != 1 && row_alignment != 2 && row_alignment != 4 && row_alignment != 8)
+        row_alignment = 4;
+    const size_t row = (size_t(width) * size_t(channels) + size_t(row_alignment) - 1) /
+                       size_t(row_alignment) * size_t(row_alignment);
     out.assign(row * size_t(height), 0);
     window->Canvas().BindForReading();
     glPixelStorei(GL_PACK_ALIGNMENT, row_alignment);
