@@ -324,11 +324,6 @@ bool SetBlend(int mode)
     return true;
 }
 
-int GetBlend()
-{
-    return P().blend;
-}
-
 void SetTexture(unsigned int id, uint64 version)
 {
     Painter &p = P();
@@ -398,11 +393,6 @@ void PopTranslate()
 {
     Painter &p = P();
     if (p.translate.size() > 1) p.translate.pop_back();
-}
-
-Point2f GetTranslate()
-{
-    return P().translate.back();
 }
 
 void PushClip(float l, float t, float w, float h)
@@ -626,13 +616,6 @@ bool EndFrame(bool refresh)
     return !same;
 }
 
-void ForgetLastFrame()
-{
-    Painter &p = P();
-    p.has_last = false;
-    p.last.Clear();
-}
-
 bool ReadCanvas(int x, int y, int width, int height, PixelLayout layout, int row_alignment,
                 std::vector<uint8> &out)
 {
@@ -666,15 +649,6 @@ bool ReadCanvas(int x, int y, int width, int height, PixelLayout layout, int row
 const Counters &GetCounters()
 {
     return P().counters;
-}
-
-int QueuedVertices()
-{
-    Painter &p = P();
-    size_t n = 0;
-    for (size_t i = p.sent_batches; i < p.current.batches.size(); i++)
-        n += p.current.batches[i].count;
-    return int(n);
 }
 
 // ---- the recorder ------------------------------------------------------------

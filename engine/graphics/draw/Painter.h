@@ -31,7 +31,6 @@ struct Vertex
 // A mode of the blend table (graphics/gl/BlendMode.h); 0 draws unblended (GL's
 // own initial state). Another number is refused with a log line.
 bool SetBlend(int mode);
-int GetBlend();
 
 // The texture later textured draws take: a GL 2D texture name and the version of
 // its contents (see NextTextureVersion); 0 draws untextured.
@@ -57,7 +56,6 @@ void SetLineSmooth(bool on);
 // Offsets every later draw until the matching PopTranslate.
 void PushTranslate(float x, float y);
 void PopTranslate();
-Point2f GetTranslate();
 
 // Only the rectangle (canvas pixels, left-top origin) is drawn into until the
 // matching PopClip; a clip inside another is cut to the outer one.
@@ -113,8 +111,6 @@ void Flush();
 // has been drawn; false when it was not drawn and the canvas still holds the last
 // frame.
 bool EndFrame(bool refresh);
-// Forgets the last frame, so that the next one is drawn (a new canvas, a lost one).
-void ForgetLastFrame();
 
 enum class PixelLayout : uint8
 {
@@ -136,8 +132,6 @@ struct Counters
     uint64 frames_skipped = 0; // EndFrame that did not
 };
 const Counters &GetCounters();
-// Queued vertices not yet sent (for tests).
-int QueuedVertices();
 
 // ---- the recorder ------------------------------------------------------------
 
