@@ -55,6 +55,12 @@ struct View
     int32 pad = 0;
 };
 
+// Equal bytes; empty arrays (whose data may be null) are equal.
+template <typename T> bool SameBytes(const std::vector<T> &a, const std::vector<T> &b)
+{
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(T)) == 0);
+}
+
 struct FrameLog
 {
     std::vector<Vertex> vertices;
@@ -69,11 +75,7 @@ struct FrameLog
     }
     bool Same(const FrameLog &o) const
     {
-        return vertices.size() == o.vertices.size() && batches.size() == o.batches.size() &&
-               views.size() == o.views.size() &&
-               std::memcmp(vertices.data(), o.vertices.data(), vertices.size() * sizeof(Vertex)) == 0 &&
-               std::memcmp(batches.data(), o.batches.data(), batches.size() * sizeof(Batch)) == 0 &&
-               std::memcmp(views.data(), o.views.data(), views.size() * sizeof(View)) == 0;
+        return SameBytes(vertices, o.vertices) && SameBytes(batches, o.batches) && SameBytes(views, o.views);
     }
 };
 
@@ -236,7 +238,8 @@ void Send(Painter &p)
     if (p.sent_batches >= f.batches.size()) return;
     p.drawn_early = true;
     if (glBindBuffer) glBindBuffer(GL_ARRAY_BUFFER, 0);
-    const Vertex *base = f.vertices.data();
+    static const Vertex none;
+    const Vertex *base = f.vertices.empty() ? &none : f.vertices.data(); // a frame of clears only
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(2, GL_FLOAT, sizeof(Vertex), &base->x);
