@@ -10,8 +10,6 @@
 #include "graphics/texture/Texture.h"
 #include "tools/mkdemo/DemoContent.h"
 
-#include <GL/glew.h>
-
 #include <memory>
 
 namespace

@@ -10,8 +10,6 @@
 #include "io/FileStream.h"
 #include "platform/window/KeyCode.h"
 
-#include <GL/glew.h>
-
 namespace
 {
 constexpr int kCanvasW = 160, kCanvasH = 120;

@@ -9,8 +9,6 @@
 #include "graphics/font/TileFont.h"
 #include "gui/RichTextLabel.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 using hgl::test::RGBA;

@@ -4,8 +4,6 @@
 
 #include "game/screens/title/VamUnit.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <set>

@@ -13,8 +13,6 @@
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 using hgl::test::RGBA;

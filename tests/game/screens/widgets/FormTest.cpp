@@ -5,8 +5,6 @@
 #include "game/screens/widgets/BitmapButton.h"
 #include "game/screens/widgets/KQ7Form.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 using hgl::test::RGBA;

@@ -12,8 +12,6 @@
 #include "gui/Button.h"
 #include "gui/HGPButton.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 using hgl::test::RGBA;

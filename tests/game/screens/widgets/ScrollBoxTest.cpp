@@ -7,8 +7,6 @@
 #include "gui/Button.h"
 #include "support/GLTestContext.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 constexpr float kBoxL = 100, kBoxT = 50, kBoxW = 400, kBoxH = 300;

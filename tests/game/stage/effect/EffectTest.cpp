@@ -12,8 +12,6 @@
 #include "graphics/texture/ImageBlock.h"
 #include "graphics/texture/Texture.h"
 
-#include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
 namespace

@@ -15,8 +15,6 @@
 #include "io/Time.h"
 #include "tools/mkdemo/DemoContent.h"
 
-#include <GL/glew.h>
-
 #include <memory>
 
 namespace
