@@ -71,7 +71,7 @@ void FrameLoop(benchmark::State &state)
         return;
     }
     const bool moving = state.range(1) != 0;
-    app.flow->ClearTo(new QuadScreen(int(state.range(0)), moving));
+    app.GetFlow()->ClearTo(new QuadScreen(int(state.range(0)), moving));
     app.RunOnce(); // the first frame is always drawn
     auto *window = static_cast<hgl::platform::HeadlessWindow *>(app.GetWindow());
     const int presents = window ? window->PresentCount() : 0;

@@ -1,7 +1,7 @@
 #pragma once
 // hgl::gui::Panel: a container of widgets with an optional frame drawn under its
 // children: mode 0 none, 1 an outline, 2 a filled background with an outline.
-#include "framework/ObjectControl.h"
+#include "gui/DrawnControl.h"
 
 namespace hgl::gui
 {
@@ -12,7 +12,7 @@ enum PanelFrameMode
     pfmFilled = 2,
 };
 
-class Panel : public ObjectControl
+class Panel : public DrawnControl
 {
     int frame_mode = pfmOutline;
 

@@ -12,16 +12,6 @@ void Probe::Draw()
     gui::FillRect(left, top, width, height, Color4f(1, 0, 0, 1));
 }
 
-GuiCanvas::GuiCanvas(int w, int h) : GLTestContext(w, h)
-{
-    previous = SetTranslateHooks({draw::PushTranslate, draw::PopTranslate});
-}
-
-GuiCanvas::~GuiCanvas()
-{
-    SetTranslateHooks(previous);
-}
-
 void GuiCanvas::Clear()
 {
     hgl::draw::Clear(hgl::Color4f(0, 0, 0, 0));

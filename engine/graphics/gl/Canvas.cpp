@@ -41,6 +41,11 @@ void SetOrtho2D(int width, int height)
     DisableDepthTest();
 }
 
+void ClearCanvas()
+{
+    draw::Clear(Color4f(0, 0, 0, 1));
+}
+
 void SetPerspective3D(double fovy, double aspect, double near_plane, double far_plane)
 {
     draw::Flush();

@@ -1,5 +1,6 @@
 #include "graphics/gl/RenderState.h"
 
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/Canvas.h"
 #include "platform/window/PlatformWindow.h"
 
@@ -107,6 +108,16 @@ void PopMatrix(unsigned int mode)
 {
     glMatrixMode(mode);
     glPopMatrix();
+}
+
+void PushTranslation(float x, float y)
+{
+    draw::PushTranslate(x, y);
+}
+
+void PopTranslation()
+{
+    draw::PopTranslate();
 }
 
 void EnableDepthTest()

@@ -25,7 +25,6 @@
 #include "graphics/draw/Painter.h"
 
 #include "framework/FlowControl.h"
-#include "framework/TranslateHooks.h"
 #include "game/core/GameAudio.h"
 #include "game/core/GameResources.h"
 #include "game/screens/ScreensSetup.h"
@@ -117,18 +116,10 @@ class ScreenTest : public StageTest
     avg::GameUnit *game = nullptr; // the in-game screen StartGame made, while it runs
     bool demo_pictures = true;     // the demo's pictures in "Data.hac"
 
-    void SetUp() override
-    {
-        StageTest::SetUp();
-        if (HasFatalFailure()) return;
-        previous_hooks = hgl::SetTranslateHooks({hgl::draw::PushTranslate, hgl::draw::PopTranslate});
-    }
-
     void TearDown() override
     {
         flow.reset();
         game = nullptr;
-        hgl::SetTranslateHooks(previous_hooks);
         StageTest::TearDown();
     }
 
@@ -164,7 +155,13 @@ class ScreenTest : public StageTest
             put(demo.local, f);
     }
 
-    void BeforeScreen() override { avg::InstallScreens(); }
+    // The game's screens and links; the stage stays as the test wired it.
+    void BeforeScreen() override
+    {
+        const avg::GameWiring game = avg::MakeGameWiring();
+        wiring.screens = game.screens;
+        wiring.links = game.links;
+    }
 
     // The content, the caches, the fonts, the silent audio and the screens' makers,
     // without a game.
@@ -299,7 +296,6 @@ class ScreenTest : public StageTest
     }
 
   private:
-    hgl::TranslateHooks previous_hooks;
     std::vector<hgl::demo::DemoFile> data, local;
 
     static hgl::GUIObject *FindIn(const hgl::ObjectControl &control, const std::u16string &name)

@@ -4,7 +4,7 @@
 #include "../../screenkit/ScreenHarness.h"
 
 #include "game/core/StageManagers.h"
-#include "game/core/minimal/MinimalStage.h"
+#include "support/stage/MinimalStage.h"
 
 #include <vector>
 
@@ -63,10 +63,8 @@ class StageScreenTest : public ScreenTest
   protected:
     void BeforeScreen() override
     {
-        avg::StageFactory factory = avg::GetStageFactory();
-        factory.message = [](avg::GameUnit &u) -> avg::MessageStage *
+        wiring.stage.message = [](avg::GameUnit &u) -> avg::MessageStage *
         { return new stagescreens::ListedMessages(u); };
-        avg::SetStageFactory(factory);
         ScreenTest::BeforeScreen();
     }
 
