@@ -4,6 +4,7 @@
 // numbers. The page never holds more than 16 entries, the glossary one entry per
 // declaring call, and nothing crashes while the screens and their viewers run.
 #include "core/String.h"
+#include "graphics/draw/Painter.h"
 #include "framework/FlowControl.h"
 #include "game/core/Archives.h"
 #include "game/core/GameRecord.h"
@@ -241,7 +242,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (int f = event % 8; f >= 0 && flow.IsRunning(); --f)
             {
                 FuzzClock().AdvanceNs((event & 0x80 ? 150 : 16) * 1000000ull);
-                glClear(GL_COLOR_BUFFER_BIT);
+                hgl::draw::Clear(hgl::Color4f(0, 0, 0, 0));
                 flow.RunFrame(true);
             }
         }
