@@ -200,52 +200,22 @@ bool DevilEngine::MapNativeFunc(const u16char *decl, const DevilNativeBinding &b
 
 // ---------------------------------------------------------------- tables
 
-DevilFunc *DevilEngine::GetScriptFunc(std::u16string_view name) const
+DevilFunc *DevilEngine::GetScriptFunc(StringView name) const
 {
     auto it = script_funcs.find(name);
     return it == script_funcs.end() ? nullptr : it->second.get();
 }
 
-DevilFuncMap *DevilEngine::GetFuncMap(std::u16string_view name) const
+DevilFuncMap *DevilEngine::GetFuncMap(StringView name) const
 {
     auto it = natives.find(name);
     return it == natives.end() ? nullptr : it->second.get();
 }
 
-DevilPropertyMap *DevilEngine::GetPropertyMap(std::u16string_view name) const
+DevilPropertyMap *DevilEngine::GetPropertyMap(StringView name) const
 {
     auto it = properties.find(name);
     return it == properties.end() ? nullptr : const_cast<DevilPropertyMap *>(&it->second);
-}
-
-DevilFunc *DevilEngine::GetScriptFunc(const String &name) const
-{
-    return GetScriptFunc(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
-}
-
-DevilFuncMap *DevilEngine::GetFuncMap(const String &name) const
-{
-    return GetFuncMap(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
-}
-
-DevilPropertyMap *DevilEngine::GetPropertyMap(const String &name) const
-{
-    return GetPropertyMap(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
-}
-
-DevilFunc *DevilEngine::GetScriptFunc(const u16char *name) const
-{
-    return name ? GetScriptFunc(std::u16string_view(name)) : nullptr;
-}
-
-DevilFuncMap *DevilEngine::GetFuncMap(const u16char *name) const
-{
-    return name ? GetFuncMap(std::u16string_view(name)) : nullptr;
-}
-
-DevilPropertyMap *DevilEngine::GetPropertyMap(const u16char *name) const
-{
-    return name ? GetPropertyMap(std::u16string_view(name)) : nullptr;
 }
 
 bool DevilEngine::AddScriptFunc(DevilFunc *func)
