@@ -17,23 +17,7 @@ namespace
 // Value types: a declaration naming one of them must match the C++ type exactly.
 bool IsValueType(int tok)
 {
-    switch (tok)
-    {
-    case ttBool:
-    case ttInt:
-    case ttInt8:
-    case ttInt16:
-    case ttInt64:
-    case ttUInt:
-    case ttUInt8:
-    case ttUInt16:
-    case ttUInt64:
-    case ttFloat:
-    case ttDouble:
-        return true;
-    default:
-        return false;
-    }
+    return tok != ttString && IsTypeToken(tok);
 }
 
 // The parameter types a declaration records; anything else in the list is passed over.
