@@ -6,6 +6,8 @@
 #include "graphics/gl/Canvas.h"
 #include "platform/window/HeadlessWindow.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -41,4 +43,25 @@ inline void OpenCanvas(int width, int height, const char *title = "fuzz")
     window.BeginFrame();
     hgl::SetOrtho2D(width, height);
 }
+
+// The fuzz bytes read one after another; past the end every read gives zeros.
+class ByteReader
+{
+    const uint8_t *data;
+    size_t size, at = 0;
+
+  public:
+    ByteReader(const uint8_t *d, size_t s) : data(d), size(s) {}
+    bool More() const { return at < size; }
+    uint8_t Byte() { return at < size ? data[at++] : 0; }
+    // Four bytes, the lowest first.
+    uint32_t U32()
+    {
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= uint32_t(Byte()) << (8 * i);
+        return v;
+    }
+    int Int() { return int(U32()); }
+};
 } // namespace fuzzkit

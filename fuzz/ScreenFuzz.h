@@ -89,23 +89,10 @@ inline void Prepare()
 }
 
 // The fuzz bytes as the values of calls; past the end every read gives zeros.
-class Reader
+class Reader : public fuzzkit::ByteReader
 {
-    const uint8_t *data;
-    size_t size, at = 0;
-
   public:
-    Reader(const uint8_t *d, size_t s) : data(d), size(s) {}
-    bool More() const { return at < size; }
-    uint8_t Byte() { return at < size ? data[at++] : 0; }
-    uint32_t U32()
-    {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= uint32_t(Byte()) << (8 * i);
-        return v;
-    }
-    int Int() { return int(U32()); }
+    using ByteReader::ByteReader;
     // Any bit pattern: negative, huge, infinite and not-a-number values too.
     float Float()
     {

@@ -64,20 +64,10 @@ void WritePicture(const std::string &name, uint8_t shade)
     WriteFile("Data.hac/" + name, s.GetData(), size_t(s.GetSize()));
 }
 
-class Reader
+class Reader : public fuzzkit::ByteReader
 {
-    const uint8_t *data;
-    size_t size, at = 0;
-
   public:
-    Reader(const uint8_t *d, size_t s) : data(d), size(s) {}
-    bool More() const { return at < size; }
-    int Byte() { return at < size ? data[at++] : 0; }
-    int Int()
-    {
-        return int(uint32_t(Byte()) | uint32_t(Byte()) << 8 | uint32_t(Byte()) << 16 |
-                   uint32_t(Byte()) << 24);
-    }
+    using ByteReader::ByteReader;
 
     // A string literal of the script: letters that matter to the screens' rules.
     std::u16string Text()
