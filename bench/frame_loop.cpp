@@ -1,6 +1,6 @@
 // Frames per second of the frame loop on the headless backend at 1024x768,
 // unpaced: an empty frame, and a frame of 1,000 textured quads.
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "graphics/gl/BlendMode.h"
 #include "io/SystemInitInfo.h"
 

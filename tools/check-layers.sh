@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 layers=(engine/platform engine/core engine/io engine/script engine/framework engine/graphics engine/gui
-        engine/sonvex engine/movie game/core game/stage game/screens)
+        engine/sonvex engine/movie engine/app game/core game/stage game/screens)
 # The include prefix of each layer, as written in #include "...".
 prefix() { local p="${1#engine/}"; echo "$p"; }
 bad=0

@@ -2,7 +2,7 @@
 
 #include "core/Log.h"
 #include "game/core/Tour.h"
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "platform/Env.h"
 
 #include <csignal>

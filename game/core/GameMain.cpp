@@ -9,7 +9,7 @@
 #include "game/core/GameRecord.h"
 #include "game/core/GameResources.h"
 #include "game/core/SaveFolder.h"
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "graphics/font/TileFont.h"
 #include "gui/GUI.h"
 #include "io/Core.h"

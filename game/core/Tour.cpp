@@ -2,7 +2,7 @@
 
 #include "core/Log.h"
 #include "framework/FlowControl.h"
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/ScreenShot.h"
 #include "io/Time.h"

@@ -30,7 +30,7 @@
 // machine. The end of the tour ends the game. A screen not reached or a stack
 // not as expected fails the tour: the game ends at once, and with status 1.
 #include "core/String.h"
-#include "graphics/app/FrameClock.h"
+#include "app/FrameClock.h"
 
 #include <memory>
 #include <string>

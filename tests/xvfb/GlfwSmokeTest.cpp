@@ -1,5 +1,5 @@
 // Runs under a private X server (see run-under-xvfb.sh); skipped without a display.
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "io/SystemInitInfo.h"
 #include "platform/window/PlatformWindow.h"
 #include "support/LogCapture.h"

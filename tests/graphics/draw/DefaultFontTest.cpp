@@ -1,6 +1,6 @@
 // The application builds its default tile font when the description asks, keeps it
 // in global pointer 4 and deletes it when it goes.
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "graphics/font/TileFont.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"

@@ -1,4 +1,4 @@
-#include "graphics/app/WindowPicture.h"
+#include "app/WindowPicture.h"
 
 #include "graphics/ColorType.h"
 #include "graphics/texture/PictureFile.h"

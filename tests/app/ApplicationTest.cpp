@@ -1,6 +1,6 @@
 #include "framework/GUIObject.h"
 #include "graphics/ColorType.h"
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/FileStream.h"
 #include "io/Core.h"

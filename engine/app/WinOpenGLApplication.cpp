@@ -1,10 +1,10 @@
-#include "graphics/app/WinOpenGLApplication.h"
+#include "app/WinOpenGLApplication.h"
 
 #include "core/Log.h"
 #include "framework/TranslateHooks.h"
 #include "graphics/font/TileFont.h"
-#include "graphics/app/JoystickPlugIn.h"
-#include "graphics/app/WindowPicture.h"
+#include "app/JoystickPlugIn.h"
+#include "app/WindowPicture.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/OpenGLCaps.h"
 #include "graphics/gl/RenderState.h"

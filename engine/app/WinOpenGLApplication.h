@@ -8,7 +8,7 @@
 // time, and while the window is inactive with WaitActive set, waits for events
 // instead of drawing.
 #include "framework/FlowControl.h"
-#include "graphics/app/FrameClock.h"
+#include "app/FrameClock.h"
 #include "io/BaseApplication.h"
 #include "platform/window/InputSink.h"
 

@@ -1,4 +1,4 @@
-#include "graphics/app/JoystickPlugIn.h"
+#include "app/JoystickPlugIn.h"
 
 #include "core/Log.h"
 #include "platform/window/PlatformWindow.h"

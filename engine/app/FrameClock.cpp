@@ -1,4 +1,4 @@
-#include "graphics/app/FrameClock.h"
+#include "app/FrameClock.h"
 
 #include "platform/Clock.h"
 
