@@ -73,7 +73,7 @@ void FrameLoop(benchmark::State &state)
         state.SkipWithError("no headless OpenGL");
         return;
     }
-    app.flow->ClearTo(new QuadScreen(int(state.range(0))));
+    app.GetFlow()->ClearTo(new QuadScreen(int(state.range(0))));
     for (auto _ : state)
     {
         app.RunOnce();

@@ -9,7 +9,6 @@
 #include "game/core/GameMain.h"
 #include "game/screens/ScreensSetup.h"
 #include "game/screens/title/NewStartMenu.h"
-#include "game/stage/StageSetup.h"
 #include "tools/mkdemo/DemoContent.h"
 
 #include <benchmark/benchmark.h>
@@ -48,9 +47,8 @@ int RunGame()
 {
     char name[] = "game";
     char *argv[] = {name, nullptr};
-    avg::InstallStage();
-    avg::InstallScreens();
-    return avg::GameMain(1, argv, [] { return new NewStartMenu(true); });
+    return avg::GameMain(1, argv, avg::MakeGameWiring(),
+                         [](const avg::GameWiring &wiring) { return new NewStartMenu(true, wiring); });
 }
 
 // Peak resident set of the process, MB.

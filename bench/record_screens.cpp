@@ -9,6 +9,7 @@
 #include "game/core/DataTables.h"
 #include "game/core/GameResources.h"
 #include "game/core/GameUnit.h"
+#include "game/core/GameWiring.h"
 #include "game/core/SaveFolder.h"
 #include "game/screens/record/RecordButton.h"
 #include "game/screens/record/RecordSlot.h"
@@ -19,6 +20,7 @@
 #include "io/Core.h"
 #include "io/MemStream.h"
 #include "platform/File.h"
+#include "support/stage/MinimalStage.h"
 #include "tools/mkdemo/DemoContent.h"
 
 #include <benchmark/benchmark.h>
@@ -74,7 +76,10 @@ void Setup()
         std::abort();
 
     // Every slot filled by the game itself, each with its picture.
-    avg::GameUnit game;
+    // The saves come from a game on the minimal stage.
+    avg::GameWiring wiring;
+    wiring.stage = avg::MinimalStageFactory();
+    avg::GameUnit game(wiring);
     if (!game.GotoScript(u"MAIN00")) std::abort();
     game.UpdateObject();
     const std::vector<uint8_t> picture = Thumbnail();

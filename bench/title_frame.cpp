@@ -12,7 +12,6 @@
 #include "game/core/GameResources.h"
 #include "game/screens/ScreensSetup.h"
 #include "game/screens/title/NewStartMenu.h"
-#include "game/stage/StageSetup.h"
 #include "graphics/gl/Canvas.h"
 #include "io/Core.h"
 #include "io/Time.h"
@@ -54,17 +53,16 @@ void BM_TitleFrame(benchmark::State &state)
     hgl::SetInfoString(8, dir.Path16().c_str());
     hgl::SetClockSource(&BenchClock);
     avg::config::ResetConfig();
-    avg::InstallStage();
     if (!avg::OpenArchives() || !avg::LoadDataTables() || !avg::InitGameResources() ||
         !avg::LoadSharedResources())
     {
         state.SkipWithError("start-up failed");
         return;
     }
-    avg::InstallScreens();
+    const avg::GameWiring wiring = avg::MakeGameWiring();
     avg::SetSystemFlag(NewStartMenu::kExtrasFlag, 1);
     {
-        hgl::FlowControl flow(new NewStartMenu(false));
+        hgl::FlowControl flow(new NewStartMenu(false, wiring));
         auto frame = [&]
         {
             now_ns += 16000000u;

@@ -5,7 +5,7 @@
 #include "ScreenFuzz.h"
 
 #include "game/core/GameRecord.h"
-#include "game/screens/title/MovieFactory.h"
+#include "game/core/GameWiring.h"
 #include "game/screens/title/SceneUnit.h"
 #include "game/screens/widgets/TZHGPButton.h"
 
@@ -22,6 +22,7 @@ enum Operation
 };
 
 int movies = 0;
+avg::GameWiring wiring;
 
 void Check(const SceneUnit &gallery)
 {
@@ -38,15 +39,14 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     screenfuzz::Prepare();
     // The movies are counted, not played: each ends at once.
-    avg::SetMovieMaker(
-        [](const avg::MovieRequest &r)
-        {
-            if (r.movie.IsEmpty() || r.sound.IsEmpty()) __builtin_trap();
-            ++movies;
-            auto *movie = new hgl::FlowObject;
-            movie->SetObjectState(hgl::FlowObject::fosReturn);
-            return movie;
-        });
+    wiring.movie = [](const avg::MovieRequest &r)
+    {
+        if (r.movie.IsEmpty() || r.sound.IsEmpty()) __builtin_trap();
+        ++movies;
+        auto *movie = new hgl::FlowObject;
+        movie->SetObjectState(hgl::FlowObject::fosReturn);
+        return movie;
+    };
     return 0;
 }
 
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     screenfuzz::Reader in(data, size);
     avg::GetGameRecord().Clear();
-    SceneUnit gallery;
+    SceneUnit gallery(wiring);
     while (in.More())
     {
         switch (in.Byte() % kOperations)

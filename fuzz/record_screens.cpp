@@ -8,6 +8,7 @@
 
 #include "framework/FlowObject.h"
 #include "game/core/Archives.h"
+#include "game/core/GameWiring.h"
 #include "game/core/DataTables.h"
 #include "game/core/GameResources.h"
 #include "game/core/SaveFolder.h"
@@ -21,6 +22,7 @@
 #include "io/TDF.h"
 #include "io/Time.h"
 #include "platform/window/KeyCode.h"
+#include "support/stage/MinimalStage.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -225,6 +227,13 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // A loaded game stands on the minimal stage.
+    static const avg::GameWiring wiring = []
+    {
+        avg::GameWiring w;
+        w.stage = avg::MinimalStageFactory();
+        return w;
+    }();
     Bytes in(data, size);
     MakeFolder(in);
     {
@@ -233,12 +242,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Close(*screen);
     }
     {
-        auto screen = std::make_unique<avg::LoadRecordUnit>();
+        auto screen = std::make_unique<avg::LoadRecordUnit>(wiring);
         Browse(*screen);
         ConfirmLoad(*screen);
     }
     {
-        auto screen = std::make_unique<avg::LoadRecordUnit>();
+        auto screen = std::make_unique<avg::LoadRecordUnit>(wiring);
         Close(*screen);
     }
     return 0;

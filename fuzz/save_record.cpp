@@ -6,7 +6,9 @@
 
 #include "game/core/Archives.h"
 #include "game/core/GameUnit.h"
+#include "game/core/GameWiring.h"
 #include "io/Core.h"
+#include "support/stage/MinimalStage.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -49,8 +51,15 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // The saves are read by the minimal stage's managers.
+    static const avg::GameWiring wiring = []
+    {
+        avg::GameWiring w;
+        w.stage = avg::MinimalStageFactory();
+        return w;
+    }();
     WriteFile("Save/slot.save", data, size);
-    avg::GameUnit unit;
+    avg::GameUnit unit(wiring);
     unit.SaveAtChoice = false;
     if (!unit.LoadGame(u"slot"))
     {

@@ -25,7 +25,6 @@
 #include "game/screens/title/EndStaff.h"
 #include "game/screens/title/MovieFactory.h"
 #include "game/screens/title/NewStartMenu.h"
-#include "game/stage/StageSetup.h"
 #include "graphics/gl/Canvas.h"
 #include "gui/Button.h"
 #include "io/Core.h"
@@ -86,6 +85,7 @@ struct World
 {
     std::unique_ptr<hgl::test::GLTestContext> gl;
     std::unique_ptr<hgl::test::TempDir> dir;
+    avg::GameWiring wiring; // the game's own
     bool ok = false;
 };
 
@@ -114,8 +114,8 @@ World &Setup()
         std::fprintf(stderr, "soak: no demo content: %s\n", error.c_str());
         return world;
     }
-    avg::InstallStage();
-    avg::SetMovieMaker([](const avg::MovieRequest &r) -> hgl::FlowObject * { return new SoakMovie(r); });
+    world.wiring = avg::MakeGameWiring();
+    world.wiring.movie = [](const avg::MovieRequest &r) -> hgl::FlowObject * { return new SoakMovie(r); };
     world.ok = true;
     return world;
 }
@@ -169,6 +169,7 @@ class Soak
     std::mt19937 rng;
     std::unique_ptr<hgl::FlowControl> flow;
     hgl::test::GLTestContext &gl;
+    const avg::GameWiring &wiring;
     int black_run = 0;
     std::map<std::string, int> seen; // frames each screen was the active one
 
@@ -259,9 +260,10 @@ class Soak
     }
 
   public:
-    Soak(unsigned seed, hgl::test::GLTestContext &context) : rng(seed), gl(context)
+    Soak(unsigned seed, hgl::test::GLTestContext &context, const avg::GameWiring &w)
+        : rng(seed), gl(context), wiring(w)
     {
-        flow = std::make_unique<hgl::FlowControl>(new NewStartMenu(true));
+        flow = std::make_unique<hgl::FlowControl>(new NewStartMenu(true, wiring));
     }
 
     bool InCredits() const
@@ -306,7 +308,7 @@ class Soak
     {
         flow.reset();
         black_run = 0;
-        flow = std::make_unique<hgl::FlowControl>(new NewStartMenu(false));
+        flow = std::make_unique<hgl::FlowControl>(new NewStartMenu(false, wiring));
     }
 };
 } // namespace
@@ -330,11 +332,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!avg::OpenArchives() || !avg::LoadDataTables() || !avg::InitGameResources() ||
         !avg::LoadSharedResources())
         __builtin_trap();
-    avg::InstallScreens();
     // The extras are open, so the soak reaches them too.
     avg::SetSystemFlag(NewStartMenu::kExtrasFlag, 1);
     {
-        Soak soak(seed, *world.gl);
+        Soak soak(seed, *world.gl, world.wiring);
         for (int i = 0; i < frames; ++i)
             soak.Frame();
         soak.Report();

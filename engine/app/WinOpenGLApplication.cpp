@@ -1,35 +1,22 @@
 #include "app/WinOpenGLApplication.h"
 
-#include "core/Log.h"
-#include "framework/TranslateHooks.h"
-#include "graphics/font/TileFont.h"
 #include "app/JoystickPlugIn.h"
 #include "app/WindowPicture.h"
+#include "core/Log.h"
+#include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/OpenGLCaps.h"
-#include "graphics/gl/RenderState.h"
+#include "gui/GUI.h"
 #include "io/Core.h"
 #include "io/SystemInitInfo.h"
 #include "platform/window/PlatformWindow.h"
-
-#include <GL/glew.h>
+#include "sonvex/OpenAL.h"
 
 namespace hgl
 {
 namespace
 {
 constexpr double InactiveWaitSeconds = 0.5; // bounds a wait so a lost wake-up costs little
-
-void PushTranslate(float x, float y)
-{
-    PushMatrix(GL_MODELVIEW);
-    glTranslatef(x, y, 0);
-}
-
-void PopTranslate()
-{
-    PopMatrix(GL_MODELVIEW);
-}
 
 // An icon or cursor file the engine cannot read leaves the system's default.
 void LoadPicture(const String &file, platform::WindowPicture &picture, const u16char *fallback_message)
@@ -61,22 +48,31 @@ platform::WindowOptions OptionsFrom(const SystemInitInfo &sii)
 
 } // namespace
 
-WinOpenGLApplication::WinOpenGLApplication(bool open_log) : BaseApplication(open_log), flow(new FlowControl)
+WinOpenGLApplication::WinOpenGLApplication(bool open_log)
+    : BaseApplication(open_log), flow(std::make_unique<FlowControl>())
 {
-    SetTranslateHooks({PushTranslate, PopTranslate});
-    InstallFontStartUpHooks();
 }
 
 WinOpenGLApplication::~WinOpenGLApplication()
 {
-    if (window) window->MakeCurrent(); // screens free their GL objects in their destructors
-    delete flow;
-    delete static_cast<TileFont *>(GetGlobalPointer(gpTileFont)); // made by the start-up hook
-    SetGlobalPointer(gpTileFont, nullptr);
+    CloseFlow();
+    if (window) window->MakeCurrent(); // the default font holds GL textures
+    if (GetGlobalPointer(gpTileFont) == default_font.get()) SetGlobalPointer(gpTileFont, nullptr);
+    default_font.reset();
+    if (gui_open) gui::CloseGUI();
     joystick.reset();
     if (GetGlobalPointer(gpWindow) == window.get()) SetGlobalPointer(gpWindow, nullptr);
     window.reset();
-    SetTranslateHooks({});
+    // Every audio buffer, source and player is gone by now: the screens and the
+    // game's audio went before.
+    if (audio_open) CloseOpenAL();
+}
+
+void WinOpenGLApplication::CloseFlow()
+{
+    if (!flow) return;
+    if (window) window->MakeCurrent();
+    flow.reset();
 }
 
 void WinOpenGLApplication::SetFrameClock(FrameClock *c)
@@ -135,7 +131,6 @@ void WinOpenGLApplication::InitOpenGL(SystemInitInfo &sii)
 {
     PutOpenGLInfo();
     InitOpenGLCaps(sii);
-    BaseApplication::InitOpenGL(sii);
     SetOrtho2D(window->CanvasWidth(), window->CanvasHeight());
 }
 
@@ -147,15 +142,45 @@ bool WinOpenGLApplication::InitInput(SystemInitInfo &sii)
     return true;
 }
 
+void WinOpenGLApplication::InitFontAndGUI(SystemInitInfo &sii)
+{
+    SetDefaultFont(sii.graphics.DefaultFont);
+    if (sii.graphics.gui.Use || sii.graphics.CreateDefaultFont)
+    {
+        default_font.reset(
+            CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont, sii.graphics.TileFontSize));
+        SetGlobalPointer(gpTileFont, default_font.get());
+    }
+    else
+        PutInfo(u"不创建缺省字体！");
+
+    if (sii.graphics.gui.Use)
+    {
+        gui::InitGUI(sii.graphics.gui.Theme);
+        gui_open = true;
+    }
+    else
+        PutInfo(u"不使用GUI系统！");
+}
+
+void WinOpenGLApplication::InitAudio(SystemInitInfo &sii)
+{
+    // Closed even when the start failed: OpenAL starts over on every call, so the
+    // application does not know what an earlier caller left open.
+    InitOpenAL(nullptr, sii.audio.DeviceName.c_str(), sii.audio.ListDevices);
+    audio_open = true;
+}
+
 int WinOpenGLApplication::Run()
 {
-    while (flow->IsRunning())
+    while (flow && flow->IsRunning())
         RunOnce();
     return 0;
 }
 
 void WinOpenGLApplication::RunOnce()
 {
+    if (!flow) return;
     if (!window)
     {
         flow->SetObjectState(FlowObject::fosExit);
@@ -189,8 +214,7 @@ void WinOpenGLApplication::Frame(bool draw)
     if (draw)
     {
         SetOrtho2D(window->CanvasWidth(), window->CanvasHeight());
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ClearCanvas();
     }
     flow->RunFrame(draw);
     updates++;

@@ -1,7 +1,10 @@
 #pragma once
-// The application with a window and OpenGL: Init opens the window (or a headless
-// GL surface when HGL_WINDOW=headless) from the start-up description, and Run
-// drives the frame loop over the root flow control, handing it the input.
+// The application with a window and OpenGL, standing above every service it
+// starts: Init opens the window (or a headless GL surface when HGL_WINDOW=headless)
+// from the start-up description, applies the OpenGL switches, builds the default
+// tile font, opens the GUI theme and starts OpenAL, and the application owns all
+// of them until it goes. Run drives the frame loop over the root flow control,
+// handing it the input.
 //
 // Frame pacing (FrameMode): 1 unpaced; 3 fixed-step updates at the frame rate,
 // skipping draws when late; any other value (2 by default) sleeps to the frame
@@ -21,6 +24,7 @@ namespace platform
 class PlatformWindow;
 }
 class JoystickPlugIn;
+class TileFont;
 
 class WinOpenGLApplication : public BaseApplication, private platform::InputSink
 {
@@ -33,13 +37,19 @@ class WinOpenGLApplication : public BaseApplication, private platform::InputSink
     bool WaitActive = false;  // windowed only: wait for events while inactive
     bool BackNotDraw = false; // windowed only: no drawing while inactive
 
-    // The root flow control: the game starts its first screen on it.
-    FlowControl *flow;
-
     explicit WinOpenGLApplication(bool open_log = true);
     ~WinOpenGLApplication() override;
 
     platform::PlatformWindow *GetWindow() const { return window.get(); }
+
+    // The root flow control: the game starts its first screen on it. Null once
+    // closed.
+    FlowControl *GetFlow() const { return flow.get(); }
+    // Deletes the flow control with every screen on it, while the window's context
+    // is current (screens free their GL objects as they go). The game closes the
+    // flow before it releases what the screens use; the application closes it
+    // itself when it goes.
+    void CloseFlow();
 
     // Replaces the clock the loop paces itself by (null: the system clock).
     void SetFrameClock(FrameClock *clock);
@@ -60,6 +70,8 @@ class WinOpenGLApplication : public BaseApplication, private platform::InputSink
     bool InitDisplay(SystemInitInfo &sii) override;
     void InitOpenGL(SystemInitInfo &sii) override;
     bool InitInput(SystemInitInfo &sii) override;
+    void InitFontAndGUI(SystemInitInfo &sii) override;
+    void InitAudio(SystemInitInfo &sii) override;
 
   private:
     bool CreateWindowFor(SystemInitInfo &sii);
@@ -83,7 +95,11 @@ class WinOpenGLApplication : public BaseApplication, private platform::InputSink
     void OnCloseRequest() override;
 
     std::unique_ptr<platform::PlatformWindow> window;
+    std::unique_ptr<FlowControl> flow;
     std::unique_ptr<JoystickPlugIn> joystick;
+    std::unique_ptr<TileFont> default_font; // global pointer 4 points at it
+    bool gui_open = false;
+    bool audio_open = false;
     SystemFrameClock system_clock;
     FrameClock *clock = &system_clock;
     double next_time = -1; // when the next frame (or update) is due; < 0: not yet known

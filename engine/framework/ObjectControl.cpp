@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/Log.h"
-#include "framework/TranslateHooks.h"
 #include "platform/window/KeyCode.h"
 
 namespace hgl
@@ -228,9 +227,9 @@ void ObjectControl::UpdateObject()
 void ObjectControl::DrawObject()
 {
     WalkScope walk(*this);
-    const TranslateHooks hooks = GetTranslateHooks(); // a child may install others meanwhile
-    const bool translate = (left != 0 || top != 0) && hooks.Push && hooks.Pop;
-    if (translate) hooks.Push(left, top);
+    const float x = left, y = top; // a child may move the control meanwhile
+    const bool translate = x != 0 || y != 0;
+    if (translate) PushOrigin(x, y);
 
     Draw();
     auto draw_child = [this](Object *obj)
@@ -246,7 +245,7 @@ void ObjectControl::DrawObject()
         if (obj != top_object) draw_child(obj);
     if (top_object) draw_child(top_object);
 
-    if (translate) hooks.Pop();
+    if (translate) PopOrigin();
 }
 
 bool ObjectControl::Proc_MouseMove(int x, int y, int flags)

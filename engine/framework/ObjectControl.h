@@ -3,10 +3,10 @@
 // and deletes them all when it is cleared or destroyed; a child deleted earlier takes
 // itself out. Each frame it updates and draws its visual children in the order they
 // were added (BringToTop moves one to the end), its own Draw first, all of it
-// translated to its own Left/Top. Input goes to the children: keys, key repeats and
-// joystick buttons to the focused child, pointer events to the children under the
-// pointer (in the control's own space: the owner's coordinates minus Left/Top),
-// the topmost first; the focus follows the pointer.
+// translated to its own Left/Top (by the drawing layer's controls: see PushOrigin). Input goes to the
+// children: keys, key repeats and joystick buttons to the focused child, pointer events to the children under
+// the pointer (in the control's own space: the owner's coordinates minus Left/Top), the topmost first; the
+// focus follows the pointer.
 //
 // Children may add, destroy or delete children while the control walks them: every
 // walk runs over a copy of the list and skips what is gone. A Destroy during a walk
@@ -58,6 +58,12 @@ class ObjectControl : public GUIObject, public ClasList<Object>, public ObjectOw
 
     static bool IsGUI(const Object *obj) { return obj->GetClassFlags() & ObjectClassBit(ocGUI); }
     static bool UnderPointer(EventObject *child, int x, int y);
+
+    // Move the drawing origin by (x, y) while the control draws, and back; called
+    // only when the control stands off the origin. The framework draws nothing: the
+    // controls of the layers that draw move it, and a plain control draws untranslated.
+    virtual void PushOrigin(float, float) {}
+    virtual void PopOrigin() {}
 
   public:
     ObjectControl();

@@ -8,7 +8,7 @@ void Form::InitPrivate()
     DragMove.Bind<&Form::GetDragMove, &Form::SetDragMove>(this);
 }
 
-Form::Form(float l, float t, float w, float h, const String &text) : ObjectControl(l, t, w, h), caption(text)
+Form::Form(float l, float t, float w, float h, const String &text) : DrawnControl(l, t, w, h), caption(text)
 {
     InitPrivate();
 }

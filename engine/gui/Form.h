@@ -5,11 +5,11 @@
 // until the release.
 #include "core/BoundMethod.h"
 #include "core/String.h"
-#include "framework/ObjectControl.h"
+#include "gui/DrawnControl.h"
 
 namespace hgl::gui
 {
-class Form : public ObjectControl
+class Form : public DrawnControl
 {
     String caption;
     bool drag_move = true;

@@ -1,7 +1,6 @@
 #include "gui/GUI.h"
 
 #include "core/Log.h"
-#include "io/BaseApplication.h"
 #include "io/Core.h"
 #include "io/FileHelpers.h"
 #include "io/OpenHAC.h"
@@ -50,12 +49,5 @@ void CloseGUI()
 HAC *GetThemeArchive()
 {
     return theme_archive.get();
-}
-
-void InstallGUIStartUp()
-{
-    StartUpHooks hooks = GetStartUpHooks();
-    hooks.InitGUI = &InitGUI;
-    SetStartUpHooks(hooks);
 }
 } // namespace hgl::gui

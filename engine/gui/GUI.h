@@ -19,8 +19,5 @@ bool InitGUI(const String &theme);
 void CloseGUI();
 // The mounted theme archive, or null.
 HAC *GetThemeArchive();
-// Makes InitGUI the GUI step of the application's set-up (the other start-up
-// hooks stay as they are).
-void InstallGUIStartUp();
 } // namespace gui
 } // namespace hgl

@@ -11,7 +11,7 @@ const Color4f PanelBackColor{0, 0, 0, 0.5f};
 const Color4f PanelLineColor{0.75f, 0.75f, 0.75f, 1};
 } // namespace
 
-Panel::Panel(float l, float t, float w, float h) : ObjectControl(l, t, w, h) {}
+Panel::Panel(float l, float t, float w, float h) : DrawnControl(l, t, w, h) {}
 
 void Panel::SetFrameMode(int mode)
 {

@@ -2,7 +2,7 @@
 // hgl::gui::Panel: a container of widgets with an optional frame drawn under its
 // children: pfmNone none, pfmOutline an outline, pfmFilled a filled background
 // with an outline.
-#include "framework/ObjectControl.h"
+#include "gui/DrawnControl.h"
 
 namespace hgl::gui
 {
@@ -13,7 +13,7 @@ enum PanelFrameMode
     pfmFilled = 2,
 };
 
-class Panel : public ObjectControl
+class Panel : public DrawnControl
 {
     int frame_mode = pfmOutline;
 

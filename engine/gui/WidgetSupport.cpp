@@ -1,6 +1,7 @@
 #include "gui/WidgetSupport.h"
 
 #include "core/Log.h"
+#include "graphics/gl/RenderState.h"
 #include "io/Core.h"
 
 namespace hgl::gui
@@ -12,15 +13,14 @@ constexpr u16char NoName[] = u"";
 
 DrawOffset::DrawOffset(float x, float y)
 {
-    const TranslateHooks &hooks = GetTranslateHooks();
-    if ((x == 0 && y == 0) || !hooks.Push || !hooks.Pop) return;
-    hooks.Push(x, y);
+    if (x == 0 && y == 0) return;
+    PushTranslation(x, y);
     pushed = true;
 }
 
 DrawOffset::~DrawOffset()
 {
-    if (pushed) GetTranslateHooks().Pop();
+    if (pushed) PopTranslation();
 }
 
 TileFont *ResolveFont(TileFont *own)

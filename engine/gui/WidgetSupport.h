@@ -3,7 +3,6 @@
 // of a scope, the font a widget writes in, and a log line that a widget missing
 // its font or picture writes only once.
 #include "core/Color.h"
-#include "framework/TranslateHooks.h"
 
 namespace hgl
 {
@@ -12,7 +11,7 @@ class TileFont;
 namespace gui
 {
 // Moves the drawing origin by (x, y) until the end of the scope, through the
-// translation the drawing layer installs (nothing moves without it).
+// model-view matrix.
 class DrawOffset
 {
     bool pushed = false;

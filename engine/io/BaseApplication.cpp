@@ -6,23 +6,6 @@
 
 namespace hgl
 {
-namespace
-{
-StartUpHooks hooks;
-} // namespace
-
-StartUpHooks SetStartUpHooks(const StartUpHooks &h)
-{
-    const StartUpHooks old = hooks;
-    hooks = h;
-    return old;
-}
-
-const StartUpHooks &GetStartUpHooks()
-{
-    return hooks;
-}
-
 BaseApplication::BaseApplication(bool open_log)
 {
     InitCore(&paths, open_log);
@@ -32,38 +15,6 @@ BaseApplication::BaseApplication(bool open_log)
 BaseApplication::~BaseApplication()
 {
     CloseCore();
-}
-
-void BaseApplication::InitOpenGL(SystemInitInfo &sii)
-{
-    if (hooks.InitOpenGLCaps) hooks.InitOpenGLCaps(sii);
-}
-
-void BaseApplication::InitFontAndGUI(SystemInitInfo &sii)
-{
-    if (hooks.SetDefaultFont) hooks.SetDefaultFont(sii.graphics.DefaultFont);
-
-    if (sii.graphics.gui.Use || sii.graphics.CreateDefaultFont)
-    {
-        if (hooks.CreateTileFont)
-            SetGlobalPointer(gpTileFont,
-                             hooks.CreateTileFont(sii.graphics.DefaultFont, sii.graphics.EnglishFont,
-                                                  sii.graphics.TileFontSize));
-        else
-            PutInfo(u"字体系统尚未安装，不创建缺省字体");
-    }
-    else
-        PutInfo(u"不创建缺省字体！");
-
-    if (sii.graphics.gui.Use)
-    {
-        if (hooks.InitGUI)
-            hooks.InitGUI(sii.graphics.gui.Theme);
-        else
-            PutInfo(u"GUI系统尚未安装，跳过GUI初始化");
-    }
-    else
-        PutInfo(u"不使用GUI系统！");
 }
 
 bool BaseApplication::Init(SystemInitInfo *sii)
@@ -95,10 +46,7 @@ bool BaseApplication::Init(SystemInitInfo *sii)
 
     InitFontAndGUI(*sii);
 
-    if (hooks.InitOpenAL)
-        hooks.InitOpenAL(nullptr, sii->audio.DeviceName.c_str(), sii->audio.ListDevices);
-    else
-        PutInfo(u"音频系统尚未安装，跳过音频初始化");
+    InitAudio(*sii);
 
     FrameMode = sii->FrameMode;
 

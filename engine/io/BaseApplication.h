@@ -1,52 +1,30 @@
 #pragma once
 // The application's base: making one starts the engine core, destroying it shuts
-// the core down. Init runs the set-up a start-up description asks for; the parts
-// that belong to later layers (window, OpenGL, fonts, GUI, audio) are reached
-// through replaceable hooks and virtual steps.
+// the core down. Init runs the set-up a start-up description asks for in its
+// order; the steps that belong to the layers above (window, OpenGL, fonts, GUI,
+// audio) are virtual, taken by the application that stands above them all.
 #include "core/String.h"
-#include "io/Font.h"
 #include "io/SpecialPath.h"
 
 namespace hgl
 {
 class SystemInitInfo;
 
-// Set-up services the graphics, GUI and audio layers install when they exist.
-// A missing font, GUI or audio hook is logged and the set-up goes on without it.
-struct StartUpHooks
-{
-    void (*SetDefaultFont)(const Font &font) = nullptr;
-    // Builds the default tile font; the result becomes global pointer 4.
-    void *(*CreateTileFont)(const Font &chs, const Font &eng, int count) = nullptr;
-    // Applies the OpenGL switches and the frame rate of the description.
-    void (*InitOpenGLCaps)(SystemInitInfo &sii) = nullptr;
-    // Opens the theme archive from the GUI folder.
-    bool (*InitGUI)(const String &theme) = nullptr;
-    // The audio set-up: library name (null: the default), device name, list the devices.
-    bool (*InitOpenAL)(const u16char *library, const u16char *device, bool list_devices) = nullptr;
-};
-
-// Installs the hooks (copied) and returns the ones they replace.
-StartUpHooks SetStartUpHooks(const StartUpHooks &hooks);
-const StartUpHooks &GetStartUpHooks();
-
 class BaseApplication
 {
   protected:
     SpecialPathBlock paths; // the special folders found at start-up
 
-    // Steps of Init for the window layer; the base has no window and succeeds.
-    // InitDisplay sets the display mode and makes the window, logging the mode
-    // change itself; when it fails, Init reports "初始化显示模式失败" and ends.
-    // InitOpenGL applies the description to the OpenGL context (the base runs the
-    // InitOpenGLCaps hook).
+    // Steps of Init, in their order; the base has no window, fonts, GUI or audio
+    // and succeeds. InitDisplay sets the display mode and makes the window, logging
+    // the mode change itself; when it fails, Init reports "初始化显示模式失败" and
+    // ends. InitOpenGL applies the description to the OpenGL context.
     virtual void CloseScreenSaver() {}
     virtual bool InitDisplay(SystemInitInfo &) { return true; }
-    virtual void InitOpenGL(SystemInitInfo &sii);
+    virtual void InitOpenGL(SystemInitInfo &) {}
     virtual bool InitInput(SystemInitInfo &) { return true; }
-
-  private:
-    void InitFontAndGUI(SystemInitInfo &sii);
+    virtual void InitFontAndGUI(SystemInitInfo &) {}
+    virtual void InitAudio(SystemInitInfo &) {}
 
   public:
     String ProjectName;

@@ -62,12 +62,12 @@ int RunGameLoop(hgl::WinOpenGLApplication &app)
         tour->Attach(app);
     }
     StopSignals signals;
-    while (app.flow->IsRunning())
+    while (app.GetFlow()->IsRunning())
     {
         if (stop_signal)
         {
             hgl::PutInfo(u"收到结束信号%d，游戏结束", int(stop_signal));
-            app.flow->SetObjectState(hgl::FlowObject::fosExit);
+            app.GetFlow()->SetObjectState(hgl::FlowObject::fosExit);
             break;
         }
         app.RunOnce();

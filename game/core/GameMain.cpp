@@ -10,14 +10,8 @@
 #include "game/core/GameResources.h"
 #include "game/core/SaveFolder.h"
 #include "app/WinOpenGLApplication.h"
-#include "graphics/font/TileFont.h"
-#include "gui/GUI.h"
-#include "io/Core.h"
 #include "io/PList.h"
 #include "io/SystemInitInfo.h"
-#include "sonvex/OpenAL.h"
-
-#include <memory>
 
 namespace avg
 {
@@ -46,14 +40,6 @@ void FillInitInfo(hgl::SystemInitInfo &sii, hgl::PList &names)
     sii.graphics.gui.Use = false;
 }
 
-// The application's default tile font, made through the font hook; it holds GL
-// textures, so it goes while the window's context is still there.
-void DeleteDefaultFont()
-{
-    delete static_cast<hgl::TileFont *>(hgl::GetGlobalPointer(hgl::gpTileFont));
-    hgl::SetGlobalPointer(hgl::gpTileFont, nullptr);
-}
-
 // Everything the start-up made after the application, released in reverse order
 // however far the start-up came.
 struct GameSession
@@ -69,8 +55,6 @@ struct GameSession
         }
         FreeGameAudio();
         if (shared) FreeSharedResources();
-        DeleteDefaultFont();
-        hgl::gui::CloseGUI();
         ClearDataTables();
         if (resources) FreeGameResources();
         GetGameRecord().Clear();
@@ -78,24 +62,12 @@ struct GameSession
     }
 };
 
-// The application reaches the font and audio set-up through hooks, since those
-// layers stand above it; the game, standing above all of them, installs them.
-void InstallStartUpHooks()
-{
-    hgl::InstallFontStartUpHooks();
-    hgl::gui::InstallGUIStartUp();
-    hgl::StartUpHooks hooks = hgl::GetStartUpHooks();
-    hooks.InitOpenAL = [](const hgl::u16char *library, const hgl::u16char *device, bool list_devices)
-    { return hgl::InitOpenAL(library, device, list_devices); };
-    hgl::SetStartUpHooks(hooks);
-}
-
 int Fail(const hgl::u16char *what)
 {
     hgl::PutError(u"游戏启动失败:%s", what);
     return 1;
 }
-int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii,
+int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii, const GameWiring &wiring,
                 const FirstScreenMaker &first_screen, const InitInfoHook &hook)
 {
     GameSession session;
@@ -116,14 +88,13 @@ int StartAndRun(hgl::WinOpenGLApplication &app, hgl::SystemInitInfo &sii,
     LoadGameRecord();
     session.record = true;
 
-    hgl::FlowObject *first = first_screen ? first_screen() : nullptr;
+    hgl::FlowObject *first = first_screen ? first_screen(wiring) : nullptr;
     if (!first) return Fail(u"first screen");
-    app.flow->ClearTo(first);
+    app.GetFlow()->ClearTo(first);
     const int result = RunGameLoop(app);
     // The screens go first: they may still use the archives, the audio and the
     // shared resources that the session releases.
-    delete app.flow;
-    app.flow = nullptr;
+    app.CloseFlow();
     return result;
 }
 } // namespace
@@ -133,15 +104,12 @@ const hgl::StringList &GetArguments()
     return arguments;
 }
 
-int GameMain(int argc, char **argv, const FirstScreenMaker &first_screen, const InitInfoHook &hook)
+int GameMain(int argc, char **argv, const GameWiring &wiring, const FirstScreenMaker &first_screen,
+             const InitInfoHook &hook)
 {
     ReadArguments(argc, argv);
-    InstallStartUpHooks();
     hgl::SystemInitInfo sii;
-    auto app = std::make_unique<hgl::WinOpenGLApplication>();
-    const int result = StartAndRun(*app, sii, first_screen, hook);
-    app.reset();
-    hgl::CloseOpenAL();
-    return result;
+    hgl::WinOpenGLApplication app;
+    return StartAndRun(app, sii, wiring, first_screen, hook);
 }
 } // namespace avg

@@ -2,7 +2,7 @@
 
 #include "core/Log.h"
 #include "game/core/Config.h"
-#include "game/core/ScreenHooks.h"
+#include "game/core/GameWiring.h"
 #include "game/core/ScreenOverlay.h"
 #include "game/core/Thumbnail.h"
 #include "gui/Button.h"
@@ -20,16 +20,15 @@ constexpr int kMaxScriptHops = 64;
 // The joystick button that opens the backlog.
 constexpr int kHistoryJoystickButton = 1;
 
-std::unique_ptr<ScreenOverlay> NewOverlay(ScreenOverlay::Mode mode)
+std::unique_ptr<ScreenOverlay> NewOverlay(const StageFactory &factory, ScreenOverlay::Mode mode)
 {
-    const StageFactory &factory = GetStageFactory();
     return std::unique_ptr<ScreenOverlay>(factory.overlay ? factory.overlay(mode) : new ScreenOverlay(mode));
 }
 } // namespace
 
-GameUnit::GameUnit()
-    : engine(hgl::NewDevilEngine()), thumbnail(std::make_unique<Thumbnail>()),
-      red(NewOverlay(ScreenOverlay::Pulse)), anime(NewOverlay(ScreenOverlay::Frames))
+GameUnit::GameUnit(const GameWiring &w)
+    : wiring(w), engine(hgl::NewDevilEngine()), thumbnail(std::make_unique<Thumbnail>()),
+      red(NewOverlay(w.stage, ScreenOverlay::Pulse)), anime(NewOverlay(w.stage, ScreenOverlay::Frames))
 {
     SkipReadOnly = config::graphics_config.Speed != 0;
     AutoContinue = config::graphics_config.AutoContinue != 0;
@@ -202,9 +201,9 @@ void GameUnit::ToTitle(const hgl::u16char *why)
 {
     hgl::PutInfo(u"%s", why);
     load_failed = false;
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (!hooks.title) hgl::PutInfo(u"没有标题画面，游戏结束");
-    Leave(hooks.title ? hooks.title(false) : nullptr, fosClear);
+    Leave(hooks.title ? hooks.title(false, wiring) : nullptr, fosClear);
 }
 
 void GameUnit::OpenScreen(hgl::FlowObject *screen)
@@ -264,7 +263,7 @@ bool GameUnit::AdvanceInput()
 // story does not run by itself.
 void GameUnit::FrameButtonEntered(hgl::GUIObject *button)
 {
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (IsBlocked() || choice->GetCount() > 0 || AutoContinue || !hooks.quick_menu) return;
     const hgl::RectScope2<float> rect(button->Left, button->Top, button->Width, button->Height);
     OpenScreen(hooks.quick_menu(rect, *this));
@@ -295,7 +294,7 @@ bool GameUnit::Proc_MouseMiddleDown(int x, int y, int flags)
     if (hgl::FlowObject::Proc_MouseMiddleDown(x, y, flags)) return true;
     AutoContinue = false;
     if (GetState() == gsHidden) return AdvanceInput();
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (!hooks.history || !IsTop()) return false;
     OpenScreen(hooks.history(*this));
     return true;
@@ -309,7 +308,7 @@ bool GameUnit::Proc_KeyDown(int key)
     if (GetState() == gsHidden) return AdvanceInput();
     if (key == hgl::key::Enter || key == hgl::key::Space) return AdvanceInput();
     if (key != hgl::key::Esc) return false;
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (!hooks.menu || !IsTop()) return false;
     OpenScreen(hooks.menu(*this));
     return true;
@@ -320,7 +319,7 @@ bool GameUnit::Proc_JoystickDown(int button)
     // An open choice takes its buttons before the backlog takes button 1.
     if (GetState() == gsChoice && choice->Proc_JoystickDown(button)) return true;
     if (button != kHistoryJoystickButton) return hgl::FlowObject::Proc_JoystickDown(button);
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (!hooks.history || !IsTop()) return false;
     OpenScreen(hooks.history(*this));
     return true;

@@ -1,6 +1,6 @@
 #pragma once
 // The in-game screen: it owns the story's script engine and the stage managers it
-// hands the engine to, runs the story script frame by frame through the game
+// hands the engine to (made by the game's wiring), runs the story script frame by frame through the game
 // states, takes the player's input, keeps the script call stack and the story
 // variables, and saves and loads games.
 //
@@ -38,11 +38,16 @@ struct SaveRecord;
 class ScreenOverlay;
 class Thumbnail;
 
+struct GameWiring;
+
 class GameUnit : public hgl::FlowObject, public GameStateControl
 {
   public:
-    GameUnit();
+    // The wiring makes the stage and the screens this one opens; it outlives the screen.
+    explicit GameUnit(const GameWiring &wiring);
     ~GameUnit() override;
+
+    const GameWiring &GetWiring() const { return wiring; }
 
     hgl::DevilEngine *GetEngine() const { return engine.get(); }
     GameValue &GetValues() { return values; }
@@ -107,6 +112,7 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     bool Proc_JoystickDown(int button) override;
 
   private:
+    const GameWiring &wiring;
     std::unique_ptr<hgl::DevilEngine> engine;
     GameValue values;
     hgl::StackObject<GameStack> calls;
@@ -187,5 +193,5 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
 };
 
 // A new game: an in-game screen on the story's first script.
-GameUnit *NewGame();
+GameUnit *NewGame(const GameWiring &wiring);
 } // namespace avg

@@ -7,11 +7,10 @@
 #include "game/core/Config.h"
 #include "game/core/DataTables.h"
 #include "game/core/GameResources.h"
-#include "game/core/ScreenHooks.h"
+#include "game/core/GameWiring.h"
 #include "game/core/ScreenOverlay.h"
 #include "game/core/GameAudio.h"
 #include "game/core/UpperName.h"
-#include "game/core/minimal/MinimalStage.h"
 #include "gui/Button.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
@@ -46,13 +45,6 @@ constexpr WeatherList kWeatherLists[] = {
     {u"rain.txt", weRain}, {u"sun.txt", weSun}, {u"flower.txt", wePetals}, {u"snow.txt", weSnow}};
 const hgl::u16char kDarkList[] = u"black.txt";
 
-// The factory's manager, or the minimal one when the factory has none to give.
-template <typename Minimal, typename Maker> auto Make(const Maker &maker, GameUnit &unit)
-{
-    auto *manager = maker ? maker(unit) : nullptr;
-    return manager ? manager : new Minimal(unit);
-}
-
 hgl::String LowerName(const hgl::String &name)
 {
     std::u16string text = name.ToStdString();
@@ -84,9 +76,9 @@ bool ListHolds(const hgl::u16char *list, const hgl::String &name)
 }
 } // namespace
 
-GameUnit *NewGame()
+GameUnit *NewGame(const GameWiring &wiring)
 {
-    auto *unit = new GameUnit;
+    auto *unit = new GameUnit(wiring);
     unit->GotoScript(kFirstScript);
     return unit;
 }
@@ -111,15 +103,15 @@ hgl::RectScope2<float> FrameButtonRect(const MessageStage &window)
 
 void GameUnit::MakeStage()
 {
-    const StageFactory &factory = GetStageFactory();
-    back = Make<MinimalBackStage>(factory.back, *this);
-    chars = Make<MinimalCharStage>(factory.chars, *this);
-    message = Make<MinimalMessageStage>(factory.message, *this);
-    choice = Make<MinimalChoiceStage>(factory.choice, *this);
-    effects = Make<MinimalEffectStage>(factory.effects, *this);
+    const StageFactory &factory = wiring.stage;
+    back = factory.back(*this);
+    chars = factory.chars(*this);
+    message = factory.message(*this);
+    choice = factory.choice(*this);
+    effects = factory.effects(*this);
     // The order they are added in is the order they are drawn in: the frame button
     // of the message window first.
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (hooks.frame_button) frame_button = hooks.frame_button(FrameButtonRect(*message));
     if (frame_button)
     {
@@ -205,9 +197,7 @@ void GameUnit::ShowCaption(int, float left, float top, const hgl::String &text1,
         if (auto *old = dynamic_cast<CaptionPlace *>(children[i]); old && old->IsAt(left, top))
             children[i]->Destroy();
     hgl::TileFont *font = autosave ? TextFont : nullptr;
-    const StageFactory &factory = GetStageFactory();
-    hgl::VisualObject *caption = factory.caption ? factory.caption(left, top, text1, text2, picture, font)
-                                                 : new MinimalCaption(left, top, text1, text2, picture, font);
+    hgl::VisualObject *caption = wiring.stage.caption(left, top, text1, text2, picture, font);
     control->AddObject(caption);
     control->BringToTop(caption);
 }
@@ -278,11 +268,11 @@ void GameUnit::SET_SAVPNT()
 
 void GameUnit::GAME_END(int n)
 {
-    const ScreenHooks &hooks = GetScreenHooks();
+    const ScreenHooks &hooks = wiring.screens;
     if (n == 10)
     {
         if (hooks.title)
-            Leave(hooks.title(false), fosReplace);
+            Leave(hooks.title(false, wiring), fosReplace);
         else
             ToTitle(u"故事结束");
         return;
@@ -299,7 +289,7 @@ void GameUnit::GAME_END(int n)
     }
     engine->Pause();
     SetState(gsLeaving);
-    OpenScreen(hooks.credits());
+    OpenScreen(hooks.credits(wiring));
 }
 
 int GameUnit::RGET(const hgl::u16char *name)

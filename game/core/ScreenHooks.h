@@ -1,8 +1,7 @@
 #pragma once
-// The screens the in-game screen opens but cannot make itself, since they belong
-// to the layers above it: the title, the credits, the in-game menu, the backlog and
-// the message window's quick menu, with the frame button that opens it. The layer that has them installs the
-// makers at start-up; a maker left empty means the screen is not there yet.
+// The screens the game core and the screens open but cannot make themselves, since
+// they belong to the layers above: the makers the game's wiring hands in. A maker
+// left empty means the screen is not there.
 #include "core/RectScope.h"
 
 #include <functional>
@@ -19,12 +18,16 @@ class Button;
 namespace avg
 {
 class GameUnit;
+class MessageStage;
+struct GameWiring;
 
+// What the in-game screen opens: the title, the credits, the in-game menu, the
+// backlog and the message window's quick menu, with the frame button that opens it.
 struct ScreenHooks
 {
     // The title; first is true only for the program's first screen.
-    std::function<hgl::FlowObject *(bool first)> title;
-    std::function<hgl::FlowObject *()> credits;
+    std::function<hgl::FlowObject *(bool first, const GameWiring &)> title;
+    std::function<hgl::FlowObject *(const GameWiring &)> credits;
     std::function<hgl::FlowObject *(GameUnit &)> menu;
     std::function<hgl::FlowObject *(GameUnit &)> history;
     // The quick menu next to the message window's frame button.
@@ -34,6 +37,19 @@ struct ScreenHooks
     std::function<hgl::gui::Button *(const hgl::RectScope2<float> &rect)> frame_button;
 };
 
-void SetScreenHooks(const ScreenHooks &hooks);
-const ScreenHooks &GetScreenHooks();
+// What the title and the in-game menu open that lives in other parts of the
+// screens: the new game, the save and load screens, the options, the backlog and
+// the four extras. A test may put others in their place to see which screen each
+// action asks for; an empty link is logged and nothing opens.
+struct ScreenLinks
+{
+    // An in-game screen gone to the story's first script.
+    std::function<hgl::FlowObject *(const GameWiring &)> new_game;
+    std::function<hgl::FlowObject *(const GameWiring &)> load;
+    std::function<hgl::FlowObject *(GameUnit *)> save;
+    std::function<hgl::FlowObject *(GameUnit *, MessageStage *)> options;
+    std::function<hgl::FlowObject *(MessageStage *)> history;
+    std::function<hgl::FlowObject *(const GameWiring &)> movies;
+    std::function<hgl::FlowObject *()> glossary, music, album;
+};
 } // namespace avg

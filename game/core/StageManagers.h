@@ -3,8 +3,8 @@
 // window, the choice menu, the backgrounds, the characters (with their speaker icons)
 // and the effects. Each is an object of the screen's object control, registers its
 // script functions into the screen's engine when it is made, and writes and reads
-// its own nodes of a save under the save's root. The screen makes them through a
-// StageFactory, so the full managers can take the place of the minimal ones.
+// its own nodes of a save under the save's root. The screen makes them through the
+// StageFactory of the game's wiring.
 #include "core/RectScope.h"
 #include "core/String.h"
 #include "framework/EventObject.h"
@@ -130,8 +130,8 @@ class CaptionPlace
 class ScreenOverlay;
 
 // Makes the managers of one in-game screen. Each maker gets the screen, whose
-// engine, state control and story values it uses; a maker left empty takes the
-// minimal manager.
+// engine, state control and story values it uses. The five managers and the
+// caption must be given; the overlays fall back on the plain ScreenOverlay.
 struct StageFactory
 {
     std::function<MessageStage *(GameUnit &)> message;
@@ -147,8 +147,4 @@ struct StageFactory
                                       hgl::TileFont *font)>
         caption;
 };
-
-// The factory every in-game screen made after this call uses.
-void SetStageFactory(const StageFactory &factory);
-const StageFactory &GetStageFactory();
 } // namespace avg

@@ -243,7 +243,7 @@ double Tour::WallNow()
 
 void Tour::Attach(hgl::WinOpenGLApplication &app)
 {
-    flow = app.flow;
+    flow = app.GetFlow();
     wall_start = wall_due = WallNow();
     // The sleeping pace asks for exactly one frame time after each frame.
     app.FrameMode = hgl::WinOpenGLApplication::FramePacingSleep;

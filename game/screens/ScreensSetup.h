@@ -1,8 +1,11 @@
 #pragma once
-// Hands the in-game screen the screens of this layer it opens (the title, the
-// credits, the in-game menu, the backlog, the message window's frame button and
-// its quick menu), and the title and the menu the screens they open (ScreenLinks).
+// The game's wiring: the stage's full managers, the screens of this layer the
+// in-game screen opens (the title, the credits, the in-game menu, the backlog, the
+// message window's frame button and its quick menu), and the screens the title and
+// the menu open (the links).
+#include "game/core/GameWiring.h"
+
 namespace avg
 {
-void InstallScreens();
+GameWiring MakeGameWiring();
 }

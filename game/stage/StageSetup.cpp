@@ -12,9 +12,9 @@
 
 namespace avg
 {
-void InstallStage()
+StageFactory MakeStageFactory()
 {
-    StageFactory factory = GetStageFactory();
+    StageFactory factory;
     factory.back = [](GameUnit &unit) -> BackStage * { return new BackManage(&unit, unit.GetEngine()); };
     factory.chars = [](GameUnit &unit) -> CharStage *
     { return new CharManage(unit.GetEngine(), unit.GetBackStage()); };
@@ -38,6 +38,6 @@ void InstallStage()
             return new CapLabel(int(left), int(top), text1.c_str(), text2.c_str(), picture.c_str(), font);
         return new CapLabel(int(left), int(top), text1.c_str(), text2.c_str(), picture.c_str());
     };
-    SetStageFactory(factory);
+    return factory;
 }
 } // namespace avg

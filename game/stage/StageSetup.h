@@ -1,7 +1,8 @@
 #pragma once
-// Puts the stage's full managers in the place of the in-game screen's minimal ones,
-// for every in-game screen made afterwards.
+// The stage's full managers, as the makers of the game's wiring.
+#include "game/core/StageManagers.h"
+
 namespace avg
 {
-void InstallStage();
+StageFactory MakeStageFactory();
 }

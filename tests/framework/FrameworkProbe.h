@@ -57,8 +57,16 @@ class ProbeControl : public ObjectControl
         : ObjectControl(l, t, w, h), id(std::move(name))
     {
     }
+    std::vector<std::string> origins; // where it moved the drawing origin, and back
     ~ProbeControl() override { trace.deleted++; }
     void Draw() override { trace.Add(id, "draw"); }
+
+  protected:
+    void PushOrigin(float x, float y) override
+    {
+        origins.push_back("push " + std::to_string(int(x)) + "," + std::to_string(int(y)));
+    }
+    void PopOrigin() override { origins.push_back("pop"); }
 };
 
 class Screen : public FlowObject

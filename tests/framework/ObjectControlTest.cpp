@@ -5,7 +5,6 @@
 #include "FrameworkProbe.h"
 #include "platform/window/InputSink.h"
 #include "platform/window/KeyCode.h"
-#include "framework/TranslateHooks.h"
 #include "support/LogCapture.h"
 
 using hgl::test::Probe;
@@ -275,17 +274,9 @@ TEST(ObjectControl, PointerEventsHitTranslatedChildren)
 
 TEST(ObjectControl, DrawsInOrderTranslatedWithTheTopObjectLast)
 {
-    static Events *calls;
-    Events log;
-    calls = &log;
-    const hgl::TranslateHooks old = hgl::SetTranslateHooks(
-        {[](float x, float y)
-         { calls->push_back("push " + std::to_string(int(x)) + "," + std::to_string(int(y))); },
-         [] { calls->push_back("pop"); }});
-
     trace.Clear();
     trace.events.clear();
-    hgl::ObjectControl screen;
+    ProbeControl screen("screen", 0, 0, 0, 0); // at the origin: nothing to move
     auto *form = new ProbeControl("form", 30, 40, 100, 100);
     auto *a = new Probe("a"), *b = new Probe("b"), *c = new Probe("c"), *hidden = new Probe("hidden");
     hidden->SetVisible(false);
@@ -295,10 +286,10 @@ TEST(ObjectControl, DrawsInOrderTranslatedWithTheTopObjectLast)
     screen.SetTopObject(a);
     screen.BringToTop(form);
     screen.DrawObject();
-    hgl::SetTranslateHooks(old);
 
-    EXPECT_EQ(trace.events, (Events{"b:draw", "form:draw", "c:draw", "a:draw"}));
-    EXPECT_EQ(log, (Events{"push 30,40", "pop"}));
+    EXPECT_EQ(trace.events, (Events{"screen:draw", "b:draw", "form:draw", "c:draw", "a:draw"}));
+    EXPECT_TRUE(screen.origins.empty());
+    EXPECT_EQ(form->origins, (Events{"push 30,40", "pop"}));
     EXPECT_EQ(c->GetOriginX(), 30);
     EXPECT_EQ(c->GetOriginY(), 40);
 }

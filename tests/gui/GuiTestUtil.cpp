@@ -13,23 +13,6 @@ void Probe::Draw()
     gui::FillRect(left, top, width, height, Color4f(1, 0, 0, 1));
 }
 
-GuiCanvas::GuiCanvas(int w, int h) : GLTestContext(w, h)
-{
-    TranslateHooks hooks;
-    hooks.Push = [](float x, float y)
-    {
-        PushMatrix(GL_MODELVIEW);
-        glTranslatef(x, y, 0);
-    };
-    hooks.Pop = [] { PopMatrix(GL_MODELVIEW); };
-    previous = SetTranslateHooks(hooks);
-}
-
-GuiCanvas::~GuiCanvas()
-{
-    SetTranslateHooks(previous);
-}
-
 void GuiCanvas::Clear()
 {
     glClearColor(0, 0, 0, 0);

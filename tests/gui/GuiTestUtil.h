@@ -4,7 +4,6 @@
 // controls move by.
 #include "core/BoundMethod.h"
 #include "framework/GUIObject.h"
-#include "framework/TranslateHooks.h"
 #include "support/GLTestContext.h"
 
 namespace hgl::test
@@ -25,15 +24,11 @@ class Probe : public GUIObject
     void Draw() override;
 };
 
-// A GL canvas, with a model-view push and translation installed as the drawing
-// translation while it lives.
+// A GL canvas for the widgets to draw on.
 class GuiCanvas : public GLTestContext
 {
-    TranslateHooks previous;
-
   public:
-    GuiCanvas(int w, int h);
-    ~GuiCanvas();
+    GuiCanvas(int w, int h) : GLTestContext(w, h) {}
     void Clear(); // to transparent black
     bool Inked(int x, int y) { return ReadPixel(x, y).a != 0; }
 };

@@ -36,7 +36,7 @@ TEST(GlfwWindow, DrawsFramesInARealWindow)
     hgl::platform::PlatformWindow *window = app.GetWindow();
     ASSERT_STREQ(window->BackendName(), "glfw");
 
-    app.flow->ClearTo(new GreenSquare);
+    app.GetFlow()->ClearTo(new GreenSquare);
     for (int i = 0; i < 3; i++)
         app.RunOnce();
     EXPECT_EQ(app.GetFrameCount(), 3);

@@ -2,7 +2,6 @@
 
 #include "core/StrFunc.h"
 #include "graphics/gl/BlendMode.h"
-#include "io/BaseApplication.h"
 
 #include <GL/glew.h>
 
@@ -242,14 +241,5 @@ const Font &GetDefaultFont()
 TileFont *CreateTileFont(const Font &chs, const Font &eng, int count)
 {
     return new TileFont(chs, eng, count);
-}
-
-void InstallFontStartUpHooks()
-{
-    StartUpHooks hooks = GetStartUpHooks();
-    hooks.SetDefaultFont = SetDefaultFont;
-    hooks.CreateTileFont = [](const Font &chs, const Font &eng, int count) -> void *
-    { return CreateTileFont(chs, eng, count); };
-    SetStartUpHooks(hooks);
 }
 } // namespace hgl

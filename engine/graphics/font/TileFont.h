@@ -85,8 +85,4 @@ const Font &GetDefaultFont();
 
 // A tile font of count glyph tiles, owned by the caller.
 TileFont *CreateTileFont(const Font &chs, const Font &eng, int count);
-
-// Installs SetDefaultFont and CreateTileFont as the application's start-up hooks,
-// which build the default tile font (global pointer 4) when the description asks.
-void InstallFontStartUpHooks();
 } // namespace hgl

@@ -39,6 +39,12 @@ void SetOrtho2D(int width, int height)
     DisableDepthTest();
 }
 
+void ClearCanvas()
+{
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
 void SetPerspective3D(double fovy, double aspect, double near_plane, double far_plane)
 {
     glViewport(0, 0, GetCanvasWidth(), GetCanvasHeight());

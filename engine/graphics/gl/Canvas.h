@@ -12,6 +12,9 @@ int GetCanvasHeight();
 // over the whole canvas; depth test off, model-view identity.
 void SetOrtho2D(int width, int height);
 
+// Clears colour and depth to opaque black: the start of every drawn frame.
+void ClearCanvas();
+
 // 3D: a perspective projection (field of view in degrees) with depth test on and an
 // identity model-view.
 void SetPerspective3D(double fovy, double aspect, double near_plane, double far_plane);

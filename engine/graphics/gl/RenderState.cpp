@@ -109,6 +109,17 @@ void PopMatrix(unsigned int mode)
     glPopMatrix();
 }
 
+void PushTranslation(float x, float y)
+{
+    PushMatrix(GL_MODELVIEW);
+    glTranslatef(x, y, 0);
+}
+
+void PopTranslation()
+{
+    PopMatrix(GL_MODELVIEW);
+}
+
 void EnableDepthTest()
 {
     Switch(State().depth_test, GL_DEPTH_TEST, true);

@@ -21,6 +21,10 @@ void UnbindAllTextures();
 void PushMatrix(unsigned int matrix_mode);
 void PopMatrix(unsigned int matrix_mode);
 
+// Moves the drawing origin by (x, y) (a pushed model-view matrix), and back.
+void PushTranslation(float x, float y);
+void PopTranslation();
+
 void EnableDepthTest();
 void DisableDepthTest();
 void EnableDepthMask();

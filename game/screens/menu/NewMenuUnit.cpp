@@ -41,8 +41,8 @@ void BlackQuad(float W, float H, float a)
 }
 } // namespace
 
-NewMenuUnit::NewMenuUnit(GameUnit *game_unit, MessageStage *dialog)
-    : game(game_unit), message(dialog), last_time(hgl::GetTime())
+NewMenuUnit::NewMenuUnit(const GameWiring &w, GameUnit *game_unit, MessageStage *dialog)
+    : wiring(w), game(game_unit), message(dialog), last_time(hgl::GetTime())
 {
     const float W = float(hgl::GetCanvasWidth()), H = float(hgl::GetCanvasHeight());
     mx = W / kGridW;
@@ -221,9 +221,9 @@ void NewMenuUnit::CloseFade(float W, float H)
         return;
     }
     if (--wait > 0) return;
-    const ScreenLinks &links = GetScreenLinks();
-    hgl::FlowObject *next =
-        result == itSave ? OpenLinked(links.save, u"保存存档", game) : OpenLinked(links.load, u"读取存档");
+    const ScreenLinks &links = wiring.links;
+    hgl::FlowObject *next = result == itSave ? OpenLinked(links.save, u"保存存档", game)
+                                             : OpenLinked(links.load, u"读取存档", wiring);
     // Without the screen the menu simply comes back.
     called = true;
     if (!next) return;
@@ -290,7 +290,7 @@ void NewMenuUnit::ConfirmTitle(hgl::gui::Button *)
 
 void NewMenuUnit::OpenOption(hgl::gui::Button *)
 {
-    hgl::FlowObject *next = OpenLinked(GetScreenLinks().options, u"游戏设置", game, message);
+    hgl::FlowObject *next = OpenLinked(wiring.links.options, u"游戏设置", game, message);
     if (!next) return;
     SetNextObject(next);
     SetObjectState(fosPush);
@@ -315,7 +315,7 @@ void NewMenuUnit::SelectLoad(hgl::gui::Button *)
 void NewMenuUnit::OpenHistory(hgl::gui::Button *)
 {
     if (!message || message->GetMessageCount() < 1) return;
-    hgl::FlowObject *next = OpenLinked(GetScreenLinks().history, u"历史记录", message);
+    hgl::FlowObject *next = OpenLinked(wiring.links.history, u"历史记录", message);
     if (!next) return;
     SetNextObject(next);
     SetObjectState(fosPush);
@@ -326,7 +326,7 @@ void NewMenuUnit::ReturnToTitle(int answer)
     if (answer != 1 || !confirm) return;
     // Pushed over the question, whose own return this replaces: the fade covers
     // the game, the menu and the question together.
-    confirm->SetNextObject(new OnlyForNewMenu(new NewStartMenu(false)));
+    confirm->SetNextObject(new OnlyForNewMenu(new NewStartMenu(false, wiring)));
     confirm->SetObjectState(fosPush);
 }
 

@@ -37,6 +37,7 @@ namespace avg
 {
 class GameUnit;
 class MessageStage;
+struct GameWiring;
 
 namespace menu
 {
@@ -60,6 +61,7 @@ class NewMenuUnit : public hgl::FlowObject
     static constexpr int kMarkerFrames = 15;
 
   private:
+    const GameWiring &wiring;
     GameUnit *game;        // not owned
     MessageStage *message; // not owned: the message window
     float item_w, item_h, item_gap, drop_speed;
@@ -98,7 +100,8 @@ class NewMenuUnit : public hgl::FlowObject
     void OnReturn(hgl::gui::Button *);
 
   public:
-    NewMenuUnit(GameUnit *game_unit, MessageStage *dialog);
+    // The wiring gives the screens the menu opens; it outlives the menu.
+    NewMenuUnit(const GameWiring &wiring, GameUnit *game_unit, MessageStage *dialog);
     ~NewMenuUnit() override;
 
     void Draw() override;

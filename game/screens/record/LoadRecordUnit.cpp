@@ -8,7 +8,10 @@
 
 namespace avg
 {
-LoadRecordUnit::LoadRecordUnit() : RecordUnit1(u"Load.TEX", kSaveSlotCount, true) {}
+LoadRecordUnit::LoadRecordUnit(const GameWiring &w)
+    : RecordUnit1(u"Load.TEX", kSaveSlotCount, true), wiring(w)
+{
+}
 
 bool LoadRecordUnit::ChooseRecord(RecordButton *button, int)
 {
@@ -17,7 +20,7 @@ bool LoadRecordUnit::ChooseRecord(RecordButton *button, int)
         PlaySystemSound(kFailSound, false);
         return false;
     }
-    auto game = std::make_unique<GameUnit>();
+    auto game = std::make_unique<GameUnit>(wiring);
     // The choice the load may reopen is no new choice to save.
     game->SaveAtChoice = false;
     const bool loaded = game->LoadGame(button->GetSlotName());

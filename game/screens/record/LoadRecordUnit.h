@@ -7,15 +7,21 @@
 
 namespace avg
 {
+struct GameWiring;
+
 class LoadRecordUnit : public RecordUnit1
 {
   public:
     static constexpr int kFailSound = 19;
 
-    LoadRecordUnit();
+    // The wiring makes the loaded game; it outlives the screen.
+    explicit LoadRecordUnit(const GameWiring &wiring);
     ~LoadRecordUnit() override = default;
 
   protected:
     bool ChooseRecord(RecordButton *button, int slot) override;
+
+  private:
+    const GameWiring &wiring;
 };
 } // namespace avg

@@ -26,7 +26,7 @@ constexpr const hgl::u16char *kScript = u"Staff.CPP";
 constexpr const hgl::u16char *kMusic = u"BGM25";
 } // namespace
 
-EndStaff::EndStaff()
+EndStaff::EndStaff(const avg::GameWiring &w) : wiring(w)
 {
     const float W = float(hgl::GetCanvasWidth()), H = float(hgl::GetCanvasHeight());
     box = new hgl::gui::ScrollBox(0, 0, W, H);
@@ -69,7 +69,7 @@ void EndStaff::SAY(const hgl::u16char *text)
 void EndStaff::Finish()
 {
     running = false;
-    SetNextObject(new NewStartMenu(false));
+    SetNextObject(new NewStartMenu(false, wiring));
     // Every screen goes, the finished game below included.
     SetObjectState(fosClear);
 }

@@ -15,6 +15,11 @@ class Label;
 class ScrollBox;
 } // namespace hgl::gui
 
+namespace avg
+{
+struct GameWiring;
+}
+
 class EndStaff : public hgl::FlowObject
 {
     hgl::gui::ScrollBox *box; // a child of the object control
@@ -22,7 +27,8 @@ class EndStaff : public hgl::FlowObject
     float offset;                              // while the script runs: the top of the next line
     hgl::gui::Label *last_long_line = nullptr; // a child of the scroll box
     int fade_frames = 0;                       // frames the last long line has faded
-    bool running = true;                       // the title has not been started yet
+    const avg::GameWiring &wiring;
+    bool running = true; // the title has not been started yet
 
     void Finish();
 
@@ -33,7 +39,8 @@ class EndStaff : public hgl::FlowObject
     static constexpr int kLongLine = 5; // characters a line needs to be the one that fades
     static constexpr float kLineGap = 1.2f;
 
-    EndStaff();
+    // The wiring gives the title the credits end on; it outlives the credits.
+    explicit EndStaff(const avg::GameWiring &wiring);
     ~EndStaff() override;
 
     // "void SAY(string)": one line, centred, in the large text font.

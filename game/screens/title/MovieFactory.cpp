@@ -5,21 +5,11 @@
 
 namespace avg
 {
-namespace
+hgl::FlowObject *MakeMovie(const GameWiring &wiring, const MovieRequest &request)
 {
-MovieMaker maker;
-} // namespace
-
-hgl::FlowObject *MakeMovie(const MovieRequest &request)
-{
-    hgl::FlowObject *movie = maker ? maker(request) : nullptr;
+    hgl::FlowObject *movie = wiring.movie ? wiring.movie(request) : nullptr;
     if (movie) return movie;
     return new hgl::TheoraMovie(GetDataHAC(), request.movie.c_str(), request.sound.c_str(),
                                 request.end_on_key, request.end_on_mouse);
-}
-
-void SetMovieMaker(MovieMaker m)
-{
-    maker = std::move(m);
 }
 } // namespace avg

@@ -58,7 +58,7 @@ float Lower(float value)
 
 const hgl::u16char *const NewStartMenu::kExtrasFlag = u"HEXTRA";
 
-NewStartMenu::NewStartMenu(bool first) : first_start(first)
+NewStartMenu::NewStartMenu(bool first, const avg::GameWiring &w) : first_start(first), wiring(w)
 {
     avg::StopScriptSE();
 
@@ -91,7 +91,7 @@ NewStartMenu::NewStartMenu(bool first) : first_start(first)
     else
     {
         // The notice and the logo movie run first; the title waits hidden below.
-        SetNextObject(new health);
+        SetNextObject(new health(wiring));
         SetObjectState(fosCall);
     }
 }
@@ -386,18 +386,18 @@ void NewStartMenu::FadeOut(float W, float H)
 // The screen of the chosen action; without one the title comes back.
 void NewStartMenu::StartNext()
 {
-    const avg::ScreenLinks &links = avg::GetScreenLinks();
+    const avg::ScreenLinks &links = wiring.links;
     hgl::FlowObject *next = nullptr;
     switch (action)
     {
     case acNewGame:
-        next = avg::OpenLinked(links.new_game, u"新游戏");
+        next = avg::OpenLinked(links.new_game, u"新游戏", wiring);
         break;
     case acLoad:
-        next = avg::OpenLinked(links.load, u"读取存档");
+        next = avg::OpenLinked(links.load, u"读取存档", wiring);
         break;
     case acMovies:
-        next = avg::OpenLinked(links.movies, u"影片欣赏");
+        next = avg::OpenLinked(links.movies, u"影片欣赏", wiring);
         break;
     case acGlossary:
         next = avg::OpenLinked(links.glossary, u"词汇表");

@@ -28,6 +28,11 @@ class TZHGPButton;
 } // namespace gui
 } // namespace hgl
 
+namespace avg
+{
+struct GameWiring;
+}
+
 class VamUnitManage;
 
 class NewStartMenu : public hgl::FlowObject
@@ -63,6 +68,7 @@ class NewStartMenu : public hgl::FlowObject
     hgl::HGP *background, *logo, *subtitle;
     bool extras_shown = false;
     bool first_start;
+    const avg::GameWiring &wiring;
     bool switch_to_extras = false;
     bool switching = false;
     float subtitle_alpha = 0;
@@ -110,7 +116,8 @@ class NewStartMenu : public hgl::FlowObject
     // The name of the system flag that unlocks the extras.
     static const hgl::u16char *const kExtrasFlag;
 
-    explicit NewStartMenu(bool first_start);
+    // The wiring gives the screens the title opens; it outlives the title.
+    NewStartMenu(bool first_start, const avg::GameWiring &wiring);
     ~NewStartMenu() override;
 
     void Draw() override;

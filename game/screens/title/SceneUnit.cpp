@@ -34,7 +34,8 @@ float OnCanvas(float value, float canvas, float grid, bool &bad)
 }
 } // namespace
 
-SceneUnit::SceneUnit() : background(new hgl::HGP(avg::GetDataHAC(), u"Video\\BackGround.HGP", 0, true))
+SceneUnit::SceneUnit(const avg::GameWiring &w)
+    : wiring(w), background(new hgl::HGP(avg::GetDataHAC(), u"Video\\BackGround.HGP", 0, true))
 {
     control->AddObject(background);
     OnKeyDown.Bind<&SceneUnit::OnKey>(this);
@@ -100,7 +101,7 @@ void SceneUnit::PlayMovie(hgl::gui::Button *button)
     avg::StopScriptSE();
     // The gallery is the active screen when its button is clicked: calling the
     // movie from here is what the root flow control's CallTo does.
-    SetNextObject(avg::MakeMovie({movie, sound, true, true}));
+    SetNextObject(avg::MakeMovie(wiring, {movie, sound, true, true}));
     SetObjectState(fosCall);
 }
 

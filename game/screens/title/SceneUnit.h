@@ -19,8 +19,14 @@ class TZHGPButton;
 } // namespace gui
 } // namespace hgl
 
+namespace avg
+{
+struct GameWiring;
+}
+
 class SceneUnit : public hgl::FlowObject
 {
+    const avg::GameWiring &wiring;                // makes the movies
     hgl::HGP *background;                         // "Video\BackGround.HGP", held by the object control
     float alpha = 0.01f;                          // fade level
     bool closing = false;                         // Esc was pressed
@@ -35,7 +41,7 @@ class SceneUnit : public hgl::FlowObject
     static constexpr int kMaxEntries = 50;
     static constexpr float kFadeStep = 0.02f;
 
-    SceneUnit();
+    explicit SceneUnit(const avg::GameWiring &wiring);
     ~SceneUnit() override;
 
     // The script's "void SetMovie(string,string,string,float,float,float,float)":

@@ -10,7 +10,7 @@
 
 #include <GL/glew.h>
 
-health::health() : picture(avg::LoadHGP(u"StartMenu\\jkgg.HGP"))
+health::health(const avg::GameWiring &w) : wiring(w), picture(avg::LoadHGP(u"StartMenu\\jkgg.HGP"))
 {
     control->AddObject(picture);
 }
@@ -46,7 +46,7 @@ void health::Draw()
     if (!fading_in && elapsed > kFadeOutAfterMs && overlay >= 1 && !movie_started)
     {
         movie_started = true;
-        SetNextObject(avg::MakeMovie({u"Video\\logo.ogv", u"Video\\logo.ogg", false, false}));
+        SetNextObject(avg::MakeMovie(wiring, {u"Video\\logo.ogv", u"Video\\logo.ogg", false, false}));
         SetObjectState(fosReplace);
     }
 }

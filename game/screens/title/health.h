@@ -11,9 +11,15 @@ namespace hgl
 class HGP;
 }
 
+namespace avg
+{
+struct GameWiring;
+}
+
 class health : public hgl::FlowObject
 {
-    hgl::HGP *picture; // "StartMenu\jkgg.HGP", held by the object control
+    const avg::GameWiring &wiring; // makes the logo movie
+    hgl::HGP *picture;             // "StartMenu\jkgg.HGP", held by the object control
     bool movie_started = false;
     bool timing = false;       // a frame was drawn, so the next one can be timed
     hgl::uint32 last_time = 0; // low 32 bits of the engine time at the previous frame
@@ -29,7 +35,7 @@ class health : public hgl::FlowObject
     static constexpr hgl::uint32 kFadeOutAfterMs = 3000;
     static constexpr float kFadeStep = 0.01f;
 
-    health();
+    explicit health(const avg::GameWiring &wiring);
     ~health() override;
 
     void Draw() override;

@@ -1,7 +1,6 @@
 #include "game/stage/choice/SelectUnit.h"
 
 #include "core/Log.h"
-#include "framework/ObjectControl.h"
 #include "game/core/GameAudio.h"
 #include "game/core/GameRecord.h"
 #include "game/core/GameResources.h"
@@ -13,6 +12,7 @@
 #include "graphics/gl/BlendMode.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/texture/Texture.h"
+#include "gui/DrawnControl.h"
 #include "platform/window/KeyCode.h"
 #include "script/ScriptFunctionTable.h"
 
@@ -91,7 +91,7 @@ const hgl::u16char *Text(const hgl::u16char *text)
 
 // The buttons' holder: its own drawing, under the buttons, is the menu's frame,
 // highlight and pointer.
-class SelectUnit::Menu : public hgl::ObjectControl
+class SelectUnit::Menu : public hgl::gui::DrawnControl
 {
     SelectUnit &unit;
 

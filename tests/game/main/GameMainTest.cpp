@@ -8,6 +8,7 @@
 #include "game/core/Archives.h"
 #include "game/core/Config.h"
 #include "game/core/GameMain.h"
+#include "game/core/GameWiring.h"
 #include "game/core/GameRecord.h"
 #include "game/core/GameResources.h"
 #include "io/Core.h"
@@ -74,8 +75,9 @@ class GameMainTest : public ::testing::Test
     {
         char name[] = "game";
         char *argv[] = {name, nullptr};
+        // Ten frames of a screen of its own: nothing to wire.
         return avg::GameMain(
-            1, argv, [] { return new TenFrames; },
+            1, argv, avg::GameWiring{}, [](const avg::GameWiring &) { return new TenFrames; },
             [](hgl::SystemInitInfo &sii) { sii.FrameMode = 1; }); // unpaced
     }
 

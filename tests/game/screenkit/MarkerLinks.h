@@ -18,13 +18,13 @@ class MarkerLinks
     avg::GameUnit *saved_game = nullptr;         // what the save link was given
     avg::MessageStage *option_message = nullptr; // what the options link was given
 
-    // Replaces every link by a marker.
-    void Install()
+    // Replaces every link of the wiring by a marker.
+    void Install(avg::GameWiring &wiring)
     {
-        avg::ScreenLinks links;
-        links.new_game = Maker("new game");
-        links.load = Maker("load");
-        links.movies = Maker("movies");
+        avg::ScreenLinks &links = wiring.links;
+        links.new_game = WiredMaker("new game");
+        links.load = WiredMaker("load");
+        links.movies = WiredMaker("movies");
         links.glossary = Maker("glossary");
         links.music = Maker("music");
         links.album = Maker("album");
@@ -39,7 +39,6 @@ class MarkerLinks
             return Make("options");
         };
         links.history = [this](avg::MessageStage *) -> hgl::FlowObject * { return Make("history"); };
-        avg::SetScreenLinks(links);
     }
 
   private:
@@ -51,6 +50,10 @@ class MarkerLinks
     std::function<hgl::FlowObject *()> Maker(const std::string &name)
     {
         return [this, name]() { return Make(name); };
+    }
+    std::function<hgl::FlowObject *(const avg::GameWiring &)> WiredMaker(const std::string &name)
+    {
+        return [this, name](const avg::GameWiring &) { return Make(name); };
     }
 };
 } // namespace screenkit

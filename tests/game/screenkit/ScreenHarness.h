@@ -24,7 +24,6 @@
 #include "../stagekit/StageHarness.h"
 
 #include "framework/FlowControl.h"
-#include "framework/TranslateHooks.h"
 #include "game/core/GameAudio.h"
 #include "game/core/GameResources.h"
 #include "game/screens/ScreensSetup.h"
@@ -117,25 +116,10 @@ class ScreenTest : public StageTest
     avg::GameUnit *game = nullptr; // the in-game screen StartGame made, while it runs
     bool demo_pictures = true;     // the demo's pictures in "Data.hac"
 
-    void SetUp() override
-    {
-        StageTest::SetUp();
-        if (HasFatalFailure()) return;
-        hgl::TranslateHooks hooks;
-        hooks.Push = [](float x, float y)
-        {
-            hgl::PushMatrix(GL_MODELVIEW);
-            glTranslatef(x, y, 0);
-        };
-        hooks.Pop = [] { hgl::PopMatrix(GL_MODELVIEW); };
-        previous_hooks = hgl::SetTranslateHooks(hooks);
-    }
-
     void TearDown() override
     {
         flow.reset();
         game = nullptr;
-        hgl::SetTranslateHooks(previous_hooks);
         StageTest::TearDown();
     }
 
@@ -171,7 +155,13 @@ class ScreenTest : public StageTest
             put(demo.local, f);
     }
 
-    void BeforeScreen() override { avg::InstallScreens(); }
+    // The game's screens and links; the stage stays as the test wired it.
+    void BeforeScreen() override
+    {
+        const avg::GameWiring game = avg::MakeGameWiring();
+        wiring.screens = game.screens;
+        wiring.links = game.links;
+    }
 
     // The content, the caches, the fonts, the silent audio and the screens' makers,
     // without a game.
@@ -306,7 +296,6 @@ class ScreenTest : public StageTest
     }
 
   private:
-    hgl::TranslateHooks previous_hooks;
     std::vector<hgl::demo::DemoFile> data, local;
 
     static hgl::GUIObject *FindIn(const hgl::ObjectControl &control, const std::u16string &name)

@@ -1,10 +1,10 @@
 #pragma once
 // A stand-in for the movie player: while a FakeMovies lives, every movie the
-// screens ask for is a screen that plays nothing, records what was asked (movie
+// screens made with its wiring ask for is a screen that plays nothing, records what was asked (movie
 // file, sound file, end on key, end on mouse), and returns after a set number of
 // drawn frames, or at once on input where its end switches allow.
 //
-//   FakeMovies movies;          // installed until it goes
+//   FakeMovies movies{wiring};  // installed until it goes
 //   movies.frames = 5;
 //   ... the screen starts a movie ...
 //   ASSERT_EQ(movies.made.size(), 1u);
@@ -61,18 +61,20 @@ class FakeMovies
     FakeMovie *last = nullptr; // the latest one made; the flow control owns it
     int frames = 3;            // frames each new movie plays
 
-    FakeMovies()
+    explicit FakeMovies(avg::GameWiring &w) : wiring(w)
     {
-        avg::SetMovieMaker(
-            [this](const avg::MovieRequest &r)
-            {
-                made.push_back(r);
-                last = new FakeMovie(r, frames);
-                return last;
-            });
+        wiring.movie = [this](const avg::MovieRequest &r)
+        {
+            made.push_back(r);
+            last = new FakeMovie(r, frames);
+            return last;
+        };
     }
-    ~FakeMovies() { avg::SetMovieMaker({}); }
+    ~FakeMovies() { wiring.movie = {}; }
     FakeMovies(const FakeMovies &) = delete;
     FakeMovies &operator=(const FakeMovies &) = delete;
+
+  private:
+    avg::GameWiring &wiring;
 };
 } // namespace stagekit

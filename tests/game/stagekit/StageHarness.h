@@ -31,7 +31,6 @@
 #include "support/LogCapture.h"
 
 #include "core/Random.h"
-#include "framework/TranslateHooks.h"
 #include "game/core/GameResources.h"
 #include "game/stage/StageDraw.h"
 #include "game/stage/StageSetup.h"
@@ -195,17 +194,6 @@ inline bool WritePng(const std::string &path, int w, int h, const std::vector<ui
     return bool(out);
 }
 
-// The drawing origin of a control's children, as the application moves it.
-inline void PushOrigin(float x, float y)
-{
-    hgl::PushMatrix(GL_MODELVIEW);
-    glTranslatef(x, y, 0);
-}
-inline void PopOrigin()
-{
-    hgl::PopMatrix(GL_MODELVIEW);
-}
-
 inline bool Near(hgl::test::RGBA a, hgl::test::RGBA b, int tolerance = 3)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
@@ -254,10 +242,9 @@ class StageTest : public GameUnitTest
     void SetUp() override
     {
         hgl::InitRandomSeed(stagekit::kSeed);
-        avg::InstallStage();
+        wiring.stage = avg::MakeStageFactory();
         gl = std::make_unique<hgl::test::GLTestContext>(Width(), Height());
         ASSERT_TRUE(gl->Ok()) << gl->Error();
-        previous_hooks = hgl::SetTranslateHooks({stagekit::PushOrigin, stagekit::PopOrigin});
     }
 
     void TearDown() override
@@ -267,8 +254,6 @@ class StageTest : public GameUnitTest
         avg::FreeSharedResources();
         avg::FreeGameResources();
         GameUnitTest::TearDown();
-        avg::SetStageFactory({});
-        hgl::SetTranslateHooks(previous_hooks);
     }
 
     void AddContent(hgl::demo::DemoContent &demo) override
@@ -345,7 +330,7 @@ class StageTest : public GameUnitTest
     void MakeUnit()
     {
         unit.reset();
-        unit = std::make_unique<avg::GameUnit>();
+        unit = std::make_unique<avg::GameUnit>(wiring);
         unit->GetEngine()->MapMemberFunc(u"void T_MARK(int)", this, &StageTest::T_MARK);
     }
 
@@ -388,7 +373,6 @@ class StageTest : public GameUnitTest
   private:
     static constexpr int kStartMs = 1000;
     std::vector<hgl::demo::DemoFile> extra, scripts;
-    hgl::TranslateHooks previous_hooks;
     void T_MARK(int n)
     {
         marks.push_back(n);

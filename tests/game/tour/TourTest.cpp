@@ -7,9 +7,7 @@
 #include "game/core/GameMain.h"
 #include "game/core/GameRecord.h"
 #include "game/core/GameUnit.h"
-#include "game/core/ScreenHooks.h"
 #include "game/screens/ScreensSetup.h"
-#include "game/stage/StageSetup.h"
 #include "game/core/Tour.h"
 #include "platform/window/KeyCode.h"
 #include "tools/mkdemo/DemoContent.h"
@@ -130,15 +128,10 @@ class ShippedTourTest : public GameCoreTest
         ASSERT_TRUE(hgl::demo::WriteTree(demo.data, dir.File("Data.hac"), &error)) << error;
         ASSERT_TRUE(hgl::demo::WriteTree(demo.local, dir.File("Local.hac"), &error)) << error;
         std::filesystem::current_path(dir.Path());
-        // As the game's executable does: the full stage and the screens.
-        avg::InstallStage();
-        avg::InstallScreens();
     }
 
     void TearDown() override
     {
-        avg::SetScreenHooks({});
-        avg::SetStageFactory({});
         std::filesystem::current_path(old_folder);
         GameCoreTest::TearDown();
     }
@@ -147,16 +140,15 @@ class ShippedTourTest : public GameCoreTest
     {
         char name[] = "game";
         char *argv[] = {name, nullptr};
-        return avg::GameMain(1, argv, first);
+        // As the game's executable does: the full stage and the screens.
+        return avg::GameMain(1, argv, avg::MakeGameWiring(), first);
     }
 };
 
 TEST_F(ShippedTourTest, PlaysTheDemoStory)
 {
     hgl::test::ScopedEnv tour("HGL_TOUR", HGL_SOURCE_DIR "/tours/story.tour");
-    avg::InstallStage(); // as the game's main does
-    ASSERT_EQ(RunGame([] { return avg::NewGame(); }), 0);
-    avg::SetStageFactory({});
+    ASSERT_EQ(RunGame([](const avg::GameWiring &wiring) { return avg::NewGame(wiring); }), 0);
 
     // What each shot shows: the background (its sky, seen between the figures,
     // plain, darkened by the novel page or a dialog, or dimmed to 27.5 % by the
@@ -273,7 +265,7 @@ TEST_F(ShippedTourTest, AScreenNotReachedOrAStackNotAsExpectedFailsTheTour)
         ASSERT_TRUE(dir.WriteFile("failing.tour", c.tour));
         hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("failing.tour").c_str());
         hgl::test::LogCapture log;
-        EXPECT_EQ(RunGame([] { return new PlainScreen; }), 1);
+        EXPECT_EQ(RunGame([](const avg::GameWiring &) { return new PlainScreen; }), 1);
         EXPECT_TRUE(log.ContainsPart(c.says)) << log.Dump();
     }
     // Met, they let the tour go on to its end.
@@ -282,7 +274,7 @@ TEST_F(ShippedTourTest, AScreenNotReachedOrAStackNotAsExpectedFailsTheTour)
     hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("passing.tour").c_str());
     hgl::test::LogCapture log;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunGame([] { return new PlainScreen; }), 0);
+    EXPECT_EQ(RunGame([](const avg::GameWiring &) { return new PlainScreen; }), 0);
     // Three frames at the real pace take three frame times at least.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(45));
     EXPECT_TRUE(log.ContainsPart(u"游览标记<here>")) << log.Dump();
@@ -294,11 +286,11 @@ TEST_F(ShippedTourTest, ASignalOrABadTourEndsTheGame)
     {
         hgl::test::ScopedEnv tour("HGL_TOUR", dir.File("bad.tour").c_str());
         hgl::test::LogCapture log;
-        EXPECT_EQ(RunGame([] { return new SignalScreen; }), 1);
+        EXPECT_EQ(RunGame([](const avg::GameWiring &) { return new SignalScreen; }), 1);
         EXPECT_TRUE(log.ContainsPart(u"tour line 3 cannot be read")) << log.Dump();
     }
     hgl::test::ScopedEnv no_tour("HGL_TOUR", nullptr);
-    EXPECT_EQ(RunGame([] { return new SignalScreen; }), 0);
+    EXPECT_EQ(RunGame([](const avg::GameWiring &) { return new SignalScreen; }), 0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("Save/Game.TDF")));
     EXPECT_TRUE(std::filesystem::exists(dir.File("Save/Config.TDF")));
 }

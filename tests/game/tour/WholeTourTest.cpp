@@ -12,11 +12,8 @@
 #include "game/core/GameMain.h"
 #include "game/core/GameRecord.h"
 #include "game/core/SaveHeader.h"
-#include "game/core/ScreenHooks.h"
-#include "game/core/StageManagers.h"
 #include "game/screens/ScreensSetup.h"
 #include "game/screens/title/NewStartMenu.h"
-#include "game/stage/StageSetup.h"
 #include "graphics/ColorType.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/FileStream.h"
@@ -161,15 +158,10 @@ class WholeTourTest : public GameCoreTest
         avg::config::graphics_config.ScreenHeight = kCanvasH;
         ASSERT_TRUE(avg::config::SaveConfig());
         avg::config::ResetConfig();
-        // As the game's executable does.
-        avg::InstallStage();
-        avg::InstallScreens();
     }
 
     void TearDown() override
     {
-        avg::SetScreenHooks({});
-        avg::SetStageFactory({});
         std::filesystem::current_path(old_folder);
         GameCoreTest::TearDown();
     }
@@ -178,7 +170,9 @@ class WholeTourTest : public GameCoreTest
     {
         char name[] = "game";
         char *argv[] = {name, nullptr};
-        return avg::GameMain(1, argv, [] { return new NewStartMenu(true); });
+        // As the game's executable does.
+        return avg::GameMain(1, argv, avg::MakeGameWiring(),
+                             [](const avg::GameWiring &wiring) { return new NewStartMenu(true, wiring); });
     }
 
     std::string Shot(const char *name) const { return dir.File(std::string("ScreenShot/") + name); }

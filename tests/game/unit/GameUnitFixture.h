@@ -1,16 +1,16 @@
 #pragma once
 // An in-game screen on the demo story: a fresh start folder with the demo's
-// scripts (and, when asked, its pictures), a test clock, and marker screens for
-// the title, credits and menu.
+// scripts (and, when asked, its pictures), a test clock, and a wiring of the
+// minimal stage with marker screens for the title, credits and menu.
 #include "../core/GameCoreFixture.h"
 
 #include "framework/FlowObject.h"
 #include "game/core/GameAudio.h"
 #include "game/core/GameUnit.h"
-#include "game/core/ScreenHooks.h"
-#include "game/core/minimal/MinimalStage.h"
+#include "game/core/GameWiring.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
+#include "support/stage/MinimalStage.h"
 #include "tools/mkdemo/DemoContent.h"
 
 #include <memory>
@@ -36,7 +36,19 @@ class GameUnitTest : public GameCoreTest
     static inline hgl::uint64 now_ns = 0;
     static hgl::uint64 TestClock() { return now_ns; }
 
+    avg::GameWiring wiring = MarkerWiring();
     std::unique_ptr<avg::GameUnit> unit;
+
+    static avg::GameWiring MarkerWiring()
+    {
+        avg::GameWiring w;
+        w.stage = avg::MinimalStageFactory();
+        w.screens.title = [](bool first, const avg::GameWiring &)
+        { return new MarkerScreen(first ? "first title" : "title"); };
+        w.screens.credits = [](const avg::GameWiring &) { return new MarkerScreen("credits"); };
+        w.screens.menu = [](avg::GameUnit &) { return new MarkerScreen("menu"); };
+        return w;
+    }
 
     // Extra story scripts, name -> text, written beside the demo's.
     virtual void AddContent(hgl::demo::DemoContent &demo) { hgl::demo::AddScripts(demo); }
@@ -54,18 +66,12 @@ class GameUnitTest : public GameCoreTest
         ASSERT_TRUE(hgl::demo::WriteTree(demo.local, dir.File("Local.hac"), &error)) << error;
         ASSERT_TRUE(avg::OpenArchives());
         ASSERT_TRUE(avg::LoadDataTables());
-        avg::ScreenHooks hooks;
-        hooks.title = [](bool first) { return new MarkerScreen(first ? "first title" : "title"); };
-        hooks.credits = [] { return new MarkerScreen("credits"); };
-        hooks.menu = [](avg::GameUnit &) { return new MarkerScreen("menu"); };
-        avg::SetScreenHooks(hooks);
     }
 
     void TearDown() override
     {
         unit.reset();
         avg::FreeGameAudio(); // the players go before the decoder plug-ins
-        avg::SetScreenHooks({});
         hgl::SetClockSource(nullptr);
         GameCoreTest::TearDown();
     }
@@ -74,7 +80,7 @@ class GameUnitTest : public GameCoreTest
 
     void Start(const char16_t *script = u"MAIN00")
     {
-        unit = std::make_unique<avg::GameUnit>();
+        unit = std::make_unique<avg::GameUnit>(wiring);
         ASSERT_TRUE(unit->GotoScript(script));
         unit->UpdateObject();
     }

@@ -220,7 +220,7 @@ TEST_F(StoryTest, SavesRoundTripMidMessageAndMidChoice)
     ToChoice();
     ASSERT_TRUE(unit->SaveGame(u"6", false));
 
-    unit = std::make_unique<avg::GameUnit>();
+    unit = std::make_unique<avg::GameUnit>(wiring);
     ASSERT_TRUE(unit->LoadGame(u"5"));
     EXPECT_EQ(unit->GetState(), avg::gsMessage);
     EXPECT_EQ(Text(), kSecond);
@@ -229,7 +229,7 @@ TEST_F(StoryTest, SavesRoundTripMidMessageAndMidChoice)
     EXPECT_EQ(Text(), kThird);
 
     ASSERT_TRUE(hgl::FileDelete(avg::SaveFileName(u"1").c_str()));
-    unit = std::make_unique<avg::GameUnit>();
+    unit = std::make_unique<avg::GameUnit>(wiring);
     ASSERT_TRUE(unit->LoadGame(u"6"));
     EXPECT_EQ(unit->GetState(), avg::gsChoice);
     EXPECT_FALSE(avg::SaveFileExists(u"1")); // reopening the choice saves nothing
@@ -271,7 +271,7 @@ TEST_F(StoryTest, DamagedSavesFailAndGoBackToTheTitle)
         hgl::int64 play = 0;
         EXPECT_FALSE(avg::ReadSaveHeader(u"bad", script, date, time, play));
         hgl::test::LogCapture log;
-        unit = std::make_unique<avg::GameUnit>();
+        unit = std::make_unique<avg::GameUnit>(wiring);
         EXPECT_FALSE(unit->LoadGame(u"bad"));
         unit->UpdateObject();
         EXPECT_EQ(unit->ObjectState.Get(), hgl::FlowObject::fosClear);
@@ -365,14 +365,7 @@ class PacedStoryTest : public GameUnitTest
     void SetUp() override
     {
         GameUnitTest::SetUp();
-        avg::StageFactory factory;
-        factory.message = [](avg::GameUnit &u) { return new PacedWindow(u); };
-        avg::SetStageFactory(factory);
-    }
-    void TearDown() override
-    {
-        GameUnitTest::TearDown();
-        avg::SetStageFactory({});
+        wiring.stage.message = [](avg::GameUnit &u) { return new PacedWindow(u); };
     }
     PacedWindow &Window() { return *static_cast<PacedWindow *>(unit->GetMessageStage()); }
 };

@@ -56,11 +56,9 @@ class ThumbnailTest : public GameUnitTest
 TEST_F(ThumbnailTest, ShowsTheGameScreenNotTheMenu)
 {
     ASSERT_TRUE(gl.Ok()) << gl.Error();
-    avg::ScreenHooks hooks = avg::GetScreenHooks();
-    hooks.menu = [](avg::GameUnit &) { return new MenuScreen; };
-    avg::SetScreenHooks(hooks);
+    wiring.screens.menu = [](avg::GameUnit &) { return new MenuScreen; };
 
-    auto *game = new avg::GameUnit;
+    auto *game = new avg::GameUnit(wiring);
     ASSERT_TRUE(game->GotoScript(u"MAIN00"));
     hgl::FlowControl flow(game);
     flow.RunFrame();

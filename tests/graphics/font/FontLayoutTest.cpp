@@ -3,7 +3,6 @@
 #include "core/StrFunc.h"
 #include "graphics/font/FontSource.h"
 #include "graphics/font/TileFont.h"
-#include "io/BaseApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -150,16 +149,13 @@ TEST(Font, ParagraphKeepsTheRulesAtEveryWidth)
     }
 }
 
-TEST(Font, StartUpHooksBuildTheDefaultTileFont)
+TEST(Font, StartUpBuildsTheDefaultTileFont)
 {
-    const StartUpHooks old = GetStartUpHooks();
-    InstallFontStartUpHooks();
-    const StartUpHooks &hooks = GetStartUpHooks();
-    ASSERT_TRUE(hooks.SetDefaultFont && hooks.CreateTileFont);
-    hooks.SetDefaultFont(Font{u"宋体", 0, 12, false, false});
+    const Font old = GetDefaultFont();
+    SetDefaultFont(Font{u"宋体", 0, 12, false, false});
     EXPECT_EQ(GetDefaultFont().Name.Comp(u"宋体"), 0);
-    std::unique_ptr<TileFont> font(static_cast<TileFont *>(hooks.CreateTileFont(Chs, Eng, 7)));
+    std::unique_ptr<TileFont> font(CreateTileFont(Chs, Eng, 7));
     EXPECT_EQ(font->Capacity, 7);
     EXPECT_EQ(font->CharHeight, H);
-    SetStartUpHooks(old);
+    SetDefaultFont(old);
 }

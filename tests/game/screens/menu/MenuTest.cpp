@@ -30,7 +30,7 @@ class MenuTest : public ScreenTest
     void OpenMenu()
     {
         StartGame(u"MAIN00");
-        links.Install();
+        links.Install(wiring);
         Step();
         ASSERT_TRUE(Key(hgl::key::Esc));
         Step();
@@ -281,9 +281,9 @@ TEST_F(MenuTest, TheBacklogItemOpensTheBacklogOnlyWithAHistory)
 {
     stagekit::FakeMessages messages;
     Prepare();
-    links.Install();
+    links.Install(wiring);
     Open(new MarkerScreen("game"));
-    menu = new NewMenuUnit(nullptr, &messages);
+    menu = new NewMenuUnit(wiring, nullptr, &messages);
     Open(menu);
     Step();
     Ready();
@@ -379,7 +379,7 @@ TEST_P(MenuLayoutTest, SixItemsCentredAcrossTheCanvas)
 {
     Prepare();
     Open(new MarkerScreen("game"));
-    auto *menu = new NewMenuUnit(nullptr, nullptr);
+    auto *menu = new NewMenuUnit(wiring, nullptr, nullptr);
     Open(menu);
     for (int i = 0; i < 200 && !menu->IsReady(); ++i)
         Step();

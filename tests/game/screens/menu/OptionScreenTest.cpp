@@ -5,7 +5,7 @@
 
 #include "game/core/Config.h"
 #include "game/core/SaveHeader.h"
-#include "game/core/ScreenHooks.h"
+#include "game/core/GameWiring.h"
 #include "game/screens/menu/OptionPages.h"
 #include "game/stage/message/GameDialogBox.h"
 #include "game/screens/menu/OptionUnit.h"
@@ -57,9 +57,8 @@ class OptionScreenTest : public ScreenTest
     // Opens as the in-game menu will: over the game, which stays drawn.
     OptionUnit *OpenOptions()
     {
-        avg::ScreenHooks hooks = avg::GetScreenHooks();
-        hooks.menu = [this](avg::GameUnit &g) -> hgl::FlowObject * { return new OptionUnit(&g, message); };
-        avg::SetScreenHooks(hooks);
+        wiring.screens.menu = [this](avg::GameUnit &g) -> hgl::FlowObject *
+        { return new OptionUnit(&g, message); };
         Key(hgl::key::Esc);
         Step();
         return ActiveAs<OptionUnit>();
@@ -422,10 +421,8 @@ TEST_F(OptionDemoTest, LooksOfTheScreenAndAPage)
 {
     StartGame(u"MAIN00");
     Steps(2);
-    avg::ScreenHooks hooks = avg::GetScreenHooks();
-    hooks.menu = [](avg::GameUnit &g) -> hgl::FlowObject *
+    wiring.screens.menu = [](avg::GameUnit &g) -> hgl::FlowObject *
     { return new OptionUnit(&g, g.GetMessageStage()); };
-    avg::SetScreenHooks(hooks);
     Key(hgl::key::Esc);
     Steps(40);
     auto *screen = ActiveAs<OptionUnit>();

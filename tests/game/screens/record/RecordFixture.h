@@ -6,7 +6,7 @@
 
 #include "game/core/SaveFolder.h"
 #include "game/core/SaveHeader.h"
-#include "game/core/ScreenHooks.h"
+#include "game/core/GameWiring.h"
 #include "game/screens/record/LoadRecordUnit.h"
 #include "game/screens/record/RecordButton.h"
 #include "game/screens/record/RecordSlot.h"
@@ -80,9 +80,7 @@ class RecordTest : public ScreenTest
     // game, which takes the game's picture first.
     template <typename Screen> Screen *OpenOverGame(std::function<Screen *(avg::GameUnit &)> make)
     {
-        avg::ScreenHooks hooks = avg::GetScreenHooks();
-        hooks.menu = [make](avg::GameUnit &g) -> hgl::FlowObject * { return make(g); };
-        avg::SetScreenHooks(hooks);
+        wiring.screens.menu = [make](avg::GameUnit &g) -> hgl::FlowObject * { return make(g); };
         Key(hgl::key::Esc);
         Step();
         return ActiveAs<Screen>();
@@ -94,7 +92,8 @@ class RecordTest : public ScreenTest
     }
     avg::LoadRecordUnit *OpenLoad()
     {
-        return OpenOverGame<avg::LoadRecordUnit>([](avg::GameUnit &) { return new avg::LoadRecordUnit; });
+        return OpenOverGame<avg::LoadRecordUnit>([](avg::GameUnit &g)
+                                                 { return new avg::LoadRecordUnit(g.GetWiring()); });
     }
 
     // Frames until the screen has faded in.

@@ -5,7 +5,7 @@
 #include "../../stagekit/FakeMessages.h"
 
 #include "game/core/StageManagers.h"
-#include "game/core/minimal/MinimalStage.h"
+#include "support/stage/MinimalStage.h"
 
 #include <vector>
 
@@ -33,10 +33,8 @@ class StageScreenTest : public ScreenTest
   protected:
     void BeforeScreen() override
     {
-        avg::StageFactory factory = avg::GetStageFactory();
-        factory.message = [](avg::GameUnit &u) -> avg::MessageStage *
+        wiring.stage.message = [](avg::GameUnit &u) -> avg::MessageStage *
         { return new stagescreens::ListedMessages(u); };
-        avg::SetStageFactory(factory);
         ScreenTest::BeforeScreen();
     }
 

@@ -28,7 +28,7 @@ class CreditsTest : public ScreenTest
         if (!staff.empty()) AddLocalText(u"Staff.CPP", staff);
         Prepare();
         Open(new MarkerScreen("game"));
-        credits = new EndStaff;
+        credits = new EndStaff(wiring);
         Open(credits);
         if (!step) return;
         Step();

@@ -90,7 +90,7 @@ class EveryScreenTest : public ScreenTest
             avg::GameUnit *below = nullptr;
             if (with_game)
             {
-                below = avg::NewGame();
+                below = avg::NewGame(wiring);
                 Open(below);
                 Run(60);
             }
@@ -134,7 +134,7 @@ class EveryScreenFileTest : public EveryScreenTest
         avg::MarkEvent(u"C001");
         avg::MarkEvent(u"c002");
         avg::MarkBGMHeard(u"BGM01");
-        avg::GameUnit *g = avg::NewGame();
+        avg::GameUnit *g = avg::NewGame(wiring);
         Open(g);
         Run(60);
         ASSERT_TRUE(g->SaveGame(u"3"));
@@ -156,20 +156,20 @@ class EveryScreenFileTest : public EveryScreenTest
 
 TEST_F(EveryScreenFileTest, TheTitleAndItsScreens)
 {
-    Crawl([] { return new NewStartMenu(false); }, 4);
+    Crawl([this] { return new NewStartMenu(false, wiring); }, 4);
     // the notice, then the logo movie
-    Open(new health);
+    Open(new health(wiring));
     Run(400);
     flow.reset();
     Crawl([] { return new WantExit; }, 2);
-    Crawl([] { return new EndStaff; }, 0);
-    Crawl([] { return new avg::LoadRecordUnit; }, 8);
+    Crawl([this] { return new EndStaff(wiring); }, 0);
+    Crawl([this] { return new avg::LoadRecordUnit(wiring); }, 8);
     Expect({"NewStartMenu", "health", "TheoraMovie", "WantExit", "EndStaff", "LoadRecordUnit", "HGPSelect"});
 }
 
 TEST_F(EveryScreenFileTest, TheExtras)
 {
-    Crawl([] { return new SceneUnit; }, 2);
+    Crawl([this] { return new SceneUnit(wiring); }, 2);
     Crawl([] { return new WordUnit; }, 8);
     // the objects' tab and the scene's
     Crawl([] { return new WordUnit; }, 8, {2});
@@ -195,7 +195,8 @@ TEST_F(EveryScreenFileTest, TheScreensOverAGame)
         Crawl([question]
               { return new HGPSelect(question, u"SystemSelect\\s2.HGP", u"SystemSelect\\f2.HGP", 0); },
               0);
-    Crawl([](avg::GameUnit *g) { return new avg::menu::NewMenuUnit(g, g->GetMessageStage()); }, true, 6);
+    Crawl([this](avg::GameUnit *g) { return new avg::menu::NewMenuUnit(wiring, g, g->GetMessageStage()); },
+          true, 6);
     Crawl([](avg::GameUnit *g) { return new avg::OptionUnit(g, g->GetMessageStage()); }, true, 8);
     Crawl([](avg::GameUnit *g) { return new avg::SaveRecordUnit(g); }, true, 5);
     Crawl([](avg::GameUnit *g) { return new HistoryUnit(g->GetMessageStage()); }, true, 0);

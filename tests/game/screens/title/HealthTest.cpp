@@ -28,7 +28,7 @@ class HealthTest : public TitleTest
     void OpenNotice()
     {
         Begin();
-        notice = new health;
+        notice = new health(wiring);
         Call(notice);
         ASSERT_EQ(Active(), notice);
     }
@@ -196,7 +196,7 @@ class RealLogoTest : public HealthTest
 
 TEST_F(RealLogoTest, PlaysTheDemoLogoThenReturns)
 {
-    avg::SetMovieMaker({}); // the real player
+    wiring.movie = {}; // the real player
     OpenNotice();
     RunNotice(stagekit::kFrameMs);
     ASSERT_NE(Active(), notice);

@@ -43,7 +43,7 @@ class SceneUnitTest : public TitleTest
     void OpenGallery(int frames = 0)
     {
         if (!title) Begin();
-        gallery = new SceneUnit;
+        gallery = new SceneUnit(wiring);
         Call(gallery);
         ASSERT_EQ(Active(), gallery);
         Steps(frames);

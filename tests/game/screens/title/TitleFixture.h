@@ -28,7 +28,7 @@ class TitleTest : public ScreenTest
     bool prepared = false;
 
   protected:
-    stagekit::FakeMovies movies;
+    stagekit::FakeMovies movies{wiring};
     TitleStub *title = nullptr;
 
     TitleTest() { demo_pictures = false; } // each test brings the few it shows

@@ -26,7 +26,7 @@ class TitleScreenTest : public ScreenTest
     int Width() const override { return 512; }
     int Height() const override { return 384; }
 
-    stagekit::FakeMovies movies;
+    stagekit::FakeMovies movies{wiring};
     screenkit::MarkerLinks links;
     NewStartMenu *title = nullptr;
 
@@ -34,9 +34,9 @@ class TitleScreenTest : public ScreenTest
     void OpenTitle(bool first, int extras_flag = 1)
     {
         Prepare();
-        links.Install();
+        links.Install(wiring);
         avg::SetSystemFlag(NewStartMenu::kExtrasFlag, extras_flag);
-        title = new NewStartMenu(first);
+        title = new NewStartMenu(first, wiring);
         Open(title);
     }
 
@@ -401,8 +401,7 @@ TEST_F(TitleScreenTest, AfterAnExtrasScreenTheExtrasSetFadesBackIn)
 TEST_F(TitleScreenTest, AScreenThatIsNotThereBringsTheTitleBack)
 {
     OpenTitle(false);
-    avg::ScreenLinks none;
-    avg::SetScreenLinks(none);
+    wiring.links = {};
     ASSERT_TRUE(Settle());
     Press(title->GetMainButton(1));
     ASSERT_TRUE(StepUntil([&] { return title->IsFadingIn(); }));

@@ -1,7 +1,7 @@
 // Choices opened by compiled scripts and picked by keys, joystick and pointer.
 #include "ChoiceTestKit.h"
 
-#include "game/core/ScreenHooks.h"
+#include "game/core/GameWiring.h"
 
 #include <vector>
 
@@ -95,9 +95,7 @@ TEST_F(ChoiceTest, JoystickButtonsStandForKeys)
         {{6}, 0}, {{2, 6}, 2}, {{4, 6}, 2}, {{1, 6}, 2}, {{3, 3, 6}, 0}, {{5, 8, 6}, 0},
     };
     Run(u"TOP:\n" + std::u16string(choicekit::kThree) + u"goto TOP;\n");
-    avg::ScreenHooks hooks = avg::GetScreenHooks();
-    hooks.history = [](avg::GameUnit &) { return new MarkerScreen("history"); };
-    avg::SetScreenHooks(hooks);
+    wiring.screens.history = [](avg::GameUnit &) { return new MarkerScreen("history"); };
     for (const auto &c : cases)
     {
         SCOPED_TRACE(c.buttons.size() * 10 + c.buttons[0]);
@@ -321,10 +319,7 @@ class SpeedRecorder : public avg::MinimalMessageStage
 TEST_F(ChoiceTest, APickRestoresTheTextSpeedAndKeepsAutoMode)
 {
     SpeedRecorder::speeds.clear();
-    avg::InstallStage();
-    avg::StageFactory factory = avg::GetStageFactory();
-    factory.message = [](avg::GameUnit &u) -> avg::MessageStage * { return new SpeedRecorder(u); };
-    avg::SetStageFactory(factory);
+    wiring.stage.message = [](avg::GameUnit &u) -> avg::MessageStage * { return new SpeedRecorder(u); };
     Run(u"MSPEED(70);\n" + std::u16string(choicekit::kThree));
     EXPECT_EQ(SpeedRecorder::speeds, std::vector<int>{70});
     ASSERT_TRUE(unit->AutoMode);

@@ -1,6 +1,7 @@
 #pragma once
-// The minimal stage: managers that do just enough for a story to be played, saved
-// and loaded while the full ones are not there. The message window shows the
+// The minimal stage, the tests' stand-in for the game's: managers that do just
+// enough for a story to be played, saved and loaded, and that a test can read
+// back plainly. The message window shows the
 // current line as plain text, the choice menu lists its options as rows of text,
 // the background manager shows one picture over the canvas; characters and effects
 // only keep what the script set.
@@ -148,6 +149,7 @@ class MinimalBackStage : public BackStage
     bool dark = false;
 
     void BG_SET(const hgl::u16char *picture_name);
+    template <typename... A> void Ignore(A...) {}
 };
 
 class MinimalCharStage : public CharStage
@@ -214,4 +216,7 @@ class MinimalCaption : public hgl::VisualObject, public CaptionPlace
     hgl::TileFont *font;
     hgl::uint64 started;
 };
+
+// Makes the minimal managers and captions, for a test's wiring (overlays: the plain ones).
+StageFactory MinimalStageFactory();
 } // namespace avg

@@ -12,6 +12,7 @@
 TEST(DefaultTileFont, MadeByTheApplicationAndDeletedWithIt)
 {
     hgl::test::ScopedEnv headless("HGL_WINDOW", "headless");
+    hgl::test::ScopedEnv silent("ALSOFT_DRIVERS", "null");
     for (bool wanted : {false, true})
     {
         hgl::test::LogCapture log;

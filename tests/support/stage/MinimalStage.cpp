@@ -1,4 +1,4 @@
-#include "game/core/minimal/MinimalStage.h"
+#include "support/stage/MinimalStage.h"
 
 #include "core/Log.h"
 #include "game/core/Config.h"
@@ -19,6 +19,7 @@
 #include "io/FileHelpers.h"
 #include "platform/window/KeyCode.h"
 #include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 #include <cstring>
@@ -87,14 +88,17 @@ void DrawText(hgl::TileFont *font, float x, float y, float width, const hgl::Str
 MinimalMessageStage::MinimalMessageStage(GameUnit &u) : unit(u)
 {
     hgl::DevilEngine *e = unit.GetEngine();
-    e->MapMemberFunc(u"void MES(string)", this, &MinimalMessageStage::MES);
-    e->MapMemberFunc(u"void MESC(string)", this, &MinimalMessageStage::MESC);
-    e->MapMemberFunc(u"void ShowMessage(string,string,string)", this, &MinimalMessageStage::ShowMessage);
-    e->MapMemberFunc(u"void ShowMessageL(string,string,string)", this, &MinimalMessageStage::ShowMessageL);
-    e->MapMemberFunc(u"void CGCUT(string)", this, &MinimalMessageStage::CGCUT);
-    e->MapMemberFunc(u"void CGCUTOFF()", this, &MinimalMessageStage::CGCUTOFF);
-    e->MapMemberFunc(u"void CLEAR()", this, &MinimalMessageStage::CLEAR);
-    e->MapMemberFunc(u"void FONT(int)", this, &MinimalMessageStage::FONT);
+    static constexpr hgl::ScriptFunction<MinimalMessageStage> kFunctions[] = {
+        {u"void MES(string)", hgl::Bind<&MinimalMessageStage::MES>},
+        {u"void MESC(string)", hgl::Bind<&MinimalMessageStage::MESC>},
+        {u"void ShowMessage(string,string,string)", hgl::Bind<&MinimalMessageStage::ShowMessage>},
+        {u"void ShowMessageL(string,string,string)", hgl::Bind<&MinimalMessageStage::ShowMessageL>},
+        {u"void CGCUT(string)", hgl::Bind<&MinimalMessageStage::CGCUT>},
+        {u"void CGCUTOFF()", hgl::Bind<&MinimalMessageStage::CGCUTOFF>},
+        {u"void CLEAR()", hgl::Bind<&MinimalMessageStage::CLEAR>},
+        {u"void FONT(int)", hgl::Bind<&MinimalMessageStage::FONT>},
+    };
+    hgl::MapFunctions(*e, this, kFunctions);
     hgl::DevilVM::CompileHook hook;
     hook.Bind<&MinimalMessageStage::IsMessageFunction>(this);
     e->SetCompileHook(hook);
@@ -269,13 +273,14 @@ void MinimalMessageStage::Draw()
 
 MinimalChoiceStage::MinimalChoiceStage(GameUnit &u) : unit(u)
 {
-    hgl::DevilEngine *e = unit.GetEngine();
-    e->MapMemberFunc(u"void SELECT(string,int)", this, &MinimalChoiceStage::SELECT);
-    e->MapMemberFunc(u"void SELDT(string)", this, &MinimalChoiceStage::SELDT);
-    e->MapMemberFunc(u"void SELDT_Switch(string,string,string,string)", this,
-                     &MinimalChoiceStage::SELDT_Switch);
-    e->MapMemberFunc(u"void SWITCH(string,int)", this, &MinimalChoiceStage::SWITCH);
-    e->MapMemberFunc(u"void CaseGoto(int,string)", this, &MinimalChoiceStage::CaseGoto);
+    static constexpr hgl::ScriptFunction<MinimalChoiceStage> kFunctions[] = {
+        {u"void SELECT(string,int)", hgl::Bind<&MinimalChoiceStage::SELECT>},
+        {u"void SELDT(string)", hgl::Bind<&MinimalChoiceStage::SELDT>},
+        {u"void SELDT_Switch(string,string,string,string)", hgl::Bind<&MinimalChoiceStage::SELDT_Switch>},
+        {u"void SWITCH(string,int)", hgl::Bind<&MinimalChoiceStage::SWITCH>},
+        {u"void CaseGoto(int,string)", hgl::Bind<&MinimalChoiceStage::CaseGoto>},
+    };
+    hgl::MapFunctions(*unit.GetEngine(), this, kFunctions);
 }
 
 void MinimalChoiceStage::Clear()
@@ -433,18 +438,23 @@ void MinimalChoiceStage::Draw()
 
 MinimalBackStage::MinimalBackStage(GameUnit &unit)
 {
-    hgl::DevilEngine *e = unit.GetEngine();
-    e->MapMemberFunc(u"void BG_SET(string)", this, &MinimalBackStage::BG_SET);
+    using S = const hgl::u16char *;
     // The demo story's other background functions are taken and do nothing here.
-    e->MapFunc(u"void BG_FLG(int,int,string)", [](int, int, const hgl::u16char *) {});
-    e->MapFunc(u"void BG_DSP0(string)", [](const hgl::u16char *) {});
-    e->MapFunc(u"void BG_DSP1(string)", [](const hgl::u16char *) {});
-    e->MapFunc(u"void BG_ERS1()", [] {});
-    e->MapFunc(u"void BG_Part(string,float,float,float,float,int,int)",
-               [](const hgl::u16char *, float, float, float, float, int, int) {});
-    e->MapFunc(u"void BG_ToFull(int)", [](int) {});
-    e->MapFunc(u"void MOVEBG(float,float,float,float)", [](float, float, float, float) {});
-    e->MapFunc(u"void ZOOMBG(float,float,float,float)", [](float, float, float, float) {});
+    static constexpr hgl::ScriptFunction<MinimalBackStage> kFunctions[] = {
+        {u"void BG_SET(string)", hgl::Bind<&MinimalBackStage::BG_SET>},
+        {u"void BG_FLG(int,int,string)", hgl::Bind<&MinimalBackStage::Ignore<int, int, S>>},
+        {u"void BG_DSP0(string)", hgl::Bind<&MinimalBackStage::Ignore<S>>},
+        {u"void BG_DSP1(string)", hgl::Bind<&MinimalBackStage::Ignore<S>>},
+        {u"void BG_ERS1()", hgl::Bind<&MinimalBackStage::Ignore<>>},
+        {u"void BG_Part(string,float,float,float,float,int,int)",
+         hgl::Bind<&MinimalBackStage::Ignore<S, float, float, float, float, int, int>>},
+        {u"void BG_ToFull(int)", hgl::Bind<&MinimalBackStage::Ignore<int>>},
+        {u"void MOVEBG(float,float,float,float)",
+         hgl::Bind<&MinimalBackStage::Ignore<float, float, float, float>>},
+        {u"void ZOOMBG(float,float,float,float)",
+         hgl::Bind<&MinimalBackStage::Ignore<float, float, float, float>>},
+    };
+    hgl::MapFunctions(*unit.GetEngine(), this, kFunctions);
 }
 
 MinimalBackStage::~MinimalBackStage() = default;
@@ -495,14 +505,16 @@ void MinimalBackStage::Draw()
 
 MinimalCharStage::MinimalCharStage(GameUnit &unit)
 {
-    hgl::DevilEngine *e = unit.GetEngine();
-    e->MapMemberFunc(u"void CHR_SET0(string)", this, &MinimalCharStage::Set<0>);
-    e->MapMemberFunc(u"void CHR_SET1(string)", this, &MinimalCharStage::Set<1>);
-    e->MapMemberFunc(u"void CHR_SET2(string)", this, &MinimalCharStage::Set<2>);
-    e->MapMemberFunc(u"void CHR_SET3(string)", this, &MinimalCharStage::Set<3>);
-    e->MapMemberFunc(u"void CHR_SET4(string)", this, &MinimalCharStage::Set<4>);
-    e->MapMemberFunc(u"void CHR_SET5(string)", this, &MinimalCharStage::Set<5>);
-    e->MapMemberFunc(u"void CHR_ERSA()", this, &MinimalCharStage::EraseAll);
+    static constexpr hgl::ScriptFunction<MinimalCharStage> kFunctions[] = {
+        {u"void CHR_SET0(string)", hgl::Bind<&MinimalCharStage::Set<0>>},
+        {u"void CHR_SET1(string)", hgl::Bind<&MinimalCharStage::Set<1>>},
+        {u"void CHR_SET2(string)", hgl::Bind<&MinimalCharStage::Set<2>>},
+        {u"void CHR_SET3(string)", hgl::Bind<&MinimalCharStage::Set<3>>},
+        {u"void CHR_SET4(string)", hgl::Bind<&MinimalCharStage::Set<4>>},
+        {u"void CHR_SET5(string)", hgl::Bind<&MinimalCharStage::Set<5>>},
+        {u"void CHR_ERSA()", hgl::Bind<&MinimalCharStage::EraseAll>},
+    };
+    hgl::MapFunctions(*unit.GetEngine(), this, kFunctions);
 }
 
 void MinimalCharStage::EraseAll()
@@ -534,12 +546,14 @@ bool MinimalCharStage::LoadState(hgl::TDFNode *root)
 
 MinimalEffectStage::MinimalEffectStage(GameUnit &unit)
 {
-    hgl::DevilEngine *e = unit.GetEngine();
-    e->MapMemberFunc(u"void StartSnow()", this, &MinimalEffectStage::StartSnow);
-    e->MapMemberFunc(u"void EndSnow()", this, &MinimalEffectStage::EndSnow);
-    e->MapMemberFunc(u"void StartButterFly(int)", this, &MinimalEffectStage::StartButterFly);
-    e->MapMemberFunc(u"void EndBubble()", this, &MinimalEffectStage::Nothing);
-    e->MapMemberFunc(u"void VIB_DOKA()", this, &MinimalEffectStage::Nothing);
+    static constexpr hgl::ScriptFunction<MinimalEffectStage> kFunctions[] = {
+        {u"void StartSnow()", hgl::Bind<&MinimalEffectStage::StartSnow>},
+        {u"void EndSnow()", hgl::Bind<&MinimalEffectStage::EndSnow>},
+        {u"void StartButterFly(int)", hgl::Bind<&MinimalEffectStage::StartButterFly>},
+        {u"void EndBubble()", hgl::Bind<&MinimalEffectStage::Nothing>},
+        {u"void VIB_DOKA()", hgl::Bind<&MinimalEffectStage::Nothing>},
+    };
+    hgl::MapFunctions(*unit.GetEngine(), this, kFunctions);
 }
 
 // ---------------------------------------------------------------- caption
@@ -565,22 +579,17 @@ void MinimalCaption::Draw()
 
 // ---------------------------------------------------------------- the factory
 
-namespace
+StageFactory MinimalStageFactory()
 {
-StageFactory &Factory()
-{
-    static StageFactory factory;
+    StageFactory factory;
+    factory.message = [](GameUnit &unit) -> MessageStage * { return new MinimalMessageStage(unit); };
+    factory.choice = [](GameUnit &unit) -> ChoiceStage * { return new MinimalChoiceStage(unit); };
+    factory.back = [](GameUnit &unit) -> BackStage * { return new MinimalBackStage(unit); };
+    factory.chars = [](GameUnit &unit) -> CharStage * { return new MinimalCharStage(unit); };
+    factory.effects = [](GameUnit &unit) -> EffectStage * { return new MinimalEffectStage(unit); };
+    factory.caption = [](float left, float top, const hgl::String &text1, const hgl::String &text2,
+                         const hgl::String &picture, hgl::TileFont *font) -> hgl::VisualObject *
+    { return new MinimalCaption(left, top, text1, text2, picture, font); };
     return factory;
-}
-} // namespace
-
-void SetStageFactory(const StageFactory &factory)
-{
-    Factory() = factory;
-}
-
-const StageFactory &GetStageFactory()
-{
-    return Factory();
 }
 } // namespace avg
