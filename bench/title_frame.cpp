@@ -2,6 +2,7 @@
 // one frame of the settled title, its background layers, the 50 floating balls
 // between them, the logo, the subtitle and the buttons (target under 8 ms).
 #include "support/GLTestContext.h"
+#include "graphics/draw/Painter.h"
 #include "support/TempDir.h"
 
 #include "framework/FlowControl.h"
@@ -67,7 +68,7 @@ void BM_TitleFrame(benchmark::State &state)
         {
             now_ns += 16000000u;
             hgl::SetOrtho2D(1024, 768);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            hgl::draw::Clear(hgl::Color4f(0, 0, 0, 0));
             flow.RunFrame();
             glFinish();
         };

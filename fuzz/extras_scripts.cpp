@@ -6,6 +6,7 @@
 #include "FuzzKit.h"
 
 #include "core/String.h"
+#include "graphics/draw/Painter.h"
 #include "framework/FlowControl.h"
 #include "game/core/Archives.h"
 #include "game/core/GameRecord.h"
@@ -222,7 +223,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (int f = event % 8; f >= 0 && flow.IsRunning(); --f)
             {
                 now_ns += (event & 0x80 ? 150 : 16) * 1000000ull;
-                glClear(GL_COLOR_BUFFER_BIT);
+                hgl::draw::Clear(hgl::Color4f(0, 0, 0, 0));
                 flow.RunFrame(true);
             }
         }

@@ -10,6 +10,7 @@
 // every frame besides what the sanitizers see: never two in-game screens at once,
 // and never a black canvas for more than 600 frames in a row outside the credits.
 #include "support/GLTestContext.h"
+#include "graphics/draw/Painter.h"
 #include "support/TempDir.h"
 
 #include "core/Random.h"
@@ -283,8 +284,7 @@ class Soak
         Input();
         if (!flow->IsRunning()) Restart();
         hgl::SetOrtho2D(kCanvasW, kCanvasH);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
         flow->RunFrame();
         if (!flow->IsRunning())
         {

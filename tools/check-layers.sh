@@ -26,5 +26,14 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
     bad=1
   fi
 done
-[ "$bad" -eq 0 ] && echo "check-layers: every layer includes only its own and lower layers"
+# OpenGL belongs to the graphics layer and below: the layers above draw through
+# graphics/draw/Painter.h.
+gl=$(git ls-files -- engine/framework engine/gui engine/sonvex engine/movie engine/app game | grep -E '\.(cpp|h)$' |
+     xargs -r grep -nP '^\s*#\s*include\s*<(GL|EGL|GLFW)/' || true)
+if [ -n "$gl" ]; then
+  echo "check-layers: OpenGL headers above the graphics layer:" >&2
+  echo "$gl" >&2
+  bad=1
+fi
+[ "$bad" -eq 0 ] && echo "check-layers: every layer includes only its own and lower layers, and OpenGL stays in graphics"
 exit "$bad"

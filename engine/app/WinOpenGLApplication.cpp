@@ -3,6 +3,7 @@
 #include "app/JoystickPlugIn.h"
 #include "app/WindowPicture.h"
 #include "core/Log.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/OpenGLCaps.h"
@@ -220,7 +221,8 @@ void WinOpenGLApplication::Frame(bool draw)
     updates++;
     if (draw)
     {
-        window->EndFrame();
+        // A frame like the last one is neither drawn nor shown.
+        if (draw::EndFrame(window->TakeRefresh())) window->EndFrame();
         frames_drawn++;
     }
 }

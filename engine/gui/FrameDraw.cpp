@@ -1,8 +1,7 @@
 #include "gui/FrameDraw.h"
 
-#include "graphics/gl/RenderState.h"
-
-#include <GL/gl.h>
+#include "graphics/draw/Painter.h"
+#include "graphics/gl/BlendMode.h"
 
 namespace hgl::gui
 {
@@ -12,37 +11,24 @@ namespace
 // pixels along the rectangle's inside edge.
 constexpr float PixelCentre = 0.5f;
 
-void PrepareFlat(const Color4f &color)
+void PrepareFlat()
 {
-    UnbindAllTextures();
-    EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(color.r, color.g, color.b, color.a);
+    draw::NoTexture();
+    draw::SetBlend(BlendMode::Normal);
 }
 } // namespace
 
 void FillRect(float l, float t, float w, float h, const Color4f &color)
 {
     if (w <= 0 || h <= 0) return;
-    PrepareFlat(color);
-    glBegin(GL_QUADS);
-    glVertex2f(l, t);
-    glVertex2f(l + w, t);
-    glVertex2f(l + w, t + h);
-    glVertex2f(l, t + h);
-    glEnd();
+    PrepareFlat();
+    draw::FillRect(l, t, w, h, color);
 }
 
 void OutlineRect(float l, float t, float w, float h, const Color4f &color)
 {
     if (w < 1 || h < 1) return;
-    PrepareFlat(color);
-    const float x0 = l + PixelCentre, y0 = t + PixelCentre;
-    const float x1 = l + w - PixelCentre, y1 = t + h - PixelCentre;
-    glBegin(GL_LINE_LOOP);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y0);
-    glVertex2f(x1, y1);
-    glVertex2f(x0, y1);
-    glEnd();
+    PrepareFlat();
+    draw::Frame(l + PixelCentre, t + PixelCentre, w - 2 * PixelCentre, h - 2 * PixelCentre, color);
 }
 } // namespace hgl::gui

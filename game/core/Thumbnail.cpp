@@ -2,12 +2,11 @@
 
 #include "core/Log.h"
 #include "graphics/ColorType.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/MemStream.h"
 #include "platform/File.h"
 #include "platform/window/PlatformWindow.h"
-
-#include <GL/glew.h>
 
 namespace avg
 {
@@ -22,10 +21,8 @@ bool Thumbnail::Capture()
     if (!window) return false;
     const int cw = window->CanvasWidth(), ch = window->CanvasHeight();
     if (cw < kScaleDown || ch < kScaleDown) return false;
-    std::vector<hgl::uint8> canvas(size_t(cw) * ch * kChannels);
-    window->Canvas().BindForReading();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, cw, ch, GL_RGB, GL_UNSIGNED_BYTE, canvas.data());
+    std::vector<hgl::uint8> canvas;
+    if (!hgl::draw::ReadCanvas(0, 0, cw, ch, hgl::draw::PixelLayout::RGB, 1, canvas)) return false;
 
     // Every kScaleDown-th pixel, rows turned to run from the top.
     width = cw / kScaleDown;

@@ -1,9 +1,10 @@
 #pragma once
-// The few raw drawing operations of the stage (filled quads with per-corner alpha,
-// triangle fans, clears, pictures, blend modes, a pushed translation), all in one
-// place so that tests can watch what a frame draws through a recorder instead of
+// The stage's drawing operations (filled quads with per-corner alpha, triangle
+// fans, clears, pictures, blend modes, a pushed translation) on the drawing module,
+// each recorded as one call so that tests can watch what a frame draws instead of
 // reading pixels back.
 #include "core/Types.h"
+#include "graphics/draw/Painter.h"
 
 namespace hgl
 {
@@ -14,44 +15,16 @@ class TileFont;
 
 namespace avg::stage_draw
 {
-struct Colour
-{
-    float r = 0, g = 0, b = 0;
-};
+// The draw recorder is the drawing module's: every draw of a frame, pictures,
+// textures and glyphs included, reaches it.
+using Colour = hgl::draw::RecordColour;
 
 constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kWhite{1, 1, 1};
 
-enum class CallKind
-{
-    Quad,    // x, y, w, h; alpha of the top-left corner, alpha2 of the bottom-right
-    Fan,     // x, y the centre, w the radius, from and to in degrees
-    Clear,   // colour
-    Picture, // x, y, scale w, scale h, alpha
-    Blend,   // mode in from
-    Translate,
-    TexQuad, // x, y, w, h; texture u from `from` to `to`, colour and alpha
-    Glyph,   // the cell's top-left x, y, the font's height in h, the character in from, colour and alpha
-    Lines,   // a closed line strip round x, y, w, h, of width `from`, colour and alpha
-};
-
-struct Call
-{
-    CallKind kind;
-    float x = 0, y = 0, w = 0, h = 0;
-    float alpha = 1, alpha2 = 1;
-    float from = 0, to = 0;
-    Colour colour;
-};
-
-// Receives every call before it is drawn; null stops recording. The recorder is
-// not owned.
-class Recorder
-{
-  public:
-    virtual ~Recorder() = default;
-    virtual void Record(const Call &call) = 0;
-};
+using CallKind = hgl::draw::CallKind;
+using Call = hgl::draw::Call;
+using Recorder = hgl::draw::Recorder;
 void SetRecorder(Recorder *recorder);
 
 // Corner alphas in the order top-left, top-right, bottom-right, bottom-left.

@@ -1,9 +1,8 @@
 #include "GuiTestUtil.h"
+#include "graphics/draw/Painter.h"
 
 #include "graphics/gl/RenderState.h"
 #include "gui/FrameDraw.h"
-
-#include <GL/gl.h>
 
 namespace hgl::test
 {
@@ -15,7 +14,6 @@ void Probe::Draw()
 
 void GuiCanvas::Clear()
 {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 0));
 }
 } // namespace hgl::test

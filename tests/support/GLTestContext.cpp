@@ -1,8 +1,9 @@
 #include "support/GLTestContext.h"
 
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/Canvas.h"
 
-#include <GL/glew.h>
+#include <algorithm>
 
 namespace hgl::test
 {
@@ -20,20 +21,16 @@ GLTestContext::GLTestContext(int width, int height)
 
 RGBA GLTestContext::ReadPixel(int x, int y)
 {
-    uint8_t p[4] = {};
-    window_.Canvas().BindForReading();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, Height() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    std::vector<uint8> p;
+    if (!draw::ReadCanvas(x, Height() - 1 - y, 1, 1, draw::PixelLayout::RGBA, 1, p)) return {};
     return {p[0], p[1], p[2], p[3]};
 }
 
 std::vector<uint8_t> GLTestContext::ReadAll()
 {
     const size_t row = size_t(Width()) * 4;
-    std::vector<uint8_t> bottom_up(row * size_t(Height()));
-    window_.Canvas().BindForReading();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, Width(), Height(), GL_RGBA, GL_UNSIGNED_BYTE, bottom_up.data());
+    std::vector<uint8> bottom_up;
+    if (!draw::ReadCanvas(0, 0, Width(), Height(), draw::PixelLayout::RGBA, 1, bottom_up)) return {};
     std::vector<uint8_t> top_down(bottom_up.size());
     for (int y = 0; y < Height(); y++)
         std::copy_n(bottom_up.begin() + ptrdiff_t(row * size_t(Height() - 1 - y)), row,

@@ -1,6 +1,7 @@
 #include "graphics/font/TileAtlas.h"
 
 #include "core/Log.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/OpenGLCaps.h"
 #include "graphics/texture/Texture.h"
 
@@ -41,7 +42,9 @@ TileAtlas::TileAtlas(int cell, int count) : tile_size(cell + Gutter)
 
 TileAtlas::~TileAtlas()
 {
-    if (texture) glDeleteTextures(1, &texture);
+    if (!texture) return;
+    draw::TextureChanging(texture, 0); // draws still queued need it
+    glDeleteTextures(1, &texture);
 }
 
 TileObject *TileAtlas::Acquire()
@@ -69,6 +72,7 @@ bool TileAtlas::MakeTexture()
     }
     glGenTextures(1, &texture);
     if (!texture) return false;
+    version = draw::NextTextureVersion();
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -91,6 +95,9 @@ bool TileAtlas::MakeTexture()
 bool TileAtlas::Write(TileObject *tile, const uint8 *cell_pixels)
 {
     if (!tile || !cell_pixels || (!texture && !MakeTexture())) return false;
+    // Draws queued earlier may show the tile's old glyph: they go out first.
+    version = draw::NextTextureVersion();
+    draw::TextureChanging(texture, version);
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     const int cell = tile_size - Gutter;
@@ -102,7 +109,7 @@ bool TileAtlas::Write(TileObject *tile, const uint8 *cell_pixels)
 bool TileAtlas::Bind()
 {
     if (!texture && !MakeTexture()) return false;
-    UseTexture(GL_TEXTURE_2D, texture);
+    UseTexture(GL_TEXTURE_2D, texture, version);
     return true;
 }
 } // namespace hgl

@@ -22,6 +22,7 @@ class TileAtlas
     int grid;      // tiles a row and a column
     int side = 0;  // texture pixels a side
     unsigned int texture = 0;
+    uint64 version = 0; // of the texture's contents, new on every write
     std::vector<TileObject> tiles;
     std::vector<TileObject *> free_tiles;
 
@@ -44,7 +45,8 @@ class TileAtlas
 
     // Writes cell x cell 8-bit coverage (rows top to bottom) into the tile.
     bool Write(TileObject *tile, const uint8 *cell_pixels);
-    // Binds the texture for drawing tiles; false when there is none.
+    // Makes the texture the one later draws take; false when there is none.
     bool Bind();
+    uint64 GetVersion() const { return version; }
 };
 } // namespace hgl

@@ -1,9 +1,8 @@
 #include "graphics/font/TileFont.h"
 
 #include "core/StrFunc.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/BlendMode.h"
-
-#include <GL/glew.h>
 
 #include <climits>
 #include <cmath>
@@ -116,58 +115,47 @@ TileObject *TileFont::GetTile(u16char ch)
     return tile;
 }
 
-void TileFont::EmitQuad(const TileObject *t, float x, float y)
+void TileFont::EmitQuad(const TileObject *t, float x, float y, const Color4f &color)
 {
     const float h = float(char_height);
-    glTexCoord2f(t->u0, t->v0);
-    glVertex2f(x, y);
-    glTexCoord2f(t->u1, t->v0);
-    glVertex2f(x + h, y);
-    glTexCoord2f(t->u1, t->v1);
-    glVertex2f(x + h, y + h);
-    glTexCoord2f(t->u0, t->v1);
-    glVertex2f(x, y + h);
+    const Point2f corner[4] = {{x, y}, {x + h, y}, {x + h, y + h}, {x, y + h}};
+    const Point2f uv[4] = {{t->u0, t->v0}, {t->u1, t->v0}, {t->u1, t->v1}, {t->u0, t->v1}};
+    const Color4f colour[4] = {color, color, color, color};
+    draw::Quad(corner, uv, colour);
 }
 
-float TileFont::DrawGlyph(float x, float y, u16char ch, const Color4f &color, bool &open)
+float TileFont::DrawGlyph(float x, float y, u16char ch, const Color4f &color)
 {
+    draw::RecordScope glyph({draw::CallKind::Glyph,
+                             x,
+                             y,
+                             0,
+                             float(char_height),
+                             color.a,
+                             color.a,
+                             float(ch),
+                             0,
+                             {color.r, color.g, color.b}});
     if (ch < FirstPrintable) return 0;
-    TileObject *tile = nullptr;
-    if (!Find(ch, tile, true))
+    TileObject *tile = GetTile(ch); // may write the atlas, which sends earlier draws of it first
+    if (tile && atlas.Bind())
     {
-        if (open) glEnd();
-        open = false;
-        tile = GetTile(ch);
-    }
-    if (tile && !open && atlas.Bind())
-    {
-        BlendMode::Set(BlendMode::Normal);
-        glBegin(GL_QUADS);
-        open = true;
-    }
-    if (tile && open)
-    {
-        glColor4f(color.r, color.g, color.b, color.a);
-        EmitQuad(tile, x, y);
+        draw::SetBlend(BlendMode::Normal);
+        EmitQuad(tile, x, y, color);
     }
     return float(GetCharWidth(ch));
 }
 
 float TileFont::DrawChar(float x, float y, u16char ch)
 {
-    bool open = false;
-    const float advance = DrawGlyph(x, y, ch, Color, open);
-    if (open) glEnd();
-    return advance;
+    return DrawGlyph(x, y, ch, Color);
 }
 
 void TileFont::DrawString(float x, float y, const u16char *text, int count)
 {
     if (!text) return;
-    bool open = false;
     for (int i = 0; count < 0 ? text[i] != 0 : i < count; i++)
-        x += DrawGlyph(x, y, text[i], Color, open);
-    if (open) glEnd();
+        x += DrawGlyph(x, y, text[i], Color);
 }
 
 bool TileFont::MakeupText(Makeup &makeup, const u16char *text, int width, int alignment)
@@ -218,14 +206,12 @@ void TileFont::DrawMakeup(float x, float y, const Makeup &makeup, const u16char 
 {
     if (!text) return;
     const int n = count < 0 ? makeup.CharRect.GetCount() : std::min(count, makeup.CharRect.GetCount());
-    bool open = false;
     for (int i = 0; i < n && text[i] != 0; i++)
     {
         const RectScope2<float> &r = makeup.CharRect[i];
         const Color4f &c = i < makeup.CharColor.GetCount() ? makeup.CharColor[i] : Color;
-        DrawGlyph(x + float(makeup.x) + r.Left, y + float(makeup.y) + r.Top, text[i], c, open);
+        DrawGlyph(x + float(makeup.x) + r.Left, y + float(makeup.y) + r.Top, text[i], c);
     }
-    if (open) glEnd();
 }
 
 void SetDefaultFont(const Font &font)

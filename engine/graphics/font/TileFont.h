@@ -36,11 +36,10 @@ class TileFont : public FinUseData<u16char, TileObject *>
     // The cached tile of ch, rendered into a free tile (evicting when none is free) on
     // a miss; null when the glyph cannot be had.
     TileObject *GetTile(u16char ch);
-    void EmitQuad(const TileObject *tile, float x, float y);
+    void EmitQuad(const TileObject *tile, float x, float y, const Color4f &color);
 
-    // Draws one glyph inside a run of quads; a glyph that must first be rendered ends
-    // the run, since the atlas cannot change inside it. The advance.
-    float DrawGlyph(float x, float y, u16char ch, const Color4f &color, bool &open);
+    // Queues one glyph (rendering it into the atlas first when it is not there); the advance.
+    float DrawGlyph(float x, float y, u16char ch, const Color4f &color);
 
   public:
     // Alignments of MakeupText.

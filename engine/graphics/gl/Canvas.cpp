@@ -1,5 +1,6 @@
 #include "graphics/gl/Canvas.h"
 
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/RenderState.h"
 #include "platform/window/PlatformWindow.h"
 
@@ -31,6 +32,7 @@ void LoadIdentities()
 
 void SetOrtho2D(int width, int height)
 {
+    draw::Flush(); // draws queued so far were made for the old projection
     glViewport(0, 0, GetCanvasWidth(), GetCanvasHeight());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -41,12 +43,12 @@ void SetOrtho2D(int width, int height)
 
 void ClearCanvas()
 {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    draw::Clear(Color4f(0, 0, 0, 1));
 }
 
 void SetPerspective3D(double fovy, double aspect, double near_plane, double far_plane)
 {
+    draw::Flush();
     glViewport(0, 0, GetCanvasWidth(), GetCanvasHeight());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

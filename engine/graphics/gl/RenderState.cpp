@@ -1,5 +1,6 @@
 #include "graphics/gl/RenderState.h"
 
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/Canvas.h"
 #include "platform/window/PlatformWindow.h"
 
@@ -111,13 +112,12 @@ void PopMatrix(unsigned int mode)
 
 void PushTranslation(float x, float y)
 {
-    PushMatrix(GL_MODELVIEW);
-    glTranslatef(x, y, 0);
+    draw::PushTranslate(x, y);
 }
 
 void PopTranslation()
 {
-    PopMatrix(GL_MODELVIEW);
+    draw::PopTranslate();
 }
 
 void EnableDepthTest()

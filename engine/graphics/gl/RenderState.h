@@ -21,7 +21,7 @@ void UnbindAllTextures();
 void PushMatrix(unsigned int matrix_mode);
 void PopMatrix(unsigned int matrix_mode);
 
-// Moves the drawing origin by (x, y) (a pushed model-view matrix), and back.
+// Moves the drawing origin of later draws by (x, y), and back (see graphics/draw/Painter.h).
 void PushTranslation(float x, float y);
 void PopTranslation();
 

@@ -1,6 +1,7 @@
 #include "graphics/gl/ScreenShot.h"
 
 #include "core/Log.h"
+#include "graphics/draw/Painter.h"
 #include "io/Core.h"
 #include "io/FileHelpers.h"
 #include "platform/File.h"
@@ -66,10 +67,8 @@ std::vector<uint8> MakeBMP(int width, int height, const std::vector<uint8> &rows
 bool ReadCanvas(platform::PlatformWindow &window, int width, int height, std::vector<uint8> &rows)
 {
     const int cw = window.CanvasWidth(), ch = window.CanvasHeight();
-    std::vector<uint8> canvas(RowBytes(cw) * size_t(ch));
-    window.Canvas().BindForReading();
-    glPixelStorei(GL_PACK_ALIGNMENT, RowAlignment);
-    glReadPixels(0, 0, cw, ch, GL_BGR, GL_UNSIGNED_BYTE, canvas.data());
+    std::vector<uint8> canvas;
+    if (!draw::ReadCanvas(0, 0, cw, ch, draw::PixelLayout::BGR, RowAlignment, canvas)) return false;
     if (width == cw && height == ch)
     {
         rows.swap(canvas);

@@ -2,7 +2,7 @@
 
 #include "core/Log.h"
 #include "graphics/ColorType.h"
-#include "graphics/gl/BlendMode.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/OpenGLCaps.h"
 #include "graphics/texture/ImageBlock.h"
 #include "graphics/texture/PictureFile.h"
@@ -106,20 +106,19 @@ Texture::Texture(unsigned int gl_target) : target(gl_target) {}
 
 Texture::~Texture()
 {
-    if (id) glDeleteTextures(1, &id);
+    if (!id) return;
+    draw::TextureChanging(id, 0); // draws still queued need it
+    glDeleteTextures(1, &id);
 }
 
-void UseTexture(unsigned int target, unsigned int id)
+void UseTexture(unsigned int, unsigned int id, uint64 version)
 {
-    if (glActiveTexture) // absent before the GL entry points are loaded
-        glActiveTexture(GL_TEXTURE0);
-    glEnable(target);
-    glBindTexture(target, id);
+    draw::SetTexture(id, version);
 }
 
 void Texture::Apply()
 {
-    UseTexture(target, id);
+    UseTexture(target, id, version);
 }
 
 Texture2D::Texture2D() : Texture(GL_TEXTURE_2D)
@@ -163,6 +162,8 @@ bool Texture2D::Load(const ImageBlock &image, unsigned int format, bool mipmap)
     if (tw != image.width || th != image.height) padded = Padded(image, tw, th);
     const uint8 *data = padded.empty() ? image.pixels.data() : padded.data();
 
+    version = draw::NextTextureVersion();
+    draw::TextureChanging(id, version);
     glBindTexture(GL_TEXTURE_2D, id);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -180,6 +181,7 @@ bool Texture2D::Load(const ImageBlock &image, unsigned int format, bool mipmap)
             PutError(u"上传贴图失败<%dx%d>", tw, th);
             glDeleteTextures(1, &id);
             id = 0;
+            version = 0;
             return false;
         }
     }
@@ -218,8 +220,8 @@ bool Texture2D::LoadFile(HAC *archive, const u16char *filename, unsigned int for
 void Texture2D::Apply()
 {
     Texture::Apply();
-    hgl::BlendMode::Set(BlendMode);
-    glColor4f(Color.r, Color.g, Color.b, Color.a);
+    draw::SetBlend(BlendMode);
+    draw::SetColor(Color);
 }
 
 void Texture2D::Quad(const Point2f vertex[4], const Point2f texcoord[4])
@@ -227,13 +229,11 @@ void Texture2D::Quad(const Point2f vertex[4], const Point2f texcoord[4])
     // Callers address the picture; the storage may be larger.
     const float su = tex_width ? float(width) / float(tex_width) : 1;
     const float sv = tex_height ? float(height) / float(tex_height) : 1;
-    glBegin(GL_QUADS);
+    Point2f uv[4];
     for (int i = 0; i < 4; i++)
-    {
-        glTexCoord2f(texcoord[i].x * su, texcoord[i].y * sv);
-        glVertex2f(vertex[i].x, vertex[i].y);
-    }
-    glEnd();
+        uv[i] = Point2f(texcoord[i].x * su, texcoord[i].y * sv);
+    const Color4f colour[4] = {Color, Color, Color, Color};
+    draw::Quad(vertex, uv, colour);
 }
 
 void Texture2D::Draw(float x, float y, float scale_x, float scale_y)

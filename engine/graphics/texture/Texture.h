@@ -15,14 +15,19 @@ namespace hgl
 class HAC;
 struct ImageBlock;
 
-// Binds a GL texture on unit 0 with texturing on for its target.
-void UseTexture(unsigned int target, unsigned int id);
+// The 16-bit internal format with one alpha bit (GL_RGB5_A1), which pictures with
+// hard-edged transparency may ask for.
+constexpr unsigned int TextureFormatRGB5A1 = 0x8057;
+
+// Makes a GL texture (of the given contents version) the one later draws take.
+void UseTexture(unsigned int target, unsigned int id, uint64 version = 0);
 
 class Texture
 {
   protected:
     unsigned int id = 0;     // GL texture name, 0 while empty
     unsigned int target = 0; // GL binding point
+    uint64 version = 0;      // of the contents: a new one on every upload
 
   public:
     explicit Texture(unsigned int gl_target);
@@ -31,8 +36,9 @@ class Texture
     Texture &operator=(const Texture &) = delete;
 
     unsigned int GetID() const { return id; }
+    uint64 GetVersion() const { return version; }
 
-    // Binds the texture on unit 0 with texturing on, for drawing with explicit
+    // Makes the texture the one later draws take, for drawing with explicit
     // texture coordinates.
     virtual void Apply();
 };

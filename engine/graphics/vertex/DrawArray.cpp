@@ -1,6 +1,7 @@
 #include "graphics/vertex/DrawArray.h"
 
 #include "core/Log.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/OpenGLCaps.h"
 
 #include <GL/glew.h>
@@ -14,67 +15,6 @@ namespace
 constexpr int Components[3] = {2, 2, 4}; // point, texture coordinate, colour
 int vbo_state = -1;                      // -1: as the OpenGL capabilities say
 
-void PointArray(DrawArrayBufferInterface::Role role, const void *pointer)
-{
-    switch (role)
-    {
-    case DrawArrayBufferInterface::Vertex:
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(Components[role], GL_FLOAT, 0, pointer);
-        break;
-    case DrawArrayBufferInterface::TexCoord:
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(Components[role], GL_FLOAT, 0, pointer);
-        break;
-    default:
-        glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(Components[role], GL_FLOAT, 0, pointer);
-    }
-}
-
-void ArrayOff(DrawArrayBufferInterface::Role role)
-{
-    constexpr GLenum states[3] = {GL_VERTEX_ARRAY, GL_TEXTURE_COORD_ARRAY, GL_COLOR_ARRAY};
-    glDisableClientState(states[role]);
-}
-
-class VBOBuffer : public DrawArrayBufferInterface
-{
-    Role role;
-    GLuint id = 0;
-
-  public:
-    VBOBuffer(Role r, int count, GLenum usage) : role(r)
-    {
-        glGenBuffers(1, &id);
-        glBindBuffer(GL_ARRAY_BUFFER, id);
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(sizeof(float)) * count * Components[role], nullptr, usage);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-    }
-    ~VBOBuffer() override { glDeleteBuffers(1, &id); }
-
-    float *Map(unsigned int access) override
-    {
-        glBindBuffer(GL_ARRAY_BUFFER, id);
-        void *p = glMapBuffer(GL_ARRAY_BUFFER, access);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        return static_cast<float *>(p);
-    }
-    void Unmap() override
-    {
-        glBindBuffer(GL_ARRAY_BUFFER, id);
-        glUnmapBuffer(GL_ARRAY_BUFFER);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-    }
-    void Bind() override
-    {
-        glBindBuffer(GL_ARRAY_BUFFER, id);
-        PointArray(role, nullptr);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-    }
-    void Unbind() override { ArrayOff(role); }
-};
-
 class ClientBuffer : public DrawArrayBufferInterface
 {
     Role role;
@@ -85,8 +25,8 @@ class ClientBuffer : public DrawArrayBufferInterface
 
     float *Map(unsigned int) override { return data.data(); }
     void Unmap() override {}
-    void Bind() override { PointArray(role, data.data()); }
-    void Unbind() override { ArrayOff(role); }
+    void Bind() override {}
+    void Unbind() override {}
 };
 } // namespace
 
@@ -100,7 +40,7 @@ void DrawArray::SetUseVBO(int allowed)
     vbo_state = allowed < 0 ? -1 : allowed;
 }
 
-DrawArray::DrawArray(unsigned int usage, unsigned int prim, int count, unsigned int format)
+DrawArray::DrawArray(unsigned int, unsigned int prim, int count, unsigned int format)
     : primitive(prim), vertex_count(count >= 1 && count <= MaxVertices ? count : 0)
 {
     if (vertex_count == 0)
@@ -108,14 +48,12 @@ DrawArray::DrawArray(unsigned int usage, unsigned int prim, int count, unsigned 
         PutError(u"顶点数量无效<%d>", count);
         return;
     }
-    const bool vbo = UseVBO();
     constexpr unsigned int flags[3] = {HasVertex, HasTexCoord, HasColor};
     for (int r = 0; r < 3; r++)
     {
         if (!(format & flags[r])) continue;
         const auto role = DrawArrayBufferInterface::Role(r);
-        roles[r] = vbo ? static_cast<DrawArrayBufferInterface *>(new VBOBuffer(role, vertex_count, usage))
-                       : new ClientBuffer(role, vertex_count);
+        roles[r] = new ClientBuffer(role, vertex_count);
         buffers.Add(roles[r]);
     }
 }
@@ -183,11 +121,59 @@ void DrawArray::Draw(int first, int count)
 {
     if (first < 0 || first >= vertex_count || count < 0) return;
     if (count == 0 || count > vertex_count - first) count = vertex_count - first;
-    End(); // a buffer still mapped cannot be drawn from
-    for (DrawArrayBufferInterface *b : buffers)
-        b->Bind();
-    glDrawArrays(primitive, first, count);
-    for (DrawArrayBufferInterface *b : buffers)
-        b->Unbind();
+    End();
+    draw::Shape shape;
+    switch (primitive)
+    {
+    case GL_TRIANGLES:
+        shape = draw::Shape::Triangles;
+        break;
+    case GL_TRIANGLE_FAN:
+        shape = draw::Shape::Fan;
+        break;
+    case GL_TRIANGLE_STRIP:
+        shape = draw::Shape::Strip;
+        break;
+    case GL_QUADS:
+        shape = draw::Shape::Quads;
+        break;
+    case GL_LINES:
+        shape = draw::Shape::Lines;
+        break;
+    case GL_LINE_STRIP:
+        shape = draw::Shape::LineStrip;
+        break;
+    case GL_LINE_LOOP:
+        shape = draw::Shape::LineLoop;
+        break;
+    default:
+        PutError(u"不支持的图元<0x%X>", primitive);
+        return;
+    }
+    // Arrays without colours take the current one, as GL's current colour did.
+    const float *xy =
+        roles[DrawArrayBufferInterface::Vertex] ? roles[DrawArrayBufferInterface::Vertex]->Map(0) : nullptr;
+    if (!xy) return;
+    const float *uv = roles[DrawArrayBufferInterface::TexCoord]
+                          ? roles[DrawArrayBufferInterface::TexCoord]->Map(0)
+                          : nullptr;
+    const float *rgba =
+        roles[DrawArrayBufferInterface::Colour] ? roles[DrawArrayBufferInterface::Colour]->Map(0) : nullptr;
+    const Color4f &current = draw::GetColor();
+    scratch.resize(size_t(count));
+    for (int i = 0; i < count; i++)
+    {
+        const int k = first + i;
+        draw::Vertex &v = scratch[size_t(i)];
+        v.x = xy[k * 2];
+        v.y = xy[k * 2 + 1];
+        v.u = uv ? uv[k * 2] : 0;
+        v.v = uv ? uv[k * 2 + 1] : 0;
+        v.r = rgba ? rgba[k * 4] : current.r;
+        v.g = rgba ? rgba[k * 4 + 1] : current.g;
+        v.b = rgba ? rgba[k * 4 + 2] : current.b;
+        v.a = rgba ? rgba[k * 4 + 3] : current.a;
+    }
+    draw::Shapes(shape, scratch.data(), count, uv != nullptr);
 }
 } // namespace hgl

@@ -1,11 +1,14 @@
 #pragma once
 // hgl::DrawArray: a vertex array of up to three buffers (2D points, texture
 // coordinates, colours) that is filled by mapping it and drawn in one call. The
-// buffers live in vertex buffer objects when the driver has them and they are not
-// switched off, else in client memory; both are filled and drawn the same way.
+// buffers live in memory; a draw hands the vertices to the draw queue
+// (graphics/draw/Painter.h) with the current texture, colour and blend mode.
 #include "core/Color.h"
 #include "core/List.h"
 #include "core/Types.h"
+#include "graphics/draw/Painter.h"
+
+#include <vector>
 
 namespace hgl
 {
@@ -37,6 +40,7 @@ class DrawArray
     List<DrawArrayBufferInterface *> buffers; // owned
     DrawArrayBufferInterface *roles[3] = {};
     float *mapped[3] = {};
+    std::vector<draw::Vertex> scratch;
 
   public:
     // Format flags: which buffers the array has.
@@ -46,7 +50,18 @@ class DrawArray
     // The largest vertex count accepted.
     static constexpr int MaxVertices = 1 << 22;
 
-    // usage: GL buffer usage (GL_STREAM_DRAW, ...); primitive: GL_QUADS, GL_LINES, ...
+    // Primitives (the GL's numbers), and the usage and access callers pass.
+    static constexpr unsigned int Lines = 0x0001;
+    static constexpr unsigned int LineLoop = 0x0002;
+    static constexpr unsigned int LineStrip = 0x0003;
+    static constexpr unsigned int Triangles = 0x0004;
+    static constexpr unsigned int TriangleStrip = 0x0005;
+    static constexpr unsigned int TriangleFan = 0x0006;
+    static constexpr unsigned int Quads = 0x0007;
+    static constexpr unsigned int StreamDraw = 0x88E0;
+    static constexpr unsigned int WriteOnly = 0x88B9;
+
+    // usage: GL buffer usage (StreamDraw, ...); primitive: Quads, Lines, ...
     // A count outside 1..MaxVertices gives an array that draws nothing.
     DrawArray(unsigned int usage, unsigned int primitive, int count, unsigned int format);
     ~DrawArray();
@@ -67,11 +82,12 @@ class DrawArray
     // top-left): the rectangle u, v, width, height.
     void SetTexRect(int quad, float u, float v, float width, float height);
 
-    // Draws count vertices from first (count 0: to the end).
+    // Queues count vertices from first (count 0: to the end).
     void Draw(int first = 0, int count = 0);
 
-    // Whether new arrays use vertex buffer objects (as the OpenGL capabilities say,
-    // unless overridden: 1 yes, 0 no, -1 back to the capabilities).
+    // Whether the driver's vertex buffer objects may be used (as the OpenGL
+    // capabilities say, unless overridden: 1 yes, 0 no, -1 back to the
+    // capabilities). The queue keeps vertices in memory either way.
     static bool UseVBO();
     static void SetUseVBO(int allowed);
 };

@@ -155,15 +155,29 @@ void GlfwWindow::InstallCallbacks()
     glfwSetMouseButtonCallback(w, [](GLFWwindow *h, int b, int action, int mods)
                                { Callbacks::Owner(h)->input_.MouseButton(b, action, mods); });
     glfwSetScrollCallback(w, [](GLFWwindow *h, double, double y) { Callbacks::Owner(h)->input_.Scroll(y); });
-    glfwSetWindowFocusCallback(w, [](GLFWwindow *h, int focused)
-                               { Callbacks::Owner(h)->SetActive(focused != 0); });
+    glfwSetWindowFocusCallback(w,
+                               [](GLFWwindow *h, int focused)
+                               {
+                                   Callbacks::Owner(h)->SetActive(focused != 0);
+                                   Callbacks::Owner(h)->RequestRefresh();
+                               });
     glfwSetWindowCloseCallback(w,
                                [](GLFWwindow *h)
                                {
                                    glfwSetWindowShouldClose(h, GLFW_FALSE); // the flow decides when to end
                                    Callbacks::Owner(h)->SetCloseRequested();
                                });
-    glfwSetWindowSizeCallback(w, [](GLFWwindow *h, int, int) { Callbacks::Owner(h)->UpdateGeometry(); });
+    glfwSetWindowSizeCallback(w,
+                              [](GLFWwindow *h, int, int)
+                              {
+                                  Callbacks::Owner(h)->UpdateGeometry();
+                                  Callbacks::Owner(h)->RequestRefresh();
+                              });
+    // An exposed, resized, restored or refocused window shows the canvas again even
+    // when the frame did not change.
+    glfwSetWindowRefreshCallback(w, [](GLFWwindow *h) { Callbacks::Owner(h)->RequestRefresh(); });
+    glfwSetFramebufferSizeCallback(w, [](GLFWwindow *h, int, int) { Callbacks::Owner(h)->RequestRefresh(); });
+    glfwSetWindowIconifyCallback(w, [](GLFWwindow *h, int) { Callbacks::Owner(h)->RequestRefresh(); });
 }
 
 void GlfwWindow::UpdateGeometry()

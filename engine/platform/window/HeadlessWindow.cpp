@@ -157,7 +157,17 @@ void HeadlessWindow::InjectScroll(double y_offset)
 
 void HeadlessWindow::InjectFocus(bool active)
 {
-    queue_.push_back([=, this] { SetActive(active); });
+    queue_.push_back(
+        [=, this]
+        {
+            SetActive(active);
+            RequestRefresh();
+        });
+}
+
+void HeadlessWindow::InjectExpose()
+{
+    queue_.push_back([this] { RequestRefresh(); });
 }
 
 void HeadlessWindow::InjectClose()

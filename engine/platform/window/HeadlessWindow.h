@@ -36,6 +36,8 @@ class HeadlessWindow : public PlatformWindow
     void InjectScroll(double y_offset);
     void InjectFocus(bool active);
     void InjectClose();
+    // The window system asking for the window to be drawn again (an expose).
+    void InjectExpose();
     void InjectJoystick(std::vector<unsigned char> buttons, uint64_t now_ms);
 
   protected:

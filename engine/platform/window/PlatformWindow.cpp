@@ -64,12 +64,20 @@ bool PlatformWindow::Create(const WindowOptions &options)
         !canvas_.Create(options_.width, options_.height, options_.pixel, error_))
         return false;
     input_.SetGeometry(options_.width, options_.height, options_.width, options_.height);
+    refresh_ = true;
     return true;
 }
 
 void PlatformWindow::BeginFrame()
 {
     canvas_.BindForDrawing();
+}
+
+bool PlatformWindow::TakeRefresh()
+{
+    const bool refresh = refresh_;
+    refresh_ = false;
+    return refresh;
 }
 
 void PlatformWindow::EndFrame()

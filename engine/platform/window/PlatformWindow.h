@@ -42,6 +42,11 @@ class PlatformWindow
     void BeginFrame();
     void EndFrame();
 
+    // Whether the window must be drawn anew although its picture did not change (it
+    // was made, exposed, resized or switched to or from full screen); clears the wish.
+    bool TakeRefresh();
+    void RequestRefresh() { refresh_ = true; }
+
     // Delivers the pending events to the input sink; WaitEvents first blocks up to
     // the given time for one to arrive.
     virtual void PollEvents() = 0;
@@ -75,6 +80,7 @@ class PlatformWindow
     uint64_t serial_ = 0;
     bool active_ = true;
     bool close_requested_ = false;
+    bool refresh_ = true;
 };
 
 // Which context is current on this thread: a number given to each context when it

@@ -3,8 +3,6 @@
 #include "game/screens/widgets/ScreenDraw.h"
 #include "graphics/texture/Texture.h"
 
-#include <GL/glew.h>
-
 namespace avg
 {
 void AlbumFrame::Place(float left, float top, float width, float height)
@@ -35,7 +33,6 @@ void AlbumFrame::Draw(hgl::Texture2D *texture, float alpha, float out_left, floa
 {
     if (!texture) return;
     texture->Color = hgl::Color4f(1, 1, 1, alpha);
-    glColor4f(1, 1, 1, 1);
     const float l = rect.Left - out_left, t = rect.Top - out_top;
     const float r = rect.Left + rect.Width + out_right, b = rect.Top + rect.Height + out_bottom;
     struct Piece

@@ -6,11 +6,10 @@
 #include "game/screens/extras/AlbumNewCG.h"
 #include "game/screens/widgets/ScreenDraw.h"
 #include "game/screens/widgets/TZHGPButton.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 
@@ -100,7 +99,7 @@ void AlbumNewUnit::FocusChange(hgl::EventObject *object, bool focus)
 
 void AlbumNewUnit::ProcReturn(hgl::FlowObject *)
 {
-    glClearColor(0.5f, 0.5f, 0.5f, 1);
+    hgl::draw::SetClearColor(hgl::Color4f(0.5f, 0.5f, 0.5f, 1));
 }
 
 void AlbumNewUnit::SetButtons(float alpha, bool clickable)

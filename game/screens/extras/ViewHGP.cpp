@@ -3,12 +3,11 @@
 #include "game/core/GameResources.h"
 #include "game/stage/StageDraw.h"
 #include "game/stage/back/ScenePicture.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/gl/ScreenShot.h"
 #include "graphics/hgp/HGP.h"
 #include "io/Time.h"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 
@@ -43,7 +42,7 @@ ViewHGP::ViewHGP(const hgl::StringList &list, float left, float top, float width
         rect[i] = start[i];
         steps[i] = kOpenStep * (target[i] - start[i]);
     }
-    glClearColor(0, 0, 0, 1);
+    hgl::draw::SetClearColor(hgl::Color4f(0, 0, 0, 1));
 
     FlowObject::OnKeyDown.Bind<&ViewHGP::OnKeyDown>(this);
     FlowObject::OnMouseLeftDown.Bind<&ViewHGP::OnMouseLeftDown>(this);

@@ -9,12 +9,11 @@
 #include "game/screens/widgets/ScreenDraw.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
-#include "graphics/gl/RenderState.h"
+#include "graphics/draw/Painter.h"
+#include "graphics/gl/BlendMode.h"
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
 #include "gui/Label.h"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 
@@ -60,10 +59,8 @@ void RecordUnit1::DrawPage()
         ResetLabels();
     }
 
-    hgl::EnableDepthMask();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    hgl::EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
+    hgl::draw::SetBlend(hgl::BlendMode::Normal);
 
     if (current_thumbnail)
     {
@@ -117,11 +114,10 @@ void RecordUnit1::DrawTurn()
     const int W = hgl::GetCanvasWidth(), H = hgl::GetCanvasHeight();
     if (background && H > 0)
     {
-        hgl::SetPerspective3D(kFovY, double(W) / double(H), kNear, kFar);
-        hgl::DisableDepthTest();
-        glTranslated(0, 0, -kDistance);
+        hgl::draw::BeginPerspective(kFovY, double(W) / double(H), kNear, kFar);
+        hgl::draw::Translate3D(0, 0, -kDistance);
         const bool forward = turn_direction == tdForward;
-        glRotated(turn_angle, 0, forward ? 1 : -1, 0);
+        hgl::draw::Rotate3D(turn_angle, 0, forward ? 1 : -1, 0);
         // Up to 90 degrees the half that turns shows its own side of the picture;
         // past it, the other half of the picture, as the next page does.
         const bool first_half = forward == (turn_angle <= kRightAngle);
@@ -131,9 +127,9 @@ void RecordUnit1::DrawTurn()
         const hgl::Point2f uv[4] = {{outer_u, 0}, {0.5f, 0}, {0.5f, 1}, {outer_u, 1}};
         background->Color.a = fade;
         background->DrawQuad(vertex, uv);
+        hgl::draw::EndPerspective();
     }
     turn_angle += kTurnStep;
-    hgl::SetOrtho2D(W, H);
 }
 
 void RecordUnit1::DrawFade()

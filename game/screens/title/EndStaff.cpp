@@ -9,7 +9,6 @@
 #include "game/stage/StageDraw.h"
 #include "graphics/font/TileFont.h"
 #include "graphics/gl/Canvas.h"
-#include "graphics/gl/RenderState.h"
 #include "gui/Label.h"
 #include "gui/Panel.h"
 #include "gui/ScrollBox.h"
@@ -76,7 +75,6 @@ void EndStaff::Finish()
 
 void EndStaff::Draw()
 {
-    hgl::EnableDepthMask();
     avg::stage_draw::Clear(avg::stage_draw::kBlack);
 
     const hgl::uint64 now = hgl::GetTime();

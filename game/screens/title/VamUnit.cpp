@@ -5,11 +5,9 @@
 #include "game/core/GameResources.h"
 #include "graphics/gl/BlendMode.h"
 #include "graphics/gl/Canvas.h"
-#include "graphics/gl/RenderState.h"
+#include "graphics/draw/Painter.h"
 #include "graphics/texture/Texture.h"
 #include "io/Time.h"
-
-#include <GL/glew.h>
 
 namespace
 {
@@ -50,8 +48,8 @@ void VamUnit::Frame()
 
     if (texture)
     {
-        hgl::UnbindAllTextures();
-        hgl::EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        hgl::draw::NoTexture();
+        hgl::draw::SetBlend(hgl::BlendMode::Normal);
         texture->BlendMode = hgl::BlendMode::Normal;
         texture->Color = hgl::Color4f(1, 1, 1, alpha);
         const hgl::Point2f corner[4] = {{x - size + 0.5f, y - size},

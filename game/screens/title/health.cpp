@@ -4,11 +4,10 @@
 #include "game/screens/title/MovieFactory.h"
 #include "game/stage/StageDraw.h"
 #include "graphics/gl/Canvas.h"
-#include "graphics/gl/RenderState.h"
+#include "graphics/draw/Painter.h"
+#include "graphics/gl/BlendMode.h"
 #include "graphics/hgp/HGP.h"
 #include "io/Time.h"
-
-#include <GL/glew.h>
 
 health::health(const avg::GameWiring &w) : wiring(w), picture(avg::LoadHGP(u"StartMenu\\jkgg.HGP"))
 {
@@ -30,8 +29,8 @@ void health::Draw()
     if (picture->Width > 0 && picture->Height > 0)
         picture->Draw(0, 0, w / float(picture->Width), h / float(picture->Height));
 
-    hgl::UnbindAllTextures();
-    hgl::EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    hgl::draw::NoTexture();
+    hgl::draw::SetBlend(hgl::BlendMode::Normal);
     avg::stage_draw::Quad(0, 0, w, h, avg::stage_draw::kBlack, overlay);
 
     if (elapsed > kFadeInAfterMs && fading_in)

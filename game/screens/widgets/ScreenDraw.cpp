@@ -1,11 +1,10 @@
 #include "game/screens/widgets/ScreenDraw.h"
 
 #include "graphics/gl/Canvas.h"
-#include "graphics/gl/RenderState.h"
+#include "graphics/draw/Painter.h"
+#include "graphics/gl/BlendMode.h"
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
-
-#include <GL/glew.h>
 
 namespace avg::screen_draw
 {
@@ -28,33 +27,22 @@ void LayerTo(hgl::HGP *picture, int layer, float x, float y, float w, float h)
 
 namespace
 {
-void Rect(float x, float y, float w, float h)
-{
-    glBegin(GL_QUADS);
-    glVertex2f(x, y);
-    glVertex2f(x + w, y);
-    glVertex2f(x + w, y + h);
-    glVertex2f(x, y + h);
-    glEnd();
-}
+namespace draw = hgl::draw;
 } // namespace
 
 void DimCanvas(float level)
 {
-    hgl::UnbindAllTextures();
-    hgl::EnableBlend(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
-    glColor4f(level, level, level, level);
-    Rect(0, 0, float(hgl::GetCanvasWidth()), float(hgl::GetCanvasHeight()));
-    glColor4f(1, 1, 1, 1);
-    hgl::EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    draw::NoTexture();
+    draw::SetBlend(hgl::BlendMode::Dim);
+    draw::FillRect(0, 0, float(hgl::GetCanvasWidth()), float(hgl::GetCanvasHeight()),
+                   hgl::Color4f(level, level, level, level));
+    draw::SetBlend(hgl::BlendMode::Normal);
 }
 
 void FlatRect(float x, float y, float w, float h, const hgl::Color4f &colour)
 {
-    hgl::UnbindAllTextures();
-    hgl::EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    Rect(x, y, w, h);
-    glColor4f(1, 1, 1, 1);
+    draw::NoTexture();
+    draw::SetBlend(hgl::BlendMode::Normal);
+    draw::FillRect(x, y, w, h, colour);
 }
 } // namespace avg::screen_draw

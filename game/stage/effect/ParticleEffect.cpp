@@ -6,7 +6,6 @@
 #include "graphics/texture/Texture.h"
 #include "graphics/vertex/DrawArray.h"
 
-#include <GL/glew.h>
 #include <cmath>
 
 namespace hgl
@@ -102,7 +101,7 @@ void ParticleEffect::RemoveAt(int i)
 
 DrawArray *ParticleEffect::GetArray(unsigned int primitive, int vertices, unsigned int format)
 {
-    if (!array) array = std::make_unique<DrawArray>(GL_STREAM_DRAW, primitive, vertices, format);
+    if (!array) array = std::make_unique<DrawArray>(DrawArray::StreamDraw, primitive, vertices, format);
     return array.get();
 }
 
@@ -114,8 +113,9 @@ void ParticleEffect::Render()
 void ParticleEffect::RenderQuads(float row_height, const Color4f &colour, int blend)
 {
     if (!texture || count == 0) return;
-    DrawArray *a = GetArray(GL_QUADS, count * kQuadCorners, DrawArray::HasVertex | DrawArray::HasTexCoord);
-    if (!a->Begin(GL_WRITE_ONLY)) return;
+    DrawArray *a =
+        GetArray(DrawArray::Quads, count * kQuadCorners, DrawArray::HasVertex | DrawArray::HasTexCoord);
+    if (!a->Begin(DrawArray::WriteOnly)) return;
     for (int i = 0; i < live; ++i)
     {
         const Particle &p = particles[i];

@@ -1,9 +1,8 @@
 #include "game/stage/effect/Rain.h"
 
-#include "graphics/gl/RenderState.h"
+#include "graphics/draw/Painter.h"
+#include "graphics/gl/BlendMode.h"
 #include "graphics/vertex/DrawArray.h"
-
-#include <GL/glew.h>
 
 namespace hgl::WeatherEffect
 {
@@ -60,8 +59,8 @@ void Rain1::Render()
 {
     const int drops = int(particles.size());
     if (drops == 0) return;
-    DrawArray *a = GetArray(GL_LINES, drops * 2, DrawArray::HasVertex | DrawArray::HasColor);
-    if (!a->Begin(GL_WRITE_ONLY)) return;
+    DrawArray *a = GetArray(DrawArray::Lines, drops * 2, DrawArray::HasVertex | DrawArray::HasColor);
+    if (!a->Begin(DrawArray::WriteOnly)) return;
     for (int i = 0; i < live; ++i)
     {
         const Particle &p = particles[i];
@@ -72,10 +71,10 @@ void Rain1::Render()
     }
     a->End();
     if (live == 0) return;
-    EnableLineSmooth();
-    SetLineWidth(kLineWidth);
-    EnableBlend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    UnbindAllTextures();
+    draw::SetLineSmooth(true);
+    draw::SetLineWidth(kLineWidth);
+    draw::SetBlend(BlendMode::Normal);
+    draw::NoTexture();
     a->Draw(0, live * 2);
 }
 } // namespace hgl::WeatherEffect

@@ -4,7 +4,6 @@
 #include "graphics/texture/Texture.h"
 #include "graphics/vertex/DrawArray.h"
 
-#include <GL/glew.h>
 #include <cmath>
 
 namespace hgl::WeatherEffect
@@ -101,9 +100,9 @@ void Sun::Move()
 void Sun::Render()
 {
     if (!texture || count == 0) return;
-    DrawArray *a = GetArray(GL_QUADS, count * kQuadCorners,
+    DrawArray *a = GetArray(DrawArray::Quads, count * kQuadCorners,
                             DrawArray::HasVertex | DrawArray::HasTexCoord | DrawArray::HasColor);
-    if (!a->Begin(GL_WRITE_ONLY)) return;
+    if (!a->Begin(DrawArray::WriteOnly)) return;
     for (int i = 0; i < live; ++i)
     {
         const Particle &p = particles[i];

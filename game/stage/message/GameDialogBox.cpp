@@ -14,8 +14,6 @@
 #include "graphics/texture/Texture.h"
 #include "script/ScriptFunctionTable.h"
 
-#include <GL/glew.h>
-
 namespace avg
 {
 namespace
@@ -244,7 +242,7 @@ void GameDialogBox::CGCUTFunc(const hgl::u16char *name)
     hgl::String path;
     path.Sprintf(kCutIn, name ? name : u"");
     // Loaded as the story asks, though nothing shows it.
-    cut_in.reset(LoadTexture2D(path, GL_RGB5_A1));
+    cut_in.reset(LoadTexture2D(path, hgl::TextureFormatRGB5A1));
 }
 
 void GameDialogBox::CGCUTOFFFunc()

@@ -1,5 +1,6 @@
 // The shared resources on the demo content, in a headless GL context.
 #include "GameCoreFixture.h"
+#include "graphics/draw/Painter.h"
 
 #include "support/GLTestContext.h"
 
@@ -8,8 +9,6 @@
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
 #include "tools/mkdemo/DemoContent.h"
-
-#include <GL/glew.h>
 
 #include <memory>
 
@@ -67,8 +66,7 @@ TEST_F(ResourcesTest, SharedResourcesFromTheDemo)
     EXPECT_EQ(log.Errors(), std::vector<std::u16string>{}) << log.Dump();
 
     // The message-box quad leaves 4 units free on each side.
-    glClearColor(1, 0, 1, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(1, 0, 1, 1));
     avg::DrawMsgBoxRect(avg::GetMsgBoxTexture(avg::mbtMessage1), 0, 0, 40, 20, hgl::Color4f(1, 1, 1, 1), 1);
     EXPECT_EQ(gl.ReadPixel(2, 10), kClear);
     EXPECT_NE(gl.ReadPixel(6, 10), kClear);
@@ -76,7 +74,7 @@ TEST_F(ResourcesTest, SharedResourcesFromTheDemo)
     EXPECT_EQ(gl.ReadPixel(37, 10), kClear);
     EXPECT_EQ(gl.ReadPixel(20, 22), kClear);
     // At alpha 0 nothing shows.
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(1, 0, 1, 1));
     avg::DrawMsgBoxRect(avg::GetMsgBoxTexture(avg::mbtMessage1), 0, 0, 40, 20, hgl::Color4f(1, 1, 1, 1), 0);
     EXPECT_EQ(gl.ReadPixel(20, 10), kClear);
 }

@@ -22,6 +22,7 @@
 // ScreenCanvasTest for tests run on each. Checkpoint(name) writes the frame as a
 // PNG into the build tree's "checkpoints" folder.
 #include "../stagekit/StageHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include "framework/FlowControl.h"
 #include "game/core/GameAudio.h"
@@ -31,7 +32,6 @@
 #include "graphics/texture/ImageBlock.h"
 #include "tools/hgptool/PngFile.h"
 
-#include <GL/gl.h>
 #include <cxxabi.h>
 
 #include <filesystem>

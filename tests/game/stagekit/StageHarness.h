@@ -26,6 +26,7 @@
 // message window's pictures are plain colours (stagekit::kMessageBoxPictures).
 // Checkpoint(name) writes the canvas as a PNG file when HGL_STAGE_PNG names a folder.
 #include "game/unit/GameUnitFixture.h"
+#include "graphics/draw/Painter.h"
 
 #include "support/GLTestContext.h"
 #include "support/LogCapture.h"
@@ -39,8 +40,6 @@
 #include "graphics/texture/PictureFile.h"
 #include "io/MemStream.h"
 #include "platform/window/KeyCode.h"
-
-#include <GL/glew.h>
 
 #include <cstdlib>
 #include <fstream>

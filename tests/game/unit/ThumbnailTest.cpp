@@ -1,5 +1,6 @@
 // The save picture on a headless canvas: the game screen, never a screen over it.
 #include "GameUnitFixture.h"
+#include "graphics/draw/Painter.h"
 
 #include "support/GLTestContext.h"
 
@@ -8,8 +9,6 @@
 #include "graphics/texture/PictureFile.h"
 #include "io/FileStream.h"
 #include "platform/window/KeyCode.h"
-
-#include <GL/glew.h>
 
 namespace
 {
@@ -22,11 +21,7 @@ class MenuScreen : public MarkerScreen
 {
   public:
     MenuScreen() : MarkerScreen("menu") {}
-    void Draw() override
-    {
-        glClearColor(1, 0, 1, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
+    void Draw() override { hgl::draw::Clear(hgl::Color4f(1, 0, 1, 1)); }
 };
 
 hgl::test::RGBA ThumbnailPixel(const hgl::String &slot, int x, int y)

@@ -2,7 +2,7 @@
 // Shared set-up of the drawing tests: a headless canvas cleared to black.
 #include "support/GLTestContext.h"
 
-#include <GL/glew.h>
+#include "graphics/draw/Painter.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ class DrawTest : public ::testing::Test
 
     void Clear()
     {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        draw::NoTexture();
+        draw::Clear(Color4f(0, 0, 0, 1));
     }
 
     // Whether any pixel of the rectangle is brighter than the clear colour.

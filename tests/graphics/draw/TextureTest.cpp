@@ -6,6 +6,8 @@
 #include "graphics/vertex/DrawArray.h"
 #include "support/LogCapture.h"
 
+#include <GL/glew.h>
+
 using namespace hgl;
 using namespace hgl::test;
 

@@ -3,6 +3,7 @@
 // beneath, and each frame starts on a cleared canvas as the application's does.
 // Pictures are the tests' own unless a test asks for the demo's.
 #include "game/screenkit/ScreenHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include <string>
 #include <vector>
@@ -65,8 +66,7 @@ class ExtrasTest : public ScreenTest
     // One frame as the application runs it: the canvas cleared black first.
     void Frame(int ms = stagekit::kFrameMs)
     {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
         Step(ms);
     }
     void Frames(int count, int ms = stagekit::kFrameMs)

@@ -1,14 +1,13 @@
 // The backlog: its entries, their markup and voices, its scrolling, its dimming
 // and its closing, alone and opened from the in-game screen.
 #include "StageScreens.h"
+#include "graphics/draw/Painter.h"
 
 #include "game/core/GameUnit.h"
 #include "game/screens/stage/HistoryUnit.h"
 #include "game/screens/widgets/scrollbox.h"
 #include "graphics/font/TileFont.h"
 #include "gui/RichTextLabel.h"
-
-#include <GL/gl.h>
 
 namespace
 {
@@ -26,11 +25,7 @@ class Grey : public MarkerScreen
 {
   public:
     Grey() : MarkerScreen("grey") {}
-    void Draw() override
-    {
-        glClearColor(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
+    void Draw() override { hgl::draw::Clear(hgl::Color4f(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1)); }
 };
 } // namespace
 

@@ -1,9 +1,8 @@
 // The title's floating balls on the test clock with the random numbers seeded.
 #include "TitleFixture.h"
+#include "graphics/draw/Painter.h"
 
 #include "game/screens/title/VamUnit.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
@@ -162,8 +161,7 @@ TEST_F(BallsTest, ABallDrawsItsSquare)
     ASSERT_LT(ball.GetY(), h - 30);
     ASSERT_GE(ball.GetAlpha(), 0.9f);
 
-    glClearColor(kGround.r / 255.0f, kGround.g / 255.0f, kGround.b / 255.0f, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(kGround.r / 255.0f, kGround.g / 255.0f, kGround.b / 255.0f, 1));
     const int cx = 100, cy = int(std::lround(ball.GetY()));
     Update(balls); // drawn where it was, then moved on
     EXPECT_GT(Pixel(cx, cy).r, 220) << testing::PrintToString(Pixel(cx, cy));

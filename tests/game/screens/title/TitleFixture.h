@@ -2,6 +2,7 @@
 // The title's pieces on the screen harness, over a screen that stands in for the
 // title, with a fake movie maker.
 #include "game/screenkit/ScreenHarness.h"
+#include "graphics/draw/Painter.h"
 #include "game/stagekit/FakeMovie.h"
 
 // Stands in for the title: counts the screens that came back to it, and paints
@@ -17,8 +18,7 @@ class TitleStub : public hgl::FlowObject
     void Draw() override
     {
         if (!paint) return;
-        glClearColor(ground.r / 255.0f, ground.g / 255.0f, ground.b / 255.0f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        hgl::draw::Clear(hgl::Color4f(ground.r / 255.0f, ground.g / 255.0f, ground.b / 255.0f, 1));
     }
 };
 

@@ -1,6 +1,7 @@
 // The game's buttons: shared textures and their motion, the state looks, and the
 // picture button's alpha.
 #include "../../screenkit/ScreenHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include "game/screens/widgets/EZButton.h"
 #include "game/screens/widgets/MsgButton.h"
@@ -12,8 +13,6 @@
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 using hgl::test::RGBA;
@@ -22,8 +21,7 @@ constexpr RGBA kBack{0, 0, 0, 255}, kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}
 
 void ClearCanvas(float grey = 0)
 {
-    glClearColor(grey, grey, grey, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(grey, grey, grey, 1));
 }
 } // namespace
 

@@ -1,10 +1,9 @@
 // The framed form and the sheet button, probed on the canvas.
 #include "../../screenkit/ScreenHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include "game/screens/widgets/BitmapButton.h"
 #include "game/screens/widgets/KQ7Form.h"
-
-#include <GL/gl.h>
 
 namespace
 {
@@ -25,8 +24,7 @@ RGBA FramePart(float u, float v)
 
 void ClearCanvas()
 {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 // The pop-up bases, the yes/no picture dialog and the hint picture in a real flow.
 #include "../../screenkit/ScreenHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include "game/screens/widgets/CHint.h"
 #include "game/screens/widgets/HGPSelect.h"
@@ -11,8 +12,6 @@
 #include "gui/Button.h"
 #include "gui/HGPButton.h"
 
-#include <GL/gl.h>
-
 namespace
 {
 using hgl::test::RGBA;
@@ -23,11 +22,7 @@ class Below : public MarkerScreen
 {
   public:
     Below() : MarkerScreen("below") {}
-    void Draw() override
-    {
-        glClearColor(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-    }
+    void Draw() override { hgl::draw::Clear(hgl::Color4f(200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1)); }
 };
 
 // A page to scroll: a tall child that takes no focus.

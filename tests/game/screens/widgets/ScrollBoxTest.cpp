@@ -1,12 +1,11 @@
 // The inertial scroll box: its glide, its layout, its input and its drawing.
 #include "../../screenkit/ScreenHarness.h"
+#include "graphics/draw/Painter.h"
 
 #include "game/screens/widgets/ScreenDraw.h"
 #include "game/screens/widgets/scrollbox.h"
 #include "gui/Button.h"
 #include "support/GLTestContext.h"
-
-#include <GL/gl.h>
 
 namespace
 {
@@ -232,8 +231,7 @@ TEST_F(ScrollBoxTest, AFocusedChildIsScrolledIntoViewAndTheSpeedsReset)
 TEST_F(ScrollBoxTest, ClipsItsChildrenDrawsOnlyThoseInViewAndLeavesNoClipBehind)
 {
     Prepare();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
     scrollbox b(kBoxL, kBoxT, kBoxW, kBoxH, u"system\\k.TEX");
     std::vector<Block *> blocks;
     for (int i = 0; i < 40; ++i)
@@ -273,8 +271,7 @@ TEST_F(ScrollBoxTest, TheVerticalBarDrawsItsBallFromTheBandsOfItsPicture)
                                                         return v < 0.66796875f ? kMiddle : kBottom;
                                                     }));
     Prepare();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
     scrollbox b(kBoxL, kBoxT, kBoxW, kBoxH, u"bands.TEX");
     b.AddObject(new Block(0, 0, kBoxW - 20, 3 * kBoxH, {0, 0, 0, 0}, false));
     b.Refresh();
@@ -291,7 +288,7 @@ TEST_F(ScrollBoxTest, TheVerticalBarDrawsItsBallFromTheBandsOfItsPicture)
     EXPECT_TRUE(stagekit::Near(at(l + 45 + 3), {0, 0, 0, 255})); // no track below the ball
 
     // At the end of the page the ball sits at the bottom of the bar.
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
     b.SetScrollY(float(int(bar.MaxValue)));
     b.DrawObject();
     const float p = bar.GetBallOffset();

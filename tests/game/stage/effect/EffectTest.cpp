@@ -1,6 +1,7 @@
 // The effects' particle work on a test clock with the random numbers seeded 5489,
 // without a canvas; the manager through a compiled script.
 #include "core/Random.h"
+#include "graphics/draw/Painter.h"
 #include "game/stage/effect/EffectManage.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
@@ -10,8 +11,6 @@
 #include "graphics/ColorType.h"
 #include "graphics/texture/ImageBlock.h"
 #include "graphics/texture/Texture.h"
-
-#include <GL/glew.h>
 
 #include <gtest/gtest.h>
 
@@ -205,12 +204,11 @@ TEST(EffectPixels, SnowGlowAndRainColours)
     ASSERT_TRUE(texture.Load(white, 0, false));
     hgl::WeatherEffect::Snow snow(&texture, 1, 0.0f, 5.0f); // a flake falling straight down
     snow.SetArea(0, 0, 64, 64);
-    glClearColor(0, 0, 0, 1);
     const hgl::Particle &flake = snow.GetParticle(0);
     float cx = 0, cy = -1;
     for (int i = 0; i < 100 && cy < 20; ++i)
     {
-        glClear(GL_COLOR_BUFFER_BIT);
+        hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
         snow.Draw();
         cx = flake.x + (flake.quad[0].x + flake.quad[2].x) / 2;
         cy = flake.y + (flake.quad[0].y + flake.quad[2].y) / 2;
@@ -223,7 +221,7 @@ TEST(EffectPixels, SnowGlowAndRainColours)
     hgl::WeatherEffect::Rain1 rain(20, 40.0f, 0.0f, 0.0f, 0.0f);
     rain.SetArea(10, 100, 0, 64);
     rain.Draw();
-    glClear(GL_COLOR_BUFFER_BIT);
+    hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
     rain.Draw(); // draws the first drop only
     const hgl::Particle &drop = rain.GetParticle(0);
     ASSERT_LT(drop.ty, 62);

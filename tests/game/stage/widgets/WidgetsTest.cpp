@@ -1,6 +1,7 @@
 // The animated picture and the caption on the demo content, in a headless GL
 // context on a test clock.
 #include "../../core/GameCoreFixture.h"
+#include "graphics/draw/Painter.h"
 
 #include "support/GLTestContext.h"
 
@@ -13,8 +14,6 @@
 #include "game/stage/widgets/SamPic.h"
 #include "io/Time.h"
 #include "tools/mkdemo/DemoContent.h"
-
-#include <GL/glew.h>
 
 #include <memory>
 
@@ -160,7 +159,6 @@ TEST_F(WidgetsTest, CaptionUncoversItsPictureWithTheText)
     const hgl::TileFont &font = *avg::LargeTextFont;
     const float left = float(font.CharWidth / 2);
     const int y = font.CharHeight / 2 + (2 * font.CharHeight) / 3 + 2; // inside the picture's rows
-    glClearColor(0, 0, 0, 1);
     int frames = 0;
     for (int until : {30, 60, 90})
     {
@@ -168,7 +166,7 @@ TEST_F(WidgetsTest, CaptionUncoversItsPictureWithTheText)
         for (; frames < until; ++frames)
         {
             AdvanceMs(16);
-            glClear(GL_COLOR_BUFFER_BIT);
+            hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
             caption.DrawCaption(&caption);
         }
         const float edge = left + caption.Width.Get() * caption.GetFirstReveal() / 4;
@@ -195,8 +193,7 @@ TEST_F(WidgetsTest, CaptionDrawsItsSecondTextAfterTheFirst)
         while (hgl::GetTime() < end)
         {
             AdvanceMs(16);
-            glClearColor(0, 0, 0, 1);
-            glClear(GL_COLOR_BUFFER_BIT);
+            hgl::draw::Clear(hgl::Color4f(0, 0, 0, 1));
             caption.DrawCaption(&caption);
         }
         const std::vector<uint8_t> pixels = gl.ReadAll();
