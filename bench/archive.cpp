@@ -1,6 +1,7 @@
 // Archive throughput: every file of a generated 64 MiB, 2,000-file archive read
 // through the HAC-3 reader, against the same tree as loose files and against a
 // plain read() of one file of the same size; and 10,000 mixed-case look-ups.
+#include "bench/support/HeapCount.h"
 #include "io/FileStream.h"
 #include "io/HAC.h"
 #include "io/HAC3.h"
@@ -282,4 +283,30 @@ void BM_TDFLoad(benchmark::State &state)
     state.SetLabel(memory ? "MemStream" : "PartStream");
 }
 BENCHMARK(BM_TDFLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Values read back by key from a node of a save: every key is looked up by its
+// name as the caller holds it, so a look-up allocates nothing.
+void BM_TreeKeyLookup(benchmark::State &state)
+{
+    static const hgl::u16char *const keys[] = {u"当前位置", u"目标位置", u"翻转", u"颠倒", u"高度", u"水平"};
+    hgl::TDFNode node;
+    for (int i = 0; i < 20; ++i)
+        node.SetInt32((hgl::String(u"filler") + hgl::String(i)).c_str(), i);
+    for (const hgl::u16char *key : keys)
+        node.SetFloat(key, 1.5f);
+    const long before = hgl::bench::HeapAllocations();
+    long lookups = 0;
+    for (auto _ : state)
+        for (const hgl::u16char *key : keys)
+        {
+            float v = 0;
+            if (!node.GetFloat(key, v)) state.SkipWithError("look-up missed");
+            benchmark::DoNotOptimize(v);
+            ++lookups;
+        }
+    state.SetItemsProcessed(lookups);
+    state.counters["allocations_per_lookup"] =
+        double(hgl::bench::HeapAllocations() - before) / double(lookups);
+}
+BENCHMARK(BM_TreeKeyLookup);
 } // namespace

@@ -6,11 +6,11 @@
 //    those in view) and the CPU time taken (target under 1 ms).
 #include "game/core/Archives.h"
 #include "game/core/GameResources.h"
-#include "game/core/StageManagers.h"
 #include "game/screens/stage/HistoryUnit.h"
 #include "game/screens/widgets/KQ7Form.h"
 #include "game/screens/widgets/scrollbox.h"
 #include "io/Core.h"
+#include "game/stagekit/FakeMessages.h"
 #include "support/GLTestContext.h"
 #include "tools/mkdemo/DemoContent.h"
 
@@ -30,42 +30,12 @@ namespace fs = std::filesystem;
 constexpr int kCanvasW = 1024, kCanvasH = 768;
 constexpr int kMessages = 2000;
 
-// The list the backlog reads, and nothing else of a message window.
-class Messages : public avg::MessageStage
-{
-  public:
-    std::vector<KQ7Message> list;
-
-    int GetMessageCount() const override { return int(list.size()); }
-    const KQ7Message *GetMessage(int i) const override
-    {
-        return i >= 0 && i < int(list.size()) ? &list[size_t(i)] : nullptr;
-    }
-    void BeginCollect() override {}
-    void CloseHistory() override {}
-    void LoadHistory(const hgl::String &) override {}
-    bool IsTextComplete() const override { return true; }
-    bool IsRead() const override { return false; }
-    void MarkRead() override {}
-    int WaitMs() const override { return 0; }
-    bool Advance(bool) override { return false; }
-    void Show() override {}
-    void Hide() override {}
-    void BeginSkip() override {}
-    void EndSkip() override {}
-    void SetTextSpeed(int) override {}
-    void StartShake(int) override {}
-    void WindowOff() override {}
-    bool SaveState(hgl::TDFNode *) override { return true; }
-    bool LoadState(hgl::TDFNode *) override { return true; }
-};
-
 // The demo's content in a start folder of the bench's own, the canvas and the fonts.
 struct Stage
 {
     hgl::test::GLTestContext gl{kCanvasW, kCanvasH};
     fs::path root = fs::temp_directory_path() / ("hgl_bench_backlog_" + std::to_string(::getpid()));
-    Messages messages;
+    stagekit::FakeMessages messages;
 
     Stage()
     {

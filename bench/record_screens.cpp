@@ -4,6 +4,7 @@
 // existence tests that frame makes (the goal is none and one).
 #include "bench/support/HeapCount.h"
 #include "framework/FlowObject.h"
+#include "fuzz/FuzzKit.h"
 #include "game/core/Archives.h"
 #include "game/core/DataTables.h"
 #include "game/core/GameResources.h"
@@ -19,7 +20,6 @@
 #include "io/Core.h"
 #include "io/MemStream.h"
 #include "platform/File.h"
-#include "platform/window/HeadlessWindow.h"
 #include "support/stage/MinimalStage.h"
 #include "tools/mkdemo/DemoContent.h"
 
@@ -37,12 +37,6 @@ namespace
 std::atomic<long> stats{0};
 std::string root_folder;
 constexpr int kCanvasW = 1024, kCanvasH = 768;
-
-void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
 
 // A thumbnail as the game writes it: a quarter of the canvas, RGB.
 std::vector<uint8_t> Thumbnail()
@@ -66,12 +60,8 @@ void Setup()
     static bool prepared = false;
     if (prepared) return;
     prepared = true;
-    char pattern[] = "/tmp/hgl_bench_records_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    root_folder = fuzzkit::MakeStartFolder("hgl_bench_records");
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
     hgl::SetInfoString(6, HGL_PLUGIN_DIR_U);
     hgl::demo::DemoContent demo;
     std::string error;
@@ -80,14 +70,7 @@ void Setup()
         !hgl::demo::WriteTree(demo.local, root_folder + "/Local.hac", &error))
         std::abort();
 
-    static hgl::platform::HeadlessWindow window;
-    hgl::platform::WindowOptions options;
-    options.width = kCanvasW;
-    options.height = kCanvasH;
-    options.title = "bench";
-    if (!window.Create(options)) std::abort();
-    window.BeginFrame();
-    hgl::SetOrtho2D(kCanvasW, kCanvasH);
+    fuzzkit::OpenCanvas(kCanvasW, kCanvasH, "bench");
     if (!avg::OpenArchives() || !avg::LoadDataTables() || !avg::InitGameResources() ||
         !avg::LoadSharedResources())
         std::abort();

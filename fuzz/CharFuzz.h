@@ -3,6 +3,8 @@
 // archives holding one two-pose character picture "ABCD" (also as icon and
 // portrait), a three-frame mood "m" and a view-offset row for "AB", a headless
 // canvas of 1024 x 768, and the game's resources opened on it.
+#include "FuzzKit.h"
+
 #include "game/core/Archives.h"
 #include "game/core/DataTables.h"
 #include "game/core/GameResources.h"
@@ -10,7 +12,6 @@
 #include "graphics/texture/PictureFile.h"
 #include "io/Core.h"
 #include "io/MemStream.h"
-#include "platform/window/HeadlessWindow.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,12 +22,6 @@
 namespace charfuzz
 {
 inline std::string root_folder;
-
-inline void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
 
 inline void WriteFile(const std::string &path, const void *data, size_t size)
 {
@@ -62,11 +57,7 @@ inline void WriteScript(const std::string &path, const std::u16string &text)
 // character table gets extra rows before the one for "AB".
 inline void Prepare(int extra_rows = 0)
 {
-    char pattern[] = "/tmp/hgl_fuzz_char_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_char");
     const std::string data = root_folder + "/Data.hac/", local = root_folder + "/Local.hac/Script/";
     WritePicture(data + "Character/ABCD.HGP", 6);
     WritePicture(data + "CharacterIcon/ABCD.HGP", 6);
@@ -82,16 +73,9 @@ inline void Prepare(int extra_rows = 0)
     WriteScript(local + "Character.CPP",
                 u"func main()\n{\n" + rows + u"    SetChar(\"AB\", \"AB(x)\", 0, 0, \"\");\n}\n");
     std::filesystem::create_directory(root_folder + "/Save");
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
 
-    static hgl::platform::HeadlessWindow window;
-    hgl::platform::WindowOptions options;
-    options.width = 1024;
-    options.height = 768;
-    options.title = "fuzz";
-    if (!window.Create(options)) std::abort();
-    window.BeginFrame();
-    hgl::SetOrtho2D(options.width, options.height);
+    fuzzkit::OpenCanvas(1024, 768);
     if (!avg::OpenArchives() || !avg::LoadDataTables() || !avg::InitGameResources()) std::abort();
 }
 } // namespace charfuzz

@@ -3,13 +3,14 @@
 // folder-mapped archives and a "Save" folder, a headless canvas of 1024 x 768, the
 // shared fonts on it, and a window on an engine of its own with its script's
 // history loaded (collecting over).
+#include "FuzzKit.h"
+
 #include "game/core/Archives.h"
 #include "game/core/GameResources.h"
 #include "game/core/GameState.h"
 #include "game/stage/message/GameDialogBox.h"
 #include "graphics/gl/Canvas.h"
 #include "io/Core.h"
-#include "platform/window/HeadlessWindow.h"
 #include "script/DevilEngine.h"
 
 #include <cstdint>
@@ -22,32 +23,15 @@ namespace msgfuzz
 {
 inline std::string root_folder;
 
-inline void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
-
 // Aborts when the folder, the canvas or the fonts cannot be made.
 inline void Prepare()
 {
-    char pattern[] = "/tmp/hgl_fuzz_message_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_message");
     for (const char *folder : {"/Data.hac", "/Local.hac", "/Save"})
         std::filesystem::create_directory(root_folder + folder);
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
 
-    static hgl::platform::HeadlessWindow window;
-    hgl::platform::WindowOptions options;
-    options.width = 1024;
-    options.height = 768;
-    options.title = "fuzz";
-    if (!window.Create(options)) std::abort();
-    window.BeginFrame();
-    hgl::SetOrtho2D(options.width, options.height);
+    fuzzkit::OpenCanvas(1024, 768);
     if (!avg::OpenArchives() || !avg::LoadSharedResources()) std::abort();
 }
 

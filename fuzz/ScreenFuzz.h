@@ -4,13 +4,14 @@
 // pictures (and no data scripts, so each screen starts empty and the caller adds
 // its entries; no ball texture, so the balls do their sums alone), a headless
 // canvas of 640 x 480, the shared fonts, and a reader of the fuzz bytes.
+#include "FuzzKit.h"
+
 #include "game/core/Archives.h"
 #include "game/core/GameResources.h"
 #include "graphics/gl/Canvas.h"
 #include "graphics/texture/PictureFile.h"
 #include "io/Core.h"
 #include "io/MemStream.h"
-#include "platform/window/HeadlessWindow.h"
 
 #include <cmath>
 #include <cstdint>
@@ -24,12 +25,6 @@ namespace screenfuzz
 {
 constexpr int kCanvasW = 640, kCanvasH = 480;
 inline std::string root_folder;
-
-inline void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
 
 inline void WriteBytes(const std::string &path, const hgl::MemStream &s)
 {
@@ -73,11 +68,7 @@ inline void WriteTexture(const std::string &path)
 // Aborts when the folder, the canvas or the resources cannot be made.
 inline void Prepare()
 {
-    char pattern[] = "/tmp/hgl_fuzz_screen_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_screen");
     const std::string data = root_folder + "/Data.hac/";
     WritePicture(data + "Video/BackGround.HGP", {u""});
     WritePicture(data + "Video/e.HGP", {u"Normal", u"Disable", u"Select", u"Push"});
@@ -91,37 +82,17 @@ inline void Prepare()
         WriteTexture(data + "DreamMusic/" + t + ".TEX");
     std::filesystem::create_directories(root_folder + "/Local.hac");
     std::filesystem::create_directory(root_folder + "/Save");
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
 
-    static hgl::platform::HeadlessWindow window;
-    hgl::platform::WindowOptions options;
-    options.width = kCanvasW;
-    options.height = kCanvasH;
-    options.title = "fuzz";
-    if (!window.Create(options)) std::abort();
-    window.BeginFrame();
-    hgl::SetOrtho2D(options.width, options.height);
+    fuzzkit::OpenCanvas(kCanvasW, kCanvasH);
     if (!avg::OpenArchives() || !avg::InitGameResources() || !avg::LoadSharedResources()) std::abort();
 }
 
 // The fuzz bytes as the values of calls; past the end every read gives zeros.
-class Reader
+class Reader : public fuzzkit::ByteReader
 {
-    const uint8_t *data;
-    size_t size, at = 0;
-
   public:
-    Reader(const uint8_t *d, size_t s) : data(d), size(s) {}
-    bool More() const { return at < size; }
-    uint8_t Byte() { return at < size ? data[at++] : 0; }
-    uint32_t U32()
-    {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= uint32_t(Byte()) << (8 * i);
-        return v;
-    }
-    int Int() { return int(U32()); }
+    using ByteReader::ByteReader;
     // Any bit pattern: negative, huge, infinite and not-a-number values too.
     float Float()
     {

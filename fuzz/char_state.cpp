@@ -1,10 +1,10 @@
 // Bytes as a save tree holding the characters' nodes "人物" and "人物图标". Whatever
 // the tree holds, loading must end with the active icon on a held place (or none),
 // and a save of what was loaded must load and save again to the same bytes.
+#include "TreeFuzz.h"
 #include "CharFuzz.h"
 
 #include "game/stage/char/CharManage.h"
-#include "io/TDF.h"
 
 #include <vector>
 
@@ -14,9 +14,7 @@ std::vector<uint8_t> Saved(avg::CharManage &chars)
 {
     hgl::TDFNode root;
     if (!chars.SaveState(&root)) __builtin_trap();
-    hgl::MemStream s;
-    if (!root.Save(&s)) __builtin_trap();
-    return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
+    return treefuzz::Bytes(root);
 }
 } // namespace
 
@@ -28,11 +26,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    hgl::MemStream in;
-    if (size) in.Write(data, int(size));
-    in.Position = 0;
     hgl::TDFNode root;
-    if (!root.Load(&in)) return 0;
+    if (!treefuzz::Read(data, size, root)) return 0;
     avg::CharManage chars(nullptr, nullptr);
     chars.LoadState(&root);
     const int active = chars.GetActiveIcon();
@@ -40,11 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     chars.Draw();
 
     const std::vector<uint8_t> first = Saved(chars);
-    hgl::MemStream again;
-    again.Write(first.data(), int(first.size()));
-    again.Position = 0;
     hgl::TDFNode reread;
-    if (!reread.Load(&again) || !chars.LoadState(&reread)) __builtin_trap();
+    if (!treefuzz::Read(first.data(), first.size(), reread) || !chars.LoadState(&reread)) __builtin_trap();
     if (Saved(chars) != first) __builtin_trap();
     return 0;
 }

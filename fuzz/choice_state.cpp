@@ -1,13 +1,12 @@
 // Bytes as a save tree whose "选择项" node the choice menu loads. Whatever the tree
 // holds, loading ends without a crash, with at most ten options and a button for
-// each shown one, the game state 6 exactly while buttons stand; what it saves loads
-// and saves again to the same bytes; and a pick then carries out.
+// each shown one, the game state gsChoice exactly while buttons stand; what it
+// saves loads and saves again to the same bytes; and a pick then carries out.
+#include "TreeFuzz.h"
 #include "game/core/GameState.h"
 #include "game/core/GameValue.h"
 #include "game/stage/choice/KQ7Button.h"
 #include "game/stage/choice/SelectUnit.h"
-#include "io/MemStream.h"
-#include "io/TDF.h"
 #include "platform/window/KeyCode.h"
 #include "script/DevilEngine.h"
 
@@ -20,9 +19,7 @@ std::vector<uint8_t> Saved(avg::SelectUnit &choice)
 {
     hgl::TDFNode root;
     if (choice.SaveState(&root) != (choice.GetCount() > 0)) __builtin_trap();
-    hgl::MemStream s;
-    if (!root.Save(&s)) __builtin_trap();
-    return std::vector<uint8_t>(s.GetData(), s.GetData() + s.GetSize());
+    return treefuzz::Bytes(root);
 }
 
 void Check(avg::SelectUnit &choice, const avg::GameStateControl &state)
@@ -42,11 +39,8 @@ void Check(avg::SelectUnit &choice, const avg::GameStateControl &state)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    hgl::MemStream in;
-    if (size > 0 && !in.WriteFully(data, int(size))) return 0;
-    in.SetPosition(0);
     hgl::TDFNode root;
-    if (!root.Load(&in)) return 0;
+    if (!treefuzz::Read(data, size, root)) return 0;
 
     hgl::DevilEngine engine;
     avg::GameStateControl state;
@@ -56,11 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Check(choice, state);
 
     const std::vector<uint8_t> first = Saved(choice);
-    hgl::MemStream again;
-    if (!again.WriteFully(first.data(), int(first.size()))) __builtin_trap();
-    again.SetPosition(0);
     hgl::TDFNode reread;
-    if (!reread.Load(&again) || !choice.LoadState(&reread)) __builtin_trap();
+    if (!treefuzz::Read(first.data(), first.size(), reread) || !choice.LoadState(&reread)) __builtin_trap();
     Check(choice, state);
     if (Saved(choice) != first) __builtin_trap();
 

@@ -2,6 +2,8 @@
 // whatever the file holds, the runner either runs "main" to its end within its
 // budget or refuses with a log line; it never crashes or hangs, and a file too
 // short to hold one character never runs.
+#include "FuzzKit.h"
+
 #include "game/core/Archives.h"
 #include "game/core/DataScript.h"
 #include "io/Core.h"
@@ -17,12 +19,6 @@ namespace
 {
 std::string root_folder;
 int entries = 0;
-
-void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
 
 // The natives the data screens register, in their declaration forms.
 void SetMovie(const hgl::u16char *, const hgl::u16char *, const hgl::u16char *, int, int, int, int)
@@ -45,14 +41,10 @@ void SetCharView(const hgl::u16char *, float, float, float)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    char pattern[] = "/tmp/hgl_fuzz_data_script_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_data_script");
     std::filesystem::create_directories(root_folder + "/Data.hac");
     std::filesystem::create_directories(root_folder + "/Local.hac/Script");
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
     if (!avg::OpenArchives()) std::abort();
     return 0;
 }

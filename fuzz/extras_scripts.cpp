@@ -3,6 +3,8 @@
 // names, names without '.', ';' and colons in picture names, huge and negative
 // numbers. The page never holds more than 16 entries, the glossary one entry per
 // declaring call, and nothing crashes while the screens and their viewers run.
+#include "FuzzKit.h"
+
 #include "core/String.h"
 #include "graphics/draw/Painter.h"
 #include "framework/FlowControl.h"
@@ -42,12 +44,6 @@ hgl::test::TestClock &FuzzClock()
     return clock;
 }
 
-void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
-
 void WriteFile(const std::string &name, const void *data, size_t size)
 {
     const std::filesystem::path p = root_folder + "/" + name;
@@ -70,20 +66,10 @@ void WritePicture(const std::string &name, uint8_t shade)
     WriteFile("Data.hac/" + name, s.GetData(), size_t(s.GetSize()));
 }
 
-class Reader
+class Reader : public fuzzkit::ByteReader
 {
-    const uint8_t *data;
-    size_t size, at = 0;
-
   public:
-    Reader(const uint8_t *d, size_t s) : data(d), size(s) {}
-    bool More() const { return at < size; }
-    int Byte() { return at < size ? data[at++] : 0; }
-    int Int()
-    {
-        return int(uint32_t(Byte()) | uint32_t(Byte()) << 8 | uint32_t(Byte()) << 16 |
-                   uint32_t(Byte()) << 24);
-    }
+    using ByteReader::ByteReader;
 
     // A string literal of the script: letters that matter to the screens' rules.
     std::u16string Text()
@@ -120,18 +106,14 @@ void WriteScript(const std::string &name, const std::u16string &text)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    char pattern[] = "/tmp/hgl_fuzz_extras_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_extras");
     for (const char *p :
          {"DreamChar/unfind.HGP", "DreamChar/page.HGP", "DreamChar/CharImageTex.HGP", "event_small/C001.HGP",
           "Event/C001.HGP", "BG/BLACK.HGP", "DreamScene/untitled.HGP", "WordUnit/BackGround.HGP",
           "WordUnit/DiWen.HGP", "WordUnit/b.HGP", "WordUnit/WordButton0.HGP"})
         WritePicture(p, uint8_t(std::string(p).size() * 7));
     std::filesystem::create_directories(root_folder + "/Local.hac/Script");
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
 
     window = new hgl::platform::HeadlessWindow;
     hgl::platform::WindowOptions options;

@@ -1,6 +1,8 @@
 // Bytes as the game's own state files: the settings ("Config.TDF"), the
 // game-wide record ("Game.TDF") and the head of a save slot. Whatever the bytes,
 // loading must end with every setting inside its range and the record usable.
+#include "FuzzKit.h"
+
 #include "game/core/Config.h"
 #include "game/core/GameRecord.h"
 #include "game/core/SaveFolder.h"
@@ -19,12 +21,6 @@ namespace
 std::string root_folder;
 std::string save_folder;
 
-void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
-
 void WriteFile(const char *name, const uint8_t *data, size_t size)
 {
     std::ofstream out(save_folder + "/" + name, std::ios::binary | std::ios::trunc);
@@ -34,14 +30,10 @@ void WriteFile(const char *name, const uint8_t *data, size_t size)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    char pattern[] = "/tmp/hgl_fuzz_game_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_game");
     save_folder = root_folder + "/Save";
     std::filesystem::create_directory(save_folder);
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
     return 0;
 }
 

@@ -4,6 +4,8 @@
 // turn through every page and show every slot's details without a crash; a slot
 // shows as filled exactly when its head can be read; a confirmed load either
 // hands over or brings the screen back; Esc always ends in a return.
+#include "FuzzKit.h"
+
 #include "framework/FlowObject.h"
 #include "game/core/Archives.h"
 #include "game/core/GameWiring.h"
@@ -19,7 +21,6 @@
 #include "io/Core.h"
 #include "io/TDF.h"
 #include "io/Time.h"
-#include "platform/window/HeadlessWindow.h"
 #include "platform/window/KeyCode.h"
 #include "support/stage/MinimalStage.h"
 
@@ -36,12 +37,6 @@ namespace
 std::string root_folder, save_folder;
 constexpr int kMaxFiles = 16;
 constexpr int kTurnFrames = 20, kFadeFrames = 60;
-
-void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
 
 void WriteFile(const std::string &path, const void *data, size_t size)
 {
@@ -214,28 +209,17 @@ void ConfirmLoad(avg::LoadRecordUnit &screen)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    char pattern[] = "/tmp/hgl_fuzz_records_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_records");
     save_folder = root_folder + "/Save";
-    std::atexit(RemoveRoot);
     // A story script for the saves that name "T", and an empty chapter list.
     const std::u16string script = u"\xFEFF"
                                   u"func main()\n{\n}\n";
     WriteFile(root_folder + "/Local.hac/Script/T.CPP", script.data(), script.size() * 2);
     WriteFile(root_folder + "/Local.hac/Script/Chapter.CPP", script.data(), script.size() * 2);
     std::filesystem::create_directories(root_folder + "/Data.hac");
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
 
-    static hgl::platform::HeadlessWindow window;
-    hgl::platform::WindowOptions options;
-    options.width = 256;
-    options.height = 192;
-    options.title = "fuzz";
-    if (!window.Create(options)) std::abort();
-    window.BeginFrame();
-    hgl::SetOrtho2D(options.width, options.height);
+    fuzzkit::OpenCanvas(256, 192);
     if (!avg::OpenArchives() || !avg::InitGameResources()) std::abort();
     avg::LoadDataTables();
     return 0;

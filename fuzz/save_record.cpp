@@ -2,6 +2,8 @@
 // engine's run state and the stage managers' nodes. Whatever the bytes, the load
 // ends (true or false) without a crash, and a failed load sends the screen back
 // to the title.
+#include "FuzzKit.h"
+
 #include "game/core/Archives.h"
 #include "game/core/GameUnit.h"
 #include "game/core/GameWiring.h"
@@ -17,12 +19,6 @@
 namespace
 {
 std::string root_folder;
-
-void RemoveRoot()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(root_folder, ec);
-}
 
 void WriteFile(const std::string &name, const void *data, size_t size)
 {
@@ -45,14 +41,10 @@ void WriteScript()
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    char pattern[] = "/tmp/hgl_fuzz_save_XXXXXX";
-    const char *root = mkdtemp(pattern);
-    if (!root) std::abort();
-    root_folder = root;
-    std::atexit(RemoveRoot);
+    root_folder = fuzzkit::MakeStartFolder("hgl_fuzz_save");
     std::filesystem::create_directory(root_folder + "/Save");
     WriteScript();
-    hgl::SetInfoString(8, hgl::String::FromUTF8(root).c_str());
+    hgl::SetInfoString(8, hgl::String::FromUTF8(root_folder).c_str());
     if (!avg::OpenArchives()) std::abort();
     return 0;
 }

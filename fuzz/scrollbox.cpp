@@ -3,6 +3,8 @@
 // layouts and frames. After every input the offsets and the targets lie within
 // the bars' ranges, and once enough frames have passed the glide ends exactly on
 // its target.
+#include "FuzzKit.h"
+
 #include "game/screens/widgets/scrollbox.h"
 #include "gui/Button.h"
 #include "platform/window/KeyCode.h"
@@ -15,15 +17,10 @@ namespace
 {
 constexpr float kW = 400, kH = 300;
 
-class Reader
+class Reader : public fuzzkit::ByteReader
 {
-    const uint8_t *data;
-    size_t size, at = 0;
-
   public:
-    Reader(const uint8_t *d, size_t s) : data(d), size(s) {}
-    bool More() const { return at < size; }
-    int Byte() { return at < size ? data[at++] : 0; }
+    using ByteReader::ByteReader;
     // A coordinate from two bytes: -2048 .. 63487 in steps of one, or a fraction.
     float Coordinate()
     {

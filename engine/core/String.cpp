@@ -368,8 +368,7 @@ int String::FindRightChar(u16char ch) const
 int String::FindString(const String &sub) const
 {
     if (GetLength() == 0 || sub.GetLength() == 0) return -1;
-    std::u16string_view hay(c_str(), static_cast<size_t>(GetLength()));
-    size_t pos = hay.find(std::u16string_view(sub.c_str(), static_cast<size_t>(sub.GetLength())));
+    const size_t pos = StringView(*this).find(StringView(sub));
     return pos == std::u16string_view::npos ? -1 : static_cast<int>(pos);
 }
 

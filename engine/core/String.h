@@ -4,6 +4,7 @@
 // an edit of a shared text first makes a private copy. A String without buffer
 // and one of length 0 behave alike (but see Comp(const u16char *)).
 #include "core/StrFunc.h" // the text functions come with the text type
+#include "core/StringView.h"
 #include "core/Types.h"
 
 #include <atomic>
@@ -116,6 +117,8 @@ class String
     // ---- queries
 
     const u16char *c_str() const { return instance_ ? instance_->Buffer() : nullptr; }
+    // The text as a view, for the look-ups by name; no copy is made.
+    operator StringView() const noexcept { return StringView(c_str(), static_cast<size_t>(GetLength())); }
     int GetLength() const { return instance_ ? instance_->Length() : 0; }
     bool IsEmpty() const { return GetLength() == 0; }
     u16char GetChar(int index) const;
@@ -188,7 +191,6 @@ template <> struct std::hash<hgl::String>
 {
     size_t operator()(const hgl::String &s) const noexcept
     {
-        return std::hash<std::u16string_view>{}(
-            std::u16string_view(s.c_str() ? s.c_str() : u"", static_cast<size_t>(s.GetLength())));
+        return std::hash<std::u16string_view>{}(hgl::StringView(s));
     }
 };

@@ -52,12 +52,7 @@ void HGPButton::FindStateLayers()
         return;
     }
     for (int s = 0; s < StateCount; s++)
-        for (int i = picture->LayerCount - 1; i >= 0; i--)
-            if (picture->GetLayer(i)->Name.Comp(StateLayerName[s]) == 0)
-            {
-                state_layer[s] = i;
-                break;
-            }
+        state_layer[s] = picture->FindLayerIndex(StateLayerName[s]);
 }
 
 HGPLayer *HGPButton::GetStateLayer(int state) const

@@ -1,6 +1,7 @@
 #pragma once
 // hgl::gui::Panel: a container of widgets with an optional frame drawn under its
-// children: mode 0 none, 1 an outline, 2 a filled background with an outline.
+// children: pfmNone none, pfmOutline an outline, pfmFilled a filled background
+// with an outline.
 #include "gui/DrawnControl.h"
 
 namespace hgl::gui

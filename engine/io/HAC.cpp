@@ -1,5 +1,7 @@
 #include "io/HAC.h"
 
+#include <mutex>
+
 namespace hgl
 {
 HAC::HacLoadItem::~HacLoadItem()
@@ -9,17 +11,14 @@ HAC::HacLoadItem::~HacLoadItem()
 
 int HAC::HacLoadItem::GetState()
 {
-    lock.Lock();
-    const int s = state;
-    lock.Unlock();
-    return s;
+    std::lock_guard<ThreadMutex> guard(lock);
+    return state;
 }
 
 void HAC::HacLoadItem::SetState(int s)
 {
-    lock.Lock();
+    std::lock_guard<ThreadMutex> guard(lock);
     state = s;
-    lock.Unlock();
 }
 
 HAC::HAC() = default;
@@ -50,36 +49,32 @@ void HAC::Stop()
 bool HAC::QueueLoad(HacLoadItem *item)
 {
     if (!item || !semaphore || stop_requested) return false;
-    Lock();
-    request_queue.Add(item);
-    Unlock();
+    {
+        std::lock_guard<ThreadMutex> guard(*this);
+        request_queue.Add(item);
+    }
     semaphore->Release(1);
     return true;
 }
 
 HAC::HacLoadItem *HAC::TakeDone(HacLoadItem *item)
 {
-    Lock();
+    std::lock_guard<ThreadMutex> guard(*this);
     const int index = done_list.Find(item);
     if (index >= 0) done_list.Unlink(index);
-    Unlock();
     return index >= 0 ? item : nullptr;
 }
 
 int HAC::GetQueueCount()
 {
-    Lock();
-    const int n = request_queue.GetCount();
-    Unlock();
-    return n;
+    std::lock_guard<ThreadMutex> guard(*this);
+    return request_queue.GetCount();
 }
 
 int HAC::GetDoneCount()
 {
-    Lock();
-    const int n = done_list.GetCount();
-    Unlock();
-    return n;
+    std::lock_guard<ThreadMutex> guard(*this);
+    return done_list.GetCount();
 }
 
 bool HAC::PartRange(uint32 file_size, int start, int &length)
@@ -156,15 +151,16 @@ bool HAC::Execute()
             continue;
         }
         if (stop_requested) break;
-        Lock();
-        HacLoadItem *item = request_queue.GetCount() > 0 ? request_queue[0] : nullptr;
-        Unlock();
+        HacLoadItem *item = nullptr;
+        {
+            std::lock_guard<ThreadMutex> guard(*this);
+            item = request_queue.GetCount() > 0 ? request_queue[0] : nullptr;
+        }
         if (!item) continue;
         Serve(item);
-        Lock();
+        std::lock_guard<ThreadMutex> guard(*this);
         request_queue.Unlink(0);
         done_list.Add(item);
-        Unlock();
     }
     return true;
 }

@@ -20,8 +20,8 @@ class HAC : public Thread
 {
   public:
     // One queued load request. The loader thread fills in file and buffer and
-    // moves the state on: 2 not found, 3 loading, 4 read failed, 5 done. Lower
-    // values belong to the requester.
+    // moves the state on (LoadState: lsNotFound, lsLoading, lsReadFailed, lsDone).
+    // Values below lsNotFound belong to the requester.
     struct HacLoadItem
     {
         ThreadMutex lock;           // guards state

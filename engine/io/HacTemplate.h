@@ -36,23 +36,16 @@ template <typename F> struct HacFolder
 
 namespace hac_detail
 {
-// Entry name against key[0..len): difference of the first differing units, the
-// end of either text counting as 0.
-inline int CompareName(const String &name, const u16char *key, int len)
+// Difference of the first differing units of two names, the end of either
+// counting as 0.
+inline int CompareName(StringView a, StringView b)
 {
-    const u16char *a = name.c_str();
-    const int alen = name.Length;
-    for (int i = 0;; ++i)
+    for (size_t i = 0;; ++i)
     {
-        const int ca = i < alen ? a[i] : 0;
-        const int cb = i < len ? key[i] : 0;
+        const int ca = i < a.size() ? a[i] : 0;
+        const int cb = i < b.size() ? b[i] : 0;
         if (ca != cb || ca == 0) return ca - cb;
     }
-}
-
-inline int CompareNames(const String &a, const String &b)
-{
-    return CompareName(a, b.c_str(), b.Length);
 }
 
 template <typename T> T *Item(const std::unique_ptr<T> &p)
@@ -64,14 +57,13 @@ template <typename T> T *Item(T *p)
     return p;
 }
 
-template <typename P>
-auto BinarySearch(const std::vector<P> &list, const u16char *key, int len) -> decltype(Item(list[0]))
+template <typename P> auto BinarySearch(const std::vector<P> &list, StringView key) -> decltype(Item(list[0]))
 {
     int low = 0, high = int(list.size()) - 1;
     while (low <= high)
     {
         const int mid = (low + high) / 2;
-        const int c = CompareName(Item(list[mid])->name, key, len);
+        const int c = CompareName(Item(list[mid])->name, key);
         if (c == 0) return Item(list[mid]);
         if (c > 0)
             low = mid + 1; // the lists are sorted descending
@@ -83,10 +75,9 @@ auto BinarySearch(const std::vector<P> &list, const u16char *key, int len) -> de
 
 // The stored list, or its look-up order when one was built.
 template <typename T>
-T *Lookup(const std::vector<std::unique_ptr<T>> &stored, const std::vector<T *> &order, const u16char *key,
-          int len)
+T *Lookup(const std::vector<std::unique_ptr<T>> &stored, const std::vector<T *> &order, StringView key)
 {
-    return order.empty() ? BinarySearch(stored, key, len) : BinarySearch(order, key, len);
+    return order.empty() ? BinarySearch(stored, key) : BinarySearch(order, key);
 }
 
 // Empty when the list is in descending order already; else the entries sorted so.
@@ -95,13 +86,13 @@ template <typename T> std::vector<T *> LookupOrder(const std::vector<std::unique
     std::vector<T *> order;
     bool sorted = true;
     for (size_t i = 1; i < list.size() && sorted; ++i)
-        sorted = CompareNames(list[i - 1]->name, list[i]->name) >= 0;
+        sorted = CompareName(list[i - 1]->name, list[i]->name) >= 0;
     if (sorted) return order;
     order.reserve(list.size());
     for (const auto &p : list)
         order.push_back(p.get());
     std::stable_sort(order.begin(), order.end(),
-                     [](const T *a, const T *b) { return CompareNames(a->name, b->name) > 0; });
+                     [](const T *a, const T *b) { return CompareName(a->name, b->name) > 0; });
     return order;
 }
 
@@ -246,11 +237,14 @@ template <typename F> class HacTemplate : public HAC
             if (sep < 0)
             {
                 if constexpr (std::is_same_v<T, F>)
-                    return hac_detail::Lookup(folder->files, folder->file_lookup, path, len);
+                    return hac_detail::Lookup(folder->files, folder->file_lookup,
+                                              StringView(path, size_t(len)));
                 else
-                    return hac_detail::Lookup(folder->folders, folder->folder_lookup, path, len);
+                    return hac_detail::Lookup(folder->folders, folder->folder_lookup,
+                                              StringView(path, size_t(len)));
             }
-            folder = hac_detail::Lookup(folder->folders, folder->folder_lookup, path, sep);
+            folder =
+                hac_detail::Lookup(folder->folders, folder->folder_lookup, StringView(path, size_t(sep)));
             if (!folder) return nullptr;
             path += sep + 1;
             len -= sep + 1;

@@ -166,10 +166,10 @@ bool TDFNode::SaveToFile(const u16char *filename) const
     return platform::FileWriteWhole(filename, out.GetData(), out.GetSize());
 }
 
-TDFNode *TDFNode::FindChild(const String &n) const
+TDFNode *TDFNode::FindChild(StringView n) const
 {
     for (int i = children.GetCount() - 1; i >= 0; --i)
-        if (children[i]->name.Comp(n) == 0) return children[i];
+        if (StringView(children[i]->name) == n) return children[i];
     return nullptr;
 }
 
@@ -184,16 +184,15 @@ TDFNode *TDFNode::AddChild(const String &n)
 TDFNode *TDFNode::Value(const u16char *key)
 {
     if (!key) return nullptr;
-    TDFNode *child = FindChild(String(key));
+    TDFNode *child = FindChild(key);
     if (child) child->data.Position = 0;
     return child;
 }
 
 TDFNode *TDFNode::Slot(const u16char *key)
 {
-    const String k(key);
-    TDFNode *child = FindChild(k);
-    if (!child) child = AddChild(k);
+    TDFNode *child = FindChild(key);
+    if (!child) child = AddChild(key);
     child->data.Clear();
     return child;
 }

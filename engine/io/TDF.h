@@ -26,7 +26,7 @@ class TDFNode
 
     [[nodiscard]] bool LoadNode(Stream *s, int depth, int64 &budget);
     [[nodiscard]] bool SaveNode(Stream *s) const;
-    TDFNode *Value(const u16char *key); // the child rewound, or null
+    TDFNode *Value(const u16char *key); // the child rewound, or null (a null key too)
     TDFNode *Slot(const u16char *key);  // the child found or added, data cleared
 
   public:
@@ -66,7 +66,7 @@ class TDFNode
     }
 
     // The last child of that name, or null.
-    TDFNode *FindChild(const String &name) const;
+    TDFNode *FindChild(StringView name) const;
     // Appends a child; names are not tested for uniqueness.
     TDFNode *AddChild(const String &name);
 

@@ -21,28 +21,7 @@ int ResolveLabel(DevilFunc *func, const std::u16string &label, int &target)
     }
     return target;
 }
-
-std::u16string_view NameView(const String &s)
-{
-    return s.c_str() ? std::u16string_view(s.c_str(), size_t(s.GetLength())) : std::u16string_view();
-}
-
-std::u16string_view NameView(const u16char *s)
-{
-    return s ? std::u16string_view(s) : std::u16string_view();
-}
 } // namespace
-
-DevilGoto::DevilGoto(DevilEngine *e, DevilFunc *f, const String &l) : DevilGoto(e, f, NameView(l)) {}
-DevilGoto::DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l) : DevilGoto(e, f, NameView(l)) {}
-void DevilCompGoto::SetLabel(const String &l)
-{
-    SetLabel(NameView(l));
-}
-void DevilCompGoto::SetLabel(const u16char *l)
-{
-    SetLabel(NameView(l));
-}
 
 bool DevilGoto::Run()
 {

@@ -1,6 +1,7 @@
 #pragma once
 // The commands a compiled script function is made of. Each runs in one step of the
 // engine's run loop; Run returns false when the command failed.
+#include "core/StringView.h"
 #include "core/Types.h"
 #include "script/DevilNative.h"
 
@@ -35,9 +36,7 @@ class DevilGoto final : public DevilCommand
     int target = -1;
 
   public:
-    DevilGoto(DevilEngine *e, DevilFunc *f, std::u16string_view l) : engine(e), func(f), label(l) {}
-    DevilGoto(DevilEngine *e, DevilFunc *f, const String &l);
-    DevilGoto(DevilEngine *e, DevilFunc *f, const u16char *l); // null: no label
+    DevilGoto(DevilEngine *e, DevilFunc *f, StringView l) : engine(e), func(f), label(l) {} // null: no label
 
     const std::u16string &GetLabel() const { return label; }
     int GetTarget() const { return target; }
@@ -61,13 +60,11 @@ class DevilCompGoto final : public DevilCommand
     DevilCompGoto(DevilEngine *e, DevilCompInterface *c, DevilFunc *f) : engine(e), comp(c), func(f) {}
     ~DevilCompGoto() override;
 
-    void SetLabel(std::u16string_view l)
+    void SetLabel(StringView l) // null: no label
     {
         label = l;
         target = -1;
     }
-    void SetLabel(const String &l);
-    void SetLabel(const u16char *l); // null: no label
     const std::u16string &GetLabel() const { return label; }
     DevilCompInterface *GetComp() const { return comp; }
 

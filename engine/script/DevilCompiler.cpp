@@ -205,22 +205,6 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
             AddReturn();
             break;
 
-        case ttBool:
-        case ttString:
-        case ttInt:
-        case ttInt8:
-        case ttInt16:
-        case ttInt64:
-        case ttUInt:
-        case ttUInt8:
-        case ttUInt16:
-        case ttUInt64:
-        case ttFloat:
-        case ttDouble:
-            ParseValueDef(parse, t);
-            skip_to_end = parse.GetLastType() != ttEndStatement;
-            break;
-
         case ttIdentifier:
         {
             const std::u16string_view name = tok;
@@ -251,7 +235,12 @@ bool DevilFunc::ParseBlock(DevilParse &parse)
             break;
 
         default:
-            break; // no meaning here: passed over
+            if (IsTypeToken(t))
+            {
+                ParseValueDef(parse, t);
+                skip_to_end = parse.GetLastType() != ttEndStatement;
+            }
+            break; // anything else has no meaning here: passed over
         }
 
         if (depth == 0)

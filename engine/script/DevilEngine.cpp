@@ -17,23 +17,7 @@ namespace
 // Value types: a declaration naming one of them must match the C++ type exactly.
 bool IsValueType(int tok)
 {
-    switch (tok)
-    {
-    case ttBool:
-    case ttInt:
-    case ttInt8:
-    case ttInt16:
-    case ttInt64:
-    case ttUInt:
-    case ttUInt8:
-    case ttUInt16:
-    case ttUInt64:
-    case ttFloat:
-    case ttDouble:
-        return true;
-    default:
-        return false;
-    }
+    return tok != ttString && IsTypeToken(tok);
 }
 
 // The parameter types a declaration records; anything else in the list is passed over.
@@ -200,52 +184,22 @@ bool DevilEngine::MapNativeFunc(const u16char *decl, const DevilNativeBinding &b
 
 // ---------------------------------------------------------------- tables
 
-DevilFunc *DevilEngine::GetScriptFunc(std::u16string_view name) const
+DevilFunc *DevilEngine::GetScriptFunc(StringView name) const
 {
     auto it = script_funcs.find(name);
     return it == script_funcs.end() ? nullptr : it->second.get();
 }
 
-DevilFuncMap *DevilEngine::GetFuncMap(std::u16string_view name) const
+DevilFuncMap *DevilEngine::GetFuncMap(StringView name) const
 {
     auto it = natives.find(name);
     return it == natives.end() ? nullptr : it->second.get();
 }
 
-DevilPropertyMap *DevilEngine::GetPropertyMap(std::u16string_view name) const
+DevilPropertyMap *DevilEngine::GetPropertyMap(StringView name) const
 {
     auto it = properties.find(name);
     return it == properties.end() ? nullptr : const_cast<DevilPropertyMap *>(&it->second);
-}
-
-DevilFunc *DevilEngine::GetScriptFunc(const String &name) const
-{
-    return GetScriptFunc(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
-}
-
-DevilFuncMap *DevilEngine::GetFuncMap(const String &name) const
-{
-    return GetFuncMap(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
-}
-
-DevilPropertyMap *DevilEngine::GetPropertyMap(const String &name) const
-{
-    return GetPropertyMap(std::u16string_view(name.c_str() ? name.c_str() : u"", size_t(name.GetLength())));
-}
-
-DevilFunc *DevilEngine::GetScriptFunc(const u16char *name) const
-{
-    return name ? GetScriptFunc(std::u16string_view(name)) : nullptr;
-}
-
-DevilFuncMap *DevilEngine::GetFuncMap(const u16char *name) const
-{
-    return name ? GetFuncMap(std::u16string_view(name)) : nullptr;
-}
-
-DevilPropertyMap *DevilEngine::GetPropertyMap(const u16char *name) const
-{
-    return name ? GetPropertyMap(std::u16string_view(name)) : nullptr;
 }
 
 bool DevilEngine::AddScriptFunc(DevilFunc *func)

@@ -222,15 +222,10 @@ class DevilEngine : public DevilVM
     bool LoadState(Stream *stream) override;
 
     // --- look-ups for the compiler ---
-    DevilFunc *GetScriptFunc(std::u16string_view name) const;
-    DevilFuncMap *GetFuncMap(std::u16string_view name) const;
-    DevilPropertyMap *GetPropertyMap(std::u16string_view name) const;
-    DevilFunc *GetScriptFunc(const String &name) const;
-    DevilFuncMap *GetFuncMap(const String &name) const;
-    DevilPropertyMap *GetPropertyMap(const String &name) const;
-    DevilFunc *GetScriptFunc(const u16char *name) const; // null: null
-    DevilFuncMap *GetFuncMap(const u16char *name) const;
-    DevilPropertyMap *GetPropertyMap(const u16char *name) const;
+    // Null when nothing has the name (an empty or null name included).
+    DevilFunc *GetScriptFunc(StringView name) const;
+    DevilFuncMap *GetFuncMap(StringView name) const;
+    DevilPropertyMap *GetPropertyMap(StringView name) const;
 
     // Adds a compiled function under its name; a duplicate name is refused (false)
     // and the function destroyed.

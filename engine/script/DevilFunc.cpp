@@ -8,49 +8,7 @@
 
 namespace hgl
 {
-namespace
-{
-std::u16string_view View(const String &s)
-{
-    return s.c_str() ? std::u16string_view(s.c_str(), size_t(s.GetLength())) : std::u16string_view();
-}
-
-std::u16string_view View(const u16char *s)
-{
-    return s ? std::u16string_view(s) : std::u16string_view();
-}
-} // namespace
-
-DevilFunc::DevilFunc(DevilEngine *e, std::u16string_view n) : engine(e), name(n) {}
-
-DevilFunc::DevilFunc(DevilEngine *e, const String &n) : DevilFunc(e, View(n)) {}
-
-DevilFunc::DevilFunc(DevilEngine *e, const u16char *n) : DevilFunc(e, View(n)) {}
-
-bool DevilFunc::AddGotoFlag(const String &label)
-{
-    return AddGotoFlag(View(label));
-}
-bool DevilFunc::AddGotoFlag(const u16char *label)
-{
-    return AddGotoFlag(View(label));
-}
-void DevilFunc::AddGoto(const String &label)
-{
-    AddGoto(View(label));
-}
-void DevilFunc::AddGoto(const u16char *label)
-{
-    AddGoto(View(label));
-}
-DevilValueInterface *DevilFunc::AddValue(int type, const String &var)
-{
-    return AddValue(type, View(var));
-}
-DevilValueInterface *DevilFunc::AddValue(int type, const u16char *var)
-{
-    return AddValue(type, View(var));
-}
+DevilFunc::DevilFunc(DevilEngine *e, StringView n) : engine(e), name(n) {}
 
 DevilFunc::~DevilFunc()
 {
@@ -59,19 +17,19 @@ DevilFunc::~DevilFunc()
     commands.clear();
 }
 
-int DevilFunc::FindLabel(std::u16string_view label) const
+int DevilFunc::FindLabel(StringView label) const
 {
     auto it = labels.find(label);
     return it == labels.end() ? -1 : it->second;
 }
 
-DevilValueInterface *DevilFunc::GetValue(std::u16string_view var) const
+DevilValueInterface *DevilFunc::GetValue(StringView var) const
 {
     auto it = values.find(var);
     return it == values.end() ? nullptr : it->second.get();
 }
 
-bool DevilFunc::AddGotoFlag(std::u16string_view label)
+bool DevilFunc::AddGotoFlag(StringView label)
 {
     if (labels.find(label) != labels.end())
     {
@@ -83,7 +41,7 @@ bool DevilFunc::AddGotoFlag(std::u16string_view label)
     return true;
 }
 
-void DevilFunc::AddGoto(std::u16string_view label)
+void DevilFunc::AddGoto(StringView label)
 {
     commands.emplace_back(new DevilGoto(engine, this, label));
 }
@@ -103,7 +61,7 @@ void DevilFunc::AddScriptFuncCall(DevilFunc *target)
     commands.emplace_back(new DevilScriptFuncCall(engine, target));
 }
 
-DevilValueInterface *DevilFunc::AddValue(int type, std::u16string_view var)
+DevilValueInterface *DevilFunc::AddValue(int type, StringView var)
 {
     const std::u16string var_name(var);
     if (values.find(var) != values.end())

@@ -20,6 +20,7 @@
 //
 // Labels may be used before they are defined; a jump to a label that never gets
 // defined fails when it runs. GetListing shows what was built, one command a line.
+#include "core/StringView.h"
 #include "core/Types.h"
 #include "script/DevilCommand.h"
 
@@ -47,9 +48,7 @@ class DevilFunc
     std::map<std::u16string, std::unique_ptr<DevilValueInterface>, std::less<>> values;
 
   public:
-    DevilFunc(DevilEngine *e, std::u16string_view n);
-    DevilFunc(DevilEngine *e, const String &n);
-    DevilFunc(DevilEngine *e, const u16char *n); // null: no name
+    DevilFunc(DevilEngine *e, StringView n); // null: no name
     ~DevilFunc();
     DevilFunc(const DevilFunc &) = delete;
     DevilFunc &operator=(const DevilFunc &) = delete;
@@ -61,29 +60,21 @@ class DevilFunc
     DevilCommand *GetCommand(int index) const { return commands[index].get(); }
 
     // Index of a label, -1 when the function does not define it.
-    int FindLabel(std::u16string_view label) const;
+    int FindLabel(StringView label) const;
     const std::map<std::u16string, int, std::less<>> &GetLabels() const { return labels; }
 
-    DevilValueInterface *GetValue(std::u16string_view var) const;
+    DevilValueInterface *GetValue(StringView var) const;
     int GetValueCount() const { return int(values.size()); }
 
     // --- builder ---
     // Defines a label at the current command count; false (logged) when it exists.
-    bool AddGotoFlag(std::u16string_view label);
-    void AddGoto(std::u16string_view label);
+    bool AddGotoFlag(StringView label);
+    void AddGoto(StringView label);
     void AddReturn();
     void AddCommand(DevilCommand *cmd); // takes ownership
     void AddScriptFuncCall(DevilFunc *target);
     // A variable of a type keyword; null (logged) on a duplicate name or a non-type token.
-    DevilValueInterface *AddValue(int type, std::u16string_view var);
-
-    // The same with the names as a String or a NUL-terminated text (null: empty).
-    bool AddGotoFlag(const String &label);
-    bool AddGotoFlag(const u16char *label);
-    void AddGoto(const String &label);
-    void AddGoto(const u16char *label);
-    DevilValueInterface *AddValue(int type, const String &var);
-    DevilValueInterface *AddValue(int type, const u16char *var);
+    DevilValueInterface *AddValue(int type, StringView var);
 
     // One line per command ("3 GOTO again"), then one per label ("again: 1").
     std::u16string GetListing() const;

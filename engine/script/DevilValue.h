@@ -46,26 +46,9 @@ template <class T> class DevilScriptValue final : public DevilValue<T>
     std::u16string var_name;
     T value{};
 
-    static std::u16string_view View(const String &s)
-    {
-        return s.c_str() ? std::u16string_view(s.c_str(), size_t(s.GetLength())) : std::u16string_view();
-    }
-    static std::u16string_view View(const u16char *s)
-    {
-        return s ? std::u16string_view(s) : std::u16string_view();
-    }
-
   public:
-    DevilScriptValue(DevilEngine *e, std::u16string_view func, std::u16string_view var, int t)
+    DevilScriptValue(DevilEngine *e, StringView func, StringView var, int t)
         : DevilValue<T>(e, t), func_name(func), var_name(var)
-    {
-    }
-    DevilScriptValue(DevilEngine *e, const String &func, const String &var, int t)
-        : DevilScriptValue(e, View(func), View(var), t)
-    {
-    }
-    DevilScriptValue(DevilEngine *e, const u16char *func, const u16char *var, int t)
-        : DevilScriptValue(e, View(func), View(var), t)
     {
     }
 

@@ -3,6 +3,7 @@
 #include "game/core/DataScript.h"
 #include "game/core/UpperName.h"
 #include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <vector>
 
@@ -80,12 +81,16 @@ int GetCharViewOffset(const hgl::String &code, hgl::u16char size, float &anchor_
 bool LoadDataTables()
 {
     ClearDataTables();
-    const bool chapter_ok =
-        RunDataScript(u"Script\\Chapter.CPP", [](hgl::DevilEngine &e)
-                      { return e.MapFunc(u"void SetChapter(string,string)", &SetChapter); });
-    const bool define_ok =
-        RunDataScript(u"Script\\Define.CPP", [](hgl::DevilEngine &e)
-                      { return e.MapFunc(u"void SetCharView(string,float,float,float)", &SetCharView); });
+    static constexpr hgl::ScriptFunction<void> kChapterFunctions[] = {
+        {u"void SetChapter(string,string)", hgl::Bind<&SetChapter>},
+    };
+    static constexpr hgl::ScriptFunction<void> kDefineFunctions[] = {
+        {u"void SetCharView(string,float,float,float)", hgl::Bind<&SetCharView>},
+    };
+    const bool chapter_ok = RunDataScript(u"Script\\Chapter.CPP", [](hgl::DevilEngine &e)
+                                          { return hgl::MapFunctions(e, kChapterFunctions); });
+    const bool define_ok = RunDataScript(u"Script\\Define.CPP", [](hgl::DevilEngine &e)
+                                         { return hgl::MapFunctions(e, kDefineFunctions); });
     return chapter_ok && define_ok;
 }
 

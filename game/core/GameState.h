@@ -29,7 +29,8 @@ class GameStateControl
     virtual ~GameStateControl() = default;
 
     GameState GetState() const { return state; }
-    // Takes 1..9; any other value is logged and leaves the state as it was.
+    // Takes gsRunning to gsLeaving; any other value is logged and leaves the state
+    // as it was.
     virtual bool SetState(int value);
 };
 } // namespace avg

@@ -4,12 +4,13 @@
 // states, takes the player's input, keeps the script call stack and the story
 // variables, and saves and loads games.
 //
-// Each update acts on the state: 1 resumes the engine (a fresh script starts at
-// "main"; a script that ends returns to its caller on the stack); 3 and 5 wait for
-// the message, then advance on a click, Enter or Space, after the auto-play wait,
-// or at once while skipping; 7 waits for a WAIT to run out; 8 the story ended
-// without GAME_END, which goes back to the title. A failed load also goes back to
-// the title at the next update.
+// Each update acts on the state: gsRunning resumes the engine (a fresh script
+// starts at "main"; a script that ends returns to its caller on the stack);
+// gsMessage and gsMessageFixed wait for the message, then advance on a click,
+// Enter or Space, after the auto-play wait, or at once while skipping; gsTimedWait
+// waits for a WAIT to run out; gsScriptEnded: the story ended without GAME_END,
+// which goes back to the title. A failed load also goes back to the title at the
+// next update.
 #include "core/Stack.h"
 #include "core/String.h"
 #include "framework/FlowObject.h"
@@ -128,7 +129,7 @@ class GameUnit : public hgl::FlowObject, public GameStateControl
     bool overlay_open = false;     // a screen opened from here is over this one
 
     hgl::String script;
-    bool fresh_start = false; // state 1 starts "main" instead of resuming
+    bool fresh_start = false; // gsRunning starts "main" instead of resuming
     bool skipping = false;
     bool load_failed = false;
     hgl::uint64 wait_since = 0; // the start of the current wait, ms

@@ -69,6 +69,25 @@ TEST(String, EmptyFormsAndComparison)
     EXPECT_TRUE(String(u"ab") < abc);
 }
 
+// Every text type reaches a look-up by name as a view of the text where it lies.
+TEST(String, ViewsLookAtTheTextWhereItLies)
+{
+    const String abc(u"abc"), none;
+    const std::u16string standard(u"abc");
+    const u16char withZero[] = {u'a', 0, u'b'};
+    const hgl::StringView fromString = abc, fromStd = standard, fromText = u"abc";
+    EXPECT_EQ(fromString.data(), abc.c_str());
+    EXPECT_EQ(fromStd.data(), standard.data());
+    EXPECT_EQ(fromString.size(), 3u);
+    EXPECT_TRUE(fromString == fromStd && fromStd == fromText);
+    for (const hgl::StringView empty :
+         {hgl::StringView(none), hgl::StringView(kNull), hgl::StringView(u""), hgl::StringView(kNull, 5)})
+        EXPECT_TRUE(empty.empty());
+    EXPECT_EQ(hgl::StringView(String(withZero, 3)).size(), 3u); // zero units inside stay in view
+    EXPECT_NE(hgl::StringView(String(withZero, 3)), hgl::StringView(u"a"));
+    EXPECT_EQ(std::hash<String>{}(abc), std::hash<std::u16string_view>{}(u"abc"));
+}
+
 TEST(String, CopyOnWriteIsVisibleThroughPointers)
 {
     struct Edit

@@ -93,6 +93,15 @@ TEST(CompileLoad, TextForms)
     // Loads accumulate, and the measured form reads up to the terminator.
     EXPECT_TRUE(host.engine.LoadScript(u"func b(){Y();}", -1));
     EXPECT_EQ(host.engine.GetScriptFuncCount(), 2);
+    // The look-up takes the name as any text type; a longer name, a prefix and no
+    // name find nothing.
+    hgl::DevilFunc *const b = host.Func(u"b");
+    const hgl::u16char *const none = nullptr;
+    EXPECT_EQ(host.engine.GetScriptFunc(hgl::String(u"b")), b);
+    EXPECT_EQ(host.engine.GetScriptFunc(std::u16string(u"b")), b);
+    for (hgl::StringView name : {hgl::StringView(u"bb"), hgl::StringView(u""), hgl::StringView(none)})
+        EXPECT_EQ(host.engine.GetScriptFunc(name), nullptr);
+    EXPECT_EQ(host.engine.GetScriptFunc(none), nullptr);
     // A name from an earlier load cannot come again.
     EXPECT_FALSE(host.engine.LoadScript(u"func a(){Z();}", -1));
     EXPECT_EQ(host.Listing(u"a"), u"0 NATIVE X()\n");

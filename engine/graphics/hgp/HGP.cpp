@@ -152,11 +152,17 @@ HGPLayer *HGP::GetLayer(int index) const
     return index >= 0 && index < layers.GetCount() ? layers[index] : nullptr;
 }
 
-HGPLayer *HGP::FindLayer(const String &name) const
+int HGP::FindLayerIndex(StringView name) const
 {
     for (int i = layers.GetCount() - 1; i >= 0; i--)
-        if (layers[i]->Name.Comp(name) == 0) return layers[i];
-    return nullptr;
+        if (StringView(layers[i]->Name) == name) return i;
+    return -1;
+}
+
+HGPLayer *HGP::FindLayer(StringView name) const
+{
+    const int index = FindLayerIndex(name);
+    return index >= 0 ? layers[index] : nullptr;
 }
 
 void HGP::SetAlpha(float alpha)

@@ -8,6 +8,7 @@
 #include "core/ObjectList.h"
 #include "core/Point.h"
 #include "core/Property.h"
+#include "core/StringView.h"
 #include "graphics/hgp/HGPLayer.h"
 #include "io/DataObject.h"
 
@@ -66,8 +67,10 @@ class HGP : public DataObject
     void DrawLayerQuad(int index, const Point2f corner[4]);
 
     HGPLayer *GetLayer(int index) const;
-    // The last layer of that name, or null.
-    HGPLayer *FindLayer(const String &name) const;
+    // The last layer of that name: its index (-1 when there is none), or the layer
+    // (null). Nothing is allocated, so a draw may look its layers up every frame.
+    int FindLayerIndex(StringView name) const;
+    HGPLayer *FindLayer(StringView name) const;
 
     void SetAlpha(float alpha);
     void SetColor(float r, float g, float b, float a);
@@ -84,7 +87,7 @@ class HGPSame : public HGP
     HGPSame(HAC *archive, const u16char *filename, unsigned int gl_format, bool use_mipmap);
 
     HGPSameLayer *GetLayer(int index) const { return static_cast<HGPSameLayer *>(HGP::GetLayer(index)); }
-    HGPSameLayer *FindLayer(const String &name) const
+    HGPSameLayer *FindLayer(StringView name) const
     {
         return static_cast<HGPSameLayer *>(HGP::FindLayer(name));
     }

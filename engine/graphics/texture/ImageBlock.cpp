@@ -62,7 +62,7 @@ bool ImageBlock::Read(TDFNode *node, const u16char *what)
     uint32 fmt = 0;
     node->GetUInt32(u"Format", fmt);
 
-    TDFNode *data = node->FindChild(String(ImageKey));
+    TDFNode *data = node->FindChild(ImageKey);
     if (!data)
     {
         PutError(u"图片文件缺少图像数据<%s>", what);

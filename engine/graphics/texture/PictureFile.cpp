@@ -29,7 +29,7 @@ bool LoadRoot(Stream *s, TDFNode &root, const u16char *kind, const u16char *what
 bool ReadLayerColor(TDFNode *node, Color4f &color, const u16char *what)
 {
     float c[4];
-    if (!node->FindChild(String(u"Color"))) return true;
+    if (!node->FindChild(u"Color")) return true;
     if (!node->GetData(u"Color", c, ColorBytes) || !std::isfinite(c[0]) || !std::isfinite(c[1]) ||
         !std::isfinite(c[2]) || !std::isfinite(c[3]))
     {

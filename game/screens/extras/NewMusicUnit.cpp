@@ -13,6 +13,7 @@
 #include "graphics/hgp/HGP.h"
 #include "graphics/texture/Texture.h"
 #include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <climits>
 #include <cmath>
@@ -68,12 +69,11 @@ NewMusicUnit::NewMusicUnit()
     marker.reset(avg::LoadTexture2D(u"DreamMusic\\xz.TEX", 0));
     tracks.reserve(kMaxTracks);
 
-    avg::RunDataScript(kScript,
-                       [this](hgl::DevilEngine &engine)
-                       {
-                           return engine.MapMemberFunc(u"void SetMusic(string,int,int,string,string)", this,
-                                                       &NewMusicUnit::SetMusic);
-                       });
+    static constexpr hgl::ScriptFunction<NewMusicUnit> kFunctions[] = {
+        {u"void SetMusic(string,int,int,string,string)", hgl::Bind<&NewMusicUnit::SetMusic>},
+    };
+    avg::RunDataScript(kScript, [this](hgl::DevilEngine &engine)
+                       { return hgl::MapFunctions(engine, this, kFunctions); });
     title.Clear();
     playing = false;
     OnMouseRightDown.Bind<&NewMusicUnit::OnRightDown>(this);

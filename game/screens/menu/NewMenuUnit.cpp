@@ -91,7 +91,7 @@ void NewMenuUnit::Draw()
 void NewMenuUnit::DrawItem(int i)
 {
     hgl::HGP *picture = pictures[i];
-    int layer = avg::screen_draw::FindLayerIndex(picture, i == selected ? u"Select" : u"Normal");
+    int layer = picture->FindLayerIndex(i == selected ? u"Select" : u"Normal");
     if (layer < 0) layer = 0;
     hgl::HGPLayer *l = picture->GetLayer(layer);
     if (!l || l->Width <= 0 || l->Height <= 0) return;

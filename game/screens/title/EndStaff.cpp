@@ -14,6 +14,7 @@
 #include "gui/ScrollBox.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,10 +34,11 @@ EndStaff::EndStaff(const avg::GameWiring &w) : wiring(w)
     box->ShowBars = false;
 
     offset = H;
+    static constexpr hgl::ScriptFunction<EndStaff> kFunctions[] = {
+        {u"void SAY(string)", hgl::Bind<&EndStaff::SAY>},
+    };
     avg::RunDataScript(
-        kScript,
-        [this](hgl::DevilEngine &engine)
-        { return engine.MapMemberFunc(u"void SAY(string)", this, &EndStaff::SAY); },
+        kScript, [this](hgl::DevilEngine &engine) { return hgl::MapFunctions(engine, this, kFunctions); },
         u"ALL");
     avg::bgm::PlayBGM(kMusic, true);
     offset = 0;

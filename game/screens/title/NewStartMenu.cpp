@@ -224,9 +224,9 @@ void NewStartMenu::DrawBackground(float W, float H)
         avg::screen_draw::FlatRect(0, 0, W, H, hgl::Color4f(0, 0, 0, 1));
         return;
     }
-    avg::screen_draw::LayerTo(background, avg::screen_draw::FindLayerIndex(background, u"Back"), 0, 0, W, H);
+    avg::screen_draw::LayerTo(background, background->FindLayerIndex(u"Back"), 0, 0, W, H);
     balls->Update();
-    avg::screen_draw::LayerTo(background, avg::screen_draw::FindLayerIndex(background, u"Front"), 0, 0, W, H);
+    avg::screen_draw::LayerTo(background, background->FindLayerIndex(u"Front"), 0, 0, W, H);
 }
 
 bool NewStartMenu::DrawLogo(float W, float H)

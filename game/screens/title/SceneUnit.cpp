@@ -12,6 +12,7 @@
 #include "graphics/gl/Canvas.h"
 #include "graphics/hgp/HGP.h"
 #include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <cmath>
 
@@ -41,13 +42,11 @@ SceneUnit::SceneUnit(const avg::GameWiring &w)
     OnMouseRightDown.Bind<&SceneUnit::OnRightDown>(this);
     entries.reserve(kMaxEntries);
 
-    avg::RunDataScript(kScript,
-                       [this](hgl::DevilEngine &engine)
-                       {
-                           return engine.MapMemberFunc(
-                               u"void SetMovie(string,string,string,float,float,float,float)", this,
-                               &SceneUnit::SetMovie);
-                       });
+    static constexpr hgl::ScriptFunction<SceneUnit> kFunctions[] = {
+        {u"void SetMovie(string,string,string,float,float,float,float)", hgl::Bind<&SceneUnit::SetMovie>},
+    };
+    avg::RunDataScript(kScript, [this](hgl::DevilEngine &engine)
+                       { return hgl::MapFunctions(engine, this, kFunctions); });
 }
 
 SceneUnit::~SceneUnit() = default;

@@ -20,7 +20,6 @@ void MusicButton::DrawTrack(Button *, int)
 {
     picture->SetAlpha(alpha);
     const u16char *layer = Selected ? u"Clicked" : (focus ? u"Actived" : u"Normal");
-    avg::screen_draw::LayerTo(picture.get(), avg::screen_draw::FindLayerIndex(picture.get(), layer), 0, 0,
-                              width, height);
+    avg::screen_draw::LayerTo(picture.get(), picture->FindLayerIndex(layer), 0, 0, width, height);
 }
 } // namespace hgl::gui

@@ -25,14 +25,6 @@ void LayerTo(hgl::HGP *picture, int layer, float x, float y, float w, float h)
     picture->DrawLayer(layer, x, y, double(w) / picture->Width, double(h) / picture->Height);
 }
 
-int FindLayerIndex(const hgl::HGP *picture, const hgl::u16char *name)
-{
-    if (!picture) return -1;
-    for (int i = picture->LayerCount - 1; i >= 0; --i)
-        if (picture->GetLayer(i)->Name.Comp(name) == 0) return i;
-    return -1;
-}
-
 namespace
 {
 namespace draw = hgl::draw;

@@ -23,8 +23,6 @@ void TexQuad(hgl::Texture2D *texture, const hgl::Point2f corner[4], const hgl::P
 // (x, y, w, h); nothing for a missing or empty picture.
 void PictureTo(hgl::HGP *picture, float x, float y, float w, float h);
 void LayerTo(hgl::HGP *picture, int layer, float x, float y, float w, float h);
-// The index of the last layer of that name, -1 when there is none.
-int FindLayerIndex(const hgl::HGP *picture, const hgl::u16char *name);
 
 // Multiplies everything drawn so far by (1 - level): blending (zero, one minus
 // source colour) with the colour (level, level, level, level) over the canvas.

@@ -10,6 +10,7 @@
 #include "graphics/hgp/HGP.h"
 #include "io/Time.h"
 #include "script/DevilEngine.h"
+#include "script/ScriptFunctionTable.h"
 
 #include <algorithm>
 
@@ -37,8 +38,10 @@ void SetImageSize(float a, float b)
 
 CharIcon::CharIcon()
 {
-    RunDataScript(u"Script\\test.CPP", [](hgl::DevilEngine &e)
-                  { return e.MapFunc(u"void SetImageSize(float,float)", &SetImageSize); });
+    static constexpr hgl::ScriptFunction<void> kFunctions[] = {
+        {u"void SetImageSize(float,float)", hgl::Bind<&SetImageSize>},
+    };
+    RunDataScript(u"Script\\test.CPP", [](hgl::DevilEngine &e) { return hgl::MapFunctions(e, kFunctions); });
 }
 
 CharIcon::~CharIcon() = default;
@@ -54,11 +57,11 @@ void CharIcon::SetChar(const hgl::u16char *row_code, const hgl::u16char *display
 
 void CharIcon::ReadDisplayName()
 {
+    static constexpr hgl::ScriptFunction<CharIcon> kFunctions[] = {
+        {u"void SetChar(string,string,int,int,string);", hgl::Bind<&CharIcon::SetChar>},
+    };
     RunDataScript(u"Script\\Character.CPP",
-                  [this](hgl::DevilEngine &e) {
-                      return e.MapMemberFunc(u"void SetChar(string,string,int,int,string);", this,
-                                             &CharIcon::SetChar);
-                  });
+                  [this](hgl::DevilEngine &e) { return hgl::MapFunctions(e, this, kFunctions); });
 }
 
 void CharIcon::Set(const hgl::String &icon_name, float at_x, float at_y, float at_alpha)

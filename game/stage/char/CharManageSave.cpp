@@ -21,14 +21,6 @@ const hgl::u16char kUpsideKey[] = u"颠倒";
 const hgl::u16char kHeightKey[] = u"高度";
 const hgl::u16char kLevelKey[] = u"水平";
 
-hgl::TDFNode *LastChild(hgl::TDFNode *root, const hgl::u16char *name)
-{
-    hgl::TDFNode *found = nullptr;
-    for (int i = 0; root && i < root->GetChildCount(); ++i)
-        if (root->GetChild(i)->GetName().Comp(name) == 0) found = root->GetChild(i);
-    return found;
-}
-
 // An offset read back, or 0 (logged) when it is missing or not a number.
 float ReadOffset(hgl::TDFNode *node, const hgl::u16char *key)
 {
@@ -70,7 +62,7 @@ bool CharManage::LoadState(hgl::TDFNode *root)
         voice[slot] = false;
         voice_name[slot].Clear();
     }
-    hgl::TDFNode *node = LastChild(root, kCharNode);
+    hgl::TDFNode *node = root ? root->FindChild(kCharNode) : nullptr;
     if (!node) return true;
     for (int slot = 0; slot < kSlots; ++slot)
     {

@@ -67,6 +67,15 @@ TEST_F(PictureDrawTest, HiddenLayersAndFindLayer)
     EXPECT_EQ(gl.ReadPixel(10, 2).g, 255) << "DrawLayer draws it anyway";
     EXPECT_EQ(pic.FindLayer(u"Select"), pic.GetLayer(2));
     EXPECT_EQ(pic.FindLayer(u"Front"), nullptr);
+    // The index of the last layer of the name, whatever text type names it.
+    const std::pair<int, int> indexes[] = {{pic.FindLayerIndex(u"Back"), 0},
+                                           {pic.FindLayerIndex(String(u"Select")), 2},
+                                           {pic.FindLayerIndex(std::u16string(u"Select")), 2},
+                                           {pic.FindLayerIndex(u"Sel"), -1},
+                                           {pic.FindLayerIndex(u"SelectX"), -1},
+                                           {pic.FindLayerIndex(nullptr), -1}};
+    for (size_t i = 0; i < std::size(indexes); ++i)
+        EXPECT_EQ(indexes[i].first, indexes[i].second) << "row " << i;
     EXPECT_EQ(pic.GetLayer(3), nullptr);
 
     Clear();

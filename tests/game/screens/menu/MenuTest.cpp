@@ -3,6 +3,7 @@
 // backlog over it, and the way back to the title.
 #include "game/screenkit/MarkerLinks.h"
 #include "game/screenkit/ScreenHarness.h"
+#include "game/stagekit/FakeMessages.h"
 
 #include "game/screens/menu/NewMenuUnit.h"
 #include "game/screens/title/NewStartMenu.h"
@@ -15,31 +16,6 @@ namespace
 {
 using avg::menu::NewMenuUnit;
 using avg::menu::OnlyForNewMenu;
-
-// A message window that says it has shown some messages.
-class CountingMessages : public avg::MessageStage
-{
-  public:
-    int count = 0;
-    int GetMessageCount() const override { return count; }
-    void BeginCollect() override {}
-    void CloseHistory() override {}
-    void LoadHistory(const hgl::String &) override {}
-    bool IsTextComplete() const override { return true; }
-    bool IsRead() const override { return true; }
-    void MarkRead() override {}
-    int WaitMs() const override { return 0; }
-    bool Advance(bool) override { return false; }
-    void Show() override {}
-    void Hide() override {}
-    void BeginSkip() override {}
-    void EndSkip() override {}
-    void SetTextSpeed(int) override {}
-    void StartShake(int) override {}
-    void WindowOff() override {}
-    bool SaveState(hgl::TDFNode *) override { return true; }
-    bool LoadState(hgl::TDFNode *) override { return true; }
-};
 
 class MenuTest : public ScreenTest
 {
@@ -303,7 +279,7 @@ TEST_F(MenuTest, OptionsOpenOverTheMenuAndReturnToIt)
 
 TEST_F(MenuTest, TheBacklogItemOpensTheBacklogOnlyWithAHistory)
 {
-    CountingMessages messages;
+    stagekit::FakeMessages messages;
     Prepare();
     links.Install(wiring);
     Open(new MarkerScreen("game"));
@@ -316,7 +292,7 @@ TEST_F(MenuTest, TheBacklogItemOpensTheBacklogOnlyWithAHistory)
     EXPECT_EQ(Active(), menu);
     EXPECT_TRUE(links.opened.empty());
 
-    messages.count = 1;
+    messages.Add(u"", u"雪一直下着。");
     Press(NewMenuUnit::itHistory);
     Step();
     EXPECT_EQ(MarkerName(Active()), "history");

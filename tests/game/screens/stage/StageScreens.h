@@ -2,6 +2,7 @@
 // What the backlog and quick-menu tests share: a message window that only holds
 // a list of shown messages, alone or in the in-game screen.
 #include "../../screenkit/ScreenHarness.h"
+#include "../../stagekit/FakeMessages.h"
 
 #include "game/core/StageManagers.h"
 #include "support/stage/MinimalStage.h"
@@ -10,38 +11,7 @@
 
 namespace stagescreens
 {
-// The list the backlog reads, and nothing else of a message window.
-class FakeMessages : public avg::MessageStage
-{
-  public:
-    std::vector<KQ7Message> list;
-
-    void Add(const char16_t *voice, const char16_t *text) { list.push_back({voice, text}); }
-
-    int GetMessageCount() const override { return int(list.size()); }
-    const KQ7Message *GetMessage(int i) const override
-    {
-        return i >= 0 && i < int(list.size()) ? &list[size_t(i)] : nullptr;
-    }
-
-    void BeginCollect() override {}
-    void CloseHistory() override {}
-    void LoadHistory(const hgl::String &) override {}
-    bool IsTextComplete() const override { return true; }
-    bool IsRead() const override { return false; }
-    void MarkRead() override {}
-    int WaitMs() const override { return 0; }
-    bool Advance(bool) override { return false; }
-    void Show() override {}
-    void Hide() override {}
-    void BeginSkip() override {}
-    void EndSkip() override {}
-    void SetTextSpeed(int) override {}
-    void StartShake(int) override {}
-    void WindowOff() override {}
-    bool SaveState(hgl::TDFNode *) override { return true; }
-    bool LoadState(hgl::TDFNode *) override { return true; }
-};
+using stagekit::FakeMessages;
 
 // The minimal window of the in-game screen, with a list the test fills.
 class ListedMessages : public avg::MinimalMessageStage

@@ -2,20 +2,12 @@
 // callable from a story script.
 #include "BackTestKit.h"
 
+#include "game/stagekit/RecordingEngine.h"
 #include "script/DevilEngine.h"
 
 namespace
 {
-class RecordingEngine : public hgl::DevilEngine
-{
-  public:
-    std::vector<std::u16string> declarations;
-    bool MapNativeFunc(const hgl::u16char *decl, const hgl::DevilNativeBinding &binding) override
-    {
-        declarations.push_back(decl);
-        return hgl::DevilEngine::MapNativeFunc(decl, binding);
-    }
-};
+using stagekit::RecordingEngine;
 
 std::vector<std::u16string> Expected()
 {

@@ -3,24 +3,12 @@
 // of showing a line, advancing, auto-play and skipping.
 #include "MessageTestKit.h"
 
+#include "game/stagekit/RecordingEngine.h"
 #include "graphics/texture/Texture.h"
 #include "script/DevilEngine.h"
 
 using msgkit::Repeat;
-
-namespace
-{
-class RecordingEngine : public hgl::DevilEngine
-{
-  public:
-    std::vector<std::u16string> declarations;
-    bool MapNativeFunc(const hgl::u16char *decl, const hgl::DevilNativeBinding &binding) override
-    {
-        declarations.push_back(decl);
-        return hgl::DevilEngine::MapNativeFunc(decl, binding);
-    }
-};
-} // namespace
+using stagekit::RecordingEngine;
 
 TEST(MessageScript, RegistersTheEightDeclarationsAndTheCompileHook)
 {

@@ -12,7 +12,7 @@ TEST_F(MessageTest, MarkupAndSpeakersAreTakenApart)
         const char16_t *message;
         const char16_t *speaker;
         const char16_t *text;
-        bool fixed; // "%LC": the line waits in state 5
+        bool fixed; // "%LC": the line waits in gsMessageFixed
     } cases[] = {
         {u"【甲】【乙】说", u"甲】【乙", u"说", false},
         {u"【甲】你好%K%P", u"甲", u"你好", false},
