@@ -106,7 +106,8 @@ struct Painter
     Counters counters;
     Color4f clear_colour{0, 0, 0, 0}; // GL's clear colour between draws
     Recorder *recorder = nullptr;
-    int quiet = 0; // open record scopes
+    int quiet = 0;                // open record scopes
+    std::vector<int> shape_index; // kept between shapes so that a shape allocates nothing
 };
 
 Painter &P()
@@ -538,7 +539,8 @@ void Shapes(Shape shape, const Vertex *in, int count, bool textured)
 
     // Every shape becomes independent triangles or lines, in the vertex order the
     // GL itself takes them apart in, so that batches of them draw the same pixels.
-    std::vector<int> index;
+    std::vector<int> &index = p.shape_index;
+    index.clear();
     switch (shape)
     {
     case Shape::Triangles:
